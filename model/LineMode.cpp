@@ -1,0 +1,3 @@
+#include "model/LineMode.h"
+
+std::atomic<int> LineMode{LineModeMaster};

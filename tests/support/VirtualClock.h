@@ -1,0 +1,27 @@
+#pragma once
+// A tick source that moves only when told: Sleep and Advance move it forward.
+#include <atomic>
+#include <cstdint>
+
+#include "platform/Ticks.h"
+
+class VirtualClock final : public ITickSource {
+public:
+    explicit VirtualClock(std::uint32_t start = 100000) : now_(start) {}
+    std::uint32_t Now() const override { return now_.load(); }
+    void Sleep(std::uint32_t ms) override { Advance(ms); }
+    void Advance(std::uint32_t ms) { now_.fetch_add(ms); }
+    void Set(std::uint32_t tick) { now_.store(tick); }
+
+private:
+    std::atomic<std::uint32_t> now_;
+};
+
+// Installs a clock as the program's tick source for the lifetime of the guard.
+class ScopedTicks {
+public:
+    explicit ScopedTicks(ITickSource& source) { SetTicks(&source); }
+    ~ScopedTicks() { SetTicks(nullptr); }
+    ScopedTicks(const ScopedTicks&) = delete;
+    ScopedTicks& operator=(const ScopedTicks&) = delete;
+};
