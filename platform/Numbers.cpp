@@ -111,8 +111,8 @@ std::optional<long double> StrToFloat(const QString& text)
 }
 
 // The magnitude as decimal digits and the position of the point in them: the value is first
-// taken to 18 significant digits (the precision of an extended value), so that a binary value
-// just below a decimal half, such as 0.285, rounds as its decimal text reads.
+// taken to 18 significant digits (what an extended value holds), so that a quotient such as
+// 57 / 200 that lands a hair below the decimal half rounds as its decimal text reads.
 static std::string DecimalDigits(long double magnitude, int& pointPos)
 {
     char buffer[64];
