@@ -1,0 +1,58 @@
+// The COM back end: a tty under /dev named by the port's name.
+#include <cstring>
+
+#include "line/Port.h"
+#include "platform/Serial.h"
+
+namespace {
+
+int Fd(const TMVPort& port) { return static_cast<int>(port.Handle); }
+
+bool IsOpen(const TMVPort& port) { return port.Handle != InvalidPortHandle; }
+
+} // namespace
+
+void TMVPort::BindCom()
+{
+    Open = [this] {
+        lost_ = false;
+        const int fd = OpenTty(Name.toStdString());
+        Handle = fd < 0 ? InvalidPortHandle : fd;
+        return fd >= 0;
+    };
+    Close = [this] {
+        lost_ = false;
+        if (!IsOpen(*this))
+            return false;
+        const bool closed = CloseTty(Fd(*this));
+        Handle = InvalidPortHandle;
+        return closed;
+    };
+    Purge = [this] { return IsOpen(*this) && PurgeTty(Fd(*this)); };
+    SetState = [this](const TDCB* dcb) {
+        return dcb && IsOpen(*this) && SetTtyFormat(Fd(*this), dcb->ByteSize, dcb->Parity, dcb->StopBits);
+    };
+    Read = [this](std::uint8_t* bytes, std::uint8_t* flags, std::uint32_t count, std::uint32_t* read) {
+        *read = 0;
+        if (!IsOpen(*this) || lost_)
+            return false;
+        const TtyTransfer got = ReadTty(Fd(*this), bytes, count, ComTimeouts.ReadTotalTimeoutConstant);
+        *read = got.Count;
+        std::memset(flags, 0, got.Count);
+        if (got.Status == TtyStatus::HungUp)
+            lost_ = true;
+        // Bytes that came before a hang-up are still delivered; the next Read reports the loss.
+        return got.Status == TtyStatus::Ok || got.Count > 0;
+    };
+    Write = [this](const std::uint8_t* bytes, std::uint32_t count, std::uint32_t* written) {
+        *written = 0;
+        if (!IsOpen(*this) || lost_)
+            return false;
+        const TtyTransfer put = WriteTty(Fd(*this), bytes, count, ComTimeouts.WriteTotalTimeoutConstant);
+        *written = put.Count;
+        if (put.Status == TtyStatus::HungUp)
+            lost_ = true;
+        return put.Status == TtyStatus::Ok && put.Count == count;
+    };
+    GetInQueue = [this](std::uint32_t* count) { return IsOpen(*this) && TtyInQueue(Fd(*this), count); };
+}

@@ -1,0 +1,279 @@
+#include "platform/Serial.h"
+
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Line-state codes (the same numbers the adapter library uses).
+constexpr std::uint8_t kNoParity = 0, kOddParity = 1, kEvenParity = 2, kMarkParity = 3,
+                       kSpaceParity = 4;
+constexpr std::uint8_t kOneStopBit = 0, kOneAndHalfStopBits = 1, kTwoStopBits = 2;
+constexpr tcflag_t kParityBits = PARENB | PARODD | CMSPAR;
+// Pseudo-terminal slaves (/dev/pts/N) have majors 136 to 143.
+constexpr unsigned kPtySlaveFirstMajor = 136, kPtySlaveLastMajor = 143;
+
+bool IsHangUpError(int error) { return error == EIO || error == ENXIO || error == EPIPE; }
+
+// Some character devices act on open alone (a watchdog arms itself); a name from a settings file
+// must not reach them. Devices that sysfs knows must be ttys; pty slaves are not in sysfs.
+bool IsTtyDevice(const std::string& path)
+{
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 || !S_ISCHR(st.st_mode))
+        return false;
+    const std::string sys = "/sys/dev/char/" + std::to_string(major(st.st_rdev)) + ":" +
+                            std::to_string(minor(st.st_rdev)) + "/subsystem";
+    char target[PATH_MAX];
+    const ssize_t n = readlink(sys.c_str(), target, sizeof target - 1);
+    if (n < 0)
+        return errno == ENOENT;
+    const std::string subsystem(target, static_cast<std::size_t>(n));
+    return subsystem.size() >= 4 && subsystem.compare(subsystem.size() - 4, 4, "/tty") == 0;
+}
+
+bool IsPty(int fd)
+{
+    struct stat st {};
+    if (fstat(fd, &st) != 0)
+        return false;
+    const unsigned m = major(st.st_rdev);
+    return m >= kPtySlaveFirstMajor && m <= kPtySlaveLastMajor;
+}
+
+bool ApplyParity(termios& t, std::uint8_t parity)
+{
+    t.c_cflag &= ~kParityBits;
+    switch (parity) {
+    case kNoParity: return true;
+    case kOddParity: t.c_cflag |= PARENB | PARODD; return true;
+    case kEvenParity: t.c_cflag |= PARENB; return true;
+    case kMarkParity: t.c_cflag |= PARENB | CMSPAR | PARODD; return true;
+    case kSpaceParity: t.c_cflag |= PARENB | CMSPAR; return true;
+    default: return false;
+    }
+}
+
+bool ApplyByteSize(termios& t, std::uint8_t byteSize)
+{
+    t.c_cflag &= ~CSIZE;
+    switch (byteSize) {
+    case 5: t.c_cflag |= CS5; return true;
+    case 6: t.c_cflag |= CS6; return true;
+    case 7: t.c_cflag |= CS7; return true;
+    case 8: t.c_cflag |= CS8; return true;
+    default: return false;
+    }
+}
+
+bool ApplyStopBits(termios& t, std::uint8_t stopBits)
+{
+    switch (stopBits) {
+    case kOneStopBit: t.c_cflag &= ~CSTOPB; return true;
+    case kOneAndHalfStopBits:
+    case kTwoStopBits: t.c_cflag |= CSTOPB; return true;
+    default: return false;
+    }
+}
+
+// A pty keeps no parity: it clears PARENB, and tcsetattr then reports EINVAL whenever the
+// parity bits are all that differ. That is no broken port: the rest took effect.
+bool SetAttributes(int fd, const termios& wanted)
+{
+    if (tcsetattr(fd, TCSANOW, &wanted) == 0)
+        return true;
+    if (errno != EINVAL || !IsPty(fd))
+        return false;
+    termios now {};
+    if (tcgetattr(fd, &now) != 0)
+        return false;
+    return (now.c_cflag & ~kParityBits) == (wanted.c_cflag & ~kParityBits) &&
+           now.c_iflag == wanted.c_iflag && now.c_oflag == wanted.c_oflag &&
+           now.c_lflag == wanted.c_lflag;
+}
+
+bool MakeRaw(int fd)
+{
+    termios t {};
+    if (tcgetattr(fd, &t) != 0)
+        return false;
+    cfmakeraw(&t);
+    // Bytes with either ninth bit arrive unchanged: no parity checking, marking or stripping.
+    t.c_iflag &= ~(INPCK | PARMRK | IGNPAR | ISTRIP | IXON | IXOFF | IXANY);
+    t.c_cflag &= ~CRTSCTS;
+    t.c_cflag |= CLOCAL | CREAD;
+    ApplyByteSize(t, 8);
+    ApplyStopBits(t, kOneStopBit);
+    ApplyParity(t, kSpaceParity);
+    t.c_cc[VMIN] = 0;
+    t.c_cc[VTIME] = 0;
+    cfsetispeed(&t, B9600);
+    cfsetospeed(&t, B9600);
+    return SetAttributes(fd, t);
+}
+
+int MsUntil(Clock::time_point deadline)
+{
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return left > 0 ? static_cast<int>(left) : 0;
+}
+
+// Waits for `events` until the deadline: >0 with revents, 0 at the deadline, -1 on error.
+int WaitFor(int fd, short events, Clock::time_point deadline, short& revents)
+{
+    for (;;) {
+        pollfd p {fd, events, 0};
+        const int r = poll(&p, 1, MsUntil(deadline));
+        if (r < 0 && errno == EINTR)
+            continue;
+        revents = p.revents;
+        return r;
+    }
+}
+
+} // namespace
+
+bool IsPlainTtyName(const std::string& name)
+{
+    if (name.empty() || name.front() == '/' || name.find('\0') != std::string::npos)
+        return false;
+    std::size_t start = 0;
+    while (start <= name.size()) {
+        const std::size_t end = name.find('/', start);
+        const std::string part = name.substr(start, end == std::string::npos ? end : end - start);
+        if (part.empty() || part == "." || part == "..")
+            return false;
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    return true;
+}
+
+int OpenTty(const std::string& name)
+{
+    if (!IsPlainTtyName(name))
+        return -1;
+    const std::string path = "/dev/" + name;
+    if (!IsTtyDevice(path))
+        return -1;
+    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    if (!isatty(fd) || ioctl(fd, TIOCEXCL) != 0 || !MakeRaw(fd)) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool CloseTty(int fd)
+{
+    if (fd < 0)
+        return false;
+    ioctl(fd, TIOCNXCL);   // exclusive mode would outlive us while another holder keeps it open
+    return close(fd) == 0;
+}
+
+bool SetTtyFormat(int fd, std::uint8_t byteSize, std::uint8_t parity, std::uint8_t stopBits)
+{
+    termios t {};
+    if (tcgetattr(fd, &t) != 0)
+        return false;
+    if (!ApplyByteSize(t, byteSize) || !ApplyParity(t, parity) || !ApplyStopBits(t, stopBits))
+        return false;
+    // An address byte still in the UART must leave with the parity it was written with. A pty
+    // has no UART, and draining it would wait for whoever reads the other end.
+    if (!IsPty(fd))
+        tcdrain(fd);
+    return SetAttributes(fd, t);
+}
+
+TtyTransfer ReadTty(int fd, std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs)
+{
+    TtyTransfer result;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (result.Count < count) {
+        short revents = 0;
+        const int ready = WaitFor(fd, POLLIN, deadline, revents);
+        if (ready == 0)
+            break;
+        if (ready < 0) {
+            result.Status = TtyStatus::Failed;
+            break;
+        }
+        if (revents & POLLNVAL) {
+            result.Status = TtyStatus::Failed;
+            break;
+        }
+        if (!(revents & POLLIN)) {   // POLLHUP or POLLERR without data
+            result.Status = TtyStatus::HungUp;
+            break;
+        }
+        const ssize_t n = read(fd, bytes + result.Count, count - result.Count);
+        if (n > 0) {
+            result.Count += static_cast<std::uint32_t>(n);
+        } else if (n == 0) {
+            // Readable yet nothing to read: the tty was hung up.
+            result.Status = TtyStatus::HungUp;
+            break;
+        } else if (errno != EAGAIN && errno != EINTR) {
+            result.Status = IsHangUpError(errno) ? TtyStatus::HungUp : TtyStatus::Failed;
+            break;
+        }
+    }
+    return result;
+}
+
+TtyTransfer WriteTty(int fd, const std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs)
+{
+    TtyTransfer result;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (result.Count < count) {
+        const ssize_t n = write(fd, bytes + result.Count, count - result.Count);
+        if (n > 0) {
+            result.Count += static_cast<std::uint32_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN) {
+            result.Status = IsHangUpError(errno) ? TtyStatus::HungUp : TtyStatus::Failed;
+            break;
+        }
+        short revents = 0;
+        const int ready = WaitFor(fd, POLLOUT, deadline, revents);
+        if (ready == 0)
+            break;
+        if (ready < 0 || (revents & POLLNVAL)) {
+            result.Status = TtyStatus::Failed;
+            break;
+        }
+        if ((revents & (POLLHUP | POLLERR)) && !(revents & POLLOUT)) {
+            result.Status = TtyStatus::HungUp;
+            break;
+        }
+    }
+    return result;
+}
+
+bool PurgeTty(int fd) { return tcflush(fd, TCIOFLUSH) == 0; }
+
+bool TtyInQueue(int fd, std::uint32_t* count)
+{
+    int n = 0;
+    if (ioctl(fd, FIONREAD, &n) != 0 || n < 0)
+        return false;
+    *count = static_cast<std::uint32_t>(n);
+    return true;
+}

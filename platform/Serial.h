@@ -1,0 +1,38 @@
+#pragma once
+// A tty as the serial line: raw, exclusive, 9600 baud, 8 data bits, one stop bit, the parity bit
+// as a ninth (address) bit. Reads and writes keep their own deadlines with poll(): the tty's
+// VMIN/VTIME cannot express "count bytes, or 40 ms".
+#include <cstdint>
+#include <string>
+
+enum class TtyStatus {
+    Ok,       // done, or timed out (see the count)
+    HungUp,   // the device is gone: close and open again
+    Failed,   // any other error
+};
+
+struct TtyTransfer {
+    std::uint32_t Count = 0;
+    TtyStatus Status = TtyStatus::Ok;
+};
+
+// Opens "/dev/" + name and prepares it (raw, exclusive, 9600, 8 bits, one stop bit, SPACE
+// parity). Returns the descriptor, or -1 when the name is no character device we may open
+// as a serial line, or the tty refuses.
+int OpenTty(const std::string& name);
+bool CloseTty(int fd);
+
+// Character format; parity and stop bits in the line-state codes (3 MARK, 4 SPACE, 0 one stop
+// bit). Output still queued goes out first, with the parity it was written with.
+bool SetTtyFormat(int fd, std::uint8_t byteSize, std::uint8_t parity, std::uint8_t stopBits);
+
+// Up to `count` bytes; returns when they came or `timeoutMs` after the call began.
+TtyTransfer ReadTty(int fd, std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs);
+// All `count` bytes or as many as went out within `timeoutMs`.
+TtyTransfer WriteTty(int fd, const std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs);
+
+bool PurgeTty(int fd);                                 // both directions
+bool TtyInQueue(int fd, std::uint32_t* count);         // bytes received and not read yet
+
+// A name we are willing to put behind "/dev/": not empty, not absolute, no ".." component.
+bool IsPlainTtyName(const std::string& name);
