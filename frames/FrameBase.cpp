@@ -1,0 +1,176 @@
+#include "frames/FrameBase.h"
+
+#include <QFont>
+#include <QPalette>
+
+const QString RequestHeaderCaption = QStringLiteral(" Запрос");
+const QString AnswerHeaderCaption = QStringLiteral(" Ответ");
+
+namespace {
+constexpr int EditHeight = 21;
+constexpr int ControlHeight = 17;
+constexpr int UpDownWidth = 15;
+}
+
+TFrameBase::TFrameBase(QWidget* owner, TDeviceInfo* info, bool hasRequest) : TFrame(owner), Info(info)
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(FrameFontPixelSize);
+    f.setBold(true);
+    setFont(f);
+    resize(FrameWidth, 0);
+    if (hasRequest) {
+        Panel1 = addHeader(QStringLiteral("Panel1"), RequestHeaderCaption);
+        OutPanel = addSidePanel(QStringLiteral("OutPanel"));
+    }
+    Panel2 = addHeader(QStringLiteral("Panel2"), AnswerHeaderCaption);
+    InPanel = addSidePanel(QStringLiteral("InPanel"));
+}
+
+TFrameBase::~TFrameBase()
+{
+    if (!Info)
+        return;
+    Info->GridToRequest = nullptr;
+    Info->GridToAnswer = nullptr;
+    Info->FrameToRequest = nullptr;
+    Info->RequestToFrame = nullptr;
+    Info->RequestToGrid = nullptr;
+    Info->FrameToAnswer = nullptr;
+    Info->AnswerToFrame = nullptr;
+    Info->AnswerToGrid = nullptr;
+}
+
+TPanel* TFrameBase::addHeader(const QString& name, const QString& caption)
+{
+    auto* header = new TPanel(this);
+    header->SetName(name);
+    header->SetBevelOuter(TPanelBevel::None);
+    header->SetCaption(caption);
+    header->SetAlignment(Qt::AlignLeft);
+    header->SetColor(palette().color(QPalette::Highlight));
+    header->SetFontColor(palette().color(QPalette::Window));
+    header->SetHeight(FrameHeaderHeight);
+    header->SetAlign(TAlign::Top);
+    return header;
+}
+
+TPanel* TFrameBase::addSidePanel(const QString& name)
+{
+    auto* panel = new TPanel(this);
+    panel->SetName(name);
+    panel->SetBevelOuter(TPanelBevel::None);
+    panel->SetHeight(0);
+    panel->SetAlign(TAlign::Top);
+    return panel;
+}
+
+void TFrameBase::FitHeight()
+{
+    int height = 0;
+    for (TControl* control : Controls(this))
+        if (control->Visible() && control->Align() == TAlign::Top)
+            height += control->Height();
+    resize(FrameWidth, height);
+    AlignControls(this);
+}
+
+TLabel* TFrameBase::AddLabel(QWidget* parent, const QString& name, const QString& caption, int left, int top)
+{
+    auto* label = new TLabel(parent);
+    label->SetName(name);
+    label->SetCaption(caption);
+    label->adjustSize();
+    label->SetBounds(left, top, label->width(), label->height());
+    return label;
+}
+
+TEdit* TFrameBase::AddEdit(QWidget* parent, const QString& name, int left, int top, int width, int kind)
+{
+    auto* edit = new TEdit(parent);
+    edit->SetName(name);
+    edit->Tag = kind;
+    edit->SetReadOnly(true);
+    edit->SetBounds(left, top, width, EditHeight);
+    return edit;
+}
+
+TUpDown* TFrameBase::AddUpDown(QWidget* parent, const QString& name, const TEdit* edit, int min, int max,
+                               int increment, bool wrap)
+{
+    auto* upDown = new TUpDown(parent);
+    upDown->SetName(name);
+    upDown->SetRange(min, max);
+    upDown->SetIncrement(increment);
+    upDown->SetWrap(wrap);
+    upDown->SetEnabled(false);
+    // Over the right end of the edit: its left edge lies inside the edit.
+    upDown->SetBounds(edit->Left() + edit->Width() - UpDownWidth, edit->Top(), UpDownWidth, edit->Height());
+    upDown->raise();
+    return upDown;
+}
+
+TCheckBox* TFrameBase::AddCheckBox(QWidget* parent, const QString& name, const QString& caption, int left,
+                                   int top, int width, bool checked)
+{
+    auto* box = new TCheckBox(parent);
+    box->SetName(name);
+    box->SetCaption(caption);
+    box->SetChecked(checked);
+    box->SetBounds(left, top, width, ControlHeight);
+    return box;
+}
+
+TComboBox* TFrameBase::AddComboBox(QWidget* parent, const QString& name, const QStringList& items, int left,
+                                   int top, int width, TComboStyle style)
+{
+    auto* combo = new TComboBox(parent);
+    combo->SetName(name);
+    combo->SetStyle(style);
+    combo->SetItems(items);
+    combo->SetBounds(left, top, width, EditHeight);
+    return combo;
+}
+
+TBevel* TFrameBase::AddBevel(QWidget* parent, const QString& name, int left, int top, int width, int height,
+                             TBevelShape shape)
+{
+    auto* bevel = new TBevel(parent);
+    bevel->SetName(name);
+    bevel->SetShape(shape);
+    bevel->SetBounds(left, top, width, height);
+    return bevel;
+}
+
+TPanel* TFrameBase::AddPanel(QWidget* parent, const QString& name, int left, int top, int width, int height)
+{
+    auto* panel = new TPanel(parent);
+    panel->SetName(name);
+    panel->SetBevelOuter(TPanelBevel::None);
+    panel->SetBounds(left, top, width, height);
+    return panel;
+}
+
+TRadioButton* TFrameBase::AddRadioButton(QWidget* parent, const QString& name, const QString& caption, int left,
+                                         int top, int width)
+{
+    auto* button = new TRadioButton(parent);
+    button->SetName(name);
+    button->SetCaption(caption);
+    button->SetBounds(left, top, width, ControlHeight);
+    return button;
+}
+
+void TFrameBase::FillSlots(const TFrameSlots& s)
+{
+    Info->GridToRequest = s.GridToRequest;
+    Info->GridToAnswer = s.GridToAnswer;
+    Info->RequestPanel = OutPanel;
+    Info->AnswerPanel = InPanel;
+    Info->FrameToRequest = s.FrameToRequest;
+    Info->RequestToFrame = s.RequestToFrame;
+    Info->RequestToGrid = s.RequestToGrid;
+    Info->FrameToAnswer = s.FrameToAnswer;
+    Info->AnswerToFrame = s.AnswerToFrame;
+    Info->AnswerToGrid = s.AnswerToGrid;
+}

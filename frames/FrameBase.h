@@ -1,0 +1,111 @@
+#pragma once
+// What every device frame shares: made for one run-time device by its catalogue row's factory,
+// 324 wide and hidden until the main window shows it, a header strip and a panel per side
+// (Panel1 " Запрос" / OutPanel for the request, Panel2 " Ответ" / InPanel for the answer),
+// edits read-only and up-downs disabled until the device has data, and the eight slots written
+// into the device in one fixed order.
+//
+// A frame class derives from TFrameBase, builds its controls in its constructor with the
+// Add... helpers and then calls one of the Fill...Slots helpers with itself; its slot member
+// functions carry the slot names:
+//   void GridToRequest(const QString& text, int column);  void GridToAnswer(const QString&, int);
+//   void FrameToRequest();  void RequestToFrame();  void RequestToGrid();
+//   void FrameToAnswer();   void AnswerToFrame();   void AnswerToGrid();
+#include <QString>
+#include <QStringList>
+
+#include "model/Catalogue.h"
+#include "model/DeviceInfo.h"
+#include "platform/Kit.h"
+
+inline constexpr int FrameWidth = 324;
+inline constexpr int FrameHeaderHeight = 20;
+inline constexpr int FrameFontPixelSize = 16;
+extern const QString RequestHeaderCaption;   // " Запрос"
+extern const QString AnswerHeaderCaption;    // " Ответ"
+
+// The eight slots in the order they are written into the device.
+struct TFrameSlots {
+    TGridToMessage GridToRequest;
+    TGridToMessage GridToAnswer;
+    TMessageSlot FrameToRequest;
+    TMessageSlot RequestToFrame;
+    TMessageSlot RequestToGrid;
+    TMessageSlot FrameToAnswer;
+    TMessageSlot AnswerToFrame;
+    TMessageSlot AnswerToGrid;
+};
+
+class TFrameBase : public TFrame {
+    Q_OBJECT
+public:
+    // hasRequest: the frame has a request side (Panel1 and OutPanel).
+    TFrameBase(QWidget* owner, TDeviceInfo* info, bool hasRequest);
+    // Empties the device's slots and panels, so that a frame destroyed before its device
+    // (with the widget tree) leaves no slot calling into it.
+    ~TFrameBase() override;
+
+    TDeviceInfo* const Info;
+    TPanel* Panel1 = nullptr;    // none without a request side
+    TPanel* OutPanel = nullptr;  // none without a request side
+    TPanel* Panel2 = nullptr;
+    TPanel* InPanel = nullptr;
+
+    // The frame's height follows its panels: call after the panels got their heights.
+    void FitHeight();
+
+    // Form-description helpers: each control gets its name, bounds and text; edits start
+    // read-only, up-downs disabled; nothing is bound to events.
+    TLabel* AddLabel(QWidget* parent, const QString& name, const QString& caption, int left, int top);
+    TEdit* AddEdit(QWidget* parent, const QString& name, int left, int top, int width, int kind = 0);
+    // An up-down over the right end of its edit, so that the point one pixel left of the
+    // up-down's left edge at its top lies inside the edit.
+    TUpDown* AddUpDown(QWidget* parent, const QString& name, const TEdit* edit, int min = 0, int max = 100,
+                       int increment = 1, bool wrap = false);
+    TCheckBox* AddCheckBox(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                           int width = 97, bool checked = false);
+    TComboBox* AddComboBox(QWidget* parent, const QString& name, const QStringList& items, int left, int top,
+                           int width, TComboStyle style = TComboStyle::DropDownList);
+    TBevel* AddBevel(QWidget* parent, const QString& name, int left, int top, int width, int height,
+                     TBevelShape shape = TBevelShape::TopLine);
+    TPanel* AddPanel(QWidget* parent, const QString& name, int left, int top, int width, int height);
+    TRadioButton* AddRadioButton(QWidget* parent, const QString& name, const QString& caption, int left,
+                                 int top, int width = 60);
+
+protected:
+    // Writes the slots into the device in the contract order: GridToRequest, GridToAnswer,
+    // RequestPanel, AnswerPanel, then FrameToRequest .. AnswerToGrid. Empty slots stay empty.
+    void FillSlots(const TFrameSlots& s);
+
+    // The three slot patterns.
+    template <class F> void FillRequestAndAnswerSlots(F* frame)
+    {
+        TFrameSlots s = requestSide(frame);
+        s.GridToRequest = [frame](const QString& text, int column) { frame->GridToRequest(text, column); };
+        FillSlots(s);
+    }
+    // Request and answer, without grid input of the request.
+    template <class F> void FillRequestAndAnswerNoGridSlots(F* frame) { FillSlots(requestSide(frame)); }
+    template <class F> void FillAnswerOnlySlots(F* frame) { FillSlots(answerSide(frame)); }
+
+private:
+    template <class F> static TFrameSlots answerSide(F* frame)
+    {
+        TFrameSlots s;
+        s.GridToAnswer = [frame](const QString& text, int column) { frame->GridToAnswer(text, column); };
+        s.FrameToAnswer = [frame] { frame->FrameToAnswer(); };
+        s.AnswerToFrame = [frame] { frame->AnswerToFrame(); };
+        s.AnswerToGrid = [frame] { frame->AnswerToGrid(); };
+        return s;
+    }
+    template <class F> static TFrameSlots requestSide(F* frame)
+    {
+        TFrameSlots s = answerSide(frame);
+        s.FrameToRequest = [frame] { frame->FrameToRequest(); };
+        s.RequestToFrame = [frame] { frame->RequestToFrame(); };
+        s.RequestToGrid = [frame] { frame->RequestToGrid(); };
+        return s;
+    }
+    TPanel* addHeader(const QString& name, const QString& caption);
+    TPanel* addSidePanel(const QString& name);
+};

@@ -1,0 +1,40 @@
+#include "frames/FrameFields.h"
+
+#include "model/Helpers.h"
+#include "platform/Numbers.h"
+
+void WriteCell(TDeviceInfo& info, int column, const QString& text)
+{
+    if (info.GridRow && info.GridCell(column) != text)
+        info.SetGridCell(column, text);
+}
+
+std::optional<long double> ReadWrappedEdit(TEdit& edit, double low, double high, const char* pattern)
+{
+    const std::optional<long double> value = StrToFloat(edit.Text());
+    if (!value)
+        return std::nullopt;
+    bool changed = false;
+    const double wrapped = WrapValue(static_cast<double>(*value), low, high, changed);
+    if (!changed)
+        return value;
+    edit.SetText(FormatFloat(pattern, wrapped));
+    return wrapped;
+}
+
+void StoreCheckBoxes(TMessageImage& image, const Bits& part, std::initializer_list<const TCheckBox*> boxes)
+{
+    bool flags[64] = {};
+    std::size_t count = 0;
+    for (const TCheckBox* box : boxes)
+        if (count < std::size(flags))
+            flags[count++] = box->Checked();
+    StoreFlags(image, part, std::span<const bool>(flags, count));
+}
+
+void ShowCheckBoxes(const TMessageImage& image, const Bits& part, std::initializer_list<TCheckBox*> boxes)
+{
+    int index = 0;
+    for (TCheckBox* box : boxes)
+        box->SetChecked(FlagAt(image, part, index++));
+}

@@ -1,0 +1,70 @@
+#pragma once
+// The host: what the scheme model and the line engine need of the main window. The window
+// implements it; tests install a fake. One small interface; later parts of the program add to
+// it what they need of the window.
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "model/Catalogue.h"
+
+class QWidget;
+class TDeviceInfo;
+class TEdit;
+
+// The open scheme's device objects in grid-row order (owned), and the same objects by line
+// address (not owned; none where no device is).
+using TDeviceList = std::vector<std::unique_ptr<TDeviceInfo>>;
+using TDevicesByAddr = std::array<TDeviceInfo*, LineAddressCount>;
+
+class THost {
+public:
+    virtual ~THost() = default;
+
+    virtual TDeviceList& Devices() = 0;
+    virtual TDevicesByAddr& DevicesByAddr() = 0;
+    // The selected device of the open scheme, or none.
+    virtual TDeviceInfo* CurrentDevice() const = 0;
+    // The scheme panel: parent of every device frame.
+    virtual QWidget* SchemePanel() const = 0;
+
+    // A device's watchdog expired (or the line engine treats the device as silent): the
+    // window's no-answer handling for that device. Main thread; the device is alive.
+    virtual void WMTimer(TDeviceInfo* device) = 0;
+
+    // Status bar: the widths of panels 0 and 1 (W0, W1), the x of the progress slit of a
+    // scheme being opened (-1 none) and its redraw.
+    virtual int StatusPanelWidth(int index) const = 0;
+    virtual int ProgressX() const = 0;
+    virtual void SetProgressX(int x) = 0;
+    virtual void UpdateStatusBarRegion() = 0;
+
+    // True while the open-scheme thread builds the devices of a scheme.
+    virtual bool OpeningScheme() const = 0;
+
+    // What the exchange hand-off and the line log use of the window (main thread).
+    // The display refresh interval in ms (0, 250, 500 or 1000) and whether the line log records.
+    virtual int UpdateTime() const = 0;
+    virtual bool LineLogOn() const = 0;
+    // The selected device's request and answer hex fields.
+    virtual TEdit* HexOutStrEdit() const = 0;
+    virtual TEdit* HexInStrEdit() const = 0;
+    // The line monitor's list, a virtual list drawn from LineLog: its top index, selected index
+    // (-1 none), client height and item height in pixels, and item count. Selecting an item
+    // scrolls it into view. Begin/End bracket one update of the list.
+    virtual int LineListTopIndex() const = 0;
+    virtual int LineListItemIndex() const = 0;
+    virtual void SetLineListItemIndex(int index) = 0;
+    virtual int LineListHeight() const = 0;
+    virtual int LineListItemHeight() const = 0;
+    virtual int LineListCount() const = 0;
+    virtual void SetLineListCount(int count) = 0;
+    virtual void BeginLineListUpdate() = 0;
+    virtual void EndLineListUpdate() = 0;
+    // The decoding panel shows the selected record.
+    virtual void ShowLineRecordInfo() = 0;
+};
+
+// The program's host (the main window), or none before it exists and after it is gone.
+THost* Host();
+void SetHost(THost* host);

@@ -1,0 +1,74 @@
+#include "model/OpenSchemeThread.h"
+
+#include <QTimer>
+#include <cmath>
+
+#include "model/Host.h"
+
+TOpenSchemeThread::TOpenSchemeThread() = default;
+TOpenSchemeThread::~TOpenSchemeThread() = default;
+
+std::int32_t TOpenSchemeThread::ProgressPosition(int w0, int w1, int index, int count)
+{
+    const long long product = static_cast<long long>(w1 - 6) * (index + 1);
+    return static_cast<std::int32_t>(std::trunc(w0 + static_cast<double>(product) / count + 3.5));
+}
+
+void TOpenSchemeThread::Resume()
+{
+    if (started_)
+        return;
+    started_ = true;
+    queueStep();
+}
+
+void TOpenSchemeThread::queueStep()
+{
+    // Queued with this object as context: a step of a destroyed walk never runs.
+    QTimer::singleShot(0, this, [this] { Execute(); });
+}
+
+void TOpenSchemeThread::Execute()
+{
+    if (finished_)
+        return;
+    if (terminated_ || !Scheme || !MainWindow || index_ >= static_cast<int>(Scheme->Objects.size())) {
+        finish();
+        return;
+    }
+    const int count = static_cast<int>(Scheme->Objects.size());
+    ProgressX = ProgressPosition(MainWindow->StatusPanelWidth(0), MainWindow->StatusPanelWidth(1), index_, count);
+    CurObject = Scheme->Objects[index_].get();
+    CurFrameInfo = IsValidType(CurObject->Type) ? &DeviceCatalogue[CurObject->Type] : nullptr;
+    // Of several objects at one address only the first gets a device.
+    if (CurFrameInfo && !MainWindow->DevicesByAddr()[CurFrameInfo->Address])
+        AddDevice();
+    ++index_;
+    queueStep();
+}
+
+void TOpenSchemeThread::AddDevice()
+{
+    // A step that comes after Terminate belongs to a scheme the window has left.
+    if (terminated_ || !MainWindow || !CurObject || !CurFrameInfo)
+        return;
+    auto device = std::make_unique<TDeviceInfo>(CurObject, Handlers, MainWindow);
+    TDeviceInfo* added = device.get();
+    MainWindow->Devices().push_back(std::move(device));
+    MainWindow->DevicesByAddr()[CurFrameInfo->Address] = added;
+    if (MainWindow->ProgressX() != ProgressX) {
+        MainWindow->SetProgressX(ProgressX);
+        MainWindow->UpdateStatusBarRegion();
+    }
+}
+
+void TOpenSchemeThread::finish()
+{
+    finished_ = true;
+    CurObject = nullptr;
+    CurFrameInfo = nullptr;
+    if (OnTerminate)
+        OnTerminate(this);
+    if (FreeOnTerminate)
+        deleteLater();
+}

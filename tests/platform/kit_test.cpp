@@ -1,0 +1,341 @@
+// The kit controls keep the event semantics the frame and window handlers rely on.
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "platform/Kit.h"
+
+namespace {
+
+class TDerivedEdit : public TEdit {
+public:
+    using TEdit::TEdit;
+    MV_KIT_CLASS(TDerivedEdit)
+};
+
+struct Recorded {
+    int changes = 0;
+    QObject* sender = nullptr;
+};
+
+}  // namespace
+
+TEST(KitEdit, OnChangeFiresOnProgrammaticChangesOnly)
+{
+    TEdit edit;
+    Recorded r;
+    edit.OnChange = [&](QObject* s) { ++r.changes; r.sender = s; };
+    edit.SetText("12");
+    EXPECT_EQ(r.changes, 1);
+    EXPECT_EQ(r.sender, &edit);
+    edit.SetText("12");   // the same text is no change
+    EXPECT_EQ(r.changes, 1);
+    edit.SetText("");
+    EXPECT_EQ(r.changes, 2);
+}
+
+TEST(KitEdit, KeyPressHandlerReplacesOrSwallowsCharacters)
+{
+    TEdit edit;
+    edit.OnKeyPress = [](QObject*, QChar& key) {
+        if (key == '.')
+            key = ',';            // replaced
+        else if (!key.isDigit() && key != QChar(8))
+            key = QChar();        // swallowed
+    };
+    QTest::keyClicks(&edit, "1a2.5");
+    EXPECT_EQ(edit.Text(), "12,5");
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit.Text(), "12,");
+}
+
+TEST(KitEdit, KeyDownHandlerConsumesKeysAndSeesShift)
+{
+    TEdit edit;
+    std::vector<std::pair<int, bool>> seen;
+    edit.OnKeyDown = [&](QObject*, int& key, TShiftState shift) {
+        if (key == Qt::Key_Shift)
+            return;   // the modifier's own key-down
+        seen.emplace_back(key, shift.testFlag(Qt::ShiftModifier));
+        if (key == Qt::Key_Up || key == Qt::Key_Down)
+            key = 0;
+    };
+    int presses = 0;
+    edit.OnKeyPress = [&](QObject*, QChar&) { ++presses; };
+    QTest::keyClick(&edit, Qt::Key_Up, Qt::ShiftModifier);
+    QTest::keyClick(&edit, Qt::Key_7);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], std::make_pair(int(Qt::Key_Up), true));
+    EXPECT_EQ(seen[1], std::make_pair(int(Qt::Key_7), false));
+    EXPECT_EQ(presses, 1);   // the consumed key typed nothing
+    EXPECT_EQ(edit.Text(), "7");
+}
+
+TEST(KitEdit, AcceptsKeyDownSentByTheProgramEvenWhenReadOnlyOrDisabled)
+{
+    TEdit edit;
+    edit.SetReadOnly(true);
+    edit.SetEnabled(false);
+    int key = 0;
+    bool shift = false;
+    edit.OnKeyDown = [&](QObject*, int& k, TShiftState s) {
+        key = k;
+        shift = s.testFlag(Qt::ShiftModifier);
+        EXPECT_TRUE(KeyShiftState().testFlag(Qt::ShiftModifier));
+    };
+    edit.SendKeyDown(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(key, int(Qt::Key_Down));
+    EXPECT_TRUE(shift);
+}
+
+TEST(KitCheckBox, OnClickFiresOnProgrammaticCheckedChanges)
+{
+    TCheckBox box;
+    int clicks = 0;
+    box.OnClick = [&](QObject*) { ++clicks; };
+    box.SetChecked(true);
+    box.SetChecked(true);
+    box.SetChecked(false);
+    EXPECT_EQ(clicks, 2);
+    box.SetCaption("Флаг");
+    box.adjustSize();
+    box.show();
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
+    EXPECT_TRUE(box.Checked());
+    EXPECT_EQ(clicks, 3);
+}
+
+TEST(KitComboBox, OnSelectIsUserOnlyAndItemIndexIsMinusOneForForeignText)
+{
+    TComboBox combo;
+    combo.SetItems({"Свободен", "+24 В", "Масса"});
+    EXPECT_EQ(combo.ItemIndex(), -1);
+    int selects = 0;
+    combo.OnSelect = [&](QObject*) { ++selects; };
+    combo.SetItemIndex(2);
+    EXPECT_EQ(combo.ItemIndex(), 2);
+    EXPECT_EQ(selects, 0);
+    emit combo.activated(1);   // what a user's choice raises
+    EXPECT_EQ(selects, 1);
+    combo.SetText("не пункт");
+    EXPECT_EQ(combo.ItemIndex(), -1);
+    combo.SetText("Масса");
+    EXPECT_EQ(combo.ItemIndex(), 2);
+    combo.SetItemIndex(7);     // out of range: no selection
+    EXPECT_EQ(combo.ItemIndex(), -1);
+
+    TComboBox list;
+    list.SetStyle(TComboStyle::DropDownList);
+    list.SetItems({"a", "b"});
+    list.SetItemIndex(1);
+    EXPECT_EQ(list.Text(), "b");
+    list.SetItemIndex(-1);
+    EXPECT_EQ(list.ItemIndex(), -1);
+}
+
+TEST(KitUpDown, ClickRaisesItsDirectionOrNoneAtALimit)
+{
+    struct Case {
+        int min, max, position, increment;
+        bool wrap;
+        TUpDownDirection button;
+        TUpDownDirection direction;
+        int newValue;
+    };
+    using D = TUpDownDirection;
+    const Case cases[] = {
+        {0, 100, 50, 1, false, D::Up, D::Up, 51},
+        {0, 100, 50, 1, false, D::Down, D::Down, 49},
+        {0, 100, 100, 1, false, D::Up, D::None, 100},
+        {0, 100, 0, 1, false, D::Down, D::None, 0},
+        {0, 100, 98, 5, false, D::Up, D::Up, 100},   // clamped short of the limit
+        {0, 100, 100, 1, true, D::Up, D::Up, 0},     // wraps
+        {0, 100, 0, 1, true, D::Down, D::Down, 100},
+        {5, 5, 5, 1, false, D::Up, D::None, 5},
+    };
+    for (const Case& c : cases) {
+        TUpDown upDown;
+        upDown.SetRange(c.min, c.max);
+        upDown.SetPosition(c.position);
+        upDown.SetIncrement(c.increment);
+        upDown.SetWrap(c.wrap);
+        D direction = D::Up;
+        int newValue = -1;
+        int calls = 0;
+        upDown.OnChangingEx = [&](QObject*, bool&, int value, D d) {
+            ++calls;
+            newValue = value;
+            direction = d;
+        };
+        upDown.Click(c.button);
+        EXPECT_EQ(calls, 1);
+        EXPECT_EQ(direction, c.direction) << c.position << " " << int(c.button);
+        EXPECT_EQ(newValue, c.newValue) << c.position << " " << int(c.button);
+        EXPECT_EQ(upDown.Position(), c.newValue);
+    }
+}
+
+TEST(KitUpDown, DefaultsRefusalAndRealButtons)
+{
+    TUpDown upDown;
+    EXPECT_EQ(upDown.Min(), 0);
+    EXPECT_EQ(upDown.Max(), 100);
+    EXPECT_EQ(upDown.Position(), 0);
+    std::vector<TUpDownDirection> seen;
+    upDown.OnChangingEx = [&](QObject*, bool& allow, int, TUpDownDirection d) {
+        seen.push_back(d);
+        allow = false;   // the position keeps its value
+    };
+    upDown.SetPosition(10);
+    auto* up = upDown.findChild<QToolButton*>("Up");
+    auto* down = upDown.findChild<QToolButton*>("Down");
+    ASSERT_TRUE(up && down);
+    QTest::mouseClick(up, Qt::LeftButton);
+    QTest::mouseClick(down, Qt::LeftButton);
+    EXPECT_EQ(seen, (std::vector<TUpDownDirection>{TUpDownDirection::Up, TUpDownDirection::Down}));
+    EXPECT_EQ(upDown.Position(), 10);
+    upDown.SetEnabled(false);
+    upDown.Click(TUpDownDirection::Up);   // a disabled up-down is not clicked
+    EXPECT_EQ(seen.size(), 2u);
+    upDown.SetPosition(500);              // clamped into the range
+    EXPECT_EQ(upDown.Position(), 100);
+}
+
+TEST(KitClasses, ExactClassNamesAndMembership)
+{
+    QWidget parent;
+    auto* edit = new TEdit(&parent);
+    auto* derived = new TDerivedEdit(&parent);
+    auto* label = new TLabel(&parent);
+    EXPECT_TRUE(edit->ClassNameIs("TEdit"));
+    EXPECT_FALSE(derived->ClassNameIs("TEdit"));
+    EXPECT_TRUE(derived->ClassNameIs("TDerivedEdit"));
+    EXPECT_TRUE(InheritsFrom<TEdit>(derived));
+    EXPECT_FALSE(InheritsFrom<TEdit>(label));
+    EXPECT_EQ(AsControl(new QWidget(&parent)), nullptr);
+    // Controls lists the kit controls among the direct children, in creation order.
+    const auto controls = Controls(&parent);
+    ASSERT_EQ(controls.size(), 3u);
+    EXPECT_EQ(controls[0], edit);
+    EXPECT_EQ(controls[2], label);
+}
+
+TEST(KitClasses, NameTagAndHint)
+{
+    QWidget parent;
+    auto* edit = new TEdit(&parent);
+    edit->SetName("DayEdit");
+    EXPECT_EQ(parent.findChild<TEdit*>("DayEdit"), edit);
+    int target = 0;
+    edit->SetTag(&target);
+    EXPECT_EQ(edit->TagAs<int>(), &target);
+    edit->SetHint("Статический| Датчик опрашивается редко");
+    EXPECT_EQ(edit->toolTip(), "Статический");
+    EXPECT_EQ(edit->LongHint(), " Датчик опрашивается редко");
+    EXPECT_EQ(edit->statusTip(), " Датчик опрашивается редко");
+    edit->SetHint("Один");
+    EXPECT_EQ(edit->ShortHint(), "Один");
+    EXPECT_EQ(edit->LongHint(), "Один");
+}
+
+TEST(KitClasses, ControlAtPosFindsDirectChildrenDisabledIncludedHiddenNot)
+{
+    TPanel panel;
+    panel.resize(200, 100);
+    auto* edit = new TEdit(&panel);
+    edit->SetBounds(10, 10, 60, 21);
+    edit->SetEnabled(false);
+    auto* over = new TUpDown(&panel);
+    over->SetBounds(55, 10, 15, 21);
+    auto* nested = new TPanel(&panel);
+    nested->SetBounds(100, 10, 80, 60);
+    auto* inner = new TEdit(nested);
+    inner->SetBounds(0, 0, 80, 60);
+    auto* hidden = new TLabel(&panel);
+    hidden->SetBounds(10, 50, 50, 20);
+    hidden->SetVisible(false);
+
+    EXPECT_EQ(ControlAtPos(&panel, {54, 10}), edit);
+    EXPECT_EQ(ControlAtPos(&panel, {56, 10}), over);       // the topmost one
+    EXPECT_EQ(ControlAtPos(&panel, {120, 20}), nested);    // never a grandchild
+    EXPECT_EQ(ControlAtPos(&panel, {20, 55}), nullptr);
+    EXPECT_EQ(ControlAtPos(&panel, {5, 5}), nullptr);
+    EXPECT_EQ(ControlAtPos(nullptr, {5, 5}), nullptr);
+}
+
+TEST(KitLayout, AlignedChildrenStackInCreationOrder)
+{
+    TFrame frame;
+    frame.resize(324, 200);
+    frame.show();   // a hidden widget gets its resize only when shown
+    auto* header = new TPanel(&frame);
+    header->SetHeight(20);
+    header->SetAlign(TAlign::Top);
+    auto* body = new TPanel(&frame);
+    body->SetHeight(50);
+    body->SetAlign(TAlign::Top);
+    auto* footer = new TPanel(&frame);
+    footer->SetHeight(30);
+    footer->SetAlign(TAlign::Bottom);
+    auto* rest = new TPanel(&frame);
+    rest->SetAlign(TAlign::Client);
+    EXPECT_EQ(header->Widget()->geometry(), QRect(0, 0, 324, 20));
+    EXPECT_EQ(body->Widget()->geometry(), QRect(0, 20, 324, 50));
+    EXPECT_EQ(footer->Widget()->geometry(), QRect(0, 170, 324, 30));
+    EXPECT_EQ(rest->Widget()->geometry(), QRect(0, 70, 324, 100));
+    body->SetVisible(false);   // hidden controls give up their place
+    EXPECT_EQ(rest->Widget()->geometry(), QRect(0, 20, 324, 150));
+    frame.resize(300, 100);
+    EXPECT_EQ(footer->Widget()->geometry(), QRect(0, 70, 300, 30));
+    EXPECT_EQ(OwnerFrame(header), &frame);
+    EXPECT_EQ(OwnerFrame(&frame), &frame);
+}
+
+TEST(KitContainers, FrameStartsHiddenAndKeepsItWhenReparented)
+{
+    QWidget panel;
+    TFrame frame(&panel);
+    EXPECT_FALSE(frame.Visible());
+    EXPECT_EQ(frame.Owner(), &panel);
+    frame.SetParent(&panel);
+    EXPECT_EQ(frame.parentWidget(), &panel);
+    EXPECT_FALSE(frame.Visible());
+    frame.setParent(nullptr);
+}
+
+TEST(KitContainers, PageControlAndMemo)
+{
+    TPageControl pages;
+    TTabSheet* text = pages.AddSheet("TabSheet1", "Текст");
+    TTabSheet* info = pages.AddSheet("TabSheet2", "Инфо");
+    int changes = 0;
+    pages.OnChange = [&](QObject*) { ++changes; };
+    pages.SetActivePage(info);
+    EXPECT_EQ(pages.ActivePage(), info);
+    EXPECT_EQ(changes, 1);
+    pages.SetPageCaption(text, "Текст[*]");
+    EXPECT_EQ(pages.PageCaption(text), "Текст[*]");
+
+    TMemo memo;
+    int memoChanges = 0;
+    memo.OnChange = [&](QObject*) { ++memoChanges; };
+    EXPECT_TRUE(memo.Lines().isEmpty());
+    memo.AddLine("AB");
+    memo.AddLine("CD");
+    EXPECT_EQ(memo.Lines(), (QStringList{"AB", "CD"}));
+    memo.Clear();
+    EXPECT_TRUE(memo.Lines().isEmpty());
+    EXPECT_GE(memoChanges, 3);
+
+    QWidget group;
+    auto* a = new TRadioButton(&group);
+    auto* b = new TRadioButton(&group);
+    int clicks = 0;
+    b->OnClick = [&](QObject*) { ++clicks; };
+    a->SetChecked(true);
+    b->SetChecked(true);
+    EXPECT_FALSE(a->Checked());
+    EXPECT_EQ(clicks, 1);
+}

@@ -1,0 +1,49 @@
+// Synchronized steps run on the main thread: directly there, and from a worker by a blocking
+// queued call that returns once the step has run.
+#include <QThread>
+#include <atomic>
+#include <gtest/gtest.h>
+
+#include "platform/Synchronizer.h"
+#include "support/RunEvents.h"
+
+TEST(Synchronizer, OnTheMainThreadTheStepRunsDirectly)
+{
+    MainThreadSynchronizer sync;
+    bool ran = false;
+    sync.Synchronize([&] { ran = IsMainThread(); });
+    EXPECT_TRUE(ran);
+}
+
+TEST(Synchronizer, FromAWorkerTheStepRunsOnTheMainThreadAndTheWorkerWaits)
+{
+    std::atomic<int> onMain{0};
+    std::atomic<bool> sawResult{false};
+    std::atomic<bool> done{false};
+    QThread* worker = QThread::create([&] {
+        int value = 0;
+        for (int i = 0; i < 3; ++i)
+            Synchronize([&] {
+                if (IsMainThread())
+                    ++onMain;
+                value = i + 1;
+            });
+        sawResult = value == 3;   // each step had run when Synchronize returned
+        done = true;
+    });
+    worker->start();
+    EXPECT_TRUE(RunEventsUntil([&] { return done.load(); }));
+    worker->wait();
+    delete worker;
+    EXPECT_EQ(onMain.load(), 3);
+    EXPECT_TRUE(sawResult.load());
+}
+
+TEST(Synchronizer, AnInstalledSynchronizerTakesOver)
+{
+    DirectSynchronizer direct;
+    SetSynchronizer(&direct);
+    EXPECT_EQ(&Synchronizer(), &direct);
+    SetSynchronizer(nullptr);
+    EXPECT_NE(&Synchronizer(), &direct);
+}

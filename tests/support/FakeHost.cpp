@@ -1,0 +1,59 @@
+#include "support/FakeHost.h"
+
+FakeHost::FakeHost()
+    : panel(std::make_unique<QWidget>()), hexOut(std::make_unique<TEdit>()), hexIn(std::make_unique<TEdit>())
+{
+    panel->setObjectName("SchemePanel");
+    hexOut->setObjectName("HexOutStrEdit");
+    hexIn->setObjectName("HexInStrEdit");
+    SetHost(this);
+}
+
+FakeHost::~FakeHost()
+{
+    ClearDevices();   // devices go before the widget tree
+    if (Host() == this)
+        SetHost(nullptr);
+}
+
+void FakeHost::WMTimer(TDeviceInfo* device)
+{
+    timerMessages.push_back(device);
+    device->StopTimer();
+    if (OnTimer)
+        OnTimer(device);
+}
+
+void FakeHost::UpdateStatusBarRegion()
+{
+    redraws.push_back(progressX);
+    if (OnRedraw)
+        OnRedraw();
+}
+
+TFrameHandlers FakeHost::Handlers() const
+{
+    TFrameHandlers handlers;
+    handlers.Owner = panel.get();
+    handlers.Parent = panel.get();
+    return handlers;
+}
+
+void FakeHost::ClearDevices()
+{
+    current = nullptr;
+    byAddr.fill(nullptr);
+    devices.clear();
+}
+
+void FakeHost::SetLineListItemIndex(int index)
+{
+    listIndex = index;
+    if (index < 0)
+        return;
+    const int visible = listHeight / (listItemHeight > 0 ? listItemHeight : 1);
+    if (index < listTop)
+        listTop = index;
+    else if (visible > 0 && index >= listTop + visible)
+        listTop = index - visible + 1;
+}

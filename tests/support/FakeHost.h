@@ -1,0 +1,78 @@
+#pragma once
+// A host standing in for the main window: device lists, a scheme panel, status-bar widths and
+// progress, and a record of every watchdog message. Installs itself as the program's host for
+// its lifetime.
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "model/DeviceInfo.h"
+#include "model/Host.h"
+
+class FakeHost : public THost {
+public:
+    FakeHost();
+    ~FakeHost() override;
+    FakeHost(const FakeHost&) = delete;
+    FakeHost& operator=(const FakeHost&) = delete;
+
+    TDeviceList& Devices() override { return devices; }
+    TDevicesByAddr& DevicesByAddr() override { return byAddr; }
+    TDeviceInfo* CurrentDevice() const override { return current; }
+    QWidget* SchemePanel() const override { return panel.get(); }
+    // Records the device and, like the window, stops its watchdog; then runs OnTimer.
+    void WMTimer(TDeviceInfo* device) override;
+    int StatusPanelWidth(int index) const override { return index == 0 ? w0 : index == 1 ? w1 : 220; }
+    int ProgressX() const override { return progressX; }
+    void SetProgressX(int x) override { progressX = x; }
+    // Records the progress position it is drawn at; then runs OnRedraw.
+    void UpdateStatusBarRegion() override;
+    bool OpeningScheme() const override { return opening; }
+    int UpdateTime() const override { return updateTime; }
+    bool LineLogOn() const override { return lineLogOn; }
+    TEdit* HexOutStrEdit() const override { return hexOut.get(); }
+    TEdit* HexInStrEdit() const override { return hexIn.get(); }
+    int LineListTopIndex() const override { return listTop; }
+    int LineListItemIndex() const override { return listIndex; }
+    // Selects and, like a list box, scrolls the item into view.
+    void SetLineListItemIndex(int index) override;
+    int LineListHeight() const override { return listHeight; }
+    int LineListItemHeight() const override { return listItemHeight; }
+    int LineListCount() const override { return listCount; }
+    void SetLineListCount(int count) override { listCount = count; }
+    void BeginLineListUpdate() override { ++listUpdateDepth; ++listUpdates; }
+    void EndLineListUpdate() override { --listUpdateDepth; }
+    void ShowLineRecordInfo() override { ++recordInfoShown; }
+
+    // Frame handlers whose owner and parent are this host's panel.
+    TFrameHandlers Handlers() const;
+    // Destroys the devices and empties both lists, as the window does when a scheme closes.
+    void ClearDevices();
+
+    TDeviceList devices;
+    TDevicesByAddr byAddr{};
+    TDeviceInfo* current = nullptr;
+    std::unique_ptr<QWidget> panel;
+    int w0 = 300;
+    int w1 = 106;
+    int progressX = -1;
+    bool opening = false;
+    std::vector<TDeviceInfo*> timerMessages;   // identifiers only: never dereferenced later
+    std::vector<int> redraws;                  // the progress position at each redraw
+    // Line engine settings and views.
+    int updateTime = 0;
+    bool lineLogOn = false;
+    std::unique_ptr<TEdit> hexOut;
+    std::unique_ptr<TEdit> hexIn;
+    int listTop = 0;
+    int listIndex = -1;
+    int listHeight = 160;
+    int listItemHeight = 16;
+    int listCount = 0;
+    int listUpdateDepth = 0;   // open Begin/End brackets
+    int listUpdates = 0;       // Begin calls
+    int recordInfoShown = 0;
+    std::function<void(TDeviceInfo*)> OnTimer;
+    std::function<void()> OnRedraw;
+};

@@ -1,0 +1,81 @@
+#pragma once
+// Frames for tests, in the two shapes the real ones take: answer-only, and request-and-answer.
+// Their slots log each call (with whether UpdatingControls was set) and move one byte between
+// the image, an edit and a grid cell, so tests see both order and effect.
+//
+// Answer side (InPanel), in order: ValueLabel, ValueEdit (Tag 0) with ValueUpDown over its right
+// end, SIntEdit (Tag 1), UFloatEdit (Tag 2), SFloatEdit (Tag 3), OddEdit (Tag 7), LabelUpDown
+// (its left neighbour is NextLabel), FlagBox, StateCombo (three items), Bevel1, NestedPanel with
+// NestedEdit. Request side (OutPanel): OutEdit (Tag 0) with OutUpDown, OutBox.
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "frames/FrameBase.h"
+
+struct TSlotCall {
+    std::string slot;
+    bool updating;
+};
+extern std::vector<TSlotCall> SlotLog;
+
+class TTestAnswerFrame : public TFrameBase {
+    Q_OBJECT
+public:
+    TTestAnswerFrame(QWidget* owner, TDeviceInfo* info);
+
+    void GridToAnswer(const QString& text, int column);
+    void FrameToAnswer();
+    void AnswerToFrame();   // answer byte 1 -> ValueEdit
+    void AnswerToGrid();    // answer byte 1 -> column 3
+
+    TLabel* ValueLabel;
+    TEdit* ValueEdit;
+    TUpDown* ValueUpDown;
+    TEdit* SIntEdit;
+    TEdit* UFloatEdit;
+    TEdit* SFloatEdit;
+    TEdit* OddEdit;
+    TLabel* NextLabel;
+    TUpDown* LabelUpDown;
+    TCheckBox* FlagBox;
+    TComboBox* StateCombo;
+    TBevel* Bevel1;
+    TPanel* NestedPanel;
+    TEdit* NestedEdit;
+
+protected:
+    TTestAnswerFrame(QWidget* owner, TDeviceInfo* info, bool hasRequest);
+};
+
+class TTestRequestFrame : public TTestAnswerFrame {
+    Q_OBJECT
+public:
+    TTestRequestFrame(QWidget* owner, TDeviceInfo* info);
+
+    void GridToRequest(const QString& text, int column);
+    void FrameToRequest();
+    void RequestToFrame();   // request byte 1 -> OutEdit
+    void RequestToGrid();    // request byte 1 -> column 2
+
+    TEdit* OutEdit;
+    TUpDown* OutUpDown;
+    TCheckBox* OutBox;
+};
+
+TFrame* CreateTestAnswerFrame(QWidget* owner, TDeviceInfo* info);
+TFrame* CreateTestRequestFrame(QWidget* owner, TDeviceInfo* info);
+
+// Binds a catalogue row to a test frame for a scope and restores its binding afterwards.
+class ScopedFrameClass {
+public:
+    ScopedFrameClass(int row, TCreateFrame create);
+    ~ScopedFrameClass();
+    ScopedFrameClass(const ScopedFrameClass&) = delete;
+    ScopedFrameClass& operator=(const ScopedFrameClass&) = delete;
+
+private:
+    int row_;
+    TFrameInfo saved_;
+};
