@@ -1,15 +1,95 @@
-// Mirvane2: the program entry. The main window is not built yet; until it is, the program
-// says so and ends.
-#include <QCoreApplication>
+// Mirvane2: the program entry. Makes the application, binds the device frames, creates the main
+// window and hands it the deferred start-up, then runs the event loop. SIGTERM and SIGINT close
+// the window as the user's close does, so the threads end and the settings are kept.
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QSocketNotifier>
+#include <QTranslator>
+#include <clocale>
+#include <csignal>
 #include <cstdio>
+#include <exception>
+#include <fcntl.h>
+#include <unistd.h>
 
-#include "model/Catalogue.h"
+#include "frames/Registration.h"
+#include "platform/Abort.h"
+#include "platform/Numbers.h"
+#include "ui/Main.h"
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void OnSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+// A signal only writes a byte; the event loop reads it and closes the window.
+void RouteSignalsToClose(QObject* context)
+{
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, context);
+    QObject::connect(notifier, &QSocketNotifier::activated, context, [] {
+        char buffer[16];
+        while (::read(signalPipe[0], buffer, sizeof buffer) > 0) {
+        }
+        if (Mirvane2Form)
+            Mirvane2Form->close();
+    });
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+// Russian texts of the standard dialogs' buttons.
+void LoadRussianDialogTexts(QApplication& app)
+{
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    std::printf("Mirvane2 %d.%d.%d: the main window is not built yet; there is no window to show.\n"
-                "The device catalogue holds %d types.\n",
-                MIRVANE_VERSION_MAJOR, MIRVANE_VERSION_MINOR, MIRVANE_VERSION_PATCH, DeviceCatalogueCount);
+    try {
+        QApplication app(argc, argv);
+        // Decoder lines print '.' whatever the locale; the number texts follow the system's.
+        std::setlocale(LC_NUMERIC, "C");
+        UseSystemDecimalSeparator();
+        QApplication::setApplicationName(QStringLiteral("Mirvane2"));
+        QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                                .arg(MIRVANE_VERSION_MAJOR)
+                                                .arg(MIRVANE_VERSION_MINOR)
+                                                .arg(MIRVANE_VERSION_PATCH));
+        LoadRussianDialogTexts(app);
+        MainStaticInit();
+        RegisterFrameClasses();   // before any thread exists
+
+        TMirvane2Form form;
+        RouteSignalsToClose(&form);
+        form.show();
+        form.PostStartup();
+        // A headless run (tests) learns that the window is up from this line.
+        if (qEnvironmentVariableIsSet("MIRVANE_REPORT_WINDOW"))
+            std::printf("window: %s\n", qPrintable(form.objectName())), std::fflush(stdout);
+        app.exec();
+    } catch (const EAbort&) {
+        // A silent abort that escaped a handler ends nothing but that handler's work.
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Mirvane2: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "Mirvane2: unexpected error\n");
+    }
     return 0;
 }

@@ -1,0 +1,113 @@
+// The real program, headless: it starts as its window with the port list read from an empty
+// folder (so it never touches the machine's serial ports), stays idle without spinning, and ends
+// on SIGTERM with exit status 0. Under a real X server (xvfb-run) with ImageMagick's import, a
+// screenshot of the window is taken as well; without those tools that case is skipped.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "support/RunEvents.h"
+
+namespace {
+
+QString ProgramPath()
+{
+    return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../Mirvane2"));
+}
+
+// User plus system CPU time of a process in seconds; negative when unreadable.
+double CpuSeconds(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray line = stat.readAll();
+    // Fields after the command's closing parenthesis: state is field 3, utime 14, stime 15.
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13)
+        return -1;
+    const double ticks = fields[11].toDouble() + fields[12].toDouble();
+    return ticks / double(sysconf(_SC_CLK_TCK));
+}
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QFileInfo::exists(ProgramPath())) << "build the Mirvane2 target first: " << qPrintable(ProgramPath());
+        ASSERT_TRUE(ttyDir.isValid() && home.isValid());
+    }
+    QProcessEnvironment Environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("MIRVANE_TTY_CLASS_DIR"), ttyDir.path());
+        env.insert(QStringLiteral("MIRVANE_REPORT_WINDOW"), QStringLiteral("1"));
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+        return env;
+    }
+
+    QTemporaryDir ttyDir;   // stays empty: no ports
+    QTemporaryDir home;
+};
+
+} // namespace
+
+TEST_F(ProgramTest, StartsAsItsWindowIdlesAndEndsOnSigterm)
+{
+    QProcess program;
+    QProcessEnvironment env = Environment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(home.path());
+    program.start(ProgramPath(), {});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    QByteArray out;
+    ASSERT_TRUE(RunEventsUntil([&] {
+        program.waitForReadyRead(50);
+        out += program.readAllStandardOutput();
+        return out.contains("window: Mirvane2Form") || program.state() == QProcess::NotRunning;
+    }, 30000));
+    ASSERT_TRUE(out.contains("window: Mirvane2Form")) << out.constData();
+
+    // A guard against a busy loop, not a speed test: idle for 3 s, it uses well under 10 %.
+    const double before = CpuSeconds(program.processId());
+    RunEventsFor(3000);
+    const double after = CpuSeconds(program.processId());
+    ASSERT_GE(before, 0);
+    EXPECT_LT(after - before, 0.3);
+
+    ::kill(pid_t(program.processId()), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().constData();
+}
+
+TEST_F(ProgramTest, ScreenshotUnderXvfb)
+{
+    const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+    const QString import = QStandardPaths::findExecutable(QStringLiteral("import"));
+    if (xvfbRun.isEmpty() || import.isEmpty())
+        GTEST_SKIP() << "xvfb-run or ImageMagick's import is not installed";
+    const QString shot = home.filePath(QStringLiteral("Mirvane2.png"));
+    const QString script = QStringLiteral(
+        "\"$0\" & p=$!; sleep 4; import -window root \"$1\"; s=$?; kill -TERM $p; wait $p; r=$?; "
+        "[ $s -eq 0 ] && exit $r || exit 90");
+    QProcess run;
+    QProcessEnvironment env = Environment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    run.setProcessEnvironment(env);
+    run.start(xvfbRun, {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24"),
+                        QStringLiteral("sh"), QStringLiteral("-c"), script, ProgramPath(), shot});
+    ASSERT_TRUE(run.waitForFinished(60000));
+    EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().constData();
+    EXPECT_GT(QFileInfo(shot).size(), 1000);
+    std::printf("screenshot: %s\n", qPrintable(shot));
+}

@@ -1,0 +1,150 @@
+#include "ui/About.h"
+
+#include <QDesktopServices>
+#include <QFontDatabase>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QUrl>
+
+#include "platform/Kit.h"
+#include "ui/Main.h"
+
+namespace {
+
+// The maker's lines. The addresses are placeholders under reserved names: opening them may
+// fail, and a failure is ignored.
+const QString ActivityLine = QStringLiteral("Диагностика линии связи систем безопасности кранов");
+const QString WebAddress = QStringLiteral("https://mirvane2.example");
+const QString PostalLine = QStringLiteral("Адрес: не указан");
+const QString PhoneLine = QStringLiteral("Телефон: не указан");
+const QString MailAddress = QStringLiteral("support@mirvane2.example");
+
+// Impact where the machine has it, else a narrow bold face of the same character.
+QFont TitleFont(int pixelSize)
+{
+    QFont font(QStringLiteral("Impact"));
+    if (!QFontDatabase::families().contains(QStringLiteral("Impact"))) {
+        font = QFont(QStringLiteral("DejaVu Sans Condensed"));
+        font.setBold(true);
+    }
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+class TIconBox : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        MainIcon.paint(&painter, QRect(0, 0, 32, 32));
+    }
+};
+
+QLabel* Label(QWidget* parent, const char* name, const QString& text, int top)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(16, top, 320, 18);
+    return label;
+}
+
+} // namespace
+
+QString VersionText(std::uint32_t major, std::uint32_t minor)
+{
+    return QStringLiteral("Версия %1.%2").arg(major).arg(minor, 2, 10, QLatin1Char('0'));
+}
+
+TLinkLabel::TLinkLabel(QWidget* parent) : QLabel(parent)
+{
+    setCursor(Qt::PointingHandCursor);
+    setLook(palette().color(QPalette::Link), false);
+}
+
+void TLinkLabel::setLook(const QColor& color, bool underline)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, color);
+    setPalette(p);
+    QFont f = font();
+    f.setUnderline(underline);
+    setFont(f);
+}
+
+void TLinkLabel::enterEvent(QEnterEvent*) { setLook(QColor(0, 0, 255), true); }
+void TLinkLabel::leaveEvent(QEvent*) { setLook(palette().color(QPalette::Link), false); }
+
+void TLinkLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick)
+        OnClick();
+}
+
+TAboutForm::TAboutForm(QWidget* owner) : QDialog(owner)
+{
+    setObjectName(QStringLiteral("AboutForm"));
+    setWindowTitle(QStringLiteral("О программе"));
+    setFixedSize(360, 300);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    auto* top = new QWidget(this);
+    top->setObjectName(QStringLiteral("TopPanel"));
+    top->setGeometry(0, 0, 360, 80);
+    top->setAutoFillBackground(true);
+    QPalette white = top->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
+    top->setPalette(white);
+    IconBox = new TIconBox(top);
+    IconBox->setObjectName(QStringLiteral("IconBox"));
+    IconBox->setGeometry(16, 16, 32, 32);
+    ProductNameLabel = new QLabel(QStringLiteral(" ") + VersionProduct, top);
+    ProductNameLabel->setObjectName(QStringLiteral("ProductNameLabel"));
+    ProductNameLabel->setFont(TitleFont(30));
+    ProductNameLabel->setGeometry(60, 8, 290, 38);
+    VersionNumberLabel = new QLabel(VersionText(VersionMajor, VersionMinor), top);
+    VersionNumberLabel->setObjectName(QStringLiteral("VersionNumberLabel"));
+    VersionNumberLabel->setFont(TitleFont(16));
+    VersionNumberLabel->setGeometry(66, 48, 280, 22);
+
+    AboutPanel = new TPanel(this);
+    AboutPanel->SetName(QStringLiteral("AboutPanel"));
+    AboutPanel->SetBevelOuter(TPanelBevel::Lowered);
+    AboutPanel->SetBounds(8, 88, 344, 164);
+    LegalNoticeLabel = Label(AboutPanel, "LegalNoticeLabel", VersionLegalNotice, 10);
+    Label(AboutPanel, "ActivityLabel", ActivityLine, 34);
+    ZunorLabel = new TLinkLabel(AboutPanel);
+    ZunorLabel->setObjectName(QStringLiteral("ZunorLabel"));
+    ZunorLabel->setText(WebAddress);
+    ZunorLabel->setGeometry(16, 56, 240, 18);
+    ZunorLabel->OnClick = [this] { LabelClick(ZunorLabel); };
+    Label(AboutPanel, "AddressLabel", PostalLine, 82);
+    Label(AboutPanel, "PhoneLabel", PhoneLine, 104);
+    Label(AboutPanel, "EMailCaptionLabel", QStringLiteral("e-mail:"), 130)->setFixedWidth(44);
+    EMLabel = new TLinkLabel(AboutPanel);
+    EMLabel->setObjectName(QStringLiteral("EMLabel"));
+    EMLabel->setText(MailAddress);
+    EMLabel->setGeometry(62, 130, 240, 18);
+    EMLabel->OnClick = [this] { EMLabelClick(); };
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OKButton"));
+    ok->setDefault(true);
+    ok->setGeometry(142, 262, 76, 26);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TAboutForm::LabelClick(QLabel* label)
+{
+    QDesktopServices::openUrl(QUrl::fromUserInput(label->text()));   // a failure is ignored
+}
+
+void TAboutForm::EMLabelClick()
+{
+    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + EMLabel->text() + QStringLiteral("?subject=") +
+                                   VersionDescription));   // a failure is ignored
+}

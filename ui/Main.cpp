@@ -1,0 +1,522 @@
+#include "ui/Main.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStandardPaths>
+#include <QStatusTipEvent>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+
+#include "model/LineMode.h"
+#include "model/OpenSchemeThread.h"
+#include "platform/Abort.h"
+#include "platform/D2xx.h"
+#include "ui/LineList.h"
+#include "ui/ReceiveControl.h"
+#include "ui/StatusBar.h"
+
+QString ReadyText;
+QString CurrentFileName;
+QString IniFileName;
+QString StartDir;
+QString VersionDescription;
+QString VersionProduct;
+QString VersionLegalNotice;
+std::uint32_t VersionMajor = 0, VersionMinor = 0, VersionRelease = 0;
+QIcon MainIcon;
+QColor BlendedColor;
+TMirvane2Form* Mirvane2Form = nullptr;
+int LastStatusBarWidth = -1;
+
+QString SettingsFilePath()
+{
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + QStringLiteral(".ini");
+    if (QFileInfo(programDir).isWritable())
+        return QDir(programDir).filePath(name);
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QStringLiteral("Mirvane2/") + name);
+}
+
+// The window's resources live in the static ui library: registered once, before first use.
+static void InitMainResources()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(Mirvane2);
+        return true;
+    }();
+    (void)done;
+}
+
+void MainStaticInit()
+{
+    ReadyText = QStringLiteral(" Готов");
+    CurrentFileName.clear();
+    IniFileName = SettingsFilePath();
+    StartDir = QDir::currentPath() + QLatin1Char('/');
+}
+
+void PostNewDevicesNotice()
+{
+    if (TMirvane2Form* form = Mirvane2Form)
+        QCoreApplication::postEvent(form, new QEvent(QEvent::Type(NewDevicesEvent)));
+}
+
+TMirvane2Form::TMirvane2Form(QWidget* owner) : QMainWindow(owner)
+{
+    InitMainResources();
+    if (ReadyText.isEmpty())
+        MainStaticInit();
+    Mirvane2Form = this;
+    setObjectName(QStringLiteral("Mirvane2Form"));
+
+    // The component tree.
+    BuildActions();
+    BuildClientArea();
+    BuildToolBar();
+    BuildDialogs();
+    StartTimer = new QTimer(this);
+    StartTimer->setObjectName(QStringLiteral("StartTimer"));
+    StartTimer->setInterval(2000);
+    connect(StartTimer, &QTimer::timeout, this, [this] { StartTimerTimer(); });
+    StartTimer->start();
+    ConnectHandlers();
+
+    // The form as designed: used while no settings place it.
+    QFont formFont(QStringLiteral("DejaVu Sans"));
+    formFont.setPointSize(8);
+    setFont(formFont);
+    setMinimumSize(722, 454);
+    setGeometry(445, 317, 714, 676 + menuBar()->sizeHint().height());
+
+    // Version: compiled in from the project version.
+    VersionDescription = QStringLiteral("Mirvane2");
+    VersionProduct = QStringLiteral("Mirvane2");
+    VersionLegalNotice = QStringLiteral("© Разработчики Mirvane2");
+    VersionMajor = MIRVANE_VERSION_MAJOR;
+    VersionMinor = MIRVANE_VERSION_MINOR;
+    VersionRelease = MIRVANE_VERSION_PATCH;
+    setWindowTitle(VersionDescription);
+
+    MainIcon = QIcon();
+    MainIcon.addFile(QStringLiteral(":/images/MainIcon.png"));
+    MainIcon.addFile(QStringLiteral(":/images/MainIcon16.png"));
+    setWindowIcon(MainIcon);
+
+    LoadImageLists();
+    ApplyButtonImages();
+    FillFrameHandlers();
+    WMSysColorChange();
+    QApplication::instance()->installEventFilter(this);
+
+    SetHost(this);
+    FormCreate();
+}
+
+TMirvane2Form::~TMirvane2Form()
+{
+    FormDestroy();
+    if (Host() == this)
+        SetHost(nullptr);
+    if (Mirvane2Form == this)
+        Mirvane2Form = nullptr;
+}
+
+void TMirvane2Form::LoadImageLists()
+{
+    LoadImageList(Buttons32x32eImages, QStringLiteral("Buttons32x32e"));
+    LoadImageList(Buttons32x32dImages, QStringLiteral("Buttons32x32d"));
+    LoadImageList(Buttons16x16eImages, QStringLiteral("Buttons16x16e"));
+    LoadImageList(Buttons16x16dImages, QStringLiteral("Buttons16x16d"));
+    LoadImageList(ConnectIconsImages, QStringLiteral("ConnectIcons"));
+}
+
+void TMirvane2Form::FillFrameHandlers()
+{
+    FrameHandlers.Owner = this;
+    FrameHandlers.Parent = SchemePanel_;
+    FrameHandlers.OnChange = [this](QObject* s) { GuardUi([&] { FrameChange(s); }); };
+    FrameHandlers.OnSIntKeyPress = [this](QObject* s, QChar& k) { GuardUi([&] { FrameSIntEditKeyPress(s, k); }); };
+    FrameHandlers.OnUIntKeyPress = [this](QObject* s, QChar& k) { GuardUi([&] { FrameUIntEditKeyPress(s, k); }); };
+    FrameHandlers.OnSFloatKeyPress = [this](QObject* s, QChar& k) { GuardUi([&] { FrameSFloatEditKeyPress(s, k); }); };
+    FrameHandlers.OnUFloatKeyPress = [this](QObject* s, QChar& k) { GuardUi([&] { FrameUFloatEditKeyPress(s, k); }); };
+    FrameHandlers.OnSIntKeyDown = [this](QObject* s, int& k, TShiftState m) {
+        GuardUi([&] { FrameSIntEditKeyDown(s, k, m); });
+    };
+    FrameHandlers.OnUIntKeyDown = [this](QObject* s, int& k, TShiftState m) {
+        GuardUi([&] { FrameUIntEditKeyDown(s, k, m); });
+    };
+    FrameHandlers.OnSFloatKeyDown = [this](QObject* s, int& k, TShiftState m) {
+        GuardUi([&] { FrameSFloatEditKeyDown(s, k, m); });
+    };
+    FrameHandlers.OnUFloatKeyDown = [this](QObject* s, int& k, TShiftState m) {
+        GuardUi([&] { FrameUFloatEditKeyDown(s, k, m); });
+    };
+    FrameHandlers.OnUpDownChangingEx = [this](QObject* s, bool& allow, int value, TUpDownDirection d) {
+        GuardUi([&] { FrameUpDownChangingEx(s, allow, value, d); });
+    };
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start-up and shutdown.
+
+void TMirvane2Form::FormCreate()
+{
+    DevicesSortColumn = -1;
+    Schemes.clear();
+    Devices_.clear();
+    Devices_.reserve(DeviceCatalogueCount);
+    {
+        std::lock_guard lock(PortListMutex());
+        PortList.clear();
+        SettingsPort = std::make_unique<TMVPort>(QString());
+    }
+    UpdatePortList();
+}
+
+void TMirvane2Form::FormDestroy()
+{
+    // The devices own their frames, which live in the widget tree: they go first.
+    DevicesByAddr_.fill(nullptr);
+    CurrentDevice_ = nullptr;
+    Devices_.clear();
+    Schemes.clear();
+    {
+        std::lock_guard lock(PortListMutex());
+        PortList.clear();
+        SettingsPort.reset();
+    }
+    if (FtdiLibrary) {
+        FreeFtdiLibrary();
+        FtdiLibrary = nullptr;
+    }
+    StatusBar->clearMask();
+}
+
+void TMirvane2Form::PostStartup()
+{
+    QCoreApplication::postEvent(this, new QEvent(QEvent::Type(StartupEvent)));
+}
+
+void TMirvane2Form::WMStartup()
+{
+    LoadSettings();
+    FormResize();
+    if (PortOpen)
+        StartReceiveThread();
+    else
+        ReceiveThreadTerminate();
+}
+
+void TMirvane2Form::StartTimerTimer()
+{
+    if (StatusText(0) == StartHint)
+        SetStatusText(0, QString());
+    StartTimer->stop();
+}
+
+void TMirvane2Form::FormCloseQuery(bool& CanClose)
+{
+    // An open cell editor is committed first.
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    const QModelIndex cell = SchemeGrid->currentIndex();
+    if (editor && SchemeGrid->isAncestorOf(editor) && cell.isValid())
+        ApplyCellText(cell.column(), cell.row(), editor->text());
+    if (!Closing) {
+        const bool wasModified = Modified != 0;
+        AskSaveChanges();   // Cancel aborts the close silently
+        if (!wasModified && !CurrentFileName.isEmpty() && CurrentFileName == LastFiles[0])
+            SaveStateFile();
+        Closing = 1;
+    }
+    // The threads end on their own time; their termination handlers call Close again.
+    if (ReceiveThread) {
+        ReceiveThread->Terminate();
+        CanClose = false;
+    }
+    if (OpenSchemeThread) {
+        OpenSchemeThread->Terminate();
+        CanClose = false;
+    }
+    if (!CanClose)
+        return;
+    SaveSettings();
+}
+
+void TMirvane2Form::closeEvent(QCloseEvent* event)
+{
+    bool canClose = true;
+    if (!GuardUi([&] { FormCloseQuery(canClose); }))
+        canClose = false;
+    if (canClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TMirvane2Form::FExitItemClick() { close(); }
+
+// ---------------------------------------------------------------------------------------------
+// Messages.
+
+bool TMirvane2Form::event(QEvent* event)
+{
+    switch (int(event->type())) {
+    case StartupEvent:
+        GuardUi([this] { WMStartup(); });
+        return true;
+    case NewDevicesEvent:
+        GuardUi([this] { ShowNewDevices(); });
+        return true;
+    case DeviceChangeEvent:
+        GuardUi([this] { WMDeviceChange(); });
+        return true;
+    case QEvent::StatusTip:
+        // The long hint of what the pointer is over goes to panel 0.
+        if (StatusBar)
+            SetStatusText(0, static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    default:
+        return QMainWindow::event(event);
+    }
+}
+
+void TMirvane2Form::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange && event->type() != QEvent::ApplicationPaletteChange)
+        return;
+    const QPalette p = palette();
+    if (p.color(QPalette::Active, QPalette::Highlight) != LastHighlight ||
+        p.color(QPalette::Disabled, QPalette::Text) != LastGrayText || p.color(QPalette::Base) != LastWindow ||
+        p.color(QPalette::Button) != LastButton)
+        WMSysColorChange();
+}
+
+void TMirvane2Form::WMTimer(TDeviceInfo* device)
+{
+    // A notice can outlive its device (a scheme change in between): only a live one is handled.
+    const bool live = std::any_of(Devices_.begin(), Devices_.end(), [device](const auto& d) { return d.get() == device; });
+    if (live)
+        WMTimerBody(device);
+}
+
+void TMirvane2Form::WMSysColorChange()
+{
+    const QPalette p = palette();
+    LastHighlight = p.color(QPalette::Active, QPalette::Highlight);
+    LastGrayText = p.color(QPalette::Disabled, QPalette::Text);
+    LastWindow = p.color(QPalette::Base);
+    LastButton = p.color(QPalette::Button);
+    LoadTintedRoundButtons(RoundButtonsImages, LastHighlight);
+    LoadTintedRoundButtons(RoundButtonsDisImages, LastGrayText);
+    BlendedColor = BlendColors(LastWindow, LastButton);
+    ApplyRoundButtonImages();
+    // The bar keeps the face colour; the highlight shows only through the progress slit.
+    if (StatusBarPanel) {
+        StatusBarPanel->SetColor(LastHighlight);
+        StatusBar->SetColor(LastButton);
+    }
+}
+
+void TMirvane2Form::LoadTintedRoundButtons(TImageList& list, const QColor& system)
+{
+    list.Clear();
+    list.AddMasked(TintRoundButtons(LoadResourceImage(QStringLiteral("RoundButtons")), system), MaskColor);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Status bar.
+
+void TMirvane2Form::SetStatusText(int panel, const QString& text) { StatusBar->SetPanelText(panel, text); }
+QString TMirvane2Form::StatusText(int panel) const { return StatusBar->PanelText(panel); }
+
+int TMirvane2Form::StatusPanelWidth(int index) const
+{
+    return index >= 0 && index < StatusBar->PanelCount() ? StatusBar->Panels[std::size_t(index)].Width : 0;
+}
+
+void TMirvane2Form::StatusBarResize()
+{
+    const int width = StatusBar->width();
+    if (width == LastStatusBarWidth)
+        return;
+    StatusBar->SetPanelWidth(0, width - 220);
+    UpdateStatusBarRegion();
+    LastStatusBarWidth = width;
+}
+
+void TMirvane2Form::UpdateStatusBarRegion()
+{
+    if (ProgressX_ < 0) {
+        StatusBar->clearMask();
+        return;
+    }
+    // A one-pixel slit shows the progress of a scheme being opened.
+    const int h = StatusBar->height();
+    QRegion region(0, 0, StatusBar->width(), h);
+    region -= QRegion(ProgressX_, 5, 1, std::max(0, h - 3 - 5));
+    StatusBar->setMask(region);
+}
+
+void TMirvane2Form::StatusBarDrawPanel(TStatusBar* bar, QPainter& canvas, int panel, const QRect& rect)
+{
+    const QString text = bar->PanelText(panel);
+    if (text.isEmpty())
+        return;
+    // An index outside the glyphs draws no image; the text still shows.
+    ConnectIconsImages.Draw(canvas, rect.left() + 2, rect.top(), text.at(0).unicode() - '0');
+    canvas.setPen(bar->palette().color(QPalette::WindowText));
+    canvas.drawText(QRect(rect.left() + 22, rect.top(), std::max(0, rect.width() - 22), rect.height()),
+                    Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text.mid(1));
+}
+
+void TMirvane2Form::StatusBarMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y)
+{
+    const int w = StatusBar->width();
+    const int h = StatusBar->height();
+    if (button != Qt::LeftButton || x < w - 70 || x >= w || y < 0 || y >= h)
+        return;
+    // Right-aligned: the menu opens to the left of the bar's bottom-right corner.
+    const QPoint corner = StatusBar->mapToGlobal(QPoint(w, h));
+    PortNamePopupMenu->popup(corner - QPoint(PortNamePopupMenu->sizeHint().width(), 0));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Receive thread and ports.
+
+void TMirvane2Form::StartReceiveThread()
+{
+    IReceiveThread* thread = CreateReceiveThread();
+    if (!thread) {
+        ShowPortClosed();   // no receive thread is built into the program yet
+        return;
+    }
+    ReceiveThread = thread;
+    thread->SetOnTerminate([this] { ReceiveThreadTerminate(); });
+    thread->SetPriority(PollPriority);
+    thread->Resume();
+}
+
+void TMirvane2Form::ReceiveThreadTerminate()
+{
+    ReceiveThread = nullptr;
+    if (Closing) {
+        close();   // completes the pending close
+        return;
+    }
+    PortOpen = false;
+    for (const char* name : {"LPortOpenItem", "PPortOpenItem"})
+        if (auto* item = findChild<QAction*>(QLatin1String(name)))
+            item->setChecked(false);
+    PortOpenButton->setChecked(false);
+    ShowPortClosed();
+}
+
+void TMirvane2Form::ShowPortClosed()
+{
+    SetStatusText(1, ReadyText);
+    SetStatusText(2, PortClosedText);
+}
+
+void TMirvane2Form::UpdatePortList()
+{
+    if (!FtdiLibrary)
+        FtdiLibrary = LoadFtdiLibrary();
+    const QStringList names = BuildPortNames(FtdiLibrary != nullptr);
+    bool reconnect = false;
+    if (FtdiLibrary && d2xx::Loaded()) {
+        d2xx::DWORD count = 0;
+        if (d2xx::FT_ListDevices(&count, nullptr, d2xx::FT_LIST_NUMBER_ONLY) == d2xx::FT_OK && count != LastFtdiCount) {
+            LastFtdiCount = count;
+            reconnect = true;
+        }
+    }
+    bool changed = names.size() != qsizetype(PortList.size());
+    for (qsizetype i = 0; !changed && i < names.size(); ++i)
+        changed = names[i].compare(PortList[std::size_t(i)]->Name, Qt::CaseInsensitive) != 0;
+    if (changed) {
+        TPortList fresh;
+        for (const QString& name : names)
+            fresh.push_back(std::make_unique<TMVPort>(name));
+        {
+            std::lock_guard lock(PortListMutex());
+            PortList.swap(fresh);
+        }
+        RebuildPortMenus();
+        reconnect = true;
+    }
+    if (reconnect && ReceiveThread) {
+        ReceiveThread->RequestReconnect();
+        SetStatusText(1, ReadyText);
+    }
+}
+
+void TMirvane2Form::WMDeviceChange() { UpdatePortList(); }
+
+// ---------------------------------------------------------------------------------------------
+// The host seam: the line monitor's list and the selected device's fields.
+
+QWidget* TMirvane2Form::SchemePanel() const { return SchemePanel_; }
+
+bool TMirvane2Form::LineLogOn() const { return LineDataStartButton->isChecked(); }
+
+int TMirvane2Form::LineListTopIndex() const
+{
+    const QModelIndex top = LineDataListBox->indexAt(QPoint(1, 1));
+    return top.isValid() ? top.row() : 0;
+}
+
+int TMirvane2Form::LineListItemIndex() const
+{
+    const QModelIndex current = LineDataListBox->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void TMirvane2Form::SetLineListItemIndex(int index)
+{
+    if (index < 0 || index >= LineListModel->Count()) {
+        LineDataListBox->setCurrentIndex({});
+        return;
+    }
+    const QModelIndex item = LineListModel->index(index);
+    LineDataListBox->setCurrentIndex(item);
+    LineDataListBox->scrollTo(item);
+}
+
+int TMirvane2Form::LineListHeight() const { return LineDataListBox->viewport()->height(); }
+int TMirvane2Form::LineListItemHeight() const { return LineListItemHeightPx; }
+int TMirvane2Form::LineListCount() const { return LineListModel->Count(); }
+void TMirvane2Form::SetLineListCount(int count) { LineListModel->SetCount(count); }
+
+void TMirvane2Form::BeginLineListUpdate()
+{
+    if (LineListUpdateDepth++ == 0)
+        LineDataListBox->setUpdatesEnabled(false);
+}
+
+void TMirvane2Form::EndLineListUpdate()
+{
+    if (LineListUpdateDepth > 0 && --LineListUpdateDepth == 0)
+        LineDataListBox->setUpdatesEnabled(true);
+}
+
+QObject* TMirvane2Form::Component(const QString& name) const
+{
+    if (objectName() == name)
+        return const_cast<TMirvane2Form*>(this);
+    return findChild<QObject*>(name);
+}
+
+void TMirvane2Form::VUpdateModeItemClick(QObject* Sender) { UpdateTime_ = Sender->property("Tag").toInt(); }

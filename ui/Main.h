@@ -1,0 +1,304 @@
+#pragma once
+// The main window: the program's only main form. It owns the open file's schemes, the open
+// scheme's devices, the ports and the receive thread, lays out its panels and splitters, routes
+// its messages (deferred start-up, device watchdogs, device changes, colour changes, the end of
+// a device search) and closes in order: it asks the threads to end and completes the close from
+// their termination.
+#include <QColor>
+#include <QEvent>
+#include <QIcon>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+#include "model/DeviceInfo.h"
+#include "model/Host.h"
+#include "model/Scheme.h"
+#include "platform/Kit.h"
+#include "ui/ImageList.h"
+
+class QAction;
+class QActionGroup;
+class QFileDialog;
+class QHeaderView;
+class QListView;
+class QMenu;
+class QStandardItemModel;
+class QTableWidget;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class TOpenSchemeThread;
+class TSplitter;
+class TStatusBar;
+class TLineListModel;
+
+// Globals of the main window (main thread).
+extern QString ReadyText;            // " Готов": idle text of status-bar panel 1
+extern QString CurrentFileName;      // full path of the open scheme file
+extern QString IniFileName;          // the settings file
+extern QString StartDir;             // the current folder at start-up, with a trailing "/"
+extern QString VersionDescription;   // the caption's stem
+extern QString VersionProduct;
+extern QString VersionLegalNotice;
+extern std::uint32_t VersionMajor, VersionMinor, VersionRelease;
+extern QIcon MainIcon;
+extern QColor BlendedColor;          // background of grid cells that cannot be edited
+class TMirvane2Form;
+extern TMirvane2Form* Mirvane2Form;
+extern int LastStatusBarWidth;
+
+// Sets ReadyText, CurrentFileName, IniFileName and StartDir (needs the application object).
+void MainStaticInit();
+// The settings file: beside the program when that folder is writable, else in the user's
+// configuration folder.
+QString SettingsFilePath();
+
+// Posted to the form: the deferred start-up, the end of a device search, a change of the
+// machine's devices.
+enum : int {
+    StartupEvent = QEvent::User + 1,
+    NewDevicesEvent = QEvent::User + 2,
+    DeviceChangeEvent = QEvent::User + 3,
+};
+// Posts the end of a device search to the main form (any thread).
+void PostNewDevicesNotice();
+
+// The start hint of status-bar panel 0, removed by the start timer.
+inline const QString StartHint = QStringLiteral(" Конструктор схем - Ctrl+Alt+K");
+// Status-bar panel 2 while the port is switched off.
+inline const QString PortClosedText = QStringLiteral(":Закр.");
+
+class TMirvane2Form : public QMainWindow, public THost {
+    Q_OBJECT
+public:
+    explicit TMirvane2Form(QWidget* owner = nullptr);
+    ~TMirvane2Form() override;
+
+    // The host seam.
+    TDeviceList& Devices() override { return Devices_; }
+    TDevicesByAddr& DevicesByAddr() override { return DevicesByAddr_; }
+    TDeviceInfo* CurrentDevice() const override { return CurrentDevice_; }
+    QWidget* SchemePanel() const override;
+    void WMTimer(TDeviceInfo* device) override;
+    int StatusPanelWidth(int index) const override;
+    int ProgressX() const override { return ProgressX_; }
+    void SetProgressX(int x) override { ProgressX_ = x; }
+    void UpdateStatusBarRegion() override;
+    bool OpeningScheme() const override { return OpenSchemeThread != nullptr; }
+    int UpdateTime() const override { return UpdateTime_; }
+    bool LineLogOn() const override;
+    TEdit* HexOutStrEdit() const override { return HexOutStrEdit_; }
+    TEdit* HexInStrEdit() const override { return HexInStrEdit_; }
+    int LineListTopIndex() const override;
+    int LineListItemIndex() const override;
+    void SetLineListItemIndex(int index) override;
+    int LineListHeight() const override;
+    int LineListItemHeight() const override;
+    int LineListCount() const override;
+    void SetLineListCount(int count) override;
+    void BeginLineListUpdate() override;
+    void EndLineListUpdate() override;
+    void ShowLineRecordInfo() override;
+
+    // Start-up and shutdown.
+    void PostStartup();
+    void FormCreate();
+    void FormDestroy();
+    void WMStartup();
+    void FormCloseQuery(bool& CanClose);
+    void StartTimerTimer();
+
+    // Colours and layout.
+    void WMSysColorChange();
+    void LoadTintedRoundButtons(TImageList& list, const QColor& system);
+    void FormResize();
+    void RightSplitterCanResize(QObject* Sender, int& NewSize, bool& Accept);
+    void InfoSplitterCanResize(QObject* Sender, int& NewSize, bool& Accept);
+    void CommentSplitterCanResize(QObject* Sender, int& NewSize, bool& Accept);
+    void RightPanelButtonClick(QObject* Sender);
+    void DataInfoButtonClick(QObject* Sender);
+    void DevicesListViewResize();
+    void SchemeGridTopLeftChanged();
+
+    // Status bar.
+    void StatusBarResize();
+    void StatusBarDrawPanel(TStatusBar* bar, QPainter& canvas, int panel, const QRect& rect);
+    void StatusBarMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void SetStatusText(int panel, const QString& text);
+    QString StatusText(int panel) const;
+
+    // Receive thread and ports.
+    void StartReceiveThread();
+    void ReceiveThreadTerminate();
+    void UpdatePortList();
+    void WMDeviceChange();
+
+    // Commands of this window.
+    void FExitItemClick();
+    void HHelpItemClick();
+    void HAboutItemClick();
+    void VUpdateModeItemClick(QObject* Sender);
+
+    // Commands of parts not built yet (each routes to a one-line no-op).
+    void LoadSettings();
+    void SaveSettings();
+    void AskSaveChanges();
+    void SaveStateFile();
+    void ApplyCellText(int column, int row, const QString& text);
+    void OpenSchemeThreadTerminate();
+    void WMTimerBody(TDeviceInfo* device);
+    void ShowNewDevices();
+    void RebuildPortMenus();
+    void FCreateFileItemClick();
+    void FOpenFileItemClick();
+    void FSaveFileItemClick();
+    void FSaveAsFileItemClick();
+    void FLastFileItemClick(QObject* Sender);
+    void VRestoreColWidthsItemClick();
+    void BIModeItemClick(QObject* Sender);
+    void LPortOpenItemClick();
+    void LPortAutoDetectItemClick();
+    void LPortCOMItemClick(QObject* Sender);
+    void LPriorityItemClick(QObject* Sender);
+    void SCreateSchemeItemClick();
+    void SRenameSchemeItemClick();
+    void SDeleteSchemeItemClick();
+    void SClearSchemeItemClick();
+    void DAddDeviceItemClick();
+    void DDeleteDeviceItemClick();
+    void DFindDeviceItemClick();
+    void ModeItemClick(QObject* Sender);
+    void DeviceStaticPopupItemClick();
+    void CurrSchemeComboBoxSelect(QObject* Sender);
+    void CurrSchemeComboBoxKeyDown(QObject* Sender, int& Key, TShiftState Shift);
+    void FormKeyDown(QObject* Sender, int& Key, TShiftState Shift);
+    void GridHeaderSectionResize(int section, int width);
+    void DeviceMoveButtonClick(QObject* Sender);
+    void CommentMemoChange(QObject* Sender);
+    void LineDataButtonClick(QObject* Sender);
+    void FindErrorsButtonClick(QObject* Sender);
+    void FrameChange(QObject* Sender);
+    void FrameSIntEditKeyPress(QObject* Sender, QChar& Key);
+    void FrameUIntEditKeyPress(QObject* Sender, QChar& Key);
+    void FrameSFloatEditKeyPress(QObject* Sender, QChar& Key);
+    void FrameUFloatEditKeyPress(QObject* Sender, QChar& Key);
+    void FrameSIntEditKeyDown(QObject* Sender, int& Key, TShiftState Shift);
+    void FrameUIntEditKeyDown(QObject* Sender, int& Key, TShiftState Shift);
+    void FrameSFloatEditKeyDown(QObject* Sender, int& Key, TShiftState Shift);
+    void FrameUFloatEditKeyDown(QObject* Sender, int& Key, TShiftState Shift);
+    void FrameUpDownChangingEx(QObject* Sender, bool& AllowChange, int NewValue, TUpDownDirection Direction);
+
+    // Image lists.
+    TImageList Buttons32x32eImages{32}, Buttons32x32dImages{32};
+    TImageList Buttons16x16eImages{16}, Buttons16x16dImages{16};
+    TImageList ConnectIconsImages{16};
+    TImageList RoundButtonsImages{16}, RoundButtonsDisImages{16};
+
+    // Components (object names as the fields).
+    QToolBar* ToolBar = nullptr;
+    QToolButton *CreateFileButton = nullptr, *OpenFileButton = nullptr, *SaveFileButton = nullptr;
+    QToolButton *BIMode1Button = nullptr, *BIMode2Button = nullptr, *PortOpenButton = nullptr;
+    TPanel* Panel6 = nullptr;
+    TLabel* Label1 = nullptr;
+    TComboBox* CurrSchemeComboBox = nullptr;
+    TPanel *MainPanel = nullptr, *LeftPanel = nullptr, *RightPanel = nullptr;
+    TSplitter *RightSplitter = nullptr, *InfoSplitter = nullptr, *CommentSplitter = nullptr;
+    TPanel *Panel4 = nullptr, *ScrollBox1 = nullptr, *GridHeaderPanel = nullptr;
+    QToolBar *DeviceMoveToolBar = nullptr, *ShowRightToolBar = nullptr;
+    QToolButton *DeviceMoveUpButton = nullptr, *DeviceMoveDownButton = nullptr, *ShowRightButton = nullptr;
+    QHeaderView* GridHeader = nullptr;
+    QTableWidget* SchemeGrid = nullptr;
+    TBevel* Bevel1 = nullptr;
+    TPanel *DetailPanel = nullptr, *Panel15 = nullptr, *DetailTopPanel = nullptr, *CommentPanel = nullptr;
+    TPanel *DetailBottomPanel = nullptr, *SchemePanel_ = nullptr;
+    TPanel *DeviceNameInfo = nullptr, *DeviceAddrInfo = nullptr, *DeviceDescInfo = nullptr;
+    TMemo* CommentMemo = nullptr;
+    TEdit *HexOutStrEdit_ = nullptr, *HexInStrEdit_ = nullptr;
+    TPanel *RightTopPanel = nullptr, *DevicePanel = nullptr, *LineDataPanel = nullptr, *RightBottomPanel = nullptr;
+    QToolBar *HideRightToolBar = nullptr, *ShowInfoToolBar = nullptr, *HideInfoToolBar = nullptr;
+    QToolButton *HideRightButton = nullptr, *ShowInfoButton = nullptr, *HideInfoButton = nullptr;
+    QTreeWidget* DevicesListView = nullptr;
+    TCheckBox *SameAddrCheckBox = nullptr, *ClearDataCheckBox = nullptr;
+    QToolBar *DeviceControlToolBar = nullptr, *ToolBar8 = nullptr, *FindErrorsToolBar = nullptr;
+    QToolButton *AddDeviceButton = nullptr, *DeleteDeviceButton = nullptr;
+    QToolButton *LineDataStartButton = nullptr, *LineDataStopButton = nullptr;
+    QToolButton *FindErrorsPrevButton = nullptr, *FindErrorsNextButton = nullptr;
+    TPanel* LineDataScrollBox = nullptr;
+    QHeaderView* LineDataHeader = nullptr;
+    QListView* LineDataListBox = nullptr;
+    TPanel *DescPanel = nullptr, *InfoPanel = nullptr;
+    TMemo *DescMemo = nullptr, *InfoMemo = nullptr;
+    TPanel* StatusBarPanel = nullptr;
+    TStatusBar* StatusBar = nullptr;
+    QMenu *DeviceModePopupMenu = nullptr, *LastFilesPopupMenu = nullptr, *PortNamePopupMenu = nullptr;
+    QAction* LPortNameItem = nullptr;
+    QAction* LPriorityItem = nullptr;
+    QAction* VUpdateDataItem = nullptr;
+    QFileDialog *OpenSchemesDialog = nullptr, *SaveSchemesDialog = nullptr;
+    QTimer* StartTimer = nullptr;
+
+    // Private fields of the form, in their original order.
+    std::int32_t LoadedDevicesSort = 0;
+    std::int32_t DevicesSortColumn = -1;
+    std::int32_t PendingLineMode = -1;
+    QString SettingsPortName;
+    std::array<QString, 5> StoredLastFiles;
+    std::array<QString, 5> LastFiles;
+    std::int32_t LoadedPollPriority = 0;
+    TSchemeList Schemes;
+    std::uint8_t CtrlTapped = 0;
+    std::uint8_t SelectCellActive = 1;
+    std::uint8_t ApplyModeToSchemes = 1;
+    std::uint8_t Modified = 0;
+    std::int32_t LoadedWindowState = 0, LoadedLeft = 0, LoadedTop = 0, LoadedWidth = 0, LoadedHeight = 0;
+    std::uint32_t LoadedPortOpen = 0, LoadedPortAutoDetect = 0;
+    std::int32_t LoadedLineMode = 0, LoadedUpdateTime = 0;
+    bool LoadedClearData = false, LoadedSameAddr = false, LoadedRightPanelShown = false, LoadedInfoPanelShown = false;
+    std::int32_t LoadedRightPanelWidth = 0, LoadedInfoPanelHeight = 0, LoadedCommentPanelHeight = 0;
+    std::int32_t RightPanelWidth = 0, InfoPanelHeight = 0, CommentPanelHeight = 0;
+    std::array<std::int32_t, 10> LoadedColWidths{};
+    std::uint8_t Closing = 0;
+
+    TOpenSchemeThread* OpenSchemeThread = nullptr;
+
+    // The component of that name among the form's actions and widgets, or none.
+    QObject* Component(const QString& name) const;
+
+protected:
+    bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Building the component tree (MainMenus.cpp, MainLayout.cpp).
+    void LoadImageLists();
+    void BuildActions();
+    void BuildMainMenu();
+    void BuildPopupMenus();
+    void BuildToolBar();
+    void BuildDialogs();
+    void ConnectHandlers();
+    void BuildClientArea();
+    void BuildLeftPanel(TPanel* parent);
+    void BuildDetailPanel(TPanel* parent);
+    void BuildRightPanel(TPanel* parent);
+    void BuildStatusBar(TPanel* parent);
+    void FillFrameHandlers();
+    void ApplyRoundButtonImages();
+    void ApplyButtonImages();
+    void ShowPortClosed();
+
+    TDeviceList Devices_;
+    TDevicesByAddr DevicesByAddr_{};
+    TDeviceInfo* CurrentDevice_ = nullptr;
+    std::int32_t ProgressX_ = -1;
+    std::int32_t UpdateTime_ = 0;
+    TLineListModel* LineListModel = nullptr;
+    QColor LastHighlight, LastGrayText, LastWindow, LastButton;
+    int LineListUpdateDepth = 0;
+};
