@@ -1,0 +1,327 @@
+// The framing pass: which bytes of the line form a valid exchange of which catalogue row,
+// when the program answers for an emulated device, and how bytes that form no exchange in time
+// are classified from the pending buffer.
+#include <algorithm>
+
+#include "line/LineEngine.h"
+#include "model/Catalogue.h"
+#include "model/DeviceInfo.h"
+#include "model/Host.h"
+#include "platform/Synchronizer.h"
+#include "platform/Ticks.h"
+
+namespace {
+// Device rows are rows of the catalogue array, which the line engine may stamp (LastSeenTick).
+TFrameInfo* CatalogueRow(const TFrameInfo* row)
+{
+    return row ? &DeviceCatalogue[row - DeviceCatalogue] : nullptr;
+}
+
+// Moves n bytes and their flags together: a byte and its flag never part.
+template <typename Out>
+void TakeBoth(TRoundBuffer& bytes, TRoundBuffer& flags, Out& outBytes, Out& outFlags, int n)
+{
+    bytes.Get(outBytes.data(), n);
+    flags.Get(outFlags.data(), n);
+}
+}
+
+TLineEngine::TLineEngine(THost& host, ITickSource& ticks, ISynchronizer& synchronizer)
+    : host_(host), ticks_(ticks), sync_(synchronizer)
+{
+}
+
+void TLineEngine::Sync(void (TLineEngine::*step)())
+{
+    sync_.Synchronize([this, step] { (this->*step)(); });
+}
+
+void TLineEngine::PortOpened()
+{
+    RestoreListenState = true;
+    LineEchoes = false;
+    echoCount_ = 0;
+}
+
+std::uint32_t TLineEngine::ReadToRx(std::uint32_t count, std::uint8_t flag)
+{
+    // Never more than the ring has room for: a long run of failed emulation attempts on a noisy
+    // line can fill it, since each failed pass releases one byte.
+    count = std::min<std::uint32_t>(count, static_cast<std::uint32_t>(RxBytes.Free()));
+    if (count == 0)
+        return 0;
+    const std::uint32_t readTick = ticks_.Now();
+    std::uint32_t n = 0;
+    Port.Read(ReadBytes.data(), ReadFlags.data(), count, &n);
+    n = std::min(n, count);
+    std::fill_n(ReadFlags.begin(), n, flag);
+    MarkAnswerEcho(readTick, n);
+    RxBytes.Put(ReadBytes.data(), static_cast<std::int32_t>(n));
+    RxFlags.Put(ReadFlags.data(), static_cast<std::int32_t>(n));
+    return n;
+}
+
+void TLineEngine::ExpectEcho(int length, std::uint32_t writeTick)
+{
+    if (echoCount_ == MaxExpectedEchoes)
+        DropExpectedEcho(0);
+    TExpectedEcho& echo = echoes_[echoCount_++];
+    echo.Length = std::clamp(length, 0, MaxAnswerLength);
+    echo.Missing = echo.Length;
+    std::copy_n(TxBytes.begin(), echo.Length, echo.Bytes.begin());
+    echo.Heard.fill(false);
+    echo.WriteTick = writeTick;
+}
+
+void TLineEngine::DropExpectedEcho(int index)
+{
+    std::move(echoes_.begin() + index + 1, echoes_.begin() + echoCount_, echoes_.begin() + index);
+    --echoCount_;
+}
+
+bool TLineEngine::MatchAnswerEcho(std::uint8_t byte)
+{
+    // Echo bytes are counted off, not matched by position: a Purge before a later answer may
+    // have thrown away part of an earlier echo, and noise may come between, so an echo can
+    // arrive cut or interleaved. A position rule loses its place there and lets the rest of an
+    // echo begin an exchange, which is answered, echoed, and so on for ever.
+    for (int e = 0; e < echoCount_; ++e) {
+        TExpectedEcho& echo = echoes_[e];
+        for (int i = 0; i < echo.Length; ++i) {
+            if (echo.Heard[i] || echo.Bytes[i] != byte)
+                continue;
+            echo.Heard[i] = true;
+            if (--echo.Missing == 0) {
+                LineEchoes = true;   // an answer came back whole: this line echoes
+                DropExpectedEcho(e);
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+void TLineEngine::MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n)
+{
+    if (!AnswerEchoGuard) {
+        echoCount_ = 0;
+        return;
+    }
+    // The echo of an answer comes at once; a read this late hears something else.
+    while (echoCount_ > 0 && TicksElapsed(echoes_[0].WriteTick, readTick) >= AnswerEchoWindowMs)
+        DropExpectedEcho(0);
+    for (std::uint32_t i = 0; i < n && echoCount_ > 0; ++i)
+        if (MatchAnswerEcho(ReadBytes[i]) && LineEchoes)
+            ReadFlags[i] |= FlagAnswerEcho;
+}
+
+void TLineEngine::FramingPass()
+{
+    if (RestoreListenState) {
+        Port.SetState(&ListenDCB);
+        RestoreListenState = false;
+    }
+    if (RxBytes.Count == 0)
+        ReadToRx(IdleReadLength);
+    if (RxBytes.Count == 0)
+        return;
+    const std::uint8_t head = RxBytes.At(0);
+    CurAddress = AddressOf(head);
+    // The program's own answer heard back never begins an exchange.
+    if (!IsWireAddressByte(head) || (RxFlags.At(0) & FlagAnswerEcho)) {
+        PendingStep();
+        return;
+    }
+    Sync(&TLineEngine::LookupCurrentDevice);
+    bool framed = false;
+    if (CurMode == ModeEmulate)
+        framed = TryEmulateExchange();
+    else if (CurMode != ModeDisabled)
+        framed = ListenAttempts();
+    if (!framed)
+        PendingStep();
+}
+
+bool TLineEngine::ListenAttempts()
+{
+    const TFrameInfo* tried = nullptr;
+    if (CurMode == ModeReceive && CurFrame) {
+        tried = CurFrame;
+        const Attempt attempt = TryListenExchange();
+        if (attempt != Attempt::Fail)
+            return attempt == Attempt::Success;
+    }
+    for (TFrameInfo* row : FrameInfoVectors[CurAddress]) {
+        if (row == tried)
+            continue;
+        CurFrame = row;
+        const Attempt attempt = TryListenExchange();
+        if (attempt != Attempt::Fail)
+            return attempt == Attempt::Success;
+    }
+    return false;
+}
+
+TLineEngine::Attempt TLineEngine::TryListenExchange()
+{
+    const int rq = CurFrame->RequestLength;
+    const int an = CurFrame->AnswerLength;
+    const int total = rq + an;
+    if (RxBytes.Count < total)
+        ReadToRx(static_cast<std::uint32_t>(total - RxBytes.Count));
+    if (RxBytes.Count < total)
+        return Attempt::NeedMore;
+    if (!CheckByteOk(RxBytes, 0, rq) || RxBytes.At(rq) != CurAddress || !CheckByteOk(RxBytes, rq, an))
+        return Attempt::Fail;
+    HandOffExchange(total);
+    return Attempt::Success;
+}
+
+bool TLineEngine::TryEmulateExchange()
+{
+    const int rq = CurFrame->RequestLength;
+    const int an = CurFrame->AnswerLength;
+    if (RxBytes.Count < rq)
+        ReadToRx(static_cast<std::uint32_t>(rq - RxBytes.Count));
+    if (RxBytes.Count < rq || !CheckByteOk(RxBytes, 0, rq))
+        return false;
+    SendEmulatedAnswer();
+    ReadToRx(static_cast<std::uint32_t>(an));   // the answer's echo on the shared line
+    if (RxBytes.Count < rq + an || RxBytes.At(rq) != CurAddress || !CheckByteOk(RxBytes, rq, an))
+        return false;
+    HandOffExchange(rq + an);
+    return true;
+}
+
+void TLineEngine::SendEmulatedAnswer()
+{
+    const int an = CurFrame->AnswerLength;
+    TxBytes[0] = CurFrame->Address;
+    Sync(&TLineEngine::FillAnswerBody);
+    TxBytes[an - 1] = CheckByteOf(TxBytes.data(), an - 1);
+    Port.Purge();   // the port stays in the listen (SPACE parity) state
+    std::uint32_t written = 0;
+    Port.Write(TxBytes.data(), static_cast<std::uint32_t>(an), &written);   // the echo read decides
+    ExpectEcho(an, ticks_.Now());
+}
+
+void TLineEngine::HandOffExchange(int total)
+{
+    if (PendingBytes.Count > 0) {
+        // Everything older is reported before this exchange.
+        TFrameInfo* const frame = CurFrame;
+        const std::uint8_t address = CurAddress;
+        ClassifyPending(true);
+        CurFrame = frame;
+        CurAddress = address;
+    }
+    TakeBoth(RxBytes, RxFlags, FrameBytes, FrameFlags, total);
+    FrameLength = total;
+    Result = ResultOk;
+    Sync(&TLineEngine::ShowExchange);
+}
+
+void TLineEngine::HandOffUnrecognised(TRoundBuffer& bytes, TRoundBuffer& flags)
+{
+    CurFrame = nullptr;
+    CurAddress = AddressOf(bytes.At(0));
+    FrameLength = 1;
+    Result = ResultShortRequest;   // a byte that begins nothing; its record reads as an error
+    TakeBoth(bytes, flags, FrameBytes, FrameFlags, 1);
+    Sync(&TLineEngine::ShowFailedExchange);
+}
+
+void TLineEngine::PendingStep()
+{
+    if (PendingBytes.Count >= PendingLimit)
+        HandOffUnrecognised(PendingBytes, PendingFlags);
+    std::uint8_t byte = 0;
+    std::uint8_t flag = 0;
+    RxBytes.Get(&byte, 1);
+    RxFlags.Get(&flag, 1);
+    PendingBytes.Put(&byte, 1);
+    PendingFlags.Put(&flag, 1);
+    ClassifyPending(false);
+}
+
+void TLineEngine::ClassifyPending(bool final)
+{
+    while (PendingBytes.Count > 0) {
+        CurFrame = nullptr;
+        const std::uint8_t head = PendingBytes.At(0);
+        CurAddress = AddressOf(head);
+        if (!IsWireAddressByte(head)) {
+            HandOffUnrecognised(PendingBytes, PendingFlags);
+            continue;
+        }
+        Sync(&TLineEngine::LookupCurrentDevice);
+        const auto& rows = FrameInfoVectors[CurAddress];
+        // The scheme device's row goes first, so it wins ties; then catalogue order.
+        TFrameInfo* const own = std::find(rows.begin(), rows.end(), CurFrame) != rows.end() ? CurFrame : nullptr;
+        TFrameInfo* best = nullptr;
+        Result = ResultShortRequest;
+        FrameLength = 1;
+        if (own) {
+            best = own;
+            Result = ClassifyCandidate(*own, final, FrameLength);
+        }
+        for (TFrameInfo* row : rows) {
+            if (row == own)
+                continue;
+            std::int32_t length = 0;
+            const int code = ClassifyCandidate(*row, final, length);
+            if (code < Result) {
+                best = row;
+                Result = code;
+                FrameLength = length;
+            }
+        }
+        CurFrame = best;
+        if (Result == ResultNeedMore)
+            return;
+        TakeBoth(PendingBytes, PendingFlags, FrameBytes, FrameFlags, FrameLength);
+        Sync(&TLineEngine::ShowFailedExchange);
+    }
+}
+
+int TLineEngine::ClassifyCandidate(const TFrameInfo& row, bool final, std::int32_t& length) const
+{
+    const int n = PendingBytes.Count;
+    const int rq = row.RequestLength;
+    const int total = rq + row.AnswerLength;
+    auto outcome = [&length](int code, int take) {
+        length = take;
+        return code;
+    };
+    if (rq > n)
+        return final ? outcome(ResultShortRequest, 1) : ResultNeedMore;
+    if (!CheckByteOk(PendingBytes, 0, rq))
+        return outcome(ResultRequestCheck, 1);
+    if (rq == n)
+        return final ? outcome(ResultNoAnswer, rq) : ResultNeedMore;
+    if (PendingBytes.At(rq) != CurAddress)
+        return outcome(ResultNoAnswer, rq);
+    if (n < total)
+        return final ? outcome(ResultShortAnswer, n) : ResultNeedMore;
+    return outcome(CheckByteOk(PendingBytes, rq, row.AnswerLength) ? ResultTimeout : ResultAnswerCheck, total);
+}
+
+void TLineEngine::LookupCurrentDevice()
+{
+    const TDeviceInfo* device = host_.DevicesByAddr()[CurAddress];
+    CurFrame = device ? CatalogueRow(device->FrameInfo) : nullptr;
+    CurMode = device ? device->SchemeObject->Mode : -1;
+}
+
+void TLineEngine::FillAnswerBody()
+{
+    const int body = CurFrame->AnswerLength - 2;
+    TDeviceInfo* device = host_.DevicesByAddr()[CurFrame->Address];
+    if (!device) {
+        std::fill_n(TxBytes.begin() + 1, body, 0);
+        return;
+    }
+    if (device->FrameToAnswer)
+        device->FrameToAnswer();
+    std::copy_n(device->SchemeObject->Answer.begin() + 1, body, TxBytes.begin() + 1);
+}

@@ -1,0 +1,139 @@
+#pragma once
+// The line engine: the state the receive thread owns while it frames the line, and the steps
+// that work on it. Bytes read from the port are framed into requests and answers by the
+// catalogue's lengths and check bytes, matched to catalogue rows, answered for emulated
+// devices, and every exchange, good or failed, and every byte that begins none is handed to
+// the main thread (ShowExchange, ShowFailedExchange) for the device objects, the grid and the
+// line log.
+//
+// The receive thread calls FramingPass once per pass of its loop. The steps that read or
+// change device objects run through the synchronizer, which in the program blocks the thread
+// until the main thread has run them; tests inject a direct one and a virtual clock, so the
+// whole engine runs on one thread.
+#include <QString>
+#include <array>
+#include <atomic>
+#include <cstdint>
+
+#include "line/Port.h"
+#include "line/Protocol.h"
+#include "model/RoundBuffer.h"
+
+class ISynchronizer;
+class ITickSource;
+class THost;
+class TDeviceInfo;
+struct TFrameInfo;
+
+inline constexpr int LineBufferSize = 32;
+inline constexpr int PendingLimit = 16;          // bytes waiting for classification, at most
+inline constexpr int IdleReadLength = 1;
+inline constexpr std::uint32_t SilentDeviceBackOffMs = 5000;
+inline constexpr std::uint32_t AnswerEchoWindowMs = 100;
+
+class TLineEngine {
+public:
+    TLineEngine(THost& host, ITickSource& ticks, ISynchronizer& synchronizer);
+    TLineEngine(const TLineEngine&) = delete;
+    TLineEngine& operator=(const TLineEngine&) = delete;
+
+    // Called by the receive loop right after a port was opened: the next pass sets the listen
+    // state, and what was learned about the previous connection's echo is forgotten.
+    void PortOpened();
+
+    // One framing pass (receive thread).
+    void FramingPass();
+
+    // Reads up to `count` bytes, never more than RxBytes has room for, and puts them with
+    // `flag` into RxBytes/RxFlags; bytes that are the echo of an emulated answer get
+    // FlagAnswerEcho as well. Returns the number read.
+    std::uint32_t ReadToRx(std::uint32_t count, std::uint8_t flag = 0);
+
+    // The steps of the framing pass, public so that tests can drive them one by one.
+    enum class Attempt { Success, Fail, NeedMore };
+    bool ListenAttempts();
+    Attempt TryListenExchange();
+    bool TryEmulateExchange();
+    void SendEmulatedAnswer();
+    void PendingStep();
+    void ClassifyPending(bool final);
+    // The code of one row for the pending bytes; sets `length` to the bytes it would take.
+    int ClassifyCandidate(const TFrameInfo& row, bool final, std::int32_t& length) const;
+
+    // Main-thread steps (run through the synchronizer).
+    void LookupCurrentDevice();
+    void FillAnswerBody();
+    void ShowExchange();
+    void ShowFailedExchange();
+
+    TMVPort Port;
+
+    TRoundBuffer RxBytes{LineBufferSize};
+    TRoundBuffer RxFlags{LineBufferSize};
+    TRoundBuffer PendingBytes{LineBufferSize};
+    TRoundBuffer PendingFlags{LineBufferSize};
+    std::array<std::uint8_t, LineBufferSize> ReadBytes{};
+    std::array<std::uint8_t, LineBufferSize> ReadFlags{};
+    std::array<std::uint8_t, LineBufferSize> FrameBytes{};
+    std::array<std::uint8_t, LineBufferSize> FrameFlags{};
+    std::array<std::uint8_t, LineBufferSize> TxBytes{};
+
+    std::uint8_t CurAddress = 0;
+    TFrameInfo* CurFrame = nullptr;
+    std::int32_t CurMode = -1;
+    std::int32_t Result = 0;
+    std::int32_t FrameLength = 0;
+    bool RestoreListenState = false;
+
+    QString RequestText;
+    QString AnswerText;
+
+    // Set by the hand-off when a device falls silent; the poll scheduler resets the cycle
+    // statistics and clears it. Written from both threads.
+    std::atomic<bool> ResetStats{false};
+
+    // This connection has been heard echoing the program's own transmissions. Only then are
+    // bytes that repeat an emulated answer taken for its echo: on an adapter that does not
+    // echo, a master repeating its request would otherwise be taken for the echo and go
+    // unanswered. Set when an emulated answer came back whole; the receive thread sets it too
+    // when its probe byte or a poll's address byte came back. Cleared by PortOpened.
+    bool LineEchoes = false;
+    // Off: no byte is ever taken for an answer's echo (the bare framing, for comparisons).
+    bool AnswerEchoGuard = true;
+
+    THost& HostWindow() const { return host_; }
+    ITickSource& TickSource() const { return ticks_; }
+
+private:
+    // An emulated answer whose echo is still expected: the bytes not heard back yet.
+    struct TExpectedEcho {
+        std::array<std::uint8_t, MaxAnswerLength> Bytes{};
+        std::array<bool, MaxAnswerLength> Heard{};
+        int Length = 0;
+        int Missing = 0;
+        std::uint32_t WriteTick = 0;
+    };
+    static constexpr int MaxExpectedEchoes = 4;
+
+    void Sync(void (TLineEngine::*step)());
+    void MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n);
+    bool MatchAnswerEcho(std::uint8_t byte);
+    void ExpectEcho(int length, std::uint32_t writeTick);
+    void DropExpectedEcho(int index);
+    void HandOffExchange(int total);
+    void HandOffUnrecognised(TRoundBuffer& bytes, TRoundBuffer& flags);
+
+    // Hand-off helpers (main thread).
+    TDeviceInfo* DeviceAtCurAddress() const;
+    void CountExchange(TDeviceInfo& device, bool own, bool good, std::uint32_t now);
+    void ShowTexts(TDeviceInfo& device);
+    void ShowStatistics(TDeviceInfo& device, const QString& status);
+    void CopyHeardMessages(TDeviceInfo& device, int requestLength, int answerLength);
+
+    THost& host_;
+    ITickSource& ticks_;
+    ISynchronizer& sync_;
+    // The answers whose echo is still expected, oldest first.
+    std::array<TExpectedEcho, MaxExpectedEchoes> echoes_{};
+    int echoCount_ = 0;
+};

@@ -1,0 +1,121 @@
+// Feeds the framing arbitrary bytes at arbitrary times, with a scheme of up to four devices in
+// any mode and an echo that is whole, late or missing. Whatever comes, every byte read is
+// handed off once and in order (or still held), the buffers stay within their bounds, and
+// the line falls quiet: the program never goes on answering its own echoes.
+//
+// Input: byte 0 the line (bits 0-1 echo: at once, 50 ms late, none, 41-60 ms late; bit 2
+// sensor diagnostics), bytes 1-4 the devices (row = b mod 86, mode = b div 86), then pairs of
+// (gap in ms, byte).
+#include <QApplication>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "line/LineEngine.h"
+#include "line/LineLog.h"
+#include "model/DeviceInfo.h"
+#include "model/LineMode.h"
+#include "platform/Synchronizer.h"
+#include "support/FakeHost.h"
+#include "support/ScriptedPort.h"
+#include "support/VirtualClock.h"
+
+namespace {
+void Require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+void EnsureApplication()
+{
+    static int argc = 1;
+    static char name[] = "framing_fuzz";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance()) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        new QApplication(argc, argv);
+    }
+}
+
+void AppendHex(std::vector<std::uint8_t>& out, const QString& text)
+{
+    for (const QString& word : text.split(' ', Qt::SkipEmptyParts))
+        out.push_back(static_cast<std::uint8_t>(QStringView(word).mid(word.startsWith('\'') ? 1 : 0).toUInt(nullptr, 16)));
+}
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 5)
+        return 0;
+    EnsureApplication();
+    VirtualClock clock;
+    ScopedTicks ticks(clock);
+    ScriptedPort line(clock);
+    DirectSynchronizer sync;
+    FakeHost host;
+    host.lineLogOn = true;
+    LineLogClear();
+    LineMode = (data[0] & 4) ? LineModeSensors : LineModeMaster;
+    switch (data[0] & 3) {
+    case 1: line.EchoDelayMs = 50; break;
+    case 2: line.SetEcho(ScriptedPort::Echo::None); break;
+    case 3: line.EchoDelayMs = 41 + data[1] % 20; break;
+    default: break;
+    }
+    std::vector<std::unique_ptr<TSchemeObject>> objects;
+    TFrameHandlers handlers = host.Handlers();
+    for (int i = 1; i <= 4; ++i) {
+        const std::uint32_t row = data[i] % DeviceCatalogueCount;
+        const std::uint8_t address = DeviceCatalogue[row].Address;
+        if (host.byAddr[address])
+            continue;
+        objects.push_back(std::make_unique<TSchemeObject>(QStringLiteral("d"), row, static_cast<std::uint8_t>(data[i] / 86)));
+        host.devices.push_back(std::make_unique<TDeviceInfo>(objects.back().get(), &handlers, &host));
+        host.byAddr[address] = host.devices.back().get();
+    }
+
+    {
+        TLineEngine engine(host, clock, sync);
+        line.Bind(engine.Port);
+        engine.Port.Open();
+        engine.PortOpened();
+        std::uint32_t at = clock.Now();
+        for (std::size_t i = 5; i + 1 < size; i += 2) {
+            at += data[i] % 128;
+            line.PlayAt(at, {data[i + 1]});
+        }
+        bool settled = false;
+        for (int pass = 0; pass < 200000 && !settled; ++pass) {
+            settled = line.Timeline().empty() && engine.RxBytes.Count == 0;
+            if (!settled)
+                engine.FramingPass();
+            Require(engine.RxBytes.Count <= LineBufferSize && engine.RxBytes.Count == engine.RxFlags.Count);
+            Require(engine.PendingBytes.Count <= PendingLimit && engine.PendingBytes.Count == engine.PendingFlags.Count);
+        }
+        Require(settled);
+
+        std::vector<std::uint8_t> read;
+        for (const auto& call : line.CallsOf(ScriptedPort::Op::Read))
+            read.insert(read.end(), call.Bytes.begin(), call.Bytes.end());
+        std::vector<std::uint8_t> handedOff;
+        for (int i = 0; i < LineLogCount; ++i) {
+            const TLineRecord& record = LineLogRecord(i);
+            Require(record.Result >= 0 && record.Result < 7);
+            Require(record.FrameInfo || record.Result != 0);
+            AppendHex(handedOff, record.RequestText);
+            AppendHex(handedOff, record.AnswerText);
+        }
+        for (const TRoundBuffer* held : {&engine.PendingBytes, &engine.RxBytes})
+            for (int i = 0; i < held->Count; ++i)
+                handedOff.push_back(held->At(i));
+        if (LineLogCount < LineLogCapacity)
+            Require(handedOff == read);
+    }
+    host.ClearDevices();
+    LineLogClear();
+    LineMode = LineModeMaster;
+    return 0;
+}
