@@ -1,8 +1,43 @@
 #include "frames/Registration.h"
 
+#include <cassert>
+
+#include "frames/AzimuthA.h"
+#include "frames/AzimuthB.h"
+#include "frames/AzimuthC.h"
+#include "frames/BoomLengthA.h"
+#include "frames/BoomLengthB.h"
+#include "frames/BoomLengthC.h"
 #include "frames/Clock.h"
-#include "frames/Placeholder.h"
+#include "frames/CurrentMeter.h"
+#include "frames/DataReceiver.h"
+#include "frames/EngineBlock.h"
+#include "frames/EngineData.h"
+#include "frames/GearBlockA.h"
+#include "frames/GearBlockB.h"
+#include "frames/Indicator.h"
+#include "frames/IoBlockA.h"
+#include "frames/IoBlockB.h"
+#include "frames/IoBlockC.h"
+#include "frames/IoBlockD.h"
+#include "frames/IoBlockE.h"
+#include "frames/IoBlockF.h"
+#include "frames/JoystickA.h"
+#include "frames/JoystickB.h"
+#include "frames/LevellerA.h"
+#include "frames/LevellerB.h"
+#include "frames/LineProximityB.h"
+#include "frames/LogicController.h"
 #include "frames/SingleValue.h"
+#include "frames/Temperature.h"
+#include "frames/Terminal.h"
+#include "frames/TiltD.h"
+#include "frames/TravelA.h"
+#include "frames/TravelB.h"
+#include "frames/TravelD.h"
+#include "frames/TravelE.h"
+#include "frames/TravelG.h"
+#include "frames/Ultrasonic.h"
 
 void BindRows(std::initializer_list<int> rows, TCreateFrame create, TDescribeMessage describeRequest,
               TDescribeMessage describeAnswer)
@@ -11,33 +46,46 @@ void BindRows(std::initializer_list<int> rows, TCreateFrame create, TDescribeMes
         BindFrameClass(row, create, describeRequest, describeAnswer);
 }
 
-namespace {
-
-// The logic controller's request carries nothing the line monitor decodes.
-constexpr int LogicControllerRow = 63;
-
-bool HasRequestDecoder(int row)
-{
-    return DeviceCatalogue[row].RequestLength > 1 && row != LogicControllerRow;
-}
-
-// Every row starts with the placeholder, so that no row is ever without a factory; a request
-// that is the address byte alone has nothing to decode.
-void BindPlaceholders()
-{
-    for (int row = 0; row < DeviceCatalogueCount; ++row) {
-        const TDescribeMessage request = HasRequestDecoder(row) ? DescribePlaceholder : nullptr;
-        BindFrameClass(row, CreatePlaceholderFrame, request, DescribePlaceholder);
-    }
-}
-
-}  // namespace
-
 void RegisterFrameClasses()
 {
-    BindPlaceholders();
-    // One line per frame class, binding the rows it serves over their placeholders:
-    //   BindRows({rows...}, CreateXFrame, DescribeXRequest, DescribeXAnswer);
+    // Each frame unit binds the rows its class serves.
+    RegisterAzimuthAFrames();
+    RegisterAzimuthBFrames();
+    RegisterAzimuthCFrames();
+    RegisterBoomLengthAFrames();
+    RegisterBoomLengthBFrames();
+    RegisterBoomLengthCFrames();
     RegisterClockFrame();
+    RegisterCurrentMeterFrames();
+    RegisterDataReceiverFrames();
+    RegisterEngineBlockFrames();
+    RegisterEngineDataFrames();
+    RegisterGearBlockAFrames();
+    RegisterGearBlockBFrames();
+    RegisterIndicatorFrames();
+    RegisterIoBlockAFrames();
+    RegisterIoBlockBFrames();
+    RegisterIoBlockCFrames();
+    RegisterIoBlockDFrames();
+    RegisterIoBlockEFrames();
+    RegisterIoBlockFFrames();
+    RegisterJoystickAFrames();
+    RegisterJoystickBFrames();
+    RegisterLevellerAFrames();
+    RegisterLevellerBFrames();
+    RegisterLineProximityBFrames();
+    RegisterLogicControllerFrames();
     RegisterSingleValueFrames();
+    RegisterTemperatureFrames();
+    RegisterTerminalFrames();
+    RegisterTiltDFrames();
+    RegisterTravelAFrames();
+    RegisterTravelBFrames();
+    RegisterTravelDFrames();
+    RegisterTravelEFrames();
+    RegisterTravelGFrames();
+    RegisterUltrasonicFrames();
+
+    for (int row = 0; row < DeviceCatalogueCount; ++row)
+        assert(DeviceCatalogue[row].CreateFrame && DeviceCatalogue[row].DescribeAnswer);
 }

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "frames/Placeholder.h"
 #include "frames/Registration.h"
 #include "model/DeviceInfo.h"
 #include "support/FakeHost.h"
@@ -382,29 +381,3 @@ TEST_F(DeviceInfoTest, AFrameGoneWithTheWidgetTreeLeavesNoSlotBehind)
     device.reset();            // and the device goes without a second delete
 }
 
-TEST_F(DeviceInfoTest, PlaceholderFrameIsAnswerOnlyAndSilent)
-{
-    auto device = Make(PressureRow, CreatePlaceholderFrame);
-    ASSERT_TRUE(device->Frame);
-    EXPECT_EQ(device->Frame->Name(), "_06");
-    EXPECT_EQ(device->RequestPanel, nullptr);
-    ASSERT_TRUE(device->AnswerPanel);
-    EXPECT_TRUE(Controls(device->AnswerPanel).empty());
-    EXPECT_FALSE(device->GridToRequest || device->RequestToFrame);
-    device->GridRow = &row;
-    device->ShowData(false);
-    device->GridToAnswer("5", 3);
-    device->FrameToAnswer();
-    EXPECT_EQ(row.Writes[3], 0);
-    EXPECT_EQ(objects.back()->Answer, TMessageImage{});
-    const std::uint8_t message[16] = {31, 1, 2, 3};
-    EXPECT_EQ(DescribePlaceholder(message), "");
-}
-
-TEST_F(DeviceInfoTest, EveryRowHasAFactoryAndAnAnswerDecoderAfterRegistration)
-{
-    for (int r = 0; r < DeviceCatalogueCount; ++r) {
-        EXPECT_TRUE(DeviceCatalogue[r].CreateFrame) << r;
-        EXPECT_TRUE(DeviceCatalogue[r].DescribeAnswer) << r;
-    }
-}

@@ -1,0 +1,144 @@
+#include "frames/IoBlockC.h"
+
+#include "frames/BoxRow.h"
+#include "frames/FrameFields.h"
+#include "frames/IoLayout.h"
+#include "frames/Registration.h"
+#include "frames/SplitField.h"
+#include "model/Helpers.h"
+
+#include <algorithm>
+#include <span>
+
+namespace {
+constexpr int IoBlock2OutputsRow = 41;
+
+// Request: OUT2..OUT9 fill byte 1, OUT1 and the PWM value share byte 2.
+constexpr Bits Out2To9Byte{1, 0, 8};
+constexpr Bits Out1Bit{2, 0, 1};
+constexpr Num Pwm{Bits{2, 3, 5}};
+// Grid column 2 holds OUT1..OUT8 only: a ninth digit does not fit the cell's eight, so OUT9
+// is left to its check box and a grid edit keeps it.
+constexpr Bits ColumnOutputs[8] = {{2, 0, 1}, {1, 0, 1}, {1, 1, 1}, {1, 2, 1},
+                                   {1, 3, 1}, {1, 4, 1}, {1, 5, 1}, {1, 6, 1}};
+constexpr DigitColumn OutputsColumn{ColumnOutputs, 2, 4};
+
+// Answer: output-state codes, OUT1 first; OUT3 keeps its bit 2 in byte 2.
+constexpr SplitField OutCodes[5] = {
+    SplitField(Bits{2, 0, 3}), SplitField(Bits{2, 3, 3}), SplitField(Bits{1, 0, 2}, Bits{2, 6, 1}),
+    SplitField(Bits{1, 2, 3}), SplitField(Bits{1, 5, 3}),
+};
+constexpr int CodeRadix = 8;
+
+int Bit(const TMessageImage& m, std::uint8_t at, std::uint8_t bit) { return DigitChar(m, Bits{at, bit, 1}); }
+int Code(const TMessageImage& m, int output) { return '0' + OutCodes[output - 1].digit(m); }
+}
+
+TIoBlockCFrame::TIoBlockCFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(owner, info, true)
+{
+    const TOutputBoxes outputs = AddOutputBoxes(*this, OutPanel, 9, 6, QStringLiteral("OUT9Label"));
+    std::copy(outputs.boxes.begin(), outputs.boxes.end(), OutBoxes.begin());
+    OUTLabel = outputs.outLabel;
+    OUT9Label = outputs.leftLabel;
+    OUT1Label = outputs.rightLabel;
+    const int pwmTop = 6 + IoRowPitch;
+    PWMLabel1 = AddRowLabel(*this, OutPanel, QStringLiteral("PWMLabel1"), QStringLiteral("PWM:"), 6, pwmTop, 56);
+    PWMEdit = AddEdit(OutPanel, QStringLiteral("PWMEdit"), 62, pwmTop, 80, EditUInt);
+    PWMEdit->SetHeight(IoFieldHeight);
+    PWMUpDown = AddUpDown(OutPanel, QStringLiteral("PWMUpDown"), PWMEdit);
+    PWMLabel2 = AddRowLabel(*this, OutPanel, QStringLiteral("PWMLabel2"), QStringLiteral("%"), 148, pwmTop, 20);
+    OutPanel->SetHeight(pwmTop + IoRowPitch);
+
+    OUTLabel_ = AddRowLabel(*this, InPanel, QStringLiteral("OUTLabel_"), QStringLiteral("OUT:"), 6, 6, 44);
+    for (std::size_t i = 0; i < OutCombos.size(); ++i) {
+        const QString n = QString::number(i + 1);
+        const TComboRow row = AddComboRow(*this, InPanel, QStringLiteral("OUT%1Label_").arg(n), n,
+                                          QStringLiteral("OUT%1ComboBox").arg(n), OutputStateItems,
+                                          6 + static_cast<int>(i) * IoRowPitch);
+        OutLabels_[i] = row.label;
+        OutCombos[i] = row.combo;
+    }
+    InPanel->SetHeight(6 + static_cast<int>(OutCombos.size()) * IoRowPitch);
+    FitHeight();
+    FillRequestAndAnswerSlots(this);
+}
+
+void TIoBlockCFrame::GridToRequest(const QString& text, int column)
+{
+    if (column == 2)
+        OutputsColumn.read(Info->SchemeObject->Request, text);
+}
+
+void TIoBlockCFrame::GridToAnswer(const QString& text, int column)
+{
+    if (column == 6)
+        ReadSplitDigits(OutCodes, Info->SchemeObject->Answer, text, CodeRadix);
+}
+
+void TIoBlockCFrame::FrameToRequest()
+{
+    TMessageImage& request = Info->SchemeObject->Request;
+    StoreBoxes(request, Out2To9Byte, std::span<TCheckBox* const>(OutBoxes).subspan(1));
+    StoreFirstField(request, Pwm, PWMEdit);
+    Out1Bit.orIn(request, OutBoxes[0]->Checked() ? 1 : 0);
+}
+
+void TIoBlockCFrame::RequestToFrame()
+{
+    const TMessageImage& request = Info->SchemeObject->Request;
+    ShowBoxes(request, Out2To9Byte, std::span<TCheckBox* const>(OutBoxes).subspan(1));
+    OutBoxes[0]->SetChecked(Out1Bit.get(request) != 0);
+    PWMEdit->SetText(Pwm.text(request));
+}
+
+void TIoBlockCFrame::RequestToGrid() { WriteCell(*Info, 2, OutputsColumn.text(Info->SchemeObject->Request)); }
+
+void TIoBlockCFrame::FrameToAnswer()
+{
+    TMessageImage& answer = Info->SchemeObject->Answer;
+    const auto code = [this](int output) {
+        return OutputStateCode(OutCombos[static_cast<std::size_t>(output - 1)]->ItemIndex());
+    };
+    // OUT1 writes byte 2 (its bit 7 stays 0) and OUT4 byte 1; the other codes are OR-ed in.
+    OutCodes[0].low.store(answer, code(1));
+    OutCodes[1].orIn(answer, code(2));
+    OutCodes[3].low.store(answer, code(4));
+    OutCodes[4].orIn(answer, code(5));
+    OutCodes[2].orIn(answer, code(3));
+}
+
+void TIoBlockCFrame::AnswerToFrame()
+{
+    const TMessageImage& answer = Info->SchemeObject->Answer;
+    for (std::size_t i = 0; i < OutCombos.size(); ++i)
+        OutCombos[i]->SetItemIndex(OutputStateItem(static_cast<int>(OutCodes[i].get(answer))));
+}
+
+void TIoBlockCFrame::AnswerToGrid()
+{
+    WriteCell(*Info, 3, NoValueText);
+    WriteCell(*Info, 4, NoValueText);
+    WriteCell(*Info, 5, NoValueText);
+    WriteCell(*Info, 6, SplitDigitsText(OutCodes, Info->SchemeObject->Answer));
+}
+
+TFrame* CreateIoBlockCFrame(QWidget* owner, TDeviceInfo* info) { return new TIoBlockCFrame(owner, info); }
+
+QString DescribeIoBlockCRequest(const std::uint8_t* message)
+{
+    const TMessageImage m = ImageOf(message);
+    return FormatLine("PWM=%u, OUT9-1=%c %c%c%c%c %c%c%c%c", Pwm.bits.get(m), Bit(m, 1, 7), Bit(m, 1, 6),
+                      Bit(m, 1, 5), Bit(m, 1, 4), Bit(m, 1, 3), Bit(m, 1, 2), Bit(m, 1, 1), Bit(m, 1, 0),
+                      Bit(m, 2, 0));
+}
+
+QString DescribeIoBlockCAnswer(const std::uint8_t* message)
+{
+    const TMessageImage m = ImageOf(message);
+    return FormatLine("OUT5-1=%c %c%c%c%c", Code(m, 5), Code(m, 4), Code(m, 3), Code(m, 2), Code(m, 1));
+}
+
+void RegisterIoBlockCFrames()
+{
+    BindRows({IoBlock2OutputsRow}, CreateIoBlockCFrame, DescribeIoBlockCRequest, DescribeIoBlockCAnswer);
+}
