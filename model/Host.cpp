@@ -2,9 +2,20 @@
 
 #include <atomic>
 
+#include "model/DeviceInfo.h"
+
 namespace {
 std::atomic<THost*> host{nullptr};
 }
 
 THost* Host() { return host.load(); }
 void SetHost(THost* h) { host.store(h); }
+
+int THost::CountActiveDevices()
+{
+    int count = 0;
+    for (const auto& device : Devices())
+        if (device->SchemeObject->Mode != ModeDisabled)
+            ++count;
+    return count;
+}

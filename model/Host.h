@@ -2,6 +2,8 @@
 // The host: what the scheme model and the line engine need of the main window. The window
 // implements it; tests install a fake. One small interface; later parts of the program add to
 // it what they need of the window.
+#include <QString>
+#include <QStringList>
 #include <array>
 #include <memory>
 #include <vector>
@@ -16,6 +18,14 @@ class TEdit;
 // address (not owned; none where no device is).
 using TDeviceList = std::vector<std::unique_ptr<TDeviceInfo>>;
 using TDevicesByAddr = std::array<TDeviceInfo*, LineAddressCount>;
+
+// The port switches as the receive thread reads them while it detects a port: one snapshot,
+// taken at once, so that a list the window rebuilds meanwhile is never read half-changed.
+struct TPortSettings {
+    bool AutoDetect = false;     // try the configured port, then every listed one
+    QString SettingsPort;        // the configured port's name
+    QStringList PortList;        // the listed ports' names, in list order
+};
 
 class THost {
 public:
@@ -63,6 +73,22 @@ public:
     virtual void EndLineListUpdate() = 0;
     // The decoding panel shows the selected record.
     virtual void ShowLineRecordInfo() = 0;
+
+    // What the receive thread and the poll scheduler use of the window. Every member has a
+    // harmless default, so that a window that does not run a receive thread need not care.
+    // The port switches: called on the receive thread, so the window takes them under its lock.
+    virtual TPortSettings PortSettings() const { return {}; }
+    // Devices of Devices() that are not disabled (main thread).
+    virtual int CountActiveDevices();
+    // Status-bar panel text: 1 the status (" Готов", the poll period), 2 the connection glyph
+    // and port name (main thread).
+    virtual void SetStatusPanelText(int /*panel*/, const QString& /*text*/) {}
+    // A device search has ended: post the notice that lists the new devices and return at
+    // once; it is called inside a synchronized step, so the notice must run later, from the
+    // event loop (it opens a dialog).
+    virtual void PostSearchEnded() {}
+    // True while the window is closing: no more messages to the devices.
+    virtual bool IsClosing() const { return false; }
 };
 
 // The program's host (the main window), or none before it exists and after it is gone.

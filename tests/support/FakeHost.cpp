@@ -57,3 +57,23 @@ void FakeHost::SetLineListItemIndex(int index)
     else if (visible > 0 && index >= listTop + visible)
         listTop = index - visible + 1;
 }
+
+TPortSettings FakeHost::PortSettings() const
+{
+    std::lock_guard lock(portMutex_);
+    return portSettings_;
+}
+
+void FakeHost::SetPortSettings(const TPortSettings& settings)
+{
+    std::lock_guard lock(portMutex_);
+    portSettings_ = settings;
+}
+
+void FakeHost::SetStatusPanelText(int panel, const QString& text)
+{
+    if (panel < 0 || panel >= static_cast<int>(statusTexts.size()))
+        return;
+    statusTexts[static_cast<std::size_t>(panel)] = text;
+    statusHistory[static_cast<std::size_t>(panel)].push_back(text);
+}

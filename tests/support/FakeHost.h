@@ -2,9 +2,13 @@
 // A host standing in for the main window: device lists, a scheme panel, status-bar widths and
 // progress, and a record of every watchdog message. Installs itself as the program's host for
 // its lifetime.
+#include <QString>
 #include <QWidget>
+#include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "model/DeviceInfo.h"
@@ -44,6 +48,13 @@ public:
     void BeginLineListUpdate() override { ++listUpdateDepth; ++listUpdates; }
     void EndLineListUpdate() override { --listUpdateDepth; }
     void ShowLineRecordInfo() override { ++recordInfoShown; }
+    // Receive thread: the port switches (any thread, under a lock), status-bar texts with the
+    // history of each panel, the posted search-end notices, the closing flag.
+    TPortSettings PortSettings() const override;
+    void SetPortSettings(const TPortSettings& settings);
+    void SetStatusPanelText(int panel, const QString& text) override;
+    void PostSearchEnded() override { ++searchEndPosts; }
+    bool IsClosing() const override { return closing; }
 
     // Frame handlers whose owner and parent are this host's panel.
     TFrameHandlers Handlers() const;
@@ -73,6 +84,14 @@ public:
     int listUpdateDepth = 0;   // open Begin/End brackets
     int listUpdates = 0;       // Begin calls
     int recordInfoShown = 0;
+    std::array<QString, 3> statusTexts;               // the panels' present texts
+    std::array<std::vector<QString>, 3> statusHistory;    // every text each panel was given
+    std::atomic<int> searchEndPosts{0};
+    bool closing = false;
     std::function<void(TDeviceInfo*)> OnTimer;
     std::function<void()> OnRedraw;
+
+private:
+    mutable std::mutex portMutex_;
+    TPortSettings portSettings_;
 };

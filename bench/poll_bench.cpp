@@ -1,0 +1,95 @@
+// Sensor diagnostics over a pty: how fast the receive thread polls a scheme of 61 devices that
+// answer at once, what each poll costs against its time on a real 9600-baud line, and the poll
+// cycle on a line paced at 9600 baud against that cycle's wire-time floor.
+#include "ReceiveBench.h"
+
+namespace {
+
+constexpr double CharSeconds = 11.0 / 9600.0;   // start, 8 data, parity, stop
+constexpr std::uint32_t CharMicros = 1146;
+
+struct Figures {
+    double seconds;
+    long polls;
+    double processCpu;
+    double receiveCpu;
+    double mainCpu;
+    QString period;
+};
+
+Figures Run(int seconds, std::uint32_t byteTimeUs)
+{
+    BenchScheme scheme;
+    std::vector<BusDevice> simulated;
+    for (int row : FirstRowOfEachAddress()) {
+        scheme.AddDevice(row);
+        simulated.push_back({row, std::vector<std::uint8_t>(static_cast<std::size_t>(DeviceCatalogue[row].AnswerLength - 2), 0x21)});
+    }
+    PtyPair pty;
+    LineSimulator line(pty);
+    if (byteTimeUs > 0)
+        line.SetEcho(LineSimulator::Echo::Dropped);
+    DeviceBus bus(line, simulated, byteTimeUs);
+    clockid_t mainClock{};
+    pthread_getcpuclockid(pthread_self(), &mainClock);
+
+    scheme.Start(LineModeSensors, {false, pty.PortName(), {}});
+    RunLoop(1000);   // connected and settled
+    const long polls0 = bus.Requests;
+    const double cpu0 = ProcessCpuSeconds();
+    const double recv0 = scheme.threadClockSet ? ThreadCpuSeconds(scheme.threadClock) : 0;
+    const double main0 = ThreadCpuSeconds(mainClock);
+    QElapsedTimer wall;
+    wall.start();
+    RunLoop(seconds * 1000);
+    Figures f;
+    f.seconds = static_cast<double>(wall.nsecsElapsed()) / 1e9;
+    f.polls = bus.Requests - polls0;
+    f.processCpu = ProcessCpuSeconds() - cpu0;
+    f.receiveCpu = (scheme.threadClockSet ? ThreadCpuSeconds(scheme.threadClock) : 0) - recv0;
+    f.mainCpu = ThreadCpuSeconds(mainClock) - main0;
+    f.period = scheme.host.statusTexts[1];
+    scheme.Stop();
+    return f;
+}
+
+// The line time of one cycle over the scheme: every request and answer, 11 bits a character.
+double CycleWireSeconds()
+{
+    double chars = 0;
+    for (int row : FirstRowOfEachAddress())
+        chars += DeviceCatalogue[row].RequestLength + DeviceCatalogue[row].AnswerLength;
+    return chars * CharSeconds;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    BenchApplicationSetup();
+    QApplication app(argc, argv);
+    const int devices = static_cast<int>(FirstRowOfEachAddress().size());
+    const double cycleWire = CycleWireSeconds();
+    const double pollWire = cycleWire / devices;
+
+    const Figures fast = Run(5, 0);
+    const double perPoll = fast.processCpu / static_cast<double>(fast.polls);
+    const double enginePerPoll = (fast.receiveCpu + fast.mainCpu) / static_cast<double>(fast.polls);
+    std::printf("poll throughput (%d devices, pty answering at once, %.1f s)\n", devices, fast.seconds);
+    std::printf("  polls per second:              %.0f\n", static_cast<double>(fast.polls) / fast.seconds);
+    std::printf("  process CPU per poll:          %.1f us (simulator included)\n", perPoll * 1e6);
+    std::printf("  engine CPU per poll:           %.1f us (receive thread %.1f us + main-thread steps %.1f us)\n",
+                enginePerPoll * 1e6, fast.receiveCpu / static_cast<double>(fast.polls) * 1e6,
+                fast.mainCpu / static_cast<double>(fast.polls) * 1e6);
+    std::printf("  mean 9600-baud line time/poll: %.2f ms\n", pollWire * 1e3);
+    std::printf("  engine share of line time:     %.2f %% (target under 5 %%)\n", enginePerPoll / pollWire * 100);
+    std::printf("  shown: %s\n", fast.period.toUtf8().constData());
+
+    const Figures paced = Run(15, CharMicros);   // long enough for the period to show
+    const double measuredCycle = static_cast<double>(devices) * paced.seconds / static_cast<double>(paced.polls);
+    std::printf("cycle against the wire (line paced at 9600 baud, 11-bit characters, %.1f s)\n", paced.seconds);
+    std::printf("  wire-time floor of one cycle:  %.1f ms\n", cycleWire * 1e3);
+    std::printf("  measured cycle:                %.1f ms (%.2f x the floor)\n", measuredCycle * 1e3, measuredCycle / cycleWire);
+    std::printf("  shown: %s\n", paced.period.toUtf8().constData());
+    return 0;
+}

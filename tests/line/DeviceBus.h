@@ -1,0 +1,96 @@
+#pragma once
+// Devices on a simulated line: each answers the requests of its catalogue row that it hears on
+// the line, at once, with its own body, or with a fault. Runs on the line simulator's thread.
+//
+//   LineSimulator line(pty);
+//   DeviceBus bus(line, {{RowPressure6, {0x11, 0x22}}, {RowLeveller44, {0x33, 0x44}, BusFault::BadCheck}});
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+#include "line/Protocol.h"
+#include "model/Catalogue.h"
+#include "support/LineSimulator.h"
+
+enum class BusFault { None, BadCheck, Cut, Silent };
+
+struct BusDevice {
+    int Row;
+    std::vector<std::uint8_t> Body;   // the answer's data bytes
+    BusFault Fault = BusFault::None;
+};
+
+// A row's answer: plain address, body, check byte; the fault applied.
+inline std::vector<std::uint8_t> BusAnswer(const BusDevice& device)
+{
+    std::vector<std::uint8_t> answer{DeviceCatalogue[device.Row].Address};
+    answer.insert(answer.end(), device.Body.begin(), device.Body.end());
+    answer.push_back(CheckByteOf(answer.data(), static_cast<int>(answer.size())));
+    if (device.Fault == BusFault::BadCheck)
+        answer.back() ^= 0x5A;
+    if (device.Fault == BusFault::Cut)
+        answer.pop_back();
+    return answer;
+}
+
+class DeviceBus {
+public:
+    // byteTimeUs > 0 paces the line: the bus echoes every byte itself, one character time
+    // after it went out (set the simulator's own echo to Dropped), and a device's answer takes
+    // its characters' time too. 1146 us is an 11-bit character at 9600 baud.
+    DeviceBus(LineSimulator& line, std::vector<BusDevice> devices, std::uint32_t byteTimeUs = 0)
+        : line_(line), devices_(std::move(devices)), byteTimeUs_(byteTimeUs)
+    {
+        line_.OnHeard = [this](const std::vector<std::uint8_t>& bytes) { Heard(bytes); };
+    }
+    ~DeviceBus() { line_.OnHeard = nullptr; }
+    DeviceBus(const DeviceBus&) = delete;
+    DeviceBus& operator=(const DeviceBus&) = delete;
+
+    std::atomic<long> Requests{0};   // whole requests heard
+    std::atomic<long> RequestBytes{0};
+    std::atomic<long> AnswerBytes{0};
+
+private:
+    void Heard(const std::vector<std::uint8_t>& bytes)
+    {
+        std::lock_guard lock(mutex_);
+        if (byteTimeUs_ > 0)
+            line_.Play(bytes, WireMs(bytes.size()));
+        pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+        while (!pending_.empty()) {
+            const BusDevice* device = nullptr;
+            for (const BusDevice& d : devices_)
+                if (DeviceCatalogue[d.Row].WireAddress == pending_.front())
+                    device = &d;
+            if (!device) {
+                pending_.erase(pending_.begin());
+                continue;
+            }
+            const auto rq = static_cast<std::size_t>(DeviceCatalogue[device->Row].RequestLength);
+            if (pending_.size() < rq)
+                return;   // the body comes in the next write
+            pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(rq));
+            ++Requests;
+            RequestBytes += static_cast<long>(rq);
+            if (device->Fault != BusFault::Silent) {
+                const auto answer = BusAnswer(*device);
+                AnswerBytes += static_cast<long>(answer.size());
+                // Paced: the answer follows the request's echo, character by character.
+                line_.Play(answer, byteTimeUs_ > 0 ? WireMs(bytes.size() + answer.size()) : 0);
+            }
+        }
+    }
+
+    std::uint32_t WireMs(std::size_t bytes) const
+    {
+        return static_cast<std::uint32_t>((bytes * byteTimeUs_ + 999) / 1000);
+    }
+
+    LineSimulator& line_;
+    std::vector<BusDevice> devices_;
+    std::uint32_t byteTimeUs_ = 0;
+    std::mutex mutex_;
+    std::vector<std::uint8_t> pending_;
+};
