@@ -472,6 +472,9 @@ QWidget* TMirvane2Form::SchemePanel() const { return SchemePanel_; }
 
 bool TMirvane2Form::LineLogOn() const { return LineDataStartButton->isChecked(); }
 
+// Read by the receive thread while it detects a port.
+TPortSettings TMirvane2Form::PortSettings() const { return PortSettingsSnapshot(); }
+
 int TMirvane2Form::LineListTopIndex() const
 {
     const QModelIndex top = LineDataListBox->indexAt(QPoint(1, 1));

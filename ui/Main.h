@@ -103,6 +103,10 @@ public:
     void BeginLineListUpdate() override;
     void EndLineListUpdate() override;
     void ShowLineRecordInfo() override;
+    TPortSettings PortSettings() const override;
+    void SetStatusPanelText(int panel, const QString& text) override { SetStatusText(panel, text); }
+    void PostSearchEnded() override { PostNewDevicesNotice(); }
+    bool IsClosing() const override { return Closing != 0; }
 
     // Start-up and shutdown.
     void PostStartup();

@@ -1,5 +1,7 @@
 #include "ui/ReceiveControl.h"
 
+#include "line/ReceiveThread.h"
+#include "model/Host.h"
 #include "platform/PortList.h"
 
 TPortList PortList;
@@ -13,6 +15,22 @@ unsigned LastFtdiCount = 0;
 
 namespace {
 
+// The program's receive thread as the window steers it.
+class TWindowReceiveThread final : public TReceiveThread, public IReceiveThread {
+public:
+    using TReceiveThread::TReceiveThread;
+    void SetOnTerminate(std::function<void()> handler) override { TReceiveThread::SetOnTerminate(std::move(handler)); }
+    void SetPriority(int pollPriority) override { TReceiveThread::SetPriority(pollPriority); }
+    void Resume() override { TReceiveThread::Resume(); }
+    void Terminate() override { TReceiveThread::Terminate(); }
+    void RequestReconnect() override { TReceiveThread::RequestReconnect(); }
+    void RequestResetStats() override { TReceiveThread::RequestResetStats(); }
+    void Pause() override { TReceiveThread::Pause(); }
+    void Continue() override { TReceiveThread::Continue(); }
+    void StartSearch() override { TReceiveThread::StartSearch(); }
+    void StopSearch() override { TReceiveThread::StopSearch(); }
+};
+
 TReceiveThreadFactory& Factory()
 {
     static TReceiveThreadFactory factory;
@@ -25,7 +43,8 @@ IReceiveThread* CreateReceiveThread()
 {
     if (Factory())
         return Factory()();
-    return nullptr;   // no receive thread is built into the program yet
+    THost* host = Host();
+    return host ? new TWindowReceiveThread(*host) : nullptr;
 }
 
 void SetReceiveThreadFactory(TReceiveThreadFactory factory) { Factory() = std::move(factory); }
@@ -36,13 +55,26 @@ std::mutex& PortListMutex()
     return mutex;
 }
 
-QStringList PortListNames()
+namespace {
+QStringList NamesOfPortList()
 {
-    std::lock_guard lock(PortListMutex());
     QStringList names;
     for (const auto& port : PortList)
         names << port->Name;
     return names;
+}
+}
+
+QStringList PortListNames()
+{
+    std::lock_guard lock(PortListMutex());
+    return NamesOfPortList();
+}
+
+TPortSettings PortSettingsSnapshot()
+{
+    std::lock_guard lock(PortListMutex());
+    return {PortAutoDetect.load(), SettingsPort ? SettingsPort->Name : QString(), NamesOfPortList()};
 }
 
 QString SettingsPortName()

@@ -30,10 +30,17 @@ public:
     virtual void RequestReconnect() = 0;
     // The poll statistics start over.
     virtual void RequestResetStats() = 0;
+    // Opening a scheme holds the thread off the devices until it is done.
+    virtual void Pause() = 0;
+    virtual void Continue() = 0;
+    // The search for new devices on the line.
+    virtual void StartSearch() = 0;
+    virtual void StopSearch() = 0;
 };
 
 using TReceiveThreadFactory = std::function<IReceiveThread*()>;
-// A new receive thread from the installed factory; none while no receive thread is built in.
+// A new receive thread from the installed factory: by default the program's own, working for
+// the host (the main window).
 IReceiveThread* CreateReceiveThread();
 // Installs the factory (an empty one restores the built-in).
 void SetReceiveThreadFactory(TReceiveThreadFactory factory);
@@ -46,6 +53,9 @@ extern TPortList PortList;
 extern std::unique_ptr<TMVPort> SettingsPort;
 std::mutex& PortListMutex();
 QStringList PortListNames();
+// The port switches, the configured port and the list, read at once (any thread).
+struct TPortSettings;
+TPortSettings PortSettingsSnapshot();
 QString SettingsPortName();
 
 extern bool PortOpen;                       // the port is switched on

@@ -42,6 +42,10 @@ public:
     void Terminate() override { ++TerminateRequests, terminated_ = true; }
     void RequestReconnect() override { ++Reconnects; }
     void RequestResetStats() override {}
+    void Pause() override {}
+    void Continue() override {}
+    void StartSearch() override {}
+    void StopSearch() override {}
 
     int Priority = -1;
     bool Resumed = false;
