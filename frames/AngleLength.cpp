@@ -74,15 +74,6 @@ void TAngleValueFrame::ShowInGrid(const QString& angle, const QString& second, c
     WriteCell(*Info, 6, NoValueText);
 }
 
-QString GeneralText(long double value)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15Lg", value);
-    QString text = QString::fromLatin1(buffer);
-    text.replace(u'.', DecimalSeparator());
-    return text;
-}
-
 long double WrapIntoEdit(TEdit& edit, long double value, double low, double high, QString (*show)(long double))
 {
     bool changed = false;
@@ -98,7 +89,7 @@ std::optional<long double> ReadWrappedGeneral(TEdit& edit, double low, double hi
     const std::optional<long double> value = StrToFloat(edit.Text());
     if (!value)
         return std::nullopt;
-    return WrapIntoEdit(edit, *value, low, high, GeneralText);
+    return WrapIntoEdit(edit, *value, low, high, FloatToStr);
 }
 
 // ---------------------------------------------------------------------------------------------

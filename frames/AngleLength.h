@@ -5,6 +5,7 @@
 // of input codes that rides in the top half of the length word's high byte.
 #include "frames/Fields.h"
 #include "frames/FrameBase.h"
+#include "platform/Numbers.h"
 
 #include <QString>
 #include <QStringList>
@@ -49,9 +50,6 @@ protected:
     void ShowInGrid(const QString& angle, const QString& second, const QString& inputs);
 };
 
-// A value in the general form: the shortest text of up to 15 significant digits, with the
-// program's decimal separator ("255", "359.989990234375").
-QString GeneralText(long double value);
 
 // The value brought into [low, high) through WrapValue. When it had to move, the edit is
 // rewritten with `show` of the moved value before the caller scales it, so that the edit says

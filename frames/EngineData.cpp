@@ -42,15 +42,6 @@ void StoreRpm(TMessageImage& answer, const QString& text) { RpmBits.store(answer
 void StorePressure(TMessageImage& answer, const QString& text) { PressureBits.store(answer, PressureRaw(text)); }
 }
 
-QString FloatToStr(long double value)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15Lg", value);
-    QString text = QString::fromLatin1(buffer);
-    text.replace(u'.', DecimalSeparator());
-    return text;
-}
-
 TEngineDataFrame::TEngineDataFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(owner, info, false)
 {
     const auto label = [this](const char* name, const char* caption, int top) {

@@ -2,6 +2,7 @@
 // The engine data an engine unit reports on the line: engine speed in eighths of a revolution
 // per minute and oil pressure in steps of 4 kPa.
 #include "frames/FrameBase.h"
+#include "platform/Numbers.h"
 
 #include <cstdint>
 
@@ -23,9 +24,6 @@ public:
     void AnswerToGrid();
 };
 
-// A value in the general form: the shortest text of up to 15 significant digits, with the
-// program's decimal separator ("1500", "1500.125").
-QString FloatToStr(long double value);
 
 TFrame* CreateEngineDataFrame(QWidget* owner, TDeviceInfo* info);
 QString DescribeEngineDataAnswer(const std::uint8_t* message);

@@ -12,7 +12,7 @@ constexpr TAngleValueLayout Layout{"LENLabel", "LEN, м:", "LENEdit", "LENUpDown
                                    &InputItems, 2};
 
 // The sensor's angle is a single-precision value: the wrapped angle is shown and scaled as such.
-QString SingleText(long double value) { return GeneralText(static_cast<float>(value)); }
+QString SingleText(long double value) { return FloatToStr(static_cast<float>(value)); }
 }
 
 TTravelGFrame::TTravelGFrame(QWidget* owner, TDeviceInfo* info) : TAngleValueFrame(owner, info, Layout)

@@ -171,3 +171,12 @@ QString FormatFloat(const char* pattern, long double value)
     }
     return out;
 }
+
+QString FloatToStr(long double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15Lg", value);
+    QString text = QString::fromLatin1(buffer);
+    text.replace(u'.', DecimalSeparator());
+    return text;
+}

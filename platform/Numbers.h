@@ -20,3 +20,7 @@ std::optional<long double> StrToFloat(const QString& text);
 // pattern has zeros before the point (at least), as many fraction digits as after it, rounded
 // half away from zero; a result that rounds to zero carries no minus sign.
 QString FormatFloat(const char* pattern, long double value);
+
+// The value in its general form: up to 15 significant digits, no trailing zeros ("1500",
+// "1500.125", "359.989990234375"), with the decimal separator.
+QString FloatToStr(long double value);
