@@ -4,7 +4,6 @@
 #include "model/Helpers.h"
 #include "platform/Numbers.h"
 
-#include <cstdio>
 #include <tuple>
 #include <utility>
 
@@ -19,8 +18,9 @@ constexpr int NumberLabelLeft = 48;
 constexpr int NumberLabelWidth = 18;
 }
 
-TAngleValueFrame::TAngleValueFrame(QWidget* owner, TDeviceInfo* info, const TAngleValueLayout& layout)
-    : TFrameBase(owner, info, false)
+TAngleValueFrame::TAngleValueFrame(QWidget* owner, TDeviceInfo* info, const TAngleValueLayout& layout,
+                                   const TAngleValueRules& rules)
+    : TFrameBase(owner, info, false), ModelRules(rules)
 {
     const auto label = [this](const char* name, const QString& caption, int left, int top, int width) {
         TLabel* l = AddLabel(InPanel, name, caption, left, top);
@@ -55,23 +55,53 @@ TAngleValueFrame::TAngleValueFrame(QWidget* owner, TDeviceInfo* info, const TAng
         std::tie(IN2Label, IN2ComboBox) = inputRow("IN2Label", "2", "IN2ComboBox", firstTop + RowPitch);
     InPanel->SetHeight(firstTop + layout.Inputs * RowPitch);
     FitHeight();
+    FillAnswerOnlySlots(this);
 }
 
-void TAngleValueFrame::ShowInFrame(const QString& angle, const QString& second, int item1, int item2)
+void TAngleValueFrame::FrameToAnswer()
 {
-    ANGEdit->SetText(angle);
-    SecondEdit->SetText(second);
-    IN1ComboBox->SetItemIndex(item1);
+    TMessageImage& answer = Answer();
+    ModelRules.storeAngle(answer, *ANGEdit);
+    ModelRules.storeSecond(answer, *SecondEdit);
+    ModelRules.storeInputs(answer, IN1ComboBox->ItemIndex(), IN2ComboBox ? IN2ComboBox->ItemIndex() : -1);
+}
+
+void TAngleValueFrame::AnswerToFrame()
+{
+    const TMessageImage& answer = Answer();
+    ANGEdit->SetText(ModelRules.angleText(answer));
+    SecondEdit->SetText(ModelRules.secondText(answer));
+    IN1ComboBox->SetItemIndex(ModelRules.item(answer, 0));
     if (IN2ComboBox)
-        IN2ComboBox->SetItemIndex(item2);
+        IN2ComboBox->SetItemIndex(ModelRules.item(answer, 1));
 }
 
-void TAngleValueFrame::ShowInGrid(const QString& angle, const QString& second, const QString& inputs)
+// Column 6 is unused by all.
+void TAngleValueFrame::AnswerToGrid()
 {
-    WriteCell(*Info, 3, angle);
-    WriteCell(*Info, 4, second);
-    WriteCell(*Info, 5, inputs);
+    const TMessageImage& answer = Answer();
+    WriteCell(*Info, 3, ModelRules.angleText(answer));
+    WriteCell(*Info, 4, ModelRules.secondText(answer));
+    WriteCell(*Info, 5, ModelRules.inputsText(answer));
     WriteCell(*Info, 6, NoValueText);
+}
+
+void TAngleValueFrame::GridToAnswer(const QString& text, int column)
+{
+    TMessageImage& answer = Answer();
+    switch (column) {
+    case 3:
+        ModelRules.readAngle(answer, text);
+        break;
+    case 4:
+        ModelRules.readSecond(answer, text);
+        break;
+    case 5:
+        ModelRules.readInputs(answer, text);
+        break;
+    default:
+        break;
+    }
 }
 
 long double WrapIntoEdit(TEdit& edit, long double value, double low, double high, QString (*show)(long double))
@@ -95,11 +125,20 @@ std::optional<long double> ReadWrappedGeneral(TEdit& edit, double low, double hi
 // ---------------------------------------------------------------------------------------------
 
 namespace {
+constexpr Bits LengthInputBits{4, 4, 4};
 constexpr Bits LengthInputs[] = {LengthIn1, LengthIn2};
 constexpr DigitColumn LengthInputColumn{LengthInputs, 3, 0};
 }
 
-void StoreLength12(TMessageImage& answer, std::int64_t raw) { LengthWord.store(answer, raw & 0x0FFF); }
+void StoreLength12Edit(TMessageImage& answer, TEdit& edit, double range, long double scale, Round rounding)
+{
+    const std::optional<long double> length = ReadWrappedGeneral(edit, 0, range);
+    const std::optional<std::int64_t> raw = length ? ToRaw(*length, scale, rounding) : std::nullopt;
+    if (raw)
+        LengthWord.store(answer, *raw & 0x0FFF);
+    else
+        LengthInputBits.clear(answer);
+}
 
 void OrLengthInputs(TMessageImage& answer, int item1, int item2)
 {
@@ -107,24 +146,27 @@ void OrLengthInputs(TMessageImage& answer, int item1, int item2)
     LengthIn2.orIn(answer, InputCode(item2));
 }
 
+int LengthInputItem(const TMessageImage& answer, int input)
+{
+    return InputItem(static_cast<int>(LengthInputs[input].get(answer)));
+}
+
 QString LengthInputsText(const TMessageImage& answer) { return LengthInputColumn.text(answer); }
 
 void ReadLengthInputsCell(TMessageImage& answer, const QString& text) { LengthInputColumn.read(answer, text); }
 
-void StoreCountLength(TMessageImage& answer, TEdit& edit)
-{
-    const std::optional<long double> length = ReadWrappedGeneral(edit, 0, 4096);
-    const std::optional<std::int64_t> raw = length ? ToRaw(*length, 1, Round::Trunc) : std::nullopt;
-    if (raw)
-        StoreLength12(answer, *raw);
-    else
-        ClearLengthInputs(answer);
-}
+void StoreCountLength(TMessageImage& answer, TEdit& edit) { StoreLength12Edit(answer, edit, 4096, 1, Round::Trunc); }
 
 void ReadCountLengthCell(TMessageImage& answer, const QString& text)
 {
     if (const std::optional<std::int64_t> raw = Num{Length12}.fromCell(text))
         Length12.set(answer, *raw);
+}
+
+QString DescribeCountLength(const TMessageImage& message, long double angle)
+{
+    return FormatLine("ANG=%.2f, LEN=%u, IN2-1=%c%c", static_cast<double>(angle), Length12.get(message),
+                      DigitChar(message, LengthIn2), DigitChar(message, LengthIn1));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -168,23 +210,36 @@ int SignedTemperature(const TMessageImage& answer)
     return Signed(TemperatureMagnitude.get(answer), TemperatureSign.get(answer));
 }
 
-void StoreWholeDegreeEdits(TMessageImage& answer, TEdit& angle, const TEdit& temperature)
+QString WholeAngleText(const TMessageImage& answer) { return QString::number(SignedAngle(answer)); }
+
+QString WholeTemperatureText(const TMessageImage& answer) { return QString::number(SignedTemperature(answer)); }
+
+void StoreWholeAngleEdit(TMessageImage& answer, TEdit& edit)
 {
-    if (const std::optional<int> typed = StrToInt(angle.Text()))
-        StoreSignedAngle(answer, static_cast<std::int64_t>(WrapIntoEdit(angle, *typed, -HalfTurn, HalfTurn, WholeText)));
-    if (const std::optional<int> typed = StrToInt(temperature.Text()))
+    if (const std::optional<int> typed = StrToInt(edit.Text()))
+        StoreSignedAngle(answer, static_cast<std::int64_t>(WrapIntoEdit(edit, *typed, -HalfTurn, HalfTurn, WholeText)));
+}
+
+void StoreWholeTemperatureEdit(TMessageImage& answer, TEdit& edit)
+{
+    if (const std::optional<int> typed = StrToInt(edit.Text()))
         StoreSignedTemperature(answer, *typed);
 }
 
-void ReadWholeDegreeCell(TMessageImage& answer, const QString& text, int column)
+// Both cells are bounded as the angle's byte; the temperature keeps the seven bits it has.
+void ReadWholeAngleCell(TMessageImage& answer, const QString& text)
 {
-    if (column != 3 && column != 4)
-        return;
-    const std::optional<std::int64_t> degrees = Num{AngleMagnitude}.fromCell(text);
-    if (!degrees)
-        return;
-    if (column == 3)
+    if (const std::optional<std::int64_t> degrees = Num{AngleMagnitude}.fromCell(text))
         StoreSignedAngle(answer, *degrees);
-    else
+}
+
+void ReadWholeTemperatureCell(TMessageImage& answer, const QString& text)
+{
+    if (const std::optional<std::int64_t> degrees = Num{AngleMagnitude}.fromCell(text))
         StoreSignedTemperature(answer, *degrees);
+}
+
+QString DescribeWholeDegrees(const TMessageImage& message, const Bits& in1)
+{
+    return FormatLine("ANG=%i, T=%i, IN1=%c", SignedAngle(message), SignedTemperature(message), DigitChar(message, in1));
 }

@@ -1,7 +1,6 @@
 #include "frames/AzimuthB.h"
 
 #include "frames/Registration.h"
-#include "platform/Numbers.h"
 
 namespace {
 constexpr int AzimuthBRow = 26;
@@ -18,11 +17,7 @@ constexpr int TemperatureBits = 0x3C;   // the field's bits in place within byte
 constexpr int TemperatureOffset = 60;
 constexpr int NearestStep = 2;          // half of the 4 °C step, so that halves round upward
 
-constexpr TAngleValueLayout Layout{"T1Label", "T, °C:", "T1Edit", "T1UpDown", EditSFloat, EditSInt, -1,
-                                   &InputItems, 1};
-
 long double AngleValue(const TMessageImage& answer) { return Angle.get(answer) * DegreesPerStep; }
-QString AngleText(const TMessageImage& answer) { return FormatFloat("0.00", AngleValue(answer)); }
 int TemperatureValue(const TMessageImage& answer)
 {
     return static_cast<int>(Temperature.get(answer) << 2) - TemperatureOffset;
@@ -30,61 +25,57 @@ int TemperatureValue(const TMessageImage& answer)
 
 // The field value in place in byte 2 (bits 2-5) as the bits of the temperature field.
 std::int64_t TemperatureRaw(std::int64_t placed) { return (placed & TemperatureBits) >> 2; }
+
+void StoreSteps(TMessageImage& answer, long double angle, Round rounding)
+{
+    if (const std::optional<std::int64_t> steps = ToRaw(angle * StepsPerTurn / FullTurn, 1, rounding))
+        Angle.set(answer, *steps);
 }
 
-TAzimuthBFrame::TAzimuthBFrame(QWidget* owner, TDeviceInfo* info) : TAngleValueFrame(owner, info, Layout)
+void StoreAngle(TMessageImage& answer, TEdit& edit)
 {
-    FillAnswerOnlySlots(this);
+    if (const std::optional<long double> angle = ReadWrappedGeneral(edit, 0, static_cast<double>(FullTurn)))
+        StoreSteps(answer, *angle, Round::AddHalf);
 }
 
-void TAzimuthBFrame::FrameToAnswer()
+// The temperature rewrites the input code's bits too; the combo ORs the code in last.
+void StoreTemperature(TMessageImage& answer, TEdit& edit)
 {
-    TMessageImage& answer = Answer();
-    if (const std::optional<long double> angle = ReadWrappedGeneral(*ANGEdit, 0, static_cast<double>(FullTurn)))
-        if (const std::optional<std::int64_t> steps = ToRaw(*angle * StepsPerTurn / FullTurn, 1, Round::AddHalf))
-            Angle.set(answer, *steps);
-    // The temperature rewrites the input code's bits too; the combo ORs the code in last.
-    if (const std::optional<int> t = StrToInt(T1Edit->Text()))
+    if (const std::optional<int> t = StrToInt(edit.Text()))
         TemperatureAndInput.set(answer, TemperatureRaw(std::int64_t{*t} + TemperatureOffset + NearestStep));
     else
         In1.clear(answer);
-    In1.orIn(answer, InputCode(Item1()));
 }
 
-void TAzimuthBFrame::AnswerToFrame()
+void ReadAngleCell(TMessageImage& answer, const QString& text)
 {
-    const TMessageImage& answer = Answer();
-    ShowInFrame(AngleText(answer), QString::number(TemperatureValue(answer)), InputItem(static_cast<int>(In1.get(answer))));
+    if (const std::optional<long double> angle = StrToFloat(text))
+        StoreSteps(answer, *angle, Round::HalfAway);
 }
 
-void TAzimuthBFrame::AnswerToGrid()
+// Cut, not rounded: the cell keeps the temperature's own rounding to the 4 °C step.
+void ReadTemperatureCell(TMessageImage& answer, const QString& text)
 {
-    const TMessageImage& answer = Answer();
-    ShowInGrid(AngleText(answer), QString::number(TemperatureValue(answer)), InputColumn.text(answer));
+    if (const std::optional<long double> t = StrToFloat(text))
+        if (const std::optional<std::int64_t> placed = ToRaw(*t + TemperatureOffset + NearestStep, 1, Round::Trunc))
+            Temperature.set(answer, TemperatureRaw(*placed));
 }
 
-void TAzimuthBFrame::GridToAnswer(const QString& text, int column)
-{
-    TMessageImage& answer = Answer();
-    switch (column) {
-    case 3:
-        if (const std::optional<long double> angle = StrToFloat(text))
-            if (const std::optional<std::int64_t> steps = ToRaw(*angle * StepsPerTurn / FullTurn, 1, Round::HalfAway))
-                Angle.set(answer, *steps);
-        break;
-    case 4:
-        // Cut, not rounded: the cell keeps the temperature's own rounding to the 4 °C step.
-        if (const std::optional<long double> t = StrToFloat(text))
-            if (const std::optional<std::int64_t> placed = ToRaw(*t + TemperatureOffset + NearestStep, 1, Round::Trunc))
-                Temperature.set(answer, TemperatureRaw(*placed));
-        break;
-    case 5:
-        InputColumn.read(answer, text);
-        break;
-    default:
-        break;
-    }
+constexpr TAngleValueRules Rules{
+    [](const TMessageImage& a) { return FormatFloat("0.00", AngleValue(a)); },
+    [](const TMessageImage& a) { return QString::number(TemperatureValue(a)); },
+    [](const TMessageImage& a) { return InputColumn.text(a); },
+    [](const TMessageImage& a, int) { return InputItem(static_cast<int>(In1.get(a))); },
+    StoreAngle,
+    StoreTemperature,
+    [](TMessageImage& a, int item1, int) { In1.orIn(a, InputCode(item1)); },
+    ReadAngleCell,
+    ReadTemperatureCell,
+    [](TMessageImage& a, const QString& text) { InputColumn.read(a, text); }};
+constexpr TAngleValueLayout Layout = TemperatureRowLayout(EditSFloat, -1, &InputItems);
 }
+
+TAzimuthBFrame::TAzimuthBFrame(QWidget* owner, TDeviceInfo* info) : TAzimuthFrame(owner, info, Layout, Rules) {}
 
 TFrame* CreateAzimuthBFrame(QWidget* owner, TDeviceInfo* info) { return new TAzimuthBFrame(owner, info); }
 

@@ -3,25 +3,13 @@
 // temperature, each in sign and magnitude, and a two-bit input code beside the angle's sign.
 #include "frames/AngleLength.h"
 
-#include <cstdint>
-
-class TAzimuthCFrame final : public TAngleValueFrame {
+class TAzimuthCFrame final : public TAzimuthFrame {
 public:
     TAzimuthCFrame(QWidget* owner, TDeviceInfo* info);
     const char* ClassName() const override { return "TAzimuthCFrame"; }
-
-    TLabel* const T1Label = SecondLabel;
-    TEdit* const T1Edit = SecondEdit;
-    TUpDown* const T1UpDown = SecondUpDown;
-
-    void GridToAnswer(const QString& text, int column);
-    void FrameToAnswer();
-    void AnswerToFrame();
-    void AnswerToGrid();
 };
 
 TFrame* CreateAzimuthCFrame(QWidget* owner, TDeviceInfo* info);
 QString DescribeAzimuthCAnswer(const std::uint8_t* message);
-
 // Binds the factory and answer decoder into the sensor's catalogue row.
 void RegisterAzimuthCFrames();

@@ -3,25 +3,13 @@
 // bit 0), a 12-bit length in 1/256 metre and two input codes above it.
 #include "frames/AngleLength.h"
 
-#include <cstdint>
-
-class TBoomLengthBFrame final : public TAngleValueFrame {
+class TBoomLengthBFrame final : public TAngleLengthFrame {
 public:
     TBoomLengthBFrame(QWidget* owner, TDeviceInfo* info);
     const char* ClassName() const override { return "TBoomLengthBFrame"; }
-
-    TLabel* const LENLabel = SecondLabel;
-    TEdit* const LENEdit = SecondEdit;
-    TUpDown* const LENUpDown = SecondUpDown;
-
-    void GridToAnswer(const QString& text, int column);
-    void FrameToAnswer();
-    void AnswerToFrame();
-    void AnswerToGrid();
 };
 
 TFrame* CreateBoomLengthBFrame(QWidget* owner, TDeviceInfo* info);
 QString DescribeBoomLengthBAnswer(const std::uint8_t* message);
-
 // Binds the factory and answer decoder into the sensor's catalogue row.
 void RegisterBoomLengthBFrames();

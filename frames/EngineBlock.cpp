@@ -1,6 +1,7 @@
 #include "frames/EngineBlock.h"
 
-#include "frames/EditFields.h"
+#include "frames/BlockFields.h"
+#include "frames/BlockLayout.h"
 #include "frames/Fields.h"
 #include "frames/FrameFields.h"
 #include "frames/Registration.h"
@@ -34,24 +35,15 @@ std::int64_t SpeedSteps(int rpm) { return (static_cast<std::int64_t>(rpm) + RpmP
 TEngineBlockFrame::TEngineBlockFrame(QWidget* owner, TDeviceInfo* info) : TTwoOutputBlockFrame(owner, info)
 {
     TTLabel = AddLabel(InPanel, "TTLabel", QStringLiteral("T, °C:"), 4, 6);
-    T1Label = AddLabel(InPanel, "T1Label", QStringLiteral("1"), 62, 6);
-    T1Edit = AddEdit(InPanel, "T1Edit", 76, 4, 70, EditUInt);
-    T1UpDown = AddUpDown(InPanel, "T1UpDown", T1Edit);
-    T3Label = AddLabel(InPanel, "T3Label", QStringLiteral("3"), 62, 30);
-    T3Edit = AddEdit(InPanel, "T3Edit", 76, 28, 70, EditUInt);
-    T3UpDown = AddUpDown(InPanel, "T3UpDown", T3Edit);
-    T5Label = AddLabel(InPanel, "T5Label", QStringLiteral("5"), 62, 54);
-    T5Edit = AddEdit(InPanel, "T5Edit", 76, 52, 70, EditUInt);
-    T5UpDown = AddUpDown(InPanel, "T5UpDown", T5Edit);
-    V1Label = AddLabel(InPanel, "V1Label", QStringLiteral("V, об/мин:"), 152, 6);
-    V1Edit = AddEdit(InPanel, "V1Edit", 252, 4, 66, EditUInt);
-    V1UpDown = AddUpDown(InPanel, "V1UpDown", V1Edit);
-    P1Label = AddLabel(InPanel, "P1Label", QStringLiteral("P, МПа:"), 152, 30);
-    P1Edit = AddEdit(InPanel, "P1Edit", 252, 28, 66, EditUFloat);
-    P1UpDown = AddUpDown(InPanel, "P1UpDown", P1Edit);
-    UPLabel = AddLabel(InPanel, "UPLabel", QStringLiteral("U пит, В:"), 152, 54);
-    UPEdit = AddEdit(InPanel, "UPEdit", 252, 52, 66, EditUFloat);
-    UPUpDown = AddUpDown(InPanel, "UPUpDown", UPEdit);
+    AddEditField(*this, InPanel, "T1", QStringLiteral("1"), 62, 76, 4, 70, EditUInt).Into(T1Label, T1Edit, T1UpDown);
+    AddEditField(*this, InPanel, "T3", QStringLiteral("3"), 62, 76, 28, 70, EditUInt).Into(T3Label, T3Edit, T3UpDown);
+    AddEditField(*this, InPanel, "T5", QStringLiteral("5"), 62, 76, 52, 70, EditUInt).Into(T5Label, T5Edit, T5UpDown);
+    AddEditField(*this, InPanel, "V1", QStringLiteral("V, об/мин:"), 152, 252, 4, 66, EditUInt)
+        .Into(V1Label, V1Edit, V1UpDown);
+    AddEditField(*this, InPanel, "P1", QStringLiteral("P, МПа:"), 152, 252, 28, 66, EditUFloat)
+        .Into(P1Label, P1Edit, P1UpDown);
+    AddEditField(*this, InPanel, "UP", QStringLiteral("U пит, В:"), 152, 252, 52, 66, EditUFloat)
+        .Into(UPLabel, UPEdit, UPUpDown);
     Bevel1 = AddBevel(InPanel, "Bevel1", 4, 80, 316, 2);
     UGLabel = AddLabel(InPanel, "UGLabel", QStringLiteral("U с ген:"), 4, 88);
     UGCheckBox = AddCheckBox(InPanel, "UGCheckBox", QString(), 84, 88, 17);

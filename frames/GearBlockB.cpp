@@ -1,6 +1,7 @@
 #include "frames/GearBlockB.h"
 
-#include "frames/EditFields.h"
+#include "frames/BlockFields.h"
+#include "frames/BlockLayout.h"
 #include "frames/Fields.h"
 #include "frames/FrameFields.h"
 #include "frames/Registration.h"
@@ -29,27 +30,20 @@ void ShowCode(TComboBox* combo, const TMessageImage& answer, const Bits& code)
 TGearBlockBFrame::TGearBlockBFrame(QWidget* owner, TDeviceInfo* info) : TTwoOutputBlockFrame(owner, info)
 {
     TTLabel = AddLabel(InPanel, "TTLabel", QStringLiteral("T, °C:"), 4, 6);
-    T8Label = AddLabel(InPanel, "T8Label", QStringLiteral("8"), 62, 6);
-    T8Edit = AddEdit(InPanel, "T8Edit", 76, 4, 70, EditUInt);
-    T8UpDown = AddUpDown(InPanel, "T8UpDown", T8Edit);
+    AddEditField(*this, InPanel, "T8", QStringLiteral("8"), 62, 76, 4, 70, EditUInt).Into(T8Label, T8Edit, T8UpDown);
     PPLabel = AddLabel(InPanel, "PPLabel", QStringLiteral("P, МПа:"), 152, 6);
-    P16Label = AddLabel(InPanel, "P16Label", QStringLiteral("16"), 226, 6);
-    P16Edit = AddEdit(InPanel, "P16Edit", 252, 4, 66, EditUFloat);
-    P16UpDown = AddUpDown(InPanel, "P16UpDown", P16Edit);
+    AddEditField(*this, InPanel, "P16", QStringLiteral("16"), 226, 252, 4, 66, EditUFloat)
+        .Into(P16Label, P16Edit, P16UpDown);
     Bevel1 = AddBevel(InPanel, "Bevel1", 4, 31, 316, 2);
     PLabel = AddLabel(InPanel, "PLabel", QStringLiteral("P, МПа:"), 4, 42);
-    P10Label = AddLabel(InPanel, "P10Label", QStringLiteral("10"), 76, 42);
-    P10Edit = AddEdit(InPanel, "P10Edit", 100, 40, 70, EditUFloat);
-    P10UpDown = AddUpDown(InPanel, "P10UpDown", P10Edit);
-    P11Label = AddLabel(InPanel, "P11Label", QStringLiteral("11"), 222, 42);
-    P11Edit = AddEdit(InPanel, "P11Edit", 248, 40, 70, EditUFloat);
-    P11UpDown = AddUpDown(InPanel, "P11UpDown", P11Edit);
-    P14Label = AddLabel(InPanel, "P14Label", QStringLiteral("14"), 76, 66);
-    P14Edit = AddEdit(InPanel, "P14Edit", 100, 64, 70, EditUFloat);
-    P14UpDown = AddUpDown(InPanel, "P14UpDown", P14Edit);
-    P15Label = AddLabel(InPanel, "P15Label", QStringLiteral("15"), 222, 66);
-    P15Edit = AddEdit(InPanel, "P15Edit", 248, 64, 70, EditUFloat);
-    P15UpDown = AddUpDown(InPanel, "P15UpDown", P15Edit);
+    AddEditField(*this, InPanel, "P10", QStringLiteral("10"), 76, 100, 40, 70, EditUFloat)
+        .Into(P10Label, P10Edit, P10UpDown);
+    AddEditField(*this, InPanel, "P11", QStringLiteral("11"), 222, 248, 40, 70, EditUFloat)
+        .Into(P11Label, P11Edit, P11UpDown);
+    AddEditField(*this, InPanel, "P14", QStringLiteral("14"), 76, 100, 64, 70, EditUFloat)
+        .Into(P14Label, P14Edit, P14UpDown);
+    AddEditField(*this, InPanel, "P15", QStringLiteral("15"), 222, 248, 64, 70, EditUFloat)
+        .Into(P15Label, P15Edit, P15UpDown);
     Bevel2 = AddBevel(InPanel, "Bevel2", 4, 92, 316, 2);
     OUTLabel_ = AddLabel(InPanel, "OUTLabel_", QStringLiteral("OUT:"), 4, 102);
     OUT1Label_ = AddLabel(InPanel, "OUT1Label_", QStringLiteral("1"), 58, 102);

@@ -1,5 +1,6 @@
 #include "frames/Indicator.h"
 
+#include "frames/BlockFields.h"
 #include "frames/Fields.h"
 #include "frames/FrameFields.h"
 #include "frames/Registration.h"
@@ -102,13 +103,10 @@ void TIndicatorFrame::AnswerToGrid()
 void TIndicatorFrame::GridToAnswer(const QString& text, int column)
 {
     TMessageImage& answer = Info->SchemeObject->Answer;
-    if (column == 3) {
-        const Num value{ValueBits};
-        if (const std::optional<std::int64_t> raw = value.fromCell(text))
-            ValueBits.set(answer, *raw);
-    } else if (column == 6) {
+    if (column == 3)
+        SetCellValue(answer, Num{ValueBits}, text);
+    else if (column == 6)
         AlarmColumn.read(answer, text);
-    }
 }
 
 TFrame* CreateIndicatorFrame(QWidget* owner, TDeviceInfo* info) { return new TIndicatorFrame(owner, info); }

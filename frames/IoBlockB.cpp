@@ -1,10 +1,9 @@
 #include "frames/IoBlockB.h"
 
-#include "frames/BoxRow.h"
+#include "frames/BlockFields.h"
+#include "frames/BlockLayout.h"
 #include "frames/FrameFields.h"
-#include "frames/IoLayout.h"
 #include "frames/Registration.h"
-#include "frames/SplitField.h"
 #include "model/Helpers.h"
 
 #include <algorithm>
@@ -30,6 +29,8 @@ constexpr SplitField OutCodes[6] = {
     SplitField(Bits{5, 3, 3}), SplitField(Bits{6, 6, 2}, Bits{4, 7, 1}), SplitField(Bits{5, 6, 2}, Bits{3, 7, 1}),
 };
 constexpr int CodeRadix = 8;
+
+const QStringList& OutputStates(std::size_t) { return OutputStateItems; }
 
 int Bit(const TMessageImage& m, int bit) { return DigitChar(m, Bits{1, static_cast<std::uint8_t>(bit), 1}); }
 int Code(const TMessageImage& m, int output) { return '0' + OutCodes[output - 1].digit(m); }
@@ -59,15 +60,8 @@ TIoBlockBFrame::TIoBlockBFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(o
     const int bevelTop = pTop + IoRowPitch;
     Bevel1 = AddBevel(InPanel, QStringLiteral("Bevel1"), 6, bevelTop, 312, 3, TBevelShape::BottomLine);
     const int firstTop = bevelTop + 6;
-    OUTLabel_ = AddRowLabel(*this, InPanel, QStringLiteral("OUTLabel_"), QStringLiteral("OUT:"), 6, firstTop, 44);
-    for (std::size_t i = 0; i < OutCombos.size(); ++i) {
-        const QString n = QString::number(i + 1);
-        const TComboRow row = AddComboRow(*this, InPanel, QStringLiteral("OUT%1Label_").arg(n), n,
-                                          QStringLiteral("OUT%1ComboBox").arg(n), OutputStateItems,
-                                          firstTop + static_cast<int>(i) * IoRowPitch);
-        OutLabels_[i] = row.label;
-        OutCombos[i] = row.combo;
-    }
+    OUTLabel_ = AddComboRows(*this, InPanel, QStringLiteral("OUT"), QStringLiteral("_"), firstTop, OutLabels_,
+                             OutCombos, OutputStates);
     InPanel->SetHeight(firstTop + static_cast<int>(OutCombos.size()) * IoRowPitch);
     FitHeight();
     FillRequestAndAnswerSlots(this);
@@ -83,9 +77,7 @@ void TIoBlockBFrame::GridToAnswer(const QString& text, int column)
 {
     TMessageImage& answer = Info->SchemeObject->Answer;
     if (column == 3 || column == 4) {
-        const Num& field = column == 3 ? T1 : T2;
-        if (const std::optional<std::int64_t> raw = field.fromCell(text))
-            field.bits.set(answer, *raw);
+        SetCellValue(answer, column == 3 ? T1 : T2, text);
     } else if (column == 6) {
         ReadSplitDigits(OutCodes, answer, text, CodeRadix);
     }

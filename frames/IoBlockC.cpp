@@ -1,10 +1,9 @@
 #include "frames/IoBlockC.h"
 
-#include "frames/BoxRow.h"
+#include "frames/BlockFields.h"
+#include "frames/BlockLayout.h"
 #include "frames/FrameFields.h"
-#include "frames/IoLayout.h"
 #include "frames/Registration.h"
-#include "frames/SplitField.h"
 #include "model/Helpers.h"
 
 #include <algorithm>
@@ -30,6 +29,8 @@ constexpr SplitField OutCodes[5] = {
 };
 constexpr int CodeRadix = 8;
 
+const QStringList& OutputStates(std::size_t) { return OutputStateItems; }
+
 int Bit(const TMessageImage& m, std::uint8_t at, std::uint8_t bit) { return DigitChar(m, Bits{at, bit, 1}); }
 int Code(const TMessageImage& m, int output) { return '0' + OutCodes[output - 1].digit(m); }
 }
@@ -49,15 +50,8 @@ TIoBlockCFrame::TIoBlockCFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(o
     PWMLabel2 = AddRowLabel(*this, OutPanel, QStringLiteral("PWMLabel2"), QStringLiteral("%"), 148, pwmTop, 20);
     OutPanel->SetHeight(pwmTop + IoRowPitch);
 
-    OUTLabel_ = AddRowLabel(*this, InPanel, QStringLiteral("OUTLabel_"), QStringLiteral("OUT:"), 6, 6, 44);
-    for (std::size_t i = 0; i < OutCombos.size(); ++i) {
-        const QString n = QString::number(i + 1);
-        const TComboRow row = AddComboRow(*this, InPanel, QStringLiteral("OUT%1Label_").arg(n), n,
-                                          QStringLiteral("OUT%1ComboBox").arg(n), OutputStateItems,
-                                          6 + static_cast<int>(i) * IoRowPitch);
-        OutLabels_[i] = row.label;
-        OutCombos[i] = row.combo;
-    }
+    OUTLabel_ = AddComboRows(*this, InPanel, QStringLiteral("OUT"), QStringLiteral("_"), 6, OutLabels_, OutCombos,
+                             OutputStates);
     InPanel->SetHeight(6 + static_cast<int>(OutCombos.size()) * IoRowPitch);
     FitHeight();
     FillRequestAndAnswerSlots(this);

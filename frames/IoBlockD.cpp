@@ -1,9 +1,9 @@
 #include "frames/IoBlockD.h"
 
+#include "frames/BlockFields.h"
+#include "frames/BlockLayout.h"
 #include "frames/FrameFields.h"
-#include "frames/IoLayout.h"
 #include "frames/Registration.h"
-#include "frames/SplitField.h"
 #include "model/Helpers.h"
 #include "platform/Numbers.h"
 
@@ -36,16 +36,10 @@ TIoBlockDFrame::TIoBlockDFrame(QWidget* owner, TDeviceInfo* info) : TTwoOutputBl
     const int bevelTop = 6 + 2 * IoRowPitch;
     Bevel = AddBevel(InPanel, QStringLiteral("Bevel"), 6, bevelTop, 312, 3, TBevelShape::BottomLine);
     const int firstTop = bevelTop + 6;
-    INLabel = AddRowLabel(*this, InPanel, QStringLiteral("INLabel"), QStringLiteral("IN:"), 6, firstTop, 44);
-    for (std::size_t i = 0; i < InCombos.size(); ++i) {
-        const QString n = QString::number(i + 1);
-        const TComboRow row = AddComboRow(*this, InPanel, QStringLiteral("IN%1Label").arg(n), n,
-                                          QStringLiteral("IN%1ComboBox").arg(n),
-                                          i < CodeInputs ? InputItems : GroundInputItems,
-                                          firstTop + static_cast<int>(i) * IoRowPitch);
-        InLabels[i] = row.label;
-        InCombos[i] = row.combo;
-    }
+    INLabel = AddComboRows(*this, InPanel, QStringLiteral("IN"), QString(), firstTop, InLabels, InCombos,
+                           [](std::size_t i) -> const QStringList& {
+                               return i < CodeInputs ? InputItems : GroundInputItems;
+                           });
     InPanel->SetHeight(firstTop + static_cast<int>(InCombos.size()) * IoRowPitch);
     FitHeight();
     FillRequestAndAnswerSlots(this);
@@ -58,8 +52,7 @@ void TIoBlockDFrame::GridToAnswer(const QString& text, int column)
         if (const std::optional<std::int64_t> raw = Num{}.fromCell(text))
             Frequency.set(answer, *raw);
     } else if (column == 4) {
-        if (const std::optional<std::int64_t> raw = FuelLevel.fromCell(text))
-            FuelLevel.bits.set(answer, *raw);
+        SetCellValue(answer, FuelLevel, text);
     } else if (column == 5) {
         ReadSplitDigits(Inputs, answer, text, InputRadix);
     }

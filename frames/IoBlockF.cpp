@@ -1,6 +1,7 @@
 #include "frames/IoBlockF.h"
 
-#include "frames/BoxRow.h"
+#include "frames/BlockFields.h"
+#include "frames/BlockLayout.h"
 #include "frames/Fields.h"
 #include "frames/FrameFields.h"
 #include "frames/Registration.h"

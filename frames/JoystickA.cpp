@@ -1,6 +1,7 @@
 #include "frames/JoystickA.h"
 
-#include "frames/BoxRow.h"
+#include "frames/BlockFields.h"
+#include "frames/BlockLayout.h"
 #include "frames/Fields.h"
 #include "frames/FrameFields.h"
 #include "frames/Registration.h"
@@ -43,12 +44,8 @@ TJoystickAFrame::TJoystickAFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase
     FLabel = AddLabel(OutPanel, "FLabel", "F:", 6, 8);
     FComboBox = AddComboBox(OutPanel, "FComboBox", {"0", "1"}, 30, 5, 50);
     KLabel = AddLabel(OutPanel, "KLabel", "K:", KRowLeft - 26, 8);
-    TBoxRow k = AddBoxRow(*this, OutPanel, "K", QString(), 1, 3, KRowLeft, 8);
-    K3Label = k.HighLabel;
-    K3CheckBox = k.Boxes[2];
-    K2CheckBox = k.Boxes[1];
-    K1CheckBox = k.Boxes[0];
-    K1Label = k.LowLabel;
+    TakeRow(AddBoxRow(*this, OutPanel, "K", QString(), 1, 3, KRowLeft, 8), K3Label,
+            {&K3CheckBox, &K2CheckBox, &K1CheckBox}, K1Label);
     Bevel1 = AddBevel(OutPanel, "Bevel1", 6, 34, FrameWidth - 12, 2);
     SDLabel = AddLabel(OutPanel, "SDLabel", "SD", 148, 40);
     SDComboBox = AddComboBox(OutPanel, "SDComboBox", JoystickLimitItems, 119, 60, ComboWidth);
@@ -62,12 +59,8 @@ TJoystickAFrame::TJoystickAFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase
 
     // Answer side: the buttons, then the direction flags as the same cross.
     KLabel_ = AddLabel(InPanel, "KLabel_", "K:", KRowLeft - 26, 8);
-    TBoxRow k_ = AddBoxRow(*this, InPanel, "K", "_", 1, 3, KRowLeft, 8);
-    K3Label_ = k_.HighLabel;
-    K3CheckBox_ = k_.Boxes[2];
-    K2CheckBox_ = k_.Boxes[1];
-    K1CheckBox_ = k_.Boxes[0];
-    K1Label_ = k_.LowLabel;
+    TakeRow(AddBoxRow(*this, InPanel, "K", "_", 1, 3, KRowLeft, 8), K3Label_,
+            {&K3CheckBox_, &K2CheckBox_, &K1CheckBox_}, K1Label_);
     Bevel2 = AddBevel(InPanel, "Bevel2", 6, 34, FrameWidth - 12, 2);
     YDLabel_ = AddLabel(InPanel, "YDLabel_", "YD", 152, 40);
     YDCheckBox_ = AddCheckBox(InPanel, "YDCheckBox_", QString(), 158, 62, 17);

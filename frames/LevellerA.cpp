@@ -1,6 +1,7 @@
 #include "frames/LevellerA.h"
 
-#include "frames/EditFields.h"
+#include "frames/BlockFields.h"
+#include "frames/BlockLayout.h"
 #include "frames/Fields.h"
 #include "frames/FrameFields.h"
 #include "frames/Registration.h"
@@ -41,21 +42,17 @@ QString DescribeAngles(const std::uint8_t* message)
 TLevellerAFrame::TLevellerAFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(owner, info, true)
 {
     ANGLabel = AddLabel(OutPanel, "ANGLabel", QStringLiteral("ANG, °:"), 8, 6);
-    ANG1Label = AddLabel(OutPanel, "ANG1Label", QStringLiteral("1"), 92, 6);
-    ANG1Edit = AddEdit(OutPanel, "ANG1Edit", 106, 4, 100, EditUFloat);
-    ANG1UpDown = AddUpDown(OutPanel, "ANG1UpDown", ANG1Edit);
-    ANG2Label = AddLabel(OutPanel, "ANG2Label", QStringLiteral("2"), 92, 30);
-    ANG2Edit = AddEdit(OutPanel, "ANG2Edit", 106, 28, 100, EditUFloat);
-    ANG2UpDown = AddUpDown(OutPanel, "ANG2UpDown", ANG2Edit);
+    AddEditField(*this, OutPanel, "ANG1", QStringLiteral("1"), 92, 106, 4, 100, EditUFloat)
+        .Into(ANG1Label, ANG1Edit, ANG1UpDown);
+    AddEditField(*this, OutPanel, "ANG2", QStringLiteral("2"), 92, 106, 28, 100, EditUFloat)
+        .Into(ANG2Label, ANG2Edit, ANG2UpDown);
     OutPanel->SetHeight(56);
 
     ANGLabel_ = AddLabel(InPanel, "ANGLabel_", QStringLiteral("ANG, °:"), 8, 6);
-    ANG1Label_ = AddLabel(InPanel, "ANG1Label_", QStringLiteral("1"), 92, 6);
-    ANG1Edit_ = AddEdit(InPanel, "ANG1Edit_", 106, 4, 100, EditUFloat);
-    ANG1UpDown_ = AddUpDown(InPanel, "ANG1UpDown_", ANG1Edit_);
-    ANG2Label_ = AddLabel(InPanel, "ANG2Label_", QStringLiteral("2"), 92, 30);
-    ANG2Edit_ = AddEdit(InPanel, "ANG2Edit_", 106, 28, 100, EditUFloat);
-    ANG2UpDown_ = AddUpDown(InPanel, "ANG2UpDown_", ANG2Edit_);
+    AddEditField(*this, InPanel, "ANG1", QStringLiteral("1"), 92, 106, 4, 100, EditUFloat, QStringLiteral("_"))
+        .Into(ANG1Label_, ANG1Edit_, ANG1UpDown_);
+    AddEditField(*this, InPanel, "ANG2", QStringLiteral("2"), 92, 106, 28, 100, EditUFloat, QStringLiteral("_"))
+        .Into(ANG2Label_, ANG2Edit_, ANG2UpDown_);
     InPanel->SetHeight(56);
     FitHeight();
     FillRequestAndAnswerNoGridSlots(this);

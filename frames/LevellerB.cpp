@@ -1,5 +1,7 @@
 #include "frames/LevellerB.h"
 
+#include "frames/BlockFields.h"
+#include "frames/BlockLayout.h"
 #include "frames/Fields.h"
 #include "frames/FrameFields.h"
 #include "frames/Registration.h"
@@ -37,10 +39,8 @@ TLevellerBFrame::TLevellerBFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase
         return b;
     };
     OUTLabel = AddLabel(OutPanel, "OUTLabel", QStringLiteral("OUT:"), 8, 6);
-    OUT2Label = AddLabel(OutPanel, "OUT2Label", QStringLiteral("2"), 62, 6);
-    OUT2CheckBox = box(OutPanel, "OUT2CheckBox", 76, 6);
-    OUT1CheckBox = box(OutPanel, "OUT1CheckBox", 98, 6);
-    OUT1Label = AddLabel(OutPanel, "OUT1Label", QStringLiteral("1"), 118, 6);
+    TakeRow(AddWaitingBoxRow(*this, OutPanel, "OUT", QString(), 2, 54, 6), OUT2Label, {&OUT2CheckBox, &OUT1CheckBox},
+            OUT1Label);
     Auto_DisLabel = AddLabel(OutPanel, "Auto_DisLabel", QStringLiteral("Auto_Dis"), 190, 6);
     Auto_DisBox = box(OutPanel, "Auto_DisBox", 296, 6);
     CalibrateLabel = AddLabel(OutPanel, "CalibrateLabel", QStringLiteral("Calibrate"), 190, 30);
@@ -48,10 +48,8 @@ TLevellerBFrame::TLevellerBFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase
     OutPanel->SetHeight(54);
 
     OUTLabel_ = AddLabel(InPanel, "OUTLabel_", QStringLiteral("OUT:"), 8, 6);
-    OUT2Label_ = AddLabel(InPanel, "OUT2Label_", QStringLiteral("2"), 62, 6);
-    OUT2CheckBox_ = box(InPanel, "OUT2CheckBox_", 76, 6);
-    OUT1CheckBox_ = box(InPanel, "OUT1CheckBox_", 98, 6);
-    OUT1Label_ = AddLabel(InPanel, "OUT1Label_", QStringLiteral("1"), 118, 6);
+    TakeRow(AddWaitingBoxRow(*this, InPanel, "OUT", "_", 2, 54, 6), OUT2Label_, {&OUT2CheckBox_, &OUT1CheckBox_},
+            OUT1Label_);
     Auto_DisLabel_ = AddLabel(InPanel, "Auto_DisLabel_", QStringLiteral("Auto_Dis"), 190, 6);
     Auto_DisBox_ = box(InPanel, "Auto_DisBox_", 296, 6);
     ANGLabel = AddLabel(InPanel, "ANGLabel", QStringLiteral("ANG:"), 8, 32);
@@ -59,7 +57,8 @@ TLevellerBFrame::TLevellerBFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase
     ANGUpDown = AddUpDown(InPanel, "ANGUpDown", ANGEdit);
     CalibrateLabel_ = AddLabel(InPanel, "CalibrateLabel_", QStringLiteral("Calibrate"), 190, 32);
     CalibrateBox_ = box(InPanel, "CalibrateBox_", 296, 32);
-    AutoAnswerBox = AddCheckBox(InPanel, "AutoAnswerBox", QStringLiteral("Автоматическое формирование"), 2, 58, 320);
+    AutoAnswerBox =
+        AddCheckBox(InPanel, "AutoAnswerBox", QStringLiteral("Автоматическое формирование"), 2, 58, 320);
     AutoAnswerBox->SetEnabled(false);
     InPanel->SetHeight(82);
     FitHeight();
@@ -136,8 +135,7 @@ void TLevellerBFrame::GridToAnswer(const QString& text, int column)
     TMessageImage& answer = Info->SchemeObject->Answer;
     if (column == 3) {
         // The flags share the word with the angle and stay.
-        if (const std::optional<std::int64_t> raw = Angle.fromCell(text))
-            Angle.bits.set(answer, *raw);
+        SetCellValue(answer, Angle, text);
     } else if (column == 6) {
         OutputColumn.read(answer, text);
     }

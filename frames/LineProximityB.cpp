@@ -1,10 +1,9 @@
 #include "frames/LineProximityB.h"
 
-#include "frames/BoxRow.h"
+#include "frames/BlockFields.h"
+#include "frames/BlockLayout.h"
 #include "frames/FrameFields.h"
-#include "frames/IoLayout.h"
 #include "frames/Registration.h"
-#include "frames/SplitField.h"
 #include "model/Helpers.h"
 
 #include <algorithm>
@@ -48,16 +47,8 @@ TLineProximityBFrame::TLineProximityBFrame(QWidget* owner, TDeviceInfo* info) : 
     const int bevelTop = 6 + 2 * IoRowPitch;
     Bevel1 = AddBevel(InPanel, QStringLiteral("Bevel1"), 6, bevelTop, 312, 3, TBevelShape::BottomLine);
     const int firstTop = bevelTop + 6;
-    INLabel = AddRowLabel(*this, InPanel, QStringLiteral("INLabel"), QStringLiteral("IN:"), 6, firstTop, 44);
-    for (std::size_t i = 0; i < InCombos.size(); ++i) {
-        const QString n = QString::number(i + 1);
-        const TComboRow row = AddComboRow(*this, InPanel, QStringLiteral("IN%1Label").arg(n), n,
-                                          QStringLiteral("IN%1ComboBox").arg(n),
-                                          i == 0 ? GroundInputItems : InputItems,
-                                          firstTop + static_cast<int>(i) * IoRowPitch);
-        InLabels[i] = row.label;
-        InCombos[i] = row.combo;
-    }
+    INLabel = AddComboRows(*this, InPanel, QStringLiteral("IN"), QString(), firstTop, InLabels, InCombos,
+                           [](std::size_t i) -> const QStringList& { return i == 0 ? GroundInputItems : InputItems; });
     InPanel->SetHeight(firstTop + static_cast<int>(InCombos.size()) * IoRowPitch);
     FitHeight();
     FillRequestAndAnswerSlots(this);
@@ -73,9 +64,7 @@ void TLineProximityBFrame::GridToAnswer(const QString& text, int column)
 {
     TMessageImage& answer = Info->SchemeObject->Answer;
     if (column == 3 || column == 4) {
-        const Num& field = column == 3 ? FieldStrength : Angle;
-        if (const std::optional<std::int64_t> raw = field.fromCell(text))
-            field.bits.set(answer, *raw);
+        SetCellValue(answer, column == 3 ? FieldStrength : Angle, text);
     } else if (column == 5) {
         ReadSplitDigits(Inputs, answer, text, InputRadix);
     }

@@ -25,169 +25,57 @@ public:
     void AnswerToGrid();
 };
 
-class TPressureAFrame final : public TSingleValueFrame {
-public:
-    TPressureAFrame(QWidget* owner, TDeviceInfo* info) : TSingleValueFrame(owner, info, PressureAModel) {}
-    TLabel* const PLabel = ValueLabel;
-    TEdit* const PEdit = ValueEdit;
-    TUpDown* const PUpDown = ValueUpDown;
-};
+// Each model names the shared controls after the quantity it shows; these give a class its own
+// names for them (plain aliases of the base's members) without repeating the class body per model.
+#define MV_VALUE_NAMES(Label, Edit, UpDown)                                                          \
+    TLabel* const Label = ValueLabel;                                                                \
+    TEdit* const Edit = ValueEdit;                                                                   \
+    TUpDown* const UpDown = ValueUpDown;
+#define MV_INPUT_NAMES(Bevel, Label, Combo)                                                          \
+    TBevel* const Bevel = InputBevel;                                                                \
+    TLabel* const INLabel = InputsLabel;                                                             \
+    TLabel* const Label = InputLabels[0];                                                            \
+    TComboBox* const Combo = InputCombos[0];
+#define MV_SINGLE_VALUE_FRAME(Class, Model, Names)                                                   \
+    class Class final : public TSingleValueFrame {                                                   \
+    public:                                                                                          \
+        Class(QWidget* owner, TDeviceInfo* info) : TSingleValueFrame(owner, info, Model) {}          \
+        Names                                                                                        \
+    };
 
-class TPressureBFrame final : public TSingleValueFrame {
-public:
-    TPressureBFrame(QWidget* owner, TDeviceInfo* info) : TSingleValueFrame(owner, info, PressureBModel) {}
-    TLabel* const PLabel = ValueLabel;
-    TEdit* const PEdit = ValueEdit;
-    TUpDown* const PUpDown = ValueUpDown;
-    TBevel* const Bevel1 = InputBevel;
-    TLabel* const INLabel = InputsLabel;
-    TLabel* const IN1Label = InputLabels[0];
-    TComboBox* const IN1ComboBox = InputCombos[0];
-};
-
-class TTensionAFrame final : public TSingleValueFrame {
-public:
-    TTensionAFrame(QWidget* owner, TDeviceInfo* info) : TSingleValueFrame(owner, info, TensionAModel) {}
-    TLabel* const FLabel = ValueLabel;
-    TEdit* const FEdit = ValueEdit;
-    TUpDown* const FUpDown = ValueUpDown;
-};
-
-class TTensionBFrame final : public TSingleValueFrame {
-public:
-    TTensionBFrame(QWidget* owner, TDeviceInfo* info) : TSingleValueFrame(owner, info, TensionBModel) {}
-    TLabel* const FLabel = ValueLabel;
-    TEdit* const FEdit = ValueEdit;
-    TUpDown* const FUpDown = ValueUpDown;
-    TBevel* const Bevel1 = InputBevel;
-    TLabel* const INLabel = InputsLabel;
-    TLabel* const IN1Label = InputLabels[0];
-    TComboBox* const IN1ComboBox = InputCombos[0];
-};
-
+MV_SINGLE_VALUE_FRAME(TPressureAFrame, PressureAModel, MV_VALUE_NAMES(PLabel, PEdit, PUpDown))
+MV_SINGLE_VALUE_FRAME(TPressureBFrame, PressureBModel,
+    MV_VALUE_NAMES(PLabel, PEdit, PUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
+MV_SINGLE_VALUE_FRAME(TTensionAFrame, TensionAModel, MV_VALUE_NAMES(FLabel, FEdit, FUpDown))
+MV_SINGLE_VALUE_FRAME(TTensionBFrame, TensionBModel,
+    MV_VALUE_NAMES(FLabel, FEdit, FUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
 // Serves the tension and the bend-force rows alike.
-class TTensionCFrame final : public TSingleValueFrame {
-public:
-    TTensionCFrame(QWidget* owner, TDeviceInfo* info) : TSingleValueFrame(owner, info, TensionCModel) {}
-    TLabel* const FLabel = ValueLabel;
-    TEdit* const FEdit = ValueEdit;
-    TUpDown* const FUpDown = ValueUpDown;
-};
-
-class TCompressionFrame final : public TSingleValueFrame {
-public:
-    TCompressionFrame(QWidget* owner, TDeviceInfo* info) : TSingleValueFrame(owner, info, CompressionModel) {}
-    TLabel* const FLabel = ValueLabel;
-    TEdit* const FEdit = ValueEdit;
-    TUpDown* const FUpDown = ValueUpDown;
-    TBevel* const Bevel = InputBevel;
-    TLabel* const INLabel = InputsLabel;
-    TLabel* const IN1Label = InputLabels[0];
-    TComboBox* const IN1ComboBox = InputCombos[0];
-};
-
-class TWindSpeedFrame final : public TSingleValueFrame {
-public:
-    TWindSpeedFrame(QWidget* owner, TDeviceInfo* info) : TSingleValueFrame(owner, info, WindSpeedModel) {}
-    TLabel* const VLabel = ValueLabel;
-    TEdit* const VEdit = ValueEdit;
-    TUpDown* const VUpDown = ValueUpDown;
-    TBevel* const Bevel1 = InputBevel;
-    TLabel* const INLabel = InputsLabel;
-    TLabel* const IN1Label = InputLabels[0];
-    TComboBox* const IN1ComboBox = InputCombos[0];
-};
-
-class TFuelLevelFrame final : public TSingleValueFrame {
-public:
-    TFuelLevelFrame(QWidget* owner, TDeviceInfo* info) : TSingleValueFrame(owner, info, FuelLevelModel) {}
-    TLabel* const FLabel = ValueLabel;
-    TEdit* const DEdit = ValueEdit;
-    TUpDown* const FUpDown = ValueUpDown;
-};
-
+MV_SINGLE_VALUE_FRAME(TTensionCFrame, TensionCModel, MV_VALUE_NAMES(FLabel, FEdit, FUpDown))
+MV_SINGLE_VALUE_FRAME(TCompressionFrame, CompressionModel,
+    MV_VALUE_NAMES(FLabel, FEdit, FUpDown) MV_INPUT_NAMES(Bevel, IN1Label, IN1ComboBox))
+MV_SINGLE_VALUE_FRAME(TWindSpeedFrame, WindSpeedModel,
+    MV_VALUE_NAMES(VLabel, VEdit, VUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
+MV_SINGLE_VALUE_FRAME(TFuelLevelFrame, FuelLevelModel, MV_VALUE_NAMES(FLabel, DEdit, FUpDown))
 // The three tilt frames: boom, longitudinal and transverse tilt.
-class TTiltAFrame final : public TSingleValueFrame {
-public:
-    TTiltAFrame(QWidget* owner, TDeviceInfo* info) : TSingleValueFrame(owner, info, TiltAModel) {}
-    TLabel* const ANGLabel = ValueLabel;
-    TEdit* const ANGEdit = ValueEdit;
-    TUpDown* const ANGUpDown = ValueUpDown;
-    TBevel* const Bevel1 = InputBevel;
-    TLabel* const INLabel = InputsLabel;
-    TLabel* const IN1Label = InputLabels[0];
-    TComboBox* const IN1ComboBox = InputCombos[0];
-};
+MV_SINGLE_VALUE_FRAME(TTiltAFrame, TiltAModel,
+    MV_VALUE_NAMES(ANGLabel, ANGEdit, ANGUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
+MV_SINGLE_VALUE_FRAME(TTiltBFrame, TiltBModel,
+    MV_VALUE_NAMES(ANGLabel, ANGEdit, ANGUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
+MV_SINGLE_VALUE_FRAME(TTiltCFrame, TiltCModel,
+    MV_VALUE_NAMES(ANGLabel, ANGEdit, ANGUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
+MV_SINGLE_VALUE_FRAME(TTravelCFrame, TravelCModel, MV_VALUE_NAMES(LLabel, LEdit, LUpDown))
+MV_SINGLE_VALUE_FRAME(TTravelFFrame, TravelFModel,
+    MV_VALUE_NAMES(LLabel, LEdit, LUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
+// The only model with two inputs, numbered from 2.
+MV_SINGLE_VALUE_FRAME(TLineProximityAFrame, LineProximityAModel,
+    MV_VALUE_NAMES(ELabel, EEdit, EUpDown) MV_INPUT_NAMES(Bevel1, IN2Label, IN2ComboBox)
+    TLabel* const IN3Label = InputLabels[1]; TComboBox* const IN3ComboBox = InputCombos[1];)
+MV_SINGLE_VALUE_FRAME(TLineProximityCFrame, LineProximityCModel,
+    MV_VALUE_NAMES(ELabel, EEdit, EUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
 
-class TTiltBFrame final : public TSingleValueFrame {
-public:
-    TTiltBFrame(QWidget* owner, TDeviceInfo* info) : TSingleValueFrame(owner, info, TiltBModel) {}
-    TLabel* const ANGLabel = ValueLabel;
-    TEdit* const ANGEdit = ValueEdit;
-    TUpDown* const ANGUpDown = ValueUpDown;
-    TBevel* const Bevel1 = InputBevel;
-    TLabel* const INLabel = InputsLabel;
-    TLabel* const IN1Label = InputLabels[0];
-    TComboBox* const IN1ComboBox = InputCombos[0];
-};
-
-class TTiltCFrame final : public TSingleValueFrame {
-public:
-    TTiltCFrame(QWidget* owner, TDeviceInfo* info) : TSingleValueFrame(owner, info, TiltCModel) {}
-    TLabel* const ANGLabel = ValueLabel;
-    TEdit* const ANGEdit = ValueEdit;
-    TUpDown* const ANGUpDown = ValueUpDown;
-    TBevel* const Bevel1 = InputBevel;
-    TLabel* const INLabel = InputsLabel;
-    TLabel* const IN1Label = InputLabels[0];
-    TComboBox* const IN1ComboBox = InputCombos[0];
-};
-
-class TTravelCFrame final : public TSingleValueFrame {
-public:
-    TTravelCFrame(QWidget* owner, TDeviceInfo* info) : TSingleValueFrame(owner, info, TravelCModel) {}
-    TLabel* const LLabel = ValueLabel;
-    TEdit* const LEdit = ValueEdit;
-    TUpDown* const LUpDown = ValueUpDown;
-};
-
-class TTravelFFrame final : public TSingleValueFrame {
-public:
-    TTravelFFrame(QWidget* owner, TDeviceInfo* info) : TSingleValueFrame(owner, info, TravelFModel) {}
-    TLabel* const LLabel = ValueLabel;
-    TEdit* const LEdit = ValueEdit;
-    TUpDown* const LUpDown = ValueUpDown;
-    TBevel* const Bevel1 = InputBevel;
-    TLabel* const INLabel = InputsLabel;
-    TLabel* const IN1Label = InputLabels[0];
-    TComboBox* const IN1ComboBox = InputCombos[0];
-};
-
-class TLineProximityAFrame final : public TSingleValueFrame {
-public:
-    TLineProximityAFrame(QWidget* owner, TDeviceInfo* info) : TSingleValueFrame(owner, info, LineProximityAModel) {}
-    TLabel* const ELabel = ValueLabel;
-    TEdit* const EEdit = ValueEdit;
-    TUpDown* const EUpDown = ValueUpDown;
-    TBevel* const Bevel1 = InputBevel;
-    TLabel* const INLabel = InputsLabel;
-    TLabel* const IN2Label = InputLabels[0];
-    TComboBox* const IN2ComboBox = InputCombos[0];
-    TLabel* const IN3Label = InputLabels[1];
-    TComboBox* const IN3ComboBox = InputCombos[1];
-};
-
-class TLineProximityCFrame final : public TSingleValueFrame {
-public:
-    TLineProximityCFrame(QWidget* owner, TDeviceInfo* info) : TSingleValueFrame(owner, info, LineProximityCModel) {}
-    TLabel* const ELabel = ValueLabel;
-    TEdit* const EEdit = ValueEdit;
-    TUpDown* const EUpDown = ValueUpDown;
-    TBevel* const Bevel1 = InputBevel;
-    TLabel* const INLabel = InputsLabel;
-    TLabel* const IN1Label = InputLabels[0];
-    TComboBox* const IN1ComboBox = InputCombos[0];
-};
+#undef MV_SINGLE_VALUE_FRAME
+#undef MV_INPUT_NAMES
+#undef MV_VALUE_NAMES
 
 TFrame* CreatePressureAFrame(QWidget* owner, TDeviceInfo* info);
 TFrame* CreatePressureBFrame(QWidget* owner, TDeviceInfo* info);

@@ -1,5 +1,6 @@
 #include "frames/TwoOutputBlock.h"
 
+#include "frames/BlockLayout.h"
 #include "frames/Fields.h"
 #include "frames/FrameFields.h"
 
@@ -14,13 +15,8 @@ constexpr DigitColumn OutputColumn{OutputBits, 2, 4};
 TTwoOutputBlockFrame::TTwoOutputBlockFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(owner, info, true)
 {
     OUTLabel = AddLabel(OutPanel, "OUTLabel", QStringLiteral("OUT:"), 8, 6);
-    OUT2Label = AddLabel(OutPanel, "OUT2Label", QStringLiteral("2"), 62, 6);
-    OUT2CheckBox = AddCheckBox(OutPanel, "OUT2CheckBox", QString(), 76, 6, 17);
-    OUT1CheckBox = AddCheckBox(OutPanel, "OUT1CheckBox", QString(), 98, 6, 17);
-    OUT1Label = AddLabel(OutPanel, "OUT1Label", QStringLiteral("1"), 118, 6);
-    // Like the edits, the check boxes wait for the device to have data.
-    OUT2CheckBox->SetEnabled(false);
-    OUT1CheckBox->SetEnabled(false);
+    TakeRow(AddWaitingBoxRow(*this, OutPanel, "OUT", QString(), 2, 54, 6), OUT2Label, {&OUT2CheckBox, &OUT1CheckBox},
+            OUT1Label);
     OutPanel->SetHeight(30);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the tests of the angle-and-length and the azimuth frames: their rows bound over the
-// placeholders, and the answer body read and written as a list of bytes.
+// Shared by the tests of the angle-and-length and the azimuth frames: their rows bound after the
+// start-up set, and the three tables every such frame is checked with.
 #include "frames/AzimuthA.h"
 #include "frames/AzimuthB.h"
 #include "frames/AzimuthC.h"
@@ -8,51 +8,22 @@
 #include "frames/BoomLengthB.h"
 #include "frames/BoomLengthC.h"
 #include "frames/TravelG.h"
-#include "FrameDevice.h"
+#include "AnswerFrameChecks.h"
 
-#include <vector>
+#include <string>
 
-// The fixture registers the catalogue once, with its first device; these rows are bound after it.
-inline void BindAngleValueRows()
+inline void RegisterAngleValueRows()
 {
-    static const bool bound = [] {
-        { FrameDevice first(13); }
-        RegisterBoomLengthAFrames();
-        RegisterBoomLengthBFrames();
-        RegisterBoomLengthCFrames();
-        RegisterTravelGFrames();
-        RegisterAzimuthAFrames();
-        RegisterAzimuthBFrames();
-        RegisterAzimuthCFrames();
-        return true;
-    }();
-    (void)bound;
+    for (void (*bind)() : {RegisterBoomLengthAFrames, RegisterBoomLengthBFrames, RegisterBoomLengthCFrames,
+                           RegisterTravelGFrames, RegisterAzimuthAFrames, RegisterAzimuthBFrames, RegisterAzimuthCFrames})
+        bind();
 }
 
-using Body = std::vector<int>;   // the answer's body bytes, from byte 1
+inline std::size_t BodySize(int row) { return static_cast<std::size_t>(DeviceCatalogue[row].AnswerLength - 2); }
 
-inline void SetBody(TMessageImage& answer, const Body& body)
-{
-    for (std::size_t i = 0; i < body.size(); ++i)
-        answer[i + 1] = static_cast<std::uint8_t>(body[i]);
-}
-
-inline Body BodyOf(const TMessageImage& answer, std::size_t count)
-{
-    return Body(answer.begin() + 1, answer.begin() + 1 + static_cast<std::ptrdiff_t>(count));
-}
-
-inline std::vector<QString> ControlNames(const QWidget* panel)
-{
-    std::vector<QString> names;
-    for (const TControl* control : Controls(panel))
-        names.push_back(control->Name());
-    return names;
-}
-
-// A row's device with its frame bound and shown the body, as after an exchange.
+// A row's device with the body shown in its frame and grid, as after an exchange.
 struct ShownDevice {
-    explicit ShownDevice(int row, const Body& body) : device((BindAngleValueRows(), row))
+    ShownDevice(int row, const Body& body) : device((BindAfterStart(RegisterAngleValueRows), row))
     {
         SetBody(device.Answer(), body);
         device.ShowAnswer();
@@ -60,3 +31,53 @@ struct ShownDevice {
     TAngleValueFrame& frame() { return device.Frame<TAngleValueFrame>(); }
     FrameDevice device;
 };
+
+// Body -> edits, combos (item2 -1 without a second input), grid columns 3-6 and the info line.
+struct ShownRow { int row; Body body; const char *angle, *second; int item1, item2; const char *inputs, *line; };
+inline void ExpectShown(const ShownRow& r)
+{
+    SCOPED_TRACE("row " + std::to_string(r.row) + ": " + r.line);
+    ShownDevice shown(r.row, r.body);
+    TAngleValueFrame& frame = shown.frame();
+    EXPECT_EQ(frame.ANGEdit->Text(), r.angle);
+    EXPECT_EQ(frame.SecondEdit->Text(), r.second);
+    EXPECT_EQ(frame.IN1ComboBox->ItemIndex(), r.item1);
+    EXPECT_EQ(frame.IN2ComboBox ? frame.IN2ComboBox->ItemIndex() : -1, r.item2);
+    const TStringsRow& grid = shown.device.grid;
+    EXPECT_EQ((std::vector<QString>{grid.Cell(3), grid.Cell(4), grid.Cell(5), grid.Cell(6)}),
+              (std::vector<QString>{r.angle, r.second, r.inputs, "-"}));
+    EXPECT_EQ(DeviceCatalogue[r.row].DescribeAnswer(shown.device.Answer().data()), r.line);
+}
+
+// Edits and combos -> body, with the edits as they read afterwards (wrapped values rewritten).
+struct TypedRow {
+    int row; Body before; const char *angle, *second; int item1, item2; Body after; const char *angleShown, *secondShown;
+};
+inline void ExpectTyped(const TypedRow& r)
+{
+    SCOPED_TRACE("row " + std::to_string(r.row) + ": " + r.angle + " / " + r.second);
+    ShownDevice shown(r.row, r.before);
+    TAngleValueFrame& frame = shown.frame();
+    {
+        TUpdatingControls updating;
+        frame.ANGEdit->SetText(r.angle);
+        frame.SecondEdit->SetText(r.second);
+        frame.IN1ComboBox->SetItemIndex(r.item1);
+        if (frame.IN2ComboBox)
+            frame.IN2ComboBox->SetItemIndex(r.item2);
+    }
+    shown.device.BuildAnswer();
+    EXPECT_EQ(BodyOf(shown.device.Answer(), BodySize(r.row)), r.after);
+    EXPECT_EQ(frame.ANGEdit->Text(), r.angleShown);
+    EXPECT_EQ(frame.SecondEdit->Text(), r.secondShown);
+}
+
+// A grid cell -> body; cells are never wrapped.
+struct CellRow { int row; Body before; int column; const char* text; Body after; };
+inline void ExpectCell(const CellRow& r)
+{
+    SCOPED_TRACE("row " + std::to_string(r.row) + ": " + std::to_string(r.column) + " '" + r.text + "'");
+    ShownDevice shown(r.row, r.before);
+    shown.device.info->GridToAnswer(r.text, r.column);
+    EXPECT_EQ(BodyOf(shown.device.Answer(), BodySize(r.row)), r.after);
+}

@@ -32,6 +32,69 @@ inline Body BodyOf(const TMessageImage& image, std::size_t length)
     return Body(image.begin() + 1, image.begin() + 1 + static_cast<std::ptrdiff_t>(length));
 }
 
+// The answer `body` shown through the slots: grid columns 3 to 6, then the info line.
+inline std::vector<QString> ShowBody(FrameDevice& device, const Body& body)
+{
+    SetBody(device.Answer(), body);
+    device.ShowAnswer();
+    const TStringsRow& g = device.grid;
+    return {g.Cell(3), g.Cell(4), g.Cell(5), g.Cell(6), DeviceCatalogue[device.catalogueRow].DescribeAnswer(device.Answer().data())};
+}
+// The body after a grid cell of `column` is typed over `before`.
+inline Body AfterCell(FrameDevice& device, const Body& before, int column, const QString& text)
+{
+    SetBody(device.Answer(), before);
+    device.info->GridToAnswer(text, column);
+    return BodyOf(device.Answer(), before.size());
+}
+
+// The body built by the frame over `before`; the XOR byte after it is the line engine's.
+inline Body BuildOver(FrameDevice& device, const Body& before)
+{
+    SetBody(device.Answer(), before);
+    device.BuildAnswer();
+    EXPECT_EQ(device.Answer()[before.size() + 1], 0) << "the XOR byte belongs to the line engine";
+    return BodyOf(device.Answer(), before.size());
+}
+
+// Control states as plain values, in the order given, and back.
+inline std::vector<QString> EditTexts(const std::vector<TEdit*>& edits)
+{
+    std::vector<QString> texts;
+    for (const TEdit* edit : edits)
+        texts.push_back(edit->Text());
+    return texts;
+}
+inline void SetEditTexts(const std::vector<TEdit*>& edits, const std::vector<QString>& texts)
+{
+    for (std::size_t i = 0; i < edits.size(); ++i)
+        edits[i]->SetText(texts[i]);
+}
+inline std::vector<int> ComboIndexes(const std::vector<TComboBox*>& combos)
+{
+    std::vector<int> items;
+    for (const TComboBox* combo : combos)
+        items.push_back(combo->ItemIndex());
+    return items;
+}
+inline void SetComboIndexes(const std::vector<TComboBox*>& combos, const std::vector<int>& items)
+{
+    for (std::size_t i = 0; i < combos.size(); ++i)
+        combos[i]->SetItemIndex(items[i]);
+}
+inline std::vector<bool> BoxStates(const std::vector<TCheckBox*>& boxes)
+{
+    std::vector<bool> states;
+    for (const TCheckBox* box : boxes)
+        states.push_back(box->Checked());
+    return states;
+}
+inline void SetBoxStates(const std::vector<TCheckBox*>& boxes, const std::vector<bool>& states)
+{
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i]->SetChecked(states[i]);
+}
+
 inline std::vector<QString> ControlNames(QWidget* panel)
 {
     std::vector<QString> names;

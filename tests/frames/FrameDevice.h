@@ -8,10 +8,11 @@
 
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 class FrameDevice {
 public:
-    explicit FrameDevice(int row, bool withGridRow = true) : object("D", static_cast<std::uint32_t>(row), ModeEmulate)
+    explicit FrameDevice(int row, bool withGridRow = true) : catalogueRow(row), object("D", static_cast<std::uint32_t>(row), ModeEmulate)
     {
         static const bool registered = (RegisterFrameClasses(), true);
         (void)registered;
@@ -24,6 +25,8 @@ public:
     }
 
     template <class F> F& Frame() const { return *dynamic_cast<F*>(info->Frame.data()); }
+    // The value columns of the grid row.
+    std::vector<QString> Cells() const { return {grid.Cell(3), grid.Cell(4), grid.Cell(5), grid.Cell(6)}; }
     TMessageImage& Answer() { return object.Answer; }
     // The slots as the program calls them after an exchange, and after a control change.
     void ShowAnswer()
@@ -39,6 +42,7 @@ public:
         info->AnswerToGrid();
     }
 
+    int catalogueRow;
     QWidget panel;
     TFrameHandlers handlers;
     TSchemeObject object;

@@ -1,95 +1,171 @@
 #pragma once
-// Helpers of the tests of the switched block frames: their classes bound over the start-up
-// placeholders, message bodies as byte lists, and the names of a panel's controls.
+// The block frames are all driven the same way: a body written in hex, controls set and read by
+// name, the grid cells and the catalogue's info line compared as text. A case is then one line.
 #include "FrameDevice.h"
-#include "frames/Fields.h"
-#include "frames/IoBlockB.h"
-#include "frames/IoBlockC.h"
-#include "frames/IoBlockD.h"
-#include "frames/LineProximityB.h"
+#include "frames/FrameBase.h"
 
 #include <gtest/gtest.h>
 
-#include <span>
-#include <string>
-#include <vector>
+constexpr bool Req = true, Ans = false;
 
-// FrameDevice binds the start-up classes on first use; ours go over them afterwards.
-inline void BindSwitchedBlockFrames()
+struct Rig : FrameDevice {
+    explicit Rig(int row) : FrameDevice(row) {}
+    TMessageImage& Side(bool request) { return request ? object.Request : object.Answer; }
+    void SetHex(bool request, const char* hex)
+    {
+        const QStringList bytes = QString(hex).split(' ', Qt::SkipEmptyParts);
+        for (int i = 0; i < bytes.size(); ++i)
+            Side(request)[static_cast<std::size_t>(i + 1)] = static_cast<std::uint8_t>(bytes[i].toUInt(nullptr, 16));
+    }
+    // The body's bytes, as many as `like` holds.
+    QString Hex(bool request, const char* like)
+    {
+        QStringList bytes;
+        for (int i = 1; i <= QString(like).split(' ', Qt::SkipEmptyParts).size(); ++i)
+            bytes << QString::asprintf("%02X", Side(request)[static_cast<std::size_t>(i)]);
+        return bytes.join(' ');
+    }
+    // After an exchange, and after a control change, as the program calls the slots.
+    void Show(bool request)
+    {
+        TUpdatingControls updating;
+        request ? (info->RequestToGrid(), info->RequestToFrame()) : (info->AnswerToGrid(), info->AnswerToFrame());
+    }
+    void Build(bool request)
+    {
+        TUpdatingControls updating;
+        request ? (info->FrameToRequest(), info->RequestToGrid()) : (info->FrameToAnswer(), info->AnswerToGrid());
+    }
+    QString Cells(bool request) const
+    {
+        if (request)
+            return grid.Cell(2);
+        return QStringList{grid.Cell(3), grid.Cell(4), grid.Cell(5), grid.Cell(6)}.join('|');
+    }
+
+    // "T1Edit=80;BP7CheckBox=1;OUT1ComboBox=4": edits take the text, boxes 0/1, combos the index.
+    void Set(const char* assignments)
+    {
+        for (const QString& item : QString(assignments).split(';', Qt::SkipEmptyParts))
+            Visit(item.section('=', 0, 0), [&](auto* control) { Put(control, item.section('=', 1)); });
+    }
+    // "T1Edit;BP7CheckBox" -> "80;1".
+    QString Read(const char* names) const
+    {
+        QStringList values;
+        for (const QString& name : QString(names).split(';', Qt::SkipEmptyParts))
+            Visit(name, [&](auto* control) { values << Get(control); });
+        return values.join(';');
+    }
+
+    // The main window's change handler: a control changed outside a program write rebuilds the
+    // answer and its cells; `passes` counts the rebuilds.
+    void BindRebuilding(TFrameHandlers& bound, int& passes)
+    {
+        bound = handlers;
+        bound.OnChange = [this, &passes](QObject*) {
+            if (UpdatingControls)
+                return;
+            ++passes;
+            TUpdatingControls updating;
+            info->FrameToAnswer();
+            info->AnswerToGrid();
+        };
+        info->BindControls(info->AnswerPanel, &bound);
+    }
+
+private:
+    template <class F> void Visit(const QString& name, F use) const
+    {
+        QWidget* control = info->Frame->findChild<QWidget*>(name);
+        if (auto* edit = dynamic_cast<TEdit*>(control))
+            use(edit);
+        else if (auto* box = dynamic_cast<TCheckBox*>(control))
+            use(box);
+        else if (auto* combo = dynamic_cast<TComboBox*>(control))
+            use(combo);
+        else
+            ADD_FAILURE() << "no control " << name.toStdString();
+    }
+    static void Put(TEdit* edit, const QString& value) { edit->SetText(value); }
+    static void Put(TCheckBox* box, const QString& value) { box->SetChecked(value == "1"); }
+    static void Put(TComboBox* combo, const QString& value) { combo->SetItemIndex(value.toInt()); }
+    static QString Get(const TEdit* edit) { return edit->Text(); }
+    static QString Get(const TCheckBox* box) { return box->Checked() ? "1" : "0"; }
+    static QString Get(const TComboBox* combo) { return QString::number(combo->ItemIndex()); }
+};
+
+// Body -> controls, cells (column 2 for the request, 3-6 joined by '|' for the answer), info line.
+struct Shown { int row; bool request; const char* body; const char* names; const char* values; const char* cells;
+               const char* info; };
+// Controls -> body: `before` is overwritten where the frame owns the bits.
+struct Built { int row; bool request; const char* before; const char* set; const char* after; };
+// A grid cell typed over `before`.
+struct Typed { int row; bool request; int column; const char* text; const char* before; const char* after; };
+// A value typed, stored in the answer and shown again.
+struct Stepped { int row; const char* set; const char* name; const char* shown; };
+
+inline void Check(const Shown& c)
 {
-    static const bool bound = [] {
-        { FrameDevice warmUp(0, false); }
-        RegisterIoBlockBFrames();
-        RegisterIoBlockCFrames();
-        RegisterIoBlockDFrames();
-        RegisterLineProximityBFrames();
-        return true;
-    }();
-    (void)bound;
+    SCOPED_TRACE(std::string(c.body) + " row " + std::to_string(c.row));
+    Rig rig(c.row);
+    rig.SetHex(c.request, c.body);
+    rig.Show(c.request);
+    EXPECT_EQ(rig.Read(c.names).toStdString(), c.values);
+    EXPECT_EQ(rig.Cells(c.request).toStdString(), c.cells);
+    const TFrameInfo& row = DeviceCatalogue[c.row];
+    EXPECT_EQ((c.request ? row.DescribeRequest : row.DescribeAnswer)(rig.Side(c.request).data()).toStdString(), c.info);
+}
+inline void Check(const Built& c)
+{
+    Rig rig(c.row);
+    rig.SetHex(c.request, c.before), rig.Set(c.set), rig.Build(c.request);
+    EXPECT_EQ(rig.Hex(c.request, c.after).toStdString(), c.after) << c.row << ": " << c.set;
+}
+inline void Check(const Typed& c)
+{
+    Rig rig(c.row);
+    rig.SetHex(c.request, c.before);
+    c.request ? rig.info->GridToRequest(c.text, c.column) : rig.info->GridToAnswer(c.text, c.column);
+    EXPECT_EQ(rig.Hex(c.request, c.after).toStdString(), c.after) << c.row << ":" << c.column << " '" << c.text << "'";
+}
+inline void Check(const Stepped& c)
+{
+    Rig rig(c.row);
+    rig.Set(c.set), rig.Build(Ans), rig.Show(Ans);
+    EXPECT_EQ(rig.Read(c.name).toStdString(), c.shown) << c.row << ": " << c.set;
+}
+template <class Case, std::size_t N> void CheckAll(const Case (&cases)[N])
+{
+    for (const Case& c : cases)
+        Check(c);
 }
 
-using Bytes = std::vector<std::uint8_t>;
-
-inline void SetBody(TMessageImage& image, const Bytes& body)
+// Shown twice, each cell is written once; and, where `waits`, until the device has data edits
+// are read-only and boxes, combos and up-downs disabled.
+inline void ExpectQuietAndWaiting(int row, const char* answer, bool waits = true)
 {
-    for (std::size_t i = 0; i < body.size(); ++i)
-        image[i + 1] = body[i];
-}
-inline Bytes Body(const TMessageImage& image, std::size_t length)
-{
-    return Bytes(image.begin() + 1, image.begin() + 1 + static_cast<std::ptrdiff_t>(length));
-}
-// A decoder's view of a body: byte 0 the address byte.
-inline TMessageImage Message(std::uint8_t address, const Bytes& body)
-{
-    TMessageImage image{};
-    image[0] = address;
-    SetBody(image, body);
-    return image;
-}
-
-inline std::vector<std::string> ControlNames(const QWidget* panel)
-{
-    std::vector<std::string> names;
-    for (const TControl* control : Controls(panel))
-        names.push_back(control->Name().toStdString());
-    return names;
-}
-
-// The request side as the program shows it after an exchange, and builds it after a change.
-inline void ShowRequest(FrameDevice& device)
-{
-    TUpdatingControls updating;
-    device.info->RequestToGrid();
-    device.info->RequestToFrame();
-}
-inline void BuildRequest(FrameDevice& device)
-{
-    TUpdatingControls updating;
-    device.info->FrameToRequest();
-    device.info->RequestToGrid();
-}
-
-// Every frame of these blocks has both sides and all eight slots.
-inline void ExpectRequestAndAnswerSlots(const FrameDevice& device, const QWidget* outPanel, const QWidget* inPanel)
-{
-    const TDeviceInfo& info = *device.info;
-    EXPECT_TRUE(info.GridToRequest && info.GridToAnswer && info.FrameToRequest && info.RequestToFrame &&
-                info.RequestToGrid && info.FrameToAnswer && info.AnswerToFrame && info.AnswerToGrid);
-    EXPECT_EQ(info.RequestPanel, outPanel);
-    EXPECT_EQ(info.AnswerPanel, inPanel);
-}
-
-// Edits read-only, every other control of a side disabled, until the device has data.
-inline void ExpectSideWaitsForData(const QWidget* panel)
-{
-    for (TControl* control : Controls(panel)) {
-        QWidget* widget = control->Widget();
-        if (auto* edit = dynamic_cast<TEdit*>(widget)) {
-            EXPECT_TRUE(edit->ReadOnly()) << control->Name().toStdString();
-        } else if (dynamic_cast<TCheckBox*>(widget) || dynamic_cast<TComboBox*>(widget) ||
-                   dynamic_cast<TUpDown*>(widget)) {
-            EXPECT_FALSE(widget->isEnabled()) << control->Name().toStdString();
+    Rig rig(row);
+    rig.SetHex(false, answer);
+    for (int pass = 0; pass < 2; ++pass) {
+        rig.Show(true);
+        rig.Show(false);
+    }
+    for (int column = 2; column <= 6; ++column)
+        EXPECT_EQ(rig.grid.Writes[static_cast<std::size_t>(column)], 1) << row << " column " << column;
+    Rig fresh(row);
+    for (const QWidget* panel : {fresh.info->RequestPanel, fresh.info->AnswerPanel}) {
+        if (!waits)
+            break;
+        for (TControl* control : Controls(panel)) {
+            QWidget* widget = control->Widget();
+            const std::string name = control->Name().toStdString();
+            if (auto* edit = dynamic_cast<TEdit*>(widget)) {
+                EXPECT_TRUE(edit->ReadOnly()) << row << " " << name;
+            } else if (dynamic_cast<TCheckBox*>(widget) || dynamic_cast<TComboBox*>(widget) ||
+                       dynamic_cast<TUpDown*>(widget)) {
+                EXPECT_FALSE(widget->isEnabled()) << row << " " << name;
+            }
         }
     }
 }

@@ -1,504 +1,133 @@
-// The indicator and the first control handle on their catalogue rows: controls, slots, the
-// request and answer bytes between body, frame, grid and info line, and the indicator's
-// automatic answer.
-#include "frames/Indicator.h"
-#include "frames/JoystickA.h"
-#include "FrameDevice.h"
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <vector>
+// The indicator (rows 58, 59) with its automatic answer, and the first control handle (rows 30,
+// 31), between body, frame, grid and info line.
+#include "IoFrames.h"
 
 namespace {
-constexpr int IndicatorRows[] = {58, 59};
-constexpr int JoystickRows[] = {30, 31};
+const char* const Limits = "FComboBox;K1CheckBox;K2CheckBox;K3CheckBox;SAComboBox;SBComboBox;SCComboBox;SDComboBox";
+const char* const Buttons = "K1CheckBox_;K2CheckBox_;K3CheckBox_;YACheckBox_;YBCheckBox_;YCCheckBox_;YDCheckBox_";
 
-// A device on a row of these frames. The fixture binds the placeholder classes on its first
-// use, so the frames are bound once after that.
-std::unique_ptr<FrameDevice> MakeDevice(int row)
-{
-    static const bool bound = [] {
-        FrameDevice first(0);
-        RegisterIndicatorFrames();
-        RegisterJoystickAFrames();
-        return true;
-    }();
-    (void)bound;
-    return std::make_unique<FrameDevice>(row);
 }
 
-std::vector<QString> ControlNames(const QWidget* panel)
+TEST(IndicatorFrame, ByteBetweenBodyFrameGridAndInfoLine)
 {
-    std::vector<QString> names;
-    for (const TControl* control : Controls(panel))
-        names.push_back(control->Name());
-    return names;
-}
-
-// Every control of the panel lies inside it.
-void ExpectInside(const QWidget* panel)
-{
-    for (const TControl* control : Controls(panel)) {
-        EXPECT_GE(control->Left(), 0) << control->Name().toStdString();
-        EXPECT_LE(control->Left() + control->Width(), FrameWidth) << control->Name().toStdString();
-        EXPECT_LE(control->Top() + control->Height(), panel->height()) << control->Name().toStdString();
-    }
-}
-
-void ExpectAllSlots(const TDeviceInfo& info, const TFrameBase& frame)
-{
-    EXPECT_TRUE(info.GridToRequest && info.GridToAnswer && info.FrameToRequest && info.RequestToFrame &&
-                info.RequestToGrid && info.FrameToAnswer && info.AnswerToFrame && info.AnswerToGrid);
-    EXPECT_EQ(info.RequestPanel, frame.OutPanel);
-    EXPECT_EQ(info.AnswerPanel, frame.InPanel);
-    EXPECT_TRUE(info.HasRequestEditor());
-}
-
-void ShowRequest(FrameDevice& d)
-{
-    TUpdatingControls updating;
-    d.info->RequestToGrid();
-    d.info->RequestToFrame();
-}
-void BuildRequest(FrameDevice& d)
-{
-    TUpdatingControls updating;
-    d.info->FrameToRequest();
-    d.info->RequestToGrid();
-}
-}
-
-// ---------------------------------------------------------------------------------------------
-// Indicator
-
-TEST(IndicatorFrame, RowsMakeTheFrameWithItsControls)
-{
-    for (int row : IndicatorRows) {
-        SCOPED_TRACE(row);
-        auto d = MakeDevice(row);
-        auto& f = d->Frame<TIndicatorFrame>();
-        EXPECT_STREQ(f.ClassName(), "TIndicatorFrame");
-        EXPECT_EQ(DeviceCatalogue[row].DescribeRequest, DescribeIndicatorRequest);
-        EXPECT_EQ(DeviceCatalogue[row].DescribeAnswer, DescribeIndicatorAnswer);
-        ExpectAllSlots(*d->info, f);
-        EXPECT_EQ(ControlNames(f.OutPanel),
-                  (std::vector<QString>{"ValueLabel", "ValueEdit", "ValueUpDown", "AlarmCheckBox"}));
-        EXPECT_EQ(ControlNames(f.InPanel), (std::vector<QString>{"ValueLabel_", "ValueEdit_", "ValueUpDown_",
-                                                                 "AlarmCheckBox_", "AutoAnswerBox"}));
-        EXPECT_EQ(f.ValueLabel->Caption(), "Value, %:");
-        EXPECT_EQ(f.ValueLabel_->Caption(), "Value, %:");
-        EXPECT_EQ(f.AlarmCheckBox->Caption(), "Alarm");
-        EXPECT_EQ(f.AlarmCheckBox_->Caption(), "Alarm");
-        EXPECT_EQ(f.AutoAnswerBox->Caption(), "Автоматическое формирование");
-        EXPECT_FALSE(f.AutoAnswerBox->Checked());
-        EXPECT_EQ(f.ValueEdit->Tag, EditUInt);
-        EXPECT_EQ(f.ValueEdit_->Tag, EditUInt);
-        EXPECT_EQ(f.ValueUpDown->TagWidget(), f.ValueEdit);
-        EXPECT_EQ(f.ValueUpDown_->TagWidget(), f.ValueEdit_);
-        EXPECT_TRUE(f.ValueEdit->ReadOnly());
-        EXPECT_FALSE(f.ValueUpDown->Enabled());
-        ExpectInside(f.OutPanel);
-        ExpectInside(f.InPanel);
-    }
-}
-
-TEST(IndicatorFrame, ByteShownInFrameGridAndInfoLine)
-{
-    struct Row { std::uint8_t byte; const char* value; bool alarm; const char* column6; const char* info; };
-    const Row rows[] = {
-        {0xE4, "100", true, "1", "Value=100, Alarm=1"},
-        {0x64, "100", false, "0", "Value=100, Alarm=0"},
-        {0x7F, "127", false, "0", "Value=127, Alarm=0"},
-        {0x80, "0", true, "1", "Value=0, Alarm=1"},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.info);
-        auto d = MakeDevice(58);
-        auto& f = d->Frame<TIndicatorFrame>();
-        d->object.Request[1] = r.byte;
-        d->Answer()[1] = r.byte;
-        ShowRequest(*d);
-        d->ShowAnswer();
-        EXPECT_EQ(f.ValueEdit->Text(), r.value);
-        EXPECT_EQ(f.AlarmCheckBox->Checked(), r.alarm);
-        EXPECT_EQ(f.ValueEdit_->Text(), r.value);
-        EXPECT_EQ(f.AlarmCheckBox_->Checked(), r.alarm);
-        EXPECT_EQ(d->grid.Cell(2), r.column6) << "the request column shows the alarm only";
-        EXPECT_EQ(d->grid.Cell(3), r.value);
-        EXPECT_EQ(d->grid.Cell(4), "-");
-        EXPECT_EQ(d->grid.Cell(5), "-");
-        EXPECT_EQ(d->grid.Cell(6), r.column6);
-        EXPECT_EQ(DescribeIndicatorRequest(d->object.Request.data()), r.info);
-        EXPECT_EQ(DescribeIndicatorAnswer(d->Answer().data()), r.info);
-    }
-}
-
-TEST(IndicatorFrame, FrameBuildsTheByteOnBothSides)
-{
-    struct Row { const char* text; bool alarm; std::uint8_t before, after; };
-    const Row rows[] = {
-        {"100", true, 0x00, 0xE4},
-        {"130", false, 0x00, 0x02},    // the low 7 bits
-        {"-1", false, 0x00, 0x7F},
-        {"abc", false, 0xB5, 0x35},    // no number: value bits kept, alarm from its box
-        {"", true, 0x35, 0xB5},
-        {"12x", true, 0x01, 0x81},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.text);
-        auto d = MakeDevice(59);
-        auto& f = d->Frame<TIndicatorFrame>();
-        d->object.Request[1] = r.before;
-        d->Answer()[1] = r.before;
-        f.ValueEdit->SetText(r.text);
-        f.AlarmCheckBox->SetChecked(r.alarm);
-        f.ValueEdit_->SetText(r.text);
-        f.AlarmCheckBox_->SetChecked(r.alarm);
-        BuildRequest(*d);
-        d->BuildAnswer();
-        EXPECT_EQ(d->object.Request[1], r.after);
-        EXPECT_EQ(d->Answer()[1], r.after);
-        EXPECT_EQ(d->object.Request[2], 0) << "the XOR byte belongs to the line engine";
-    }
-}
-
-TEST(IndicatorFrame, GridCellsSetTheirBitsOnly)
-{
-    struct Row { bool request; int column; const char* text; std::uint8_t before, after; };
-    const Row rows[] = {
-        {true, 2, "0", 0xB5, 0x35},      // alarm cleared, value kept
-        {true, 2, "1", 0x35, 0xB5},
-        {true, 2, "10", 0x35, 0x35},     // only the rightmost digit counts
-        {true, 2, "", 0xB5, 0x35},
-        {true, 3, "1", 0x35, 0x35},      // the request has no other column
-        {false, 3, "55", 0x80, 0xB7},
-        {false, 3, "55.5", 0x00, 0x38},  // half away from zero
-        {false, 3, "-0.4", 0xFF, 0x80},
-        {false, 3, "200", 0x80, 0xC8},   // low 7 bits, alarm kept
-        {false, 3, "abc", 0xB5, 0xB5},
-        {false, 6, "1", 0x35, 0xB5},
-        {false, 6, "0", 0xB5, 0x35},
-        {false, 4, "1", 0x35, 0x35},
-        {false, 5, "1", 0x35, 0x35},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(std::to_string(r.column) + " '" + r.text + "'");
-        auto d = MakeDevice(58);
-        TMessageImage& image = r.request ? d->object.Request : d->Answer();
-        image[1] = r.before;
-        if (r.request)
-            d->info->GridToRequest(r.text, r.column);
-        else
-            d->info->GridToAnswer(r.text, r.column);
-        EXPECT_EQ(image[1], r.after);
-    }
+    CheckAll<Shown>({
+        {58, Req, "E4", "ValueEdit;AlarmCheckBox", "100;1", "1", "Value=100, Alarm=1"},   // column 2: the alarm
+        {59, Req, "80", "ValueEdit;AlarmCheckBox", "0;1", "1", "Value=0, Alarm=1"},
+        {58, Ans, "E4", "ValueEdit_;AlarmCheckBox_", "100;1", "100|-|-|1", "Value=100, Alarm=1"},
+        {59, Ans, "7F", "ValueEdit_;AlarmCheckBox_", "127;0", "127|-|-|0", "Value=127, Alarm=0"},
+    });
+    CheckAll<Built>({
+        {58, Req, "00 00", "ValueEdit=100;AlarmCheckBox=1", "E4 00"},   // the XOR byte is the line engine's
+        {59, Req, "00", "ValueEdit=130", "02"},                        // the low 7 bits
+        {58, Req, "B5", "ValueEdit=abc", "35"},                        // value bits kept, alarm from its box
+        {59, Ans, "35", "ValueEdit_=;AlarmCheckBox_=1", "B5"},
+        {58, Req, "01", "ValueEdit=12x;AlarmCheckBox=1", "81"},
+    });
+    CheckAll<Typed>({
+        {58, Req, 2, "0", "B5", "35"},     // alarm cleared, value kept
+        {58, Req, 3, "1", "35", "35"},     // the request has no other column
+        {58, Ans, 3, "55.5", "00", "38"},  // half away from zero
+        {58, Ans, 3, "-0.4", "FF", "80"},
+        {58, Ans, 3, "200", "80", "C8"},   // low 7 bits, alarm kept
+        {58, Ans, 3, "abc", "B5", "B5"},
+        {58, Ans, 6, "1", "35", "B5"},
+    });
 }
 
 TEST(IndicatorFrame, AutomaticAnswerRepeatsTheShownRequest)
 {
-    auto d = MakeDevice(58);
-    auto& f = d->Frame<TIndicatorFrame>();
-    d->info->ShowData(false);
-    f.ValueEdit_->SetText("99");
-    f.AlarmCheckBox_->SetChecked(true);
-    f.AutoAnswerBox->SetChecked(true);
+    Rig rig(58);
+    rig.info->ShowData(false);
+    rig.Set("ValueEdit_=20");
+    rig.SetHex(Req, "B7");
+    rig.Show(Req);
+    rig.changes = 0;
+    rig.info->FrameToAnswer();   // unticked: the answer controls count
+    EXPECT_EQ(rig.Hex(Ans, ".."), "14");
+    EXPECT_EQ(rig.changes, 0);
+    rig.Set("AlarmCheckBox_=1;AutoAnswerBox=1");
+    EXPECT_EQ(rig.changes, 2) << "ticking the box is an answer-side change like any other";
 
-    // An exchange whose request carried 55 without alarm is shown.
-    d->object.Request[1] = 55;
-    ShowRequest(*d);
-    d->changes = 0;
+    // The emulation builds the answer without UpdatingControls; the copied controls raise their
+    // change events, which rebuild the grid.
+    rig.SetHex(Req, "37");
+    rig.Show(Req);
+    rig.changes = 0;
+    rig.info->FrameToAnswer();
+    EXPECT_EQ(rig.Hex(Ans, ".."), "37");
+    EXPECT_EQ(rig.Read("ValueEdit_;AlarmCheckBox_"), "55;0");
+    EXPECT_EQ(rig.changes, 2);
+    rig.changes = 0;
+    rig.info->FrameToAnswer();   // nothing new: no events, the same answer
+    EXPECT_EQ(rig.changes, 0);
+    rig.Set("ValueEdit=7;AlarmCheckBox=1");   // what the user sets in the request is repeated too
+    rig.info->FrameToAnswer();
+    EXPECT_EQ(rig.Hex(Ans, ".."), "87");
 
-    // The emulation builds the answer without UpdatingControls.
-    d->info->FrameToAnswer();
-    EXPECT_EQ(d->Answer()[1], 55);
-    EXPECT_EQ(f.ValueEdit_->Text(), "55");
-    EXPECT_FALSE(f.AlarmCheckBox_->Checked());
-    EXPECT_EQ(d->changes, 2) << "the copied controls raise their change events, which rebuild the grid";
-
-    // Again with nothing new: no control changes, no further events, the same answer.
-    d->changes = 0;
-    d->info->FrameToAnswer();
-    EXPECT_EQ(d->Answer()[1], 55);
-    EXPECT_EQ(d->changes, 0);
-
-    // What the user sets in the request controls is repeated as well.
-    f.ValueEdit->SetText("7");
-    f.AlarmCheckBox->SetChecked(true);
-    d->info->FrameToAnswer();
-    EXPECT_EQ(d->Answer()[1], 0x87);
-}
-
-TEST(IndicatorFrame, AutomaticAnswerBringsTheGridAlongThroughTheChangeHandler)
-{
-    auto d = MakeDevice(59);
-    auto& f = d->Frame<TIndicatorFrame>();
-    // The main window's change handler: an answer control changed outside a program write
-    // rebuilds the answer and its cells.
-    TFrameHandlers handlers = d->handlers;
+    // Through the main window's change handler the grid comes along, with no second pass.
+    Rig other(59);
     int passes = 0;
-    handlers.OnChange = [&](QObject*) {
-        if (UpdatingControls)
-            return;
-        ++passes;
-        TUpdatingControls updating;
-        d->info->FrameToAnswer();
-        d->info->AnswerToGrid();
-    };
-    d->info->BindControls(f.InPanel, &handlers);
-    d->Answer()[1] = 0x14;
-    d->ShowAnswer();
+    TFrameHandlers handlers;
+    other.BindRebuilding(handlers, passes);
     {
         TUpdatingControls updating;
-        f.AutoAnswerBox->SetChecked(true);
+        other.Set("AutoAnswerBox=1");
     }
-    d->object.Request[1] = 0xE4;   // 100 with alarm
-    ShowRequest(*d);
-
-    d->info->FrameToAnswer();   // the emulation, before it sends the answer
-    EXPECT_EQ(d->Answer()[1], 0xE4);
-    EXPECT_EQ(d->grid.Cell(3), "100");
-    EXPECT_EQ(d->grid.Cell(6), "1");
-    EXPECT_EQ(passes, 1) << "the handler's own rebuild raises no second pass";
-}
-
-TEST(IndicatorFrame, WithoutAutomaticAnswerTheAnswerControlsCount)
-{
-    auto d = MakeDevice(58);
-    auto& f = d->Frame<TIndicatorFrame>();
-    f.ValueEdit_->SetText("20");
-    d->object.Request[1] = 0xB7;
-    ShowRequest(*d);
-    d->changes = 0;
-    d->info->FrameToAnswer();
-    EXPECT_EQ(d->Answer()[1], 20);
-    EXPECT_EQ(f.ValueEdit_->Text(), "20");
-    EXPECT_EQ(d->changes, 0);
-
-    // Ticking the box is an answer-side change like any other.
-    f.AutoAnswerBox->SetChecked(true);
-    EXPECT_EQ(d->changes, 1);
-}
-
-TEST(IndicatorFrame, CellsAreWrittenOnlyWhenTheyDiffer)
-{
-    auto d = MakeDevice(58);
-    d->Answer()[1] = 0xE4;
-    d->object.Request[1] = 0x80;
-    d->ShowAnswer();
-    d->ShowAnswer();
-    ShowRequest(*d);
-    ShowRequest(*d);
-    for (int column = 2; column <= 6; ++column)
-        EXPECT_EQ(d->grid.Writes[column], 1) << column;
-    d->Answer()[1] = 0xE5;
-    d->ShowAnswer();
-    EXPECT_EQ(d->grid.Writes[3], 2);
-    EXPECT_EQ(d->grid.Writes[6], 1);
-}
-
-// ---------------------------------------------------------------------------------------------
-// First control handle
-
-TEST(JoystickAFrame, RowsMakeTheFrameWithItsControls)
-{
-    for (int row : JoystickRows) {
-        SCOPED_TRACE(row);
-        auto d = MakeDevice(row);
-        auto& f = d->Frame<TJoystickAFrame>();
-        EXPECT_STREQ(f.ClassName(), "TJoystickAFrame");
-        EXPECT_EQ(DeviceCatalogue[row].DescribeRequest, DescribeJoystickARequest);
-        EXPECT_EQ(DeviceCatalogue[row].DescribeAnswer, DescribeJoystickAAnswer);
-        ExpectAllSlots(*d->info, f);
-        EXPECT_EQ(ControlNames(f.OutPanel),
-                  (std::vector<QString>{"FLabel", "FComboBox", "KLabel", "K3Label", "K3CheckBox", "K2CheckBox",
-                                        "K1CheckBox", "K1Label", "Bevel1", "SDLabel", "SDComboBox", "SCLabel",
-                                        "SCComboBox", "SALabel", "SAComboBox", "SBComboBox", "SBLabel"}));
-        EXPECT_EQ(ControlNames(f.InPanel),
-                  (std::vector<QString>{"KLabel_", "K3Label_", "K3CheckBox_", "K2CheckBox_", "K1CheckBox_",
-                                        "K1Label_", "Bevel2", "YDLabel_", "YDCheckBox_", "YCLabel_", "YCCheckBox_",
-                                        "YACheckBox_", "YALabel_", "YBCheckBox_", "YBLabel_"}));
-        const std::pair<TLabel*, const char*> labels[] = {
-            {f.FLabel, "F:"}, {f.KLabel, "K:"}, {f.K3Label, "3"}, {f.K1Label, "1"}, {f.SDLabel, "SD"},
-            {f.SCLabel, "< SC"}, {f.SALabel, "SA >"}, {f.SBLabel, "SB"}, {f.KLabel_, "K:"}, {f.K3Label_, "3"},
-            {f.K1Label_, "1"}, {f.YDLabel_, "YD"}, {f.YCLabel_, "< YC"}, {f.YALabel_, "YA >"}, {f.YBLabel_, "YB"}};
-        for (const auto& [label, caption] : labels)
-            EXPECT_EQ(label->Caption(), caption) << label->Name().toStdString();
-        EXPECT_EQ(f.FComboBox->Items(), (QStringList{"0", "1"}));
-        for (TComboBox* combo : {f.SAComboBox, f.SBComboBox, f.SCComboBox, f.SDComboBox}) {
-            EXPECT_EQ(combo->Items(), (QStringList{"Запр.", "1/3", "2/3", "Не огр."}));
-            EXPECT_EQ(combo->Style(), TComboStyle::DropDownList);
-        }
-        EXPECT_EQ(f.FComboBox->Style(), TComboStyle::DropDownList);
-        // K3 leftmost in both rows.
-        EXPECT_LT(f.K3CheckBox->Left(), f.K2CheckBox->Left());
-        EXPECT_LT(f.K2CheckBox->Left(), f.K1CheckBox->Left());
-        EXPECT_LT(f.K3CheckBox_->Left(), f.K1CheckBox_->Left());
-        ExpectInside(f.OutPanel);
-        ExpectInside(f.InPanel);
-    }
+    other.SetHex(Req, "E4");
+    other.Show(Req);
+    other.info->FrameToAnswer();
+    EXPECT_EQ(other.Hex(Ans, ".."), "E4");
+    EXPECT_EQ(other.Cells(Ans), "100|-|-|1");
+    EXPECT_EQ(passes, 1);
 }
 
 TEST(JoystickAFrame, RequestBetweenFrameBodyGridAndInfoLine)
 {
-    struct Row {
-        int f;
-        bool k1, k2, k3;
-        int sa, sb, sc, sd;
-        std::uint8_t byte1, byte2;
-        const char* column2;
-        const char* info;
-    };
-    const Row rows[] = {
-        {0, false, false, false, 1, 3, 0, 2, 0x00, 0x8D, "0000", "F=0, K3-1=000, SA=1, SB=3, SC=0, SD=2"},
-        {1, true, false, true, 3, 3, 3, 3, 0x0D, 0xFF, "1101", "F=1, K3-1=101, SA=3, SB=3, SC=3, SD=3"},
-        {0, false, true, false, 0, 0, 0, 0, 0x02, 0x00, "0010", "F=0, K3-1=010, SA=0, SB=0, SC=0, SD=0"},
-        {1, true, true, true, 2, 1, 2, 1, 0x0F, 0x66, "1111", "F=1, K3-1=111, SA=2, SB=1, SC=2, SD=1"},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.info);
-        auto d = MakeDevice(30);
-        auto& f = d->Frame<TJoystickAFrame>();
-        d->object.Request[1] = 0xF0;   // unused bits go out as 0
-        f.FComboBox->SetItemIndex(r.f);
-        f.K1CheckBox->SetChecked(r.k1);
-        f.K2CheckBox->SetChecked(r.k2);
-        f.K3CheckBox->SetChecked(r.k3);
-        f.SAComboBox->SetItemIndex(r.sa);
-        f.SBComboBox->SetItemIndex(r.sb);
-        f.SCComboBox->SetItemIndex(r.sc);
-        f.SDComboBox->SetItemIndex(r.sd);
-        BuildRequest(*d);
-        EXPECT_EQ(d->object.Request[1], r.byte1);
-        EXPECT_EQ(d->object.Request[2], r.byte2);
-        EXPECT_EQ(d->object.Request[3], 0);
-        EXPECT_EQ(d->grid.Cell(2), r.column2);
-        EXPECT_EQ(DescribeJoystickARequest(d->object.Request.data()), r.info);
-
-        // And back into a fresh frame.
-        auto e = MakeDevice(31);
-        auto& g = e->Frame<TJoystickAFrame>();
-        e->object.Request = d->object.Request;
-        ShowRequest(*e);
-        EXPECT_EQ(g.FComboBox->ItemIndex(), r.f);
-        EXPECT_EQ(g.K1CheckBox->Checked(), r.k1);
-        EXPECT_EQ(g.K2CheckBox->Checked(), r.k2);
-        EXPECT_EQ(g.K3CheckBox->Checked(), r.k3);
-        EXPECT_EQ(g.SAComboBox->ItemIndex(), r.sa);
-        EXPECT_EQ(g.SBComboBox->ItemIndex(), r.sb);
-        EXPECT_EQ(g.SCComboBox->ItemIndex(), r.sc);
-        EXPECT_EQ(g.SDComboBox->ItemIndex(), r.sd);
-        EXPECT_EQ(e->grid.Cell(2), r.column2);
-    }
-}
-
-TEST(JoystickAFrame, ShownRequestKeepsUnusedBitsOutOfTheFrame)
-{
-    auto d = MakeDevice(30);
-    auto& f = d->Frame<TJoystickAFrame>();
-    d->object.Request[1] = 0xF8;   // F with the unused high bits
-    ShowRequest(*d);
-    EXPECT_EQ(f.FComboBox->ItemIndex(), 1);
-    EXPECT_EQ(d->grid.Cell(2), "1000");
-    EXPECT_EQ(DescribeJoystickARequest(d->object.Request.data()), "F=1, K3-1=000, SA=0, SB=0, SC=0, SD=0");
-}
-
-TEST(JoystickAFrame, ClearedCombosKeepTheStoredCodes)
-{
-    auto d = MakeDevice(30);
-    auto& f = d->Frame<TJoystickAFrame>();
-    d->object.Request[1] = 0x0A;   // F and K2
-    d->object.Request[2] = 0x8D;
-    d->info->ShowData(true);
-    d->info->ClearDisplay(true);
-    ASSERT_EQ(f.SAComboBox->ItemIndex(), -1);
-    ASSERT_EQ(f.FComboBox->ItemIndex(), -1);
-    BuildRequest(*d);
-    EXPECT_EQ(d->object.Request[2], 0x8D);
-    EXPECT_EQ(d->object.Request[1], 0x0A);
-
-    // One combo chosen again: only its code changes.
-    f.SCComboBox->SetItemIndex(3);
-    f.FComboBox->SetItemIndex(0);
-    BuildRequest(*d);
-    EXPECT_EQ(d->object.Request[2], 0x8D | 0x30);
-    EXPECT_EQ(d->object.Request[1], 0x02);
-}
-
-TEST(JoystickAFrame, RequestColumnSetsTheFlagsOnly)
-{
-    struct Row { const char* text; std::uint8_t byte1; };
-    const Row rows[] = {
-        {"1000", 0xF8},    // F set, K1-K3 cleared, high bits kept
-        {"0111", 0xF7},
-        {"1", 0xF1},
-        {"", 0xF0},
-        {"11111", 0xFF},   // digits past F are ignored
-        {"1 0 1", 0xF5},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.text);
-        auto d = MakeDevice(30);
-        d->object.Request[1] = 0xF7;
-        d->object.Request[2] = 0x8D;
-        d->info->GridToRequest(r.text, 2);
-        EXPECT_EQ(d->object.Request[1], r.byte1);
-        EXPECT_EQ(d->object.Request[2], 0x8D);
-    }
+    CheckAll<Built>({
+        {30, Req, "F0 00 77", "FComboBox=0;SAComboBox=1;SBComboBox=3;SCComboBox=0;SDComboBox=2", "00 8D 77"},
+        {31, Req, "F0 00", "FComboBox=1;K1CheckBox=1;K3CheckBox=1;SAComboBox=3;SBComboBox=3;SCComboBox=3;SDComboBox=3",
+         "0D FF"},
+    });
+    CheckAll<Shown>({
+        {30, Req, "00 8D", Limits, "0;0;0;0;1;3;0;2", "0000", "F=0, K3-1=000, SA=1, SB=3, SC=0, SD=2"},
+        {31, Req, "0D FF", Limits, "1;1;0;1;3;3;3;3", "1101", "F=1, K3-1=101, SA=3, SB=3, SC=3, SD=3"},
+        {30, Req, "F8 00", Limits, "1;0;0;0;0;0;0;0", "1000", "F=1, K3-1=000, SA=0, SB=0, SC=0, SD=0"},
+    });
+    CheckAll<Typed>({
+        {30, Req, 2, "1000", "F7 8D", "F8 8D"},   // F set, K1-K3 cleared, high bits and limits kept
+        {30, Req, 2, "11111", "F7 8D", "FF 8D"},   // digits past F are ignored
+        {30, Req, 2, "1 0 1", "F7 8D", "F5 8D"},
+    });
+    // Combos cleared by the display keep the stored codes; one chosen again changes only its own.
+    Rig rig(30);
+    rig.SetHex(Req, "0A 8D");
+    rig.info->ShowData(true);
+    rig.info->ClearDisplay(true);
+    ASSERT_EQ(rig.Read("FComboBox;SAComboBox"), "-1;-1");
+    rig.Build(Req);
+    EXPECT_EQ(rig.Hex(Req, ".. .."), "0A 8D");
+    rig.Set("SCComboBox=3;FComboBox=0");
+    rig.Build(Req);
+    EXPECT_EQ(rig.Hex(Req, ".. .."), "02 BD");
 }
 
 TEST(JoystickAFrame, AnswerBetweenFrameBodyGridAndInfoLine)
 {
-    struct Row { std::uint8_t byte; const char* column5; const char* column6; const char* info; };
-    const Row rows[] = {
-        {0x95, "101", "1001", "K3-1=101, YA=1, YB=0, YC=0, YD=1"},
-        {0x00, "000", "0000", "K3-1=000, YA=0, YB=0, YC=0, YD=0"},
-        {0xF7, "111", "1111", "K3-1=111, YA=1, YB=1, YC=1, YD=1"},
-        {0x62, "010", "0110", "K3-1=010, YA=0, YB=1, YC=1, YD=0"},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.info);
-        auto d = MakeDevice(31);
-        auto& f = d->Frame<TJoystickAFrame>();
-        d->Answer()[1] = r.byte;
-        d->ShowAnswer();
-        EXPECT_EQ(d->grid.Cell(3), "-");
-        EXPECT_EQ(d->grid.Cell(4), "-");
-        EXPECT_EQ(d->grid.Cell(5), r.column5);
-        EXPECT_EQ(d->grid.Cell(6), r.column6);
-        EXPECT_EQ(DescribeJoystickAAnswer(d->Answer().data()), r.info);
-        const TCheckBox* boxes[] = {f.K1CheckBox_, f.K2CheckBox_, f.K3CheckBox_, nullptr,
-                                    f.YACheckBox_, f.YBCheckBox_, f.YCCheckBox_, f.YDCheckBox_};
-        for (int bit = 0; bit < 8; ++bit) {
-            if (boxes[bit]) {
-                EXPECT_EQ(boxes[bit]->Checked(), ((r.byte >> bit) & 1) != 0) << bit;
-            }
-        }
-        // Built back from the frame, the unused bit 3 goes out as 0.
-        d->BuildAnswer();
-        EXPECT_EQ(d->Answer()[1], r.byte & ~0x08);
-    }
+    CheckAll<Shown>({
+        {31, Ans, "95", Buttons, "1;0;1;1;0;0;1", "-|-|101|1001", "K3-1=101, YA=1, YB=0, YC=0, YD=1"},
+        {30, Ans, "62", Buttons, "0;1;0;0;1;1;0", "-|-|010|0110", "K3-1=010, YA=0, YB=1, YC=1, YD=0"},
+    });
+    CheckAll<Built>({{31, Ans, "FF", "K1CheckBox_=1;YDCheckBox_=1", "81"}});   // the unused bit 3 goes out as 0
+    CheckAll<Typed>({
+        {31, Ans, 5, "101", "2A", "2D"},    // bits 0-2 from the digits, bit 3 and Y kept
+        {31, Ans, 5, "1111", "2A", "2F"},   // a fourth digit has no field
+        {31, Ans, 6, "1001", "2A", "9A"},
+        {31, Ans, 6, "", "2A", "0A"},
+    });
 }
 
-TEST(JoystickAFrame, AnswerColumnsSetTheirBitsOnly)
+TEST(IndicatorJoystickFrames, CellsAreWrittenOnlyWhenTheyDiffer)
 {
-    struct Row { int column; const char* text; std::uint8_t after; };
-    const Row rows[] = {
-        {5, "101", 0x2D},    // bits 0-2 from the digits, bit 3 and Y kept
-        {5, "", 0x28},
-        {5, "1111", 0x2F},   // a fourth digit has no field
-        {6, "1001", 0x9A},
-        {6, "1", 0x1A},
-        {6, "", 0x0A},
-        {3, "1", 0x2A},      // value columns change nothing
-        {4, "1", 0x2A},
-        {2, "1", 0x2A},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(std::to_string(r.column) + " '" + r.text + "'");
-        auto d = MakeDevice(31);
-        d->Answer()[1] = 0x2A;
-        d->info->GridToAnswer(r.text, r.column);
-        EXPECT_EQ(d->Answer()[1], r.after);
-    }
+    ExpectQuietAndWaiting(30, "95", false);
+    ExpectQuietAndWaiting(58, "E4", false);
 }
