@@ -1,9 +1,6 @@
 #pragma once
 // Devices on a simulated line: each answers the requests of its catalogue row that it hears on
 // the line, at once, with its own body, or with a fault. Runs on the line simulator's thread.
-//
-//   LineSimulator line(pty);
-//   DeviceBus bus(line, {{RowPressure6, {0x11, 0x22}}, {RowLeveller44, {0x33, 0x44}, BusFault::BadCheck}});
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -45,12 +42,8 @@ public:
         line_.OnHeard = [this](const std::vector<std::uint8_t>& bytes) { Heard(bytes); };
     }
     ~DeviceBus() { line_.OnHeard = nullptr; }
-    DeviceBus(const DeviceBus&) = delete;
-    DeviceBus& operator=(const DeviceBus&) = delete;
 
     std::atomic<long> Requests{0};   // whole requests heard
-    std::atomic<long> RequestBytes{0};
-    std::atomic<long> AnswerBytes{0};
 
 private:
     void Heard(const std::vector<std::uint8_t>& bytes)
@@ -73,10 +66,8 @@ private:
                 return;   // the body comes in the next write
             pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(rq));
             ++Requests;
-            RequestBytes += static_cast<long>(rq);
             if (device->Fault != BusFault::Silent) {
                 const auto answer = BusAnswer(*device);
-                AnswerBytes += static_cast<long>(answer.size());
                 // Paced: the answer follows the request's echo, character by character.
                 line_.Play(answer, byteTimeUs_ > 0 ? WireMs(bytes.size() + answer.size()) : 0);
             }

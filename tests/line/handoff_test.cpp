@@ -1,187 +1,123 @@
-// The hand-off of settled exchanges to the device objects: statistics, due time, texts,
-// images, slots, grid cells 7 to 9 and the watchdog.
-#include <gtest/gtest.h>
+// The hand-off of settled exchanges to the device objects (statistics, due time, texts, images,
+// slots, grid cells 7 to 9, the watchdog) and to the line log with the monitor's list.
+#include "LineFixture.h"
 
-#include "LineEngineFixture.h"
-
-namespace {
-
-using Bytes = std::vector<std::uint8_t>;
+const Bytes Pressure = Join(Request(RowPressure6), Answer(RowPressure6, {0x10, 0x20}));
+const Bytes PressureBadAnswer = {0x46, 0x06, 0x10, 0x20, 0x37};
+const Bytes Leveller = Join(Request(RowLeveller44, {0x07}), Answer(RowLeveller44, {0x02, 0x04}));
 
 class HandOffTest : public LineEngineTest {
 protected:
-    // Hands off a good exchange of a row, as the framing leaves it.
-    void Good(int row, const Bytes& bytes, const Bytes& flags = {})
+    // Hands off an exchange of a row (-1: none) as the framing leaves it: good, or failed.
+    void HandOff(int row, const Bytes& bytes, int code = ResultOk, const Bytes& flags = {})
     {
-        Place(row, bytes, flags);
-        engine.Result = ResultOk;
-        engine.ShowExchange();
-    }
-    void Failed(int row, int code, const Bytes& bytes)
-    {
-        Place(row, bytes, {});
-        engine.Result = code;
-        engine.ShowFailedExchange();
-    }
-    void Place(int row, const Bytes& bytes, const Bytes& flags)
-    {
-        engine.CurFrame = &DeviceCatalogue[row];
-        engine.CurAddress = DeviceCatalogue[row].Address;
+        engine.CurFrame = row < 0 ? nullptr : &DeviceCatalogue[row];
+        engine.CurAddress = bytes[0] & 63;
         engine.FrameLength = static_cast<std::int32_t>(bytes.size());
         engine.FrameFlags.fill(0);
         std::copy(bytes.begin(), bytes.end(), engine.FrameBytes.begin());
         std::copy(flags.begin(), flags.end(), engine.FrameFlags.begin());
+        engine.Result = code;
+        code == ResultOk ? engine.ShowExchange() : engine.ShowFailedExchange();
     }
-    static QString Cell(const TDeviceInfo& d, int column) { return d.GridCell(column); }
-
-    const Bytes pressure = Join(Request(RowPressure6), Answer(RowPressure6, {0x10, 0x20}));
-    const Bytes pressureBadAnswer = {0x46, 0x06, 0x10, 0x20, 0x37};
 };
-
-}  // namespace
 
 TEST_F(HandOffTest, ColumnSevenIsTheShareOfTheLastTenExchangesInSensorDiagnostics)
 {
     LineMode = LineModeSensors;
     TDeviceInfo& d = AddDevice(RowPressure6, ModeReceive);
-    // Over the line: seven good exchanges, then three with a wrong answer check byte.
+    // Over the line: seven good exchanges, three with a wrong answer check byte, one good.
     for (int i = 0; i < 10; ++i)
-        line.PlayAfter(10 + i * 100, i < 7 ? pressure : pressureBadAnswer);
-    line.PlayAfter(1100, pressure);   // lets the last failure complete
+        line.PlayAfter(10 + i * 100, i < 7 ? Pressure : PressureBadAnswer);
+    line.PlayAfter(1100, Pressure);
     RunUntilQuiet();
     ASSERT_EQ(LineLogCount, 11);
     EXPECT_EQ(LineLogRecord(9).Result, ResultAnswerCheck);
-    // The eleventh pushes the first out of the ten.
-    EXPECT_EQ(Cell(d, 7), "7");
+    EXPECT_EQ(d.GridCell(7), "7");   // the eleventh pushed the first out of the ten
     EXPECT_EQ(d.AnswerCount, 7);
-    EXPECT_EQ(d.AnswerHistory->Count, 10);
 }
 
 TEST_F(HandOffTest, TenFailuresInARowSilenceTheDeviceAndResetStatisticsOnce)
 {
     LineMode = LineModeSensors;
     TDeviceInfo& d = AddDevice(RowPressure6, ModeReceive);
-    Good(RowPressure6, pressure);
-    Good(RowPressure6, pressure);
-    EXPECT_EQ(d.NextPollTick, 0u);
+    HandOff(RowPressure6, Pressure);
+    HandOff(RowPressure6, Pressure);
     int resets = 0;
     for (int i = 0; i < 10; ++i) {
         clock.Advance(100);
-        const std::uint32_t before = d.NextPollTick;
-        Failed(RowPressure6, ResultNoAnswer, Request(RowPressure6));
+        HandOff(RowPressure6, Request(RowPressure6), ResultNoAnswer);
         if (d.AnswerCount != 0) {
-            EXPECT_EQ(d.NextPollTick, before) << "a failure does not move a device that still answers";
+            EXPECT_EQ(d.NextPollTick, 0u) << "a failure does not move a device that still answers";
         }
         resets += engine.ResetStats.exchange(false);
     }
-    EXPECT_EQ(Cell(d, 7), "0");
+    EXPECT_EQ(d.GridCell(7), "0");
     EXPECT_EQ(d.NextPollTick, clock.Now() + 5000);
     EXPECT_EQ(resets, 1);
-    EXPECT_EQ(Cell(d, 9), "Нет ответа");
+    EXPECT_EQ(d.GridCell(9), "Нет ответа");
 }
 
-TEST_F(HandOffTest, DisplayRefreshesAtMostOncePerUpdateTime)
+TEST_F(HandOffTest, DisplayRefreshesAtMostOncePerUpdateTimeAndAtOnceAfterAFailure)
 {
     host.updateTime = 250;
     TDeviceInfo& d = AddDevice(RowPressure6, ModeReceive);
-    Good(RowPressure6, pressure);
+    HandOff(RowPressure6, Pressure);
     EXPECT_EQ(d.AnswerText, "06 10 20 36");
-    EXPECT_EQ(d.SchemeObject->Answer[1], 0x10);
     SlotLog.clear();
 
     clock.Advance(100);
-    Good(RowPressure6, Join(Request(RowPressure6), Answer(RowPressure6, {0x11, 0x20})));
+    HandOff(RowPressure6, Join(Request(RowPressure6), Answer(RowPressure6, {0x11, 0x20})));
     EXPECT_EQ(d.AnswerText, "06 10 20 36");   // texts and frame stay
     EXPECT_EQ(d.SchemeObject->Answer[1], 0x10);
     EXPECT_TRUE(SlotLog.empty());
-    EXPECT_EQ(Cell(d, 7), "2");               // statistics move
-    EXPECT_EQ(Cell(d, 8), "0.10");
+    EXPECT_EQ(d.GridCell(7), "2");            // statistics move
+    EXPECT_EQ(d.GridCell(8), "0.10");
 
-    // A failure makes the next good exchange show at once.
     clock.Advance(10);
-    Failed(RowPressure6, ResultAnswerCheck, pressureBadAnswer);
-    EXPECT_EQ(Cell(d, 9), "КС ответа");
+    HandOff(RowPressure6, PressureBadAnswer, ResultAnswerCheck);
+    EXPECT_EQ(d.GridCell(9), "КС ответа");
     clock.Advance(10);
-    Good(RowPressure6, Join(Request(RowPressure6), Answer(RowPressure6, {0x12, 0x20})));
+    HandOff(RowPressure6, Join(Request(RowPressure6), Answer(RowPressure6, {0x12, 0x20})));
     EXPECT_EQ(d.SchemeObject->Answer[1], 0x12);
-    EXPECT_EQ(Cell(d, 9), "");
-}
+    EXPECT_EQ(d.GridCell(9), "");
 
-TEST_F(HandOffTest, ColumnEightIsTheMeanIntervalInSecondsUnlessStaticInBiDiagnostics)
-{
-    TDeviceInfo& d = AddDevice(RowPressure6, ModeReceive);
-    Good(RowPressure6, pressure);
-    EXPECT_EQ(Cell(d, 8), "");   // no interval yet
-    clock.Advance(100);
-    Good(RowPressure6, pressure);
-    clock.Advance(305);
-    Good(RowPressure6, pressure);
-    EXPECT_EQ(Cell(d, 8), "0.20");   // (100 + 305) / 2 ms, rounded half away from zero
-    EXPECT_EQ(d.IntervalSum, 405);
-
-    d.SchemeObject->Static = 1;
+    d.SchemeObject->Static = 1;   // a static device's interval means nothing in BI diagnostics
     d.SetGridCell(8, "x");
-    clock.Advance(100);
-    Good(RowPressure6, pressure);
-    EXPECT_EQ(Cell(d, 8), "x");
-    LineMode = LineModeSensors;
-    Good(RowPressure6, pressure);
-    EXPECT_NE(Cell(d, 8), "x");
+    HandOff(RowPressure6, Pressure);
+    EXPECT_EQ(d.GridCell(8), "x");
 }
 
-TEST_F(HandOffTest, GridCellsAreWrittenOnlyWhenTheirTextChanges)
-{
-    TDeviceInfo& d = AddDevice(RowPressure6, ModeReceive);
-    Good(RowPressure6, pressure);
-    const auto writes = gridRows.back()->Writes;
-    for (int i = 0; i < 99; ++i)
-        Good(RowPressure6, pressure);   // BI column 7 counts on; 9 stays empty
-    EXPECT_EQ(gridRows.back()->Writes[9], writes[9]);
-    EXPECT_EQ(gridRows.back()->Writes[7], writes[7] + 99);
-    EXPECT_EQ(Cell(d, 7), "0");          // the counter wraps at 100
-}
-
-TEST_F(HandOffTest, BiDiagnosticsCopiesTheMastersRequestAndTheReceivedAnswer)
+// BI diagnostics copies the master's request and the answer heard; an emulated device takes
+// the request only (it answers with its own); sensor diagnostics takes the answer only.
+TEST_F(HandOffTest, WhatReachesTheImagesFollowsTheModes)
 {
     TDeviceInfo& d = AddDevice(RowLeveller44, ModeReceive);
     SlotLog.clear();
-    Good(RowLeveller44, Join(Request(RowLeveller44, {0x07}), Answer(RowLeveller44, {0x02, 0x04})));
+    HandOff(RowLeveller44, Leveller);
     EXPECT_EQ(d.SchemeObject->Request[1], 0x07);
-    EXPECT_EQ(d.SchemeObject->Answer[1], 0x02);
-    EXPECT_EQ(d.SchemeObject->Answer[2], 0x04);
-    EXPECT_EQ(d.SchemeObject->Answer[3], 0x00);   // the check byte is not copied
-    std::vector<std::string> calls;
+    EXPECT_EQ(Bytes(d.SchemeObject->Answer.begin() + 1, d.SchemeObject->Answer.begin() + 4), (Bytes{0x02, 0x04, 0x00}));
+    Texts calls;
     for (const TSlotCall& c : SlotLog) {
         EXPECT_TRUE(c.updating) << c.slot;
         calls.push_back(c.slot);
     }
-    EXPECT_EQ(calls, (std::vector<std::string>{"RequestToGrid", "RequestToFrame", "AnswerToGrid", "AnswerToFrame"}));
-    EXPECT_EQ(Cell(d, 2), "7");
+    EXPECT_EQ(calls, (Texts{"RequestToGrid", "RequestToFrame", "AnswerToGrid", "AnswerToFrame"}));
+    EXPECT_EQ(d.GridCell(2), "7");
     EXPECT_TRUE(d.TimerActive());   // the watchdog restarts with every exchange
     EXPECT_FALSE(UpdatingControls);
-}
 
-TEST_F(HandOffTest, EmulatedDeviceGetsOnlyTheRequestCopied)
-{
-    TDeviceInfo& d = AddDevice(RowLeveller44, ModeEmulate);
-    d.SchemeObject->Answer[1] = 0x55;
-    Good(RowLeveller44, Join(Request(RowLeveller44, {0x07}), Answer(RowLeveller44, {0x02, 0x04})));
+    d.SchemeObject->Mode = ModeEmulate;
+    d.SchemeObject->Request[1] = d.SchemeObject->Answer[1] = 0x55;
+    HandOff(RowLeveller44, Leveller);
     EXPECT_EQ(d.SchemeObject->Request[1], 0x07);
     EXPECT_EQ(d.SchemeObject->Answer[1], 0x55);
-}
 
-TEST_F(HandOffTest, AnswerOnlyDeviceInBiDiagnosticsShowsNoValueInColumnTwo)
-{
-    TDeviceInfo& d = AddDevice(RowPressure6, ModeReceive);
-    Good(RowPressure6, pressure);
-    EXPECT_EQ(Cell(d, 2), "-");
-}
-
-TEST_F(HandOffTest, SensorDiagnosticsNeitherCopiesTheRequestNorStartsTheWatchdog)
-{
     LineMode = LineModeSensors;
-    TDeviceInfo& d = AddDevice(RowLeveller44, ModeReceive);
-    Good(RowLeveller44, Join(Request(RowLeveller44, {0x07}), Answer(RowLeveller44, {0x02, 0x04})));
+    d.SchemeObject->Mode = ModeReceive;
+    d.SchemeObject->Request[1] = 0;
+    d.StopTimer();
+    HandOff(RowLeveller44, Leveller);
     EXPECT_EQ(d.SchemeObject->Request[1], 0x00);
     EXPECT_EQ(d.SchemeObject->Answer[1], 0x02);
     EXPECT_FALSE(d.TimerActive());
@@ -192,81 +128,144 @@ TEST_F(HandOffTest, AnotherRowOfTheAddressCountsAsNoAnswerOfTheDevice)
     TDeviceInfo& d = AddDevice(RowPressure6, ModeReceive);
     auto* frame = dynamic_cast<TTestAnswerFrame*>(d.Frame.data());
     frame->ValueEdit->SetText("12");
-    Good(RowTension6, pressure);
-    EXPECT_EQ(Cell(d, 9), "Другой датчик");
+    HandOff(RowTension6, Pressure);
+    EXPECT_EQ(d.GridCell(9), "Другой датчик");
     EXPECT_EQ(d.AnswerCount, 0);
     EXPECT_EQ(frame->ValueEdit->Text(), "");   // the answer editors are cleared
-    EXPECT_EQ(d.AnswerText, "06 10 20 36");
     EXPECT_EQ(DeviceCatalogue[RowTension6].LastSeenTick, clock.Now());
+
+    // Failures of another row or of an unrecognised byte reach only the log, an unrecognised
+    // byte with code 6 whatever code it came with.
+    const int history = d.AnswerHistory->Count, exchanges = d.ExchangeCounter;
+    HandOff(RowTension6, PressureBadAnswer, ResultAnswerCheck);
+    HandOff(-1, {0x55}, ResultNeedMore);   // as a push-out from a full pending buffer
+    for (int code : {42, int(ResultOk)})
+        AppendLineLog(host, nullptr, code, "55", "", false, clock.Now());
+    EXPECT_EQ(d.AnswerHistory->Count, history);
+    EXPECT_EQ(d.ExchangeCounter, exchanges);
+    EXPECT_EQ(LogTexts(), (Texts{"r21 0 46 | 06 10 20 36", "r21 2 46 | 06 10 20 37", "r- 6 55 | ", "r- 6 55 | ",
+                                 "r- 6 55 | "}));
 }
 
 TEST_F(HandOffTest, DisabledDeviceKeepsStatisticsButShowsNothing)
 {
     TDeviceInfo& d = AddDevice(RowPressure6, ModeDisabled);
-    Good(RowPressure6, pressure);
+    HandOff(RowPressure6, Pressure);
     EXPECT_EQ(d.AnswerCount, 1);
-    EXPECT_EQ(d.LastAnswerTick, clock.Now());
     EXPECT_EQ(d.AnswerText, "");
-    EXPECT_EQ(Cell(d, 7), "");
+    EXPECT_EQ(d.GridCell(7), "");
     EXPECT_FALSE(d.TimerActive());
 }
 
-TEST_F(HandOffTest, ExchangeWithoutDeviceReachesOnlyTheRowAndTheLog)
-{
-    DeviceCatalogue[RowPressure6].LastSeenTick = 0;
-    Good(RowPressure6, pressure);
-    EXPECT_EQ(DeviceCatalogue[RowPressure6].LastSeenTick, clock.Now());
-    EXPECT_EQ(LogTexts(), std::vector<std::string>{"r7 0 46 | 06 10 20 36"});
-}
-
-TEST_F(HandOffTest, FailureOfAnotherRowOrUnrecognisedByteReachesOnlyTheLog)
-{
-    TDeviceInfo& d = AddDevice(RowPressure6, ModeReceive);
-    Failed(RowTension6, ResultAnswerCheck, pressureBadAnswer);
-    engine.CurFrame = nullptr;
-    engine.FrameBytes[0] = 0x55;
-    engine.FrameLength = 1;
-    engine.Result = ResultNeedMore;   // as a push-out from a full pending buffer may leave it
-    engine.ShowFailedExchange();
-    EXPECT_EQ(d.AnswerHistory->Count, 0);
-    EXPECT_EQ(d.ExchangeCounter, 0);
-    EXPECT_EQ(LogTexts(), (std::vector<std::string>{"r21 2 46 | 06 10 20 37", "r- 6 55 | "}));
-}
-
-TEST_F(HandOffTest, SixteenByteRequestWithAnApostropheStaysWhole)
+TEST_F(HandOffTest, SixteenByteRequestWithAnApostropheStaysWholeForTheSelectedDevice)
 {
     LineMode = LineModeSensors;
     TDeviceInfo& d = AddDevice(RowTerminal62, ModeReceive);
+    AddDevice(RowPressure6, ModeReceive);
     host.current = &d;
+    HandOff(RowPressure6, Pressure);
+    EXPECT_EQ(host.hexOut->Text(), "");   // not the selected device
     Bytes body(14);
     for (int i = 0; i < 14; ++i)
         body[i] = static_cast<std::uint8_t>(0x30 + i);
     Bytes flags(21, 0);
     flags[0] = FlagPollEcho;
-    Good(RowTerminal62, Join(Request(RowTerminal62, body), Answer(RowTerminal62, {1, 2, 3})), flags);
+    HandOff(RowTerminal62, Join(Request(RowTerminal62, body), Answer(RowTerminal62, {1, 2, 3})), ResultOk, flags);
     ASSERT_EQ(d.RequestText.size(), 48);
     EXPECT_TRUE(d.RequestText.startsWith("'BE 30 31"));
     EXPECT_EQ(host.hexOut->Text(), d.RequestText);
     EXPECT_EQ(host.hexIn->Text(), "3E 01 02 03 3E");
-    EXPECT_EQ(LineLogRecord(0).RequestText, d.RequestText);
+    EXPECT_EQ(LineLogRecord(1).RequestText, d.RequestText);
+
+    host.lineLogOn = false;   // nothing is logged while recording is off
+    HandOff(RowPressure6, Pressure);
+    EXPECT_EQ(LineLogCount, 2);
 }
 
-TEST_F(HandOffTest, SelectedDeviceFieldsFollowOnlyTheSelectedDevice)
+class LineLogTest : public LineEngineTest {
+protected:
+    void Append(int n = 1)
+    {
+        for (int i = 0; i < n; ++i)
+            AppendLineLog(host, &DeviceCatalogue[RowPressure6], ResultOk, QString::number(LineLogCount), "", true,
+                          clock.Now());
+    }
+    void AddDevices(int n)
+    {
+        for (int row : {RowPressure6, RowLeveller44, RowLineProx5, RowIoBlock50})
+            if (n-- > 0)
+                AddDevice(row, ModeReceive);
+    }
+};
+
+TEST_F(LineLogTest, The10001stRecordDropsTheOldestAndTheListStaysAtTheEnd)
 {
-    TDeviceInfo& d = AddDevice(RowPressure6, ModeReceive);
-    AddDevice(RowLeveller44, ModeReceive);
-    host.current = &d;
-    Good(RowLeveller44, Join(Request(RowLeveller44, {0x07}), Answer(RowLeveller44, {0x02, 0x04})));
-    EXPECT_EQ(host.hexOut->Text(), "");
-    Good(RowPressure6, pressure);
-    EXPECT_EQ(host.hexOut->Text(), "46");
-    EXPECT_EQ(host.hexIn->Text(), "06 10 20 36");
+    AddDevices(1);
+    for (int i = 0; i < LineLogCapacity; ++i)
+        LineLogAdd(nullptr, 6, QString::number(i), QString());
+    host.listCount = LineLogCapacity;
+    host.SetLineListItemIndex(LineLogCapacity - 1);   // showing the newest lines
+    ASSERT_EQ(host.listTop, LineLogCapacity - 10);
+
+    const double before = DateTimeToDays(QDateTime::currentDateTime());
+    AppendLineLog(host, &DeviceCatalogue[RowPressure6], ResultOk, "46", "06 10 20 36", true, clock.Now());
+    EXPECT_EQ(LineLogCount, LineLogCapacity);
+    EXPECT_EQ(LineLogRecord(0).RequestText, "1");
+    const TLineRecord& newest = LineLogRecord(LineLogCapacity - 1);
+    EXPECT_EQ(newest.RequestText, "46");
+    // Local days since the end of 1899.
+    EXPECT_GE(newest.Time, before);
+    EXPECT_LE(newest.Time, DateTimeToDays(QDateTime::currentDateTime()));
+    EXPECT_DOUBLE_EQ(DateTimeToDays(QDateTime(QDate(1900, 1, 1), QTime(12, 0))), 2.5);
+    EXPECT_EQ(host.listCount, LineLogCapacity);
+    EXPECT_EQ(host.listIndex, LineLogCapacity - 1);
+    EXPECT_EQ(host.listTop, LineLogCapacity - 10);
+    EXPECT_EQ(host.recordInfoShown, 1);
+    EXPECT_EQ(host.listUpdates, 1);
+    EXPECT_EQ(host.listUpdateDepth, 0);
 }
 
-TEST_F(HandOffTest, NothingIsLoggedWhileRecordingIsOff)
+TEST_F(LineLogTest, ListFollowsInStepsOfTheActiveCount)
 {
-    host.lineLogOn = false;
-    Good(RowPressure6, pressure);
-    Failed(RowPressure6, ResultNoAnswer, Request(RowPressure6));
-    EXPECT_EQ(LineLogCount, 0);
+    AddDevices(3);   // none answered yet: the three enabled devices are the active count
+    std::vector<int> shown;
+    for (int i = 0; i < 7; ++i) {
+        const int before = host.recordInfoShown;
+        Append();
+        shown.push_back(host.recordInfoShown - before);
+    }
+    // 10 visible lines, 3 active: (count - 10 mod 3) mod 3 == 0 at counts 1, 4, 7.
+    EXPECT_EQ(shown, (std::vector<int>{1, 0, 0, 1, 0, 0, 1}));
+
+    // Scrolled up: the list jumps only once three records gathered below the visible lines.
+    Append(13);
+    host.listTop = 10;
+    host.listIndex = 12;
+    host.recordInfoShown = 0;
+    Append(2);
+    EXPECT_EQ(host.listIndex, 12);
+    EXPECT_EQ(host.recordInfoShown, 0);
+    Append();
+    EXPECT_EQ(host.listIndex, 22);
+    EXPECT_EQ(host.listTop, 13);
+    EXPECT_EQ(host.recordInfoShown, 1);
+
+    // No devices and an empty list divide by nothing.
+    host.ClearDevices();
+    host.listItemHeight = host.listHeight = 0;
+    Append();
+    EXPECT_EQ(host.listIndex, LineLogCount - 1);
+}
+
+TEST_F(LineLogTest, ActiveCountFollowsTheLineMode)
+{
+    AddDevices(4);
+    host.devices[0]->AnswerCount = 1;
+    host.devices[3]->SchemeObject->Mode = ModeDisabled;
+    host.devices[1]->NextPollTick = clock.Now() + 1000;
+    EXPECT_EQ(LineLogActiveCount(host, clock.Now()), 1);   // BI: devices that answered
+    host.devices[0]->AnswerCount = 0;
+    EXPECT_EQ(LineLogActiveCount(host, clock.Now()), 3);   // none: the enabled devices
+    LineMode = LineModeSensors;
+    EXPECT_EQ(LineLogActiveCount(host, clock.Now()), 2);   // enabled and due
 }

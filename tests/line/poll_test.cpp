@@ -1,58 +1,56 @@
 // The poll scheduler: which device is polled next, the search scan, the request on the wire and
 // the poll-cycle statistics.
-#include "line/ReceiveFixture.h"
+#include "LineFixture.h"
 
-namespace {
+class PollTest : public ::testing::Test, public ReceiveWorld {
+protected:
+    // Ends `count` poll cycles `ms` apart (the first cycle end only marks the time).
+    void Cycles(int count, std::uint32_t ms)
+    {
+        for (int i = 0; i < count; ++i) {
+            clock.Advance(ms);
+            thread.CycleStatistics();
+        }
+    }
+};
 
-class PollTest : public ::testing::Test, public ReceiveWorld {};
-
-TEST_F(PollTest, DueDevicesArePolledInListOrderAndWrapAround)
-{
-    devices.AddDevice(RowPressure6);
-    devices.AddDevice(RowLeveller44);
-    devices.AddDevice(RowTerminal62);
-    EXPECT_EQ(Choices(7), (std::vector<int>{RowPressure6, RowLeveller44, RowTerminal62, RowPressure6, RowLeveller44,
-                                             RowTerminal62, RowPressure6}));
-}
-
-TEST_F(PollTest, BackedOffDeviceIsPolledOnlyWhenNoneIsDue)
+TEST_F(PollTest, DueDevicesInListOrderThenBackedOffOnesWhenNoneIsDue)
 {
     TDeviceInfo& silent = devices.AddDevice(RowPressure6);
     TDeviceInfo& due = devices.AddDevice(RowLeveller44);
-    silent.NextPollTick = clock.Now() + SilentDeviceBackOffMs;
-    EXPECT_EQ(Choices(3), (std::vector<int>{RowLeveller44, RowLeveller44, RowLeveller44}));
+    devices.AddDevice(RowTerminal62);
+    EXPECT_EQ(Choices(4), (std::vector<int>{RowPressure6, RowLeveller44, RowTerminal62, RowPressure6}));
 
+    devices.objects[2]->Mode = ModeDisabled;
+    silent.NextPollTick = clock.Now() + SilentDeviceBackOffMs;
+    EXPECT_EQ(Choices(2), (std::vector<int>{RowLeveller44, RowLeveller44}));
+    EXPECT_EQ(host.CountActiveDevices(), 2);
     // Nobody due: the line is not left idle, the backed-off devices take turns.
     due.NextPollTick = clock.Now() + SilentDeviceBackOffMs;
-    EXPECT_EQ(Choices(4), (std::vector<int>{RowPressure6, RowLeveller44, RowPressure6, RowLeveller44}));
-
-    // Its back-off over, the device is due again like the others.
+    EXPECT_EQ(Choices(3), (std::vector<int>{RowPressure6, RowLeveller44, RowPressure6}));
+    // Its back-off over, a device is due again like the others.
     clock.Advance(SilentDeviceBackOffMs);
-    EXPECT_EQ(Choices(2), (std::vector<int>{RowPressure6, RowLeveller44}));
+    EXPECT_EQ(Choices(2), (std::vector<int>{RowLeveller44, RowPressure6}));
 }
 
-TEST_F(PollTest, DisabledDevicesAreNeitherPolledNorCounted)
-{
-    devices.AddDevice(RowPressure6, ModeDisabled);
-    devices.AddDevice(RowLeveller44);
-    devices.AddDevice(RowTerminal62, ModeDisabled);
-    EXPECT_EQ(host.CountActiveDevices(), 1);
-    EXPECT_EQ(Choices(3), (std::vector<int>{RowLeveller44, RowLeveller44, RowLeveller44}));
-
-    devices.objects[1]->Mode = ModeDisabled;
-    thread.LastCycleTick = 0;
-    EXPECT_EQ(Choices(2), (std::vector<int>{-1, -1}));
-    // No enabled device: no cycle is measured.
-    EXPECT_EQ(thread.LastCycleTick, 0u);
-}
-
-TEST_F(PollTest, NothingIsPolledWhileASchemeIsOpened)
+TEST_F(PollTest, DisabledDevicesOrAnOpeningSchemeMeanNoPollAndAnIdleWait)
 {
     devices.AddDevice(RowPressure6);
     host.opening = true;
-    EXPECT_EQ(Choices(2), (std::vector<int>{-1, -1}));
+    EXPECT_EQ(Choices(1), (std::vector<int>{-1}));
     host.opening = false;
-    EXPECT_EQ(Choices(1), (std::vector<int>{RowPressure6}));
+    devices.objects[0]->Mode = ModeDisabled;
+    EXPECT_EQ(host.CountActiveDevices(), 0);
+    thread.LastCycleTick = 0;
+    EXPECT_EQ(Choices(2), (std::vector<int>{-1, -1}));
+    EXPECT_EQ(thread.LastCycleTick, 0u);   // no cycle is measured
+
+    ScriptedPort& line = Connect();
+    line.ClearCalls();
+    const std::uint32_t before = clock.Now();
+    EXPECT_FALSE(thread.PollStep());
+    EXPECT_EQ(clock.Now() - before, IdleWaitMs);
+    EXPECT_TRUE(line.Calls().empty());
 }
 
 TEST_F(PollTest, SearchScanPollsEveryFreeRowOnceWithZeroBodiesThenResumes)
@@ -63,11 +61,10 @@ TEST_F(PollTest, SearchScanPollsEveryFreeRowOnceWithZeroBodiesThenResumes)
     ScriptedPort& line = Connect();
     thread.StartSearch();
 
-    std::vector<int> expected;
+    std::vector<int> expected, polled;
     for (int row = 0; row < DeviceCatalogueCount; ++row)
         if (DeviceCatalogue[row].Address != 3 && DeviceCatalogue[row].Address != 45)
             expected.push_back(row);
-    std::vector<int> polled;
     for (std::size_t i = 0; i < expected.size(); ++i) {
         thread.SelectPollTarget();
         ASSERT_NE(thread.Engine.CurFrame, nullptr);
@@ -76,12 +73,11 @@ TEST_F(PollTest, SearchScanPollsEveryFreeRowOnceWithZeroBodiesThenResumes)
         thread.SendPollRequest();
         thread.Engine.RxBytes.Clear();
         thread.Engine.RxFlags.Clear();
-        const int rq = thread.Engine.CurFrame->RequestLength;
-        if (rq > 1) {
-            const auto writes = line.CallsOf(ScriptedPort::Op::Write);
-            ASSERT_EQ(writes.size(), 2u);
-            std::vector<std::uint8_t> body(writes[1].Bytes.begin(), writes[1].Bytes.end() - 1);
-            EXPECT_EQ(body, std::vector<std::uint8_t>(static_cast<std::size_t>(rq - 2), 0)) << "row " << polled.back();
+        const auto writes = line.CallsOf(ScriptedPort::Op::Write);
+        if (writes.size() == 2) {
+            EXPECT_EQ(Bytes(writes[1].Bytes.begin(), writes[1].Bytes.end() - 1),
+                      Bytes(static_cast<std::size_t>(thread.Engine.CurFrame->RequestLength - 2), 0))
+                << "row " << polled.back();
         }
     }
     EXPECT_EQ(polled, expected);
@@ -109,136 +105,76 @@ TEST_F(PollTest, SearchOverAFullSchemeEndsAtOnce)
     EXPECT_EQ(thread.Engine.CurFrame, host.devices.front()->FrameInfo);
 }
 
-struct WireCase {
-    const char* name;
-    int row;
-    std::vector<std::uint8_t> body;   // the device's request body
-    const char* trace;
-};
-
-class PollWireTest : public ::testing::TestWithParam<WireCase>, public ReceiveWorld {};
-
-TEST_P(PollWireTest, RequestGoesOutAddressMarkThenBodySpace)
+// The address byte goes out alone with MARK parity, the body and check byte with SPACE parity;
+// a one-byte request leaves the port in MARK parity, and the framing pass restores listening.
+TEST_F(PollTest, RequestGoesOutAddressMarkThenBodySpace)
 {
-    const WireCase& c = GetParam();
-    TDeviceInfo& device = devices.AddDevice(c.row);
-    std::copy(c.body.begin(), c.body.end(), device.SchemeObject->Request.begin() + 1);
-    device.FrameToRequest = nullptr;   // the image is what goes out
-    ScriptedPort& line = Connect();
-    line.ClearCalls();
-    thread.SelectPollTarget();
-    EXPECT_TRUE(thread.SendPollRequest());
-    EXPECT_EQ(line.Trace(), c.trace);
-    const int rq = DeviceCatalogue[c.row].RequestLength;
-    ASSERT_EQ(thread.Engine.RxBytes.Count, rq);
-    EXPECT_EQ(thread.Engine.RxFlags.At(0), FlagPollEcho);
-    for (int i = 1; i < rq; ++i)
-        EXPECT_EQ(thread.Engine.RxFlags.At(i), 0);
-    // A one-byte request leaves the port in MARK parity: the framing pass restores listening.
-    EXPECT_EQ(thread.Engine.RestoreListenState, rq == 1);
-    EXPECT_TRUE(thread.Engine.LineEchoes);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Requests, PollWireTest,
-    ::testing::Values(WireCase{"OneByte", RowPressure6, {}, "SetState(M) Purge Write(M:46) Read(1:46)"},
-                      WireCase{"WithBody", RowLeveller44, {0x12},
-                               "SetState(M) Purge Write(M:AC) Read(1:AC) SetState(S) Purge Write(S:12 BE) Read(2:12 BE)"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(PollTest, FramingPassRestoresListeningBeforeTheAnswerOfAOneByteRequest)
-{
-    devices.AddDevice(RowPressure6);
-    ScriptedPort& line = Connect();
-    host.lineLogOn = true;
-    line.OnWrite = [&](const ScriptedPort::Call& w) {
-        if (w.Parity == ParityMark)
-            line.PlayAfter(3, {0x06, 0x01, 0x02, 0x06 ^ 0x01 ^ 0x02});
+    const struct {
+        int row;
+        Bytes body;   // the device's request body
+        const char* trace;
+    } cases[] = {
+        {RowPressure6, {}, "SetState(M) Purge Write(M:46) Read(1:46) SetState(S) Read(4:06 01 02 05)"},
+        {RowLeveller44, {0x12},
+         "SetState(M) Purge Write(M:AC) Read(1:AC) SetState(S) Purge Write(S:12 BE) Read(2:12 BE) "
+         "Read(4:2C 01 02 2F)"},
     };
-    line.ClearCalls();
-    ASSERT_TRUE(thread.PollStep());
-    thread.Engine.FramingPass();
-    EXPECT_EQ(line.Trace(), "SetState(M) Purge Write(M:46) Read(1:46) SetState(S) Read(4:06 01 02 05)");
-    ASSERT_EQ(LineLogCount, 1);
-    EXPECT_EQ(LineLogRecord(0).Result, ResultOk);
-    EXPECT_EQ(LineLogRecord(0).RequestText, "'46");
+    for (const auto& c : cases) {
+        ReceiveWorld w;
+        TDeviceInfo& device = w.devices.AddDevice(c.row);
+        std::copy(c.body.begin(), c.body.end(), device.SchemeObject->Request.begin() + 1);
+        device.FrameToRequest = nullptr;   // the image is what goes out
+        ScriptedPort& line = w.Connect();
+        w.host.lineLogOn = true;
+        line.OnWrite = [&](const ScriptedPort::Call& write) {   // the device answers the whole request
+            if (write.Parity == (c.body.empty() ? ParityMark : ParitySpace))
+                line.PlayAfter(10, Answer(c.row, {0x01, 0x02}));
+        };
+        line.ClearCalls();
+        ASSERT_TRUE(w.thread.PollStep());
+        const TRoundBuffer& flags = w.thread.Engine.RxFlags;
+        ASSERT_EQ(flags.Count, DeviceCatalogue[c.row].RequestLength);
+        for (int i = 0; i < flags.Count; ++i)
+            EXPECT_EQ(flags.At(i), i == 0 ? FlagPollEcho : 0);
+        EXPECT_TRUE(w.thread.Engine.LineEchoes);
+        w.thread.Engine.FramingPass();
+        EXPECT_EQ(line.Trace(), c.trace);
+        ASSERT_EQ(LineLogCount, 1);
+        EXPECT_EQ(LineLogRecord(0).Result, ResultOk);
+        EXPECT_TRUE(LineLogRecord(0).RequestText.startsWith("'"));
+    }
 }
 
-TEST_F(PollTest, CyclePeriodAppearsAtTheTwentiethStoredTimeRounded)
-{
-    devices.AddDevice(RowPressure6);
-    thread.CycleStatistics();   // the first cycle end only marks the time
-    for (int i = 0; i < CycleTimesShown; ++i) {
-        EXPECT_TRUE(host.statusHistory[1].empty()) << "after " << i << " times";
-        clock.Advance(i % 2 ? 124 : 123);   // mean 123.5
-        thread.CycleStatistics();
-    }
-    ASSERT_EQ(host.statusHistory[1].size(), 1u);
-    EXPECT_EQ(host.statusTexts[1], " Период опроса: 124 мс");
-    EXPECT_EQ(thread.CycleTimeSum, 2470);
-}
-
-TEST_F(PollTest, CycleMeanCoversTheLastHundredTimes)
-{
-    devices.AddDevice(RowPressure6);
-    thread.CycleStatistics();
-    for (int i = 0; i < 100; ++i) {
-        clock.Advance(1000);
-        thread.CycleStatistics();
-    }
-    for (int i = 0; i < 100; ++i) {
-        clock.Advance(10);
-        thread.CycleStatistics();
-    }
-    EXPECT_EQ(thread.CycleTimes.Count, CycleTimesSize);
-    EXPECT_EQ(thread.CycleTimeSum, 1000);
-    EXPECT_EQ(host.statusTexts[1], " Период опроса: 10 мс");
-}
-
-TEST_F(PollTest, ResetStatsStartsTheStatisticsOver)
+TEST_F(PollTest, CyclePeriodAppearsAtTheTwentiethStoredTimeRoundedAndResetStatsStartsItOver)
 {
     TDeviceInfo& device = devices.AddDevice(RowPressure6);
     thread.CycleStatistics();
     for (int i = 0; i < CycleTimesShown; ++i) {
-        clock.Advance(50);
-        thread.CycleStatistics();
+        EXPECT_TRUE(host.statusHistory[1].empty()) << "after " << i << " times";
+        Cycles(1, i % 2 ? 124 : 123);   // mean 123.5
     }
-    ASSERT_EQ(host.statusTexts[1], " Период опроса: 50 мс");
+    ASSERT_EQ(host.statusHistory[1].size(), 1u);
+    EXPECT_EQ(host.statusTexts[1], " Период опроса: 124 мс");
+    Cycles(100, 1000);
+    Cycles(100, 10);   // the mean covers the last hundred
+    EXPECT_EQ(thread.CycleTimes.Count, CycleTimesSize);
+    EXPECT_EQ(host.statusTexts[1], " Период опроса: 10 мс");
+
     device.LastAnswerTick = clock.Now();
     device.IntervalSum = 77;
     const std::uint32_t interval = 77;
     device.AnswerIntervals->Put(reinterpret_cast<const std::uint8_t*>(&interval), 4);
-
     thread.RequestResetStats();
-    clock.Advance(80);
-    thread.CycleStatistics();
+    Cycles(1, 80);
     EXPECT_FALSE(thread.ResetStats);
     EXPECT_EQ(thread.CycleTimes.Count, 0);
     EXPECT_EQ(device.LastAnswerTick, 0u);
     EXPECT_EQ(device.IntervalSum, 0);
     EXPECT_EQ(device.AnswerIntervals->Count, 0);
-
     // The old text stays until twenty new times are stored.
     const std::size_t shown = host.statusHistory[1].size();
-    for (int i = 0; i < CycleTimesShown - 1; ++i) {
-        clock.Advance(80);
-        thread.CycleStatistics();
-    }
+    Cycles(CycleTimesShown - 1, 80);
     EXPECT_EQ(host.statusHistory[1].size(), shown);
-    clock.Advance(80);
-    thread.CycleStatistics();
+    Cycles(1, 80);
     EXPECT_EQ(host.statusTexts[1], " Период опроса: 80 мс");
 }
-
-TEST_F(PollTest, NoEnabledDeviceMeansAnIdleWaitPerCall)
-{
-    devices.AddDevice(RowPressure6, ModeDisabled);
-    ScriptedPort& line = Connect();
-    line.ClearCalls();
-    const std::uint32_t before = clock.Now();
-    EXPECT_FALSE(thread.PollStep());
-    EXPECT_EQ(clock.Now() - before, IdleWaitMs);
-    EXPECT_TRUE(line.Calls().empty());
-}
-
-} // namespace

@@ -15,25 +15,16 @@ public:
     MV_KIT_CLASS(TDerivedEdit)
 };
 
-struct Recorded {
-    int changes = 0;
-    QObject* sender = nullptr;
-};
-
 }  // namespace
 
 TEST(KitEdit, OnChangeFiresOnProgrammaticChangesOnly)
 {
     TEdit edit;
-    Recorded r;
-    edit.OnChange = [&](QObject* s) { ++r.changes; r.sender = s; };
-    edit.SetText("12");
-    EXPECT_EQ(r.changes, 1);
-    EXPECT_EQ(r.sender, &edit);
-    edit.SetText("12");   // the same text is no change
-    EXPECT_EQ(r.changes, 1);
-    edit.SetText("");
-    EXPECT_EQ(r.changes, 2);
+    std::vector<QObject*> senders;
+    edit.OnChange = [&](QObject* s) { senders.push_back(s); };
+    for (const char* text : {"12", "12", ""})   // the same text again is no change
+        edit.SetText(text);
+    EXPECT_EQ(senders, (std::vector<QObject*>{&edit, &edit}));
 }
 
 TEST(KitEdit, KeyPressHandlerReplacesOrSwallowsCharacters)
@@ -66,9 +57,7 @@ TEST(KitEdit, KeyDownHandlerConsumesKeysAndSeesShift)
     edit.OnKeyPress = [&](QObject*, QChar&) { ++presses; };
     QTest::keyClick(&edit, Qt::Key_Up, Qt::ShiftModifier);
     QTest::keyClick(&edit, Qt::Key_7);
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0], std::make_pair(int(Qt::Key_Up), true));
-    EXPECT_EQ(seen[1], std::make_pair(int(Qt::Key_7), false));
+    EXPECT_EQ(seen, (std::vector<std::pair<int, bool>>{{Qt::Key_Up, true}, {Qt::Key_7, false}}));
     EXPECT_EQ(presses, 1);   // the consumed key typed nothing
     EXPECT_EQ(edit.Text(), "7");
 }
@@ -79,15 +68,12 @@ TEST(KitEdit, AcceptsKeyDownSentByTheProgramEvenWhenReadOnlyOrDisabled)
     edit.SetReadOnly(true);
     edit.SetEnabled(false);
     int key = 0;
-    bool shift = false;
     edit.OnKeyDown = [&](QObject*, int& k, TShiftState s) {
         key = k;
-        shift = s.testFlag(Qt::ShiftModifier);
-        EXPECT_TRUE(KeyShiftState().testFlag(Qt::ShiftModifier));
+        EXPECT_TRUE(s.testFlag(Qt::ShiftModifier) && KeyShiftState().testFlag(Qt::ShiftModifier));
     };
     edit.SendKeyDown(Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(key, int(Qt::Key_Down));
-    EXPECT_TRUE(shift);
 }
 
 TEST(KitCheckBox, OnClickFiresOnProgrammaticCheckedChanges)
@@ -95,9 +81,8 @@ TEST(KitCheckBox, OnClickFiresOnProgrammaticCheckedChanges)
     TCheckBox box;
     int clicks = 0;
     box.OnClick = [&](QObject*) { ++clicks; };
-    box.SetChecked(true);
-    box.SetChecked(true);
-    box.SetChecked(false);
+    for (bool checked : {true, true, false})
+        box.SetChecked(checked);
     EXPECT_EQ(clicks, 2);
     box.SetCaption("Флаг");
     box.adjustSize();
@@ -111,48 +96,27 @@ TEST(KitComboBox, OnSelectIsUserOnlyAndItemIndexIsMinusOneForForeignText)
 {
     TComboBox combo;
     combo.SetItems({"Свободен", "+24 В", "Масса"});
-    EXPECT_EQ(combo.ItemIndex(), -1);
     int selects = 0;
     combo.OnSelect = [&](QObject*) { ++selects; };
     combo.SetItemIndex(2);
     EXPECT_EQ(combo.ItemIndex(), 2);
-    EXPECT_EQ(selects, 0);
     emit combo.activated(1);   // what a user's choice raises
     EXPECT_EQ(selects, 1);
     combo.SetText("не пункт");
     EXPECT_EQ(combo.ItemIndex(), -1);
-    combo.SetText("Масса");
-    EXPECT_EQ(combo.ItemIndex(), 2);
     combo.SetItemIndex(7);     // out of range: no selection
     EXPECT_EQ(combo.ItemIndex(), -1);
-
-    TComboBox list;
-    list.SetStyle(TComboStyle::DropDownList);
-    list.SetItems({"a", "b"});
-    list.SetItemIndex(1);
-    EXPECT_EQ(list.Text(), "b");
-    list.SetItemIndex(-1);
-    EXPECT_EQ(list.ItemIndex(), -1);
 }
 
 TEST(KitUpDown, ClickRaisesItsDirectionOrNoneAtALimit)
 {
-    struct Case {
-        int min, max, position, increment;
-        bool wrap;
-        TUpDownDirection button;
-        TUpDownDirection direction;
-        int newValue;
-    };
     using D = TUpDownDirection;
+    struct Case { int min, max, position, increment; bool wrap; D button, direction; int newValue; };
     const Case cases[] = {
-        {0, 100, 50, 1, false, D::Up, D::Up, 51},
-        {0, 100, 50, 1, false, D::Down, D::Down, 49},
-        {0, 100, 100, 1, false, D::Up, D::None, 100},
-        {0, 100, 0, 1, false, D::Down, D::None, 0},
-        {0, 100, 98, 5, false, D::Up, D::Up, 100},   // clamped short of the limit
-        {0, 100, 100, 1, true, D::Up, D::Up, 0},     // wraps
-        {0, 100, 0, 1, true, D::Down, D::Down, 100},
+        {0, 100, 50, 1, false, D::Up, D::Up, 51},     {0, 100, 50, 1, false, D::Down, D::Down, 49},
+        {0, 100, 100, 1, false, D::Up, D::None, 100}, {0, 100, 0, 1, false, D::Down, D::None, 0},
+        {0, 100, 98, 5, false, D::Up, D::Up, 100},    // clamped short of the limit
+        {0, 100, 100, 1, true, D::Up, D::Up, 0},      {0, 100, 0, 1, true, D::Down, D::Down, 100},   // wraps
         {5, 5, 5, 1, false, D::Up, D::None, 5},
     };
     for (const Case& c : cases) {
@@ -161,18 +125,10 @@ TEST(KitUpDown, ClickRaisesItsDirectionOrNoneAtALimit)
         upDown.SetPosition(c.position);
         upDown.SetIncrement(c.increment);
         upDown.SetWrap(c.wrap);
-        D direction = D::Up;
-        int newValue = -1;
-        int calls = 0;
-        upDown.OnChangingEx = [&](QObject*, bool&, int value, D d) {
-            ++calls;
-            newValue = value;
-            direction = d;
-        };
+        std::vector<std::pair<int, D>> raised;
+        upDown.OnChangingEx = [&](QObject*, bool&, int value, D d) { raised.emplace_back(value, d); };
         upDown.Click(c.button);
-        EXPECT_EQ(calls, 1);
-        EXPECT_EQ(direction, c.direction) << c.position << " " << int(c.button);
-        EXPECT_EQ(newValue, c.newValue) << c.position << " " << int(c.button);
+        EXPECT_EQ(raised, (std::vector<std::pair<int, D>>{{c.newValue, c.direction}})) << c.position;
         EXPECT_EQ(upDown.Position(), c.newValue);
     }
 }
@@ -180,9 +136,7 @@ TEST(KitUpDown, ClickRaisesItsDirectionOrNoneAtALimit)
 TEST(KitUpDown, DefaultsRefusalAndRealButtons)
 {
     TUpDown upDown;
-    EXPECT_EQ(upDown.Min(), 0);
-    EXPECT_EQ(upDown.Max(), 100);
-    EXPECT_EQ(upDown.Position(), 0);
+    EXPECT_TRUE(upDown.Min() == 0 && upDown.Max() == 100 && upDown.Position() == 0);
     std::vector<TUpDownDirection> seen;
     upDown.OnChangingEx = [&](QObject*, bool& allow, int, TUpDownDirection d) {
         seen.push_back(d);
@@ -209,35 +163,14 @@ TEST(KitClasses, ExactClassNamesAndMembership)
     auto* edit = new TEdit(&parent);
     auto* derived = new TDerivedEdit(&parent);
     auto* label = new TLabel(&parent);
-    EXPECT_TRUE(edit->ClassNameIs("TEdit"));
+    EXPECT_TRUE(edit->ClassNameIs("TEdit") && derived->ClassNameIs("TDerivedEdit"));
     EXPECT_FALSE(derived->ClassNameIs("TEdit"));
-    EXPECT_TRUE(derived->ClassNameIs("TDerivedEdit"));
-    EXPECT_TRUE(InheritsFrom<TEdit>(derived));
-    EXPECT_FALSE(InheritsFrom<TEdit>(label));
-    EXPECT_EQ(AsControl(new QWidget(&parent)), nullptr);
+    EXPECT_TRUE(InheritsFrom<TEdit>(derived) && !InheritsFrom<TEdit>(label));
+    new QWidget(&parent);   // not a kit control
     // Controls lists the kit controls among the direct children, in creation order.
     const auto controls = Controls(&parent);
     ASSERT_EQ(controls.size(), 3u);
-    EXPECT_EQ(controls[0], edit);
-    EXPECT_EQ(controls[2], label);
-}
-
-TEST(KitClasses, NameTagAndHint)
-{
-    QWidget parent;
-    auto* edit = new TEdit(&parent);
-    edit->SetName("DayEdit");
-    EXPECT_EQ(parent.findChild<TEdit*>("DayEdit"), edit);
-    int target = 0;
-    edit->SetTag(&target);
-    EXPECT_EQ(edit->TagAs<int>(), &target);
-    edit->SetHint("Статический| Датчик опрашивается редко");
-    EXPECT_EQ(edit->toolTip(), "Статический");
-    EXPECT_EQ(edit->LongHint(), " Датчик опрашивается редко");
-    EXPECT_EQ(edit->statusTip(), " Датчик опрашивается редко");
-    edit->SetHint("Один");
-    EXPECT_EQ(edit->ShortHint(), "Один");
-    EXPECT_EQ(edit->LongHint(), "Один");
+    EXPECT_TRUE(controls[0] == edit && controls[2] == label);
 }
 
 TEST(KitClasses, ControlAtPosFindsDirectChildrenDisabledIncludedHiddenNot)
@@ -261,7 +194,6 @@ TEST(KitClasses, ControlAtPosFindsDirectChildrenDisabledIncludedHiddenNot)
     EXPECT_EQ(ControlAtPos(&panel, {56, 10}), over);       // the topmost one
     EXPECT_EQ(ControlAtPos(&panel, {120, 20}), nested);    // never a grandchild
     EXPECT_EQ(ControlAtPos(&panel, {20, 55}), nullptr);
-    EXPECT_EQ(ControlAtPos(&panel, {5, 5}), nullptr);
     EXPECT_EQ(ControlAtPos(nullptr, {5, 5}), nullptr);
 }
 
@@ -270,17 +202,16 @@ TEST(KitLayout, AlignedChildrenStackInCreationOrder)
     TFrame frame;
     frame.resize(324, 200);
     frame.show();   // a hidden widget gets its resize only when shown
-    auto* header = new TPanel(&frame);
-    header->SetHeight(20);
-    header->SetAlign(TAlign::Top);
-    auto* body = new TPanel(&frame);
-    body->SetHeight(50);
-    body->SetAlign(TAlign::Top);
-    auto* footer = new TPanel(&frame);
-    footer->SetHeight(30);
-    footer->SetAlign(TAlign::Bottom);
-    auto* rest = new TPanel(&frame);
-    rest->SetAlign(TAlign::Client);
+    const auto panel = [&frame](TAlign align, int height) {
+        auto* p = new TPanel(&frame);
+        p->SetHeight(height);
+        p->SetAlign(align);
+        return p;
+    };
+    auto* header = panel(TAlign::Top, 20);
+    auto* body = panel(TAlign::Top, 50);
+    auto* footer = panel(TAlign::Bottom, 30);
+    auto* rest = panel(TAlign::Client, 0);
     EXPECT_EQ(header->Widget()->geometry(), QRect(0, 0, 324, 20));
     EXPECT_EQ(body->Widget()->geometry(), QRect(0, 20, 324, 50));
     EXPECT_EQ(footer->Widget()->geometry(), QRect(0, 170, 324, 30));
@@ -289,53 +220,5 @@ TEST(KitLayout, AlignedChildrenStackInCreationOrder)
     EXPECT_EQ(rest->Widget()->geometry(), QRect(0, 20, 324, 150));
     frame.resize(300, 100);
     EXPECT_EQ(footer->Widget()->geometry(), QRect(0, 70, 300, 30));
-    EXPECT_EQ(OwnerFrame(header), &frame);
-    EXPECT_EQ(OwnerFrame(&frame), &frame);
-}
-
-TEST(KitContainers, FrameStartsHiddenAndKeepsItWhenReparented)
-{
-    QWidget panel;
-    TFrame frame(&panel);
-    EXPECT_FALSE(frame.Visible());
-    EXPECT_EQ(frame.Owner(), &panel);
-    frame.SetParent(&panel);
-    EXPECT_EQ(frame.parentWidget(), &panel);
-    EXPECT_FALSE(frame.Visible());
-    frame.setParent(nullptr);
-}
-
-TEST(KitContainers, PageControlAndMemo)
-{
-    TPageControl pages;
-    TTabSheet* text = pages.AddSheet("TabSheet1", "Текст");
-    TTabSheet* info = pages.AddSheet("TabSheet2", "Инфо");
-    int changes = 0;
-    pages.OnChange = [&](QObject*) { ++changes; };
-    pages.SetActivePage(info);
-    EXPECT_EQ(pages.ActivePage(), info);
-    EXPECT_EQ(changes, 1);
-    pages.SetPageCaption(text, "Текст[*]");
-    EXPECT_EQ(pages.PageCaption(text), "Текст[*]");
-
-    TMemo memo;
-    int memoChanges = 0;
-    memo.OnChange = [&](QObject*) { ++memoChanges; };
-    EXPECT_TRUE(memo.Lines().isEmpty());
-    memo.AddLine("AB");
-    memo.AddLine("CD");
-    EXPECT_EQ(memo.Lines(), (QStringList{"AB", "CD"}));
-    memo.Clear();
-    EXPECT_TRUE(memo.Lines().isEmpty());
-    EXPECT_GE(memoChanges, 3);
-
-    QWidget group;
-    auto* a = new TRadioButton(&group);
-    auto* b = new TRadioButton(&group);
-    int clicks = 0;
-    b->OnClick = [&](QObject*) { ++clicks; };
-    a->SetChecked(true);
-    b->SetChecked(true);
-    EXPECT_FALSE(a->Checked());
-    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(OwnerFrame(header) == &frame && OwnerFrame(&frame) == &frame);
 }

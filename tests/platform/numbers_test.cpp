@@ -28,8 +28,8 @@ TEST(StrToFloat, ReadsDecimalNumbersWithTheSystemSeparator)
 {
     const struct { const char* text; std::optional<long double> value; } cases[] = {
         {"1.5", 1.5L}, {" -0.25 ", -0.25L}, {"+3", 3.0L}, {"1e3", 1000.0L}, {"2.5E-1", 0.25L},
-        {".5", 0.5L}, {"5.", 5.0L}, {"-0", 0.0L},
-        {"", std::nullopt}, {".", std::nullopt}, {"1,5", std::nullopt}, {"1e", std::nullopt},
+        {".5", 0.5L}, {"5.", 5.0L}, {"-0", 0.0L}, {"", std::nullopt}, {".", std::nullopt}, {"1,5", std::nullopt},
+        {"1e", std::nullopt},
         {"inf", std::nullopt}, {"-INF", std::nullopt}, {"nan", std::nullopt}, {"0x1p3", std::nullopt},
         {"1e99999", std::nullopt}, {"1.2.3", std::nullopt}, {"1 5", std::nullopt},
     };
@@ -37,8 +37,7 @@ TEST(StrToFloat, ReadsDecimalNumbersWithTheSystemSeparator)
         EXPECT_EQ(StrToFloat(QString::fromUtf8(c.text)), c.value) << c.text;
 
     SeparatorGuard comma(u',');
-    EXPECT_EQ(StrToFloat("1,5"), 1.5L);
-    EXPECT_EQ(StrToFloat("1.5"), std::nullopt);
+    EXPECT_TRUE(StrToFloat("1,5") == 1.5L && !StrToFloat("1.5"));
 }
 
 TEST(FormatFloat, RoundsHalfAwayFromZeroToThePattern)
@@ -54,10 +53,6 @@ TEST(FormatFloat, RoundsHalfAwayFromZeroToThePattern)
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatFloat(c.pattern, c.value), QString::fromLatin1(c.text)) << c.pattern << " " << double(c.value);
-}
-
-TEST(FormatFloat, UsesTheDecimalSeparator)
-{
     SeparatorGuard comma(u',');
     EXPECT_EQ(FormatFloat("0.00", 3.14159L), "3,14");
 }

@@ -38,12 +38,3 @@ TEST(Synchronizer, FromAWorkerTheStepRunsOnTheMainThreadAndTheWorkerWaits)
     EXPECT_EQ(onMain.load(), 3);
     EXPECT_TRUE(sawResult.load());
 }
-
-TEST(Synchronizer, AnInstalledSynchronizerTakesOver)
-{
-    DirectSynchronizer direct;
-    SetSynchronizer(&direct);
-    EXPECT_EQ(&Synchronizer(), &direct);
-    SetSynchronizer(nullptr);
-    EXPECT_NE(&Synchronizer(), &direct);
-}

@@ -1,0 +1,195 @@
+#pragma once
+// The line engine and the receive thread on one thread: scripted ports on a virtual clock, a
+// direct synchronizer and a fake host, with helpers to place devices, build messages and read
+// back what was handed off (through the line log, which records every hand-off while on).
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "line/LineEngine.h"
+#include "line/LineLog.h"
+#include "line/Protocol.h"
+#include "line/ReceiveThread.h"
+#include "model/Catalogue.h"
+#include "model/DeviceInfo.h"
+#include "model/LineMode.h"
+#include "platform/Synchronizer.h"
+#include "support/FakeHost.h"
+#include "support/ScriptedPort.h"
+#include "support/TestFrames.h"
+#include "support/VirtualClock.h"
+
+using Bytes = std::vector<std::uint8_t>;
+using Texts = std::vector<std::string>;
+
+// Catalogue rows the tests use (address: rows, request/answer lengths).
+inline constexpr int RowPressure6 = 7;     // address 6 (wire 46): rows 7, 21, 78, all 1/4
+inline constexpr int RowTension6 = 21;
+inline constexpr int RowLeveller44 = 50;   // address 44 (wire AC): the only row, 3/4
+inline constexpr int RowIoBlock50 = 4;     // address 50 (wire 72): row 1 is 1/7, row 4 is 1/6
+inline constexpr int RowLineProx5 = 15;    // address 5 (wire 05 = the plain address): 1/4
+inline constexpr int RowTerminal62 = 60;   // address 62 (wire BE): 16/5
+inline constexpr int RowAt3 = 13;
+inline constexpr int RowAt45 = 58;
+
+// A message of a row: its address byte (wire for a request, plain for an answer), the body and
+// the check byte (none for a one-byte request).
+inline Bytes Message(std::uint8_t address, const Bytes& body, bool check)
+{
+    Bytes m(body.size() + 1, address);
+    std::copy(body.begin(), body.end(), m.begin() + 1);
+    if (check)
+        m.push_back(CheckByteOf(m.data(), static_cast<int>(m.size())));
+    return m;
+}
+inline Bytes Request(int row, const Bytes& body = {})
+{
+    return Message(DeviceCatalogue[row].WireAddress, body, DeviceCatalogue[row].RequestLength > 1);
+}
+inline Bytes Answer(int row, const Bytes& body) { return Message(DeviceCatalogue[row].Address, body, true); }
+inline Bytes Join(Bytes a, const Bytes& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// The line log as texts: "r<row> <code> <request> | <answer>", "r- ..." without a row.
+inline Texts LogTexts()
+{
+    Texts texts;
+    for (int i = 0; i < LineLogCount; ++i) {
+        const TLineRecord& r = LineLogRecord(i);
+        const std::string row = r.FrameInfo ? std::to_string(r.FrameInfo - DeviceCatalogue) : "-";
+        texts.push_back("r" + row + " " + std::to_string(r.Result) + " " + r.RequestText.toStdString() + " | " +
+                        r.AnswerText.toStdString());
+    }
+    return texts;
+}
+
+// Places run-time devices with test frames (request frames where the request has a body).
+struct DevicePlacer {
+    explicit DevicePlacer(FakeHost& h) : host(h) {}
+    ~DevicePlacer() { host.ClearDevices(); }
+
+    TDeviceInfo& AddDevice(int row, std::uint8_t mode = ModeReceive, bool withGridRow = true)
+    {
+        const bool request = DeviceCatalogue[row].RequestLength > 1;
+        bound.push_back(std::make_unique<ScopedFrameClass>(row, request ? CreateTestRequestFrame : CreateTestAnswerFrame));
+        objects.push_back(std::make_unique<TSchemeObject>(QStringLiteral("Датчик"), static_cast<std::uint32_t>(row), mode));
+        TFrameHandlers handlers = host.Handlers();
+        auto& device = *host.devices.emplace_back(std::make_unique<TDeviceInfo>(objects.back().get(), &handlers, &host));
+        host.byAddr[DeviceCatalogue[row].Address] = &device;
+        if (withGridRow) {
+            gridRows.push_back(std::make_unique<TStringsRow>());
+            device.GridRow = gridRows.back().get();
+        }
+        return device;
+    }
+
+    FakeHost& host;
+    std::vector<std::unique_ptr<TSchemeObject>> objects;
+    std::vector<std::unique_ptr<TStringsRow>> gridRows;
+    std::vector<std::unique_ptr<ScopedFrameClass>> bound;
+};
+
+// Global line state every world starts from and leaves behind.
+struct LineGlobals {
+    explicit LineGlobals(int mode) { Reset(mode); }
+    ~LineGlobals() { Reset(LineModeMaster); }
+    static void Reset(int mode)
+    {
+        LineMode = mode;
+        PollIndex = 0;
+        LineLogClear();
+        SlotLog.clear();
+    }
+};
+
+// One scheme, one line and one engine. Tests that compare two runs make two worlds in turn.
+struct LineWorld {
+    LineWorld()
+    {
+        line.Bind(engine.Port);
+        engine.Port.Open();
+        engine.PortOpened();
+        host.lineLogOn = true;
+    }
+    TDeviceInfo& AddDevice(int row, std::uint8_t mode, bool withGridRow = true)
+    {
+        return devices.AddDevice(row, mode, withGridRow);
+    }
+    // Framing passes until nothing is left to hear and RxBytes is empty.
+    void RunUntilQuiet()
+    {
+        for (int i = 0; i < 10000; ++i) {
+            if (line.Timeline().empty() && engine.RxBytes.Count == 0)
+                return;
+            engine.FramingPass();
+        }
+        ADD_FAILURE() << "the framing did not settle";
+    }
+    std::vector<ScriptedPort::Call> Writes() const { return line.CallsOf(ScriptedPort::Op::Write); }
+
+    LineGlobals globals{LineModeMaster};
+    VirtualClock clock;
+    ScopedTicks scopedTicks{clock};
+    ScriptedPort line{clock};
+    DirectSynchronizer sync;
+    FakeHost host;
+    DevicePlacer devices{host};
+    TLineEngine engine{host, clock, sync};
+};
+
+class LineEngineTest : public ::testing::Test, public LineWorld {};
+
+// The receive thread's body runs on the test thread; OnPass and BindPort are where a test
+// steers it. Each port name has its own scripted line (made on first use; it opens and echoes).
+struct ReceiveWorld {
+    ReceiveWorld()
+    {
+        thread.BindPort = [this](TMVPort& port, const QString& name) {
+            port.SetName(name);
+            Line(name).Bind(port);
+            bindings.push_back(name);
+        };
+    }
+    ScriptedPort& Line(const QString& name)
+    {
+        auto& line = lines[name];
+        if (!line)
+            line = std::make_unique<ScriptedPort>(clock);
+        return *line;
+    }
+    // The configured port, opened as the receive loop would have it.
+    ScriptedPort& Connect(const QString& name = QStringLiteral("ttyUSB0"))
+    {
+        host.SetPortSettings({false, name, {}});
+        thread.BindPort(thread.Port, name);
+        thread.Port.Open();
+        thread.Engine.PortOpened();
+        thread.ConnectTick = clock.Now();
+        return Line(name);
+    }
+    // The rows chosen by `calls` calls of SelectPollTarget (-1 for none).
+    std::vector<int> Choices(int calls)
+    {
+        std::vector<int> rows;
+        for (int i = 0; i < calls; ++i) {
+            thread.SelectPollTarget();
+            rows.push_back(thread.Engine.CurFrame ? static_cast<int>(thread.Engine.CurFrame - DeviceCatalogue) : -1);
+        }
+        return rows;
+    }
+
+    LineGlobals globals{LineModeSensors};
+    VirtualClock clock;
+    ScopedTicks scopedTicks{clock};
+    DirectSynchronizer sync;
+    FakeHost host;
+    DevicePlacer devices{host};
+    std::map<QString, std::unique_ptr<ScriptedPort>> lines;
+    std::vector<QString> bindings;
+    TReceiveThread thread{host, clock, sync};
+};
