@@ -183,6 +183,7 @@ void TMirvane2Form::FormCreate()
         SettingsPort = std::make_unique<TMVPort>(QString());
     }
     UpdatePortList();
+    WatchPorts();
 }
 
 void TMirvane2Form::FormDestroy()
@@ -416,6 +417,11 @@ void TMirvane2Form::ReceiveThreadTerminate()
         close();   // completes the pending close
         return;
     }
+    if (PortOpen && RestartReceiveThread) {
+        RestartReceiveThread = false;
+        StartReceiveThread();
+        return;
+    }
     PortOpen = false;
     for (const char* name : {"LPortOpenItem", "PPortOpenItem"})
         if (auto* item = findChild<QAction*>(QLatin1String(name)))
@@ -429,41 +435,6 @@ void TMirvane2Form::ShowPortClosed()
     SetStatusText(1, ReadyText);
     SetStatusText(2, PortClosedText);
 }
-
-void TMirvane2Form::UpdatePortList()
-{
-    if (!FtdiLibrary)
-        FtdiLibrary = LoadFtdiLibrary();
-    const QStringList names = BuildPortNames(FtdiLibrary != nullptr);
-    bool reconnect = false;
-    if (FtdiLibrary && d2xx::Loaded()) {
-        d2xx::DWORD count = 0;
-        if (d2xx::FT_ListDevices(&count, nullptr, d2xx::FT_LIST_NUMBER_ONLY) == d2xx::FT_OK && count != LastFtdiCount) {
-            LastFtdiCount = count;
-            reconnect = true;
-        }
-    }
-    bool changed = names.size() != qsizetype(PortList.size());
-    for (qsizetype i = 0; !changed && i < names.size(); ++i)
-        changed = names[i].compare(PortList[std::size_t(i)]->Name, Qt::CaseInsensitive) != 0;
-    if (changed) {
-        TPortList fresh;
-        for (const QString& name : names)
-            fresh.push_back(std::make_unique<TMVPort>(name));
-        {
-            std::lock_guard lock(PortListMutex());
-            PortList.swap(fresh);
-        }
-        RebuildPortMenus();
-        reconnect = true;
-    }
-    if (reconnect && ReceiveThread) {
-        ReceiveThread->RequestReconnect();
-        SetStatusText(1, ReadyText);
-    }
-}
-
-void TMirvane2Form::WMDeviceChange() { UpdatePortList(); }
 
 // ---------------------------------------------------------------------------------------------
 // The host seam: the line monitor's list and the selected device's fields.

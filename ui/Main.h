@@ -31,10 +31,12 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 class TOpenSchemeThread;
 class TSplitter;
 class TStatusBar;
 class TLineListModel;
+class TSchemeGridControl;
 
 // Globals of the main window (main thread).
 extern QString ReadyText;            // " Готов": idle text of status-bar panel 1
@@ -50,6 +52,13 @@ extern QColor BlendedColor;          // background of grid cells that cannot be 
 class TMirvane2Form;
 extern TMirvane2Form* Mirvane2Form;
 extern int LastStatusBarWidth;
+// The open file's schemes and the scheme editor (main thread).
+extern TDeviceScheme* CurrentScheme;   // the scheme shown; none while one is being opened
+extern TDeviceScheme* PendingScheme;   // the scheme the open-scheme walk builds, or none
+extern std::uint8_t ConstructorMode;   // scheme editing (Ctrl+Alt+K, or "/c" at start)
+extern std::uint8_t SearchByUser;      // the running device search was started from the menu
+// Column 0 of a device's grid row: the decimal mode followed by the decimal static flag.
+QString ModeCellText(const TSchemeObject& object);
 
 // Sets ReadyText, CurrentFileName, IniFileName and StartDir (needs the application object).
 void MainStaticInit();
@@ -140,6 +149,12 @@ public:
     void ReceiveThreadTerminate();
     void UpdatePortList();
     void WMDeviceChange();
+    // Rescans the ports when device nodes come and go, and on a slow beat (MainPorts.cpp).
+    void WatchPorts();
+    // Checks the port item of that Tag in both port menus.
+    void CheckPortItems(int tag);
+    // The port was switched on again while the thread asked to end had not ended yet.
+    bool RestartReceiveThread = false;
 
     // Commands of this window.
     void FExitItemClick();
@@ -195,6 +210,101 @@ public:
     void FrameSFloatEditKeyDown(QObject* Sender, int& Key, TShiftState Shift);
     void FrameUFloatEditKeyDown(QObject* Sender, int& Key, TShiftState Shift);
     void FrameUpDownChangingEx(QObject* Sender, bool& AllowChange, int NewValue, TUpDownDirection Direction);
+
+    // Documents (MainDocuments.cpp).
+    bool LoadDocument(const QString& fileName);
+    void FillSchemeComboBox(const QString& schemeName);
+    void AskReopenFile();
+    // Leaving a document (new, open, close): asks to save a modified one, else keeps the state
+    // file of the most recent file up to date.
+    void LeaveDocument();
+    void ExecuteOpenDialog(const QString& path);
+    void OpenFile(const QString& fileName);
+    void SetModified(bool value);
+    void AddLastFile(const QString& fileName);
+    void UpdateLastFilesMenu();
+    // "Mirvane2 - <file name without folder and extension>", or the stem alone without a file.
+    void ShowFileCaption();
+    // CommentMemo shows the text without raising its OnChange.
+    void SetCommentText(const QString& text);
+    void RemoveLastFile(int index);
+    void SetToolButtonVisible(QWidget* button, bool visible);
+
+    // Schemes, devices and modes (MainSchemes.cpp, MainDevices.cpp, MainModes.cpp).
+    void SelectScheme(TDeviceScheme* scheme);
+    void StartOpenSchemeThread();
+    void RebuildCatalogueList();
+    TDeviceInfo* AddDeviceRow(QTreeWidgetItem* item, TSchemeObject* object);
+    void RemoveDevice(TDeviceInfo* device);
+    void SelectDevice(TDeviceInfo* device);
+    void DevicesListViewSelectItem(QTreeWidgetItem* item);
+    void DevicesListViewKeyDown(QObject* Sender, int& Key, TShiftState Shift);
+    void DevicesListViewDblClick();
+    void DevicesListViewColumnClick(int column);
+    void SelectFreeCatalogueItem();
+    void SetDevicesSortColumn(int column);
+    void ApplyDeviceMode(int mode);
+    void ResetDeviceExchange(TDeviceInfo* device);
+    void UpdateDeviceRowStatus(TDeviceInfo* device);
+    // Empties both hex fields when the device is the selected one.
+    void ClearHexEditsOf(const TDeviceInfo* device);
+    void ApplyConstructorMode();
+    void DeleteSchemeAt(int index);
+    // Steps 1-4 of a scheme change: no device selected, the opening stopped, every device object
+    // gone; next becomes the pending scheme. The schemes themselves stay.
+    void ReleaseDevices(TDeviceScheme* next);
+    // The line mode read from a state file, applied once (PendingLineMode >= 0).
+    void ApplyPendingLineMode();
+    void SetLineModeItemsEnabled(bool enabled);
+    // "Добавить" is enabled with a scheme shown and a focused catalogue row at a free address.
+    void UpdateAddDeviceItems();
+    // Catalogue rows that share an address with a scheme device are drawn greyed.
+    void PaintCatalogueItems();
+    // The grid rows rebuilt with every device's cell texts kept (its live values included).
+    void RebuildRowsKeepingTexts();
+    // The grid's current row, moved without the grid's selection events.
+    void SetGridCurrentRow(int row);
+    // Closes an open cell editor of the grid in that column or right of it, without applying
+    // its text.
+    void HideGridEditor(int fromColumn = 0);
+    // Adds the scheme's combo item at its sorted place; its index.
+    int InsertSchemeItem(TDeviceScheme* scheme);
+    // The key, selection and sort events of the scheme combo box and the catalogue list.
+    void ConnectSchemeControls();
+
+    // Scheme grid (SchemeGrid unit): the rows of the open scheme.
+    // One row per device of Devices, in that order (one empty row without object when there is
+    // none): each device's GridRow and the row's column-0 object are bound, then ShowDeviceRow.
+    void RebuildSchemeGrid();
+    // Writes a device's row as an opened scheme shows it: column 0 ModeCellText, 1 Name,
+    // 2 ShowData(request) in line mode 1 else empty, 3-6 ShowData(answer) for an emulated
+    // device else empty, 7-9 UpdateDeviceRowStatus.
+    void ShowDeviceRow(TDeviceInfo* device);
+    // The grid's cell-selection handler for the current cell, with SelectCellActive as set.
+    void SelectCurrentGridCell();
+    // Binds grid row `row` to a device: its GridRow and the row's column-0 object (none unbinds).
+    void BindDeviceRow(int row, TDeviceInfo* device);
+    // The device of a grid row (the row's column-0 object), or none.
+    TDeviceInfo* RowDevice(int row) const;
+    void ConnectSchemeGrid();
+    void SchemeGridDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect, bool focused);
+    void SchemeGridSelectCell(int ACol, int ARow, bool& CanSelect);
+    bool FindEditableColLeft(int start, int& found, int mode) const;
+    bool FindEditableColRight(int start, int& found, int mode) const;
+    void SchemeGridKeyDown(QObject* Sender, int& Key, TShiftState Shift);
+    void SchemeGridKeyUp(QObject* Sender, int& Key, TShiftState Shift);
+    void SchemeGridKeyPress(QObject* Sender, QChar& Key);
+    void SchemeGridSetEditText(int ACol, int ARow, const QString& Value);
+    void SchemeGridMouseDown(Qt::MouseButton Button, TShiftState Shift, int X, int Y);
+    void SchemeGridMouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int Y);
+    void SchemeGridDblClick();
+    TSchemeGridControl* GridControl = nullptr;   // the grid's editing and event plumbing
+
+    // Line monitor (LineMonitor unit).
+    void ConnectLineMonitor();
+    void LineDataListBoxDrawItem(QPainter& canvas, int Index, const QRect& Rect);
+    void LineDataListBoxClick();
+    void LineDataHeaderSectionResize();
 
     // Image lists.
     TImageList Buttons32x32eImages{32}, Buttons32x32dImages{32};

@@ -280,7 +280,7 @@ void TMirvane2Form::BuildToolBar()
     Label1->SetBounds(12, 11, 50, 16);
     CurrSchemeComboBox = new TComboBox(Panel6);
     CurrSchemeComboBox->SetName(QStringLiteral("CurrSchemeComboBox"));
-    CurrSchemeComboBox->SetStyle(TComboStyle::DropDownList);
+    CurrSchemeComboBox->SetStyle(TComboStyle::DropDown);   // names are typed here to create or rename
     CurrSchemeComboBox->setInsertPolicy(QComboBox::InsertAlphabetically);
     CurrSchemeComboBox->setMaxVisibleItems(20);
     CurrSchemeComboBox->SetBounds(60, 8, 210, 22);
@@ -393,6 +393,9 @@ void TMirvane2Form::ConnectHandlers()
 
     CurrSchemeComboBox->OnSelect = [this](QObject* s) { GuardUi([&] { CurrSchemeComboBoxSelect(s); }); };
     CommentMemo->OnChange = [this](QObject* s) { GuardUi([&] { CommentMemoChange(s); }); };
+    ConnectSchemeControls();
+    ConnectSchemeGrid();
+    ConnectLineMonitor();
 }
 
 void TMirvane2Form::ApplyButtonImages()

@@ -39,8 +39,8 @@ public:
         Resumed = true;
         start(QThread::Priority(Priority));
     }
-    void Terminate() override { ++TerminateRequests, terminated_ = true; }
-    void RequestReconnect() override { ++Reconnects; }
+    void Terminate() override { terminated_ = true; }
+    void RequestReconnect() override {}
     void RequestResetStats() override {}
     void Pause() override {}
     void Continue() override {}
@@ -49,9 +49,7 @@ public:
 
     int Priority = -1;
     bool Resumed = false;
-    std::atomic<int> TerminateRequests{0};
     std::atomic<int> Steps{0};
-    int Reconnects = 0;
 
 protected:
     void run() override

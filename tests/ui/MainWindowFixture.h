@@ -37,6 +37,8 @@ protected:
     TMirvane2Form& Make()
     {
         form = std::make_unique<TMirvane2Form>();
+        // Settings never go beside the test program, where the next run would read them.
+        IniFileName = settingsDir.filePath(QStringLiteral("Mirvane2.ini"));
         return *form;
     }
     void StartUp()
@@ -47,5 +49,6 @@ protected:
     }
 
     QTemporaryDir ttyDir;
+    QTemporaryDir settingsDir;
     std::unique_ptr<TMirvane2Form> form;
 };

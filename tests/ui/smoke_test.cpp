@@ -1,7 +1,6 @@
-// The real program, headless: it starts as its window with the port list read from an empty
-// folder (so it never touches the machine's serial ports), stays idle without spinning, and ends
-// on SIGTERM with exit status 0. Under a real X server (xvfb-run) with ImageMagick's import, a
-// screenshot of the window is taken as well; without those tools that case is skipped.
+// The real program, headless, its port list read from an empty folder (never the machine's serial
+// ports): it starts as its window, idles without spinning and ends on SIGTERM with status 0.
+// A screenshot under xvfb-run with ImageMagick's import where those are installed.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -31,10 +30,7 @@ double CpuSeconds(qint64 pid)
     const QByteArray line = stat.readAll();
     // Fields after the command's closing parenthesis: state is field 3, utime 14, stime 15.
     const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 13)
-        return -1;
-    const double ticks = fields[11].toDouble() + fields[12].toDouble();
-    return ticks / double(sysconf(_SC_CLK_TCK));
+    return fields.size() < 13 ? -1 : (fields[11].toDouble() + fields[12].toDouble()) / double(sysconf(_SC_CLK_TCK));
 }
 
 class ProgramTest : public ::testing::Test {

@@ -1,0 +1,56 @@
+// Feeds arbitrary bytes to the settings file's reader and to the rules of the values the window
+// reads from it. Whatever the bytes, an untouched file must come back unchanged, a written key
+// must read back as written without disturbing the other keys, and the value rules must return.
+#include <cstdint>
+#include <cstdlib>
+
+#include "platform/Ini.h"
+#include "ui/MainSettings.h"
+
+namespace {
+void Require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+const QString Keys[][2] = {
+    {QStringLiteral("FORMS"), QStringLiteral("Main")},      {QStringLiteral("VIEW"), QStringLiteral("ColWidths")},
+    {QStringLiteral("VIEW"), QStringLiteral("UpdateTime")}, {QStringLiteral("SETUP"), QStringLiteral("Port")},
+    {QStringLiteral("SETUP"), QStringLiteral("Mode")},      {QStringLiteral("LASTFILES"), QStringLiteral("File1")},
+};
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray image(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    TIniFile ini;
+    ini.Parse(image);
+    Require(ini.Image() == image);
+
+    for (const auto& key : Keys) {
+        const QString value = ini.ReadString(key[0], key[1]);
+        TFormsMain fields;
+        Require(ScanFormsMain(value, fields) <= 10);
+        Require(ScanColWidths(value, 10).size() <= 10);
+        const TPortValue port = ParsePortValue(value);
+        if (port.Priority)
+            Require(LimitPollPriority(*port.Priority) <= 6);
+        (void)ini.ReadInteger(key[0], key[1], 0);
+        (void)LoadedFileName(value, QStringLiteral("/start/"));
+    }
+
+    // One key written, one deleted: both show, everything else reads as before.
+    TIniFile changed = ini;
+    changed.WriteString(QStringLiteral("SETUP"), QStringLiteral("Port"), QStringLiteral("1,1,ttyUSB0,2"));
+    changed.DeleteKey(QStringLiteral("LASTFILES"), QStringLiteral("File1"));
+    TIniFile again;
+    again.Parse(changed.Image());
+    Require(again.ReadString(QStringLiteral("setup"), QStringLiteral("port")) == QStringLiteral("1,1,ttyUSB0,2"));
+    for (const auto& key : Keys) {
+        if (key[1] == QStringLiteral("Port") || key[1] == QStringLiteral("File1"))
+            continue;
+        Require(again.ReadString(key[0], key[1]) == ini.ReadString(key[0], key[1]));
+    }
+    return 0;
+}

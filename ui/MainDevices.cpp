@@ -1,0 +1,265 @@
+// The devices of the open scheme: adding one from the catalogue list, removing, selecting and
+// moving one, its comment, and its no-answer handling.
+#include <QAbstractItemView>
+#include <QAction>
+#include <QListView>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "model/Helpers.h"
+#include "model/LineMode.h"
+#include "model/SchemeFiles.h"
+#include "ui/Main.h"
+#include "ui/MainParts.h"
+#include "ui/ReceiveControl.h"
+#include "ui/SchemeGrid.h"
+
+namespace {
+
+int IndexOf(const TDeviceList& devices, const TDeviceInfo* device)
+{
+    for (std::size_t i = 0; i < devices.size(); ++i)
+        if (devices[i].get() == device)
+            return int(i);
+    return -1;
+}
+
+void RemoveObject(TDeviceScheme* scheme, const TSchemeObject* object)
+{
+    if (scheme)
+        std::erase_if(scheme->Objects, [object](const auto& o) { return o.get() == object; });
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Grid rows.
+
+void TMirvane2Form::RebuildRowsKeepingTexts()
+{
+    std::vector<std::array<QString, GridColumnCount>> kept(Devices_.size());
+    std::vector<bool> hadRow(Devices_.size());
+    for (std::size_t i = 0; i < Devices_.size(); ++i) {
+        hadRow[i] = Devices_[i]->GridRow != nullptr;
+        for (int column = 0; column < GridColumnCount; ++column)
+            kept[i][std::size_t(column)] = Devices_[i]->GridCell(column);
+    }
+    RebuildSchemeGrid();
+    TUpdatingControls updating;
+    for (std::size_t i = 0; i < Devices_.size(); ++i)
+        for (int column = 0; hadRow[i] && column < GridColumnCount; ++column)
+            if (Devices_[i]->GridCell(column) != kept[i][std::size_t(column)])
+                Devices_[i]->SetGridCell(column, kept[i][std::size_t(column)]);
+}
+
+void TMirvane2Form::SetGridCurrentRow(int row)
+{
+    if (row >= 0 && row < SchemeGrid->rowCount())
+        GridControl->SetCurrentCell(row, std::max(SchemeGrid->currentColumn(), 0));
+}
+
+void TMirvane2Form::HideGridEditor(int fromColumn)
+{
+    const QModelIndex cell = GridControl->EditorCell();
+    if (cell.isValid() && cell.column() >= fromColumn)
+        GridControl->CloseEditor(false);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Adding and removing.
+
+void TMirvane2Form::DAddDeviceItemClick()
+{
+    const auto* item = static_cast<TCatalogueItem*>(DevicesListView->currentItem());
+    if (!ConstructorMode || !CurrentScheme || !item || DevicesByAddr_[item->Info().Address])
+        return;
+    const TFrameInfo& info = item->Info();
+    const QString name = QString::fromUtf8(info.Model) + QStringLiteral(" (") + HexByte(info.Address) + QLatin1Char(')');
+    CurrentScheme->Objects.push_back(
+        std::make_unique<TSchemeObject>(name, std::uint32_t(item->Row()), std::uint8_t(1 - LineMode.load())));
+    AddDeviceRow(DevicesListView->currentItem(), CurrentScheme->Objects.back().get());
+    SelectCurrentGridCell();
+    ShowLineRecordInfo();
+}
+
+TDeviceInfo* TMirvane2Form::AddDeviceRow(QTreeWidgetItem* item, TSchemeObject* object)
+{
+    auto created = std::make_unique<TDeviceInfo>(object, &FrameHandlers, this);
+    TDeviceInfo* device = created.get();
+    Devices_.push_back(std::move(created));
+    DevicesByAddr_[device->FrameInfo->Address] = device;
+    RebuildRowsKeepingTexts();
+    SetGridCurrentRow(int(Devices_.size()) - 1);
+
+    FormItem(this, "SClearSchemeItem")->setEnabled(true);
+    if (item) {
+        DevicesListView->setUpdatesEnabled(false);
+        delete item;
+        DevicesListView->setUpdatesEnabled(true);
+        if (DevicesListView->currentItem())
+            SelectFreeCatalogueItem();
+    }
+    PaintCatalogueItems();
+    UpdateAddDeviceItems();
+    SetModified(true);
+    if (ReceiveThread)
+        ReceiveThread->RequestResetStats();
+    return device;
+}
+
+void TMirvane2Form::DDeleteDeviceItemClick()
+{
+    if (ConstructorMode && CurrentDevice_)
+        RemoveDevice(CurrentDevice_);
+}
+
+void TMirvane2Form::RemoveDevice(TDeviceInfo* device)
+{
+    const int index = IndexOf(Devices_, device);
+    if (index < 0)
+        return;
+    DevicesByAddr_[device->FrameInfo->Address] = nullptr;
+
+    // Back into the catalogue list, focused.
+    auto* item = new TCatalogueItem(int(device->SchemeObject->Type), &DevicesSortColumn);
+    DevicesListView->addTopLevelItem(item);
+    DevicesListView->sortItems(0, Qt::AscendingOrder);
+    DevicesListView->setCurrentItem(item);
+    DevicesListView->clearSelection();
+    item->setSelected(true);
+
+    // The neighbour to select: the device before it, or the last one for the first.
+    const bool wasCurrent = device == CurrentDevice_;
+    TDeviceInfo* neighbour = nullptr;
+    if (wasCurrent && Devices_.size() > 1)
+        neighbour = index > 0 ? Devices_[std::size_t(index) - 1].get() : Devices_.back().get();
+    if (wasCurrent)
+        SelectDevice(nullptr);   // while its frame still exists
+
+    HideGridEditor();
+    RemoveObject(CurrentScheme, device->SchemeObject);
+    device->SchemeObject = nullptr;
+    Devices_.erase(Devices_.begin() + index);
+    RebuildRowsKeepingTexts();
+
+    FormItem(this, "SClearSchemeItem")->setEnabled(!Devices_.empty());
+    if (wasCurrent) {
+        if (neighbour) {
+            SetGridCurrentRow(IndexOf(Devices_, neighbour));
+            SelectDevice(neighbour);
+        } else if (RightPanel->isVisible()) {
+            DevicesListView->setFocus();
+        }
+        SelectCurrentGridCell();
+    }
+    PaintCatalogueItems();
+    UpdateAddDeviceItems();
+    SetModified(true);
+    ShowLineRecordInfo();
+    if (ReceiveThread)
+        ReceiveThread->RequestResetStats();
+    if (CountActiveDevices() == 0)
+        SetStatusText(1, ReadyText);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Selecting.
+
+void TMirvane2Form::SelectDevice(TDeviceInfo* device)
+{
+    if (device == CurrentDevice_)
+        return;
+    TDeviceInfo* previous = CurrentDevice_;
+    if (device) {
+        const TFrameInfo& info = *device->FrameInfo;
+        DeviceNameInfo->SetCaption(QString::fromUtf8(info.Model));
+        DeviceAddrInfo->SetCaption(QStringLiteral("0x") + HexByte(info.Address));
+        DeviceDescInfo->SetCaption(QString::fromUtf8(info.Description));
+        if (device->Frame)
+            device->Frame->SetVisible(true);
+        SetCommentText(device->SchemeObject->Comment);
+        HexOutStrEdit_->SetText(device->RequestText);
+        HexInStrEdit_->SetText(device->AnswerText);
+    } else {
+        for (TPanel* panel : {DeviceNameInfo, DeviceAddrInfo, DeviceDescInfo})
+            panel->SetCaption(NoValueText);
+        SetCommentText(FileComment);
+        HexOutStrEdit_->SetText(QString());
+        HexInStrEdit_->SetText(QString());
+    }
+    if (previous && previous->Frame)
+        previous->Frame->SetVisible(false);
+    FormItem(this, "DDeleteDeviceItem")->setEnabled(device != nullptr);
+    DeleteDeviceButton->setEnabled(device != nullptr);
+
+    CurrentDevice_ = device;
+    if ((previous == nullptr) != (device == nullptr))
+        SchemeGrid->viewport()->update();
+    // The line list greys the records of other devices.
+    LineDataListBox->viewport()->update();
+}
+
+void TMirvane2Form::CommentMemoChange(QObject*)
+{
+    if (CurrentDevice_)
+        CurrentDevice_->SchemeObject->Comment = CommentMemo->Text();
+    else
+        FileComment = CommentMemo->Text();
+    SetModified(true);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Moving.
+
+void TMirvane2Form::DeviceMoveButtonClick(QObject* Sender)
+{
+    if (!ConstructorMode || !CurrentScheme)
+        return;
+    const int row = SchemeGrid->currentRow();
+    const int other = row + (Sender == DeviceMoveUpButton ? -1 : 1);
+    const int count = int(Devices_.size());
+    if (row < 0 || row >= count || other < 0 || other >= count)
+        return;
+    // The two objects change places in the file as their rows do in the grid, also where the
+    // file holds objects that got no device between them.
+    auto& objects = CurrentScheme->Objects;
+    const auto at = [&objects](const TSchemeObject* o) {
+        return std::find_if(objects.begin(), objects.end(), [o](const auto& p) { return p.get() == o; });
+    };
+    const auto a = at(Devices_[std::size_t(row)]->SchemeObject);
+    const auto b = at(Devices_[std::size_t(other)]->SchemeObject);
+    if (a == objects.end() || b == objects.end())
+        return;
+    std::iter_swap(a, b);
+    // The device list stays in grid-row order, so a removal selects the neighbour the user sees.
+    std::swap(Devices_[std::size_t(row)], Devices_[std::size_t(other)]);
+    RebuildRowsKeepingTexts();
+    SetGridCurrentRow(other);
+    SetModified(true);
+}
+
+// ---------------------------------------------------------------------------------------------
+// No answer in time.
+
+void TMirvane2Form::WMTimerBody(TDeviceInfo* device)
+{
+    device->AnswerHistory->Clear();
+    device->AnswerCount = 0;
+    device->ExchangeCounter = 0;
+    device->NextShowTick = 0;
+    device->NextPollTick = 0;
+    device->RequestText.clear();
+    device->AnswerText.clear();
+    const std::uint8_t mode = device->SchemeObject->Mode;
+    if (LineMode.load() == LineModeMaster || mode == ModeDisabled)
+        device->ClearEditors(true);
+    if (mode != ModeEmulate)
+        device->ClearEditors(false);
+    UpdateDeviceRowStatus(device);
+    if (device == CurrentDevice_) {
+        HexOutStrEdit_->SetText(QString());
+        HexInStrEdit_->SetText(QString());
+    }
+    device->StopTimer();
+}

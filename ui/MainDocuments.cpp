@@ -1,0 +1,321 @@
+// The document commands: new, open, reopen, save and save as of a scheme file with its state
+// file, the questions asked before a document is left, the modified flag with the visibility of
+// the save commands, and the list of the five most recent files with its two menus.
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "model/Helpers.h"
+#include "model/LineMode.h"
+#include "model/SchemeFiles.h"
+#include "platform/Abort.h"
+#include "ui/Ask.h"
+#include "ui/DocumentNames.h"
+#include "ui/Main.h"
+#include "ui/ReceiveControl.h"
+
+namespace {
+
+constexpr int LastFileCaptionWidth = 150;   // pixels of the form's font
+
+QAction* Item(const QObject* form, const QString& name) { return form->findChild<QAction*>(name); }
+
+void ShowError(QWidget* parent, const QString& text)
+{
+    MessageBox(parent, text, ErrorCaption, TButtons::Ok, TBoxIcon::Error);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Reading a document.
+
+bool TMirvane2Form::LoadDocument(const QString& fileName)
+{
+    // A file that cannot be read leaves everything as it was, the comment included.
+    const QString previousComment = FileComment;
+    TSchemeList fresh;
+    if (!LoadSchemeFile(fileName, fresh)) {
+        FileComment = previousComment;
+        return false;
+    }
+    int lineMode = -1;
+    QString schemeName;
+    // A missing or short state file is no error: the schemes keep what the scheme file gave.
+    if (LoadInfoFile(ChangeFileExt(fileName, StateFileExt), fresh, lineMode, schemeName))
+        ApplyModeToSchemes = 0;   // the stored device modes stay as stored
+    PendingLineMode = lineMode;
+
+    // The devices of the old schemes go before their schemes do.
+    ReleaseDevices(nullptr);
+    Schemes = std::move(fresh);
+    // Applied here as well: an opening that was still running restarts later, after the
+    // pending mode is gone.
+    ApplyPendingLineMode();
+    FillSchemeComboBox(schemeName);
+    ApplyModeToSchemes = 1;
+    PendingLineMode = -1;
+    return true;
+}
+
+void TMirvane2Form::FillSchemeComboBox(const QString& schemeName)
+{
+    CurrSchemeComboBox->setUpdatesEnabled(false);
+    CurrSchemeComboBox->clear();
+    for (const auto& scheme : Schemes)
+        InsertSchemeItem(scheme.get());
+    int selected = -1;
+    for (int i = 0; i < CurrSchemeComboBox->count() && selected < 0; ++i)
+        if (CurrSchemeComboBox->itemText(i).compare(schemeName, Qt::CaseInsensitive) == 0)
+            selected = i;
+    if (selected < 0 && CurrSchemeComboBox->count() > 0)
+        selected = 0;
+    CurrSchemeComboBox->SetItemIndex(selected);
+    CurrSchemeComboBox->setUpdatesEnabled(true);
+    CurrSchemeComboBoxSelect(CurrSchemeComboBox);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Leaving a document.
+
+void TMirvane2Form::AskReopenFile()
+{
+    if (!Modified)
+        return;
+    if (MessageBox(this, QStringLiteral("Открыть заново файл:\n") + CurrentFileName + QLatin1Char('?'), QuestionCaption,
+                   TButtons::YesNo, TBoxIcon::Question) != TAnswer::Yes)
+        Abort();
+}
+
+void TMirvane2Form::AskSaveChanges()
+{
+    if (!Modified)
+        return;
+    const QString text = !CurrentFileName.isEmpty() && QFileInfo::exists(CurrentFileName)
+                             ? QStringLiteral("Сохранить изменения в файле:\n") + CurrentFileName + QLatin1Char('?')
+                             : QStringLiteral("Сохранить изменения?");
+    switch (MessageBox(this, text, QuestionCaption, TButtons::YesNoCancel, TBoxIcon::Question)) {
+    case TAnswer::Yes:
+        FSaveFileItemClick();   // its own failure aborts in turn
+        break;
+    case TAnswer::No:
+        break;
+    default:
+        Abort();
+    }
+}
+
+void TMirvane2Form::LeaveDocument()
+{
+    const bool wasModified = Modified != 0;
+    AskSaveChanges();
+    if (!wasModified && !CurrentFileName.isEmpty() && SameFile(CurrentFileName, LastFiles[0]))
+        SaveStateFile();
+}
+
+void TMirvane2Form::SaveStateFile()
+{
+    // A document that never had a file has no state file either.
+    if (CurrentFileName.isEmpty())
+        return;
+    SaveInfoFile(ChangeFileExt(CurrentFileName, StateFileExt), Schemes, std::uint8_t(LineMode.load()),
+                 CurrentScheme ? CurrentScheme->Name : QString());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The commands.
+
+void TMirvane2Form::FCreateFileItemClick()
+{
+    if (!ConstructorMode)
+        return;
+    LeaveDocument();
+    ReleaseDevices(nullptr);
+    Schemes.clear();
+    Schemes.push_back(std::make_unique<TDeviceScheme>(QStringLiteral("Схема 1")));
+    FillSchemeComboBox(QString());
+
+    CurrentFileName = ProposeFreeFileName(CurrentFileName);
+    ShowFileCaption();
+    FileComment.clear();
+    SetCommentText(FileComment);
+    SetModified(false);
+    ShowLineRecordInfo();
+    // The devices heard on the line are offered for the new scheme.
+    if (ReceiveThread) {
+        SearchByUser = 0;
+        ReceiveThread->StartSearch();
+    }
+}
+
+void TMirvane2Form::FOpenFileItemClick() { ExecuteOpenDialog(CurrentFileName); }
+
+void TMirvane2Form::ExecuteOpenDialog(const QString& path)
+{
+    const QFileInfo info(path.isEmpty() ? StartDir : path);
+    OpenSchemesDialog->setDirectory(path.isEmpty() ? StartDir : info.absolutePath());
+    OpenSchemesDialog->selectFile(path.isEmpty() ? QString() : info.fileName());
+    const QString chosen = ChooseFile(OpenSchemesDialog);
+    if (!chosen.isEmpty())
+        OpenFile(chosen);
+}
+
+void TMirvane2Form::OpenFile(const QString& fileName)
+{
+    const QString path = QFileInfo(fileName).absoluteFilePath();
+    if (SameFile(path, CurrentFileName))
+        AskReopenFile();
+    else
+        LeaveDocument();
+    if (!LoadDocument(path)) {
+        ShowError(this, QStringLiteral("Ошибка при открытии файла:\n") + path);
+        return;
+    }
+    CurrentFileName = path;
+    ShowFileCaption();
+    SetCommentText(FileComment);
+    SetModified(false);
+    AddLastFile(CurrentFileName);
+}
+
+void TMirvane2Form::FLastFileItemClick(QObject* Sender)
+{
+    const int tag = Sender ? Sender->property("Tag").toInt() : -1;
+    if (tag < 0 || tag >= int(LastFiles.size()) || LastFiles[std::size_t(tag)].isEmpty())
+        return;
+    const QString name = LastFiles[std::size_t(tag)];
+    if (QFileInfo::exists(name)) {
+        OpenFile(name);
+        return;
+    }
+    // A file that is gone leaves the list without a message; the dialog opens at its old place.
+    RemoveLastFile(tag);
+    UpdateLastFilesMenu();
+    ExecuteOpenDialog(name);
+}
+
+void TMirvane2Form::FSaveFileItemClick()
+{
+    if (CurrentFileName.isEmpty() || !QFileInfo::exists(CurrentFileName)) {
+        FSaveAsFileItemClick();
+        return;
+    }
+    if (!SaveSchemeFile(CurrentFileName, Schemes)) {
+        ShowError(this, QStringLiteral("Ошибка при сохранении файла:\n") + CurrentFileName);
+        Abort();
+    }
+    SaveStateFile();
+    SetModified(false);
+}
+
+void TMirvane2Form::FSaveAsFileItemClick()
+{
+    const QString proposed = ProposeFreeFileName(CurrentFileName);
+    SaveSchemesDialog->setDirectory(proposed.isEmpty() ? StartDir : QFileInfo(proposed).absolutePath());
+    SaveSchemesDialog->selectFile(proposed.isEmpty() ? QString() : QFileInfo(proposed).fileName());
+    const QString chosen = ChooseFile(SaveSchemesDialog);
+    if (chosen.isEmpty())
+        Abort();
+    const QString path = QFileInfo(chosen).absoluteFilePath();
+    if (!SaveSchemeFile(path, Schemes)) {
+        ShowError(this, QStringLiteral("Ошибка при создании файла:\n") + path);
+        Abort();
+    }
+    CurrentFileName = path;
+    ShowFileCaption();
+    SaveStateFile();
+    SetModified(false);
+    AddLastFile(CurrentFileName);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Modified flag, caption and comment.
+
+void TMirvane2Form::SetModified(bool value)
+{
+    Modified = value ? 1 : 0;
+    QAction* save = Item(this, QStringLiteral("FSaveFileItem"));
+    save->setEnabled(value);
+    SaveFileButton->setEnabled(value);
+    // Outside the scheme editor the save commands appear only with something to save; once
+    // hidden, only the editor's switch shows them again.
+    if (!value && !ConstructorMode) {
+        save->setVisible(false);
+        Item(this, QStringLiteral("FSaveAsFileItem"))->setVisible(false);
+        SetToolButtonVisible(SaveFileButton, false);
+    }
+}
+
+void TMirvane2Form::ShowFileCaption()
+{
+    setWindowTitle(CurrentFileName.isEmpty()
+                       ? VersionDescription
+                       : VersionDescription + QStringLiteral(" - ") + QFileInfo(CurrentFileName).completeBaseName());
+}
+
+void TMirvane2Form::SetCommentText(const QString& text)
+{
+    const TNotifyEvent handler = std::move(CommentMemo->OnChange);
+    CommentMemo->OnChange = nullptr;
+    CommentMemo->SetText(text);
+    CommentMemo->OnChange = handler;
+}
+
+void TMirvane2Form::SetToolButtonVisible(QWidget* button, bool visible)
+{
+    // A tool bar shows and hides its widgets through their actions.
+    for (QAction* a : ToolBar->actions())
+        if (ToolBar->widgetForAction(a) == button)
+            a->setVisible(visible);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The recent files.
+
+void TMirvane2Form::AddLastFile(const QString& fileName)
+{
+    std::size_t k = 0;
+    while (!LastFiles[k].isEmpty() && !SameFile(LastFiles[k], fileName) && k < LastFiles.size() - 1)
+        ++k;
+    for (std::size_t j = k; j >= 1; --j)
+        LastFiles[j] = LastFiles[j - 1];
+    LastFiles[0] = fileName;
+    UpdateLastFilesMenu();
+}
+
+void TMirvane2Form::RemoveLastFile(int index)
+{
+    // The entries below move up over it; the list keeps its non-empty entries first.
+    std::size_t i = std::size_t(index);
+    for (; i + 1 < LastFiles.size(); ++i) {
+        LastFiles[i] = LastFiles[i + 1];
+        if (LastFiles[i].isEmpty())
+            break;
+    }
+    if (i + 1 == LastFiles.size())
+        LastFiles[i].clear();
+}
+
+void TMirvane2Form::UpdateLastFilesMenu()
+{
+    const QFontMetrics metrics(font());
+    for (std::size_t i = 0; i < LastFiles.size(); ++i) {
+        const QString number = QString::number(i + 1);
+        QAction* fileItem = Item(this, QStringLiteral("FLastFileItem") + number);
+        QAction* popupItem = Item(this, QStringLiteral("LastFilePopupItem") + number);
+        const bool shown = !LastFiles[i].isEmpty();
+        fileItem->setVisible(shown);
+        popupItem->setVisible(shown);
+        if (!shown)
+            continue;
+        QString name = ShortenPath(LastFileDisplayName(LastFiles[i], StartDir), metrics, LastFileCaptionWidth);
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));   // a file's '&' is no accelerator
+        const QString caption = QLatin1Char('&') + number + QStringLiteral(". ") + name;
+        fileItem->setText(caption);
+        popupItem->setText(caption);
+    }
+}

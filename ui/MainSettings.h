@@ -1,0 +1,72 @@
+#pragma once
+// The rules of the settings file's values, apart from the window that applies them: the
+// scanned fields of the window placement, the column widths and the port switches, the keeping
+// of a window inside the work area, and the stored form of the recent files' paths.
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// Settings sections and keys.
+inline const QString FormsSection = QStringLiteral("FORMS");
+inline const QString ViewSection = QStringLiteral("VIEW");
+inline const QString SetupSection = QStringLiteral("SETUP");
+inline const QString LastFilesSection = QStringLiteral("LASTFILES");
+
+// Scanning as C's scanf does: "%u" (an optional sign, decimal digits, taken modulo 2^32) and
+// "%i" (an optional sign, then "0x" hexadecimal, a leading 0 octal, else decimal); both skip
+// leading blanks. On success the scanned text is consumed.
+bool ScanUnsigned(QStringView& text, std::uint32_t& value);
+bool ScanInteger(QStringView& text, std::int32_t& value);
+
+// FORMS/Main: maximized, the normal rectangle, right panel shown and width, decoding panel
+// shown and height, comment panel height. Fields that do not scan keep their values.
+struct TFormsMain {
+    std::uint32_t Maximized = 0;
+    std::int32_t Left = 0, Top = 0;
+    std::int32_t Width = 0, Height = 0;
+    std::uint32_t RightShown = 0;
+    std::int32_t RightWidth = 0;
+    std::uint32_t InfoShown = 0;
+    std::int32_t InfoHeight = 0, CommentHeight = 0;
+};
+// Scans "%u ,%i ,%i ,%u ,%u ,%u ,%u ,%u ,%u ,%u"; the number of fields read.
+int ScanFormsMain(const QString& text, TFormsMain& fields);
+QString FormatFormsMain(const TFormsMain& fields);
+// The fields are applied only when at least this many were read.
+inline constexpr int FormsMainMinFields = 5;
+
+// A rectangle cut to the work area's size and moved inside it (left and top edges win).
+QRect KeepInWorkArea(const QRect& wanted, const QRect& workArea);
+
+// VIEW/ColWidths: the widths from the front of "w0,w1,..." up to the first that does not scan,
+// at most `count`.
+std::vector<std::uint32_t> ScanColWidths(const QString& text, int count);
+QString FormatColWidths(const std::vector<int>& widths);
+
+// SETUP/Port: "open,autodetect,name,priority". A field that does not scan is empty; a name
+// without a comma after it is dropped together with the priority.
+struct TPortValue {
+    std::optional<std::uint32_t> Open, AutoDetect;
+    QString Name;
+    std::optional<std::uint32_t> Priority;
+};
+TPortValue ParsePortValue(const QString& text);
+QString FormatPortValue(bool open, bool autoDetect, const QString& name, int priority);
+// The poll priority as stored: above 6 (also any negative number, taken unsigned) becomes 6.
+int LimitPollPriority(std::uint32_t priority);
+
+// Recent files are stored as their menus show them (LastFileDisplayName): the bare name in the
+// start folder, "./" and the path below it, else the full path. A relative path is stored so
+// only when it neither climbs out ("..") nor holds a ':'.
+bool IsStoredRelative(const QString& path);
+// A stored value back to a full path: relative values lie below `startDir` (ending with '/').
+QString LoadedFileName(const QString& value, const QString& startDir);
+
+// The command line's arguments after the program's name; tests set their own (an empty
+// optional restores the process's).
+QStringList StartArguments();
+void SetStartArguments(std::optional<QStringList> arguments);
