@@ -41,6 +41,11 @@ int LastStatusBarWidth = -1;
 
 QString SettingsFilePath()
 {
+    // A test run of the program names its own file, so that it never reads a developer's
+    // settings (and the ports they name).
+    const QString forced = qEnvironmentVariable("MIRVANE_SETTINGS_FILE");
+    if (!forced.isEmpty())
+        return forced;
     const QString programDir = QCoreApplication::applicationDirPath();
     const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + QStringLiteral(".ini");
     if (QFileInfo(programDir).isWritable())

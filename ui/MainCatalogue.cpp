@@ -48,6 +48,11 @@ int CompareNames(const QString& a, const QString& b)
 
 QString HexByte(std::uint8_t value) { return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper(); }
 
+QString NewDeviceName(const TFrameInfo& info)
+{
+    return QString::fromUtf8(info.Model) + QStringLiteral(" (") + HexByte(info.Address) + QLatin1Char(')');
+}
+
 TCatalogueItem::TCatalogueItem(int row, const std::int32_t* sortColumn) : row_(row), sortColumn_(sortColumn)
 {
     const TFrameInfo& info = Info();

@@ -75,7 +75,7 @@ void TMirvane2Form::DAddDeviceItemClick()
     if (!ConstructorMode || !CurrentScheme || !item || DevicesByAddr_[item->Info().Address])
         return;
     const TFrameInfo& info = item->Info();
-    const QString name = QString::fromUtf8(info.Model) + QStringLiteral(" (") + HexByte(info.Address) + QLatin1Char(')');
+    const QString name = NewDeviceName(info);
     CurrentScheme->Objects.push_back(
         std::make_unique<TSchemeObject>(name, std::uint32_t(item->Row()), std::uint8_t(1 - LineMode.load())));
     AddDeviceRow(DevicesListView->currentItem(), CurrentScheme->Objects.back().get());
@@ -244,13 +244,7 @@ void TMirvane2Form::DeviceMoveButtonClick(QObject* Sender)
 
 void TMirvane2Form::WMTimerBody(TDeviceInfo* device)
 {
-    device->AnswerHistory->Clear();
-    device->AnswerCount = 0;
-    device->ExchangeCounter = 0;
-    device->NextShowTick = 0;
-    device->NextPollTick = 0;
-    device->RequestText.clear();
-    device->AnswerText.clear();
+    ForgetExchanges(device);
     const std::uint8_t mode = device->SchemeObject->Mode;
     if (LineMode.load() == LineModeMaster || mode == ModeDisabled)
         device->ClearEditors(true);

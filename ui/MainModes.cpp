@@ -15,18 +15,6 @@
 
 namespace {
 
-// Counters and texts of the last exchanges; the statistics columns are redrawn by the caller.
-void ForgetExchanges(TDeviceInfo* device)
-{
-    device->AnswerHistory->Clear();
-    device->AnswerCount = 0;
-    device->ExchangeCounter = 0;
-    device->NextShowTick = 0;
-    device->NextPollTick = 0;
-    device->RequestText.clear();
-    device->AnswerText.clear();
-}
-
 void WriteCell(TDeviceInfo* device, int column, const QString& text)
 {
     TUpdatingControls updating;
@@ -232,4 +220,15 @@ void TMirvane2Form::ApplyConstructorMode()
     DescPanel->SetVisible(on);
     LineDataPanel->SetVisible(!on);
     InfoPanel->SetVisible(!on);
+}
+
+void ForgetExchanges(TDeviceInfo* device)
+{
+    device->AnswerHistory->Clear();
+    device->AnswerCount = 0;
+    device->ExchangeCounter = 0;
+    device->NextShowTick = 0;
+    device->NextPollTick = 0;
+    device->RequestText.clear();
+    device->AnswerText.clear();
 }

@@ -3,6 +3,8 @@
 #include <QTreeWidgetItem>
 #include <cstdint>
 
+class TDeviceInfo;
+
 class QAction;
 class QObject;
 struct TFrameInfo;
@@ -10,8 +12,15 @@ struct TFrameInfo;
 // Two upper-case hex digits.
 QString HexByte(std::uint8_t value);
 
+// The name a new device of a catalogue row gets: the model and its address, "Tilt-1 (03)".
+QString NewDeviceName(const TFrameInfo& info);
+
 // Names (schemes, catalogue texts) in the user's locale, without regard to case.
 int CompareNames(const QString& a, const QString& b);
+
+// Forgets a device's counters and texts of the last exchanges (a mode change, a silent device);
+// the caller redraws its statistics columns.
+void ForgetExchanges(TDeviceInfo* device);
 
 // The form's menu item of that name.
 QAction* FormItem(const QObject* form, const char* name);

@@ -170,7 +170,7 @@ void TMirvane2Form::ShowNewDevices()
         const TFrameInfo& info = DeviceCatalogue[row];
         if (DevicesByAddr_[info.Address])
             continue;
-        const QString name = QString::fromUtf8(info.Model) + QStringLiteral(" (") + HexByte(info.Address) + QLatin1Char(')');
+        const QString name = NewDeviceName(info);
         CurrentScheme->Objects.push_back(
             std::make_unique<TSchemeObject>(name, std::uint32_t(row), std::uint8_t(1 - LineMode.load())));
         QTreeWidgetItem* catalogueItem = nullptr;

@@ -1,6 +1,6 @@
 // The clock frame on its catalogue row: date and time between body, frame, grid and info line.
 #include "frames/Clock.h"
-#include "AnswerFrameChecks.h"
+#include "FrameRig.h"
 
 namespace {
 constexpr int ClockRow = 53;
@@ -13,40 +13,32 @@ struct PinnedNow {
     QDateTime (*saved)() = TClockFrame::CurrentDateTime;
 };
 
-// Day, month, year, hour, minute, second; the body runs the other way: second, minute, hour,
-// year - 2000, month, day.
-std::vector<TEdit*> Edits(const TClockFrame& f) { return {f.DayEdit, f.MonthEdit, f.YearEdit, f.HourEdit, f.MinEdit, f.SecEdit}; }
+// The edits run day to second; the body the other way: second, minute, hour, year - 2000, month, day.
+const char* const Edits = "DayEdit;MonthEdit;YearEdit;HourEdit;MinEdit;SecEdit";
+std::vector<TEdit*> EditsOf(const TClockFrame& f) { return {f.DayEdit, f.MonthEdit, f.YearEdit, f.HourEdit, f.MinEdit, f.SecEdit}; }
 }
 
-TEST(ClockFrame, AnswerShownInFrameGridAndInfoLine)
+TEST(ClockFrame, DateAndTimeBetweenBodyFrameGridAndInfoLine)
 {
-    struct Case { Body body; std::vector<QString> edits, shown; };
-    const Case cases[] = {
-        {{5, 7, 9, 24, 3, 1}, {"01", "03", "2024", "09", "07", "05"}, {"07", "05", "-", "-", "01.03.2024 09:07:05"}},
-        {{255, 100, 23, 255, 0, 0}, {"00", "00", "2255", "23", "100", "255"}, {"100", "255", "-", "-", "00.00.2255 23:100:255"}},
-    };
-    for (const Case& c : cases) {
-        FrameDevice device(ClockRow);
-        EXPECT_EQ(ShowBody(device, c.body), c.shown);
-        EXPECT_EQ(EditTexts(Edits(device.Frame<TClockFrame>())), c.edits);
-    }
-}
-
-TEST(ClockFrame, TypedDateAndTimeBuildTheAnswer)
-{
-    struct Case { std::vector<QString> edits; Body body; };
-    const Case cases[] = {
-        {{"01", "03", "2024", "09", "07", "05"}, {5, 7, 9, 24, 3, 1}},
-        {{"1", "1", "1999", "0", "0", "0"}, {0, 0, 0, 207, 1, 1}},           // 1999 keeps its low 8 bits
-        {{"1", "x", "", "300", "-1", "7"}, {7, 255, 44, 0xEE, 0xEE, 1}},     // no conversion: byte kept
-    };
-    for (const Case& c : cases) {
-        FrameDevice device(ClockRow);
-        auto& frame = device.Frame<TClockFrame>();
-        frame.CurrentTimeBox->SetChecked(false);
-        SetEditTexts(Edits(frame), c.edits);
-        EXPECT_EQ(BuildOver(device, Body(6, 0xEE)), c.body) << c.edits[2].toStdString();
-    }
+    CheckAll<Shown>({
+        {ClockRow, Ans, "05 07 09 18 03 01", Edits, "01;03;2024;09;07;05", "07|05|-|-", "01.03.2024 09:07:05"},
+        {ClockRow, Ans, "FF 64 17 FF 00 00", Edits, "00;00;2255;23;100;255", "100|255|-|-", "00.00.2255 23:100:255"},
+    });
+    const char* before = "EE EE EE EE EE EE";
+    CheckAll<Built>({
+        {ClockRow, Ans, before, "CurrentTimeBox=0;DayEdit=1;MonthEdit=1;YearEdit=1999;HourEdit=0;MinEdit=0;SecEdit=0",
+         "00 00 00 CF 01 01"},   // 1999 keeps its low 8 bits
+        // No conversion: the byte is kept.
+        {ClockRow, Ans, before, "CurrentTimeBox=0;DayEdit=1;MonthEdit=x;YearEdit=;HourEdit=300;MinEdit=-1;SecEdit=7",
+         "07 FF 2C EE EE 01"},
+    });
+    before = "22 11 33";
+    CheckAll<Typed>({
+        {ClockRow, Ans, 3, "7.5", before, "22 08 33"},   // the minute, half away from zero
+        {ClockRow, Ans, 4, "-1", before, "FF 11 33"},    // the second, low 8 bits
+        {ClockRow, Ans, 3, "abc", before, before},
+        {ClockRow, Ans, 5, "1", before, before},
+    });
 }
 
 TEST(ClockFrame, CurrentTimeIsTakenWhenTheAnswerIsBuilt)
@@ -56,7 +48,7 @@ TEST(ClockFrame, CurrentTimeIsTakenWhenTheAnswerIsBuilt)
     {
         PinnedNow now(QDateTime(QDate(2031, 7, 4), QTime(8, 5, 9)));
         EXPECT_EQ(BuildOver(device, Body(6, 0)), (Body{9, 5, 8, 31, 7, 4}));
-        EXPECT_EQ(EditTexts(Edits(frame)), (std::vector<QString>{"04", "07", "2031", "08", "05", "09"}));
+        EXPECT_EQ(Values(EditsOf(frame)), (std::vector<QString>{"04", "07", "2031", "08", "05", "09"}));
     }
     {
         PinnedNow later(QDateTime(QDate(2031, 7, 4), QTime(8, 6, 0)));
@@ -67,19 +59,4 @@ TEST(ClockFrame, CurrentTimeIsTakenWhenTheAnswerIsBuilt)
     frame.MinEdit->SetText("30");
     device.BuildAnswer();
     EXPECT_EQ(device.Answer()[2], 30) << "unticked, the typed time is kept";
-}
-
-TEST(ClockFrame, GridCellsSetMinuteAndSecond)
-{
-    struct Case { int column; const char* text; std::uint8_t second, minute; };
-    const Case cases[] = {
-        {3, "7.5", 0x22, 8},       // half away from zero
-        {4, "-1", 255, 0x11},      // the low 8 bits of -1
-        {3, "abc", 0x22, 0x11},    // no conversion: unchanged
-        {5, "1", 0x22, 0x11},      // other columns change nothing
-    };
-    for (const Case& c : cases) {
-        FrameDevice device(ClockRow);
-        EXPECT_EQ(AfterCell(device, {0x22, 0x11, 0x33}, c.column, c.text), (Body{c.second, c.minute, 0x33})) << c.column << " " << c.text;
-    }
 }

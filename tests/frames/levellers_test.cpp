@@ -1,6 +1,6 @@
 // The two levelling blocks: angles both ways (row 3), flags and an angle (rows 38 and 50) with
 // the automatic answer that follows the request shown in the frame.
-#include "IoFrames.h"
+#include "FrameRig.h"
 
 namespace {
 constexpr int A = 3, B = 38;
@@ -13,13 +13,11 @@ TEST(LevellerAFrame, AnglesBetweenBodyFrameGridAndInfoLine)
     CheckAll<Shown>({
         {A, Req, "00 0A 80 00", "ANG1Edit;ANG2Edit", "10.00;0.50", "-", "ANG1=10.00, ANG2=0.50"},
         {A, Ans, "00 0A 80 00", "ANG1Edit_;ANG2Edit_", "10.00;0.50", "10.00|0.50|-|-", "ANG1=10.00, ANG2=0.50"},
-        {A, Ans, "FF FF 02 00", "ANG1Edit_;ANG2Edit_", "256.00;0.01", "256.00|0.01|-|-", "ANG1=256.00, ANG2=0.01"},
     });
     const char* before = "EE EE EE EE";
     CheckAll<Built>({
         {A, Req, before, "ANG1Edit=255.999;ANG2Edit=255.998", "00 00 FF FF"},   // 65536 keeps its low 16 bits
         {A, Req, before, "ANG1Edit=0.001;ANG2Edit=0.002", "00 00 01 00"},       // + 0.5, then cut
-        {A, Req, before, "ANG1Edit=-1;ANG2Edit=300", "01 FF 00 2C"},
         {A, Ans, before, "ANG1Edit_=x;ANG2Edit_=1", "EE EE 00 01"},             // a bad text keeps its word only
         {A, Ans, before, "ANG1Edit_=1e30;ANG2Edit_=inf", before},
     });
@@ -27,7 +25,6 @@ TEST(LevellerAFrame, AnglesBetweenBodyFrameGridAndInfoLine)
     CheckAll<Typed>({
         {A, Ans, 3, "0.001953125", before, "01 00 33 44"},   // exactly half a step: away from zero
         {A, Ans, 4, "-0.001953125", before, "11 22 FF FF"},
-        {A, Ans, 4, "abc", before, before},
     });
     // Column 2 stays without a value whatever was typed there; the request is not touched.
     Rig rig(A);
@@ -42,7 +39,6 @@ TEST(LevellerBFrame, FlagsAndAngleBetweenBodyFrameGridAndInfoLine)
 {
     CheckAll<Shown>({
         {B, Req, "01", RequestFlags, "1;0;0;0", "00", "OUT2-1=00, Auto_Dis=1, Calibrate=0"},
-        {B, Req, "04", RequestFlags, "0;0;1;0", "10", "OUT2-1=10, Auto_Dis=0, Calibrate=0"},
         {50, Req, "F8", RequestFlags, "0;0;0;1", "00", "OUT2-1=00, Auto_Dis=0, Calibrate=1"},
         {B, Ans, "02 2D", "ANGEdit", "45.00", "45.00|-|-|01", "ANG=45.00, OUT2-1=01, Auto_Dis=0, Calibrate=0"},
         {B, Ans, "1D 2D", AnswerFlags, "1;0;1;1", "45.06|-|-|10", "ANG=45.06, OUT2-1=10, Auto_Dis=1, Calibrate=1"},
@@ -50,24 +46,19 @@ TEST(LevellerBFrame, FlagsAndAngleBetweenBodyFrameGridAndInfoLine)
     });
     CheckAll<Built>({
         {B, Req, "F0", "Auto_DisBox=1;OUT2CheckBox=1", "05"},   // unused bits cleared
-        {B, Req, "F0", "OUT1CheckBox=1;CalibrateBox=1", "0A"},
         {B, Ans, "CB AB 77", "ANGEdit=45;OUT1CheckBox_=1", "02 2D 77"},
         {B, Ans, "CB AB", "ANGEdit=255.97", "00 00"},                  // 4096 sixteenths keep their low 12 bits
         {B, Ans, "CB AB", "ANGEdit=45.03;Auto_DisBox_=1", "01 2D"},    // 720.48 + 0.5: still 720
-        {B, Ans, "CB AB", "ANGEdit=45.04;CalibrateBox_=1", "18 2D"},
         // The angle stays without a number, the flags are rebuilt all the same.
         {B, Ans, "CB AB", "ANGEdit=x;Auto_DisBox_=1;OUT1CheckBox_=1;OUT2CheckBox_=1;CalibrateBox_=1", "CF AB"},
     });
     CheckAll<Stepped>({{B, "ANGEdit=45.04", "ANGEdit", "45.06"}});
     CheckAll<Typed>({
         // Column 2 holds the outputs only: Auto_Dis, Calibrate and the unused bits stay.
-        {B, Req, 2, "11", "09", "0F"}, {B, Req, 2, "10", "FF", "FD"}, {B, Req, 2, "", "0F", "09"},
-        {B, Req, 2, "z", "06", "00"},
+        {B, Req, 2, "11", "09", "0F"}, {B, Req, 2, "", "0F", "09"},
         {B, Ans, 3, "45", "CB AB", "0B 2D"},        // the flags share the word and stay
         {B, Ans, 3, "0.03125", "CB AB", "1B 00"},   // half a sixteenth: away from zero
-        {B, Ans, 3, "bad", "CB AB", "CB AB"},
         {B, Ans, 6, "11", "CB AB", "CF AB"},        // angle, Auto_Dis and Calibrate stay
-        {B, Ans, 6, "0", "CB AB", "C9 AB"},
     });
 }
 
@@ -79,7 +70,6 @@ TEST(LevellerBFrame, AutomaticAnswerFollowsTheRequestShown)
         {"Auto_DisBox=1;OUT2CheckBox=1;CalibrateBox=1", "OUT1CheckBox_=1;CalibrateBox_=1", "1;0;1;0", "05 2D"},
         // Auto_Dis off: Calibrate copied, the outputs the user set stay.
         {"CalibrateBox=1", "Auto_DisBox_=1;OUT1CheckBox_=1;OUT2CheckBox_=1", "0;1;1;1", "0E 2D"},
-        {"OUT1CheckBox=1;OUT2CheckBox=1", "OUT2CheckBox_=1;CalibrateBox_=1", "0;0;1;0", "04 2D"},
     };
     for (const Row& r : rows) {
         Rig rig(B);
@@ -123,10 +113,4 @@ TEST(LevellerBFrame, AutomaticAnswerInTheEmulationPath)
     EXPECT_EQ(rig.Read(AnswerFlags), "0;0;1;1");
     EXPECT_EQ(rig.Hex(Ans, ".. .."), "0C 0A");
     EXPECT_EQ(rig.grid.Cell(6), "10");
-}
-
-TEST(LevellerFrames, CellsWrittenOnceAndControlsWaitForData)
-{
-    for (int row : {A, B})
-        ExpectQuietAndWaiting(row, "12 34 56 78");
 }

@@ -1,14 +1,13 @@
 // The logic controller on its catalogue row: limiters and locks in the request, drives and status
 // flags in the answer, between body, frame, grid and info line.
 #include "frames/LogicController.h"
-#include "AnswerFrameChecks.h"
+#include "FrameRig.h"
 
 namespace {
 constexpr int Row = 63;
-const std::vector<bool> Off(8, false);
 
 struct Device : FrameDevice {
-    Device() : FrameDevice((BindAfterStart(RegisterLogicControllerFrames), Row)) {}
+    Device() : FrameDevice(Row) {}
     TLogicControllerFrame& f() { return Frame<TLogicControllerFrame>(); }
     // RA..RD, LA..LD, boom mode, crane type; then the locks kvg, gps, vps, sts.
     std::vector<TComboBox*> RequestCombos()
@@ -30,9 +29,7 @@ struct Device : FrameDevice {
     Body BuildRequest(const Body& before)
     {
         SetBody(object.Request, before);
-        TUpdatingControls updating;
-        info->FrameToRequest();
-        info->RequestToGrid();
+        Build(true);
         EXPECT_EQ(object.Request[4], 0) << "the XOR byte belongs to the line engine";
         EXPECT_EQ(grid.Writes[2], 0) << "the grid shows nothing of the request";
         return BodyOf(object.Request, 3);
@@ -44,7 +41,6 @@ TEST(LogicControllerFrame, RequestBetweenBodyAndFrame)
 {
     struct Case { Body before; std::vector<int> combos; std::vector<bool> locks; Body body; };
     const Case cases[] = {
-        {{0xFF, 0xFF, 0xFF}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {false, false, false, false}, {0x00, 0x00, 0x00}},
         {{0, 0, 0}, {1, 2, 3, 0, 3, 2, 1, 0, 1, 1}, {true, false, true, false}, {0x39, 0x1B, 0x8B}},
         // A cleared editor (no selection) must not send "без ограничения" (code 3) or stray bits:
         // it adds nothing; only the crane type reads any index but 0 as Crane-2.
@@ -52,8 +48,8 @@ TEST(LogicControllerFrame, RequestBetweenBodyAndFrame)
     };
     for (const Case& c : cases) {
         Device device;
-        SetComboIndexes(device.RequestCombos(), c.combos);
-        SetBoxStates(device.Locks(), c.locks);
+        SetValues(device.RequestCombos(), c.combos);
+        SetValues(device.Locks(), c.locks);
         EXPECT_EQ(device.BuildRequest(c.before), c.body);
     }
 
@@ -61,19 +57,9 @@ TEST(LogicControllerFrame, RequestBetweenBodyAndFrame)
     Device device;
     SetBody(device.object.Request, {0xFF, 0xFF, 0xFF});
     device.info->RequestToFrame();
-    EXPECT_EQ(ComboIndexes(device.RequestCombos()), (std::vector<int>{3, 3, 3, 3, 3, 3, 3, 3, 1, 1}));
-    EXPECT_EQ(BoxStates(device.Locks()), std::vector<bool>(4, true));
+    EXPECT_EQ(Values(device.RequestCombos()), (std::vector<int>{3, 3, 3, 3, 3, 3, 3, 3, 1, 1}));
+    EXPECT_EQ(Values(device.Locks()), std::vector<bool>(4, true));
     EXPECT_EQ(device.BuildRequest({0, 0, 0}), (Body{0xFF, 0xFF, 0x9F}));
-}
-
-TEST(LogicControllerFrame, AnswerBuiltFromEmptyControls)
-{
-    Device device;
-    SetComboIndexes(device.AnswerCombos(), std::vector<int>(8, -1));
-    SetBoxStates(device.Flags(), Off);
-    EXPECT_EQ(BuildOver(device, {0xFF, 0xFF, 0xFF}), (Body{0, 0, 0})) << "no selection adds nothing";
-    Device fresh;
-    EXPECT_EQ(BuildOver(fresh, {0xFF, 0xFF, 0xFF}), (Body{0, 0, 0})) << "a new frame answers all off";
 }
 
 TEST(LogicControllerFrame, AnswerShownInFrameGridAndInfoLineAndBuiltBack)
@@ -90,17 +76,13 @@ TEST(LogicControllerFrame, AnswerShownInFrameGridAndInfoLineAndBuiltBack)
          {"11111111", "11111111", "11111111", "keep",
           "GP=3, VP=3, ST=3, POV=3, LG=3, PG=3, GP_kan=1, VP_kan=1, ST_kan=1, P_low=1, work_mode=1, "
           "joystick_mode=1, nft_crash_2=1, nft_crash_1=1, motoclk_dis=1, gns_state=1"}, {0x00, 0xF0, 0x3F}},
-        {{0xC0, 0x03, 0x08}, {0, 0, 0, -1, -1, 0, 0, 0}, {false, false, false, false, false, true, false, false},
-         {"11000000", "11", "1000", "keep",
-          "GP=0, VP=0, ST=0, POV=3, LG=3, PG=0, GP_kan=0, VP_kan=0, ST_kan=0, P_low=0, work_mode=0, "
-          "joystick_mode=0, nft_crash_2=0, nft_crash_1=1, motoclk_dis=0, gns_state=0"}, {0x00, 0x00, 0x08}},
     };
     for (const Case& c : cases) {
         Device device;
         device.grid.SetCell(6, "keep");   // column 6 is not the controller's
         EXPECT_EQ(ShowBody(device, c.body), c.shown);
-        EXPECT_EQ(ComboIndexes(device.AnswerCombos()), c.combos);
-        EXPECT_EQ(BoxStates(device.Flags()), c.flags);
+        EXPECT_EQ(Values(device.AnswerCombos()), c.combos);
+        EXPECT_EQ(Values(device.Flags()), c.flags);
         EXPECT_EQ(BuildOver(device, {0, 0, 0}), c.built);
     }
 }
@@ -118,7 +100,7 @@ TEST(LogicControllerFrame, GridTakesNoTypedValuesAndIsRewrittenEveryTime)
     device.ShowAnswer();
     EXPECT_EQ(std::vector<int>(device.grid.Writes.begin() + 3, device.grid.Writes.begin() + 7), (std::vector<int>{2, 2, 2, 0}));
 
-    FrameDevice noRow(Row, false);   // a device without a grid row yet
-    noRow.ShowAnswer();
-    EXPECT_EQ(noRow.grid.Writes[3], 0);
+    Device fresh;   // no selection adds nothing: a new frame answers all off
+    SetValues(fresh.AnswerCombos(), std::vector<int>(8, -1));
+    EXPECT_EQ(BuildOver(fresh, {0xFF, 0xFF, 0xFF}), (Body{0, 0, 0}));
 }

@@ -1,10 +1,9 @@
 #pragma once
 // Devices on a simulated line: each answers the requests of its catalogue row that it hears on
 // the line, at once, with its own body, or with a fault. Runs on the line simulator's thread.
+#include <algorithm>
 #include <atomic>
-#include <cstdint>
 #include <mutex>
-#include <vector>
 
 #include "line/Protocol.h"
 #include "model/Catalogue.h"
@@ -17,19 +16,6 @@ struct BusDevice {
     std::vector<std::uint8_t> Body;   // the answer's data bytes
     BusFault Fault = BusFault::None;
 };
-
-// A row's answer: plain address, body, check byte; the fault applied.
-inline std::vector<std::uint8_t> BusAnswer(const BusDevice& device)
-{
-    std::vector<std::uint8_t> answer{DeviceCatalogue[device.Row].Address};
-    answer.insert(answer.end(), device.Body.begin(), device.Body.end());
-    answer.push_back(CheckByteOf(answer.data(), static_cast<int>(answer.size())));
-    if (device.Fault == BusFault::BadCheck)
-        answer.back() ^= 0x5A;
-    if (device.Fault == BusFault::Cut)
-        answer.pop_back();
-    return answer;
-}
 
 class DeviceBus {
 public:
@@ -53,27 +39,34 @@ private:
             line_.Play(bytes, WireMs(bytes.size()));
         pending_.insert(pending_.end(), bytes.begin(), bytes.end());
         while (!pending_.empty()) {
-            const BusDevice* device = nullptr;
-            for (const BusDevice& d : devices_)
-                if (DeviceCatalogue[d.Row].WireAddress == pending_.front())
-                    device = &d;
-            if (!device) {
-                pending_.erase(pending_.begin());
-                continue;
-            }
-            const auto rq = static_cast<std::size_t>(DeviceCatalogue[device->Row].RequestLength);
-            if (pending_.size() < rq)
+            const auto device = std::find_if(devices_.begin(), devices_.end(), [this](const BusDevice& d) {
+                return DeviceCatalogue[d.Row].WireAddress == pending_.front();
+            });
+            const auto rq = device == devices_.end() ? 1 : DeviceCatalogue[device->Row].RequestLength;
+            if (pending_.size() < static_cast<std::size_t>(rq))
                 return;   // the body comes in the next write
-            pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(rq));
+            pending_.erase(pending_.begin(), pending_.begin() + rq);
+            if (device == devices_.end())
+                continue;
             ++Requests;
             if (device->Fault != BusFault::Silent) {
-                const auto answer = BusAnswer(*device);
+                const auto answer = AnswerOf(*device);
                 // Paced: the answer follows the request's echo, character by character.
                 line_.Play(answer, byteTimeUs_ > 0 ? WireMs(bytes.size() + answer.size()) : 0);
             }
         }
     }
-
+    static std::vector<std::uint8_t> AnswerOf(const BusDevice& device)
+    {
+        std::vector<std::uint8_t> answer{DeviceCatalogue[device.Row].Address};
+        answer.insert(answer.end(), device.Body.begin(), device.Body.end());
+        answer.push_back(CheckByteOf(answer.data(), static_cast<int>(answer.size())));
+        if (device.Fault == BusFault::BadCheck)
+            answer.back() ^= 0x5A;
+        if (device.Fault == BusFault::Cut)
+            answer.pop_back();
+        return answer;
+    }
     std::uint32_t WireMs(std::size_t bytes) const
     {
         return static_cast<std::uint32_t>((bytes * byteTimeUs_ + 999) / 1000);

@@ -1,12 +1,8 @@
 #pragma once
 // The line engine and the receive thread on one thread: scripted ports on a virtual clock, a
-// direct synchronizer and a fake host, with helpers to place devices, build messages and read
-// back what was handed off (through the line log, which records every hand-off while on).
+// direct synchronizer and a fake host; hand-offs are read back through the line log.
 #include <gtest/gtest.h>
 #include <map>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "line/LineEngine.h"
 #include "line/LineLog.h"
@@ -34,8 +30,7 @@ inline constexpr int RowTerminal62 = 60;   // address 62 (wire BE): 16/5
 inline constexpr int RowAt3 = 13;
 inline constexpr int RowAt45 = 58;
 
-// A message of a row: its address byte (wire for a request, plain for an answer), the body and
-// the check byte (none for a one-byte request).
+// Address byte (wire for a request, plain for an answer), body, check byte (none alone).
 inline Bytes Message(std::uint8_t address, const Bytes& body, bool check)
 {
     Bytes m(body.size() + 1, address);
@@ -73,18 +68,17 @@ struct DevicePlacer {
     explicit DevicePlacer(FakeHost& h) : host(h) {}
     ~DevicePlacer() { host.ClearDevices(); }
 
-    TDeviceInfo& AddDevice(int row, std::uint8_t mode = ModeReceive, bool withGridRow = true)
+    TDeviceInfo& AddDevice(int row, std::uint8_t mode = ModeReceive)
     {
         const bool request = DeviceCatalogue[row].RequestLength > 1;
-        bound.push_back(std::make_unique<ScopedFrameClass>(row, request ? CreateTestRequestFrame : CreateTestAnswerFrame));
-        objects.push_back(std::make_unique<TSchemeObject>(QStringLiteral("Датчик"), static_cast<std::uint32_t>(row), mode));
+        bound.push_back(std::make_unique<ScopedFrameClass>(row, request ? CreateTestRequestFrame
+                                                                          : CreateTestAnswerFrame));
+        objects.push_back(std::make_unique<TSchemeObject>("Датчик", static_cast<std::uint32_t>(row), mode));
         TFrameHandlers handlers = host.Handlers();
-        auto& device = *host.devices.emplace_back(std::make_unique<TDeviceInfo>(objects.back().get(), &handlers, &host));
+        auto& device = *host.devices.emplace_back(
+            std::make_unique<TDeviceInfo>(objects.back().get(), &handlers, &host));
         host.byAddr[DeviceCatalogue[row].Address] = &device;
-        if (withGridRow) {
-            gridRows.push_back(std::make_unique<TStringsRow>());
-            device.GridRow = gridRows.back().get();
-        }
+        device.GridRow = gridRows.emplace_back(std::make_unique<TStringsRow>()).get();
         return device;
     }
 
@@ -100,8 +94,7 @@ struct LineGlobals {
     ~LineGlobals() { Reset(LineModeMaster); }
     static void Reset(int mode)
     {
-        LineMode = mode;
-        PollIndex = 0;
+        LineMode = mode, PollIndex = 0;
         LineLogClear();
         SlotLog.clear();
     }
@@ -116,10 +109,7 @@ struct LineWorld {
         engine.PortOpened();
         host.lineLogOn = true;
     }
-    TDeviceInfo& AddDevice(int row, std::uint8_t mode, bool withGridRow = true)
-    {
-        return devices.AddDevice(row, mode, withGridRow);
-    }
+    TDeviceInfo& AddDevice(int row, std::uint8_t mode) { return devices.AddDevice(row, mode); }
     // Framing passes until nothing is left to hear and RxBytes is empty.
     void RunUntilQuiet()
     {
@@ -144,8 +134,8 @@ struct LineWorld {
 
 class LineEngineTest : public ::testing::Test, public LineWorld {};
 
-// The receive thread's body runs on the test thread; OnPass and BindPort are where a test
-// steers it. Each port name has its own scripted line (made on first use; it opens and echoes).
+// The receive thread's body on the test thread, steered through OnPass and BindPort. Each port
+// name has its own scripted line (made on first use; it opens and echoes).
 struct ReceiveWorld {
     ReceiveWorld()
     {
@@ -158,9 +148,7 @@ struct ReceiveWorld {
     ScriptedPort& Line(const QString& name)
     {
         auto& line = lines[name];
-        if (!line)
-            line = std::make_unique<ScriptedPort>(clock);
-        return *line;
+        return line ? *line : *(line = std::make_unique<ScriptedPort>(clock));
     }
     // The configured port, opened as the receive loop would have it.
     ScriptedPort& Connect(const QString& name = QStringLiteral("ttyUSB0"))

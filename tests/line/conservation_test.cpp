@@ -2,7 +2,6 @@
 // pending buffer never holds more than 16 bytes: seeded random streams of valid exchanges,
 // damaged ones, noise and the echoes of emulated answers, at random gaps.
 #include <random>
-#include <sstream>
 
 #include "LineFixture.h"
 
@@ -16,13 +15,11 @@ Bytes RandomBytes(std::mt19937& rng, int count)
     return bytes;
 }
 
-Bytes ParseHex(const QString& text)
+Bytes ParseHex(QString text)
 {
     Bytes bytes;
-    std::istringstream in(text.toStdString());
-    std::string word;
-    while (in >> word)
-        bytes.push_back(static_cast<std::uint8_t>(std::stoi(word.substr(word[0] == '\'' ? 1 : 0), nullptr, 16)));
+    for (const QString& word : text.remove('\'').split(' ', Qt::SkipEmptyParts))
+        bytes.push_back(static_cast<std::uint8_t>(word.toUInt(nullptr, 16)));
     return bytes;
 }
 
@@ -32,12 +29,11 @@ Bytes Exchange(std::mt19937& rng, int row)
     const TFrameInfo& info = DeviceCatalogue[row];
     Bytes m = Join(Request(row, RandomBytes(rng, std::max(info.RequestLength - 2, 0))),
                    Answer(row, RandomBytes(rng, info.AnswerLength - 2)));
-    const int size = static_cast<int>(m.size());
-    switch (Uniform(rng, 0, 7)) {
-    case 0: m.resize(static_cast<std::size_t>(Uniform(rng, 1, size))); break;
-    case 1: m[static_cast<std::size_t>(Uniform(rng, 0, size - 1))] ^= 0x10; break;
-    default: break;
-    }
+    const int size = static_cast<int>(m.size()), damage = Uniform(rng, 0, 7);
+    if (damage == 0)
+        m.resize(static_cast<std::size_t>(Uniform(rng, 1, size)));
+    if (damage == 1)
+        m[static_cast<std::size_t>(Uniform(rng, 0, size - 1))] ^= 0x10;
     return m;
 }
 
@@ -54,7 +50,7 @@ Outcome RunStream(unsigned seed)
     for (int i = 0; i < 4; ++i) {   // a few devices in every mode at random addresses
         const int row = Uniform(rng, 0, DeviceCatalogueCount - 1);
         if (!w.host.byAddr[DeviceCatalogue[row].Address])
-            w.AddDevice(row, static_cast<std::uint8_t>(Uniform(rng, 0, 2)), i % 2 == 0);
+            w.AddDevice(row, static_cast<std::uint8_t>(Uniform(rng, 0, 2)));
     }
     w.line.EchoDelayMs = Uniform(rng, 0, 1) ? 0 : 50;
     if (seed % 5 == 0)

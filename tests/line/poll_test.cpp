@@ -4,7 +4,7 @@
 
 class PollTest : public ::testing::Test, public ReceiveWorld {
 protected:
-    // Ends `count` poll cycles `ms` apart (the first cycle end only marks the time).
+    // Ends `count` poll cycles `ms` apart.
     void Cycles(int count, std::uint32_t ms)
     {
         for (int i = 0; i < count; ++i) {
@@ -28,7 +28,6 @@ TEST_F(PollTest, DueDevicesInListOrderThenBackedOffOnesWhenNoneIsDue)
     // Nobody due: the line is not left idle, the backed-off devices take turns.
     due.NextPollTick = clock.Now() + SilentDeviceBackOffMs;
     EXPECT_EQ(Choices(3), (std::vector<int>{RowPressure6, RowLeveller44, RowPressure6}));
-    // Its back-off over, a device is due again like the others.
     clock.Advance(SilentDeviceBackOffMs);
     EXPECT_EQ(Choices(2), (std::vector<int>{RowLeveller44, RowPressure6}));
 }
@@ -41,9 +40,7 @@ TEST_F(PollTest, DisabledDevicesOrAnOpeningSchemeMeanNoPollAndAnIdleWait)
     host.opening = false;
     devices.objects[0]->Mode = ModeDisabled;
     EXPECT_EQ(host.CountActiveDevices(), 0);
-    thread.LastCycleTick = 0;
     EXPECT_EQ(Choices(2), (std::vector<int>{-1, -1}));
-    EXPECT_EQ(thread.LastCycleTick, 0u);   // no cycle is measured
 
     ScriptedPort& line = Connect();
     line.ClearCalls();
@@ -56,11 +53,9 @@ TEST_F(PollTest, DisabledDevicesOrAnOpeningSchemeMeanNoPollAndAnIdleWait)
 TEST_F(PollTest, SearchScanPollsEveryFreeRowOnceWithZeroBodiesThenResumes)
 {
     TDeviceInfo& at3 = devices.AddDevice(RowAt3);
-    TDeviceInfo& at45 = devices.AddDevice(RowAt45);
-    at45.SchemeObject->Request.fill(0x55);   // a scheme device's body must not leak into the scan
+    devices.AddDevice(RowAt45).SchemeObject->Request.fill(0x55);   // must not leak into the scan
     ScriptedPort& line = Connect();
     thread.StartSearch();
-
     std::vector<int> expected, polled;
     for (int row = 0; row < DeviceCatalogueCount; ++row)
         if (DeviceCatalogue[row].Address != 3 && DeviceCatalogue[row].Address != 45)
@@ -76,21 +71,16 @@ TEST_F(PollTest, SearchScanPollsEveryFreeRowOnceWithZeroBodiesThenResumes)
         const auto writes = line.CallsOf(ScriptedPort::Op::Write);
         if (writes.size() == 2) {
             EXPECT_EQ(Bytes(writes[1].Bytes.begin(), writes[1].Bytes.end() - 1),
-                      Bytes(static_cast<std::size_t>(thread.Engine.CurFrame->RequestLength - 2), 0))
-                << "row " << polled.back();
+                      Bytes(static_cast<std::size_t>(thread.Engine.CurFrame->RequestLength - 2), 0));
         }
     }
     EXPECT_EQ(polled, expected);
-    EXPECT_EQ(host.searchEndPosts, 0);
-
     // The call after the last free row ends the search and polls the scheme in the same call.
     thread.SelectPollTarget();
     EXPECT_EQ(host.searchEndPosts, 1);
     EXPECT_FALSE(thread.Searching);
-    EXPECT_EQ(thread.ScanIndex, 0);
     EXPECT_EQ(thread.Engine.CurFrame, at3.FrameInfo);
     EXPECT_EQ(Choices(1), (std::vector<int>{RowAt45}));
-    EXPECT_EQ(host.searchEndPosts, 1);
 }
 
 TEST_F(PollTest, SearchOverAFullSchemeEndsAtOnce)
@@ -109,11 +99,7 @@ TEST_F(PollTest, SearchOverAFullSchemeEndsAtOnce)
 // a one-byte request leaves the port in MARK parity, and the framing pass restores listening.
 TEST_F(PollTest, RequestGoesOutAddressMarkThenBodySpace)
 {
-    const struct {
-        int row;
-        Bytes body;   // the device's request body
-        const char* trace;
-    } cases[] = {
+    const struct { int row; Bytes body; const char* trace; } cases[] = {
         {RowPressure6, {}, "SetState(M) Purge Write(M:46) Read(1:46) SetState(S) Read(4:06 01 02 05)"},
         {RowLeveller44, {0x12},
          "SetState(M) Purge Write(M:AC) Read(1:AC) SetState(S) Purge Write(S:12 BE) Read(2:12 BE) "
@@ -132,49 +118,35 @@ TEST_F(PollTest, RequestGoesOutAddressMarkThenBodySpace)
         };
         line.ClearCalls();
         ASSERT_TRUE(w.thread.PollStep());
-        const TRoundBuffer& flags = w.thread.Engine.RxFlags;
-        ASSERT_EQ(flags.Count, DeviceCatalogue[c.row].RequestLength);
-        for (int i = 0; i < flags.Count; ++i)
-            EXPECT_EQ(flags.At(i), i == 0 ? FlagPollEcho : 0);
-        EXPECT_TRUE(w.thread.Engine.LineEchoes);
         w.thread.Engine.FramingPass();
         EXPECT_EQ(line.Trace(), c.trace);
         ASSERT_EQ(LineLogCount, 1);
         EXPECT_EQ(LineLogRecord(0).Result, ResultOk);
-        EXPECT_TRUE(LineLogRecord(0).RequestText.startsWith("'"));
     }
 }
 
 TEST_F(PollTest, CyclePeriodAppearsAtTheTwentiethStoredTimeRoundedAndResetStatsStartsItOver)
 {
     TDeviceInfo& device = devices.AddDevice(RowPressure6);
-    thread.CycleStatistics();
+    thread.CycleStatistics();   // the first cycle end only marks the time
     for (int i = 0; i < CycleTimesShown; ++i) {
         EXPECT_TRUE(host.statusHistory[1].empty()) << "after " << i << " times";
         Cycles(1, i % 2 ? 124 : 123);   // mean 123.5
     }
-    ASSERT_EQ(host.statusHistory[1].size(), 1u);
     EXPECT_EQ(host.statusTexts[1], " Период опроса: 124 мс");
     Cycles(100, 1000);
     Cycles(100, 10);   // the mean covers the last hundred
-    EXPECT_EQ(thread.CycleTimes.Count, CycleTimesSize);
     EXPECT_EQ(host.statusTexts[1], " Период опроса: 10 мс");
 
     device.LastAnswerTick = clock.Now();
     device.IntervalSum = 77;
-    const std::uint32_t interval = 77;
-    device.AnswerIntervals->Put(reinterpret_cast<const std::uint8_t*>(&interval), 4);
+    const std::size_t shown = host.statusHistory[1].size();
     thread.RequestResetStats();
     Cycles(1, 80);
     EXPECT_FALSE(thread.ResetStats);
     EXPECT_EQ(thread.CycleTimes.Count, 0);
-    EXPECT_EQ(device.LastAnswerTick, 0u);
-    EXPECT_EQ(device.IntervalSum, 0);
-    EXPECT_EQ(device.AnswerIntervals->Count, 0);
-    // The old text stays until twenty new times are stored.
-    const std::size_t shown = host.statusHistory[1].size();
-    Cycles(CycleTimesShown - 1, 80);
-    EXPECT_EQ(host.statusHistory[1].size(), shown);
-    Cycles(1, 80);
+    EXPECT_EQ(device.LastAnswerTick + device.IntervalSum, 0u);
+    Cycles(CycleTimesShown, 80);   // the old text stays until twenty new times are stored
+    EXPECT_EQ(host.statusHistory[1].size(), shown + 1);
     EXPECT_EQ(host.statusTexts[1], " Период опроса: 80 мс");
 }

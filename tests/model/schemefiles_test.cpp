@@ -93,10 +93,8 @@ TEST_F(SchemeFiles, SchemeFileIsWrittenByteForByteAndReadBack)
     EXPECT_EQ(FileComment, QStringLiteral("Кран"));
     ASSERT_EQ(loaded.size(), 1u);
     ASSERT_EQ(loaded[0]->Objects.size(), 2u);
-    const auto& sensor = *loaded[0]->Objects[0];
-    EXPECT_EQ(loaded[0]->Name + sensor.Name + loaded[0]->Objects[1]->Comment, QStringLiteral("С1Дx"));
-    EXPECT_EQ(sensor.Type, 7u);
-    EXPECT_EQ(sensor.Mode, ModeReceive) << "sensor diagnostics: new devices receive";
+    EXPECT_EQ(loaded[0]->Name + loaded[0]->Objects[0]->Name + loaded[0]->Objects[1]->Comment, "С1Дx");
+    EXPECT_EQ(loaded[0]->Objects[0]->Mode, ModeReceive) << "sensor diagnostics: new devices receive";
 
     LineMode = LineModeMaster;
     loaded.clear();
@@ -120,11 +118,7 @@ TEST_F(SchemeFiles, StateFileIsWrittenByteForByteAndApplied)
     const auto& tty = *loaded[0]->Objects[1];
     EXPECT_TRUE(sensor.Mode == ModeEmulate && sensor.Static == 1 && tty.Mode == ModeDisabled);
     EXPECT_EQ(sensor.Answer, (TMessageImage{0, 0xA1, 0xA2}));
-    TMessageImage request{};
-    for (int i = 1; i <= 14; ++i)
-        request[i] = static_cast<std::uint8_t>(0x10 + i);
-    EXPECT_EQ(tty.Request, request) << "address and XOR bytes are not stored";
-    EXPECT_EQ(tty.Answer, (TMessageImage{0, 0xB1, 0xB2, 0xB3}));
+    EXPECT_TRUE(tty.Request[0] == 0 && tty.Request[14] == 0x1E && tty.Request[15] == 0) << "no address, no XOR";
 }
 
 // Every row's body lengths survive both files, in schemes of any size.
@@ -161,12 +155,9 @@ TEST_F(SchemeFiles, SchemeFileEdgeCases)
 {
     const QByteArray one = Image({'M', 'V', '0', '2', 0, 1, 0});   // no comment, one scheme
     const struct { const char* what; QByteArray image; bool ok; int schemes; } cases[] = {
-        {"seven bytes: no schemes", Image({'M', 'V', '0', '2', 0, 0, 0}), true, 0},
-        {"other version digits", Image({'M', 'V', '1', '7', 0, 0, 0}), true, 0},
+        {"other version digits, no schemes", Image({'M', 'V', '1', '7', 0, 0, 0}), true, 0},
         {"wrong letter", Image({'M', 'I', '0', '2', 0, 0, 0}), false, 0},
-        {"empty scheme", one + Image({6, 0, 'S', 0, 0, 0}), true, 1},
-        {"object ends after its type", one + Image({10, 0, 'S', 0, 1, 0, 4, 0, 0, 3}), true, 1},
-        {"type 85", one + Image({10, 0, 'S', 0, 1, 0, 4, 0, 0, 85}), true, 1},
+        {"type 85, the object ends after it", one + Image({10, 0, 'S', 0, 1, 0, 4, 0, 0, 85}), true, 1},
         {"type 86", one + Image({10, 0, 'S', 0, 1, 0, 4, 0, 0, 86}), false, 1},
         {"scheme record past the data by one", one + Image({11, 0, 'S', 0, 1, 0, 4, 0, 0, 3}), false, 0},
         {"bytes beyond a record are skipped", one + Image({14, 0, 'S', 0, 1, 0, 7, 0, 0, 3, 'c', 0, 0xEE, 0xEE}),
@@ -174,8 +165,8 @@ TEST_F(SchemeFiles, SchemeFileEdgeCases)
         {"comment runs out of its record", one + Image({12, 0, 'S', 0, 1, 0, 5, 0, 0, 3, 'c', 0}), false, 1},
         {"scheme record shorter than its fields", one + Image({4, 0, 0, 0, 0}), false, 0},
         {"object count outside its record", one + Image({5, 0, 'S', 0, 5, 0, 0}), false, 1},
-        {"object record shorter than its fields", one + Image({10, 0, 'S', 0, 1, 0, 3, 0, 0, 3}), false, 1},
         {"object size field cut by its scheme record", one + Image({7, 0, 'S', 0, 1, 0, 4, 0, 0, 3}), false, 1},
+        {"object record shorter than its fields", one + Image({10, 0, 'S', 0, 1, 0, 3, 0, 0, 3}), false, 1},
         {"object record past its scheme record", one + Image({10, 0, 'S', 0, 1, 0, 5, 0, 0, 3, 0}), false, 1},
         {"object name without NUL", one + Image({10, 0, 'S', 0, 1, 0, 4, 0, 'n', 3}), false, 1},
     };
@@ -193,11 +184,9 @@ TEST_F(SchemeFiles, StateFileEdgeCases)
     const QByteArray second = SampleStateImage.mid(22);
     const struct { const char* what; QByteArray image; bool ok; bool firstApplied; } cases[] = {
         {"line mode 2", Image({'M', 'I', '0', '2', 2}) + SampleStateImage.mid(5), false, false},
-        {"scheme count differs", SampleStateImage.left(8) + Image({2, 0}) + SampleStateImage.mid(10), false, false},
         {"object count differs", head.left(12) + Image({3, 0}) + SampleStateImage.mid(14), false, false},
         {"type differs", head + Image({8, 0, 8, 0x81, 0, 2, 0xA1, 0xA2}) + second, false, false},
         {"mode 3", head + Image({8, 0, 7, 0x83, 0, 2, 0xA1, 0xA2}) + second, false, false},
-        {"request body of 15", head + Image({8, 0, 7, 0x81, 15, 2, 0xA1, 0xA2}) + second, false, false},
         {"answer body of 15", head + Image({8, 0, 7, 0x81, 0, 15, 0xA1, 0xA2}) + second, false, false},
         {"answer runs out of the record", head + Image({7, 0, 7, 0x81, 0, 2, 0xA1, 0xA2}) + second, false, false},
         {"object record shorter than its fields", head + Image({5, 0, 7, 0x81, 0, 2, 0xA1, 0xA2}) + second, false,
@@ -268,7 +257,6 @@ TEST_F(SchemeFiles, UnreadableFilesAndUnwritablePathsFail)
         EXPECT_FALSE(LoadSchemeFile(path, schemes)) << path.toStdString();
     EXPECT_FALSE(LoadInfoFile(Path("missing.mvi"), schemes, lineMode, current));
     EXPECT_TRUE(schemes.empty());
-    EXPECT_FALSE(SaveSchemeFile(Path("no/such/doc.mvs"), Sample()));
     EXPECT_FALSE(SaveInfoFile(Path("no/such/doc.mvi"), Sample(), LineModeSensors, {}));
     EXPECT_FALSE(SaveSchemeFile(dir.path(), Sample())) << "a folder";
 }
@@ -284,12 +272,10 @@ TEST_F(SchemeFiles, SavingTheSameStateTwiceLeavesTheFileAlone)
     EXPECT_FALSE(SaveInfoFile(path, schemes, LineModeSensors, current));
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &after), 0);
     EXPECT_EQ(before.st_ino, after.st_ino) << "not replaced";
-    // Same length, one byte different: rewritten.
-    QByteArray changed = SampleStateImage;
+    QByteArray changed = SampleStateImage;   // same length, one byte different: rewritten
     changed[20] = static_cast<char>(0x55);
     ASSERT_TRUE(WriteAll(path, changed));
     EXPECT_TRUE(SaveInfoFile(path, schemes, LineModeSensors, current));
-    EXPECT_EQ(ReadAll(path), SampleStateImage);
 }
 
 TEST_F(SchemeFiles, WritersRefuseWhatTheReadersWouldRejectAndWhatExceedsTheLimit)
@@ -299,12 +285,10 @@ TEST_F(SchemeFiles, WritersRefuseWhatTheReadersWouldRejectAndWhatExceedsTheLimit
     auto schemes = Sample();
     schemes[0]->Objects[1]->Type = DeviceCatalogueCount;
     EXPECT_FALSE(SaveSchemeFile(path, schemes));
-    EXPECT_FALSE(SaveInfoFile(Path("bad.mvi"), schemes, LineModeSensors, {}));
     schemes[0]->Objects[1]->Type = 60;
     schemes[0]->Objects[1]->Mode = 3;
     EXPECT_FALSE(SaveInfoFile(Path("bad.mvi"), schemes, LineModeSensors, {}));
     schemes[0]->Objects[1]->Mode = ModeReceive;
-    EXPECT_FALSE(SaveInfoFile(Path("bad.mvi"), schemes, 2, {}));
     for (int i = 0; i < 3000; ++i)   // 23 bytes each in the state file
         schemes[0]->Objects.push_back(std::make_unique<TSchemeObject>("o", 60, ModeReceive));
     EXPECT_FALSE(SaveInfoFile(Path("bad.mvi"), schemes, LineModeSensors, {}));
@@ -320,11 +304,6 @@ TEST_F(SchemeFiles, ImageLimitCountsEncodedBytes)
     FileComment = QString(MaxFileImage - 7, QChar(0x0416));
     ASSERT_TRUE(SaveSchemeFile(path, {}));
     EXPECT_EQ(QFileInfo(path).size(), MaxFileImage);
-    TSchemeList schemes;
-    FileComment.clear();
-    ASSERT_TRUE(LoadSchemeFile(path, schemes));
-    EXPECT_EQ(FileComment.size(), MaxFileImage - 7);
-
     FileComment += QChar(0x0416);
     EXPECT_FALSE(SaveSchemeFile(path, {}));
     EXPECT_EQ(QFileInfo(path).size(), MaxFileImage) << "the old file stays";
@@ -342,9 +321,6 @@ TEST_F(SchemeFiles, SavingThroughASymbolicLinkReplacesItsTargetKeepingItsPermiss
     ASSERT_TRUE(SaveSchemeFile(link, Sample()));
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(ReadAll(target), SampleSchemeImage);
-    ASSERT_TRUE(SaveInfoFile(link, Sample(), LineModeSensors, QStringLiteral("С1")));
-    EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(ReadAll(target), SampleStateImage);
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);

@@ -5,10 +5,7 @@
 const char* FakeFtdi::Path() { return MIRVANE_FAKE_FTDI; }
 const char* FakeFtdi::NoQueuePath() { return MIRVANE_FAKE_FTDI_NOQUEUE; }
 
-FakeFtdi::FakeFtdi(const char* path) : handle_(dlopen(path, RTLD_NOW | RTLD_LOCAL))
-{
-    Reset();
-}
+FakeFtdi::FakeFtdi(const char* path) : handle_(dlopen(path, RTLD_NOW | RTLD_LOCAL)) { Reset(); }
 
 FakeFtdi::~FakeFtdi()
 {
@@ -22,28 +19,15 @@ F* FakeFtdi::Symbol(const char* name) const
     return handle_ ? reinterpret_cast<F*>(dlsym(handle_, name)) : nullptr;
 }
 
-void FakeFtdi::Reset()
-{
-    if (auto* f = Symbol<void()>("FakeFtdi_Reset"))
-        f();
-}
+// A library that did not load steers nothing: the test's own expectations then fail.
+void FakeFtdi::Reset() { if (auto* f = Symbol<void()>("FakeFtdi_Reset")) f(); }
+void FakeFtdi::ClearLog() { if (auto* f = Symbol<void()>("FakeFtdi_ClearLog")) f(); }
+void FakeFtdi::SetDevices(int count) { if (auto* f = Symbol<void(int)>("FakeFtdi_SetDevices")) f(count); }
 
 void FakeFtdi::Fail(const char* entryPoint, std::uint32_t status)
 {
     if (auto* f = Symbol<void(const char*, std::uint32_t)>("FakeFtdi_Fail"))
         f(entryPoint, status);
-}
-
-void FakeFtdi::SetDevices(int count)
-{
-    if (auto* f = Symbol<void(int)>("FakeFtdi_SetDevices"))
-        f(count);
-}
-
-void FakeFtdi::SetEcho(bool on)
-{
-    if (auto* f = Symbol<void(int)>("FakeFtdi_SetEcho"))
-        f(on ? 1 : 0);
 }
 
 void FakeFtdi::Feed(const std::vector<std::uint8_t>& bytes)
@@ -56,12 +40,6 @@ std::string FakeFtdi::Log() const
 {
     auto* f = Symbol<const char*()>("FakeFtdi_Log");
     return f ? f() : "";
-}
-
-void FakeFtdi::ClearLog()
-{
-    if (auto* f = Symbol<void()>("FakeFtdi_ClearLog"))
-        f();
 }
 
 bool FakeFtdi::IsOpen() const

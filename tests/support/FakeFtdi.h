@@ -1,11 +1,6 @@
 #pragma once
-// Steering the fake FTDI library from a test. The library is opened by path (the paths are
-// compiled in), so its state is the one the port's loader sees once it loads the same file.
-//
-//   FakeFtdi fake;                       // opens the complete fake, resets it
-//   ASSERT_TRUE(LoadFtdiLibrary(FakeFtdi::Path()));
-//   fake.Fail("FT_SetTimeouts", 4);      // that entry point returns status 4 from now on
-//   ... fake.Log() == "FT_Open(0) FT_SetBaudRate(9600) ..."
+// Steers the fake FTDI library: opened by its compiled-in path, so its state is the one the
+// port's loader sees once it loads the same file. The constructor resets it.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,7 +19,6 @@ public:
     void Reset();
     void Fail(const char* entryPoint, std::uint32_t status);   // status 0 clears the switch
     void SetDevices(int count);
-    void SetEcho(bool on);
     void Feed(const std::vector<std::uint8_t>& bytes);
     std::string Log() const;   // "FT_Open(0) FT_SetBaudRate(9600) ...", arguments in decimal
     void ClearLog();

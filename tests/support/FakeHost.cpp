@@ -20,8 +20,6 @@ void FakeHost::WMTimer(TDeviceInfo* device)
 {
     timerMessages.push_back(device);
     device->StopTimer();
-    if (OnTimer)
-        OnTimer(device);
 }
 
 void FakeHost::UpdateStatusBarRegion()

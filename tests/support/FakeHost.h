@@ -25,7 +25,7 @@ public:
     TDevicesByAddr& DevicesByAddr() override { return byAddr; }
     TDeviceInfo* CurrentDevice() const override { return current; }
     QWidget* SchemePanel() const override { return panel.get(); }
-    // Records the device and, like the window, stops its watchdog; then runs OnTimer.
+    // Records the device and, like the window, stops its watchdog.
     void WMTimer(TDeviceInfo* device) override;
     int StatusPanelWidth(int index) const override { return index == 0 ? w0 : index == 1 ? w1 : 220; }
     int ProgressX() const override { return progressX; }
@@ -48,15 +48,13 @@ public:
     void BeginLineListUpdate() override { ++listUpdateDepth; ++listUpdates; }
     void EndLineListUpdate() override { --listUpdateDepth; }
     void ShowLineRecordInfo() override { ++recordInfoShown; }
-    // Receive thread: the port switches (any thread, under a lock), status-bar texts with the
-    // history of each panel, the posted search-end notices, the closing flag.
+    // Receive thread: the port settings are read under a lock.
     TPortSettings PortSettings() const override;
     void SetPortSettings(const TPortSettings& settings);
     void SetStatusPanelText(int panel, const QString& text) override;
     void PostSearchEnded() override { ++searchEndPosts; }
     bool IsClosing() const override { return closing; }
 
-    // Frame handlers whose owner and parent are this host's panel.
     TFrameHandlers Handlers() const;
     // Destroys the devices and empties both lists, as the window does when a scheme closes.
     void ClearDevices();
@@ -71,7 +69,6 @@ public:
     bool opening = false;
     std::vector<TDeviceInfo*> timerMessages;   // identifiers only: never dereferenced later
     std::vector<int> redraws;                  // the progress position at each redraw
-    // Line engine settings and views.
     int updateTime = 0;
     bool lineLogOn = false;
     std::unique_ptr<TEdit> hexOut;
@@ -88,7 +85,6 @@ public:
     std::array<std::vector<QString>, 3> statusHistory;    // every text each panel was given
     std::atomic<int> searchEndPosts{0};
     bool closing = false;
-    std::function<void(TDeviceInfo*)> OnTimer;
     std::function<void()> OnRedraw;
 
 private:

@@ -51,23 +51,10 @@ void LineSimulator::HangUp(std::uint32_t afterMs)
     Schedule({Clock::now() + std::chrono::milliseconds(afterMs), {}, true});
 }
 
-bool LineSimulator::HungUp() const
-{
-    std::lock_guard lock(mutex_);
-    return hungUp_;
-}
-
 std::vector<std::uint8_t> LineSimulator::Heard() const
 {
     std::lock_guard lock(mutex_);
     return heard_;
-}
-
-bool LineSimulator::WaitHeard(std::size_t count, std::uint32_t timeoutMs) const
-{
-    std::unique_lock lock(mutex_);
-    return heardChanged_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                                  [&] { return heard_.size() >= count; });
 }
 
 void LineSimulator::Schedule(Pending pending)
@@ -119,7 +106,6 @@ void LineSimulator::DeliverDue()
             close(master_);
             master_ = -1;
             std::lock_guard lock(mutex_);
-            hungUp_ = true;
             pending_.clear();
             return;
         }
@@ -164,7 +150,6 @@ void LineSimulator::Listen(int timeoutMs)
         echo = echo_;
         delay = echoDelayMs_;
     }
-    heardChanged_.notify_all();
     if (echo != Echo::Dropped)
         Schedule({Clock::now() + std::chrono::milliseconds(echo == Echo::Delayed ? delay : 0), chunk, false});
     if (OnHeard)

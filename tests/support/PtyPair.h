@@ -15,15 +15,13 @@ public:
     PtyPair& operator=(const PtyPair&) = delete;
 
     bool Ok() const { return keeper_ >= 0; }   // the pair was made (the master may be handed on)
-    int Master() const { return master_; }
-    std::string SlavePath() const { return slavePath_; }   // "/dev/pts/N"
-    QString PortName() const;                             // "pts/N"
+    QString PortName() const;   // "pts/N"
 
     // Hands the master to another owner (a line simulator); the pair no longer closes it.
     int ReleaseMaster();
-    void CloseMaster();
 
 private:
+    void CloseMaster();
     int master_ = -1;
     int keeper_ = -1;
     std::string slavePath_;

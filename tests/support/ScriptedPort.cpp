@@ -45,9 +45,8 @@ void ScriptedPort::PlayAfter(std::uint32_t ms, const std::vector<std::uint8_t>& 
     PlayAt(clock_.Now() + ms, bytes);
 }
 
-std::uint32_t ScriptedPort::Pending() const
+std::uint32_t ScriptedPort::Arrived() const
 {
-    std::lock_guard lock(mutex_);
     const std::uint32_t now = clock_.Now();
     std::uint32_t n = 0;
     for (const Arrival& a : line_)
@@ -62,41 +61,13 @@ std::vector<ScriptedPort::Arrival> ScriptedPort::Timeline() const
     return {line_.begin(), line_.end()};
 }
 
-void ScriptedPort::SetEcho(Echo echo)
-{
-    std::lock_guard lock(mutex_);
-    echo_ = echo;
-}
+void ScriptedPort::SetEcho(Echo echo) { std::lock_guard lock(mutex_); echo_ = echo; }
+void ScriptedPort::FailOpen(int times) { std::lock_guard lock(mutex_); failOpens_ = times; }
 
-void ScriptedPort::FailOpen(int times)
-{
-    std::lock_guard lock(mutex_);
-    failOpens_ = times;
-}
+void ScriptedPort::HangUp() { std::lock_guard lock(mutex_); hungUp_ = true; }
+void ScriptedPort::Restore() { std::lock_guard lock(mutex_); hungUp_ = false; }
 
-void ScriptedPort::HangUp()
-{
-    std::lock_guard lock(mutex_);
-    hungUp_ = true;
-}
-
-void ScriptedPort::Restore()
-{
-    std::lock_guard lock(mutex_);
-    hungUp_ = false;
-}
-
-bool ScriptedPort::IsOpen() const
-{
-    std::lock_guard lock(mutex_);
-    return open_;
-}
-
-std::uint8_t ScriptedPort::LineParity() const
-{
-    std::lock_guard lock(mutex_);
-    return parity_;
-}
+bool ScriptedPort::IsOpen() const { std::lock_guard lock(mutex_); return open_; }
 
 std::vector<ScriptedPort::Call> ScriptedPort::Calls() const
 {
@@ -114,11 +85,7 @@ std::vector<ScriptedPort::Call> ScriptedPort::CallsOf(Op kind) const
     return out;
 }
 
-void ScriptedPort::ClearCalls()
-{
-    std::lock_guard lock(mutex_);
-    calls_.clear();
-}
+void ScriptedPort::ClearCalls() { std::lock_guard lock(mutex_); calls_.clear(); }
 
 ScriptedPort::Call ScriptedPort::Begin(Op kind) const
 {
@@ -127,12 +94,6 @@ ScriptedPort::Call ScriptedPort::Begin(Op kind) const
     c.Tick = clock_.Now();
     c.Parity = parity_;
     return c;
-}
-
-void ScriptedPort::Log(Call call)
-{
-    call.EndTick = clock_.Now();
-    calls_.push_back(std::move(call));
 }
 
 bool ScriptedPort::DoOpen(TMVPort& port)
@@ -170,7 +131,7 @@ bool ScriptedPort::DoPurge()
 {
     std::lock_guard lock(mutex_);
     Call c = Begin(Op::Purge);
-    c.Result = open_ && !FailPurge && !hungUp_;
+    c.Result = open_ && !hungUp_;
     if (c.Result) {
         const std::uint32_t now = clock_.Now();
         while (!line_.empty() && TickReached(now, line_.front().Tick))
@@ -184,12 +145,9 @@ bool ScriptedPort::DoSetState(const TDCB* dcb)
 {
     std::lock_guard lock(mutex_);
     Call c = Begin(Op::SetState);
-    c.Result = dcb && open_ && !FailSetState && !hungUp_;
-    if (dcb) {
+    c.Result = dcb && open_ && !hungUp_;
+    if (dcb)
         c.Parity = dcb->Parity;
-        c.ByteSize = dcb->ByteSize;
-        c.StopBits = dcb->StopBits;
-    }
     if (c.Result)
         parity_ = dcb->Parity;
     Log(c);
@@ -240,7 +198,7 @@ bool ScriptedPort::DoWrite(const std::uint8_t* bytes, std::uint32_t count, std::
         c = Begin(Op::Write);
         c.Count = count;
         c.Bytes.assign(bytes, bytes + count);
-        c.Result = open_ && !FailWrite && !hungUp_;
+        c.Result = open_ && !hungUp_;
         *written = c.Result ? count : 0;
         if (c.Result && echo_ == Echo::All) {
             const std::uint32_t first =
@@ -256,8 +214,8 @@ bool ScriptedPort::DoWrite(const std::uint8_t* bytes, std::uint32_t count, std::
 
 bool ScriptedPort::DoGetInQueue(std::uint32_t* count)
 {
-    std::uint32_t pending = Pending();
     std::lock_guard lock(mutex_);
+    const std::uint32_t pending = Arrived();
     Call c = Begin(Op::GetInQueue);
     c.Result = open_ && !hungUp_;
     c.Count = pending;

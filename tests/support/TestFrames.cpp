@@ -4,6 +4,14 @@ std::vector<TSlotCall> SlotLog;
 
 namespace {
 void logCall(const char* slot) { SlotLog.push_back({slot, UpdatingControls}); }
+// A number typed or shown is byte 1 of the message.
+void Store(const QString& text, TMessageImage& image)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (ok)
+        image[1] = static_cast<std::uint8_t>(value);
+}
 }
 
 TTestAnswerFrame::TTestAnswerFrame(QWidget* owner, TDeviceInfo* info) : TTestAnswerFrame(owner, info, false)
@@ -38,19 +46,14 @@ TTestAnswerFrame::TTestAnswerFrame(QWidget* owner, TDeviceInfo* info, bool hasRe
 void TTestAnswerFrame::GridToAnswer(const QString& text, int column)
 {
     logCall("GridToAnswer");
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (ok && column == 3)
-        Info->SchemeObject->Answer[1] = static_cast<std::uint8_t>(value);
+    if (column == 3)
+        Store(text, Info->SchemeObject->Answer);
 }
 
 void TTestAnswerFrame::FrameToAnswer()
 {
     logCall("FrameToAnswer");
-    bool ok = false;
-    const int value = ValueEdit->Text().toInt(&ok);
-    if (ok)
-        Info->SchemeObject->Answer[1] = static_cast<std::uint8_t>(value);
+    Store(ValueEdit->Text(), Info->SchemeObject->Answer);
 }
 
 void TTestAnswerFrame::AnswerToFrame()
@@ -78,19 +81,14 @@ TTestRequestFrame::TTestRequestFrame(QWidget* owner, TDeviceInfo* info) : TTestA
 void TTestRequestFrame::GridToRequest(const QString& text, int column)
 {
     logCall("GridToRequest");
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (ok && column == 2)
-        Info->SchemeObject->Request[1] = static_cast<std::uint8_t>(value);
+    if (column == 2)
+        Store(text, Info->SchemeObject->Request);
 }
 
 void TTestRequestFrame::FrameToRequest()
 {
     logCall("FrameToRequest");
-    bool ok = false;
-    const int value = OutEdit->Text().toInt(&ok);
-    if (ok)
-        Info->SchemeObject->Request[1] = static_cast<std::uint8_t>(value);
+    Store(OutEdit->Text(), Info->SchemeObject->Request);
 }
 
 void TTestRequestFrame::RequestToFrame()

@@ -1,12 +1,6 @@
 #pragma once
-// Frames for tests, in the two shapes the real ones take: answer-only, and request-and-answer.
-// Their slots log each call (with whether UpdatingControls was set) and move one byte between
-// the image, an edit and a grid cell, so tests see both order and effect.
-//
-// Answer side (InPanel), in order: ValueLabel, ValueEdit (Tag 0) with ValueUpDown over its right
-// end, SIntEdit (Tag 1), UFloatEdit (Tag 2), SFloatEdit (Tag 3), OddEdit (Tag 7), LabelUpDown
-// (its left neighbour is NextLabel), FlagBox, StateCombo (three items), Bevel1, NestedPanel with
-// NestedEdit. Request side (OutPanel): OutEdit (Tag 0) with OutUpDown, OutBox.
+// Frames for tests, answer-only and request-and-answer: their slots log each call (with whether
+// UpdatingControls was set) and move byte 1 between the image, an edit and a grid cell.
 #include <QString>
 #include <cstdint>
 #include <string>

@@ -1,10 +1,9 @@
 // The scheme grid and the frame edit handlers: which cells can be chosen, how edits and Ctrl
 // commands reach the devices' slots, and how frame edits filter and step their values.
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QTest>
 
-#include "SchemeFixture.h"
+#include "WindowFixture.h"
 #include "platform/Numbers.h"
 #include "ui/FrameEdits.h"
 
@@ -12,51 +11,35 @@ namespace {
 
 QModelIndex Index(QTableWidget* grid, int row, int column) { return grid->model()->index(row, column); }
 
-// Moves the cursor as a click does: through the view's selection model.
+// Moves the cursor as a click does, through the view's selection model, and focuses the grid.
 void Click(QTableWidget* grid, int row, int column)
 {
     grid->selectionModel()->setCurrentIndex(Index(grid, row, column), QItemSelectionModel::ClearAndSelect);
+    grid->setFocus();
 }
 
 } // namespace
 
-TEST(SchemeGridRules, EditableCellsByLineModeAndDeviceMode)
+TEST(SchemeGridRules, EditableCellsDigitCyclingAndValueSteps)
 {
-    struct Case { int column; int lineMode; int mode; bool editable; };
-    const Case cases[] = {
-        {0, 0, 2, true}, {1, 1, 2, true},                       // mode and name: always
-        {2, 0, 1, false}, {2, 1, 0, true}, {2, 1, 1, true}, {2, 1, 2, false},
-        {3, 0, 1, true}, {6, 1, 1, true}, {5, 0, 0, false}, {4, 1, 2, false},
-        {7, 1, 1, false}, {9, 0, 1, false},
-        {-1, 0, 0, false}, {10, 0, 0, false}, {1, 2, 0, false}, {1, 0, 3, false},
+    struct { int column, lineMode, mode; bool editable; } const cells[] = {
+        {2, 0, 1, false}, {2, 1, 1, true}, {2, 1, 2, false}, {3, 0, 1, true}, {9, 0, 1, false},
+        {-1, 0, 0, false}, {10, 0, 0, false}, {1, 2, 0, false}, {1, 0, 3, false},   // out of range
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(GridCellEditable(c.column, c.lineMode, c.mode), c.editable)
-            << c.column << " " << c.lineMode << " " << c.mode;
-}
+    for (const auto& c : cells)
+        EXPECT_EQ(GridCellEditable(c.column, c.lineMode, c.mode), c.editable) << c.column << c.lineMode << c.mode;
 
-TEST(SchemeGridRules, CtrlDigitCyclesOneDigitAndGroupsByFour)
-{
-    struct Case { const char* text; int states; int n; const char* result; };
-    const Case cases[] = {
-        {"3", 8, 0, "5"},                   // an 8-state digit skips state 4
-        {"7", 8, 0, "0"},
-        {"0123", 8, 0, "0125"},
-        {"0123", 8, 4, nullptr},            // a fifth digit that is not there
-        {"1111 0000", 2, 4, "1110 0000"},
-        {"00000000", 2, 7, "1000 0000"},
-        {"012", 3, 1, "022"},
-        {"101", 0, 0, nullptr},             // not digit-coded
-        {"-", 2, 0, nullptr},
+    struct { const char* text; int states, n; const char* result; } const digits[] = {
+        {"3", 8, 0, "5"},   // an 8-state digit skips state 4
+        {"7", 8, 0, "0"},   {"0123", 8, 4, nullptr},   // a fifth digit that is not there
+        {"1111 0000", 2, 4, "1110 0000"}, {"00000000", 2, 7, "1000 0000"},   // groups of four
+        {"101", 0, 0, nullptr}, {"-", 2, 0, nullptr},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : digits) {
         const std::optional<QString> text = CycleDigitText(QString::fromUtf8(c.text), c.states, c.n);
-        if (!c.result)
-            EXPECT_FALSE(text.has_value()) << c.text;
-        else
-            EXPECT_EQ(text.value_or(QStringLiteral("none")), QString::fromUtf8(c.result)) << c.text;
+        EXPECT_EQ(text.value_or(QStringLiteral("none")), c.result ? QString::fromUtf8(c.result) : QStringLiteral("none"))
+            << c.text;
     }
-    EXPECT_EQ(StepValueText(QStringLiteral("1.5"), 0.5), QStringLiteral("2"));
     EXPECT_EQ(StepValueText(QStringLiteral("1"), -0.25), QStringLiteral("0.75"));
     EXPECT_FALSE(StepValueText(QStringLiteral("-"), 1));
     EXPECT_FALSE(StepValueText(QStringLiteral("3"), 0));
@@ -65,61 +48,32 @@ TEST(SchemeGridRules, CtrlDigitCyclesOneDigitAndGroupsByFour)
 TEST(FrameEditRules, KeyFiltersAndSteppingByKind)
 {
     SetDecimalSeparator(QLatin1Char(','));
-    struct Filter { char key; bool sign, decimal; char16_t result; };
-    const Filter filters[] = {
+    struct { char key; bool sign, decimal; char16_t result; } const filters[] = {
         {'7', false, false, u'7'}, {'\b', false, false, u'\b'}, {'-', false, false, 0}, {'-', true, false, u'-'},
-        {'+', true, true, u'+'}, {'.', false, false, 0}, {'.', false, true, u','}, {',', true, true, u','},
-        {'a', true, true, 0}, {'e', true, true, 0},
+        {'.', false, false, 0},    {'.', false, true, u','},    {'e', true, true, 0},
     };
-    for (const Filter& f : filters) {
+    for (const auto& f : filters) {
         QChar key = QLatin1Char(f.key);
         FilterNumberKey(key, f.sign, f.decimal);
         EXPECT_EQ(key.unicode(), f.result) << f.key;
     }
-    struct Step { const char* text; TEditStepping kind; bool up, shift; const char* result; };
-    const Step steps[] = {
-        {"0", {false, true}, false, false, "0"},             // unsigned bound
+    struct { const char* text; TEditStepping kind; bool up, shift; const char* result; } const steps[] = {
+        {"0", {false, true}, false, false, "0"},   // unsigned bound
         {"5", {false, true}, false, true, "0"},
         {"5", {false, false}, false, true, "-5"},
-        {"2147483647", {false, false}, true, false, "2147483647"},
-        {"0,05", {true, false}, false, true, "-0,05"},
+        {"2147483647", {false, false}, true, false, "2147483647"},   // stays readable
+        {"-2147483648", {false, false}, false, true, "-2147483648"},
         {"0,05", {true, true}, false, true, "0,00"},
         {"1,99", {true, false}, true, false, "2,00"},
         {"abc", {false, false}, true, false, nullptr},
-        {"1.5", {true, false}, true, false, nullptr},       // not the separator in use
+        {"1.5", {true, false}, true, false, nullptr},   // not the separator in use
     };
-    for (const Step& s : steps) {
+    for (const auto& s : steps) {
         const std::optional<QString> text = SteppedEditText(QString::fromUtf8(s.text), s.kind, s.up, s.shift);
-        if (!s.result)
-            EXPECT_FALSE(text.has_value()) << s.text;
-        else
-            EXPECT_EQ(text.value_or(QStringLiteral("none")), QString::fromUtf8(s.result)) << s.text;
+        EXPECT_EQ(text.value_or(QStringLiteral("none")), s.result ? QString::fromUtf8(s.result) : QStringLiteral("none"))
+            << s.text;
     }
     SetDecimalSeparator(QLatin1Char('.'));
-}
-
-// ---------------------------------------------------------------------------------------------
-
-TEST_F(SchemeTest, RowsShowTheDevicesAndBindTheirGridRows)
-{
-    TDeviceInfo* a = AddDevice(rows[0], ModeEmulate, QStringLiteral("Первый"));
-    TDeviceInfo* b = AddDevice(rows[1], ModeReceive, QStringLiteral("Второй"));
-    QTableWidget* grid = form->SchemeGrid;
-    ASSERT_EQ(grid->rowCount(), 2);
-    EXPECT_EQ(form->RowDevice(0), a);
-    EXPECT_EQ(form->RowDevice(1), b);
-    EXPECT_EQ(Cell(0, 0), QStringLiteral("10"));
-    EXPECT_EQ(Cell(1, 1), QStringLiteral("Второй"));
-    EXPECT_EQ(Cell(0, 3), QStringLiteral("0"));      // emulated: its answer is shown
-    EXPECT_EQ(Cell(1, 3), QString());                // received: nothing yet
-    b->SetGridCell(9, QStringLiteral("Нет ответа"));
-    EXPECT_EQ(Cell(1, 9), QStringLiteral("Нет ответа"));
-
-    form->Devices().clear();
-    form->DevicesByAddr().fill(nullptr);
-    form->RebuildSchemeGrid();
-    EXPECT_EQ(grid->rowCount(), 1);                  // one empty row without a device
-    EXPECT_EQ(form->RowDevice(0), nullptr);
 }
 
 TEST_F(SchemeTest, ChoosingACellMovesToTheNearestEditableColumn)
@@ -127,23 +81,21 @@ TEST_F(SchemeTest, ChoosingACellMovesToTheNearestEditableColumn)
     AddDevice(rows[0], ModeReceive);
     AddDevice(rows[1], ModeEmulate);
     QTableWidget* grid = form->SchemeGrid;
-    Click(grid, 0, 1);
-    ASSERT_EQ(grid->currentIndex(), Index(grid, 0, 1));
-    // A received device in BI diagnostics: nothing right of the name is editable.
-    Click(grid, 0, 5);
+    Click(grid, 0, 5);   // a received device in BI diagnostics: nothing right of the name
     EXPECT_EQ(grid->currentIndex(), Index(grid, 0, 1));
     EXPECT_EQ(form->CurrentDevice(), form->RowDevice(0));
-    // An emulated device: its answer cells are.
-    Click(grid, 1, 5);
+    Click(grid, 1, 5);   // an emulated device: its answer cells are
     EXPECT_EQ(grid->currentIndex(), Index(grid, 1, 5));
     EXPECT_TRUE(form->GridControl->Editing());
     Click(grid, 1, 8);
     EXPECT_EQ(grid->currentIndex(), Index(grid, 1, 6));   // moving right, the last editable one
     Click(grid, 1, 1);
     EXPECT_FALSE(form->GridControl->Editing());            // names are edited in the constructor only
-    ConstructorMode = 1;
-    form->SelectCurrentGridCell();
-    EXPECT_TRUE(form->GridControl->Editing());
+    form->Devices().clear();                               // an empty scheme keeps one row
+    form->DevicesByAddr().fill(nullptr);
+    form->RebuildSchemeGrid();
+    EXPECT_EQ(grid->rowCount(), 1);
+    EXPECT_EQ(form->RowDevice(0), nullptr);
 }
 
 TEST_F(SchemeTest, CommittedCellsGoThroughTheSlots)
@@ -153,19 +105,13 @@ TEST_F(SchemeTest, CommittedCellsGoThroughTheSlots)
     form->ApplyCellText(3, 0, QStringLiteral(" 42 "));
     EXPECT_EQ(a->SchemeObject->Answer[1], 42);
     EXPECT_EQ(Cell(0, 3), QStringLiteral("42"));
-    EXPECT_TRUE(Logged("AnswerToGrid", true));
-    EXPECT_TRUE(Logged("AnswerToFrame", true));
     EXPECT_EQ(static_cast<TTestAnswerFrame*>(a->Frame.data())->ValueEdit->Text(), QStringLiteral("42"));
-
     form->ApplyCellText(2, 1, QStringLiteral("7"));
     EXPECT_EQ(b->SchemeObject->Request[1], 7);
-    EXPECT_EQ(Cell(1, 2), QStringLiteral("7"));
     form->ApplyCellText(2, 0, QStringLiteral("7"));   // no request editor: no value
     EXPECT_EQ(Cell(0, 2), QStringLiteral("-"));
-
     form->ApplyCellText(1, 1, QStringLiteral("  Новое имя "));
     EXPECT_EQ(b->SchemeObject->Name, QStringLiteral("Новое имя"));
-    EXPECT_EQ(Cell(1, 1), QStringLiteral("Новое имя"));
     EXPECT_TRUE(form->Modified);
     form->ApplyCellText(8, 1, QStringLiteral("x"));   // statistics are never written by hand
     EXPECT_EQ(Cell(1, 8), QString());
@@ -177,31 +123,25 @@ TEST_F(SchemeTest, TypedEditIsCommittedOnEnterAndDroppedOnEscape)
     form->show();
     QTableWidget* grid = form->SchemeGrid;
     Click(grid, 0, 3);
-    grid->setFocus();
-    QTest::keyClick(grid, Qt::Key_5);                 // starts the editor with the key
-    QLineEdit* editor = form->GridControl->Editor();
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClick(editor, Qt::Key_X);               // refused by the number filter
-    QTest::keyClick(editor, Qt::Key_Escape);
+    QTest::keyClick(grid, Qt::Key_5);   // starts the editor with the key
+    ASSERT_NE(form->GridControl->Editor(), nullptr);
+    QTest::keyClick(form->GridControl->Editor(), Qt::Key_Escape);
     EXPECT_EQ(form->GridControl->Editor(), nullptr);
     EXPECT_EQ(a->SchemeObject->Answer[1], 0);
-    EXPECT_FALSE(Logged("GridToAnswer", false) || Logged("GridToAnswer", true));
     EXPECT_EQ(Cell(0, 3), QStringLiteral("0"));
 
     Click(grid, 0, 3);
-    grid->setFocus();
     QTest::keyClick(grid, Qt::Key_1);
-    editor = form->GridControl->Editor();
+    QLineEdit* editor = form->GridControl->Editor();
     ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, QStringLiteral("2x"));
+    QTest::keyClicks(editor, QStringLiteral("2x"));   // the x is refused by the number filter
     EXPECT_EQ(editor->text(), QStringLiteral("12"));
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();   // the view commits an Enter from its event loop
     EXPECT_EQ(a->SchemeObject->Answer[1], 12);
-    EXPECT_EQ(Cell(0, 3), QStringLiteral("12"));
 }
 
-TEST_F(SchemeTest, CtrlCommandsEditDigitsAndStepValues)
+TEST_F(SchemeTest, CtrlCommandsEditDigitsStepValuesAndTapSelect)
 {
     DeviceCatalogue[rows[1]].Col2Radix = 2;
     DeviceCatalogue[rows[0]].Value1Step = 0;
@@ -212,48 +152,30 @@ TEST_F(SchemeTest, CtrlCommandsEditDigitsAndStepValues)
     QTableWidget* grid = form->SchemeGrid;
     b->SchemeObject->Request[1] = 101;
     form->ApplyCellText(2, 1, QStringLiteral("101"));
-
     Click(grid, 1, 2);
-    grid->setFocus();
     QTest::keyClick(grid, Qt::Key_1, Qt::ControlModifier);
     EXPECT_EQ(b->SchemeObject->Request[1], 100);
-    EXPECT_EQ(Cell(1, 2), QStringLiteral("100"));
     QTest::keyClick(grid, Qt::Key_5, Qt::ControlModifier);   // only three digits
     EXPECT_EQ(b->SchemeObject->Request[1], 100);
 
-    // A value column with no step: nothing changes and the cursor stays.
-    Click(grid, 0, 3);
-    grid->setFocus();
+    Click(grid, 0, 3);   // a value column with no step: nothing changes and the cursor stays
     QTest::keyClick(grid, Qt::Key_Down, Qt::ControlModifier);
     EXPECT_EQ(grid->currentIndex(), Index(grid, 0, 3));
     EXPECT_EQ(a->SchemeObject->Answer[1], 0);
     DeviceCatalogue[rows[0]].Value1Step = 1;
-    a->SchemeObject->Answer[1] = 5;
     form->ApplyCellText(3, 0, QStringLiteral("5"));
     QTest::keyClick(grid, Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(a->SchemeObject->Answer[1], 15);
-    EXPECT_EQ(grid->currentIndex(), Index(grid, 0, 3));
-}
 
-TEST_F(SchemeTest, CtrlTappedAloneTogglesTheRowsDevice)
-{
-    TDeviceInfo* a = AddDevice(rows[0], ModeEmulate);
-    form->show();
-    QTableWidget* grid = form->SchemeGrid;
-    Click(grid, 0, 1);
+    // Ctrl tapped alone toggles the row's device; Ctrl with another key is no tap.
     form->SelectDevice(nullptr);
-    grid->setFocus();
     QTest::keyPress(grid, Qt::Key_Control, Qt::ControlModifier);
     QTest::keyRelease(grid, Qt::Key_Control, Qt::NoModifier);
     EXPECT_EQ(form->CurrentDevice(), a);
     QTest::keyPress(grid, Qt::Key_Control, Qt::ControlModifier);
-    QTest::keyRelease(grid, Qt::Key_Control, Qt::NoModifier);
-    EXPECT_EQ(form->CurrentDevice(), nullptr);
-    // Ctrl with another key is no tap.
-    QTest::keyPress(grid, Qt::Key_Control, Qt::ControlModifier);
     QTest::keyClick(grid, Qt::Key_7, Qt::ControlModifier);
     QTest::keyRelease(grid, Qt::Key_Control, Qt::NoModifier);
-    EXPECT_EQ(form->CurrentDevice(), nullptr);
+    EXPECT_EQ(form->CurrentDevice(), a);
 }
 
 TEST_F(SchemeTest, FrameEditsStoreTheirValuesAndStep)
@@ -263,8 +185,7 @@ TEST_F(SchemeTest, FrameEditsStoreTheirValuesAndStep)
     frame->ValueEdit->SetText(QStringLiteral("9"));
     EXPECT_EQ(a->SchemeObject->Answer[1], 9);
     EXPECT_EQ(Cell(0, 3), QStringLiteral("9"));
-    EXPECT_TRUE(Logged("FrameToAnswer", true));
-    EXPECT_TRUE(Logged("AnswerToGrid", true));
+    EXPECT_TRUE(Logged("FrameToAnswer"));
 
     // The up-down steps its edit; at the bottom an unsigned edit stays and raises no change.
     frame->ValueEdit->SetText(QStringLiteral("1"));
@@ -272,24 +193,16 @@ TEST_F(SchemeTest, FrameEditsStoreTheirValuesAndStep)
     EXPECT_EQ(frame->ValueEdit->Text(), QStringLiteral("0"));
     SlotLog.clear();
     frame->ValueEdit->SendKeyDown(Qt::Key_Down);
-    EXPECT_EQ(frame->ValueEdit->Text(), QStringLiteral("0"));
     EXPECT_TRUE(SlotLog.empty());
     frame->ValueEdit->SendKeyDown(Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_EQ(a->SchemeObject->Answer[1], 10);
-
-    // Caret keeps its distance from the end.
+    // The caret keeps its distance from the end.
     frame->SFloatEdit->SetText(QStringLiteral("9.99"));
     frame->SFloatEdit->SetSelStart(2);
     frame->SFloatEdit->SendKeyDown(Qt::Key_Up);
     EXPECT_EQ(frame->SFloatEdit->Text(), QStringLiteral("10.00"));
     EXPECT_EQ(frame->SFloatEdit->SelStart(), 3);
-    // A label beside an up-down gets no steps; a text that is no number is left alone.
-    frame->LabelUpDown->Click(TUpDownDirection::Up);
-    frame->SIntEdit->SetText(QStringLiteral("x"));
-    int key = Qt::Key_Up;
-    form->FrameSIntEditKeyDown(frame->SIntEdit, key, {});
-    EXPECT_EQ(key, 0);
-    EXPECT_EQ(frame->SIntEdit->Text(), QStringLiteral("x"));
+    frame->LabelUpDown->Click(TUpDownDirection::Up);   // a label beside an up-down gets no steps
 
     // While the program writes, a change is not stored back.
     SlotLog.clear();
@@ -298,4 +211,8 @@ TEST_F(SchemeTest, FrameEditsStoreTheirValuesAndStep)
         frame->ValueEdit->SetText(QStringLiteral("77"));
     }
     EXPECT_TRUE(SlotLog.empty());
+    // A device whose frame lacks a slot of its side skips it instead of calling nothing.
+    a->AnswerToGrid = nullptr;
+    frame->ValueEdit->SetText(QStringLiteral("3"));
+    EXPECT_EQ(a->SchemeObject->Answer[1], 3);
 }

@@ -28,11 +28,9 @@ namespace {
 struct Adapter {
     int Devices = 1;
     bool Open = false;
-    bool Echo = true;
     std::string Log;
     std::map<std::string, FT_STATUS> Failures;
     std::deque<std::uint8_t> Input;
-    std::string Written;
 };
 
 Adapter adapter;
@@ -133,9 +131,7 @@ FAKE_EXPORT FT_STATUS FT_Write(FT_HANDLE handle, void* buffer, DWORD count, DWOR
     if (s != FT_OK)
         return s;
     const auto* in = static_cast<const std::uint8_t*>(buffer);
-    adapter.Written.append(reinterpret_cast<const char*>(in), count);
-    if (adapter.Echo)
-        adapter.Input.insert(adapter.Input.end(), in, in + count);
+    adapter.Input.insert(adapter.Input.end(), in, in + count);
     *written = count;
     return s;
 }
@@ -191,7 +187,6 @@ FAKE_EXPORT void FakeFtdi_Fail(const char* name, FT_STATUS status)
 }
 
 FAKE_EXPORT void FakeFtdi_SetDevices(int count) { adapter.Devices = count; }
-FAKE_EXPORT void FakeFtdi_SetEcho(int on) { adapter.Echo = on != 0; }
 
 FAKE_EXPORT void FakeFtdi_Feed(const std::uint8_t* bytes, DWORD count)
 {

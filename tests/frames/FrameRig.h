@@ -1,16 +1,129 @@
 #pragma once
-// The block frames are all driven the same way: a body written in hex, controls set and read by
-// name, the grid cells and the catalogue's info line compared as text. A case is then one line.
-#include "FrameDevice.h"
+// Drives a catalogue row's real frame as the program does: a device with a grid row of plain
+// strings and handlers that count change events. Bodies go in as byte lists or hex, controls are
+// set and read by name, and grid cells and the info line are compared as text.
 #include "frames/FrameBase.h"
+#include "frames/Registration.h"
+#include "model/DeviceInfo.h"
+#include "model/GridRow.h"
+#include "model/Scheme.h"
 
+#include <QWidget>
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class FrameDevice {
+public:
+    explicit FrameDevice(int row, bool withGridRow = true) : catalogueRow(row), object("D", static_cast<std::uint32_t>(row), ModeEmulate)
+    {
+        static const bool registered = (RegisterFrameClasses(), true);
+        (void)registered;
+        handlers.Owner = &panel;
+        handlers.Parent = &panel;
+        handlers.OnChange = [this](QObject*) { changes += UpdatingControls ? 0 : 1; };
+        info = std::make_unique<TDeviceInfo>(&object, &handlers, nullptr);
+        if (withGridRow)
+            info->GridRow = &grid;
+    }
+
+    template <class F> F& Frame() const { return *dynamic_cast<F*>(info->Frame.data()); }
+    // The value columns of the grid row.
+    std::vector<QString> Cells() const { return {grid.Cell(3), grid.Cell(4), grid.Cell(5), grid.Cell(6)}; }
+    TMessageImage& Answer() { return object.Answer; }
+    TMessageImage& Side(bool request) { return request ? object.Request : object.Answer; }
+    // The slots as the program calls them after an exchange, and after a control change.
+    void Show(bool request)
+    {
+        TUpdatingControls updating;
+        request ? (info->RequestToGrid(), info->RequestToFrame()) : (info->AnswerToGrid(), info->AnswerToFrame());
+    }
+    void Build(bool request)
+    {
+        TUpdatingControls updating;
+        request ? (info->FrameToRequest(), info->RequestToGrid()) : (info->FrameToAnswer(), info->AnswerToGrid());
+    }
+    void ShowAnswer() { Show(false); }
+    void BuildAnswer() { Build(false); }
+
+    int catalogueRow;
+    QWidget panel;
+    TFrameHandlers handlers;
+    TSchemeObject object;
+    TStringsRow grid;
+    int changes = 0;
+    std::unique_ptr<TDeviceInfo> info;   // last: goes before the panel and the object
+};
+
+using Body = std::vector<std::uint8_t>;
+
+inline void SetBody(TMessageImage& image, const Body& body)
+{
+    for (std::size_t i = 0; i < body.size(); ++i)
+        image[i + 1] = body[i];
+}
+inline Body BodyOf(const TMessageImage& image, std::size_t length)
+{
+    return Body(image.begin() + 1, image.begin() + 1 + static_cast<std::ptrdiff_t>(length));
+}
+
+// The answer `body` shown through the slots: grid columns 3 to 6, then the info line.
+inline std::vector<QString> ShowBody(FrameDevice& device, const Body& body)
+{
+    SetBody(device.Answer(), body);
+    device.ShowAnswer();
+    const TStringsRow& g = device.grid;
+    return {g.Cell(3), g.Cell(4), g.Cell(5), g.Cell(6), DeviceCatalogue[device.catalogueRow].DescribeAnswer(device.Answer().data())};
+}
+// The body after a grid cell of `column` is typed over `before`.
+inline Body AfterCell(FrameDevice& device, const Body& before, int column, const QString& text)
+{
+    SetBody(device.Answer(), before);
+    device.info->GridToAnswer(text, column);
+    return BodyOf(device.Answer(), before.size());
+}
+
+// The body built by the frame over `before`; the XOR byte after it is the line engine's.
+inline Body BuildOver(FrameDevice& device, const Body& before)
+{
+    SetBody(device.Answer(), before);
+    device.BuildAnswer();
+    EXPECT_EQ(device.Answer()[before.size() + 1], 0) << "the XOR byte belongs to the line engine";
+    return BodyOf(device.Answer(), before.size());
+}
+
+// Control states as plain values, in the order given, and back.
+inline QString ValueOf(const TEdit* edit) { return edit->Text(); }
+inline int ValueOf(const TComboBox* combo) { return combo->ItemIndex(); }
+inline bool ValueOf(const TCheckBox* box) { return box->Checked(); }
+inline void Put(TEdit* edit, const QString& text) { edit->SetText(text); }
+inline void Put(TComboBox* combo, int item) { combo->SetItemIndex(item); }
+inline void Put(TCheckBox* box, bool checked) { box->SetChecked(checked); }
+template <class C> using ValueType = decltype(ValueOf(static_cast<C*>(nullptr)));
+template <class C> auto Values(const std::vector<C*>& controls)
+{
+    std::vector<ValueType<C>> values;
+    for (const C* control : controls)
+        values.push_back(ValueOf(control));
+    return values;
+}
+template <class C> void SetValues(const std::vector<C*>& controls, const std::vector<ValueType<C>>& values)
+{
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        Put(controls[i], values[i]);
+}
+template <class C> void SetValues(std::initializer_list<C*> controls, const std::vector<ValueType<C>>& values)
+{
+    SetValues(std::vector<C*>(controls), values);
+}
 
 constexpr bool Req = true, Ans = false;
 
 struct Rig : FrameDevice {
     explicit Rig(int row) : FrameDevice(row) {}
-    TMessageImage& Side(bool request) { return request ? object.Request : object.Answer; }
     void SetHex(bool request, const char* hex)
     {
         const QStringList bytes = QString(hex).split(' ', Qt::SkipEmptyParts);
@@ -24,17 +137,6 @@ struct Rig : FrameDevice {
         for (int i = 1; i <= QString(like).split(' ', Qt::SkipEmptyParts).size(); ++i)
             bytes << QString::asprintf("%02X", Side(request)[static_cast<std::size_t>(i)]);
         return bytes.join(' ');
-    }
-    // After an exchange, and after a control change, as the program calls the slots.
-    void Show(bool request)
-    {
-        TUpdatingControls updating;
-        request ? (info->RequestToGrid(), info->RequestToFrame()) : (info->AnswerToGrid(), info->AnswerToFrame());
-    }
-    void Build(bool request)
-    {
-        TUpdatingControls updating;
-        request ? (info->FrameToRequest(), info->RequestToGrid()) : (info->FrameToAnswer(), info->AnswerToGrid());
     }
     QString Cells(bool request) const
     {
@@ -84,14 +186,16 @@ private:
             use(box);
         else if (auto* combo = dynamic_cast<TComboBox*>(control))
             use(combo);
+        else if (auto* radio = dynamic_cast<TRadioButton*>(control))
+            use(radio);
         else
             ADD_FAILURE() << "no control " << name.toStdString();
     }
     static void Put(TEdit* edit, const QString& value) { edit->SetText(value); }
-    static void Put(TCheckBox* box, const QString& value) { box->SetChecked(value == "1"); }
+    template <class Box> static void Put(Box* box, const QString& value) { box->SetChecked(value == "1"); }
     static void Put(TComboBox* combo, const QString& value) { combo->SetItemIndex(value.toInt()); }
     static QString Get(const TEdit* edit) { return edit->Text(); }
-    static QString Get(const TCheckBox* box) { return box->Checked() ? "1" : "0"; }
+    template <class Box> static QString Get(const Box* box) { return box->Checked() ? "1" : "0"; }
     static QString Get(const TComboBox* combo) { return QString::number(combo->ItemIndex()); }
 };
 
@@ -121,6 +225,7 @@ inline void Check(const Built& c)
     Rig rig(c.row);
     rig.SetHex(c.request, c.before), rig.Set(c.set), rig.Build(c.request);
     EXPECT_EQ(rig.Hex(c.request, c.after).toStdString(), c.after) << c.row << ": " << c.set;
+    EXPECT_EQ(rig.Side(c.request)[0], 0) << "the address byte belongs to the line engine";
 }
 inline void Check(const Typed& c)
 {

@@ -1,0 +1,123 @@
+// The small answer-only sensors on their catalogue rows: the fifth tilt sensor, the data receiver,
+// the engine data, the temperature sensor and the current meter.
+#include "frames/EngineData.h"
+#include "frames/Temperature.h"
+#include "FrameRig.h"
+#include "platform/Numbers.h"
+
+namespace {
+constexpr int TiltD = 83, Receiver = 76, Engine = 81, Temperature = 80, Meter = 61;
+const char* const ReceiverNames = "FEdit;blockCheckBox;hornCheckBox;noreplyCheckBox;batteryLowCheckBox";
+const char* const MeterNames = "Bit8Box;Bit7Box;Bit2Box;VoltageEdit;I1Edit;I2Edit";
+}
+
+TEST(TiltDFrame, AngleInHundredthsAndATwoBitInput)
+{
+    CheckAll<Shown>({
+        {TiltD, Ans, "D2 04 40", "ANGEdit;IN1ComboBox", "12.34;1", "12.34|-|1|-", "ANG=12.34, IN1=1"},
+        {TiltD, Ans, "FF FF FF", "ANGEdit;IN1ComboBox", "655.35;3", "655.35|-|3|-", "ANG=655.35, IN1=3"},   // every code has an item
+    });
+    // Bits 0-5 of byte 3 are not kept.
+    const char* before = "55 55 3F";
+    CheckAll<Built>({
+        {TiltD, Ans, before, "ANGEdit=655.36;IN1ComboBox=1", "00 00 40"},   // 65536 keeps its low 16 bits
+        {TiltD, Ans, before, "ANGEdit=12.345;IN1ComboBox=3", "D3 04 C0"},   // + 0.5, truncated
+        {TiltD, Ans, before, "ANGEdit=abc;IN1ComboBox=2", "00 00 80"},      // no number: angle 0, input still taken
+        {TiltD, Ans, before, "ANGEdit=1;IN1ComboBox=-1", "64 00 C0"},       // no selection: code 3
+        {TiltD, Ans, before, "ANGEdit=-1;IN1ComboBox=0", "9D FF 00"},       // trunc(-99.5) = -99 -> 65437
+    });
+    CheckAll<Stepped>({{TiltD, "ANGEdit=-1", "ANGEdit", "654.37"}, {TiltD, "ANGEdit=1;IN1ComboBox=-1", "IN1ComboBox", "3"}});
+    before = "11 22 55";
+    CheckAll<Typed>({
+        {TiltD, Ans, 3, "-1", before, "9C FF 55"},       // half away from zero: -100 -> 65436
+        {TiltD, Ans, 3, "655.36", before, "00 00 55"},
+        {TiltD, Ans, 3, "abc", before, before},
+        {TiltD, Ans, 5, "6", before, "11 22 95"},        // bits 6-7 only, from the low two bits
+        {TiltD, Ans, 5, "1.5", before, before},          // a plain integer only
+        {TiltD, Ans, 4, "1", before, before},
+    });
+}
+
+TEST(DataReceiverFrame, TwelveBitForceAndFourFlags)
+{
+    CheckAll<Shown>({
+        {Receiver, Ans, "34 92", ReceiverNames, "564;1;0;0;1", "564|-|1001|-", "F=564, Block=1, Horn=0, Noreply=0, BatLow=1"},
+        {Receiver, Ans, "88 23", ReceiverNames, "904;0;0;1;0", "904|-|0010|-", "F=904, Block=0, Horn=0, Noreply=1, BatLow=0"},
+    });
+    CheckAll<Built>({
+        {Receiver, Ans, "00 00", "FEdit=5000", "88 03"},                    // 5000 & 0xFFF
+        {Receiver, Ans, "00 F0", "FEdit=-1", "FF 0F"},                      // low 12 bits, old flags gone
+        {Receiver, Ans, "34 F2", "FEdit=abc;blockCheckBox=1", "34 82"},     // force kept, flags rebuilt
+    });
+    CheckAll<Stepped>({{Receiver, "FEdit=5000", "FEdit", "904"}});
+    CheckAll<Typed>({
+        {Receiver, Ans, 3, "5000", "00 F0", "88 F3"},   // masked to 12 bits, flags stay
+        {Receiver, Ans, 3, "12.5", "00 A0", "0D A0"},   // half away from zero
+        {Receiver, Ans, 5, "3010", "34 02", "34 A2"},   // any digit 1-3 sets its flag
+        {Receiver, Ans, 5, "1410", "34 F2", "34 22"},   // the reading stops at the 4
+        {Receiver, Ans, 5, "1", "34 F2", "34 12"},      // digit 0 is BatLow; missing digits clear
+        {Receiver, Ans, 6, "1111", "34 92", "34 92"},
+    });
+}
+
+TEST(EngineDataFrame, GeneralFormOfValuesFollowsTheSeparator)
+{
+    const std::pair<long double, const char*> cases[] = {
+        {1500, "1500"}, {-2.5L, "-2.5"}, {0.1L, "0.1"}, {123456789012345.0L, "123456789012345"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(FloatToStr(value), text);
+    SetDecimalSeparator(u',');
+    const QString comma = FloatToStr(1500.125L);
+    SetDecimalSeparator(u'.');
+    EXPECT_EQ(comma, "1500,125");
+}
+
+TEST(EngineDataFrame, SpeedInEighthsPressureInStepsAndNoNumberSendsZero)
+{
+    CheckAll<Shown>({{Engine, Ans, "FF FF FF", "RpmEdit;OilPressureEdit", "8191.875;1020", "8191.875|1020|-|-",
+                      "RPM=8191.875000, P=1020"}});
+    const char* before = "55 55 55";
+    CheckAll<Built>({
+        {Engine, Ans, before, "RpmEdit=1500.06;OilPressureEdit=250", "E0 2E 3F"},   // 12000.48 truncated; (250 + 2) / 4
+        {Engine, Ans, before, "RpmEdit=abc;OilPressureEdit=", "00 00 00"},           // not the old value
+        {Engine, Ans, before, "RpmEdit=8192;OilPressureEdit=1022", "00 00 00"},      // 65536 and 256 keep their low bits
+        {Engine, Ans, before, "RpmEdit=-1.5;OilPressureEdit=-10", "F4 FF FE"},       // (-10 + 2) / 4 = -2, toward zero
+    });
+    CheckAll<Stepped>({{Engine, "RpmEdit=1500.06;OilPressureEdit=250", "RpmEdit;OilPressureEdit", "1500;252"},
+                       {Engine, "RpmEdit=-1.5;OilPressureEdit=-10", "RpmEdit;OilPressureEdit", "8190.5;1016"}});
+    CheckAll<Typed>({
+        {Engine, Ans, 3, "1500.06", before, "E0 2E 55"},
+        {Engine, Ans, 3, "abc", before, "00 00 55"},   // no number: 0, as in the frame
+        {Engine, Ans, 4, "250", before, "55 55 3F"},
+        {Engine, Ans, 4, "250.5", before, "55 55 00"},   // an integer field
+        {Engine, Ans, 5, "1", before, before},
+    });
+}
+
+TEST(TemperatureFrame, TPlus40HeldToTheByte)
+{
+    CheckAll<Shown>({{Temperature, Ans, "41", "TempEdit", "25", "25|-|-|-", "T=25"}});
+    CheckAll<Built>({{Temperature, Ans, "77", "TempEdit=-50", "00"}, {Temperature, Ans, "77", "TempEdit=300", "FF"},
+                     {Temperature, Ans, "77", "TempEdit=abc", "28"}, {Temperature, Ans, "77", "TempEdit=12.5", "28"}});
+    CheckAll<Stepped>({{Temperature, "TempEdit=300", "TempEdit", "215"}, {Temperature, "TempEdit=x", "TempEdit", "0"}});
+    CheckAll<Typed>({{Temperature, Ans, 3, "-100", "77", "00"}, {Temperature, Ans, 3, "12.5", "77", "77"},
+                     {Temperature, Ans, 4, "25", "77", "77"}});
+    EXPECT_EQ(TemperatureByte(-2147483648LL), 0);
+    EXPECT_EQ(TemperatureByte(2147483647LL), 255);
+}
+
+TEST(CurrentMeterFrame, StatusBitsNineBitVoltageAndTwoCurrents)
+{
+    CheckAll<Built>({
+        {Meter, Ans, "55 55 55 55", "VoltageEdit=600;I1Edit=0;I2Edit=0", "01 58 00 00"},   // bit 8 set, low 8 bits of 600
+        {Meter, Ans, "55 55 55 55", "Bit8Box=1;Bit2Box=1;VoltageEdit=511;I1Edit=255;I2Edit=255", "83 FF FF FF"},
+        {Meter, Ans, "55 55 55 55", "VoltageEdit=x;I1Edit=300;I2Edit=", "00 00 2C 00"},   // no number: 0
+    });
+    CheckAll<Shown>({
+        {Meter, Ans, "00 00 00 00", MeterNames, "0;0;0;0;0;0", "|0|0|0", "Bits=, U=0, I1=0, I2=0"},
+        {Meter, Ans, "81 2C 05 06", MeterNames, "1;0;0;300;5;6", "1000000|300|5|6", "Bits=1000000, U=300, I1=5, I2=6"},
+        {Meter, Ans, "03 FF FF 00", MeterNames, "0;0;1;511;255;0", "1|511|255|0", "Bits=1, U=511, I1=255, I2=0"},
+    });
+    for (int column = 2; column <= 6; ++column)   // not typed in the grid
+        CheckAll<Typed>({{Meter, Ans, column, "101", "81 2C 05 06", "81 2C 05 06"}, {Meter, Ans, column, "", "81 2C 05 06", "81 2C 05 06"}});
+}

@@ -1,0 +1,247 @@
+#pragma once
+// A fresh main window per test: its port list read from an empty folder (never the machine's
+// serial ports), its settings and scheme files in temporary folders, its questions and file
+// dialogs answered by the test. SchemeTest adds one scheme whose devices use the test frames.
+#include <QFileDialog>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include "frames/Registration.h"
+#include "model/LineMode.h"
+#include "model/SchemeFiles.h"
+#include "platform/Abort.h"
+#include "platform/Synchronizer.h"
+#include "support/RunEvents.h"
+#include "support/TestFrames.h"
+#include "ui/Ask.h"
+#include "ui/DocumentNames.h"
+#include "ui/Main.h"
+#include "ui/ReceiveControl.h"
+#include "ui/SchemeGrid.h"
+
+// A real worker that keeps making synchronized calls into the main thread until asked to end,
+// then ends as the window expects: its handler on the main thread, then it deletes itself.
+class FakeReceiveThread : public QThread, public IReceiveThread {
+public:
+    static inline std::atomic<int> Alive{0};
+    static inline FakeReceiveThread* Last = nullptr;
+    static inline int ResetStats = 0, Reconnects = 0;
+
+    FakeReceiveThread()
+    {
+        ++Alive;
+        Last = this;
+        connect(this, &QThread::finished, this, [this] {
+            if (onTerminate_)
+                onTerminate_();
+            deleteLater();
+        });
+    }
+    ~FakeReceiveThread() override
+    {
+        wait();
+        --Alive;
+        if (Last == this)
+            Last = nullptr;
+    }
+    void SetOnTerminate(std::function<void()> handler) override { onTerminate_ = std::move(handler); }
+    void SetPriority(int pollPriority) override { Priority = pollPriority; }
+    void Resume() override { start(QThread::Priority(Priority)); }
+    void Terminate() override { terminated_ = true; }
+    void RequestReconnect() override { ++Reconnects; }
+    void RequestResetStats() override { ++ResetStats; }
+    void Pause() override {}
+    void Continue() override {}
+    void StartSearch() override {}
+    void StopSearch() override {}
+
+    int Priority = -1;
+    std::atomic<int> Steps{0};
+
+protected:
+    void run() override
+    {
+        for (; !terminated_; QThread::msleep(5))
+            Synchronize([this] { ++Steps; });
+    }
+
+private:
+    std::atomic<bool> terminated_{false};
+    std::function<void()> onTerminate_;
+};
+
+inline void UseFakeThreads()
+{
+    FakeReceiveThread::ResetStats = FakeReceiveThread::Reconnects = 0;
+    SetReceiveThreadFactory([]() -> IReceiveThread* { return new FakeReceiveThread; });
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(ttyDir.isValid() && settingsDir.isValid() && dir.isValid());
+        qputenv("MIRVANE_TTY_CLASS_DIR", ttyDir.path().toLocal8Bit());
+        RegisterFrameClasses();
+        PortOpen = PortAutoDetect = true;
+        PollPriority = 2;
+        LineMode = LineModeMaster;
+        ConstructorMode = 0;
+        CurrentScheme = PendingScheme = nullptr;
+        CurrentFileName.clear();
+        FileComment.clear();
+        SetReceiveThreadFactory({});
+        SetMessageBoxHook([this](const QString& text, const QString& caption, TButtons, TBoxIcon) {
+            Messages << caption + QLatin1Char('|') + text;
+            return Answers.empty() ? DefaultAnswer : Answers.takeFirst();
+        });
+        SetFileDialogHook([this](QFileDialog* dialog) {
+            DialogFolders << dialog->directory().absolutePath();
+            return Chosen.isEmpty() ? QString() : Chosen.takeFirst();
+        });
+    }
+    void TearDown() override
+    {
+        if (form && ReceiveThread) {
+            form->close();
+            RunEventsUntil([] { return ReceiveThread == nullptr; });
+        }
+        form.reset();
+        SetReceiveThreadFactory({});
+        RunEventsFor(20);
+        SetMessageBoxHook({});
+        SetFileDialogHook({});
+        CurrentScheme = nullptr;
+        LineMode = LineModeMaster;
+        ConstructorMode = 0;
+    }
+    TMirvane2Form& Make()
+    {
+        form = std::make_unique<TMirvane2Form>();
+        // Settings never go beside the test program, where the next run would read them.
+        IniFileName = settingsDir.filePath(QStringLiteral("Mirvane2.ini"));
+        return *form;
+    }
+    TMirvane2Form& StartUp()
+    {
+        if (!form)
+            Make();
+        form->show();
+        form->PostStartup();
+        QCoreApplication::processEvents();
+        return *form;
+    }
+    QAction* Action(const char* name) const { return qobject_cast<QAction*>(form->Component(QLatin1String(name))); }
+    QString Path(const QString& name) const { return dir.filePath(name); }
+
+    // Catalogue row k at a line address.
+    static int RowAt(int address, std::size_t k = 0)
+    {
+        return int(FrameInfoVectors[std::size_t(address)].at(k) - DeviceCatalogue);
+    }
+    using TSchemeSpec = std::pair<QString, std::vector<int>>;   // name, catalogue rows
+    QString WriteSchemeFile(const QString& name, std::initializer_list<TSchemeSpec> specs,
+                            const QString& comment = QString())
+    {
+        TSchemeList schemes;
+        for (const auto& [scheme, rows] : specs) {
+            schemes.push_back(std::make_unique<TDeviceScheme>(scheme));
+            for (int row : rows)
+                schemes.back()->Objects.push_back(std::make_unique<TSchemeObject>(
+                    QString::fromUtf8(DeviceCatalogue[row].Model), std::uint32_t(row), ModeEmulate));
+        }
+        const QString saved = FileComment;
+        FileComment = comment;
+        EXPECT_TRUE(SaveSchemeFile(Path(name), schemes));
+        FileComment = saved;
+        return Path(name);
+    }
+    bool WaitOpened() { return RunEventsUntil([this] { return !form->OpeningScheme(); }); }
+    // Runs a command as the window's event loop does: a silent abort ends it. False if it did.
+    template <class F> bool Run(F&& command)
+    {
+        const bool completed = GuardUi(std::forward<F>(command));
+        WaitOpened();
+        return completed;
+    }
+    void Open(const QString& path) { ASSERT_TRUE(Run([&] { form->OpenFile(path); })); }
+    TDeviceInfo* Device(std::size_t i) const { return form->Devices().at(i).get(); }
+
+    QTemporaryDir ttyDir, settingsDir, dir;
+    std::unique_ptr<TMirvane2Form> form;
+    QStringList Messages;   // "caption|text"
+    QList<TAnswer> Answers;
+    TAnswer DefaultAnswer = TAnswer::Cancel;
+    QStringList Chosen;
+    QStringList DialogFolders;
+};
+
+// A window made before the test, for the scheme and document commands.
+class SchemeWindowTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        Make();
+    }
+};
+
+class SchemeTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        PortOpen = false;
+        DefaultAnswer = TAnswer::No;
+        // Two catalogue rows at different addresses, with the test frames.
+        rows = {0, -1};
+        for (int r = 1; r < DeviceCatalogueCount && rows[1] < 0; ++r)
+            if (DeviceCatalogue[r].Address != DeviceCatalogue[0].Address)
+                rows[1] = r;
+        for (int r : rows)
+            saved.push_back(DeviceCatalogue[r]);
+        answerFrame = std::make_unique<ScopedFrameClass>(rows[0], CreateTestAnswerFrame);
+        requestFrame = std::make_unique<ScopedFrameClass>(rows[1], CreateTestRequestFrame);
+        Make();
+        form->Schemes.push_back(std::make_unique<TDeviceScheme>(QStringLiteral("Схема 1")));
+        CurrentScheme = form->Schemes.back().get();
+        SlotLog.clear();
+    }
+    void TearDown() override
+    {
+        MainWindowTest::TearDown();
+        requestFrame.reset();
+        answerFrame.reset();
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            DeviceCatalogue[rows[i]] = saved[i];
+    }
+    // Appends a device of catalogue row `row` to the scheme and the form; the grid is rebuilt.
+    TDeviceInfo* AddDevice(int row, std::uint8_t mode, const QString& name = QStringLiteral("Датчик"))
+    {
+        auto& objects = CurrentScheme->Objects;
+        objects.push_back(std::make_unique<TSchemeObject>(name, std::uint32_t(row), mode));
+        auto device = std::make_unique<TDeviceInfo>(objects.back().get(), &FrameHandlers, form.get());
+        TDeviceInfo* added = device.get();
+        form->DevicesByAddr()[added->FrameInfo->Address] = added;
+        form->Devices().push_back(std::move(device));
+        form->RebuildSchemeGrid();
+        SlotLog.clear();
+        return added;
+    }
+    QString Cell(int row, int column) const
+    {
+        const QTableWidgetItem* item = form->SchemeGrid->item(row, column);
+        return item ? item->text() : QString();
+    }
+    // The slot was called while the program wrote the controls.
+    static bool Logged(const char* slot)
+    {
+        return std::any_of(SlotLog.begin(), SlotLog.end(), [slot](const TSlotCall& c) { return c.slot == slot && c.updating; });
+    }
+
+    std::vector<int> rows;
+    std::vector<TFrameInfo> saved;
+    std::unique_ptr<ScopedFrameClass> answerFrame, requestFrame;
+};
