@@ -355,7 +355,7 @@ public:
     QFileDialog *OpenSchemesDialog = nullptr, *SaveSchemesDialog = nullptr;
     QTimer* StartTimer = nullptr;
 
-    // Private fields of the form, in their original order.
+    // Private fields of the form, in declaration order.
     std::int32_t LoadedDevicesSort = 0;
     std::int32_t DevicesSortColumn = -1;
     std::int32_t PendingLineMode = -1;

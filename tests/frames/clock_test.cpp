@@ -23,6 +23,8 @@ TEST(ClockFrame, DateAndTimeBetweenBodyFrameGridAndInfoLine)
     CheckAll<Shown>({
         {ClockRow, Ans, "05 07 09 18 03 01", Edits, "01;03;2024;09;07;05", "07|05|-|-", "01.03.2024 09:07:05"},
         {ClockRow, Ans, "FF 64 17 FF 00 00", Edits, "00;00;2255;23;100;255", "100|255|-|-", "00.00.2255 23:100:255"},
+        // 1999 typed is stored as 207 and comes back as 2207.
+        {ClockRow, Ans, "00 00 00 CF 01 01", Edits, "01;01;2207;00;00;00", "00|00|-|-", "01.01.2207 00:00:00"},
     });
     const char* before = "EE EE EE EE EE EE";
     CheckAll<Built>({

@@ -141,12 +141,12 @@ protected:
     {
         return int(FrameInfoVectors[std::size_t(address)].at(k) - DeviceCatalogue);
     }
-    using TSchemeSpec = std::pair<QString, std::vector<int>>;   // name, catalogue rows
-    QString WriteSchemeFile(const QString& name, std::initializer_list<TSchemeSpec> specs,
+    using TSchemeLayout = std::pair<QString, std::vector<int>>;   // name, catalogue rows
+    QString WriteSchemeFile(const QString& name, std::initializer_list<TSchemeLayout> layouts,
                             const QString& comment = QString())
     {
         TSchemeList schemes;
-        for (const auto& [scheme, rows] : specs) {
+        for (const auto& [scheme, rows] : layouts) {
             schemes.push_back(std::make_unique<TDeviceScheme>(scheme));
             for (int row : rows)
                 schemes.back()->Objects.push_back(std::make_unique<TSchemeObject>(

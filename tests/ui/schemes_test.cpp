@@ -16,7 +16,7 @@ protected:
         ConstructorMode = 1;
         form->ApplyConstructorMode();
     }
-    void OpenSchemes(std::initializer_list<TSchemeSpec> specs) { Open(WriteSchemeFile(QStringLiteral("s.mvs"), specs)); }
+    void OpenSchemes(std::initializer_list<TSchemeLayout> layouts) { Open(WriteSchemeFile(QStringLiteral("s.mvs"), layouts)); }
     void Type(const QString& text) { form->CurrSchemeComboBox->setEditText(text); }
     QTreeWidgetItem* CatalogueItemOf(int row) const
     {
