@@ -31,14 +31,7 @@ TFrameBase::~TFrameBase()
 {
     if (!Info)
         return;
-    Info->GridToRequest = nullptr;
-    Info->GridToAnswer = nullptr;
-    Info->FrameToRequest = nullptr;
-    Info->RequestToFrame = nullptr;
-    Info->RequestToGrid = nullptr;
-    Info->FrameToAnswer = nullptr;
-    Info->AnswerToFrame = nullptr;
-    Info->AnswerToGrid = nullptr;
+    static_cast<TDeviceSlots&>(*Info) = TDeviceSlots{};
 }
 
 TPanel* TFrameBase::addHeader(const QString& name, const QString& caption)
@@ -142,6 +135,23 @@ TBevel* TFrameBase::AddBevel(QWidget* parent, const QString& name, int left, int
     return bevel;
 }
 
+TFrameBase::TSingleInputRow TFrameBase::AddSingleInputRow(int bevelTop, const QStringList& items, int comboLeft,
+                                                          int comboWidth)
+{
+    constexpr int RowHeight = 28;
+    const int top = bevelTop + 6;
+    TSingleInputRow row{};
+    row.Bevel = AddBevel(InPanel, QStringLiteral("Bevel1"), 6, bevelTop, 312, 3, TBevelShape::BottomLine);
+    row.Heading = AddLabel(InPanel, QStringLiteral("INLabel"), QStringLiteral("IN:"), 6, top);
+    row.Heading->SetBounds(6, top, 42, RowHeight);
+    row.Number = AddLabel(InPanel, QStringLiteral("IN1Label"), QStringLiteral("1"), 48, top);
+    row.Number->SetBounds(48, top, 18, RowHeight);
+    row.Number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    row.Combo = AddComboBox(InPanel, QStringLiteral("IN1ComboBox"), items, comboLeft, top, comboWidth);
+    row.Combo->SetEnabled(false);
+    return row;
+}
+
 TPanel* TFrameBase::AddPanel(QWidget* parent, const QString& name, int left, int top, int width, int height)
 {
     auto* panel = new TPanel(parent);
@@ -161,16 +171,9 @@ TRadioButton* TFrameBase::AddRadioButton(QWidget* parent, const QString& name, c
     return button;
 }
 
-void TFrameBase::FillSlots(const TFrameSlots& s)
+void TFrameBase::FillSlots(const TDeviceSlots& s)
 {
-    Info->GridToRequest = s.GridToRequest;
-    Info->GridToAnswer = s.GridToAnswer;
     Info->RequestPanel = OutPanel;
     Info->AnswerPanel = InPanel;
-    Info->FrameToRequest = s.FrameToRequest;
-    Info->RequestToFrame = s.RequestToFrame;
-    Info->RequestToGrid = s.RequestToGrid;
-    Info->FrameToAnswer = s.FrameToAnswer;
-    Info->AnswerToFrame = s.AnswerToFrame;
-    Info->AnswerToGrid = s.AnswerToGrid;
+    static_cast<TDeviceSlots&>(*Info) = s;
 }

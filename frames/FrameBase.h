@@ -24,17 +24,6 @@ inline constexpr int FrameFontPixelSize = 16;
 extern const QString RequestHeaderCaption;   // " Запрос"
 extern const QString AnswerHeaderCaption;    // " Ответ"
 
-// The eight slots in the order they are written into the device.
-struct TFrameSlots {
-    TGridToMessage GridToRequest;
-    TGridToMessage GridToAnswer;
-    TMessageSlot FrameToRequest;
-    TMessageSlot RequestToFrame;
-    TMessageSlot RequestToGrid;
-    TMessageSlot FrameToAnswer;
-    TMessageSlot AnswerToFrame;
-    TMessageSlot AnswerToGrid;
-};
 
 class TFrameBase : public TFrame {
     Q_OBJECT
@@ -69,18 +58,27 @@ public:
     TBevel* AddBevel(QWidget* parent, const QString& name, int left, int top, int width, int height,
                      TBevelShape shape = TBevelShape::TopLine);
     TPanel* AddPanel(QWidget* parent, const QString& name, int left, int top, int width, int height);
+    // Under a bevel ("Bevel1" at bevelTop) the answer's one input: the heading "IN:", the number
+    // "1" and its combo box, disabled until the device has data. The row is 28 high.
+    struct TSingleInputRow {
+        TBevel* Bevel;
+        TLabel* Heading;
+        TLabel* Number;
+        TComboBox* Combo;
+    };
+    TSingleInputRow AddSingleInputRow(int bevelTop, const QStringList& items, int comboLeft, int comboWidth);
     TRadioButton* AddRadioButton(QWidget* parent, const QString& name, const QString& caption, int left,
                                  int top, int width = 60);
 
 protected:
-    // Writes the slots into the device in the contract order: GridToRequest, GridToAnswer,
-    // RequestPanel, AnswerPanel, then FrameToRequest .. AnswerToGrid. Empty slots stay empty.
-    void FillSlots(const TFrameSlots& s);
+    // Writes the two panels and the eight slots into the device; a slot the frame does not fill
+    // is written empty.
+    void FillSlots(const TDeviceSlots& s);
 
     // The three slot patterns.
     template <class F> void FillRequestAndAnswerSlots(F* frame)
     {
-        TFrameSlots s = requestSide(frame);
+        TDeviceSlots s = requestSide(frame);
         s.GridToRequest = [frame](const QString& text, int column) { frame->GridToRequest(text, column); };
         FillSlots(s);
     }
@@ -89,18 +87,18 @@ protected:
     template <class F> void FillAnswerOnlySlots(F* frame) { FillSlots(answerSide(frame)); }
 
 private:
-    template <class F> static TFrameSlots answerSide(F* frame)
+    template <class F> static TDeviceSlots answerSide(F* frame)
     {
-        TFrameSlots s;
+        TDeviceSlots s;
         s.GridToAnswer = [frame](const QString& text, int column) { frame->GridToAnswer(text, column); };
         s.FrameToAnswer = [frame] { frame->FrameToAnswer(); };
         s.AnswerToFrame = [frame] { frame->AnswerToFrame(); };
         s.AnswerToGrid = [frame] { frame->AnswerToGrid(); };
         return s;
     }
-    template <class F> static TFrameSlots requestSide(F* frame)
+    template <class F> static TDeviceSlots requestSide(F* frame)
     {
-        TFrameSlots s = answerSide(frame);
+        TDeviceSlots s = answerSide(frame);
         s.FrameToRequest = [frame] { frame->FrameToRequest(); };
         s.RequestToFrame = [frame] { frame->RequestToFrame(); };
         s.RequestToGrid = [frame] { frame->RequestToGrid(); };

@@ -30,14 +30,8 @@ TTiltDFrame::TTiltDFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(owner, 
     ANGEdit->SetHeight(FieldHeight);
     // The whole degrees the word can hold; stepping past either end wraps round.
     ANGUpDown = AddUpDown(InPanel, "ANGUpDown", ANGEdit, 0, 655, 1, true);
-    Bevel1 = AddBevel(InPanel, "Bevel1", 6, 42, 312, 3, TBevelShape::BottomLine);
-    INLabel = AddLabel(InPanel, "INLabel", "IN:", 6, InputTop);
-    INLabel->SetBounds(6, InputTop, 42, FieldHeight);
-    IN1Label = AddLabel(InPanel, "IN1Label", "1", 48, InputTop);
-    IN1Label->SetBounds(48, InputTop, 18, FieldHeight);
-    IN1Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    IN1ComboBox = AddComboBox(InPanel, "IN1ComboBox", TiltDInputItems, EditLeft, InputTop, 220);
-    IN1ComboBox->SetEnabled(false);
+    const TSingleInputRow input = AddSingleInputRow(InputTop - 6, TiltDInputItems, EditLeft, 220);
+    Bevel1 = input.Bevel, INLabel = input.Heading, IN1Label = input.Number, IN1ComboBox = input.Combo;
     InPanel->SetHeight(InputTop + 36);
     FitHeight();
     FillAnswerOnlySlots(this);

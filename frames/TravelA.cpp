@@ -67,12 +67,8 @@ TTravelAFrame::TTravelAFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(own
     T1Label = label("T1Label", "T, °C:", 6, 42, 66);
     T1Edit = edit("T1Edit", 42);
     T1UpDown = AddUpDown(InPanel, "T1UpDown", T1Edit);
-    Bevel1 = AddBevel(InPanel, "Bevel1", 6, 78, 312, 3, TBevelShape::BottomLine);
-    INLabel = label("INLabel", "IN:", 6, 84, 42);
-    IN1Label = label("IN1Label", "1", 48, 84, 18);
-    IN1Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    IN1ComboBox = AddComboBox(InPanel, "IN1ComboBox", InputItems, EditLeft, 84, EditWidth);
-    IN1ComboBox->SetEnabled(false);
+    const TSingleInputRow input = AddSingleInputRow(78, InputItems, EditLeft, EditWidth);
+    Bevel1 = input.Bevel, INLabel = input.Heading, IN1Label = input.Number, IN1ComboBox = input.Combo;
     InPanel->SetHeight(120);
     FitHeight();
     FillAnswerOnlySlots(this);

@@ -42,12 +42,8 @@ TTravelBFrame::TTravelBFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(own
     LEdit = AddEdit(InPanel, "LEdit", EditLeft, 6, EditWidth, EditUInt);
     LEdit->SetHeight(FieldHeight);
     LUpDown = AddUpDown(InPanel, "LUpDown", LEdit);
-    Bevel1 = AddBevel(InPanel, "Bevel1", 6, 42, 312, 3, TBevelShape::BottomLine);
-    INLabel = label("INLabel", "IN:", 6, 48, 42);
-    IN1Label = label("IN1Label", "1", 48, 48, 18);
-    IN1Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    IN1ComboBox = AddComboBox(InPanel, "IN1ComboBox", InputItems, EditLeft, 48, EditWidth);
-    IN1ComboBox->SetEnabled(false);
+    const TSingleInputRow input = AddSingleInputRow(42, InputItems, EditLeft, EditWidth);
+    Bevel1 = input.Bevel, INLabel = input.Heading, IN1Label = input.Number, IN1ComboBox = input.Combo;
     InPanel->SetHeight(84);
     FitHeight();
     FillAnswerOnlySlots(this);

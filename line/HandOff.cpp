@@ -124,6 +124,23 @@ void TLineEngine::CopyHeardMessages(TDeviceInfo& device, int requestLength, int 
     }
 }
 
+// An exchange that brings the device no data of its own (another row's, or a failed one): its
+// texts and status show, and a received device's answer editors are emptied.
+void TLineEngine::ShowWithoutData(TDeviceInfo& device, const QString& status)
+{
+    ShowTexts(device);
+    ShowStatistics(device, status);
+    if (device.SchemeObject->Mode == ModeReceive)
+        device.ClearEditors(false);
+}
+
+// In BI diagnostics a device that is not static waits for its next exchange with the watchdog.
+void TLineEngine::RestartWatchdog(TDeviceInfo& device)
+{
+    if (!SensorDiagnostics() && !device.SchemeObject->Static)
+        device.StartTimer();
+}
+
 void TLineEngine::ShowExchange()
 {
     const std::uint32_t now = ticks_.Now();
@@ -148,13 +165,9 @@ void TLineEngine::ShowExchange()
                 }
                 ShowStatistics(*device, QString());
             } else {
-                ShowTexts(*device);
-                ShowStatistics(*device, OtherRowText);
-                if (mode == ModeReceive)
-                    device->ClearEditors(false);
+                ShowWithoutData(*device, OtherRowText);
             }
-            if (!SensorDiagnostics() && !device->SchemeObject->Static)
-                device->StartTimer();
+            RestartWatchdog(*device);
         }
         device->LastAnswerTick = now;
     }
@@ -180,12 +193,8 @@ void TLineEngine::ShowFailedExchange()
             const std::uint8_t mode = device->SchemeObject->Mode;
             if (mode != ModeDisabled) {
                 TUpdatingControls updating;
-                ShowTexts(*device);
-                ShowStatistics(*device, ResultText(Result));
-                if (mode == ModeReceive)
-                    device->ClearEditors(false);
-                if (!SensorDiagnostics() && !device->SchemeObject->Static)
-                    device->StartTimer();
+                ShowWithoutData(*device, ResultText(Result));
+                RestartWatchdog(*device);
             }
             device->LastAnswerTick = now;
         }

@@ -128,6 +128,8 @@ private:
     void CountExchange(TDeviceInfo& device, bool own, bool good, std::uint32_t now);
     void ShowTexts(TDeviceInfo& device);
     void ShowStatistics(TDeviceInfo& device, const QString& status);
+    void ShowWithoutData(TDeviceInfo& device, const QString& status);
+    void RestartWatchdog(TDeviceInfo& device);
     void CopyHeardMessages(TDeviceInfo& device, int requestLength, int answerLength);
 
     THost& host_;

@@ -64,7 +64,20 @@ inline constexpr int AnswerIntervalsSize = 400;
 using TGridToMessage = std::function<void(const QString& text, int column)>;
 using TMessageSlot = std::function<void()>;
 
-class TDeviceInfo {
+// The eight operation slots of a device, in their fixed order; each empty or a member function
+// of the device's frame.
+struct TDeviceSlots {
+    TGridToMessage GridToRequest;
+    TGridToMessage GridToAnswer;
+    TMessageSlot FrameToRequest;
+    TMessageSlot RequestToFrame;
+    TMessageSlot RequestToGrid;
+    TMessageSlot FrameToAnswer;
+    TMessageSlot AnswerToFrame;
+    TMessageSlot AnswerToGrid;
+};
+
+class TDeviceInfo : public TDeviceSlots {
 public:
     // Main thread. Makes the frame through the object's catalogue row, parents it to the
     // handlers' Parent and binds its controls to the handlers. timerWindow receives the
@@ -111,15 +124,7 @@ public:
     std::uint32_t NextPollTick = 0;
     QString RequestText;
     QString AnswerText;
-
-    TGridToMessage GridToRequest;
-    TGridToMessage GridToAnswer;
-    TMessageSlot FrameToRequest;
-    TMessageSlot RequestToFrame;
-    TMessageSlot RequestToGrid;
-    TMessageSlot FrameToAnswer;
-    TMessageSlot AnswerToFrame;
-    TMessageSlot AnswerToGrid;
+    // The eight slots (TDeviceSlots): GridToRequest .. AnswerToGrid.
 
 private:
     QWidget* sidePanel(bool request) const;
