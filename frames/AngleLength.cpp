@@ -104,24 +104,6 @@ void TAngleValueFrame::GridToAnswer(const QString& text, int column)
     }
 }
 
-long double WrapIntoEdit(TEdit& edit, long double value, double low, double high, QString (*show)(long double))
-{
-    bool changed = false;
-    const double wrapped = WrapValue(static_cast<double>(value), low, high, changed);
-    if (!changed)
-        return value;
-    edit.SetText(show(wrapped));
-    return wrapped;
-}
-
-std::optional<long double> ReadWrappedGeneral(TEdit& edit, double low, double high)
-{
-    const std::optional<long double> value = StrToFloat(edit.Text());
-    if (!value)
-        return std::nullopt;
-    return WrapIntoEdit(edit, *value, low, high, FloatToStr);
-}
-
 // ---------------------------------------------------------------------------------------------
 
 namespace {
@@ -132,7 +114,7 @@ constexpr DigitColumn LengthInputColumn{LengthInputs, 3, 0};
 
 void StoreLength12Edit(TMessageImage& answer, TEdit& edit, double range, long double scale, Round rounding)
 {
-    const std::optional<long double> length = ReadWrappedGeneral(edit, 0, range);
+    const std::optional<long double> length = ReadWrappedEdit(edit, 0, range);
     const std::optional<std::int64_t> raw = length ? ToRaw(*length, scale, rounding) : std::nullopt;
     if (raw)
         LengthWord.store(answer, *raw & 0x0FFF);

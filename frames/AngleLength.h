@@ -6,6 +6,7 @@
 // length word's high byte; and whole degrees in sign and magnitude.
 #include "frames/Fields.h"
 #include "frames/FrameBase.h"
+#include "frames/FrameFields.h"
 #include "platform/Numbers.h"
 
 #include <QString>
@@ -93,16 +94,6 @@ public:
     TEdit* const T1Edit = SecondEdit;
     TUpDown* const T1UpDown = SecondUpDown;
 };
-
-
-// The value brought into [low, high) through WrapValue. When it had to move, the edit is
-// rewritten with `show` of the moved value before the caller scales it, so that the edit says
-// what is sent and reads back to the same value on the next pass.
-long double WrapIntoEdit(TEdit& edit, long double value, double low, double high, QString (*show)(long double));
-
-// The edit's number wrapped into [low, high) with the edit rewritten in the general form; none
-// when the text does not convert.
-std::optional<long double> ReadWrappedGeneral(TEdit& edit, double low, double high);
 
 // A scaled field as the rules' text, and its grid cell rounded half away from zero with the
 // group's other bits kept.

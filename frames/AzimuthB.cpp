@@ -34,7 +34,7 @@ void StoreSteps(TMessageImage& answer, long double angle, Round rounding)
 
 void StoreAngle(TMessageImage& answer, TEdit& edit)
 {
-    if (const std::optional<long double> angle = ReadWrappedGeneral(edit, 0, static_cast<double>(FullTurn)))
+    if (const std::optional<long double> angle = ReadWrappedEdit(edit, 0, static_cast<double>(FullTurn)))
         StoreSteps(answer, *angle, Round::AddHalf);
 }
 

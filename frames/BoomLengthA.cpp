@@ -22,7 +22,7 @@ void StoreAngle(TMessageImage& answer, TEdit& edit)
 
 void StoreLength(TMessageImage& answer, TEdit& edit)
 {
-    if (const std::optional<long double> length = ReadWrappedGeneral(edit, 0, LengthRange))
+    if (const std::optional<long double> length = ReadWrappedEdit(edit, 0, LengthRange))
         if (const std::optional<std::int64_t> raw = ToRaw(*length, Length.scale, Round::AddHalf))
             Length.bits.store(answer, *raw);
 }

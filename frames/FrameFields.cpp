@@ -9,17 +9,22 @@ void WriteCell(TDeviceInfo& info, int column, const QString& text)
         info.SetGridCell(column, text);
 }
 
-std::optional<long double> ReadWrappedEdit(TEdit& edit, double low, double high, const char* pattern)
+long double WrapIntoEdit(TEdit& edit, long double value, double low, double high, QString (*show)(long double))
+{
+    bool changed = false;
+    const double wrapped = WrapValue(static_cast<double>(value), low, high, changed);
+    if (!changed)
+        return value;
+    edit.SetText(show(wrapped));
+    return wrapped;
+}
+
+std::optional<long double> ReadWrappedEdit(TEdit& edit, double low, double high, QString (*show)(long double))
 {
     const std::optional<long double> value = StrToFloat(edit.Text());
     if (!value)
         return std::nullopt;
-    bool changed = false;
-    const double wrapped = WrapValue(static_cast<double>(*value), low, high, changed);
-    if (!changed)
-        return value;
-    edit.SetText(FormatFloat(pattern, wrapped));
-    return wrapped;
+    return WrapIntoEdit(edit, *value, low, high, show);
 }
 
 void StoreCheckBoxes(TMessageImage& image, const Bits& part, std::initializer_list<const TCheckBox*> boxes)

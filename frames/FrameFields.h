@@ -4,6 +4,7 @@
 #include "frames/Fields.h"
 #include "model/DeviceInfo.h"
 #include "platform/Kit.h"
+#include "platform/Numbers.h"
 
 #include <QString>
 #include <initializer_list>
@@ -13,10 +14,14 @@
 // row yet is left alone.
 void WriteCell(TDeviceInfo& info, int column, const QString& text);
 
-// The edit's number brought into [low, high) through WrapValue; when it had to be moved, the
-// edit shows the wrapped value (in `pattern`, FormatFloat's form) before the caller scales it.
-// None when the text does not convert.
-std::optional<long double> ReadWrappedEdit(TEdit& edit, double low, double high, const char* pattern = "0.00");
+// The value brought into [low, high) through WrapValue. When it had to move, the edit is
+// rewritten with `show` of the moved value before the caller scales it, so that the edit says
+// what is sent and reads back to the same value on the next pass.
+long double WrapIntoEdit(TEdit& edit, long double value, double low, double high, QString (*show)(long double));
+// The edit's number wrapped so (by default rewritten in the general form); none when the text
+// does not convert.
+std::optional<long double> ReadWrappedEdit(TEdit& edit, double low, double high,
+                                           QString (*show)(long double) = FloatToStr);
 
 // Check boxes over the bits of a part that they own (the first box at the part's lowest bit):
 // reading clears the part first, then sets the bits of the checked boxes.

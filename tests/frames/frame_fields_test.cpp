@@ -6,6 +6,8 @@
 
 TEST(ReadWrappedEdit, WrapsIntoTheRangeAndShowsTheWrappedValue)
 {
+    const auto twoPlaces = [](long double v) { return FormatFloat("0.00", v); };
+    const auto whole = [](long double v) { return FormatFloat("0", v); };
     struct Row { const char* text; double low, high; std::optional<long double> value; const char* shown; };
     const Row rows[] = {
         {"190", -180, 180, -170.0L, "-170.00"},
@@ -16,12 +18,12 @@ TEST(ReadWrappedEdit, WrapsIntoTheRangeAndShowsTheWrappedValue)
     for (const Row& r : rows) {
         TEdit edit;
         edit.SetText(r.text);
-        EXPECT_EQ(ReadWrappedEdit(edit, r.low, r.high), r.value) << r.text;
+        EXPECT_EQ(ReadWrappedEdit(edit, r.low, r.high, twoPlaces), r.value) << r.text;
         EXPECT_EQ(edit.Text(), r.shown) << r.text;
     }
     TEdit edit;
     edit.SetText("300");
-    EXPECT_EQ(ReadWrappedEdit(edit, 0, 256, "0"), 44.0L);
+    EXPECT_EQ(ReadWrappedEdit(edit, 0, 256, whole), 44.0L);
     EXPECT_EQ(edit.Text(), "44");
 }
 
