@@ -22,8 +22,7 @@ QString AngleText(const TMessageImage& answer) { return FormatFloat("0.00", Angl
 // Bit 0 is the sign; the magnitude sits doubled above it. The edit and the cell round alike.
 void StoreAngle(TMessageImage& answer, const QString& text)
 {
-    const std::optional<long double> angle = StrToFloat(text);
-    const std::optional<std::int64_t> steps = angle ? ToRaw(*angle, AngleScale, Round::HalfAway) : std::nullopt;
+    const std::optional<std::int64_t> steps = TextToRaw(text, AngleScale, Round::HalfAway);
     if (!steps)
         return;
     const std::uint64_t magnitude =

@@ -24,8 +24,7 @@ constexpr int EditWidth = 114;
 // one beyond any field.
 std::int64_t RpmRaw(const QString& text)
 {
-    const std::optional<long double> rpm = StrToFloat(text);
-    return rpm ? ToRaw(*rpm, RpmScale, Round::Trunc).value_or(0) : 0;
+    return TextToRaw(text, RpmScale, Round::Trunc).value_or(0);
 }
 
 // The pressure to the nearest step of 4 kPa, halves upward for positive values.

@@ -115,20 +115,24 @@ std::optional<std::int64_t> ToRaw(long double value, long double scale, Round ro
     return static_cast<std::int64_t>(rounded);
 }
 
+std::optional<std::int64_t> TextToRaw(const QString& text, long double scale, Round rounding)
+{
+    const std::optional<long double> value = StrToFloat(text);
+    return value ? ToRaw(*value, scale, rounding) : std::nullopt;
+}
+
 std::optional<std::int64_t> Num::fromEdit(const QString& text) const
 {
     if (!decimal()) {
         const std::optional<int> value = StrToInt(text);
         return value ? std::optional<std::int64_t>(*value) : std::nullopt;
     }
-    const std::optional<long double> value = StrToFloat(text);
-    return value ? ToRaw(*value, scale, Round::AddHalf) : std::nullopt;
+    return TextToRaw(text, scale, Round::AddHalf);
 }
 
 std::optional<std::int64_t> Num::fromCell(const QString& text) const
 {
-    const std::optional<long double> value = StrToFloat(text);
-    return value ? ToRaw(*value, decimal() ? scale : 1.0L, Round::HalfAway) : std::nullopt;
+    return TextToRaw(text, decimal() ? scale : 1.0L, Round::HalfAway);
 }
 
 long double Num::value(const TMessageImage& image) const

@@ -55,6 +55,8 @@ enum class Round {
 // not finite or its rounded value lies outside 64-bit integers; within that range the caller
 // cuts the value to its field without a range check.
 std::optional<std::int64_t> ToRaw(long double value, long double scale, Round rounding);
+// The same for a number text; none when the text does not convert either.
+std::optional<std::int64_t> TextToRaw(const QString& text, long double scale, Round rounding);
 
 // One value shown in an edit and a grid cell and stored in a field.
 struct Num {

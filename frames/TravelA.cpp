@@ -77,7 +77,7 @@ TTravelAFrame::TTravelAFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(own
 void TTravelAFrame::FrameToAnswer()
 {
     TMessageImage& answer = Info->SchemeObject->Answer;
-    if (const std::optional<std::int64_t> count = RoundedNumber(LEdit->Text()))
+    if (const std::optional<std::int64_t> count = TextToRaw(LEdit->Text(), 1, Round::HalfAway))
         StoreSignedCount(answer, *count);
     if (const std::optional<int> t = StrToInt(T1Edit->Text()))
         StoreTemperature(answer, *t + TemperatureRounding);
@@ -107,7 +107,7 @@ void TTravelAFrame::GridToAnswer(const QString& text, int column)
     TMessageImage& answer = Info->SchemeObject->Answer;
     switch (column) {
     case 3:
-        if (const std::optional<std::int64_t> count = RoundedNumber(text))
+        if (const std::optional<std::int64_t> count = TextToRaw(text, 1, Round::HalfAway))
             StoreSignedCount(answer, *count);
         break;
     case 4:

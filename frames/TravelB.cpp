@@ -78,7 +78,7 @@ void TTravelBFrame::GridToAnswer(const QString& text, int column)
 {
     TMessageImage& answer = Info->SchemeObject->Answer;
     if (column == 3) {
-        if (const std::optional<std::int64_t> count = RoundedNumber(text))
+        if (const std::optional<std::int64_t> count = TextToRaw(text, 1, Round::HalfAway))
             StoreCount(answer, *count);
     } else if (column == 5) {
         ReadTravelInputCell(answer, text);

@@ -8,12 +8,6 @@ constexpr Bits TravelInputFields[] = {TravelInput};
 constexpr DigitColumn TravelInputColumn{TravelInputFields, 3, 4};
 }
 
-std::optional<std::int64_t> RoundedNumber(const QString& text)
-{
-    const std::optional<long double> value = StrToFloat(text);
-    return value ? ToRaw(*value, 1.0L, Round::HalfAway) : std::nullopt;
-}
-
 void OrTravelInput(TMessageImage& answer, int itemIndex)
 {
     if (itemIndex >= 0)
@@ -42,7 +36,7 @@ void TTravelCountWord::fromCell(TMessageImage& answer, const QString& text, int 
                                 std::uint32_t countMask) const
 {
     if (column == 3) {
-        if (const std::optional<std::int64_t> count = RoundedNumber(text))
+        if (const std::optional<std::int64_t> count = TextToRaw(text, 1, Round::HalfAway))
             Count.set(answer, *count & countMask);
     } else if (column == 5) {
         if (const std::optional<int> state = StrToInt(text))

@@ -11,10 +11,6 @@
 // Bytes 1 and 2 of the answer, little-endian.
 inline constexpr Bits TravelWord{1, 0, 16, 2};
 
-// The number of a text rounded half away from zero, as the count cells and the signed count
-// edit read it; none when the text does not convert or the number lies beyond 64-bit integers.
-std::optional<std::int64_t> RoundedNumber(const QString& text);
-
 // ---------------------------------------------------------------------------------------------
 // The input IN1 in bits 0-1 of byte 3: code 0 "Свободен", 1 "+24 В", 2 "Масса"; code 3 has no item.
 
