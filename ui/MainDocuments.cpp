@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "model/Helpers.h"
+#include "platform/Files.h"
 #include "model/LineMode.h"
 #include "model/SchemeFiles.h"
 #include "platform/Abort.h"
@@ -95,7 +96,7 @@ void TMirvane2Form::AskSaveChanges()
 {
     if (!Modified)
         return;
-    const QString text = !CurrentFileName.isEmpty() && QFileInfo::exists(CurrentFileName)
+    const QString text = !CurrentFileName.isEmpty() && FileExists(CurrentFileName)
                              ? QStringLiteral("Сохранить изменения в файле:\n") + CurrentFileName + QLatin1Char('?')
                              : QStringLiteral("Сохранить изменения?");
     switch (MessageBox(this, text, QuestionCaption, TButtons::YesNoCancel, TBoxIcon::Question)) {
@@ -188,7 +189,7 @@ void TMirvane2Form::FLastFileItemClick(QObject* Sender)
     if (tag < 0 || tag >= int(LastFiles.size()) || LastFiles[std::size_t(tag)].isEmpty())
         return;
     const QString name = LastFiles[std::size_t(tag)];
-    if (QFileInfo::exists(name)) {
+    if (FileExists(name)) {
         OpenFile(name);
         return;
     }
@@ -200,7 +201,7 @@ void TMirvane2Form::FLastFileItemClick(QObject* Sender)
 
 void TMirvane2Form::FSaveFileItemClick()
 {
-    if (CurrentFileName.isEmpty() || !QFileInfo::exists(CurrentFileName)) {
+    if (CurrentFileName.isEmpty() || !FileExists(CurrentFileName)) {
         FSaveAsFileItemClick();
         return;
     }
