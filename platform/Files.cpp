@@ -144,6 +144,12 @@ QString DecodeName(const QByteArray& bytes)
     return name;
 }
 
+QString CurrentFolder()
+{
+    char folder[PATH_MAX];
+    return ::getcwd(folder, sizeof folder) ? DecodeName(folder) : QString();
+}
+
 bool FileExists(const QString& path)
 {
     struct stat status {};

@@ -11,6 +11,9 @@
 QByteArray EncodeName(const QString& name);
 QString DecodeName(const QByteArray& bytes);
 
+// The process's current folder, as DecodeName gives its bytes.
+QString CurrentFolder();
+
 // True when the path names something (a link is followed), as QFileInfo::exists.
 bool FileExists(const QString& path);
 

@@ -70,7 +70,7 @@ void MainStaticInit()
     ReadyText = QStringLiteral(" Готов");
     CurrentFileName.clear();
     IniFileName = SettingsFilePath();
-    StartDir = QDir::currentPath() + QLatin1Char('/');
+    StartDir = CurrentFolder() + QLatin1Char('/');
 }
 
 void PostNewDevicesNotice()
