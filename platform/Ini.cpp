@@ -188,7 +188,7 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
     if (const auto at = FindKey(section, key)) {
         TLine& line = Lines[*at];
         // An unchanged value keeps its line as it was, blanks and the key's spelling included.
-        if (line.Value == oneLine.trimmed())
+        if (line.Value == value.trimmed())
             return;
         line = ParseLine(NewRaw(text, &line), *at == 0);
         return;
