@@ -17,6 +17,7 @@
 #include "model/Host.h"
 #include "model/Scheme.h"
 #include "platform/Kit.h"
+#include "ui/Document.h"
 #include "ui/ImageList.h"
 
 class QAction;
@@ -360,19 +361,21 @@ public:
     QFileDialog *OpenSchemesDialog = nullptr, *SaveSchemesDialog = nullptr;
     QTimer* StartTimer = nullptr;
 
+    // The open document; the described fields below forward to it.
+    TDocument Document;
     // Private fields of the form, in declaration order.
     std::int32_t LoadedDevicesSort = 0;
     std::int32_t DevicesSortColumn = -1;
     std::int32_t PendingLineMode = -1;
     QString SettingsPortName;
     std::array<QString, 5> StoredLastFiles;
-    std::array<QString, 5> LastFiles;
+    std::array<QString, 5>& LastFiles = Document.LastFiles;
     std::int32_t LoadedPollPriority = 0;
-    TSchemeList Schemes;
+    TSchemeList& Schemes = Document.Schemes;
     std::uint8_t CtrlTapped = 0;
     std::uint8_t SelectCellActive = 1;
     std::uint8_t ApplyModeToSchemes = 1;
-    std::uint8_t Modified = 0;
+    std::uint8_t& Modified = Document.Modified;
     std::int32_t LoadedWindowState = 0, LoadedLeft = 0, LoadedTop = 0, LoadedWidth = 0, LoadedHeight = 0;
     std::uint32_t LoadedPortOpen = 0, LoadedPortAutoDetect = 0;
     std::int32_t LoadedLineMode = 0, LoadedUpdateTime = 0;
