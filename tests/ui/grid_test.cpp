@@ -83,7 +83,7 @@ TEST_F(SchemeTest, ChoosingACellMovesToTheNearestEditableColumn)
     QTableWidget* grid = form->SchemeGrid;
     Click(grid, 0, 5);   // a received device in BI diagnostics: nothing right of the name
     EXPECT_EQ(grid->currentIndex(), Index(grid, 0, 1));
-    EXPECT_EQ(form->CurrentDevice(), form->RowDevice(0));
+    EXPECT_EQ(form->CurrentDevice(), form->GridControl->RowDevice(0));
     Click(grid, 1, 5);   // an emulated device: its answer cells are
     EXPECT_EQ(grid->currentIndex(), Index(grid, 1, 5));
     EXPECT_TRUE(form->GridControl->Editing());
@@ -93,9 +93,9 @@ TEST_F(SchemeTest, ChoosingACellMovesToTheNearestEditableColumn)
     EXPECT_FALSE(form->GridControl->Editing());            // names are edited in the constructor only
     form->Devices().clear();                               // an empty scheme keeps one row
     form->DevicesByAddr().fill(nullptr);
-    form->RebuildSchemeGrid();
+    form->GridControl->Rebuild();
     EXPECT_EQ(grid->rowCount(), 1);
-    EXPECT_EQ(form->RowDevice(0), nullptr);
+    EXPECT_EQ(form->GridControl->RowDevice(0), nullptr);
 }
 
 TEST_F(SchemeTest, CommittedCellsGoThroughTheSlots)
