@@ -71,9 +71,9 @@ protected:
     TDeviceInfo* Device(int i) const { return host.devices.at(std::size_t(i)).get(); }
 
     ScopedFrameClass frame{0, CreateTestAnswerFrame};
+    TDeviceScheme scheme{QStringLiteral("Схема")};   // outlives the devices that point into it
     FakeHost host;
     TFrameHandlers handlers = host.Handlers();
-    TDeviceScheme scheme{QStringLiteral("Схема")};
     std::unique_ptr<QTableWidget> grid = std::make_unique<QTableWidget>(1, GridColumnCount);
     FakeGridHost* window = nullptr;
     TSchemeGridControl* control = nullptr;
