@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -35,23 +36,17 @@ TEST(Catalogue, EveryRowKeepsTheWireAddressRuleAndTheTableInvariants)
     EXPECT_TRUE(IsValidType(85) && !IsValidType(86) && !IsValidType(0xFFFFFFFFu));
 }
 
+// Strictly rising rows, each at its own address, as many as the catalogue holds: every row once.
 TEST(Catalogue, AddressListsHoldEveryRowOnceInCatalogueOrder)
 {
     int total = 0;
-    int used = 0;
     for (int address = 0; address < LineAddressCount; ++address) {
         const auto rows = RowsAt(address);
-        EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end())) << "address " << address;
+        EXPECT_EQ(std::adjacent_find(rows.begin(), rows.end(), std::greater_equal<>()), rows.end()) << address;
         for (int row : rows)
             EXPECT_EQ(DeviceCatalogue[row].Address, address) << "row " << row;
         total += static_cast<int>(rows.size());
-        used += !rows.empty();
     }
     EXPECT_EQ(total, DeviceCatalogueCount);
-    EXPECT_EQ(used, 61);
-    const struct { int address; std::vector<int> rows; } cases[] = {
-        {0, {}}, {37, {}}, {63, {}}, {4, {23, 25, 77, 82}}, {28, {20, 71, 75, 85}}, {50, {1, 4}}, {62, {60}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(RowsAt(c.address), c.rows) << "address " << c.address;
+    EXPECT_EQ(RowsAt(4), (std::vector<int>{23, 25, 77, 82})) << "the first row of an address is the lowest";
 }
