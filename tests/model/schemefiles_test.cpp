@@ -215,13 +215,12 @@ TEST_F(SchemeFiles, StateFileEdgeCases)
 // Every truncation fails; no single-byte change stores a type or mode its record cannot hold.
 TEST_F(SchemeFiles, DamagedImagesNeverBreakTheReaders)
 {
-    const QByteArray images[] = {SampleSchemeImage, *BuildSchemeImage(Sample(), QStringLiteral("к")),
-                                 SampleStateImage};
-    for (int which = 0; which < 3; ++which) {
+    const QByteArray images[] = {SampleSchemeImage, SampleStateImage};
+    for (int which = 0; which < 2; ++which) {
         const auto parse = [which](const QByteArray& image, int& lineMode) {
-            TSchemeList loaded = which < 2 ? TSchemeList{} : Sample(false);
+            TSchemeList loaded = which == 0 ? TSchemeList{} : Sample(false);
             QString text;
-            const bool ok = which < 2 ? ParseSchemeImage(image, loaded, text)
+            const bool ok = which == 0 ? ParseSchemeImage(image, loaded, text)
                                       : ParseInfoImage(image, loaded, lineMode, text);
             for (const auto& scheme : loaded)
                 for (const auto& object : scheme->Objects)
