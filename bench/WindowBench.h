@@ -4,6 +4,8 @@
 // with a scheme of one device at every address that has catalogue rows.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +29,15 @@ inline double ThreadCpuSeconds()
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+// Runs the event loop for ms, asleep while it has nothing to do (so that the main thread's CPU
+// time counts only what the window does).
+inline void RunLoop(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 inline double Median(std::vector<double> values)
