@@ -4,6 +4,7 @@
 // half full and full, and how many records a second the window
 // takes in when a worker thread hands it 5 000 a second, each in a blocking main-thread step,
 // as the receive thread does.
+#include <QListView>
 #include <QToolButton>
 #include <atomic>
 #include <chrono>
@@ -105,7 +106,10 @@ int main(int argc, char** argv)
     Rows = OneRowPerAddress();
     TMirvane2Form& form = bench.NewWindow();
     bench.OpenScheme();
+    form.RightPanelButtonClick(form.ShowRightButton);     // the monitor on screen
     form.LineDataButtonClick(form.LineDataStartButton);   // recording on
+    RunLoop(50);
+    std::printf("monitor list: %d x %d px\n", form.LineDataListBox->viewport()->width(), form.LineDataListBox->viewport()->height());
 
     const int count = argc > 1 ? std::atoi(argv[1]) : 2000;
     const struct {
