@@ -1,18 +1,14 @@
 #pragma once
 // What the window benchmarks share: an offscreen application whose settings, port list and
 // scheme files live in a temporary folder, the real device frames, and a shown main window
-// with a scheme of one device at every address that has catalogue rows.
+// with a scheme of one device at every address that has catalogue rows (61 devices).
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <cstdio>
-#include <ctime>
 #include <memory>
 #include <vector>
 
+#include "ReceiveBench.h"
 #include "frames/Registration.h"
 #include "model/Catalogue.h"
 #include "model/LineMode.h"
@@ -24,36 +20,10 @@
 #include "ui/Main.h"
 #include "ui/ReceiveControl.h"
 
-inline double ThreadCpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
-// Runs the event loop for ms, asleep while it has nothing to do (so that the main thread's CPU
-// time counts only what the window does).
-inline void RunLoop(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 inline double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values.empty() ? 0 : values[values.size() / 2];
-}
-
-// The first catalogue row of every address that has rows: 61 devices.
-inline std::vector<int> OneRowPerAddress()
-{
-    std::vector<int> rows;
-    for (int address = 0; address < LineAddressCount; ++address)
-        if (!FrameInfoVectors[address].empty())
-            rows.push_back(static_cast<int>(FrameInfoVectors[address].front() - DeviceCatalogue));
-    return rows;
 }
 
 class WindowBench {
@@ -76,7 +46,7 @@ public:
             return path;
         TSchemeList schemes;
         schemes.push_back(std::make_unique<TDeviceScheme>(QStringLiteral("Кран")));
-        for (int row : OneRowPerAddress())
+        for (int row : FirstRowOfEachAddress())
             schemes.back()->Objects.push_back(std::make_unique<TSchemeObject>(
                 QString::fromUtf8(DeviceCatalogue[row].Model), static_cast<std::uint32_t>(row), ModeEmulate));
         SaveSchemeFile(path, schemes);

@@ -45,7 +45,7 @@ void FillTo(TMirvane2Form& form, int fill)
 double PerRecordUs(TMirvane2Form& form, int fill, int count)
 {
     FillTo(form, fill);
-    const double cpu0 = ThreadCpuSeconds();
+    const double cpu0 = ThreadCpuSeconds(CLOCK_THREAD_CPUTIME_ID);
     const auto start = std::chrono::steady_clock::now();
     for (long n = 0; n < count; ++n) {
         AppendRecord(form, n);
@@ -53,7 +53,7 @@ double PerRecordUs(TMirvane2Form& form, int fill, int count)
         std::this_thread::sleep_until(start + std::chrono::microseconds(200 * (n + 1)));
     }
     RunLoop(50);   // the last records shown
-    return (ThreadCpuSeconds() - cpu0) * 1e6 / count;
+    return (ThreadCpuSeconds(CLOCK_THREAD_CPUTIME_ID) - cpu0) * 1e6 / count;
 }
 
 struct Absorbed {
@@ -79,14 +79,14 @@ Absorbed Feed(TMirvane2Form& form, double seconds)
                                       Qt::BlockingQueuedConnection);
         }
     });
-    const double cpu0 = ThreadCpuSeconds();
+    const double cpu0 = ThreadCpuSeconds(CLOCK_THREAD_CPUTIME_ID);
     QElapsedTimer clock;
     clock.start();
     const long done0 = done;
     RunLoop(static_cast<int>(seconds * 1000));
     const double wall = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     const long taken = done - done0;
-    const double cpu = ThreadCpuSeconds() - cpu0;
+    const double cpu = ThreadCpuSeconds(CLOCK_THREAD_CPUTIME_ID) - cpu0;
     stop = true;
     // The feeder may wait in a blocking step: serve it until it has ended.
     std::atomic<bool> joined{false};
@@ -103,7 +103,7 @@ int main(int argc, char** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     WindowBench bench;
-    Rows = OneRowPerAddress();
+    Rows = FirstRowOfEachAddress();
     TMirvane2Form& form = bench.NewWindow();
     bench.OpenScheme();
     form.RightPanelButtonClick(form.ShowRightButton);     // the monitor on screen

@@ -12,11 +12,11 @@ int main(int argc, char** argv)
     for (int run = 0; run < 5; ++run) {
         bench.NewWindow();
         ms.push_back(bench.OpenScheme());
-        if (bench.form->Devices().size() != OneRowPerAddress().size())
+        if (bench.form->Devices().size() != FirstRowOfEachAddress().size())
             std::printf("warning: %zu devices opened\n", bench.form->Devices().size());
     }
     std::printf("open a %zu-device scheme with its frames: first %.1f ms, median of 5 %.1f ms (goal 200 ms)\n",
-                OneRowPerAddress().size(), ms.front(), Median(ms));
+                FirstRowOfEachAddress().size(), ms.front(), Median(ms));
     bench.form.reset();
     return 0;
 }
