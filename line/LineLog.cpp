@@ -94,7 +94,7 @@ void LineLogClear()
     LineLogFirst = 0;
 }
 
-int LineLogActiveCount(THost& host, std::uint32_t now)
+int LineLogActiveCount(THost& host, std::uint32_t now, int cap)
 {
     const bool sensors = LineMode.load() != LineModeMaster;
     int active = 0;
@@ -103,7 +103,8 @@ int LineLogActiveCount(THost& host, std::uint32_t now)
         if (Enabled(*device))
             ++enabled;
         if (sensors ? Enabled(*device) && Due(*device, now) : device->AnswerCount != 0)
-            ++active;
+            if (++active >= cap)
+                return active;
     }
     if (active == 0)
         active = enabled;
@@ -115,7 +116,6 @@ int LineLogActiveCount(THost& host, std::uint32_t now)
 void AppendLineLog(THost& host, const TFrameInfo* row, std::int32_t result, const QString& requestText,
                    const QString& answerText, bool good, std::uint32_t now)
 {
-    const int active = LineLogActiveCount(host, now);
     host.BeginLineListUpdate();
     int top = host.LineListTopIndex();
     int sel = host.LineListItemIndex();
@@ -134,6 +134,10 @@ void AppendLineLog(THost& host, const TFrameInfo* row, std::int32_t result, cons
 
     const int visible = host.LineListHeight() / std::max(host.LineListItemHeight(), 1);
     const int below = LineLogCount - top - visible;
+    // A full list only asks whether `below` reaches the count: counting on past it would cost
+    // a walk over every device for each record.
+    const int active = LineLogActiveCount(host, now, visible < LineLogCount ? std::max(below, 0) + 1
+                                                                            : std::numeric_limits<int>::max());
     auto followNewest = [&host] {
         host.SetLineListItemIndex(LineLogCount - 1);
         host.ShowLineRecordInfo();

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 #include <cstdint>
+#include <limits>
 
 class THost;
 struct TFrameInfo;
@@ -47,8 +48,9 @@ double LocalDaysNow();
 
 // How many records must gather below the visible lines before the list jumps to the newest:
 // in sensor diagnostics the enabled devices that are due, in BI diagnostics the devices that
-// answered lately; failing that the enabled devices, failing that all devices.
-int LineLogActiveCount(THost& host, std::uint32_t now);
+// answered lately; failing that the enabled devices, failing that all devices. The count
+// stops at `cap` when it reaches it (the caller only needs to know it is that many or more).
+int LineLogActiveCount(THost& host, std::uint32_t now, int cap = std::numeric_limits<int>::max());
 
 // Adds one record (result 0 when good; a failed one stores its code, 6 for anything outside
 // 1..6) and keeps the window's list at the newest records while the user is not looking at
