@@ -29,11 +29,15 @@ void ShowEverything(TMirvane2Form& f, bool constructor)
 
 } // namespace
 
-TEST_F(MainWindowTest, NoToolBarHidesAButton)
+TEST_F(MainWindowTest, StartsInsideTheScreenFocusedOnTheGridAndNoToolBarHidesAButton)
 {
     PortOpen = false;
     TMirvane2Form& f = StartUp();
     ASSERT_TRUE(WaitOpened());
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_GE(area.width(), f.minimumWidth());
+    EXPECT_TRUE(area.contains(f.frameGeometry())) << f.geometry().y() << "+" << f.geometry().height();
+    EXPECT_EQ(f.focusWidget(), f.SchemeGrid);
     for (const bool constructor : {false, true}) {
         ShowEverything(f, constructor);
         int checked = 0;
@@ -111,14 +115,6 @@ TEST_F(MainWindowTest, CatalogueColumnsLieInsideTheListAtTheDefaultPanelWidth)
     }
 }
 
-TEST_F(MainWindowTest, SchemeGridHasTheFocusAtStart)
-{
-    PortOpen = false;
-    TMirvane2Form& f = StartUp();
-    ASSERT_TRUE(WaitOpened());
-    EXPECT_EQ(f.focusWidget(), f.SchemeGrid);
-}
-
 TEST_F(SchemeTest, ModePopupKeysActOnlyInTheGrid)
 {
     TDeviceInfo* device = AddDevice(rows[0], ModeReceive);
@@ -153,12 +149,4 @@ TEST(WindowPlacement, StoredOrDefaultRectanglesComeInsideSmallScreens)
     };
     for (const auto& c : cases)
         EXPECT_EQ(KeepInWorkArea(c.wanted, c.area, minimum), c.placed) << c.area.width() << "x" << c.area.height();
-}
-
-TEST_F(MainWindowTest, WindowStartsInsideTheScreen)
-{
-    TMirvane2Form& f = StartUp();
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    ASSERT_GE(area.width(), f.minimumWidth());
-    EXPECT_TRUE(area.contains(f.frameGeometry())) << f.geometry().y() << "+" << f.geometry().height();
 }
