@@ -1,5 +1,5 @@
 // The main window's behaviour: its components, deferred start-up and the receive thread, the
-// layout rules, the status bar, the watchdog message, colour changes and the close sequence.
+// layout rules, the status bar, colour changes and the close sequence.
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -112,18 +112,6 @@ TEST_F(MainWindowTest, ProgressSlitIsCutOutOfTheBar)
     f.SetProgressX(-1);
     f.UpdateStatusBarRegion();
     EXPECT_TRUE(f.StatusBar->mask().isEmpty());   // the whole bar shows
-}
-
-TEST_F(MainWindowTest, WatchdogReachesTheHandlerWithItsDevice)
-{
-    TMirvane2Form& f = Make();
-    TSchemeObject object(QStringLiteral("Датчик"), 0u, ModeReceive);
-    f.Devices().push_back(std::make_unique<TDeviceInfo>(&object, &FrameHandlers, &f));
-    TDeviceInfo* device = f.Devices().back().get();
-    device->AnswerText = QStringLiteral("01");
-    device->StartTimer();   // its own 3000 ms watchdog; the handler forgets the last answer
-    EXPECT_TRUE(RunEventsUntil([device] { return device->AnswerText.isEmpty(); }, 15000));
-    f.Devices().clear();
 }
 
 TEST_F(MainWindowTest, ColourChangeRebuildsTheTintedButtons)
