@@ -211,7 +211,6 @@ TEST_F(SchemeTest, CtrlCommandsEditDigitsStepValuesAndTapSelect)
     TDeviceInfo* b = AddDevice(rows[1], ModeReceive);
     form->show();
     QTableWidget* grid = form->SchemeGrid;
-    b->SchemeObject->Request[1] = 101;
     form->ApplyCellText(2, 1, QStringLiteral("101"));
     Click(grid, 1, 2);
     QTest::keyClick(grid, Qt::Key_1, Qt::ControlModifier);

@@ -29,7 +29,7 @@ void ShowEverything(TMirvane2Form& f, bool constructor)
 
 } // namespace
 
-TEST_F(MainWindowTest, StartsInsideTheScreenFocusedOnTheGridAndNoToolBarHidesAButton)
+TEST_F(MainWindowTest, AStartedWindowFitsTheScreenItsToolBarsAndItsCatalogue)
 {
     PortOpen = false;
     TMirvane2Form& f = StartUp();
@@ -54,6 +54,24 @@ TEST_F(MainWindowTest, StartsInsideTheScreenFocusedOnTheGridAndNoToolBarHidesABu
             }
         }
         EXPECT_GE(checked, constructor ? 12 : 10);
+    }
+    // The catalogue's columns lie inside its list at the default panel width.
+    QTreeWidget* list = f.DevicesListView;
+    ASSERT_GT(list->topLevelItemCount(), 0);
+    ASSERT_EQ(f.RightPanel->Width(), 200);
+    for (const bool scrolled : {true, false}) {
+        if (!scrolled)
+            f.DevicePanel->SetHeight(1000);   // no scroll bar: the description takes its room
+        RunEventsFor(30);
+        const QHeaderView* header = list->header();
+        const int view = list->viewport()->width();
+        EXPECT_EQ(header->sectionViewportPosition(2) + header->sectionSize(2), view) << scrolled;
+        EXPECT_GT(header->sectionSize(1), 0);
+        const QFontMetrics metrics(header->font());
+        EXPECT_GE(header->sectionSize(2), metrics.horizontalAdvance(list->headerItem()->text(2)));
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            for (const int column : {0, 2})
+                EXPECT_GE(header->sectionSize(column), list->fontMetrics().horizontalAdvance(list->topLevelItem(i)->text(column)));
     }
     // Recording starts and stops with the two buttons.
     ShowEverything(f, false);
@@ -88,31 +106,6 @@ TEST_F(MainWindowTest, EveryGridModeIconDrawsPixels)
         }
     for (int mode = 0; mode < 3; ++mode)
         EXPECT_NE(images[0][mode], images[1][mode]) << "static mark of mode " << mode;
-}
-
-TEST_F(MainWindowTest, CatalogueColumnsLieInsideTheListAtTheDefaultPanelWidth)
-{
-    PortOpen = false;
-    TMirvane2Form& f = StartUp();
-    ASSERT_TRUE(WaitOpened());
-    ShowEverything(f, true);
-    QTreeWidget* list = f.DevicesListView;
-    ASSERT_GT(list->topLevelItemCount(), 0);
-    ASSERT_EQ(f.RightPanel->Width(), 200);
-    for (const bool scrolled : {true, false}) {
-        if (!scrolled)
-            f.DevicePanel->SetHeight(1000);   // no scroll bar: the description takes its room
-        RunEventsFor(30);
-        const QHeaderView* header = list->header();
-        const int view = list->viewport()->width();
-        EXPECT_EQ(header->sectionViewportPosition(2) + header->sectionSize(2), view) << scrolled;
-        EXPECT_GT(header->sectionSize(1), 0);
-        const QFontMetrics metrics(header->font());
-        EXPECT_GE(header->sectionSize(2), metrics.horizontalAdvance(list->headerItem()->text(2)));
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            for (const int column : {0, 2})
-                EXPECT_GE(header->sectionSize(column), list->fontMetrics().horizontalAdvance(list->topLevelItem(i)->text(column)));
-    }
 }
 
 TEST_F(SchemeTest, ModePopupKeysActOnlyInTheGrid)
