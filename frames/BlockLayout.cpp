@@ -56,15 +56,6 @@ void PlaceRow(std::span<TCheckBox*> boxes, std::size_t from, const TBoxRow& row)
     std::copy(row.Boxes.begin(), row.Boxes.end(), boxes.subspan(from, row.Boxes.size()).begin());
 }
 
-TBoxRow AddWaitingBoxRow(TFrameBase& frame, QWidget* parent, const QString& prefix, const QString& suffix,
-                         int count, int left, int top)
-{
-    TBoxRow row = AddBoxRow(frame, parent, prefix, suffix, 1, count, left, top);
-    for (TCheckBox* box : row.Boxes)
-        box->SetEnabled(false);
-    return row;
-}
-
 void TakeRow(const TBoxRow& row, TLabel*& highLabel, std::initializer_list<TCheckBox**> highestFirst,
              TLabel*& lowLabel)
 {
@@ -87,7 +78,7 @@ TOutputBoxes AddOutputBoxes(TFrameBase& frame, QWidget* panel, int count, int to
 {
     TOutputBoxes row{};
     row.outLabel = AddRowLabel(frame, panel, QStringLiteral("OUTLabel"), QStringLiteral("OUT:"), 6, top, 56);
-    const TBoxRow boxes = AddWaitingBoxRow(frame, panel, QStringLiteral("OUT"), QString(), count, BoxRowLeft,
+    const TBoxRow boxes = AddBoxRow(frame, panel, QStringLiteral("OUT"), QString(), 1, count, BoxRowLeft,
                                            top + (IoFieldHeight - BoxRowLabelHeight) / 2);
     row.leftLabel = boxes.HighLabel;
     row.leftLabel->SetName(leftLabelName);
@@ -138,7 +129,6 @@ TLabel* AddComboRows(TFrameBase& frame, QWidget* panel, const QString& prefix, c
         combos[i] = frame.AddComboBox(panel, prefix + n + QStringLiteral("ComboBox"), itemsOf(i), ComboLeft, rowTop,
                                       ComboWidth);
         combos[i]->SetHeight(IoFieldHeight);
-        combos[i]->SetEnabled(false);
     }
     return heading;
 }

@@ -1,7 +1,8 @@
 #include "frames/FrameBase.h"
 
-#include <QFont>
+#include <QFontDatabase>
 #include <QPalette>
+#include <algorithm>
 
 const QString RequestHeaderCaption = QStringLiteral(" Запрос");
 const QString AnswerHeaderCaption = QStringLiteral(" Ответ");
@@ -12,12 +13,19 @@ constexpr int ControlHeight = 17;
 constexpr int UpDownWidth = 15;
 }
 
+QFont FrameFont()
+{
+    const bool liberation = QFontDatabase::hasFamily(QStringLiteral("Liberation Sans"));
+    QFont font(liberation ? QStringLiteral("Liberation Sans") : QStringLiteral("DejaVu Sans Condensed"));
+    font.setPixelSize(liberation ? 16 : 15);
+    font.setBold(true);
+    return font;
+}
+
 TFrameBase::TFrameBase(QWidget* owner, TDeviceInfo* info, bool hasRequest) : TFrame(owner), Info(info)
 {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(FrameFontPixelSize);
-    f.setBold(true);
-    setFont(f);
+    static const QFont font = FrameFont();
+    setFont(font);
     resize(FrameWidth, 0);
     if (hasRequest) {
         Panel1 = addHeader(QStringLiteral("Panel1"), RequestHeaderCaption);
@@ -42,7 +50,7 @@ TPanel* TFrameBase::addHeader(const QString& name, const QString& caption)
     header->SetCaption(caption);
     header->SetAlignment(Qt::AlignLeft);
     header->SetColor(palette().color(QPalette::Highlight));
-    header->SetFontColor(palette().color(QPalette::Window));
+    header->SetFontColor(palette().color(QPalette::Base));
     header->SetHeight(FrameHeaderHeight);
     header->SetAlign(TAlign::Top);
     return header;
@@ -96,7 +104,6 @@ TUpDown* TFrameBase::AddUpDown(QWidget* parent, const QString& name, const TEdit
     upDown->SetRange(min, max);
     upDown->SetIncrement(increment);
     upDown->SetWrap(wrap);
-    upDown->SetEnabled(false);
     // Over the right end of the edit: its left edge lies inside the edit.
     upDown->SetBounds(edit->Left() + edit->Width() - UpDownWidth, edit->Top(), UpDownWidth, edit->Height());
     upDown->raise();
@@ -148,7 +155,6 @@ TFrameBase::TSingleInputRow TFrameBase::AddSingleInputRow(int bevelTop, const QS
     row.Number->SetBounds(48, top, 18, RowHeight);
     row.Number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     row.Combo = AddComboBox(InPanel, QStringLiteral("IN1ComboBox"), items, comboLeft, top, comboWidth);
-    row.Combo->SetEnabled(false);
     return row;
 }
 
@@ -171,8 +177,22 @@ TRadioButton* TFrameBase::AddRadioButton(QWidget* parent, const QString& name, c
     return button;
 }
 
+void TFrameBase::StartSide(TPanel* side)
+{
+    const std::vector<TControl*> controls = Controls(side);
+    const bool editable = std::any_of(controls.begin(), controls.end(), [](TControl* c) {
+        auto* edit = dynamic_cast<TEdit*>(c);
+        return edit && !edit->ReadOnly();
+    });
+    for (TControl* control : controls)
+        control->SetEnabled(editable || dynamic_cast<TEdit*>(control));
+}
+
 void TFrameBase::FillSlots(const TDeviceSlots& s)
 {
+    for (TPanel* side : {OutPanel, InPanel})
+        if (side)
+            StartSide(side);
     Info->RequestPanel = OutPanel;
     Info->AnswerPanel = InPanel;
     static_cast<TDeviceSlots&>(*Info) = s;
