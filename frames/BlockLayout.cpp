@@ -24,10 +24,13 @@ TLabel* NumberLabel(TFrameBase& frame, QWidget* panel, const QString& name, cons
     return label;
 }
 
+// The edit gets its height first: the up-down takes the edit's.
 TNumberField FieldAfter(TFrameBase& frame, QWidget* panel, TLabel* label, const QString& editName,
-                        const QString& upDownName, int left, int top, int width, int kind)
+                        const QString& upDownName, int left, int top, int width, int kind, int height = 0)
 {
     TEdit* edit = frame.AddEdit(panel, editName, left, top, width, kind);
+    if (height > 0)
+        edit->SetHeight(height);
     return {label, edit, frame.AddUpDown(panel, upDownName, edit)};
 }
 }
@@ -91,21 +94,16 @@ TNumberField AddNumberField(TFrameBase& frame, QWidget* panel, const QString& st
                             int left, int top, int kind)
 {
     TLabel* label = NumberLabel(frame, panel, stem + number + QStringLiteral("Label"), number, left, top);
-    TNumberField field = FieldAfter(frame, panel, label, stem + number + QStringLiteral("Edit"),
-                                    stem + number + QStringLiteral("UpDown"), left + NumberLabelWidth, top,
-                                    NumberEditWidth, kind);
-    field.edit->SetHeight(IoFieldHeight);
-    return field;
+    return FieldAfter(frame, panel, label, stem + number + QStringLiteral("Edit"), stem + number + QStringLiteral("UpDown"),
+                      left + NumberLabelWidth, top, NumberEditWidth, kind, IoFieldHeight);
 }
 
 TNumberField AddValueField(TFrameBase& frame, QWidget* panel, const QString& stem, const QString& caption, int top,
                            int kind)
 {
     TLabel* label = AddRowLabel(frame, panel, stem + QStringLiteral("Label"), caption, 6, top, ValueEditLeft - 6);
-    TNumberField field = FieldAfter(frame, panel, label, stem + QStringLiteral("Edit"), stem + QStringLiteral("UpDown"),
-                                    ValueEditLeft, top, ValueEditWidth, kind);
-    field.edit->SetHeight(IoFieldHeight);
-    return field;
+    return FieldAfter(frame, panel, label, stem + QStringLiteral("Edit"), stem + QStringLiteral("UpDown"), ValueEditLeft,
+                      top, ValueEditWidth, kind, IoFieldHeight);
 }
 
 TNumberField AddEditField(TFrameBase& frame, QWidget* panel, const QString& stem, const QString& caption,

@@ -177,6 +177,26 @@ TRadioButton* TFrameBase::AddRadioButton(QWidget* parent, const QString& name, c
     return button;
 }
 
+void TFrameBase::LineUpLabels(QWidget* parent)
+{
+    std::vector<TLabel*> labels;
+    for (TControl* control : Controls(parent)) {
+        if (auto* label = dynamic_cast<TLabel*>(control))
+            labels.push_back(label);
+        else if (control->ClassNameIs("TPanel") || control->ClassNameIs("TGroupBox"))
+            LineUpLabels(control->Widget());
+    }
+    // Right to left, so that a label lines up with a label beside it after that one has moved.
+    std::stable_sort(labels.begin(), labels.end(), [](TLabel* a, TLabel* b) { return a->Left() > b->Left(); });
+    for (TLabel* label : labels) {
+        const QWidget* beside = TextControlBeside(label);
+        const int target = beside ? TextBaseline(beside) : -1;
+        const int own = TextBaseline(label);
+        if (target >= 0 && own >= 0)
+            label->SetTop(label->Top() + target - own);
+    }
+}
+
 void TFrameBase::StartSide(TPanel* side)
 {
     const std::vector<TControl*> controls = Controls(side);
@@ -191,8 +211,10 @@ void TFrameBase::StartSide(TPanel* side)
 void TFrameBase::FillSlots(const TDeviceSlots& s)
 {
     for (TPanel* side : {OutPanel, InPanel})
-        if (side)
+        if (side) {
+            LineUpLabels(side);
             StartSide(side);
+        }
     Info->RequestPanel = OutPanel;
     Info->AnswerPanel = InPanel;
     static_cast<TDeviceSlots&>(*Info) = s;

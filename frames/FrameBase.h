@@ -112,4 +112,7 @@ private:
     // A side left editable by its description (an edit that is not read-only) starts usable;
     // any other starts as a clear leaves it, every control but the edits disabled.
     static void StartSide(TPanel* side);
+    // Moves each label up or down so that its text stands on the baseline of the text control
+    // beside it, whatever the font's metrics; inner panels and group boxes likewise.
+    static void LineUpLabels(QWidget* parent);
 };
