@@ -67,3 +67,15 @@ TEST_P(FrameFit, UpDownsAreAsTallAsTheirEdits)
 
 INSTANTIATE_TEST_SUITE_P(EveryCatalogueRow, FrameFit, ::testing::Range(0, DeviceCatalogueCount));
 }
+
+// The main window at its default size, as it starts, reads in full as well.
+#include "ui/WindowFixture.h"
+
+TEST_F(MainWindowTest, EveryWindowTextFits)
+{
+    StartUp();
+    const TTextFitReport report = CheckTextsFit(form.get());
+    EXPECT_GT(report.Checked, 0);
+    EXPECT_TRUE(report.Clipped.empty()) << report.Clipped.join(QStringLiteral("\n")).toStdString();
+    RecordProperty("texts", report.Checked);
+}
