@@ -1,6 +1,7 @@
 #include "frames/FrameBase.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QPalette>
 #include <algorithm>
 
@@ -15,11 +16,22 @@ constexpr int UpDownWidth = 15;
 
 QFont FrameFont()
 {
-    const bool liberation = QFontDatabase::hasFamily(QStringLiteral("Liberation Sans"));
-    QFont font(liberation ? QStringLiteral("Liberation Sans") : QStringLiteral("DejaVu Sans Condensed"));
-    font.setPixelSize(liberation ? 16 : 15);
+    // The frames are laid out for Liberation Sans Bold 16 px. Another family gets the largest
+    // size, down to 12 px, at which the longest output state still fits the 219 px that the
+    // output-state combos give it (the tightest text of all frames).
+    static const QString Longest = QStringLiteral("Вкл., клапан заблокирован");
+    constexpr int Room = 219;
+    QString family = QStringLiteral("Liberation Sans");
+    for (const QString& fallback : {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")})
+        if (!QFontDatabase::hasFamily(family))
+            family = fallback;
+    QFont font(family);
     font.setBold(true);
-    return font;
+    for (int size = 16;; --size) {
+        font.setPixelSize(size);
+        if (size == 12 || QFontMetrics(font).horizontalAdvance(Longest) <= Room)
+            return font;
+    }
 }
 
 TFrameBase::TFrameBase(QWidget* owner, TDeviceInfo* info, bool hasRequest) : TFrame(owner), Info(info)

@@ -22,7 +22,8 @@
 inline constexpr int FrameWidth = 324;
 inline constexpr int FrameHeaderHeight = 20;
 // The frames' font: a bold sans as narrow as the frames were laid out for. Liberation Sans
-// (fonts-liberation2) at 16 px; without it DejaVu Sans Condensed at 15 px, no wider.
+// (fonts-liberation2) at 16 px; without it DejaVu Sans Condensed or DejaVu Sans, as large as
+// the frames' tightest text allows.
 QFont FrameFont();
 extern const QString RequestHeaderCaption;   // " Запрос"
 extern const QString AnswerHeaderCaption;    // " Ответ"

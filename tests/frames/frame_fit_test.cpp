@@ -1,6 +1,7 @@
 // Every catalogue row's frame at its default size: each text it can show is readable in full
 // (captions, labels, every combo item, the edits' values for extreme data), labels line up with
-// the control beside them, and each up-down is as tall as the edit it steps.
+// the control beside them, and each up-down is as tall as the edit it steps. The main window's
+// texts as well.
 #include <QComboBox>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include "FrameRig.h"
 #include "model/Catalogue.h"
 #include "support/TextFit.h"
+#include "ui/WindowFixture.h"
 
 namespace {
 // Byte patterns that drive the fields to their longest texts: zero, all ones, the sign bits,
@@ -69,8 +71,6 @@ INSTANTIATE_TEST_SUITE_P(EveryCatalogueRow, FrameFit, ::testing::Range(0, Device
 }
 
 // The main window at its default size, as it starts, reads in full as well.
-#include "ui/WindowFixture.h"
-
 TEST_F(MainWindowTest, EveryWindowTextFits)
 {
     StartUp();
