@@ -8,9 +8,9 @@
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
 #include <QToolButton>
-#include <optional>
 #include <algorithm>
 #include <atomic>
+#include <optional>
 
 namespace {
 
@@ -632,6 +632,7 @@ QString TPageControl::PageCaption(const TTabSheet* sheet) const
 void TPageControl::SetPageCaption(TTabSheet* sheet, const QString& caption) { setTabText(indexOf(sheet), caption); }
 
 // ---------------------------------------------------------------------------------------------
+// Rows of text.
 
 namespace {
 // A control that shows text on one row, which a label beside it must not run into.
@@ -647,11 +648,8 @@ int CentredBaseline(const QWidget* w, const QRect& area)
     const QFontMetrics fm(w->font());
     return area.top() + (area.height() - fm.height() + 1) / 2 + fm.ascent();
 }
-
 }
 
-// The nearest text control of the same parent whose left edge lies right of the label's left
-// edge and whose height spans the label's middle.
 QWidget* TextControlBeside(const QLabel* label)
 {
     QWidget* best = nullptr;
@@ -687,7 +685,6 @@ QRect EditTextRect(const QLineEdit* edit)
     return r.adjusted(2, 1, -2, -1);   // the line edit's own inner margins
 }
 
-// The baseline of a widget's one row of text, in its parent's coordinates.
 QRect ButtonTextRect(const QAbstractButton* button)
 {
     QStyleOptionButton opt;

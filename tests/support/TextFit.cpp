@@ -10,11 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleOptionButton>
-#include <QStyleOptionComboBox>
-#include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
-#include <optional>
 
 #include "platform/Kit.h"
 

@@ -3,8 +3,8 @@
 // and radio-button texts, group and panel captions, edit values and every item of a combo box
 // (as shown when chosen, against the combo's edit field), each measured with its widget's font
 // against the widget's content area, with one pixel of slack. A label's room ends two pixels
-// before the next text control beside it. Also lines up the baselines of each label with the
-// text control to its right.
+// before the next text control beside it. Also compares the baseline of each label with that of
+// the text control to its right.
 #include <QString>
 #include <QWidget>
 #include <QStringList>
