@@ -51,6 +51,7 @@ TEST_P(FrameFit, EveryTextFitsAndLinesUp)
     EXPECT_TRUE(report.Misaligned.empty()) << model.toStdString() << ":\n  "
                                            << report.Misaligned.join(QStringLiteral("\n  ")).toStdString();
     RecordProperty("texts", report.Checked);
+    RecordProperty("baselines", report.BaselinePairs);
 }
 
 TEST_P(FrameFit, UpDownsAreAsTallAsTheirEdits)
