@@ -47,7 +47,6 @@ TAngleValueFrame::TAngleValueFrame(QWidget* owner, TDeviceInfo* info, const TAng
         TLabel* l = label(labelName, QString::fromLatin1(number), NumberLabelLeft, top, NumberLabelWidth);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         TComboBox* combo = AddComboBox(InPanel, comboName, *layout.Items, EditLeft, top, EditWidth);
-        combo->SetEnabled(false);
         return std::pair{l, combo};
     };
     std::tie(IN1Label, IN1ComboBox) = inputRow("IN1Label", "1", "IN1ComboBox", firstTop);

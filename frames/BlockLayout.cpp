@@ -24,10 +24,13 @@ TLabel* NumberLabel(TFrameBase& frame, QWidget* panel, const QString& name, cons
     return label;
 }
 
+// The edit gets its height first: the up-down takes the edit's.
 TNumberField FieldAfter(TFrameBase& frame, QWidget* panel, TLabel* label, const QString& editName,
-                        const QString& upDownName, int left, int top, int width, int kind)
+                        const QString& upDownName, int left, int top, int width, int kind, int height = 0)
 {
     TEdit* edit = frame.AddEdit(panel, editName, left, top, width, kind);
+    if (height > 0)
+        edit->SetHeight(height);
     return {label, edit, frame.AddUpDown(panel, upDownName, edit)};
 }
 }
@@ -56,15 +59,6 @@ void PlaceRow(std::span<TCheckBox*> boxes, std::size_t from, const TBoxRow& row)
     std::copy(row.Boxes.begin(), row.Boxes.end(), boxes.subspan(from, row.Boxes.size()).begin());
 }
 
-TBoxRow AddWaitingBoxRow(TFrameBase& frame, QWidget* parent, const QString& prefix, const QString& suffix,
-                         int count, int left, int top)
-{
-    TBoxRow row = AddBoxRow(frame, parent, prefix, suffix, 1, count, left, top);
-    for (TCheckBox* box : row.Boxes)
-        box->SetEnabled(false);
-    return row;
-}
-
 void TakeRow(const TBoxRow& row, TLabel*& highLabel, std::initializer_list<TCheckBox**> highestFirst,
              TLabel*& lowLabel)
 {
@@ -87,7 +81,7 @@ TOutputBoxes AddOutputBoxes(TFrameBase& frame, QWidget* panel, int count, int to
 {
     TOutputBoxes row{};
     row.outLabel = AddRowLabel(frame, panel, QStringLiteral("OUTLabel"), QStringLiteral("OUT:"), 6, top, 56);
-    const TBoxRow boxes = AddWaitingBoxRow(frame, panel, QStringLiteral("OUT"), QString(), count, BoxRowLeft,
+    const TBoxRow boxes = AddBoxRow(frame, panel, QStringLiteral("OUT"), QString(), 1, count, BoxRowLeft,
                                            top + (IoFieldHeight - BoxRowLabelHeight) / 2);
     row.leftLabel = boxes.HighLabel;
     row.leftLabel->SetName(leftLabelName);
@@ -100,21 +94,16 @@ TNumberField AddNumberField(TFrameBase& frame, QWidget* panel, const QString& st
                             int left, int top, int kind)
 {
     TLabel* label = NumberLabel(frame, panel, stem + number + QStringLiteral("Label"), number, left, top);
-    TNumberField field = FieldAfter(frame, panel, label, stem + number + QStringLiteral("Edit"),
-                                    stem + number + QStringLiteral("UpDown"), left + NumberLabelWidth, top,
-                                    NumberEditWidth, kind);
-    field.edit->SetHeight(IoFieldHeight);
-    return field;
+    return FieldAfter(frame, panel, label, stem + number + QStringLiteral("Edit"), stem + number + QStringLiteral("UpDown"),
+                      left + NumberLabelWidth, top, NumberEditWidth, kind, IoFieldHeight);
 }
 
 TNumberField AddValueField(TFrameBase& frame, QWidget* panel, const QString& stem, const QString& caption, int top,
                            int kind)
 {
     TLabel* label = AddRowLabel(frame, panel, stem + QStringLiteral("Label"), caption, 6, top, ValueEditLeft - 6);
-    TNumberField field = FieldAfter(frame, panel, label, stem + QStringLiteral("Edit"), stem + QStringLiteral("UpDown"),
-                                    ValueEditLeft, top, ValueEditWidth, kind);
-    field.edit->SetHeight(IoFieldHeight);
-    return field;
+    return FieldAfter(frame, panel, label, stem + QStringLiteral("Edit"), stem + QStringLiteral("UpDown"), ValueEditLeft,
+                      top, ValueEditWidth, kind, IoFieldHeight);
 }
 
 TNumberField AddEditField(TFrameBase& frame, QWidget* panel, const QString& stem, const QString& caption,
@@ -138,7 +127,6 @@ TLabel* AddComboRows(TFrameBase& frame, QWidget* panel, const QString& prefix, c
         combos[i] = frame.AddComboBox(panel, prefix + n + QStringLiteral("ComboBox"), itemsOf(i), ComboLeft, rowTop,
                                       ComboWidth);
         combos[i]->SetHeight(IoFieldHeight);
-        combos[i]->SetEnabled(false);
     }
     return heading;
 }

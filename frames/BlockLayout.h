@@ -29,9 +29,6 @@ TBoxRow AddBoxRow(TFrameBase& frame, QWidget* parent, const QString& prefix, con
                   int count, int left, int top);
 // Keeps a row's boxes in a frame's array of boxes from index `from` on (index 0 is signal 1).
 void PlaceRow(std::span<TCheckBox*> boxes, std::size_t from, const TBoxRow& row);
-// A row whose boxes wait, like the edits, for the device to have data.
-TBoxRow AddWaitingBoxRow(TFrameBase& frame, QWidget* parent, const QString& prefix, const QString& suffix,
-                         int count, int left, int top);
 
 // A row's controls into the frame's members, the boxes from the highest-numbered on.
 void TakeRow(const TBoxRow& row, TLabel*& highLabel, std::initializer_list<TCheckBox**> highestFirst,
@@ -44,8 +41,7 @@ struct TOutputBoxes {
     std::vector<TCheckBox*> boxes;   // OUT1 first
 };
 // "OUTLabel" "OUT:", then the box row of OUT<count> .. OUT1 with the label `leftLabelName`
-// (showing the highest number) at its left end and "OUT1Label" at its right end. The boxes are
-// disabled until the device has data.
+// (showing the highest number) at its left end and "OUT1Label" at its right end.
 TOutputBoxes AddOutputBoxes(TFrameBase& frame, QWidget* panel, int count, int top, const QString& leftLabelName);
 
 // A caption label at the left of a row.
@@ -71,6 +67,6 @@ TNumberField AddEditField(TFrameBase& frame, QWidget* panel, const QString& stem
 
 // The heading "<prefix>Label<suffix>" "<prefix>:" and below it one row per combo:
 // "<prefix><n>Label<suffix>" with its number and "<prefix><n>ComboBox" with the items
-// `itemsOf(index)`, a drop-down list disabled until the device has data. Returns the heading.
+// `itemsOf(index)`, a drop-down list. Returns the heading.
 TLabel* AddComboRows(TFrameBase& frame, QWidget* panel, const QString& prefix, const QString& suffix, int top,
                  std::span<TLabel*> labels, std::span<TComboBox*> combos, const QStringList& (*itemsOf)(std::size_t));

@@ -60,10 +60,6 @@ TEngineBlockFrame::TEngineBlockFrame(QWidget* owner, TDeviceInfo* info) : TTwoOu
     OUTLabel_ = AddLabel(InPanel, "OUTLabel_", QStringLiteral("OUT:"), 4, 122);
     OUT1Label_ = AddLabel(InPanel, "OUT1Label_", QStringLiteral("1"), 58, 122);
     OUT1ComboBox = AddComboBox(InPanel, "OUT1ComboBox", OutputStateItems, 72, 120, 246);
-    // Check boxes and the combo wait, like the edits, for the device to have data.
-    for (TCheckBox* box : {UGCheckBox, BP7CheckBox, BP6CheckBox, BP5CheckBox, BP2CheckBox})
-        box->SetEnabled(false);
-    OUT1ComboBox->SetEnabled(false);
     InPanel->SetHeight(150);
     FitHeight();
     FillRequestAndAnswerSlots(this);

@@ -1,7 +1,9 @@
 #include "frames/FrameBase.h"
 
-#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QPalette>
+#include <algorithm>
 
 const QString RequestHeaderCaption = QStringLiteral(" Запрос");
 const QString AnswerHeaderCaption = QStringLiteral(" Ответ");
@@ -12,12 +14,30 @@ constexpr int ControlHeight = 17;
 constexpr int UpDownWidth = 15;
 }
 
+QFont FrameFont()
+{
+    // The frames are laid out for Liberation Sans Bold 16 px. Another family gets the largest
+    // size, down to 12 px, at which the longest output state still fits the 219 px that the
+    // output-state combos give it (the tightest text of all frames).
+    static const QString Longest = QStringLiteral("Вкл., клапан заблокирован");
+    constexpr int Room = 219;
+    QString family = QStringLiteral("Liberation Sans");
+    for (const QString& fallback : {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")})
+        if (!QFontDatabase::hasFamily(family))
+            family = fallback;
+    QFont font(family);
+    font.setBold(true);
+    for (int size = 16;; --size) {
+        font.setPixelSize(size);
+        if (size == 12 || QFontMetrics(font).horizontalAdvance(Longest) <= Room)
+            return font;
+    }
+}
+
 TFrameBase::TFrameBase(QWidget* owner, TDeviceInfo* info, bool hasRequest) : TFrame(owner), Info(info)
 {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(FrameFontPixelSize);
-    f.setBold(true);
-    setFont(f);
+    static const QFont font = FrameFont();
+    setFont(font);
     resize(FrameWidth, 0);
     if (hasRequest) {
         Panel1 = addHeader(QStringLiteral("Panel1"), RequestHeaderCaption);
@@ -42,7 +62,7 @@ TPanel* TFrameBase::addHeader(const QString& name, const QString& caption)
     header->SetCaption(caption);
     header->SetAlignment(Qt::AlignLeft);
     header->SetColor(palette().color(QPalette::Highlight));
-    header->SetFontColor(palette().color(QPalette::Window));
+    header->SetFontColor(palette().color(QPalette::Base));
     header->SetHeight(FrameHeaderHeight);
     header->SetAlign(TAlign::Top);
     return header;
@@ -96,7 +116,6 @@ TUpDown* TFrameBase::AddUpDown(QWidget* parent, const QString& name, const TEdit
     upDown->SetRange(min, max);
     upDown->SetIncrement(increment);
     upDown->SetWrap(wrap);
-    upDown->SetEnabled(false);
     // Over the right end of the edit: its left edge lies inside the edit.
     upDown->SetBounds(edit->Left() + edit->Width() - UpDownWidth, edit->Top(), UpDownWidth, edit->Height());
     upDown->raise();
@@ -148,7 +167,6 @@ TFrameBase::TSingleInputRow TFrameBase::AddSingleInputRow(int bevelTop, const QS
     row.Number->SetBounds(48, top, 18, RowHeight);
     row.Number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     row.Combo = AddComboBox(InPanel, QStringLiteral("IN1ComboBox"), items, comboLeft, top, comboWidth);
-    row.Combo->SetEnabled(false);
     return row;
 }
 
@@ -171,8 +189,44 @@ TRadioButton* TFrameBase::AddRadioButton(QWidget* parent, const QString& name, c
     return button;
 }
 
+void TFrameBase::LineUpLabels(QWidget* parent)
+{
+    std::vector<TLabel*> labels;
+    for (TControl* control : Controls(parent)) {
+        if (auto* label = dynamic_cast<TLabel*>(control))
+            labels.push_back(label);
+        else if (control->ClassNameIs("TPanel") || control->ClassNameIs("TGroupBox"))
+            LineUpLabels(control->Widget());
+    }
+    // Right to left, so that a label lines up with a label beside it after that one has moved.
+    std::stable_sort(labels.begin(), labels.end(), [](TLabel* a, TLabel* b) { return a->Left() > b->Left(); });
+    for (TLabel* label : labels) {
+        const QWidget* beside = TextControlBeside(label);
+        const int target = beside ? TextBaseline(beside) : -1;
+        const int own = TextBaseline(label);
+        if (target >= 0 && own >= 0)
+            label->SetTop(label->Top() + target - own);
+    }
+}
+
+void TFrameBase::StartSide(TPanel* side)
+{
+    const std::vector<TControl*> controls = Controls(side);
+    const bool editable = std::any_of(controls.begin(), controls.end(), [](TControl* c) {
+        auto* edit = dynamic_cast<TEdit*>(c);
+        return edit && !edit->ReadOnly();
+    });
+    for (TControl* control : controls)
+        control->SetEnabled(editable || dynamic_cast<TEdit*>(control));
+}
+
 void TFrameBase::FillSlots(const TDeviceSlots& s)
 {
+    for (TPanel* side : {OutPanel, InPanel})
+        if (side) {
+            LineUpLabels(side);
+            StartSide(side);
+        }
     Info->RequestPanel = OutPanel;
     Info->AnswerPanel = InPanel;
     static_cast<TDeviceSlots&>(*Info) = s;

@@ -2,7 +2,7 @@
 // What every device frame shares: made for one run-time device by its catalogue row's factory,
 // 324 wide and hidden until the main window shows it, a header strip and a panel per side
 // (Panel1 " Запрос" / OutPanel for the request, Panel2 " Ответ" / InPanel for the answer),
-// edits read-only and up-downs disabled until the device has data, and the eight slots written
+// edits read-only and the other controls disabled until the device has data, and the eight slots written
 // into the device in one fixed order.
 //
 // A frame class derives from TFrameBase, builds its controls in its constructor with the
@@ -11,6 +11,7 @@
 //   void GridToRequest(const QString& text, int column);  void GridToAnswer(const QString&, int);
 //   void FrameToRequest();  void RequestToFrame();  void RequestToGrid();
 //   void FrameToAnswer();   void AnswerToFrame();   void AnswerToGrid();
+#include <QFont>
 #include <QString>
 #include <QStringList>
 
@@ -20,7 +21,10 @@
 
 inline constexpr int FrameWidth = 324;
 inline constexpr int FrameHeaderHeight = 20;
-inline constexpr int FrameFontPixelSize = 16;
+// The frames' font: a bold sans as narrow as the frames were laid out for. Liberation Sans
+// (fonts-liberation2) at 16 px; without it DejaVu Sans Condensed or DejaVu Sans, as large as
+// the frames' tightest text allows.
+QFont FrameFont();
 extern const QString RequestHeaderCaption;   // " Запрос"
 extern const QString AnswerHeaderCaption;    // " Ответ"
 
@@ -44,7 +48,7 @@ public:
     void FitHeight();
 
     // Form-description helpers: each control gets its name, bounds and text; edits start
-    // read-only, up-downs disabled; nothing is bound to events.
+    // read-only; nothing is bound to events.
     TLabel* AddLabel(QWidget* parent, const QString& name, const QString& caption, int left, int top);
     TEdit* AddEdit(QWidget* parent, const QString& name, int left, int top, int width, int kind = 0);
     // An up-down over the right end of its edit, so that the point one pixel left of the
@@ -59,7 +63,7 @@ public:
                      TBevelShape shape = TBevelShape::TopLine);
     TPanel* AddPanel(QWidget* parent, const QString& name, int left, int top, int width, int height);
     // Under a bevel ("Bevel1" at bevelTop) the answer's one input: the heading "IN:", the number
-    // "1" and its combo box, disabled until the device has data. The row is 28 high.
+    // "1" and its combo box. The row is 28 high.
     struct TSingleInputRow {
         TBevel* Bevel;
         TLabel* Heading;
@@ -72,7 +76,7 @@ public:
 
 protected:
     // Writes the two panels and the eight slots into the device; a slot the frame does not fill
-    // is written empty.
+    // is written empty. Each side starts enabled as StartSide says.
     void FillSlots(const TDeviceSlots& s);
 
     // The three slot patterns.
@@ -106,4 +110,10 @@ private:
     }
     TPanel* addHeader(const QString& name, const QString& caption);
     TPanel* addSidePanel(const QString& name);
+    // A side left editable by its description (an edit that is not read-only) starts usable;
+    // any other starts as a clear leaves it, every control but the edits disabled.
+    static void StartSide(TPanel* side);
+    // Moves each label up or down so that its text stands on the baseline of the text control
+    // beside it, whatever the font's metrics; inner panels and group boxes likewise.
+    static void LineUpLabels(QWidget* parent);
 };

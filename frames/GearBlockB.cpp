@@ -50,9 +50,6 @@ TGearBlockBFrame::TGearBlockBFrame(QWidget* owner, TDeviceInfo* info) : TTwoOutp
     OUT1ComboBox = AddComboBox(InPanel, "OUT1ComboBox", OutputStateItems, 72, 100, 246);
     OUT2Label_ = AddLabel(InPanel, "OUT2Label_", QStringLiteral("2"), 58, 128);
     OUT2ComboBox = AddComboBox(InPanel, "OUT2ComboBox", OutputStateItems, 72, 126, 246);
-    // The combos wait, like the edits, for the device to have data.
-    OUT1ComboBox->SetEnabled(false);
-    OUT2ComboBox->SetEnabled(false);
     InPanel->SetHeight(154);
     FitHeight();
     FillRequestAndAnswerSlots(this);

@@ -39,7 +39,6 @@ TIoBlockAFrame::TIoBlockAFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(o
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         TComboBox* combo = AddComboBox(InPanel, "IN" + number + "ComboBox",
                                        i < CodedInputs ? InputItems : GroundInputItems, ComboLeft, top, ComboWidth);
-        combo->SetEnabled(false);
         INLabels[static_cast<std::size_t>(i)] = label;
         INComboBoxes[static_cast<std::size_t>(i)] = combo;
     }

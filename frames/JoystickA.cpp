@@ -25,7 +25,7 @@ constexpr DigitColumn RequestFlagColumn{std::span(Byte1).first<4>(), 2, 0};   //
 constexpr DigitColumn AnswerKColumn{std::span(Byte1).first<3>(), 2, 0};       // K3, K2, K1
 constexpr DigitColumn AnswerYColumn{std::span(Byte1).subspan<4, 4>(), 2, 0};  // YD, YC, YB, YA
 
-constexpr int ComboWidth = 80;
+constexpr int ComboWidth = 86;   // room for "Не огр."
 constexpr int KRowLeft = 150;
 
 // A combo shows no selection only while the request side is cleared or not yet shown. A request
@@ -48,12 +48,12 @@ TJoystickAFrame::TJoystickAFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase
             {&K3CheckBox, &K2CheckBox, &K1CheckBox}, K1Label);
     Bevel1 = AddBevel(OutPanel, "Bevel1", 6, 34, FrameWidth - 12, 2);
     SDLabel = AddLabel(OutPanel, "SDLabel", "SD", 148, 40);
-    SDComboBox = AddComboBox(OutPanel, "SDComboBox", JoystickLimitItems, 119, 60, ComboWidth);
+    SDComboBox = AddComboBox(OutPanel, "SDComboBox", JoystickLimitItems, 116, 60, ComboWidth);
     SCLabel = AddLabel(OutPanel, "SCLabel", "< SC", 6, 90);
-    SCComboBox = AddComboBox(OutPanel, "SCComboBox", JoystickLimitItems, 54, 87, ComboWidth - 4);
+    SCComboBox = AddComboBox(OutPanel, "SCComboBox", JoystickLimitItems, 50, 87, ComboWidth);
     SALabel = AddLabel(OutPanel, "SALabel", "SA >", 272, 90);
-    SAComboBox = AddComboBox(OutPanel, "SAComboBox", JoystickLimitItems, 188, 87, ComboWidth);
-    SBComboBox = AddComboBox(OutPanel, "SBComboBox", JoystickLimitItems, 119, 114, ComboWidth);
+    SAComboBox = AddComboBox(OutPanel, "SAComboBox", JoystickLimitItems, 182, 87, ComboWidth);
+    SBComboBox = AddComboBox(OutPanel, "SBComboBox", JoystickLimitItems, 116, 114, ComboWidth);
     SBLabel = AddLabel(OutPanel, "SBLabel", "SB", 148, 138);
     OutPanel->SetHeight(162);
 

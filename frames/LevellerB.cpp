@@ -34,12 +34,10 @@ QString DescribeFlags(const TMessageImage& m)
 TLevellerBFrame::TLevellerBFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(owner, info, true)
 {
     const auto box = [this](QWidget* panel, const char* name, int left, int top) {
-        TCheckBox* b = AddCheckBox(panel, name, QString(), left, top, 17);
-        b->SetEnabled(false);   // like the edits, waits for the device to have data
-        return b;
+        return AddCheckBox(panel, name, QString(), left, top, 17);
     };
     OUTLabel = AddLabel(OutPanel, "OUTLabel", QStringLiteral("OUT:"), 8, 6);
-    TakeRow(AddWaitingBoxRow(*this, OutPanel, "OUT", QString(), 2, 54, 6), OUT2Label, {&OUT2CheckBox, &OUT1CheckBox},
+    TakeRow(AddBoxRow(*this, OutPanel, "OUT", QString(), 1, 2, 54, 6), OUT2Label, {&OUT2CheckBox, &OUT1CheckBox},
             OUT1Label);
     Auto_DisLabel = AddLabel(OutPanel, "Auto_DisLabel", QStringLiteral("Auto_Dis"), 190, 6);
     Auto_DisBox = box(OutPanel, "Auto_DisBox", 296, 6);
@@ -48,7 +46,7 @@ TLevellerBFrame::TLevellerBFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase
     OutPanel->SetHeight(54);
 
     OUTLabel_ = AddLabel(InPanel, "OUTLabel_", QStringLiteral("OUT:"), 8, 6);
-    TakeRow(AddWaitingBoxRow(*this, InPanel, "OUT", "_", 2, 54, 6), OUT2Label_, {&OUT2CheckBox_, &OUT1CheckBox_},
+    TakeRow(AddBoxRow(*this, InPanel, "OUT", "_", 1, 2, 54, 6), OUT2Label_, {&OUT2CheckBox_, &OUT1CheckBox_},
             OUT1Label_);
     Auto_DisLabel_ = AddLabel(InPanel, "Auto_DisLabel_", QStringLiteral("Auto_Dis"), 190, 6);
     Auto_DisBox_ = box(InPanel, "Auto_DisBox_", 296, 6);
@@ -59,7 +57,6 @@ TLevellerBFrame::TLevellerBFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase
     CalibrateBox_ = box(InPanel, "CalibrateBox_", 296, 32);
     AutoAnswerBox =
         AddCheckBox(InPanel, "AutoAnswerBox", QStringLiteral("Автоматическое формирование"), 2, 58, 320);
-    AutoAnswerBox->SetEnabled(false);
     InPanel->SetHeight(82);
     FitHeight();
     FillRequestAndAnswerSlots(this);

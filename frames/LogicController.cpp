@@ -81,41 +81,48 @@ TLogicControllerFrame::TLogicControllerFrame(QWidget* owner, TDeviceInfo* info) 
         return box;
     };
 
-    // Request: the limiters in two columns, right-hand ones on the left as on the crane's panel.
+    // Request: the limiters one per row, each right-hand one before its left-hand one; their
+    // longest state does not leave room for two per row.
     const char* const limiterHint = "Состояние огранчителя";
     Label15 = label(OutPanel, "Label15", "Ограничители сматывания", 8, 2);
     const int top = 26;
-    Label1 = label(OutPanel, "Label1", "RA", 4, top);
-    Label2 = label(OutPanel, "Label2", "LA", 162, top);
-    Label3 = label(OutPanel, "Label3", "LB", 162, top + RowHeight);
-    Label4 = label(OutPanel, "Label4", "RB", 4, top + RowHeight);
-    Label5 = label(OutPanel, "Label5", "LC", 162, top + 2 * RowHeight);
-    Label6 = label(OutPanel, "Label6", "RC", 4, top + 2 * RowHeight);
-    Label7 = label(OutPanel, "Label7", "RD", 4, top + 3 * RowHeight);
-    Label8 = label(OutPanel, "Label8", "LD", 162, top + 3 * RowHeight);
+    constexpr int LimiterLabelLeft = 8, LimiterLeft = 40, LimiterWidth = 180;
+    const auto limiterTop = [top](int index, bool rightHand) { return top + (2 * index + (rightHand ? 0 : 1)) * RowHeight; };
+    Label1 = label(OutPanel, "Label1", "RA", LimiterLabelLeft, limiterTop(0, true));
+    Label2 = label(OutPanel, "Label2", "LA", LimiterLabelLeft, limiterTop(0, false));
+    Label3 = label(OutPanel, "Label3", "LB", LimiterLabelLeft, limiterTop(1, false));
+    Label4 = label(OutPanel, "Label4", "RB", LimiterLabelLeft, limiterTop(1, true));
+    Label5 = label(OutPanel, "Label5", "LC", LimiterLabelLeft, limiterTop(2, false));
+    Label6 = label(OutPanel, "Label6", "RC", LimiterLabelLeft, limiterTop(2, true));
+    Label7 = label(OutPanel, "Label7", "RD", LimiterLabelLeft, limiterTop(3, true));
+    Label8 = label(OutPanel, "Label8", "LD", LimiterLabelLeft, limiterTop(3, false));
     TComboBox** const right[] = {&raBox, &rbBox, &rcBox, &rdBox};
     TComboBox** const left[] = {&laBox, &lbBox, &lcBox, &ldBox};
     const char* const rightNames[] = {"raBox", "rbBox", "rcBox", "rdBox"};
     const char* const leftNames[] = {"laBox", "lbBox", "lcBox", "ldBox"};
     for (int i = 0; i < 4; ++i) {
-        *right[i] = combo(OutPanel, rightNames[i], LimiterItems, 30, top + i * RowHeight, 130, limiterHint);
-        *left[i] = combo(OutPanel, leftNames[i], LimiterItems, 190, top + i * RowHeight, 130, limiterHint);
+        *right[i] = combo(OutPanel, rightNames[i], LimiterItems, LimiterLeft, limiterTop(i, true), LimiterWidth,
+                          limiterHint);
+        *left[i] = combo(OutPanel, leftNames[i], LimiterItems, LimiterLeft, limiterTop(i, false), LimiterWidth,
+                         limiterHint);
     }
-    Label17 = label(OutPanel, "Label17", "Исполнение", 8, 134);
-    stModeBox = combo(OutPanel, "stModeBox", {QStringLiteral("стрела"), QStringLiteral("башня")}, 170, 134, 148,
+    const int below = top + 8 * RowHeight + 4;
+    Label17 = label(OutPanel, "Label17", "Исполнение", 8, below);
+    stModeBox = combo(OutPanel, "stModeBox", {QStringLiteral("стрела"), QStringLiteral("башня")}, 170, below, 148,
                       "Исполнение стрелового оборудования");
-    Label19 = label(OutPanel, "Label19", "Блокировки", 8, 162);
-    kvgCheck = check(OutPanel, "kvgCheck", "Главный контактор", 186, "Запрещение включения главного контактора");
-    gpsCheck = check(OutPanel, "gpsCheck", "Принудительный спуск ГП", 186 + CheckHeight,
+    Label19 = label(OutPanel, "Label19", "Блокировки", 8, below + 28);
+    const int checksTop = below + 52;
+    kvgCheck = check(OutPanel, "kvgCheck", "Главный контактор", checksTop, "Запрещение включения главного контактора");
+    gpsCheck = check(OutPanel, "gpsCheck", "Принудительный спуск ГП", checksTop + CheckHeight,
                      "Блокировка принудительного спуска главного подъёма");
-    vpsCheck = check(OutPanel, "vpsCheck", "Принудительный спуск ВП", 186 + 2 * CheckHeight,
+    vpsCheck = check(OutPanel, "vpsCheck", "Принудительный спуск ВП", checksTop + 2 * CheckHeight,
                      "Блокировка принудительного спуска вспомогательного подъёма");
-    stsCheck = check(OutPanel, "stsCheck", "Принудительный спуск стрелы", 186 + 3 * CheckHeight,
+    stsCheck = check(OutPanel, "stsCheck", "Принудительный спуск стрелы", checksTop + 3 * CheckHeight,
                      "Запрещение включения главного контактора");
-    Label20 = label(OutPanel, "Label20", "Тип крана", 8, 272);
-    craneTypeBox = combo(OutPanel, "craneTypeBox", {QStringLiteral("Crane-1"), QStringLiteral("Crane-2")}, 170, 272,
-                         148, "Тип крана");
-    OutPanel->SetHeight(302);
+    Label20 = label(OutPanel, "Label20", "Тип крана", 8, below + 138);
+    craneTypeBox = combo(OutPanel, "craneTypeBox", {QStringLiteral("Crane-1"), QStringLiteral("Crane-2")}, 170,
+                         below + 138, 148, "Тип крана");
+    OutPanel->SetHeight(below + 168);
 
     // Answer: the hoist, boom and slewing drives on the left, the tracks on the right.
     Label12 = label(InPanel, "Label12", "GP", 6, 4);

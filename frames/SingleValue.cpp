@@ -38,7 +38,6 @@ TSingleValueFrame::TSingleValueFrame(QWidget* owner, TDeviceInfo* info, const TS
             InputLabels[i]->SetBounds(48, top, 18, FieldHeight);
             InputLabels[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             InputCombos[i] = AddComboBox(InPanel, row.ComboName, *model.Items, EditLeft, top, EditWidth);
-            InputCombos[i]->SetEnabled(false);
         }
         panelHeight = firstTop + static_cast<int>(model.Inputs.size()) * RowPitch;
     }

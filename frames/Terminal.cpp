@@ -85,8 +85,6 @@ TTerminalFrame::TTerminalFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(o
         edit->SetText(QStringLiteral("0"));
         edit->SetReadOnly(false);
     }
-    for (TUpDown* upDown : {UpDown1, UpDown2})
-        upDown->SetEnabled(true);
     fixedValues = AddCheckBox(InPanel, QStringLiteral("fixedValues"), QStringLiteral("Фиксировать значения"), 8, 38,
                               250);
     InPanel->SetHeight(64);

@@ -26,7 +26,6 @@ TTravelEFrame::TTravelEFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(own
     INLabel = AddLabel(InPanel, "INLabel", QStringLiteral("1-Wire"), 6, 42);
     INLabel->SetBounds(6, 42, 66, FieldHeight);
     IN1ComboBox = AddComboBox(InPanel, "IN1ComboBox", MarkItems, EditLeft, 42, EditWidth);
-    IN1ComboBox->SetEnabled(false);
     InPanel->SetHeight(78);
     FitHeight();
     FillAnswerOnlySlots(this);

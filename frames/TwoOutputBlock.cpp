@@ -15,7 +15,7 @@ constexpr DigitColumn OutputColumn{OutputBits, 2, 4};
 TTwoOutputBlockFrame::TTwoOutputBlockFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(owner, info, true)
 {
     OUTLabel = AddLabel(OutPanel, "OUTLabel", QStringLiteral("OUT:"), 8, 6);
-    TakeRow(AddWaitingBoxRow(*this, OutPanel, "OUT", QString(), 2, 54, 6), OUT2Label, {&OUT2CheckBox, &OUT1CheckBox},
+    TakeRow(AddBoxRow(*this, OutPanel, "OUT", QString(), 1, 2, 54, 6), OUT2Label, {&OUT2CheckBox, &OUT1CheckBox},
             OUT1Label);
     OutPanel->SetHeight(30);
 }

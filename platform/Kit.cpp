@@ -4,9 +4,13 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QToolButton>
 #include <algorithm>
 #include <atomic>
+#include <optional>
 
 namespace {
 
@@ -626,3 +630,89 @@ QString TPageControl::PageCaption(const TTabSheet* sheet) const
 }
 
 void TPageControl::SetPageCaption(TTabSheet* sheet, const QString& caption) { setTabText(indexOf(sheet), caption); }
+
+// ---------------------------------------------------------------------------------------------
+// Rows of text.
+
+namespace {
+// A control that shows text on one row, which a label beside it must not run into.
+bool IsTextControl(const QWidget* w)
+{
+    return qobject_cast<const QLabel*>(w) || qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
+           qobject_cast<const QAbstractButton*>(w);
+}
+
+// Where a vertically centred line of text sits in `area` (widget coordinates).
+int CentredBaseline(const QWidget* w, const QRect& area)
+{
+    const QFontMetrics fm(w->font());
+    return area.top() + (area.height() - fm.height() + 1) / 2 + fm.ascent();
+}
+}
+
+QWidget* TextControlBeside(const QLabel* label)
+{
+    QWidget* best = nullptr;
+    const int middle = label->geometry().center().y();
+    for (QObject* o : label->parentWidget()->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w == label || w->isHidden() || !IsTextControl(w) || w->x() <= label->x())
+            continue;
+        if (middle < w->y() || middle > w->y() + w->height() - 1)
+            continue;
+        if (!best || w->x() < best->x())
+            best = w;
+    }
+    return best;
+}
+
+QRect ComboTextRect(const QComboBox* combo)
+{
+    QStyleOptionComboBox opt;
+    opt.initFrom(combo);
+    opt.editable = combo->isEditable();
+    opt.frame = combo->hasFrame();
+    return combo->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, combo);
+}
+
+QRect EditTextRect(const QLineEdit* edit)
+{
+    QStyleOptionFrame opt;
+    opt.initFrom(edit);
+    opt.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, edit) : 0;
+    QRect r = edit->style()->subElementRect(QStyle::SE_LineEditContents, &opt, edit);
+    r = r.marginsRemoved(edit->textMargins());
+    return r.adjusted(2, 1, -2, -1);   // the line edit's own inner margins
+}
+
+QRect ButtonTextRect(const QAbstractButton* button)
+{
+    QStyleOptionButton opt;
+    opt.initFrom(button);
+    opt.text = button->text();
+    if (qobject_cast<const QCheckBox*>(button))
+        return button->style()->subElementRect(QStyle::SE_CheckBoxContents, &opt, button);
+    if (qobject_cast<const QRadioButton*>(button))
+        return button->style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, button);
+    const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, &opt, button);
+    return button->rect().adjusted(margin / 2, 0, -margin / 2, 0);
+}
+
+int TextBaseline(const QWidget* w)
+{
+    std::optional<int> inside;
+    if (auto* label = qobject_cast<const QLabel*>(w)) {
+        if (label->alignment() & Qt::AlignVCenter)
+            inside = CentredBaseline(w, label->contentsRect());
+        else if (label->alignment() & Qt::AlignTop)
+            inside = label->contentsRect().top() + QFontMetrics(w->font()).ascent();
+    } else if (auto* combo = qobject_cast<const QComboBox*>(w)) {
+        inside = CentredBaseline(w, ComboTextRect(combo));
+    } else if (auto* edit = qobject_cast<const QLineEdit*>(w)) {
+        inside = CentredBaseline(w, EditTextRect(edit));
+    } else if (auto* button = qobject_cast<const QAbstractButton*>(w); button && !button->text().isEmpty()) {
+        inside = CentredBaseline(w, ButtonTextRect(button));
+    }
+    return inside ? *inside + w->y() : -1;
+}
+

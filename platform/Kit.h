@@ -25,6 +25,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTabWidget>
+#include <QRect>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -389,3 +390,16 @@ public:
 
     TNotifyEvent OnChange;   // the shown page changed (by the user or the program)
 };
+
+// ---------------------------------------------------------------------------------------------
+// Rows of text: where a control shows its one row of text, so that a label lines up with it.
+
+// The text control (label, edit, combo box, button) of the label's parent beside it: the
+// nearest one whose left edge lies right of the label's and whose height spans its middle.
+QWidget* TextControlBeside(const QLabel* label);
+// The baseline of a widget's row of text in its parent's coordinates; -1 when it shows none.
+int TextBaseline(const QWidget* widget);
+// Where a combo box draws its chosen item, an edit its text, a button its caption.
+QRect ComboTextRect(const QComboBox* combo);
+QRect EditTextRect(const QLineEdit* edit);
+QRect ButtonTextRect(const QAbstractButton* button);

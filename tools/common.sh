@@ -17,7 +17,7 @@ need_packages() {
     fi
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core qt6-translations-l10n)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core fonts-liberation2 qt6-translations-l10n)
 
 build() {
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null

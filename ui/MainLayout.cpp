@@ -189,7 +189,7 @@ void TMirvane2Form::BuildLeftPanel(TPanel* parent)
 
     TPanel* view = Panel(parent, "SchemeViewPanel", TAlign::Client);
     TPanel* top = Panel(view, "SchemeTopPanel", TAlign::Top, 21);
-    Panel4 = CaptionPanel(top, "Panel4", QStringLiteral("Датчики схемы"), TAlign::Left, 96);
+    Panel4 = CaptionPanel(top, "Panel4", QStringLiteral("Датчики схемы"), TAlign::Left, 104);
     ShowRightToolBar = SmallToolBar(top, "ShowRightToolBar", TAlign::Right, 24);
     ShowRightButton = RoundButton(ShowRightToolBar, "ShowRightButton", 0, 2, QStringLiteral("Показать панель| Показать панель"));
     DeviceMoveToolBar = SmallToolBar(top, "DeviceMoveToolBar", TAlign::Right, 48);

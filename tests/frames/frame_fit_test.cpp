@@ -1,0 +1,82 @@
+// Every catalogue row's frame at its default size: each text it can show is readable in full
+// (captions, labels, every combo item, the edits' values for extreme data), labels line up with
+// the control beside them, and each up-down is as tall as the edit it steps. The main window's
+// texts as well.
+#include <QComboBox>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+#include "FrameRig.h"
+#include "model/Catalogue.h"
+#include "support/TextFit.h"
+#include "ui/WindowFixture.h"
+
+namespace {
+// Byte patterns that drive the fields to their longest texts: zero, all ones, the sign bits,
+// alternating bits and the largest BCD digits.
+constexpr std::uint8_t Patterns[] = {0x00, 0xFF, 0x7F, 0x80, 0x55, 0xAA, 0x99, 0x59};
+
+std::vector<TControl*> SideControls(const FrameDevice& device)
+{
+    std::vector<TControl*> all;
+    for (QWidget* panel : {device.info->RequestPanel.data(), device.info->AnswerPanel.data()})
+        if (panel)
+            for (TControl* c : Controls(panel))
+                all.push_back(c);
+    return all;
+}
+
+class FrameFit : public ::testing::TestWithParam<int> {};
+
+TEST_P(FrameFit, EveryTextFitsAndLinesUp)
+{
+    FrameDevice device(GetParam());
+    QWidget* frame = device.info->Frame.data();
+    ASSERT_NE(frame, nullptr);
+    const QString model = QString::fromUtf8(DeviceCatalogue[GetParam()].Model);
+    TTextFitReport report = CheckTextsFit(frame);
+    for (std::uint8_t pattern : Patterns) {
+        for (bool request : {true, false}) {
+            std::fill(device.Side(request).begin() + 1, device.Side(request).end(), pattern);
+            if (request ? bool(device.info->RequestToFrame) : bool(device.info->AnswerToFrame))
+                device.Show(request);
+        }
+        const TTextFitReport values = CheckTextsFit(frame);
+        report.Checked += values.Checked;
+        report.Clipped += values.Clipped;
+    }
+    EXPECT_GT(report.Checked, 0);
+    EXPECT_TRUE(report.Clipped.empty()) << model.toStdString() << ":\n  "
+                                        << report.Clipped.join(QStringLiteral("\n  ")).toStdString();
+    EXPECT_TRUE(report.Misaligned.empty()) << model.toStdString() << ":\n  "
+                                           << report.Misaligned.join(QStringLiteral("\n  ")).toStdString();
+    RecordProperty("texts", report.Checked);
+    RecordProperty("baselines", report.BaselinePairs);
+}
+
+TEST_P(FrameFit, UpDownsAreAsTallAsTheirEdits)
+{
+    FrameDevice device(GetParam());
+    for (TControl* c : SideControls(device)) {
+        auto* upDown = dynamic_cast<TUpDown*>(c);
+        if (!upDown)
+            continue;
+        TControl* stepped = ControlAtPos(upDown->parentWidget(), QPoint(upDown->Left() - 1, upDown->Top()));
+        ASSERT_TRUE(stepped && stepped->ClassNameIs("TEdit")) << upDown->Name().toStdString();
+        EXPECT_EQ(upDown->Top(), stepped->Top()) << upDown->Name().toStdString();
+        EXPECT_EQ(upDown->Height(), stepped->Height()) << upDown->Name().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryCatalogueRow, FrameFit, ::testing::Range(0, DeviceCatalogueCount));
+}
+
+// The main window at its default size, as it starts, reads in full as well.
+TEST_F(MainWindowTest, EveryWindowTextFits)
+{
+    StartUp();
+    const TTextFitReport report = CheckTextsFit(form.get());
+    EXPECT_GT(report.Checked, 0);
+    EXPECT_TRUE(report.Clipped.empty()) << report.Clipped.join(QStringLiteral("\n")).toStdString();
+    RecordProperty("texts", report.Checked);
+}
