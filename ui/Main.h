@@ -162,7 +162,8 @@ public:
     void HAboutItemClick();
     void VUpdateModeItemClick(QObject* Sender);
 
-    // Commands of parts not built yet (each routes to a one-line no-op).
+    // Commands and handlers of the menus, tool bars, grid and frames, each in the unit of its
+    // part (MainDocuments.cpp, MainSchemes.cpp, MainPorts.cpp, FrameHandlers.cpp, ...).
     void LoadSettings();
     void SaveSettings();
     void AskSaveChanges();
@@ -355,7 +356,7 @@ public:
     QFileDialog *OpenSchemesDialog = nullptr, *SaveSchemesDialog = nullptr;
     QTimer* StartTimer = nullptr;
 
-    // Private fields of the form, in declaration order.
+    // The form's own fields; public, so that the parts in the other units and the tests reach them.
     std::int32_t LoadedDevicesSort = 0;
     std::int32_t DevicesSortColumn = -1;
     std::int32_t PendingLineMode = -1;
