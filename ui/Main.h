@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 
+#include "frames/FrameBinding.h"
 #include "model/DeviceInfo.h"
 #include "model/Host.h"
 #include "model/Scheme.h"
@@ -100,8 +101,9 @@ public:
     bool OpeningScheme() const override { return OpenSchemeThread != nullptr; }
     int UpdateTime() const override { return UpdateTime_; }
     bool LineLogOn() const override;
-    TEdit* HexOutStrEdit() const override { return HexOutStrEdit_; }
-    TEdit* HexInStrEdit() const override { return HexInStrEdit_; }
+    void ShowHexTexts(const QString& request, const QString& answer) override;
+    TEdit* HexOutStrEdit() const { return HexOutStrEdit_; }
+    TEdit* HexInStrEdit() const { return HexInStrEdit_; }
     int LineListTopIndex() const override;
     int LineListItemIndex() const override;
     void SetLineListItemIndex(int index) override;
