@@ -16,6 +16,7 @@
 #include "frames/Registration.h"
 #include "platform/Abort.h"
 #include "platform/Numbers.h"
+#include "ui/Application.h"
 #include "ui/Main.h"
 
 namespace {
@@ -63,7 +64,7 @@ void LoadRussianDialogTexts(QApplication& app)
 int main(int argc, char** argv)
 {
     try {
-        QApplication app(argc, argv);
+        TApplication app(argc, argv);   // shows what a handler throws, and goes on
         // Decoder lines print '.' whatever the locale; the number texts follow the system's.
         std::setlocale(LC_NUMERIC, "C");
         UseSystemDecimalSeparator();

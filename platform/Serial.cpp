@@ -4,6 +4,9 @@
 #include <chrono>
 #include <climits>
 #include <fcntl.h>
+#include <linux/serial.h>
+#include <map>
+#include <mutex>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -22,6 +25,56 @@ constexpr std::uint8_t kOneStopBit = 0, kOneAndHalfStopBits = 1, kTwoStopBits = 
 constexpr tcflag_t kParityBits = PARENB | PARODD | CMSPAR;
 // Pseudo-terminal slaves (/dev/pts/N) have majors 136 to 143.
 constexpr unsigned kPtySlaveFirstMajor = 136, kPtySlaveLastMajor = 143;
+
+int GetSerialInfo(int fd, serial_struct* info) { return ioctl(fd, TIOCGSERIAL, info); }
+int SetSerialInfo(int fd, const serial_struct* info) { return ioctl(fd, TIOCSSERIAL, info); }
+
+TtySerialInfoCalls serialInfoCalls {&GetSerialInfo, &SetSerialInfo};
+
+// A USB serial adapter's driver holds received bytes until its latency timer runs out (16 ms on
+// the common chips), which would make every short answer late and bring echoes in lumps. Drivers
+// that honour the low-latency flag set that timer to 1 ms. The flags a port found are given back
+// when it closes, since the adapter outlives us; a driver (or pty) without the request is left
+// as it is, and that is no error.
+class LatencyRequests {
+public:
+    void Lower(int fd)
+    {
+        serial_struct info {};
+        if (serialInfoCalls.Get(fd, &info) != 0 || (info.flags & ASYNC_LOW_LATENCY))
+            return;
+        const int oldFlags = info.flags;
+        info.flags |= ASYNC_LOW_LATENCY;
+        if (serialInfoCalls.Set(fd, &info) != 0)
+            return;
+        const std::lock_guard lock(mutex_);
+        oldFlags_[fd] = oldFlags;
+    }
+
+    void Restore(int fd)
+    {
+        int oldFlags = 0;
+        {
+            const std::lock_guard lock(mutex_);
+            const auto it = oldFlags_.find(fd);
+            if (it == oldFlags_.end())
+                return;
+            oldFlags = it->second;
+            oldFlags_.erase(it);
+        }
+        serial_struct info {};
+        if (serialInfoCalls.Get(fd, &info) != 0)
+            return;
+        info.flags = oldFlags;
+        serialInfoCalls.Set(fd, &info);
+    }
+
+private:
+    std::mutex mutex_;
+    std::map<int, int> oldFlags_;   // by descriptor: the flags each open port found
+};
+
+LatencyRequests latency;
 
 bool IsHangUpError(int error) { return error == EIO || error == ENXIO || error == EPIPE; }
 
@@ -143,6 +196,10 @@ int WaitFor(int fd, short events, Clock::time_point deadline, short& revents)
 
 } // namespace
 
+void SetTtySerialInfoCalls(const TtySerialInfoCalls& calls) { serialInfoCalls = calls; }
+
+TtySerialInfoCalls DefaultTtySerialInfoCalls() { return {&GetSerialInfo, &SetSerialInfo}; }
+
 bool IsPlainTtyName(const std::string& name)
 {
     if (name.empty() || name.front() == '/' || name.find('\0') != std::string::npos)
@@ -174,6 +231,7 @@ int OpenTty(const std::string& name)
         close(fd);
         return -1;
     }
+    latency.Lower(fd);
     return fd;
 }
 
@@ -181,6 +239,7 @@ bool CloseTty(int fd)
 {
     if (fd < 0)
         return false;
+    latency.Restore(fd);
     ioctl(fd, TIOCNXCL);   // exclusive mode would outlive us while another holder keeps it open
     return close(fd) == 0;
 }

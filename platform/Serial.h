@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+struct serial_struct;
+
 enum class TtyStatus {
     Ok,       // done, or timed out (see the count)
     HungUp,   // the device is gone: close and open again
@@ -17,10 +19,21 @@ struct TtyTransfer {
 };
 
 // Opens "/dev/" + name and prepares it (raw, exclusive, 9600, 8 bits, one stop bit, SPACE
-// parity). Returns the descriptor, or -1 when the name is no character device we may open
-// as a serial line, or the tty refuses.
+// parity, low latency where the driver has it). Returns the descriptor, or -1 when the name is
+// no character device we may open as a serial line, or the tty refuses.
 int OpenTty(const std::string& name);
+// Gives the driver back the latency it had before OpenTty, then closes.
 bool CloseTty(int fd);
+
+// The driver's serial-info requests (TIOCGSERIAL, TIOCSSERIAL), through which a port asks for low
+// latency. Replaceable, so that tests can see what a driver is asked that no pty implements; both
+// return 0 or -1 with errno, as ioctl does. Default: the ioctls themselves.
+struct TtySerialInfoCalls {
+    int (*Get)(int fd, serial_struct* info);
+    int (*Set)(int fd, const serial_struct* info);
+};
+void SetTtySerialInfoCalls(const TtySerialInfoCalls& calls);
+TtySerialInfoCalls DefaultTtySerialInfoCalls();
 
 // Character format; parity and stop bits in the line-state codes (3 MARK, 4 SPACE, 0 one stop
 // bit). Output still queued goes out first, with the parity it was written with.

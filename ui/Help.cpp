@@ -24,9 +24,11 @@ QString WriteHelpPage(const QString& folder)
     return path;
 }
 
-bool OpenHelpPage()
+THelpPage OpenHelpPage()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    const QString path = WriteHelpPage(folder.isEmpty() ? QDir::tempPath() + QStringLiteral("/Mirvane2") : folder);
-    return !path.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    THelpPage page;
+    page.Path = WriteHelpPage(folder.isEmpty() ? QDir::tempPath() + QStringLiteral("/Mirvane2") : folder);
+    page.Opened = !page.Path.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(page.Path));
+    return page;
 }

@@ -5,5 +5,10 @@
 
 // Writes the page out (when it differs from what is there) and returns its path; empty on failure.
 QString WriteHelpPage(const QString& folder);
-// Opens the page in the browser; false when it could not be written or opened.
-bool OpenHelpPage();
+// Writes the page out and opens it in the browser: the page's path (empty when it could not be
+// written) and whether a browser took it.
+struct THelpPage {
+    QString Path;
+    bool Opened = false;
+};
+THelpPage OpenHelpPage();

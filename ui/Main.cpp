@@ -97,13 +97,14 @@ TMirvane2Form::TMirvane2Form(QWidget* owner) : QMainWindow(owner)
     connect(StartTimer, &QTimer::timeout, this, [this] { StartTimerTimer(); });
     StartTimer->start();
     ConnectHandlers();
+    SchemeGrid->setFocus();   // the window's active control
 
     // The form as designed: used while no settings place it.
     QFont formFont(QStringLiteral("DejaVu Sans"));
     formFont.setPointSize(8);
     setFont(formFont);
     setMinimumSize(722, 454);
-    setGeometry(445, 317, 714, 676 + menuBar()->sizeHint().height());
+    PlaceWindow(QRect(445, 317, 714, 676 + menuBar()->sizeHint().height()));
 
     // Version: compiled in from the project version.
     VersionDescription = QStringLiteral("Mirvane2");
@@ -123,6 +124,7 @@ TMirvane2Form::TMirvane2Form(QWidget* owner) : QMainWindow(owner)
     ApplyButtonImages();
     FillFrameHandlers();
     WMSysColorChange();
+    FitToolBars();
     QApplication::instance()->installEventFilter(this);
 
     SetHost(this);

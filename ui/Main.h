@@ -136,7 +136,6 @@ public:
     void CommentSplitterCanResize(QObject* Sender, int& NewSize, bool& Accept);
     void RightPanelButtonClick(QObject* Sender);
     void DataInfoButtonClick(QObject* Sender);
-    void DevicesListViewResize();
     void SchemeGridTopLeftChanged();
 
     // Status bar.
@@ -167,6 +166,8 @@ public:
     // Commands and handlers of the menus, tool bars, grid and frames, each in the unit of its
     // part (MainDocuments.cpp, MainSchemes.cpp, MainPorts.cpp, FrameHandlers.cpp, ...).
     void LoadSettings();
+    // Sets the window's rectangle, brought inside the primary screen's work area.
+    void PlaceWindow(const QRect& wanted);
     void SaveSettings();
     void AskSaveChanges();
     void SaveStateFile();
@@ -276,9 +277,13 @@ public:
     void ConnectSchemeControls();
 
     // Scheme grid (SchemeGrid unit): the rows of the open scheme.
-    // One row per device of Devices, in that order (one empty row without object when there is
-    // none): each device's GridRow and the row's column-0 object are bound, then ShowDeviceRow.
+    // One row per device of Devices, in the order of their objects in the scheme (one empty row
+    // without object when there is none): each device's GridRow and the row's column-0 object
+    // are bound, then ShowDeviceRow.
     void RebuildSchemeGrid();
+    std::vector<TDeviceInfo*> DevicesInSchemeOrder() const;
+    // The grid row of a device, or -1.
+    int DeviceRow(const TDeviceInfo* device) const;
     // Writes a device's row as an opened scheme shows it: column 0 ModeCellText, 1 Name,
     // 2 ShowData(request) in line mode 1 else empty, 3-6 ShowData(answer) for an emulated
     // device else empty, 7-9 UpdateDeviceRowStatus.
@@ -408,6 +413,8 @@ private:
     void FillFrameHandlers();
     void ApplyRoundButtonImages();
     void ApplyButtonImages();
+    // Sets the widths of the side-by-side tool bars; after their buttons got their images.
+    void FitToolBars();
     void ShowPortClosed();
 
     TDeviceList Devices_;

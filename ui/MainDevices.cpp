@@ -90,7 +90,7 @@ TDeviceInfo* TMirvane2Form::AddDeviceRow(QTreeWidgetItem* item, TSchemeObject* o
     Devices_.push_back(std::move(created));
     DevicesByAddr_[device->FrameInfo->Address] = device;
     RebuildRowsKeepingTexts();
-    SetGridCurrentRow(int(Devices_.size()) - 1);
+    SetGridCurrentRow(DeviceRow(device));
 
     FormItem(this, "SClearSchemeItem")->setEnabled(true);
     if (item) {
@@ -146,7 +146,7 @@ void TMirvane2Form::RemoveDevice(TDeviceInfo* device)
     FormItem(this, "SClearSchemeItem")->setEnabled(!Devices_.empty());
     if (wasCurrent) {
         if (neighbour) {
-            SetGridCurrentRow(IndexOf(Devices_, neighbour));
+            SetGridCurrentRow(DeviceRow(neighbour));
             SelectDevice(neighbour);
         } else if (RightPanel->isVisible()) {
             DevicesListView->setFocus();
@@ -218,22 +218,22 @@ void TMirvane2Form::DeviceMoveButtonClick(QObject* Sender)
         return;
     const int row = SchemeGrid->currentRow();
     const int other = row + (Sender == DeviceMoveUpButton ? -1 : 1);
-    const int count = int(Devices_.size());
-    if (row < 0 || row >= count || other < 0 || other >= count)
+    const TDeviceInfo* moved = RowDevice(row);
+    const TDeviceInfo* neighbour = RowDevice(other);
+    if (!moved || !neighbour)
         return;
     // The two objects change places in the file as their rows do in the grid, also where the
-    // file holds objects that got no device between them.
+    // file holds objects that got no device between them. Devices keeps its creation order
+    // (the poll order) until the scheme is opened again.
     auto& objects = CurrentScheme->Objects;
     const auto at = [&objects](const TSchemeObject* o) {
         return std::find_if(objects.begin(), objects.end(), [o](const auto& p) { return p.get() == o; });
     };
-    const auto a = at(Devices_[std::size_t(row)]->SchemeObject);
-    const auto b = at(Devices_[std::size_t(other)]->SchemeObject);
+    const auto a = at(moved->SchemeObject);
+    const auto b = at(neighbour->SchemeObject);
     if (a == objects.end() || b == objects.end())
         return;
     std::iter_swap(a, b);
-    // The device list stays in grid-row order, so a removal selects the neighbour the user sees.
-    std::swap(Devices_[std::size_t(row)], Devices_[std::size_t(other)]);
     RebuildRowsKeepingTexts();
     SetGridCurrentRow(other);
     SetModified(true);

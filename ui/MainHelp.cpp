@@ -1,14 +1,22 @@
 // The Help menu: the help page and the About form.
-#include <QMessageBox>
+#include <QDir>
 
 #include "ui/About.h"
+#include "ui/Ask.h"
 #include "ui/Help.h"
 #include "ui/Main.h"
 
 void TMirvane2Form::HHelpItemClick()
 {
-    if (!OpenHelpPage())
-        QMessageBox::critical(this, QStringLiteral("Ошибка"), QStringLiteral("Не удалось открыть справку."));
+    const THelpPage page = OpenHelpPage();
+    if (page.Opened)
+        return;
+    // Without a browser the user opens the page by hand: say where it is.
+    const QString text = page.Path.isEmpty()
+                             ? QStringLiteral("Не удалось открыть справку: страницу справки не удалось записать.")
+                             : QStringLiteral("Не удалось открыть справку в браузере.\nСтраница справки: %1")
+                                   .arg(QDir::toNativeSeparators(page.Path));
+    MessageBox(this, text, ErrorCaption, TButtons::Ok, TBoxIcon::Error);
 }
 
 void TMirvane2Form::HAboutItemClick()

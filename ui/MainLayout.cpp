@@ -6,7 +6,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
-#include <QStyle>
 #include <QListView>
 #include <QStandardItemModel>
 #include <QTableWidget>
@@ -171,18 +170,6 @@ void TMirvane2Form::BuildClientArea()
     RightPanel->SetVisible(false);
     BuildLeftPanel(LeftPanel);
 
-    // Side-by-side tool bars take the width of their buttons.
-    for (QToolBar* bar : findChildren<QToolBar*>()) {
-        TControl* c = AsControl(bar);
-        if (!c || c->Align() == TAlign::Top || c->Align() == TAlign::Bottom)
-            continue;
-        int width = 12;   // the bar's handle and margins
-        for (QToolButton* b : bar->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
-            if (b->objectName() != QLatin1String("qt_toolbar_ext_button"))
-                width += b->sizeHint().width() + 2;
-        c->SetWidth(std::max(width, bar->sizeHint().width()));
-    }
-
     RightSplitter->OnCanResize = [this](QObject* s, int& size, bool& accept) { RightSplitterCanResize(s, size, accept); };
     InfoSplitter->OnCanResize = [this](QObject* s, int& size, bool& accept) { InfoSplitterCanResize(s, size, accept); };
     CommentSplitter->OnCanResize = [this](QObject* s, int& size, bool& accept) {
@@ -315,10 +302,15 @@ void TMirvane2Form::BuildRightPanel(TPanel* parent)
     list->setColumnCount(3);
     list->setHeaderLabels({QStringLiteral("Название"), QStringLiteral("Описание"), QStringLiteral("А")});
     list->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    // The model and the address as wide as their texts (captions included), the description
+    // the rest of the view, whether a scroll bar shows or not.
+    list->header()->setStretchLastSection(false);
+    list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    list->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    list->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->SetAlign(TAlign::Client);
-    list->installEventFilter(this);
     DevicesListView = list;
     DevicePanel->SetVisible(false);
 
@@ -411,6 +403,22 @@ void TMirvane2Form::ApplyRoundButtonImages()
     }
 }
 
+void TMirvane2Form::FitToolBars()
+{
+    // Side-by-side tool bars take the width of their buttons as they are drawn, images and all,
+    // so that none goes behind the bar's overflow.
+    for (QToolBar* bar : findChildren<QToolBar*>()) {
+        TControl* c = AsControl(bar);
+        if (!c || c->Align() == TAlign::Top || c->Align() == TAlign::Bottom)
+            continue;
+        int width = 12;   // the bar's handle and margins
+        for (QToolButton* b : bar->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
+            if (b->objectName() != QLatin1String("qt_toolbar_ext_button"))
+                width += b->sizeHint().width() + 2;
+        c->SetWidth(std::max(width, bar->sizeHint().width()));
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Layout rules.
 
@@ -466,16 +474,6 @@ void TMirvane2Form::DataInfoButtonClick(QObject* Sender)
     AlignControls(RightPanel);
 }
 
-void TMirvane2Form::DevicesListViewResize()
-{
-    QTreeWidget* list = DevicesListView;
-    int width = list->width() - 4 - list->columnWidth(0) - list->columnWidth(2);
-    const int rowHeight = std::max(1, list->sizeHintForRow(0));
-    if (list->topLevelItemCount() > list->viewport()->height() / rowHeight)
-        width -= list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    list->setColumnWidth(1, std::max(0, width));
-}
-
 void TMirvane2Form::SchemeGridTopLeftChanged()
 {
     // The header scrolls with the grid.
@@ -492,8 +490,6 @@ bool TMirvane2Form::eventFilter(QObject* watched, QEvent* event)
             PinRight(ShowInfoToolBar, true);
         } else if (watched == RightBottomPanel)
             PinRight(HideInfoToolBar, false);
-        else if (watched == DevicesListView)
-            DevicesListViewResize();
     }
     // The form sees keys first: once per key, at the widget that receives it first.
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -200,8 +201,6 @@ void TMirvane2Form::BuildPopupMenus()
     AddDelimiter(DeviceModePopupMenu, "MDelimiter1");
     AddItem(DeviceModePopupMenu, "DeviceStaticPopupItem", QStringLiteral("Статический"),
             QStringLiteral(" Датчик опрашивается редко")).Checked(false);
-    // The popup's shortcuts act in the whole window, as the menu's keys do.
-    addActions(DeviceModePopupMenu->actions());
 
     LastFilesPopupMenu = new QMenu(this);
     LastFilesPopupMenu->setObjectName(QStringLiteral("LastFilesPopupMenu"));
@@ -221,7 +220,6 @@ void TMirvane2Form::BuildToolBar()
     ToolBar->setMovable(false);
     ToolBar->setFloatable(false);
     ToolBar->setIconSize(QSize(32, 32));
-    ToolBar->setFixedHeight(39);
     ToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
     addToolBar(Qt::TopToolBarArea, ToolBar);
 
@@ -285,6 +283,9 @@ void TMirvane2Form::BuildToolBar()
     CurrSchemeComboBox->setMaxVisibleItems(20);
     CurrSchemeComboBox->SetBounds(60, 8, 210, 22);
     ToolBar->addWidget(Panel6);
+
+    // As tall as its 38-pixel buttons with the style's margins around them, so that none is cut.
+    ToolBar->setFixedHeight(ToolBar->sizeHint().height());
 
     // Hidden buttons: a tool bar shows or hides its widgets through their actions.
     for (QAction* a : ToolBar->actions()) {
@@ -368,6 +369,11 @@ void TMirvane2Form::ConnectHandlers()
     for (const char* name : {"DeviceMode1PopupItem", "DeviceMode2PopupItem", "DeviceMode3PopupItem"})
         onItem(name, withSender(&TMirvane2Form::ModeItemClick, this));
     onItem("DeviceStaticPopupItem", cmd(&TMirvane2Form::DeviceStaticPopupItemClick, this));
+    // The mode popup belongs to the grid: its keys act where the popup would, in the grid and
+    // its cell editor, and nowhere else in the window.
+    for (QAction* a : DeviceModePopupMenu->actions())
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    SchemeGrid->addActions(DeviceModePopupMenu->actions());
 
     // Tool buttons act as their menu items.
     onButton(CreateFileButton, cmd(&TMirvane2Form::FCreateFileItemClick, this));

@@ -138,15 +138,17 @@ QString FormatFormsMain(const TFormsMain& f)
         .arg(std::uint32_t(f.CommentHeight));
 }
 
-QRect KeepInWorkArea(const QRect& wanted, const QRect& area)
+QRect KeepInWorkArea(const QRect& wanted, const QRect& area, const QSize& minimum)
 {
     // 64 bits: the stored edges may be anything.
-    const std::int64_t width = std::min<std::int64_t>(wanted.width(), area.width());
-    const std::int64_t height = std::min<std::int64_t>(wanted.height(), area.height());
+    const auto size = [](std::int64_t want, std::int64_t span, std::int64_t least) {
+        return std::max(least, std::min(want, span));
+    };
+    const std::int64_t width = size(wanted.width(), area.width(), minimum.width());
+    const std::int64_t height = size(wanted.height(), area.height(), minimum.height());
+    // Moved in from the far edge first; the near edge wins when the window is still larger.
     const auto place = [](std::int64_t pos, std::int64_t size, std::int64_t low, std::int64_t span) {
-        if (pos < low)
-            return low;
-        return pos + size > low + span ? low + span - size : pos;
+        return std::max(low, std::min(pos, low + span - size));
     };
     return QRect(int(place(wanted.x(), width, area.x(), area.width())),
                  int(place(wanted.y(), height, area.y(), area.height())), int(width), int(height));
@@ -263,10 +265,7 @@ void ApplyWindowSettings(TMirvane2Form& form, const TIniFile& ini)
     f.InfoHeight = form.InfoPanelHeight;
     f.CommentHeight = form.CommentPanelHeight;
     if (ScanFormsMain(ini.ReadString(FormsSection, QStringLiteral("Main")), f) >= FormsMainMinFields) {
-        QRect bounds(f.Left, f.Top, std::max(f.Width, form.minimumWidth()), std::max(f.Height, form.minimumHeight()));
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            bounds = KeepInWorkArea(bounds, screen->availableGeometry());
-        form.setGeometry(bounds);
+        form.PlaceWindow(QRect(f.Left, f.Top, f.Width, f.Height));
         if (f.Maximized)
             form.setWindowState(form.windowState() | Qt::WindowMaximized);
         form.RightPanelWidth = f.RightWidth;
@@ -394,6 +393,20 @@ bool SettingsChanged(const TMirvane2Form& form)
 
 } // namespace
 
+void TMirvane2Form::PlaceWindow(const QRect& wanted)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        setGeometry(wanted);
+        return;
+    }
+    // The frame that a window manager adds stays inside the work area too.
+    const QRect outer = frameGeometry(), inner = geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    setGeometry(KeepInWorkArea(wanted, screen->availableGeometry().marginsRemoved(frame), minimumSize()));
+}
+
 void TMirvane2Form::LoadSettings()
 {
     RightPanelWidth = RightPanel->Width();
@@ -402,7 +415,9 @@ void TMirvane2Form::LoadSettings()
 
     TIniFile ini;
     if (ini.Load(IniFileName) != TIniLoad::Loaded) {
-        // No settings (or none we can use): the window and the switches as they are.
+        // No settings (or none we can use): the window and the switches as they are, the
+        // window inside the screen.
+        PlaceWindow(geometry());
         LoadedPortOpen = PortOpen;
         LoadedPortAutoDetect = PortAutoDetect;
         const QRect now = NormalRect(*this);

@@ -3,6 +3,7 @@
 // scanned fields of the window placement, the column widths and the port switches, the keeping
 // of a window inside the work area, and the stored form of the recent files' paths.
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -39,8 +40,9 @@ QString FormatFormsMain(const TFormsMain& fields);
 // The fields are applied only when at least this many were read.
 inline constexpr int FormsMainMinFields = 5;
 
-// A rectangle cut to the work area's size and moved inside it (left and top edges win).
-QRect KeepInWorkArea(const QRect& wanted, const QRect& workArea);
+// A rectangle moved inside the work area; cut to the area's size only when larger, never below
+// `minimum` (a window larger than the area keeps its left and top edges on the area's).
+QRect KeepInWorkArea(const QRect& wanted, const QRect& workArea, const QSize& minimum = {});
 
 // VIEW/ColWidths: the widths from the front of "w0,w1,..." up to the first that does not scan,
 // at most `count`.

@@ -381,6 +381,32 @@ void TMirvane2Form::BindDeviceRow(int row, TDeviceInfo* device)
         device->GridRow = GridControl->Row(row);
 }
 
+int TMirvane2Form::DeviceRow(const TDeviceInfo* device) const
+{
+    for (int row = 0; device && row < SchemeGrid->rowCount(); ++row)
+        if (RowDevice(row) == device)
+            return row;
+    return -1;
+}
+
+std::vector<TDeviceInfo*> TMirvane2Form::DevicesInSchemeOrder() const
+{
+    // Devices holds the creation order; a move changes only the order of the scheme's objects.
+    std::vector<TDeviceInfo*> ordered;
+    for (const auto& device : Devices_)
+        ordered.push_back(device.get());
+    if (!CurrentScheme)
+        return ordered;
+    const auto& objects = CurrentScheme->Objects;
+    const auto position = [&objects](const TDeviceInfo* d) {
+        return std::find_if(objects.begin(), objects.end(), [d](const auto& o) { return o.get() == d->SchemeObject; }) -
+               objects.begin();
+    };
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [&position](const TDeviceInfo* a, const TDeviceInfo* b) { return position(a) < position(b); });
+    return ordered;
+}
+
 void TMirvane2Form::RebuildSchemeGrid()
 {
     GridControl->CloseEditor(false);
@@ -388,9 +414,10 @@ void TMirvane2Form::RebuildSchemeGrid()
     TDetach editing(GridControl->SetEditTextAttached);
     SchemeGrid->clearContents();
     SchemeGrid->setRowCount(std::max<int>(1, int(Devices_.size())));
-    for (std::size_t i = 0; i < Devices_.size(); ++i) {
-        BindDeviceRow(int(i), Devices_[i].get());
-        ShowDeviceRow(Devices_[i].get());
+    const std::vector<TDeviceInfo*> rows = DevicesInSchemeOrder();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        BindDeviceRow(int(i), rows[i]);
+        ShowDeviceRow(rows[i]);
     }
     SchemeGrid->viewport()->update();
 }

@@ -156,15 +156,28 @@ TEST_F(SchemeEditorTest, SelectingAndMovingADevice)
     form->CommentMemo->SetText(QStringLiteral("новый"));
     EXPECT_EQ(FileComment, QStringLiteral("новый"));
 
-    // Moving a device swaps its object and row.
+    // Moving a device swaps its object and row; Devices keeps the creation (poll) order.
     TDeviceInfo* moved = Device(2);
     form->SetGridCurrentRow(2);
     form->DeviceMoveButtonClick(form->DeviceMoveUpButton);
     EXPECT_EQ(CurrentScheme->Objects[1].get(), moved->SchemeObject);
-    EXPECT_EQ(Device(1), moved);
+    EXPECT_EQ(form->RowDevice(1), moved);
+    EXPECT_EQ(form->SchemeGrid->currentRow(), 1);
+    EXPECT_EQ(Device(1), device);
+    EXPECT_EQ(Device(2), moved);
     form->DeviceMoveButtonClick(form->DeviceMoveDownButton);
     form->DeviceMoveButtonClick(form->DeviceMoveDownButton);   // already last: nothing
     EXPECT_EQ(CurrentScheme->Objects[2].get(), moved->SchemeObject);
+    EXPECT_EQ(form->RowDevice(2), moved);
+
+    // Removing the first grid row's device after a move selects its neighbour in Devices.
+    form->DeviceMoveButtonClick(form->DeviceMoveUpButton);
+    form->DeviceMoveButtonClick(form->DeviceMoveUpButton);   // rows: 2, 0, 1
+    ASSERT_EQ(form->RowDevice(0), moved);
+    form->SelectDevice(moved);
+    Run([&] { form->DDeleteDeviceItemClick(); });
+    EXPECT_EQ(form->CurrentDevice(), device);   // the one before it in creation order
+    EXPECT_EQ(form->RowDevice(1), device);
 }
 
 TEST_F(SchemeWindowTest, LineModeLeavesDisabledDevicesAndStopsWatchdogsForPolling)

@@ -142,6 +142,16 @@ void square(QPainter& p, const QColor& c)
     p.drawRect(QRectF(3, 3, 10, 10));
 }
 
+// A static device (polled rarely): a small clock over the lower right corner of its mode image.
+void staticMark(QPainter& p)
+{
+    p.setPen(pen(QColor(20, 20, 20)));
+    p.setBrush(QColor(255, 215, 40));
+    p.drawEllipse(QRectF(8, 8, 7, 7));
+    p.drawLine(QPointF(11, 9), QPointF(11, 11));
+    p.drawLine(QPointF(11, 11), QPointF(13, 11));
+}
+
 std::vector<Glyph> buttonGlyphs()
 {
     const QColor green(20, 150, 40), red(200, 30, 30);
@@ -164,6 +174,19 @@ std::vector<Glyph> buttonGlyphs()
         [green](QPainter& p) { triangle(p, green); },                   // 15 start
         [red](QPainter& p) { square(p, red); },                         // 16 stop
     };
+}
+
+// The 16 x 16 strip: the buttons, then the static variants of the three mode images (17-19),
+// which the scheme grid shows for modes "01", "11" and "21".
+std::vector<Glyph> smallButtonGlyphs()
+{
+    std::vector<Glyph> g = buttonGlyphs();
+    for (std::size_t mode = 6; mode <= 8; ++mode)
+        g.push_back([mode, base = g[mode]](QPainter& p) {
+            base(p);
+            staticMark(p);
+        });
+    return g;
 }
 
 std::vector<Glyph> connectGlyphs()
@@ -299,8 +322,9 @@ int main(int argc, char** argv)
     const std::vector<Glyph> large(buttons.begin(), buttons.begin() + 6);
     bool ok = save(strip(large, 32, Ground), dir, "Buttons32x32e");
     ok = save(greyed(strip(large, 32, Ground)), dir, "Buttons32x32d") && ok;
-    ok = save(strip(buttons, 16, Ground), dir, "Buttons16x16e") && ok;
-    ok = save(greyed(strip(buttons, 16, Ground)), dir, "Buttons16x16d") && ok;
+    const auto small = smallButtonGlyphs();
+    ok = save(strip(small, 16, Ground), dir, "Buttons16x16e") && ok;
+    ok = save(greyed(strip(small, 16, Ground)), dir, "Buttons16x16d") && ok;
     ok = save(strip(connectGlyphs(), 16, Ground), dir, "ConnectIcons") && ok;
     ok = save(strip(roundGlyphs(), 16, Qt::black), dir, "RoundButtons") && ok;
     ok = save(mainIcon(32), dir, "MainIcon") && ok;

@@ -1,0 +1,20 @@
+#pragma once
+// The body of every test binary's main: an offscreen application of the given class (widgets
+// may be driven) and the C numeric locale, as the program sets it. A binary that needs the
+// program's own application class defines its main with it.
+#include <clocale>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+#include "platform/Numbers.h"
+
+template <class TApp> int RunTests(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    TApp app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    SetDecimalSeparator('.');
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,50 @@
+// An exception that reaches the event loop from a handler ends that handler only: its message
+// shows in an "Ошибка" box and the program goes on. Runs under the program's own application.
+#include <QAction>
+#include <QTest>
+#include <QTimer>
+#include <stdexcept>
+
+#include "WindowFixture.h"
+#include "support/TestMain.h"
+#include "ui/Application.h"
+
+TEST_F(MainWindowTest, HandlerErrorsShowTheirMessageAndTheProgramGoesOn)
+{
+    TMirvane2Form& f = Make();
+    f.show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    struct { const char* name; std::function<void()> fail; const char* shown; } const handlers[] = {
+        {"timer", [] { throw std::runtime_error("Сбой таймера"); }, "Ошибка|Сбой таймера"},
+        {"silent abort", [] { Abort(); }, nullptr},
+        {"no message", [] { throw 42; }, "Ошибка|Непредвиденная ошибка."},
+    };
+    for (const auto& h : handlers) {
+        Messages.clear();
+        QTimer::singleShot(0, &f, h.fail);
+        RunEventsFor(20);
+        EXPECT_EQ(Messages, h.shown ? QStringList{QString::fromUtf8(h.shown)} : QStringList{}) << h.name;
+    }
+
+    // A key's shortcut slot reports the same way.
+    Messages.clear();
+    auto* failing = new QAction(&f);
+    failing->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F12));
+    f.addAction(failing);
+    QObject::connect(failing, &QAction::triggered, &f, [] { throw std::out_of_range("Нет такого датчика"); });
+    QTest::keyClick(&f, Qt::Key_F12, Qt::ControlModifier);
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|Нет такого датчика")});
+
+    // The window still works.
+    int ticks = 0;
+    QTimer::singleShot(0, &f, [&ticks] { ++ticks; });
+    RunEventsFor(20);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_TRUE(f.isVisible());
+    Messages.clear();
+    GuardUi([] { throw std::runtime_error("в обработчике"); });   // the guard in place reports too
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|в обработчике")});
+}
+
+int main(int argc, char** argv) { return RunTests<TApplication>(argc, argv); }

@@ -1,0 +1,164 @@
+// The main window as the user meets it: every tool bar button within reach, a mode icon for
+// every device mode, the catalogue's columns inside its view, the grid focused at start, the
+// mode popup's keys only in the grid, and the window inside the screen.
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "WindowFixture.h"
+#include "ui/MainSettings.h"
+
+namespace {
+
+// The tool bars shown in a mode, with both right-hand panels open.
+void ShowEverything(TMirvane2Form& f, bool constructor)
+{
+    ConstructorMode = constructor ? 1 : 0;
+    f.ApplyConstructorMode();
+    f.RightPanelButtonClick(f.ShowRightButton);
+    f.DataInfoButtonClick(f.ShowInfoButton);
+    RunEventsFor(30);
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, NoToolBarHidesAButton)
+{
+    PortOpen = false;
+    TMirvane2Form& f = StartUp();
+    ASSERT_TRUE(WaitOpened());
+    for (const bool constructor : {false, true}) {
+        ShowEverything(f, constructor);
+        int checked = 0;
+        for (QToolBar* bar : f.findChildren<QToolBar*>()) {
+            if (!bar->isVisible())
+                continue;
+            for (QAction* a : bar->actions()) {
+                QWidget* w = bar->widgetForAction(a);
+                if (!a->isVisible() || !w)
+                    continue;
+                ++checked;
+                EXPECT_TRUE(w->isVisible()) << qPrintable(w->objectName()) << " behind the overflow";
+                EXPECT_TRUE(bar->rect().contains(w->geometry())) << qPrintable(w->objectName()) << " cut by its bar";
+            }
+        }
+        EXPECT_GE(checked, constructor ? 12 : 10);
+    }
+    // Recording starts and stops with the two buttons.
+    ShowEverything(f, false);
+    f.LineDataStartButton->click();
+    EXPECT_TRUE(f.LineLogOn());
+    EXPECT_FALSE(f.FindErrorsNextButton->isEnabled());
+    f.LineDataStopButton->click();
+    EXPECT_FALSE(f.LineLogOn());
+    EXPECT_TRUE(f.FindErrorsNextButton->isEnabled());
+}
+
+TEST_F(MainWindowTest, EveryGridModeIconDrawsPixels)
+{
+    TMirvane2Form& f = Make();
+    for (const TImageList* list : {&f.Buttons16x16eImages, &f.Buttons16x16dImages})
+        EXPECT_EQ(list->Count(), 20);   // 17 buttons and the three static mode images
+    const QRect cell(0, 0, 24, 18);
+    const auto draw = [&](const QString& text) {
+        f.SchemeGrid->setItem(0, 0, new QTableWidgetItem(text));
+        QImage canvas(cell.size(), QImage::Format_RGB32);
+        QPainter painter(&canvas);
+        f.SchemeGridDrawCell(painter, 0, 0, cell, false);
+        return canvas;
+    };
+    const QImage empty = draw(QString());
+    QImage images[2][3];
+    for (int mode = 0; mode < 3; ++mode)
+        for (int isStatic = 0; isStatic < 2; ++isStatic) {
+            const QString text = QString::number(mode) + QString::number(isStatic);
+            images[isStatic][mode] = draw(text);
+            EXPECT_NE(images[isStatic][mode], empty) << qPrintable(text);
+        }
+    for (int mode = 0; mode < 3; ++mode)
+        EXPECT_NE(images[0][mode], images[1][mode]) << "static mark of mode " << mode;
+}
+
+TEST_F(MainWindowTest, CatalogueColumnsLieInsideTheListAtTheDefaultPanelWidth)
+{
+    PortOpen = false;
+    TMirvane2Form& f = StartUp();
+    ASSERT_TRUE(WaitOpened());
+    ShowEverything(f, true);
+    QTreeWidget* list = f.DevicesListView;
+    ASSERT_GT(list->topLevelItemCount(), 0);
+    ASSERT_EQ(f.RightPanel->Width(), 200);
+    for (const bool scrolled : {true, false}) {
+        if (!scrolled)
+            f.DevicePanel->SetHeight(1000);   // no scroll bar: the description takes its room
+        RunEventsFor(30);
+        const QHeaderView* header = list->header();
+        const int view = list->viewport()->width();
+        EXPECT_EQ(header->sectionViewportPosition(2) + header->sectionSize(2), view) << scrolled;
+        EXPECT_GT(header->sectionSize(1), 0);
+        const QFontMetrics metrics(header->font());
+        EXPECT_GE(header->sectionSize(2), metrics.horizontalAdvance(list->headerItem()->text(2)));
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            for (const int column : {0, 2})
+                EXPECT_GE(header->sectionSize(column), list->fontMetrics().horizontalAdvance(list->topLevelItem(i)->text(column)));
+    }
+}
+
+TEST_F(MainWindowTest, SchemeGridHasTheFocusAtStart)
+{
+    PortOpen = false;
+    TMirvane2Form& f = StartUp();
+    ASSERT_TRUE(WaitOpened());
+    EXPECT_EQ(f.focusWidget(), f.SchemeGrid);
+}
+
+TEST_F(SchemeTest, ModePopupKeysActOnlyInTheGrid)
+{
+    TDeviceInfo* device = AddDevice(rows[0], ModeReceive);
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->SelectDevice(device);
+    struct { QWidget* focus; Qt::Key key; std::uint8_t mode; } const presses[] = {
+        {form->SchemeGrid, Qt::Key_D, ModeDisabled},
+        {form->CurrSchemeComboBox, Qt::Key_R, ModeDisabled},   // elsewhere: nothing
+        {form->CommentMemo, Qt::Key_S, ModeDisabled},
+        {form->SchemeGrid, Qt::Key_S, ModeEmulate},
+    };
+    for (const auto& p : presses) {
+        p.focus->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), p.key, Qt::ControlModifier | Qt::AltModifier);
+        EXPECT_EQ(device->SchemeObject->Mode, p.mode) << qPrintable(p.focus->objectName());
+    }
+}
+
+TEST(WindowPlacement, StoredOrDefaultRectanglesComeInsideSmallScreens)
+{
+    const QSize minimum(722, 454);
+    const QRect standard(445, 317, 722, 696);   // the designed window, menu bar included
+    struct { QRect area, wanted, placed; } const cases[] = {
+        {{0, 0, 1366, 738}, standard, {445, 42, 722, 696}},         // moved up, not shrunk
+        {{0, 30, 1366, 738}, {-50, 0, 722, 696}, {0, 30, 722, 696}},   // a panel above the area
+        {{0, 0, 1366, 738}, {10, 10, 5000, 5000}, {0, 0, 1366, 738}},
+        {{0, 0, 1024, 570}, standard, {302, 0, 722, 570}},          // shrunk to the height
+        {{0, 0, 640, 450}, standard, {0, 0, 722, 454}},             // never below the minimum
+        {{0, 0, 1366, 738}, {100, 100, 300, 200}, {100, 100, 722, 454}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(KeepInWorkArea(c.wanted, c.area, minimum), c.placed) << c.area.width() << "x" << c.area.height();
+}
+
+TEST_F(MainWindowTest, WindowStartsInsideTheScreen)
+{
+    TMirvane2Form& f = StartUp();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_GE(area.width(), f.minimumWidth());
+    EXPECT_TRUE(area.contains(f.frameGeometry())) << f.geometry().y() << "+" << f.geometry().height();
+}
