@@ -1,12 +1,11 @@
 #include "model/SchemeFiles.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 
 #include "model/Catalogue.h"
 #include "model/LineMode.h"
+#include "platform/Files.h"
 #include "platform/Text.h"
 
 QString FileComment;
@@ -160,36 +159,14 @@ int BodyLength(int messageLength) { return std::max(messageLength - 2, 0); }
 
 bool ReadImage(const QString& fileName, QByteArray& image)
 {
-    QFile file(fileName);
-    if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly))
-        return false;
-    const qint64 wanted = std::min<qint64>(file.size(), MaxFileImage);
-    image = file.read(wanted);
-    return image.size() == wanted;
+    return ReadPlainFile(fileName, MaxFileImage, image) == TFileRead::Read;
 }
 
-// Writes a temporary file beside the target and renames it over the target (the target of a
-// symbolic link, keeping the old file's permissions), so that a failed save leaves the old file
-// as it was.
-bool WriteImage(const QString& fileName, const QByteArray& image)
-{
-    if (fileName.isEmpty())
-        return false;
-    QSaveFile file(fileName);
-    // Unbuffered, so that a short write shows in write()'s count rather than being lost in a
-    // flush at commit, which would rename a cut file over the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    // Without a commit the temporary file is discarded and the old file stays.
-    return file.write(image) == image.size() && file.commit();
-}
-
+// A state file that cannot be read holds no image: it is rewritten.
 bool FileHolds(const QString& fileName, const QByteArray& image)
 {
-    QFile file(fileName);
-    if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() != image.size())
-        return false;
-    return file.read(image.size() + 1) == image;
+    QByteArray present;
+    return ReadPlainFile(fileName, MaxFileImage + 1, present) == TFileRead::Read && present == image;
 }
 }
 
@@ -356,7 +333,7 @@ bool LoadSchemeFile(const QString& fileName, TSchemeList& schemes)
 bool SaveSchemeFile(const QString& fileName, const TSchemeList& schemes)
 {
     const auto image = BuildSchemeImage(schemes, FileComment);
-    return image && WriteImage(fileName, *image);
+    return image && ReplaceFile(fileName, *image);
 }
 
 bool LoadInfoFile(const QString& fileName, TSchemeList& schemes, int& lineMode, QString& currentScheme)
@@ -371,5 +348,5 @@ bool SaveInfoFile(const QString& fileName, const TSchemeList& schemes, std::uint
     const auto image = BuildInfoImage(schemes, lineMode, currentScheme);
     if (!image || FileHolds(fileName, *image))
         return false;
-    return WriteImage(fileName, *image);
+    return ReplaceFile(fileName, *image);
 }

@@ -1,9 +1,9 @@
 #include "platform/Ini.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include "platform/Files.h"
 
 namespace {
 
@@ -58,14 +58,16 @@ std::optional<std::int32_t> ParseIniInteger(const QString& text)
 TIniLoad TIniFile::Load(const QString& fileName)
 {
     Parse({});
-    const QFileInfo info(fileName);
-    if (fileName.isEmpty() || !info.exists())
+    QByteArray image;
+    switch (ReadPlainFile(fileName, MaxIniFileSize + 1, image)) {
+    case TFileRead::Missing:
         return TIniLoad::Missing;
-    QFile file(fileName);
-    if (!info.isFile() || info.size() > MaxIniFileSize || !file.open(QIODevice::ReadOnly))
+    case TFileRead::Unreadable:
         return TIniLoad::Unreadable;
-    const QByteArray image = file.read(MaxIniFileSize + 1);
-    if (image.size() > MaxIniFileSize || file.error() != QFileDevice::NoError)
+    case TFileRead::Read:
+        break;
+    }
+    if (image.size() > MaxIniFileSize)
         return TIniLoad::Unreadable;
     Parse(image);
     return TIniLoad::Loaded;
@@ -86,7 +88,7 @@ void TIniFile::Parse(const QByteArray& image)
 TIniFile::TLine TIniFile::ParseLine(const QByteArray& raw, bool first)
 {
     TLine line{raw, TKind::Other, {}, {}};
-    QString text = QString::fromUtf8(WithoutCr(raw));
+    QString text = DecodeName(WithoutCr(raw));
     if (first && text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     const QString trimmed = text.trimmed();
@@ -120,20 +122,9 @@ QByteArray TIniFile::Image() const
 
 bool TIniFile::Save(const QString& fileName) const
 {
-    if (fileName.isEmpty())
+    if (fileName.isEmpty() || !QDir().mkpath(QFileInfo(fileName).absolutePath()))
         return false;
-    const QFileInfo info(fileName);
-    if (!QDir().mkpath(info.absolutePath()))
-        return false;
-    if (info.exists() && !info.isWritable())
-        QFile::setPermissions(fileName, QFile::permissions(fileName) | QFileDevice::WriteOwner);
-    QSaveFile file(fileName);
-    // Unbuffered, so that a short write shows in write()'s count and no cut file is renamed
-    // over the old one; without a commit the old file stays.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    const QByteArray image = Image();
-    return file.write(image) == image.size() && file.commit();
+    return ReplaceFile(fileName, Image(), true);
 }
 
 std::optional<std::pair<std::size_t, std::size_t>> TIniFile::FindSection(const QString& section) const
@@ -183,7 +174,7 @@ bool TIniFile::ReadBool(const QString& section, const QString& key, bool fallbac
 
 QByteArray TIniFile::NewRaw(const QString& text, const TLine* replaced) const
 {
-    QByteArray raw = text.toUtf8();
+    QByteArray raw = EncodeName(text);
     if (replaced ? replaced->Raw.endsWith('\r') : CrLf)
         raw += '\r';
     return raw;
@@ -196,6 +187,9 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
     const QString text = key + u'=' + oneLine;
     if (const auto at = FindKey(section, key)) {
         TLine& line = Lines[*at];
+        // An unchanged value keeps its line as it was, blanks and the key's spelling included.
+        if (line.Value == value.trimmed())
+            return;
         line = ParseLine(NewRaw(text, &line), *at == 0);
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The settings file: a profile in the INI format (sections in square brackets, "key=value"
-// lines, section and key names matched without regard to case, UTF-8 text). The whole file is
+// lines, section and key names matched without regard to case, UTF-8 text; bytes that are no
+// UTF-8 read as the escapes of DecodeName, so a path keeps its bytes). The whole file is
 // held line by line, so that whatever the program does not touch (other sections, unknown keys,
 // comments, line ends, a byte-order mark, even bytes that are no valid UTF-8) is written back
 // exactly as it was read. Saving writes a temporary file and renames it over the old one.
@@ -27,8 +28,9 @@ public:
     void Parse(const QByteArray& image);
     // The file image: the loaded bytes with the changes made since.
     QByteArray Image() const;
-    // Writes the image through a temporary file in the same folder (made when missing); a file
-    // without write permission is made writable first. False when nothing was written.
+    // Writes the image through a temporary file in the same folder (made when missing); the
+    // file keeps its permissions plus the owner's write permission. False when nothing was
+    // written.
     bool Save(const QString& fileName) const;
 
     bool ValueExists(const QString& section, const QString& key) const;
@@ -39,7 +41,8 @@ public:
     std::int32_t ReadInteger(const QString& section, const QString& key, std::int32_t fallback) const;
     bool ReadBool(const QString& section, const QString& key, bool fallback) const;
 
-    // Line breaks in a value become blanks: a value is one line.
+    // Line breaks in a value become blanks: a value is one line. A value equal to the present
+    // one leaves its line as it is, byte for byte.
     void WriteString(const QString& section, const QString& key, const QString& value);
     void WriteInteger(const QString& section, const QString& key, std::int32_t value);
     void WriteBool(const QString& section, const QString& key, bool value);

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "model/Helpers.h"
+#include "platform/Files.h"
 
 QString ChangeFileExt(const QString& fileName, const QString& ext)
 {
@@ -30,7 +31,7 @@ QString ProposeFreeFileName(const QString& fileName)
     const QString folder = info.absolutePath() + QLatin1Char('/');
     QString base = info.completeBaseName();
     // Bounded: a folder cannot hold this many numbered files, and a loop must not hang on it.
-    for (int tries = 0; QFileInfo::exists(name) && tries < 1000000; ++tries) {
+    for (int tries = 0; FileExists(name) && tries < 1000000; ++tries) {
         base = MakeNextName(base);
         name = folder + base + SchemeFileExt;
     }

@@ -3,9 +3,10 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include "platform/Files.h"
 
 QString WriteHelpPage(const QString& folder)
 {
@@ -14,14 +15,10 @@ QString WriteHelpPage(const QString& folder)
         return {};
     const QByteArray page = source.readAll();
     const QString path = QDir(folder).filePath(QStringLiteral("Mirvane2.html"));
-    QFile present(path);
-    if (present.open(QIODevice::ReadOnly) && present.readAll() == page)
+    QByteArray present;
+    if (ReadPlainFile(path, page.size() + 1, present) == TFileRead::Read && present == page)
         return path;
-    present.close();
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(page) != page.size() || !out.commit())
-        return {};
-    return path;
+    return ReplaceFile(path, page) ? path : QString();
 }
 
 THelpPage OpenHelpPage()

@@ -22,6 +22,7 @@
 #include "model/OpenSchemeThread.h"
 #include "platform/Abort.h"
 #include "platform/D2xx.h"
+#include "platform/Files.h"
 #include "ui/LineList.h"
 #include "ui/ReceiveControl.h"
 #include "ui/StatusBar.h"
@@ -43,7 +44,7 @@ QString SettingsFilePath()
 {
     // A test run of the program names its own file, so that it never reads a developer's
     // settings (and the ports they name).
-    const QString forced = qEnvironmentVariable("MIRVANE_SETTINGS_FILE");
+    const QString forced = DecodeName(qgetenv("MIRVANE_SETTINGS_FILE"));
     if (!forced.isEmpty())
         return forced;
     const QString programDir = QCoreApplication::applicationDirPath();
@@ -69,7 +70,7 @@ void MainStaticInit()
     ReadyText = QStringLiteral(" Готов");
     CurrentFileName.clear();
     IniFileName = SettingsFilePath();
-    StartDir = QDir::currentPath() + QLatin1Char('/');
+    StartDir = CurrentFolder() + QLatin1Char('/');
 }
 
 void PostNewDevicesNotice()

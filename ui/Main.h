@@ -18,6 +18,7 @@
 #include "model/Host.h"
 #include "model/Scheme.h"
 #include "platform/Kit.h"
+#include "ui/Document.h"
 #include "ui/ImageList.h"
 
 class QAction;
@@ -264,36 +265,13 @@ public:
     void UpdateAddDeviceItems();
     // Catalogue rows that share an address with a scheme device are drawn greyed.
     void PaintCatalogueItems();
-    // The grid rows rebuilt with every device's cell texts kept (its live values included).
-    void RebuildRowsKeepingTexts();
-    // The grid's current row, moved without the grid's selection events.
-    void SetGridCurrentRow(int row);
-    // Closes an open cell editor of the grid in that column or right of it, without applying
-    // its text.
-    void HideGridEditor(int fromColumn = 0);
     // Adds the scheme's combo item at its sorted place; its index.
     int InsertSchemeItem(TDeviceScheme* scheme);
     // The key, selection and sort events of the scheme combo box and the catalogue list.
     void ConnectSchemeControls();
 
-    // Scheme grid (SchemeGrid unit): the rows of the open scheme.
-    // One row per device of Devices, in the order of their objects in the scheme (one empty row
-    // without object when there is none): each device's GridRow and the row's column-0 object
-    // are bound, then ShowDeviceRow.
-    void RebuildSchemeGrid();
-    std::vector<TDeviceInfo*> DevicesInSchemeOrder() const;
-    // The grid row of a device, or -1.
-    int DeviceRow(const TDeviceInfo* device) const;
-    // Writes a device's row as an opened scheme shows it: column 0 ModeCellText, 1 Name,
-    // 2 ShowData(request) in line mode 1 else empty, 3-6 ShowData(answer) for an emulated
-    // device else empty, 7-9 UpdateDeviceRowStatus.
-    void ShowDeviceRow(TDeviceInfo* device);
-    // The grid's cell-selection handler for the current cell, with SelectCellActive as set.
-    void SelectCurrentGridCell();
-    // Binds grid row `row` to a device: its GridRow and the row's column-0 object (none unbinds).
-    void BindDeviceRow(int row, TDeviceInfo* device);
-    // The device of a grid row (the row's column-0 object), or none.
-    TDeviceInfo* RowDevice(int row) const;
+    // Scheme grid: the grid control owns its rows, selection, editing, keys and drawing
+    // (SchemeGrid unit); these handlers forward to it (MainGrid.cpp).
     void ConnectSchemeGrid();
     void SchemeGridDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect, bool focused);
     void SchemeGridSelectCell(int ACol, int ARow, bool& CanSelect);
@@ -363,19 +341,19 @@ public:
     QFileDialog *OpenSchemesDialog = nullptr, *SaveSchemesDialog = nullptr;
     QTimer* StartTimer = nullptr;
 
+    // The open document; the described fields below forward to it.
+    TDocument Document;
     // The form's own fields; public, so that the parts in the other units and the tests reach them.
     std::int32_t LoadedDevicesSort = 0;
     std::int32_t DevicesSortColumn = -1;
     std::int32_t PendingLineMode = -1;
     QString SettingsPortName;
     std::array<QString, 5> StoredLastFiles;
-    std::array<QString, 5> LastFiles;
+    std::array<QString, 5>& LastFiles = Document.LastFiles;
     std::int32_t LoadedPollPriority = 0;
-    TSchemeList Schemes;
-    std::uint8_t CtrlTapped = 0;
-    std::uint8_t SelectCellActive = 1;
+    TSchemeList& Schemes = Document.Schemes;
     std::uint8_t ApplyModeToSchemes = 1;
-    std::uint8_t Modified = 0;
+    std::uint8_t& Modified = Document.Modified;
     std::int32_t LoadedWindowState = 0, LoadedLeft = 0, LoadedTop = 0, LoadedWidth = 0, LoadedHeight = 0;
     std::uint32_t LoadedPortOpen = 0, LoadedPortAutoDetect = 0;
     std::int32_t LoadedLineMode = 0, LoadedUpdateTime = 0;

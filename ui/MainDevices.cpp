@@ -34,39 +34,6 @@ void RemoveObject(TDeviceScheme* scheme, const TSchemeObject* object)
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
-// Grid rows.
-
-void TMirvane2Form::RebuildRowsKeepingTexts()
-{
-    std::vector<std::array<QString, GridColumnCount>> kept(Devices_.size());
-    std::vector<bool> hadRow(Devices_.size());
-    for (std::size_t i = 0; i < Devices_.size(); ++i) {
-        hadRow[i] = Devices_[i]->GridRow != nullptr;
-        for (int column = 0; column < GridColumnCount; ++column)
-            kept[i][std::size_t(column)] = Devices_[i]->GridCell(column);
-    }
-    RebuildSchemeGrid();
-    TUpdatingControls updating;
-    for (std::size_t i = 0; i < Devices_.size(); ++i)
-        for (int column = 0; hadRow[i] && column < GridColumnCount; ++column)
-            if (Devices_[i]->GridCell(column) != kept[i][std::size_t(column)])
-                Devices_[i]->SetGridCell(column, kept[i][std::size_t(column)]);
-}
-
-void TMirvane2Form::SetGridCurrentRow(int row)
-{
-    if (row >= 0 && row < SchemeGrid->rowCount())
-        GridControl->SetCurrentCell(row, std::max(SchemeGrid->currentColumn(), 0));
-}
-
-void TMirvane2Form::HideGridEditor(int fromColumn)
-{
-    const QModelIndex cell = GridControl->EditorCell();
-    if (cell.isValid() && cell.column() >= fromColumn)
-        GridControl->CloseEditor(false);
-}
-
-// ---------------------------------------------------------------------------------------------
 // Adding and removing.
 
 void TMirvane2Form::DAddDeviceItemClick()
@@ -79,7 +46,7 @@ void TMirvane2Form::DAddDeviceItemClick()
     CurrentScheme->Objects.push_back(
         std::make_unique<TSchemeObject>(name, std::uint32_t(item->Row()), std::uint8_t(1 - LineMode.load())));
     AddDeviceRow(DevicesListView->currentItem(), CurrentScheme->Objects.back().get());
-    SelectCurrentGridCell();
+    GridControl->SelectCurrentCell();
     ShowLineRecordInfo();
 }
 
@@ -89,8 +56,8 @@ TDeviceInfo* TMirvane2Form::AddDeviceRow(QTreeWidgetItem* item, TSchemeObject* o
     TDeviceInfo* device = created.get();
     Devices_.push_back(std::move(created));
     DevicesByAddr_[device->FrameInfo->Address] = device;
-    RebuildRowsKeepingTexts();
-    SetGridCurrentRow(DeviceRow(device));
+    GridControl->RebuildKeepingTexts();
+    GridControl->SetCurrentRow(GridControl->DeviceRow(device));
 
     FormItem(this, "SClearSchemeItem")->setEnabled(true);
     if (item) {
@@ -137,21 +104,21 @@ void TMirvane2Form::RemoveDevice(TDeviceInfo* device)
     if (wasCurrent)
         SelectDevice(nullptr);   // while its frame still exists
 
-    HideGridEditor();
+    GridControl->HideEditor();
     RemoveObject(CurrentScheme, device->SchemeObject);
     device->SchemeObject = nullptr;
     Devices_.erase(Devices_.begin() + index);
-    RebuildRowsKeepingTexts();
+    GridControl->RebuildKeepingTexts();
 
     FormItem(this, "SClearSchemeItem")->setEnabled(!Devices_.empty());
     if (wasCurrent) {
         if (neighbour) {
-            SetGridCurrentRow(DeviceRow(neighbour));
+            GridControl->SetCurrentRow(GridControl->DeviceRow(neighbour));
             SelectDevice(neighbour);
         } else if (RightPanel->isVisible()) {
             DevicesListView->setFocus();
         }
-        SelectCurrentGridCell();
+        GridControl->SelectCurrentCell();
     }
     PaintCatalogueItems();
     UpdateAddDeviceItems();
@@ -218,8 +185,8 @@ void TMirvane2Form::DeviceMoveButtonClick(QObject* Sender)
         return;
     const int row = SchemeGrid->currentRow();
     const int other = row + (Sender == DeviceMoveUpButton ? -1 : 1);
-    const TDeviceInfo* moved = RowDevice(row);
-    const TDeviceInfo* neighbour = RowDevice(other);
+    const TDeviceInfo* moved = GridControl->RowDevice(row);
+    const TDeviceInfo* neighbour = GridControl->RowDevice(other);
     if (!moved || !neighbour)
         return;
     // The two objects change places in the file as their rows do in the grid, also where the
@@ -234,8 +201,8 @@ void TMirvane2Form::DeviceMoveButtonClick(QObject* Sender)
     if (a == objects.end() || b == objects.end())
         return;
     std::iter_swap(a, b);
-    RebuildRowsKeepingTexts();
-    SetGridCurrentRow(other);
+    GridControl->RebuildKeepingTexts();
+    GridControl->SetCurrentRow(other);
     SetModified(true);
 }
 

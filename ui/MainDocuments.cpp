@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "model/Helpers.h"
+#include "platform/Files.h"
 #include "model/LineMode.h"
 #include "model/SchemeFiles.h"
 #include "platform/Abort.h"
@@ -36,23 +37,17 @@ void ShowError(QWidget* parent, const QString& text)
 
 bool TMirvane2Form::LoadDocument(const QString& fileName)
 {
-    // A file that cannot be read leaves everything as it was, the comment included.
-    const QString previousComment = FileComment;
-    TSchemeList fresh;
-    if (!LoadSchemeFile(fileName, fresh)) {
-        FileComment = previousComment;
+    std::optional<TDocument::TRead> read = TDocument::Read(fileName);
+    if (!read)
         return false;
-    }
-    int lineMode = -1;
-    QString schemeName;
-    // A missing or short state file is no error: the schemes keep what the scheme file gave.
-    if (LoadInfoFile(ChangeFileExt(fileName, StateFileExt), fresh, lineMode, schemeName))
+    if (read->StateRead)
         ApplyModeToSchemes = 0;   // the stored device modes stay as stored
-    PendingLineMode = lineMode;
+    PendingLineMode = read->LineMode;
+    const QString schemeName = read->SchemeName;
 
     // The devices of the old schemes go before their schemes do.
     ReleaseDevices(nullptr);
-    Schemes = std::move(fresh);
+    Schemes = std::move(read->Schemes);
     // Applied here as well: an opening that was still running restarts later, after the
     // pending mode is gone.
     ApplyPendingLineMode();
@@ -95,7 +90,7 @@ void TMirvane2Form::AskSaveChanges()
 {
     if (!Modified)
         return;
-    const QString text = !CurrentFileName.isEmpty() && QFileInfo::exists(CurrentFileName)
+    const QString text = !CurrentFileName.isEmpty() && FileExists(CurrentFileName)
                              ? QStringLiteral("Сохранить изменения в файле:\n") + CurrentFileName + QLatin1Char('?')
                              : QStringLiteral("Сохранить изменения?");
     switch (MessageBox(this, text, QuestionCaption, TButtons::YesNoCancel, TBoxIcon::Question)) {
@@ -113,17 +108,13 @@ void TMirvane2Form::LeaveDocument()
 {
     const bool wasModified = Modified != 0;
     AskSaveChanges();
-    if (!wasModified && !CurrentFileName.isEmpty() && SameFile(CurrentFileName, LastFiles[0]))
+    if (Document.KeepsStateOnLeave(wasModified, CurrentFileName))
         SaveStateFile();
 }
 
 void TMirvane2Form::SaveStateFile()
 {
-    // A document that never had a file has no state file either.
-    if (CurrentFileName.isEmpty())
-        return;
-    SaveInfoFile(ChangeFileExt(CurrentFileName, StateFileExt), Schemes, std::uint8_t(LineMode.load()),
-                 CurrentScheme ? CurrentScheme->Name : QString());
+    Document.WriteState(CurrentFileName, std::uint8_t(LineMode.load()), CurrentScheme ? CurrentScheme->Name : QString());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -188,7 +179,7 @@ void TMirvane2Form::FLastFileItemClick(QObject* Sender)
     if (tag < 0 || tag >= int(LastFiles.size()) || LastFiles[std::size_t(tag)].isEmpty())
         return;
     const QString name = LastFiles[std::size_t(tag)];
-    if (QFileInfo::exists(name)) {
+    if (FileExists(name)) {
         OpenFile(name);
         return;
     }
@@ -200,11 +191,11 @@ void TMirvane2Form::FLastFileItemClick(QObject* Sender)
 
 void TMirvane2Form::FSaveFileItemClick()
 {
-    if (CurrentFileName.isEmpty() || !QFileInfo::exists(CurrentFileName)) {
+    if (CurrentFileName.isEmpty() || !FileExists(CurrentFileName)) {
         FSaveAsFileItemClick();
         return;
     }
-    if (!SaveSchemeFile(CurrentFileName, Schemes)) {
+    if (!Document.Write(CurrentFileName)) {
         ShowError(this, QStringLiteral("Ошибка при сохранении файла:\n") + CurrentFileName);
         Abort();
     }
@@ -221,7 +212,7 @@ void TMirvane2Form::FSaveAsFileItemClick()
     if (chosen.isEmpty())
         Abort();
     const QString path = QFileInfo(chosen).absoluteFilePath();
-    if (!SaveSchemeFile(path, Schemes)) {
+    if (!Document.Write(path)) {
         ShowError(this, QStringLiteral("Ошибка при создании файла:\n") + path);
         Abort();
     }
@@ -278,27 +269,11 @@ void TMirvane2Form::SetToolButtonVisible(QWidget* button, bool visible)
 
 void TMirvane2Form::AddLastFile(const QString& fileName)
 {
-    std::size_t k = 0;
-    while (!LastFiles[k].isEmpty() && !SameFile(LastFiles[k], fileName) && k < LastFiles.size() - 1)
-        ++k;
-    for (std::size_t j = k; j >= 1; --j)
-        LastFiles[j] = LastFiles[j - 1];
-    LastFiles[0] = fileName;
+    Document.AddLastFile(fileName);
     UpdateLastFilesMenu();
 }
 
-void TMirvane2Form::RemoveLastFile(int index)
-{
-    // The entries below move up over it; the list keeps its non-empty entries first.
-    std::size_t i = std::size_t(index);
-    for (; i + 1 < LastFiles.size(); ++i) {
-        LastFiles[i] = LastFiles[i + 1];
-        if (LastFiles[i].isEmpty())
-            break;
-    }
-    if (i + 1 == LastFiles.size())
-        LastFiles[i].clear();
-}
+void TMirvane2Form::RemoveLastFile(int index) { Document.RemoveLastFile(index); }
 
 void TMirvane2Form::UpdateLastFilesMenu()
 {

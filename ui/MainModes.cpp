@@ -12,6 +12,7 @@
 #include "ui/Main.h"
 #include "ui/MainParts.h"
 #include "ui/ReceiveControl.h"
+#include "ui/SchemeGrid.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ void TMirvane2Form::BIModeItemClick(QObject* Sender)
     const int mode = item->property("Tag").toInt();
     if (mode == LineMode.load())
         return;
-    HideGridEditor(2);   // a value typed for the old mode is not applied
+    GridControl->HideEditor(2);   // a value typed for the old mode is not applied
     LineMode = mode;
     // Emulated in "Диагностика БИ", received in "Диагностика датчиков".
     if (ApplyModeToSchemes)
@@ -98,9 +99,7 @@ void TMirvane2Form::BIModeItemClick(QObject* Sender)
             device->StopTimer();
         WriteCell(device, 0, ModeCellText(*device->SchemeObject));
     }
-    SelectCellActive = 0;
-    SelectCurrentGridCell();
-    SelectCellActive = 1;
+    GridControl->SelectCurrentCell(false);
     (mode == LineModeSensors ? BIMode2Button : BIMode1Button)->setChecked(true);
     if (mode == LineModeMaster)
         SetStatusText(1, ReadyText);
@@ -177,10 +176,8 @@ void TMirvane2Form::FormKeyDown(QObject*, int& Key, TShiftState Shift)
     if (Key != Qt::Key_K || !(Shift & Qt::ControlModifier) || !(Shift & Qt::AltModifier))
         return;
     ConstructorMode = ConstructorMode ? 0 : 1;
-    HideGridEditor();
-    SelectCellActive = 0;
-    SelectCurrentGridCell();
-    SelectCellActive = 1;
+    GridControl->HideEditor();
+    GridControl->SelectCurrentCell(false);
     ApplyConstructorMode();
     Key = 0;
 }

@@ -16,6 +16,7 @@
 #include "ui/Main.h"
 #include "ui/MainParts.h"
 #include "ui/ReceiveControl.h"
+#include "ui/SchemeGrid.h"
 #include "ui/StatusBar.h"
 
 TDeviceScheme* CurrentScheme = nullptr;
@@ -222,7 +223,7 @@ void TMirvane2Form::ReleaseDevices(TDeviceScheme* next)
         ReceiveThread->StopSearch();
     Devices_.clear();
     DevicesByAddr_.fill(nullptr);
-    RebuildSchemeGrid();
+    GridControl->Rebuild();
 }
 
 void TMirvane2Form::SelectScheme(TDeviceScheme* scheme)
@@ -288,10 +289,8 @@ void TMirvane2Form::OpenSchemeThreadTerminate()
     CurrentScheme = thread->Scheme;
     RebuildCatalogueList();
     OpenSchemeThread = nullptr;
-    RebuildSchemeGrid();
-    SelectCellActive = 0;
-    SelectCurrentGridCell();
-    SelectCellActive = 1;
+    GridControl->Rebuild();
+    GridControl->SelectCurrentCell(false);
 
     FormItem(this, "SRenameSchemeItem")->setEnabled(CurrentScheme != nullptr);
     FormItem(this, "SDeleteSchemeItem")->setEnabled(CurrentScheme != nullptr);

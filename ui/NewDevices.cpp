@@ -15,6 +15,7 @@
 #include "ui/Main.h"
 #include "ui/MainParts.h"
 #include "ui/ReceiveControl.h"
+#include "ui/SchemeGrid.h"
 
 namespace {
 
@@ -179,6 +180,6 @@ void TMirvane2Form::ShowNewDevices()
                 catalogueItem = DevicesListView->topLevelItem(i);
         AddDeviceRow(catalogueItem, CurrentScheme->Objects.back().get());
     }
-    SelectCurrentGridCell();
+    GridControl->SelectCurrentCell();
     ShowLineRecordInfo();
 }

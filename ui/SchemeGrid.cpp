@@ -1,18 +1,16 @@
+// The scheme grid control: its column table, rows, selection, drawing, keys and edits.
 #include "ui/SchemeGrid.h"
 
 #include <QAbstractItemView>
-#include <QAction>
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QTableWidget>
-#include <QToolButton>
 #include <algorithm>
 
 #include "model/Helpers.h"
@@ -21,22 +19,33 @@
 #include "platform/Abort.h"
 #include "platform/Numbers.h"
 #include "ui/FrameEdits.h"
-#include "ui/Main.h"
+#include "ui/Main.h"   // ModeCellText
 
 // ---------------------------------------------------------------------------------------------
 // The column table.
 
+namespace {
+
+constexpr TEditableCells Always{{{true, true, true}, {true, true, true}}};
+constexpr TEditableCells Never{};
+// The request: only in sensor diagnostics, for devices that are polled there (not disabled).
+constexpr TEditableCells RequestCells{{{false, false, false}, {true, true, false}}};
+// The answer values: only for emulated devices.
+constexpr TEditableCells AnswerCells{{{false, true, false}, {false, true, false}}};
+
+} // namespace
+
 const std::array<TSchemeGridColumn, GridColumnCount> SchemeGridColumns{{
-    {1, 0, {{1, 1, 1}, {1, 1, 1}}},   // mode icon
-    {0, 1, {{1, 1, 1}, {1, 1, 1}}},   // name
-    {2, 1, {{0, 0, 0}, {1, 1, 0}}},   // request outputs: only polled, and not disabled
-    {2, 0, {{0, 1, 0}, {0, 1, 0}}},   // answer values: only emulated devices
-    {2, 0, {{0, 1, 0}, {0, 1, 0}}},
-    {2, 0, {{0, 1, 0}, {0, 1, 0}}},
-    {2, 1, {{0, 1, 0}, {0, 1, 0}}},
-    {2, 0, {{0, 0, 0}, {0, 0, 0}}},   // statistics: never
-    {2, 0, {{0, 0, 0}, {0, 0, 0}}},
-    {0, 0, {{0, 0, 0}, {0, 0, 0}}},
+    {TCellText::Icon, false, Always},          // mode
+    {TCellText::Left, true, Always},           // name
+    {TCellText::Right, true, RequestCells},    // request outputs
+    {TCellText::Right, false, AnswerCells},    // answer values
+    {TCellText::Right, false, AnswerCells},
+    {TCellText::Right, false, AnswerCells},
+    {TCellText::Right, true, AnswerCells},
+    {TCellText::Right, false, Never},          // statistics: never
+    {TCellText::Right, false, Never},
+    {TCellText::Left, false, Never},
 }};
 
 const std::array<int, GridColumnCount> DefaultColWidths{24, 120, 72, 54, 54, 72, 72, 54, 54, 100};
@@ -45,7 +54,7 @@ bool GridCellEditable(int column, int lineMode, int deviceMode)
 {
     if (column < 0 || column >= GridColumnCount || lineMode < 0 || lineMode > 1 || deviceMode < 0 || deviceMode > 2)
         return false;
-    return SchemeGridColumns[std::size_t(column)].Editable[lineMode][deviceMode] != 0;
+    return SchemeGridColumns[std::size_t(column)].Editable[std::size_t(lineMode)][std::size_t(deviceMode)];
 }
 
 std::optional<QString> CycleDigitText(const QString& text, int states, int n)
@@ -97,6 +106,8 @@ QTableWidgetItem* CellItem(QTableWidget* grid, int row, int column)
     return item;
 }
 
+bool RightAligned(int column) { return SchemeGridColumns[std::size_t(column)].Text == TCellText::Right; }
+
 // The request side and the answer side of a device take an edited or stepped text alike.
 void CommitRequestText(TDeviceInfo& device, const QString& text)
 {
@@ -123,13 +134,6 @@ void CommitAnswerText(TDeviceInfo& device, const QString& text, int column)
         device.AnswerToFrame();
 }
 
-// Clicks a menu item as the user would: nothing while it is disabled.
-void ClickItem(QObject* form, const char* name)
-{
-    if (auto* item = form->findChild<QAction*>(QLatin1String(name)); item && item->isEnabled())
-        item->trigger();
-}
-
 } // namespace
 
 QString TSchemeGridRow::Cell(int column) const
@@ -150,29 +154,27 @@ void TSchemeGridRow::SetCell(int column, const QString& text)
 // ---------------------------------------------------------------------------------------------
 // The delegate: drawing and the in-place editor.
 
-TSchemeGridDelegate::TSchemeGridDelegate(TMirvane2Form* form, QObject* parent)
-    : QStyledItemDelegate(parent), form_(form)
+TSchemeGridDelegate::TSchemeGridDelegate(TSchemeGridControl* control, QObject* parent)
+    : QStyledItemDelegate(parent), control_(control)
 {
 }
 
 void TSchemeGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     painter->save();
-    form_->SchemeGridDrawCell(*painter, index.column(), index.row(), option.rect,
-                              option.state.testFlag(QStyle::State_HasFocus));
+    control_->DrawCell(*painter, index.column(), index.row(), option.rect, option.state.testFlag(QStyle::State_HasFocus));
     painter->restore();
 }
 
 QWidget* TSchemeGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
 {
-    TSchemeGridControl* control = form_->GridControl;
-    if (!control || !control->Editing() || index != form_->SchemeGrid->currentIndex())
+    if (!control_->Editing() || index != control_->Grid()->currentIndex())
         return nullptr;
-    control->EditorOpened(index);
+    control_->EditorOpened(index);
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
     editor->setObjectName(QStringLiteral("SchemeGridEditor"));
-    if (SchemeGridColumns[std::size_t(index.column())].Alignment != 0)
+    if (RightAligned(index.column()))
         editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return editor;
 }
@@ -187,23 +189,23 @@ void TSchemeGridDelegate::setModelData(QWidget* editor, QAbstractItemModel*, con
 {
     // The typed text never goes into the cell as it is: the device's slots write the cell.
     if (auto* line = qobject_cast<QLineEdit*>(editor))
-        GuardUi([&] { form_->SchemeGridSetEditText(index.column(), index.row(), line->text()); });
+        GuardUi([&] { control_->SetEditText(index.column(), index.row(), line->text()); });
 }
 
 bool TSchemeGridDelegate::eventFilter(QObject* object, QEvent* event)
 {
     // The editor's keys reach the grid's handlers first, as the grid's own keys do.
-    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && form_->GridControl &&
-        form_->GridControl->HandleKey(object, static_cast<QKeyEvent*>(event)))
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+        control_->HandleKey(object, static_cast<QKeyEvent*>(event)))
         return true;
     return QStyledItemDelegate::eventFilter(object, event);
 }
 
 // ---------------------------------------------------------------------------------------------
-// The control.
+// The control: plumbing.
 
-TSchemeGridControl::TSchemeGridControl(TMirvane2Form* form, QTableWidget* grid)
-    : QObject(grid), form_(form), grid_(grid), delegate_(new TSchemeGridDelegate(form, grid))
+TSchemeGridControl::TSchemeGridControl(std::unique_ptr<TSchemeGridHost> host, QTableWidget* grid)
+    : QObject(grid), host_(std::move(host)), grid_(grid), delegate_(new TSchemeGridDelegate(this, grid))
 {
     grid_->setItemDelegate(delegate_);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -215,6 +217,8 @@ TSchemeGridControl::TSchemeGridControl(TMirvane2Form* form, QTableWidget* grid)
     connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current, const QModelIndex& previous) { currentChanged(current, previous); });
 }
+
+TSchemeGridControl::~TSchemeGridControl() = default;
 
 TGridRow* TSchemeGridControl::Row(int row)
 {
@@ -247,6 +251,13 @@ void TSchemeGridControl::CloseEditor(bool commit)
     emit delegate_->closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
+void TSchemeGridControl::HideEditor(int fromColumn)
+{
+    const QModelIndex cell = EditorCell();
+    if (cell.isValid() && cell.column() >= fromColumn)
+        CloseEditor(false);
+}
+
 void TSchemeGridControl::SetEditing(bool on)
 {
     editing_ = on;
@@ -268,6 +279,12 @@ void TSchemeGridControl::SetCurrentCell(int row, int column)
     grid_->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
 }
 
+void TSchemeGridControl::SetCurrentRow(int row)
+{
+    if (row >= 0 && row < grid_->rowCount())
+        SetCurrentCell(row, std::max(grid_->currentColumn(), 0));
+}
+
 void TSchemeGridControl::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     if (!SelectCellAttached || !current.isValid())
@@ -279,7 +296,7 @@ void TSchemeGridControl::currentChanged(const QModelIndex& current, const QModel
         grid_->selectionModel()->setCurrentIndex(previous, QItemSelectionModel::ClearAndSelect);
     }
     bool canSelect = true;
-    GuardUi([&] { form_->SchemeGridSelectCell(current.column(), current.row(), canSelect); });
+    GuardUi([&] { SelectCell(current.column(), current.row(), canSelect); });
 }
 
 bool TSchemeGridControl::HandleKey(QObject* sender, QKeyEvent* event)
@@ -290,11 +307,11 @@ bool TSchemeGridControl::HandleKey(QObject* sender, QKeyEvent* event)
     int key = event->key();
     if (event->type() == QEvent::KeyRelease) {
         if (!event->isAutoRepeat())
-            GuardUi([&] { form_->SchemeGridKeyUp(sender, key, shift); });
+            GuardUi([&] { KeyUp(key, shift); });
         return false;
     }
     // A command that ends in a silent abort consumes its key, so the grid does not act on it.
-    if (!GuardUi([&] { form_->SchemeGridKeyDown(sender, key, shift); }) || key == 0) {
+    if (!GuardUi([&] { KeyDown(key, shift); }) || key == 0) {
         event->accept();
         return true;
     }
@@ -303,7 +320,7 @@ bool TSchemeGridControl::HandleKey(QObject* sender, QKeyEvent* event)
         return false;
     const QChar typed = text.at(0);
     QChar kept = typed;
-    if (!GuardUi([&] { form_->SchemeGridKeyPress(sender, kept); }) || kept.isNull()) {
+    if (!GuardUi([&] { KeyPress(kept); }) || kept.isNull()) {
         event->accept();
         return true;
     }
@@ -337,15 +354,15 @@ bool TSchemeGridControl::eventFilter(QObject* watched, QEvent* event)
             const QPoint at = mouse->position().toPoint();
             GuardUi([&] {
                 if (event->type() == QEvent::MouseButtonPress)
-                    form_->SchemeGridMouseDown(mouse->button(), mouse->modifiers(), at.x(), at.y());
+                    MouseDown(mouse->button(), mouse->modifiers(), at.x(), at.y());
                 else
-                    form_->SchemeGridMouseUp(mouse->button(), mouse->modifiers(), at.x(), at.y());
+                    MouseUp(mouse->button(), mouse->modifiers(), at.x(), at.y());
             });
         }
         break;
     case QEvent::MouseButtonDblClick:
         if (watched == grid_->viewport())
-            GuardUi([&] { form_->SchemeGridDblClick(); });
+            GuardUi([&] { DblClick(); });
         break;
     default:
         break;
@@ -354,50 +371,45 @@ bool TSchemeGridControl::eventFilter(QObject* watched, QEvent* event)
 }
 
 // ---------------------------------------------------------------------------------------------
-// The form's side of the grid.
+// The control: rows.
 
-void TMirvane2Form::ConnectSchemeGrid()
+TDeviceInfo* TSchemeGridControl::RowDevice(int row) const
 {
-    if (!GridControl)
-        GridControl = new TSchemeGridControl(this, SchemeGrid);
-}
-
-TDeviceInfo* TMirvane2Form::RowDevice(int row) const
-{
-    if (row < 0 || row >= SchemeGrid->rowCount())
+    if (row < 0 || row >= grid_->rowCount())
         return nullptr;
-    const QTableWidgetItem* item = SchemeGrid->item(row, 0);
+    const QTableWidgetItem* item = grid_->item(row, 0);
     return item ? reinterpret_cast<TDeviceInfo*>(item->data(DeviceRole).value<quintptr>()) : nullptr;
 }
 
-void TMirvane2Form::BindDeviceRow(int row, TDeviceInfo* device)
+void TSchemeGridControl::BindDeviceRow(int row, TDeviceInfo* device)
 {
     if (row < 0)
         return;
-    if (row >= SchemeGrid->rowCount())
-        SchemeGrid->setRowCount(row + 1);
-    CellItem(SchemeGrid, row, 0)->setData(DeviceRole, QVariant::fromValue(reinterpret_cast<quintptr>(device)));
+    if (row >= grid_->rowCount())
+        grid_->setRowCount(row + 1);
+    CellItem(grid_, row, 0)->setData(DeviceRole, QVariant::fromValue(reinterpret_cast<quintptr>(device)));
     if (device)
-        device->GridRow = GridControl->Row(row);
+        device->GridRow = Row(row);
 }
 
-int TMirvane2Form::DeviceRow(const TDeviceInfo* device) const
+int TSchemeGridControl::DeviceRow(const TDeviceInfo* device) const
 {
-    for (int row = 0; device && row < SchemeGrid->rowCount(); ++row)
+    for (int row = 0; device && row < grid_->rowCount(); ++row)
         if (RowDevice(row) == device)
             return row;
     return -1;
 }
 
-std::vector<TDeviceInfo*> TMirvane2Form::DevicesInSchemeOrder() const
+std::vector<TDeviceInfo*> TSchemeGridControl::DevicesInSchemeOrder() const
 {
     // Devices holds the creation order; a move changes only the order of the scheme's objects.
     std::vector<TDeviceInfo*> ordered;
-    for (const auto& device : Devices_)
+    for (const auto& device : host_->Devices())
         ordered.push_back(device.get());
-    if (!CurrentScheme)
+    const TDeviceScheme* scheme = host_->Scheme();
+    if (!scheme)
         return ordered;
-    const auto& objects = CurrentScheme->Objects;
+    const auto& objects = scheme->Objects;
     const auto position = [&objects](const TDeviceInfo* d) {
         return std::find_if(objects.begin(), objects.end(), [d](const auto& o) { return o.get() == d->SchemeObject; }) -
                objects.begin();
@@ -407,22 +419,40 @@ std::vector<TDeviceInfo*> TMirvane2Form::DevicesInSchemeOrder() const
     return ordered;
 }
 
-void TMirvane2Form::RebuildSchemeGrid()
+void TSchemeGridControl::Rebuild()
 {
-    GridControl->CloseEditor(false);
-    TDetach selecting(GridControl->SelectCellAttached);
-    TDetach editing(GridControl->SetEditTextAttached);
-    SchemeGrid->clearContents();
-    SchemeGrid->setRowCount(std::max<int>(1, int(Devices_.size())));
+    CloseEditor(false);
+    TDetach selecting(SelectCellAttached);
+    TDetach editing(SetEditTextAttached);
+    grid_->clearContents();
+    grid_->setRowCount(std::max<int>(1, int(host_->Devices().size())));
     const std::vector<TDeviceInfo*> rows = DevicesInSchemeOrder();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         BindDeviceRow(int(i), rows[i]);
         ShowDeviceRow(rows[i]);
     }
-    SchemeGrid->viewport()->update();
+    grid_->viewport()->update();
 }
 
-void TMirvane2Form::ShowDeviceRow(TDeviceInfo* device)
+void TSchemeGridControl::RebuildKeepingTexts()
+{
+    const TDeviceList& devices = host_->Devices();
+    std::vector<std::array<QString, GridColumnCount>> kept(devices.size());
+    std::vector<bool> hadRow(devices.size());
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+        hadRow[i] = devices[i]->GridRow != nullptr;
+        for (int column = 0; column < GridColumnCount; ++column)
+            kept[i][std::size_t(column)] = devices[i]->GridCell(column);
+    }
+    Rebuild();
+    TUpdatingControls updating;
+    for (std::size_t i = 0; i < devices.size(); ++i)
+        for (int column = 0; hadRow[i] && column < GridColumnCount; ++column)
+            if (devices[i]->GridCell(column) != kept[i][std::size_t(column)])
+                devices[i]->SetGridCell(column, kept[i][std::size_t(column)]);
+}
+
+void TSchemeGridControl::ShowDeviceRow(TDeviceInfo* device)
 {
     if (!device || !device->GridRow)
         return;
@@ -441,17 +471,23 @@ void TMirvane2Form::ShowDeviceRow(TDeviceInfo* device)
     else
         for (int column = 3; column <= 6; ++column)
             device->SetGridCell(column, QString());
-    UpdateDeviceRowStatus(device);
+    host_->UpdateDeviceRowStatus(device);
 }
 
-void TMirvane2Form::SelectCurrentGridCell()
+// ---------------------------------------------------------------------------------------------
+// The control: selection and drawing.
+
+void TSchemeGridControl::SelectCurrentCell(bool selectDevice)
 {
-    const QModelIndex current = SchemeGrid->currentIndex();
+    const QModelIndex current = grid_->currentIndex();
+    const bool saved = SelectCellActive;
+    SelectCellActive = selectDevice;
     bool canSelect = true;
-    SchemeGridSelectCell(current.isValid() ? current.column() : 0, current.isValid() ? current.row() : 0, canSelect);
+    SelectCell(current.isValid() ? current.column() : 0, current.isValid() ? current.row() : 0, canSelect);
+    SelectCellActive = saved;
 }
 
-bool TMirvane2Form::FindEditableColLeft(int start, int& found, int mode) const
+bool TSchemeGridControl::FindEditableColLeft(int start, int& found, int mode)
 {
     for (int column = std::min(start, 6); column >= 0; --column)
         if (GridCellEditable(column, LineMode, mode)) {
@@ -461,7 +497,7 @@ bool TMirvane2Form::FindEditableColLeft(int start, int& found, int mode) const
     return false;
 }
 
-bool TMirvane2Form::FindEditableColRight(int start, int& found, int mode) const
+bool TSchemeGridControl::FindEditableColRight(int start, int& found, int mode)
 {
     for (int column = std::max(start, 0); column <= 6 && start <= 6; ++column)
         if (GridCellEditable(column, LineMode, mode)) {
@@ -471,79 +507,75 @@ bool TMirvane2Form::FindEditableColRight(int start, int& found, int mode) const
     return false;
 }
 
-void TMirvane2Form::SchemeGridSelectCell(int ACol, int ARow, bool& CanSelect)
+void TSchemeGridControl::SelectCell(int column, int row, bool& canSelect)
 {
     // An edit of another cell is committed before the cursor leaves it.
-    const QModelIndex editorCell = GridControl->EditorCell();
-    if (editorCell.isValid() && (editorCell.column() != ACol || editorCell.row() != ARow))
-        GridControl->CloseEditor(true);
-    if (OpenSchemeThread || ARow < 0 || ARow >= SchemeGrid->rowCount()) {
-        CanSelect = false;
+    const QModelIndex editorCell = EditorCell();
+    if (editorCell.isValid() && (editorCell.column() != column || editorCell.row() != row))
+        CloseEditor(true);
+    if (host_->OpeningScheme() || row < 0 || row >= grid_->rowCount()) {
+        canSelect = false;
         return;
     }
-    TDeviceInfo* device = RowDevice(ARow);
+    TDeviceInfo* device = RowDevice(row);
     const int mode = device ? device->SchemeObject->Mode : 1 - LineMode;
-    const QModelIndex current = SchemeGrid->currentIndex();
+    const QModelIndex current = grid_->currentIndex();
     const int currentColumn = current.isValid() ? current.column() : 0;
-    {
-        TDetach detach(GridControl->SelectCellAttached);
-        CanSelect = GridCellEditable(ACol, LineMode, mode);
-        int column = ACol;
-        if (!CanSelect) {
-            int found = ACol;
-            const bool any = currentColumn <= ACol
-                                 ? FindEditableColRight(currentColumn + 1, found, mode) ||
-                                       FindEditableColLeft(currentColumn, found, mode)
-                                 : FindEditableColLeft(currentColumn - 1, found, mode) ||
-                                       FindEditableColRight(currentColumn, found, mode);
-            column = any ? found : ACol;
-        }
-        GridControl->SetCurrentCell(ARow, column);
-        GridControl->SetEditing(column >= 2 || (column == 1 && ConstructorMode));
-        SchemeGrid->viewport()->update();
-        if (SelectCellActive)
-            SelectDevice(device);
+    TDetach detach(SelectCellAttached);
+    canSelect = GridCellEditable(column, LineMode, mode);
+    int chosen = column;
+    if (!canSelect) {
+        int found = column;
+        const bool any = currentColumn <= column ? FindEditableColRight(currentColumn + 1, found, mode) ||
+                                                       FindEditableColLeft(currentColumn, found, mode)
+                                                 : FindEditableColLeft(currentColumn - 1, found, mode) ||
+                                                       FindEditableColRight(currentColumn, found, mode);
+        chosen = any ? found : column;
     }
+    SetCurrentCell(row, chosen);
+    SetEditing(chosen >= 2 || (chosen == 1 && host_->ConstructorMode()));
+    grid_->viewport()->update();
+    if (SelectCellActive)
+        host_->SelectDevice(device);
 }
 
-void TMirvane2Form::SchemeGridDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect, bool focused)
+void TSchemeGridControl::DrawCell(QPainter& canvas, int column, int row, const QRect& rect, bool focused)
 {
-    const QPalette& p = SchemeGrid->palette();
-    const QModelIndex current = SchemeGrid->currentIndex();
-    const bool currentRow = current.isValid() && current.row() == ARow;
-    const bool currentCell = currentRow && current.column() == ACol;
-    const bool selected = CurrentDevice_ != nullptr;
-    TDeviceInfo* device = RowDevice(ARow);
+    const QPalette& p = grid_->palette();
+    const QModelIndex current = grid_->currentIndex();
+    const bool currentRow = current.isValid() && current.row() == row;
+    const bool currentCell = currentRow && current.column() == column;
+    const bool selected = host_->CurrentDevice() != nullptr;
+    TDeviceInfo* device = RowDevice(row);
 
     QColor background;
     if (currentRow)
         background = currentCell ? p.color(QPalette::Light) : selected ? p.color(QPalette::Highlight) : p.color(QPalette::Midlight);
-    else if (device && !GridCellEditable(ACol, LineMode, device->SchemeObject->Mode))
-        background = BlendedColor;
+    else if (device && !GridCellEditable(column, LineMode, device->SchemeObject->Mode))
+        background = host_->FixedCellColor();
     else
         background = p.color(QPalette::Base);
-    canvas.fillRect(Rect, background);
+    canvas.fillRect(rect, background);
 
-    const QTableWidgetItem* item = SchemeGrid->item(ARow, ACol);
+    const QTableWidgetItem* item = grid_->item(row, column);
     const QString text = item ? item->text() : QString();
-    if (ACol == 0) {
+    if (column == 0) {
         // "00".."21": the mode's popup image; a static device shows its variant.
         if (text.size() == 2)
-            Buttons16x16eImages.Draw(canvas, Rect.left() + 4, Rect.top() + 1,
+            host_->ModeImages().Draw(canvas, rect.left() + 4, rect.top() + 1,
                                      text.at(0).unicode() - (text.at(1) == QLatin1Char('0') ? 42 : 31));
-    } else if (ACol > 0 && ACol < GridColumnCount) {
-        QRect textRect = Rect;
-        if (SchemeGridColumns[std::size_t(ACol)].Separator) {
+    } else if (column > 0 && column < GridColumnCount) {
+        QRect textRect = rect;
+        if (SchemeGridColumns[std::size_t(column)].Separator) {
             canvas.setPen(p.color(QPalette::Mid));
-            canvas.drawLine(Rect.right(), Rect.top(), Rect.right(), Rect.bottom());
+            canvas.drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
             textRect.setWidth(textRect.width() - 1);
         }
         canvas.setPen(currentRow && !currentCell && selected ? p.color(QPalette::HighlightedText)
                                                              : p.color(QPalette::Text));
         const QFontMetrics metrics(canvas.font());
         const int width = metrics.horizontalAdvance(text);
-        const int x = SchemeGridColumns[std::size_t(ACol)].Alignment == 0 ? textRect.left() + 4
-                                                                         : textRect.left() + textRect.width() - width - 4;
+        const int x = RightAligned(column) ? textRect.left() + textRect.width() - width - 4 : textRect.left() + 4;
         const int y = textRect.top() + (textRect.height() - metrics.height()) / 2;
         canvas.setClipRect(textRect);
         canvas.drawText(QRect(x, y, width + 1, metrics.height()), Qt::AlignLeft | Qt::TextSingleLine, text);
@@ -551,27 +583,31 @@ void TMirvane2Form::SchemeGridDrawCell(QPainter& canvas, int ACol, int ARow, con
     }
     if (focused) {
         QStyleOptionFocusRect option;
-        option.rect = Rect;
+        option.rect = rect;
         option.backgroundColor = background;
-        SchemeGrid->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &canvas, SchemeGrid);
+        grid_->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &canvas, grid_);
     }
 }
 
-void TMirvane2Form::SchemeGridKeyDown(QObject*, int& Key, TShiftState Shift)
+// ---------------------------------------------------------------------------------------------
+// The control: keys, edits and the mouse.
+
+void TSchemeGridControl::KeyDown(int& key, TShiftState shift)
 {
-    CtrlTapped = Key == Qt::Key_Control;
-    if (!(Shift & Qt::ControlModifier))
+    CtrlTapped = key == Qt::Key_Control;
+    if (!(shift & Qt::ControlModifier))
         return;
-    const QModelIndex current = SchemeGrid->currentIndex();
+    const QModelIndex current = grid_->currentIndex();
     TDeviceInfo* device = current.isValid() ? RowDevice(current.row()) : nullptr;
     if (!device)
         return;
     const int column = current.column();
     const TFrameInfo& row = *device->FrameInfo;
+    TDeviceInfo* selected = host_->CurrentDevice();
 
-    if (Key >= Qt::Key_1 && Key <= Qt::Key_8) {
+    if (key >= Qt::Key_1 && key <= Qt::Key_8) {
         const int states = column == 2 ? row.Col2Radix : column == 5 ? row.Col5Radix : column == 6 ? row.Col6Radix : 0;
-        const std::optional<QString> text = CycleDigitText(device->GridCell(column), states, Key - Qt::Key_1);
+        const std::optional<QString> text = CycleDigitText(device->GridCell(column), states, key - Qt::Key_1);
         if (!text)
             return;
         if (column == 2)
@@ -580,14 +616,14 @@ void TMirvane2Form::SchemeGridKeyDown(QObject*, int& Key, TShiftState Shift)
             CommitAnswerText(*device, *text, column);
         return;
     }
-    switch (Key) {
+    switch (key) {
     case Qt::Key_Backspace:
         if (column == 0)
-            ClickItem(this, "DeviceStaticPopupItem");
+            host_->Click("DeviceStaticPopupItem");
         return;
     case Qt::Key_Delete:
-        if (CurrentDevice_)
-            ClickItem(this, "DDeleteDeviceItem");
+        if (selected)
+            host_->Click("DDeleteDeviceItem");
         return;
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -595,21 +631,19 @@ void TMirvane2Form::SchemeGridKeyDown(QObject*, int& Key, TShiftState Shift)
     default:
         return;
     }
-    const bool up = Key == Qt::Key_Up;
+    const bool up = key == Qt::Key_Up;
     // Outside a device's commands the grid moves as usual.
-    if (column <= 1 && !CurrentDevice_)
+    if (column <= 1 && !selected)
         return;
     if (column == 0) {
-        TSchemeObject& object = *CurrentDevice_->SchemeObject;
+        TSchemeObject& object = *selected->SchemeObject;
         object.Mode = std::uint8_t((object.Mode + (up ? 2 : 1)) % 3);
-        ApplyDeviceMode(object.Mode);
-    } else if (column == 1 && ConstructorMode) {
-        QToolButton* button = up ? DeviceMoveUpButton : DeviceMoveDownButton;
-        if (button->isEnabled())
-            DeviceMoveButtonClick(button);
+        host_->ApplyDeviceMode(object.Mode);
+    } else if (column == 1 && host_->ConstructorMode()) {
+        host_->MoveDevice(up);
     } else if (column == 3 || column == 4) {
         double step = column == 3 ? row.Value1Step : row.Value2Step;
-        if (Shift & Qt::ShiftModifier)
+        if (shift & Qt::ShiftModifier)
             step *= 10;
         if (const std::optional<QString> text = StepValueText(device->GridCell(column), up ? step : -step))
             CommitAnswerText(*device, *text, column);
@@ -618,27 +652,27 @@ void TMirvane2Form::SchemeGridKeyDown(QObject*, int& Key, TShiftState Shift)
     Abort();
 }
 
-void TMirvane2Form::SchemeGridKeyUp(QObject*, int& Key, TShiftState)
+void TSchemeGridControl::KeyUp(int& key, TShiftState)
 {
-    if (Key == Qt::Key_Control && CtrlTapped) {
-        const QModelIndex current = SchemeGrid->currentIndex();
-        SelectDevice(CurrentDevice_ ? nullptr : RowDevice(current.isValid() ? current.row() : -1));
+    if (key == Qt::Key_Control && CtrlTapped) {
+        const QModelIndex current = grid_->currentIndex();
+        host_->SelectDevice(host_->CurrentDevice() ? nullptr : RowDevice(current.isValid() ? current.row() : -1));
     }
-    CtrlTapped = 0;
+    CtrlTapped = false;
 }
 
-void TMirvane2Form::SchemeGridKeyPress(QObject*, QChar& Key)
+void TSchemeGridControl::KeyPress(QChar& key)
 {
-    const QModelIndex current = SchemeGrid->currentIndex();
+    const QModelIndex current = grid_->currentIndex();
     if (!current.isValid())
         return;
     const int column = current.column();
-    if (Key == QChar(0x1B)) {
+    if (key == QChar(0x1B)) {
         TDeviceInfo* device = RowDevice(current.row());
-        if (!GridControl->Editor() || !device)
+        if (!Editor() || !device)
             return;
         // The cell shows the device's data again; the typed text is dropped.
-        TDetach detach(GridControl->SetEditTextAttached);
+        TDetach detach(SetEditTextAttached);
         if (column == 1)
             device->SetGridCell(1, device->SchemeObject->Name);
         else if (column == 2) {
@@ -651,23 +685,23 @@ void TMirvane2Form::SchemeGridKeyPress(QObject*, QChar& Key)
             TUpdatingControls updating;
             device->AnswerToGrid();
         }
-        GridControl->CloseEditor(false);
-        Key = QChar();
+        CloseEditor(false);
+        key = QChar();
         return;
     }
-    if (Key == QLatin1Char('\r') || Key == QLatin1Char(' '))
+    if (key == QLatin1Char('\r') || key == QLatin1Char(' '))
         return;
     if (column >= 2 && column <= 6)
-        FilterNumberKey(Key, true, true);
+        FilterNumberKey(key, true, true);
 }
 
-void TMirvane2Form::SchemeGridSetEditText(int ACol, int ARow, const QString& Value)
+void TSchemeGridControl::SetEditText(int column, int row, const QString& text)
 {
-    if (GridControl->SetEditTextAttached)
-        ApplyCellText(ACol, ARow, Value);
+    if (SetEditTextAttached)
+        ApplyCellText(column, row, text);
 }
 
-void TMirvane2Form::ApplyCellText(int column, int row, const QString& text)
+void TSchemeGridControl::ApplyCellText(int column, int row, const QString& text)
 {
     TDeviceInfo* device = RowDevice(row);
     if (!device)
@@ -677,8 +711,7 @@ void TMirvane2Form::ApplyCellText(int column, int row, const QString& text)
         TSchemeObject& object = *device->SchemeObject;
         if (value != object.Name) {
             object.Name = value;
-            SetModified(true);
-            ShowLineRecordInfo();
+            host_->NameChanged();
         }
         device->SetGridCell(1, value);
     } else if (column == 2) {
@@ -688,42 +721,20 @@ void TMirvane2Form::ApplyCellText(int column, int row, const QString& text)
     }
 }
 
-void TMirvane2Form::SchemeGridMouseDown(Qt::MouseButton, TShiftState, int X, int Y)
+void TSchemeGridControl::MouseDown(Qt::MouseButton, TShiftState, int x, int y)
 {
-    if (!SchemeGrid->indexAt(QPoint(X, Y)).isValid())
-        SelectDevice(nullptr);
+    if (!grid_->indexAt(QPoint(x, y)).isValid())
+        host_->SelectDevice(nullptr);
 }
 
-void TMirvane2Form::SchemeGridMouseUp(Qt::MouseButton Button, TShiftState, int X, int Y)
+void TSchemeGridControl::MouseUp(Qt::MouseButton button, TShiftState, int x, int y)
 {
-    const QModelIndex current = SchemeGrid->currentIndex();
-    if (Button != Qt::LeftButton || !current.isValid() || current.column() != 0 || !CurrentDevice_)
+    const QModelIndex current = grid_->currentIndex();
+    if (button != Qt::LeftButton || !current.isValid() || current.column() != 0 || !host_->CurrentDevice())
         return;
-    const QRect cell = SchemeGrid->visualRect(current);
-    if (!cell.contains(X, Y))
-        return;
-    const TSchemeObject& object = *CurrentDevice_->SchemeObject;
-    for (int mode = 0; mode < 3; ++mode)
-        if (auto* item = findChild<QAction*>(QStringLiteral("DeviceMode%1PopupItem").arg(mode + 1)))
-            item->setChecked(mode == object.Mode);
-    if (auto* item = findChild<QAction*>(QStringLiteral("DeviceStaticPopupItem")))
-        item->setChecked(object.Static != 0);
-    DeviceModePopupMenu->popup(SchemeGrid->viewport()->mapToGlobal(QPoint(0, cell.bottom() + 1)));
+    const QRect cell = grid_->visualRect(current);
+    if (cell.contains(x, y))
+        host_->PopupDeviceModeMenu(grid_->viewport()->mapToGlobal(QPoint(0, cell.bottom() + 1)));
 }
 
-void TMirvane2Form::SchemeGridDblClick() { ClickItem(this, "DDeleteDeviceItem"); }
-
-void TMirvane2Form::GridHeaderSectionResize(int section, int width)
-{
-    // The header's sections are sized while the form is built, before the grid exists.
-    if (SchemeGrid && section >= 0 && section < SchemeGrid->columnCount())
-        SchemeGrid->setColumnWidth(section, width);
-}
-
-void TMirvane2Form::VRestoreColWidthsItemClick()
-{
-    for (int column = 0; column < GridColumnCount; ++column) {
-        GridHeader->resizeSection(column, DefaultColWidths[std::size_t(column)]);
-        SchemeGrid->setColumnWidth(column, DefaultColWidths[std::size_t(column)]);
-    }
-}
+void TSchemeGridControl::DblClick() { host_->Click("DDeleteDeviceItem"); }

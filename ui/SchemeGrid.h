@@ -2,7 +2,9 @@
 // The scheme grid: one row per device of the open scheme. Which cells may be chosen and edited
 // depends on the line mode and the device's mode; the cells are written by the devices' slots
 // through their grid rows, and an edited cell is committed through the same slots, never
-// stored as typed.
+// stored as typed. The grid control owns this and reaches the window through a small host, so
+// that it runs without the main window.
+#include <QColor>
 #include <QObject>
 #include <QPersistentModelIndex>
 #include <QPointer>
@@ -15,18 +17,29 @@
 #include <vector>
 
 #include "model/GridRow.h"
+#include "model/Host.h"
+#include "platform/Kit.h"
 
 class QLineEdit;
 class QKeyEvent;
+class QPainter;
+class QPoint;
+class QRect;
 class QTableWidget;
 class QTableWidgetItem;
 class TDeviceInfo;
-class TMirvane2Form;
+class TDeviceScheme;
+class TImageList;
+
+// How a column shows its text: left or right aligned, or as the mode's icon.
+enum class TCellText : std::int32_t { Left = 0, Icon = 1, Right = 2 };
+// Which cells of a column may be chosen: [line mode][device mode].
+using TEditableCells = std::array<std::array<bool, 3>, 2>;
 
 struct TSchemeGridColumn {
-    std::int32_t Alignment;        // 0 left, non-zero right
-    std::uint8_t Separator;        // a vertical line at the cell's right edge
-    std::uint8_t Editable[2][3];   // [line mode][device mode]
+    TCellText Text;
+    bool Separator;   // a vertical line at the cell's right edge
+    TEditableCells Editable;
 };
 extern const std::array<TSchemeGridColumn, GridColumnCount> SchemeGridColumns;
 extern const std::array<int, GridColumnCount> DefaultColWidths;
@@ -57,10 +70,45 @@ private:
     int row_;
 };
 
-// Paints the cells as the form draws them, and commits an edited cell through the form.
+// What the grid needs of the window: the open scheme and its devices, the selection, the
+// document's modified flag, and the window's device commands and images. The main window
+// implements it; tests fake it.
+class TSchemeGridHost {
+public:
+    virtual ~TSchemeGridHost() = default;
+
+    // The open scheme's devices in creation order, the scheme shown (none while one opens),
+    // and whether the open-scheme walk is building them.
+    virtual TDeviceList& Devices() = 0;
+    virtual TDeviceScheme* Scheme() const = 0;
+    virtual bool OpeningScheme() const = 0;
+    virtual TDeviceInfo* CurrentDevice() const = 0;
+    virtual void SelectDevice(TDeviceInfo* device) = 0;
+    // Scheme editing is on (names editable, devices movable).
+    virtual bool ConstructorMode() const = 0;
+    // A device's name was changed: the document is modified and the monitor's decoding reshown.
+    virtual void NameChanged() = 0;
+    // Columns 7-9 of a device's row as a fresh row shows them.
+    virtual void UpdateDeviceRowStatus(TDeviceInfo* device) = 0;
+    // The selected device's mode was set: the window shows it.
+    virtual void ApplyDeviceMode(int mode) = 0;
+    // Clicks a menu item of the window by name, as the user would: nothing while it is disabled.
+    virtual void Click(const char* name) = 0;
+    // Clicks the button that moves the current row's device up or down, when it is enabled.
+    virtual void MoveDevice(bool up) = 0;
+    // The device-mode popup, its items checked for the selected device, at a global point.
+    virtual void PopupDeviceModeMenu(const QPoint& at) = 0;
+    // The mode icons of column 0, and the background of cells that cannot be chosen.
+    virtual const TImageList& ModeImages() const = 0;
+    virtual QColor FixedCellColor() const = 0;
+};
+
+class TSchemeGridControl;
+
+// Paints the cells and commits an edited cell through the grid control.
 class TSchemeGridDelegate : public QStyledItemDelegate {
 public:
-    TSchemeGridDelegate(TMirvane2Form* form, QObject* parent);
+    TSchemeGridDelegate(TSchemeGridControl* control, QObject* parent);
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
@@ -70,39 +118,90 @@ protected:
     bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
-    TMirvane2Form* form_;
+    TSchemeGridControl* control_;
 };
 
-// The grid's plumbing: the rows the devices write, the attached/detached state of the
-// selection and edit-text handlers, the in-place editor, and the routing of keys and mouse
-// presses to the form's handlers.
+// The scheme grid's rows, selection, editing, keys and mouse: the rows the devices write, which
+// cells may be chosen, the in-place editor and how its text is committed through the devices'
+// slots, and the Ctrl commands. It reaches the window only through its host.
 class TSchemeGridControl : public QObject {
 public:
-    TSchemeGridControl(TMirvane2Form* form, QTableWidget* grid);
+    TSchemeGridControl(std::unique_ptr<TSchemeGridHost> host, QTableWidget* grid);
+    ~TSchemeGridControl() override;
 
     // The row object of a grid row: one per row index, alive as long as the grid.
     TGridRow* Row(int row);
 
+    // Rows.
+    // One row per device of Devices, in the order of their objects in the scheme (one empty row
+    // without object when there is none): each device's GridRow and the row's column-0 object
+    // are bound, then ShowDeviceRow.
+    void Rebuild();
+    // The same, with every device's cell texts kept (its live values included).
+    void RebuildKeepingTexts();
+    std::vector<TDeviceInfo*> DevicesInSchemeOrder() const;
+    // The grid row of a device, or -1.
+    int DeviceRow(const TDeviceInfo* device) const;
+    // The device of a grid row (the row's column-0 object), or none.
+    TDeviceInfo* RowDevice(int row) const;
+    // Binds grid row `row` to a device: its GridRow and the row's column-0 object (none unbinds).
+    void BindDeviceRow(int row, TDeviceInfo* device);
+    // Writes a device's row as an opened scheme shows it: column 0 ModeCellText, 1 Name,
+    // 2 ShowData(request) in line mode 1 else empty, 3-6 ShowData(answer) for an emulated
+    // device else empty, 7-9 the host's UpdateDeviceRowStatus.
+    void ShowDeviceRow(TDeviceInfo* device);
+
+    // Selection.
+    // The cell-selection handler for the current cell; it selects the row's device only when
+    // asked to (SelectCellActive for the call).
+    void SelectCurrentCell(bool selectDevice = true);
+    // The current row, moved without the selection handler.
+    void SetCurrentRow(int row);
+    // Moves the grid's cursor without running the selection handler.
+    void SetCurrentCell(int row, int column);
+    // Nearest editable column at or left of `start` (down to 0) / at or right of it (up to 6)
+    // in the present line mode for a device of that mode.
+    static bool FindEditableColLeft(int start, int& found, int mode);
+    static bool FindEditableColRight(int start, int& found, int mode);
+
+    // The grid's handlers (the window's SchemeGrid* handlers forward here).
+    void DrawCell(QPainter& canvas, int column, int row, const QRect& rect, bool focused);
+    void SelectCell(int column, int row, bool& canSelect);
+    void KeyDown(int& key, TShiftState shift);
+    void KeyUp(int& key, TShiftState shift);
+    void KeyPress(QChar& key);
+    void SetEditText(int column, int row, const QString& text);
+    // Commits a cell's text through the row device's slots (a name directly).
+    void ApplyCellText(int column, int row, const QString& text);
+    void MouseDown(Qt::MouseButton button, TShiftState shift, int x, int y);
+    void MouseUp(Qt::MouseButton button, TShiftState shift, int x, int y);
+    void DblClick();
+
     // OnSelectCell and OnSetEditText: detached while code moves rows or restores cells.
     bool SelectCellAttached = true;
     bool SetEditTextAttached = true;
+    // The selection handler also selects the row's device (cleared while code calls it).
+    bool SelectCellActive = true;
+    // Set at every key-down to (key = Ctrl): still set at the key-up while Ctrl was tapped alone.
+    bool CtrlTapped = false;
 
     // The in-place editor, or none while no cell is being edited.
     QLineEdit* Editor() const;
     // The cell of the open editor (invalid when none).
     QModelIndex EditorCell() const;
     void EditorOpened(const QModelIndex& cell) { editorCell_ = cell; }
-    // Ends an edit: its text is committed through the form or dropped.
+    // Ends an edit: its text is committed or dropped.
     void CloseEditor(bool commit);
+    // Closes an open editor in that column or right of it, without applying its text.
+    void HideEditor(int fromColumn = 0);
     // Switches editing of the current cell on or off.
     void SetEditing(bool on);
     bool Editing() const { return editing_; }
-    // Moves the grid's cursor without running the selection handler.
-    void SetCurrentCell(int row, int column);
 
     // A key for the grid or its editor; true when it is consumed.
     bool HandleKey(QObject* sender, QKeyEvent* event);
 
+    QTableWidget* Grid() const { return grid_; }
     TSchemeGridDelegate* Delegate() const { return delegate_; }
 
 protected:
@@ -111,7 +210,7 @@ protected:
 private:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous);
 
-    TMirvane2Form* form_;
+    std::unique_ptr<TSchemeGridHost> host_;
     QTableWidget* grid_;
     TSchemeGridDelegate* delegate_;
     std::vector<std::unique_ptr<TSchemeGridRow>> rows_;

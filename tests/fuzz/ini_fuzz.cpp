@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the settings file's reader and to the rules of the values the window
-// reads from it. Whatever the bytes, an untouched file must come back unchanged, a written key
-// must read back as written without disturbing the other keys, and the value rules must return.
+// reads from it. Whatever the bytes, an untouched file must come back unchanged, and so must a
+// file whose values are written as they read; a written key must read back as written without
+// disturbing the other keys, and the value rules must return.
 #include <cstdint>
 #include <cstdlib>
 
@@ -39,6 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)ini.ReadInteger(key[0], key[1], 0);
         (void)LoadedFileName(value, QStringLiteral("/start/"));
     }
+
+    TIniFile same = ini;
+    for (const auto& key : Keys)
+        if (same.ValueExists(key[0], key[1]))
+            same.WriteString(key[0], key[1], same.ReadString(key[0], key[1]));
+    Require(same.Image() == image);
 
     // One key written, one deleted: both show, everything else reads as before.
     TIniFile changed = ini;

@@ -12,6 +12,8 @@
 #include "model/Catalogue.h"
 #include "model/LineMode.h"
 #include "model/SchemeFiles.h"
+#include "platform/Files.h"
+#include "support/HostileFiles.h"
 
 namespace {
 QByteArray Image(std::initializer_list<int> bytes)
@@ -259,6 +261,40 @@ TEST_F(SchemeFiles, UnreadableFilesAndUnwritablePathsFail)
     EXPECT_TRUE(schemes.empty());
     EXPECT_FALSE(SaveInfoFile(Path("no/such/doc.mvi"), Sample(), LineModeSensors, {}));
     EXPECT_FALSE(SaveSchemeFile(dir.path(), Sample())) << "a folder";
+}
+
+TEST_F(SchemeFiles, WhatIsNoPlainFileIsNeitherReadNorReplacedAndNothingBlocks)
+{
+    const auto hostile = MakeHostileFiles(dir.path());
+    const TFifoGuard guard({hostile[1].Path});
+    for (const THostileFile& file : hostile) {
+        TSchemeList schemes;
+        int lineMode = -1;
+        QString current;
+        const unsigned type = FileType(file.Path);
+        EXPECT_FALSE(LoadSchemeFile(file.Path, schemes)) << file.Kind;
+        EXPECT_FALSE(LoadInfoFile(file.Path, schemes, lineMode, current)) << file.Kind;
+        if (file.Exists) {
+            EXPECT_FALSE(SaveSchemeFile(file.Path, Sample())) << file.Kind;
+            EXPECT_FALSE(SaveInfoFile(file.Path, Sample(), LineModeSensors, {})) << file.Kind;
+        }
+        EXPECT_EQ(FileType(file.Path), type) << file.Kind << ": left as it was";
+    }
+    EXPECT_FALSE(guard.Released()) << "a reader waited on the FIFO";
+}
+
+TEST_F(SchemeFiles, ANameThatIsNoUtf8IsWrittenAndReadUnderItsOwnBytes)
+{
+    const QByteArray bytes = QFile::encodeName(dir.path()) + "/\xca\xf0\xe0\xed";   // cp1251
+    ASSERT_TRUE(SaveSchemeFile(DecodeName(bytes + ".mvs"), Sample()));
+    EXPECT_TRUE(SaveInfoFile(DecodeName(bytes + ".mvi"), Sample(), LineModeSensors, {}));
+    TSchemeList schemes;
+    int lineMode = -1;
+    QString current;
+    EXPECT_TRUE(LoadSchemeFile(DecodeName(bytes + ".mvs"), schemes));
+    EXPECT_TRUE(LoadInfoFile(DecodeName(bytes + ".mvi"), schemes, lineMode, current));
+    for (const char* ext : {".mvs", ".mvi"})
+        EXPECT_TRUE(RemoveFile(DecodeName(bytes + ext))) << ext << " under its own name";
 }
 
 TEST_F(SchemeFiles, SavingTheSameStateTwiceLeavesTheFileAlone)

@@ -4,8 +4,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include "platform/Files.h"
 #include "platform/Ini.h"
+#include "support/HostileFiles.h"
 
 namespace {
 
@@ -126,6 +129,45 @@ TEST(IniFile, CyrillicAndPathsSurviveAWriteAndARead)
     const TIniFile again = Parsed(ini.Image());
     EXPECT_EQ(again.ReadString(QStringLiteral("lastfiles"), QStringLiteral("file1")), path);
     EXPECT_EQ(again.ReadInteger(QStringLiteral("view"), QStringLiteral("updatetime"), 0), -250);
+}
+
+TEST(IniFile, ValuesTheProgramLeavesOrWritesKeepTheirBytes)
+{
+    const QByteArray image("[LASTFILES]\nFile1 = /d/\xff\xfe.mvs \n[X]\nodd=a\0b\xc3(\n");
+    TIniFile ini = Parsed(image);
+    // Written with the value it holds: the line stays as it was, blanks and all.
+    ini.WriteString(QStringLiteral("LASTFILES"), QStringLiteral("File1"),
+                    ini.ReadString(QStringLiteral("LASTFILES"), QStringLiteral("File1")));
+    ini.WriteString(QStringLiteral("X"), QStringLiteral("odd"), ini.ReadString(QStringLiteral("X"), QStringLiteral("odd")));
+    EXPECT_EQ(ini.Image(), image);
+    // A path is written as its file-system bytes.
+    ini.WriteString(QStringLiteral("LASTFILES"), QStringLiteral("File2"), DecodeName("/e/\xcf\xf0.mvs"));
+    EXPECT_TRUE(ini.Image().contains("\nFile2=/e/\xcf\xf0.mvs\n")) << ini.Image().toHex().constData();
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString name = dir.filePath(QStringLiteral("Mirvane2.ini"));
+    ASSERT_TRUE(WriteAll(name, image));
+    ASSERT_EQ(ini.Load(name), TIniLoad::Loaded);
+    ASSERT_TRUE(ini.Save(name));
+    EXPECT_EQ(ReadAll(name), image);
+}
+
+TEST(IniFile, ASettingsFileThatIsNoPlainFileIsNeitherReadNorReplaced)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto hostile = MakeHostileFiles(dir.path());
+    const TFifoGuard guard({hostile[1].Path});
+    for (const THostileFile& file : hostile) {
+        TIniFile ini;
+        EXPECT_EQ(ini.Load(file.Path), file.Exists ? TIniLoad::Unreadable : TIniLoad::Missing) << file.Kind;
+    }
+    TIniFile ini;
+    ini.Parse("[A]\nx=1\n");
+    EXPECT_FALSE(ini.Save(hostile[1].Path));
+    EXPECT_EQ(FileType(hostile[1].Path), unsigned(S_IFIFO));
+    EXPECT_FALSE(guard.Released()) << "a reader waited on the FIFO";
 }
 
 TEST(IniFile, LoadTellsMissingFromUnusable)

@@ -226,7 +226,7 @@ protected:
         TDeviceInfo* added = device.get();
         form->DevicesByAddr()[added->FrameInfo->Address] = added;
         form->Devices().push_back(std::move(device));
-        form->RebuildSchemeGrid();
+        form->GridControl->Rebuild();
         SlotLog.clear();
         return added;
     }

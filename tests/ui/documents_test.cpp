@@ -4,8 +4,10 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QToolButton>
+#include <sys/stat.h>
 
 #include "WindowFixture.h"
+#include "support/HostileFiles.h"
 
 TEST(DocumentNames, ExtensionsFreeNamesAndDisplayNames)
 {
@@ -66,6 +68,30 @@ TEST_F(SchemeWindowTest, AnUnreadableFileLeavesThePreviousDocumentAndItsComment)
     EXPECT_EQ(CurrentFileName, good);
     EXPECT_EQ(FileComment, QStringLiteral("kept"));
     EXPECT_EQ(form->CurrSchemeComboBox->Items(), QStringList{QStringLiteral("S")});
+}
+
+TEST_F(SchemeWindowTest, WhatIsNoPlainFileIsRefusedWithTheOpeningErrorAndNothingBlocks)
+{
+    const QString good = WriteSchemeFile(QStringLiteral("good.mvs"), {{QStringLiteral("S"), {RowAt(1)}}});
+    Open(good);
+    const auto hostile = MakeHostileFiles(dir.path());
+    const TFifoGuard guard({hostile[1].Path, Path(QStringLiteral("doc.mvi"))});
+    for (const THostileFile& file : hostile) {
+        Messages.clear();
+        Open(file.Path);
+        EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|Ошибка при открытии файла:\n") + file.Path}) << file.Kind;
+        EXPECT_EQ(CurrentFileName, good) << file.Kind;
+    }
+    // A FIFO for a state file: the document opens as without one, and saving its state keeps it.
+    const QString doc = WriteSchemeFile(QStringLiteral("doc.mvs"), {{QStringLiteral("D"), {RowAt(1)}}});
+    ASSERT_TRUE(MakeFifo(Path(QStringLiteral("doc.mvi"))));
+    Messages.clear();
+    Open(doc);
+    EXPECT_EQ(CurrentFileName, doc);
+    form->SaveStateFile();
+    EXPECT_TRUE(Messages.isEmpty());
+    EXPECT_EQ(FileType(Path(QStringLiteral("doc.mvi"))), unsigned(S_IFIFO));
+    EXPECT_FALSE(guard.Released()) << "a reader waited on a FIFO";
 }
 
 TEST_F(SchemeWindowTest, ReopeningOrLeavingAModifiedDocumentAsksFirst)

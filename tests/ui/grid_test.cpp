@@ -1,9 +1,12 @@
 // The scheme grid and the frame edit handlers: which cells can be chosen, how edits and Ctrl
-// commands reach the devices' slots, and how frame edits filter and step their values.
+// commands reach the devices' slots, and how frame edits filter and step their values. The grid
+// control is driven both inside the window and alone, with a fake of the window it needs.
 #include <QLineEdit>
 #include <QTest>
 
 #include "WindowFixture.h"
+#include "support/FakeHost.h"
+#include "ui/ImageList.h"
 #include "platform/Numbers.h"
 #include "ui/FrameEdits.h"
 
@@ -17,6 +20,64 @@ void Click(QTableWidget* grid, int row, int column)
     grid->selectionModel()->setCurrentIndex(Index(grid, row, column), QItemSelectionModel::ClearAndSelect);
     grid->setFocus();
 }
+
+// The window as the grid sees it: devices and selection from a fake host; every command the
+// grid asks of the window is recorded.
+struct FakeGridHost final : TSchemeGridHost {
+    explicit FakeGridHost(FakeHost& host) : host(host) {}
+    TDeviceList& Devices() override { return host.devices; }
+    TDeviceScheme* Scheme() const override { return scheme; }
+    bool OpeningScheme() const override { return host.opening; }
+    TDeviceInfo* CurrentDevice() const override { return host.current; }
+    void SelectDevice(TDeviceInfo* device) override
+    {
+        host.current = device;
+        calls << QStringLiteral("select");
+    }
+    bool ConstructorMode() const override { return constructor; }
+    void NameChanged() override { calls << QStringLiteral("name"); }
+    void UpdateDeviceRowStatus(TDeviceInfo*) override {}
+    void ApplyDeviceMode(int mode) override { calls << QStringLiteral("mode %1").arg(mode); }
+    void Click(const char* name) override { calls << QString::fromLatin1(name); }
+    void MoveDevice(bool up) override { calls << (up ? QStringLiteral("up") : QStringLiteral("down")); }
+    void PopupDeviceModeMenu(const QPoint& at) override { calls << QStringLiteral("popup %1,%2").arg(at.x()).arg(at.y()); }
+    const TImageList& ModeImages() const override { return images; }
+    QColor FixedCellColor() const override { return Qt::gray; }
+
+    FakeHost& host;
+    TDeviceScheme* scheme = nullptr;
+    bool constructor = false;
+    QStringList calls;
+    TImageList images;
+};
+
+// A bare grid and its control, two emulated devices of a test frame, and no window.
+class GridControlTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        LineMode = LineModeMaster;
+        grid->resize(400, 100);
+        auto fake = std::make_unique<FakeGridHost>(host);
+        window = fake.get();
+        control = new TSchemeGridControl(std::move(fake), grid.get());
+        window->scheme = &scheme;
+        for (const char* name : {"A", "B"}) {
+            scheme.Objects.push_back(std::make_unique<TSchemeObject>(QString::fromLatin1(name), 0, ModeEmulate));
+            host.devices.push_back(std::make_unique<TDeviceInfo>(scheme.Objects.back().get(), &handlers, &host));
+        }
+        control->Rebuild();
+    }
+    TDeviceInfo* Device(int i) const { return host.devices.at(std::size_t(i)).get(); }
+
+    ScopedFrameClass frame{0, CreateTestAnswerFrame};
+    TDeviceScheme scheme{QStringLiteral("Схема")};   // outlives the devices that point into it
+    FakeHost host;
+    TFrameHandlers handlers = host.Handlers();
+    std::unique_ptr<QTableWidget> grid = std::make_unique<QTableWidget>(1, GridColumnCount);
+    FakeGridHost* window = nullptr;
+    TSchemeGridControl* control = nullptr;
+};
 
 } // namespace
 
@@ -83,7 +144,7 @@ TEST_F(SchemeTest, ChoosingACellMovesToTheNearestEditableColumn)
     QTableWidget* grid = form->SchemeGrid;
     Click(grid, 0, 5);   // a received device in BI diagnostics: nothing right of the name
     EXPECT_EQ(grid->currentIndex(), Index(grid, 0, 1));
-    EXPECT_EQ(form->CurrentDevice(), form->RowDevice(0));
+    EXPECT_EQ(form->CurrentDevice(), form->GridControl->RowDevice(0));
     Click(grid, 1, 5);   // an emulated device: its answer cells are
     EXPECT_EQ(grid->currentIndex(), Index(grid, 1, 5));
     EXPECT_TRUE(form->GridControl->Editing());
@@ -93,9 +154,9 @@ TEST_F(SchemeTest, ChoosingACellMovesToTheNearestEditableColumn)
     EXPECT_FALSE(form->GridControl->Editing());            // names are edited in the constructor only
     form->Devices().clear();                               // an empty scheme keeps one row
     form->DevicesByAddr().fill(nullptr);
-    form->RebuildSchemeGrid();
+    form->GridControl->Rebuild();
     EXPECT_EQ(grid->rowCount(), 1);
-    EXPECT_EQ(form->RowDevice(0), nullptr);
+    EXPECT_EQ(form->GridControl->RowDevice(0), nullptr);
 }
 
 TEST_F(SchemeTest, CommittedCellsGoThroughTheSlots)
@@ -215,4 +276,80 @@ TEST_F(SchemeTest, FrameEditsStoreTheirValuesAndStep)
     a->AnswerToGrid = nullptr;
     frame->ValueEdit->SetText(QStringLiteral("3"));
     EXPECT_EQ(a->SchemeObject->Answer[1], 3);
+}
+
+TEST_F(GridControlTest, CtrlCommandsAskTheWindowAndEndUpDownSilently)
+{
+    struct {
+        int column, key;
+        bool selected, constructor;
+        const char* call;   // what the window is asked, none for nothing
+        bool completes;     // false: a silent abort keeps the grid's cursor
+    } const cases[] = {
+        {0, Qt::Key_Backspace, true, false, "DeviceStaticPopupItem", true},
+        {3, Qt::Key_Delete, true, false, "DDeleteDeviceItem", true},
+        {3, Qt::Key_Delete, false, false, nullptr, true},
+        {0, Qt::Key_Up, true, false, "mode 0", false},   // emulated: up to received, down to disabled
+        {0, Qt::Key_Down, true, false, "mode 2", false},
+        {0, Qt::Key_Up, false, false, nullptr, true},    // no device selected: the grid moves as usual
+        {1, Qt::Key_Up, false, true, nullptr, true},
+        {1, Qt::Key_Up, true, true, "up", false},
+        {1, Qt::Key_Down, true, true, "down", false},
+        {1, Qt::Key_Down, true, false, nullptr, false},  // moving needs the scheme editor
+        {5, Qt::Key_Up, true, false, nullptr, false},
+    };
+    for (const auto& c : cases) {
+        Device(0)->SchemeObject->Mode = ModeEmulate;
+        host.current = c.selected ? Device(0) : nullptr;
+        window->constructor = c.constructor;
+        window->calls.clear();
+        control->SetCurrentCell(0, c.column);
+        int key = c.key;
+        EXPECT_EQ(GuardUi([&] { control->KeyDown(key, Qt::ControlModifier); }), c.completes) << c.column << ' ' << c.key;
+        EXPECT_EQ(window->calls, c.call ? QStringList{QString::fromLatin1(c.call)} : QStringList()) << c.column << ' ' << c.key;
+    }
+    window->calls.clear();
+    int key = Qt::Key_Delete;
+    control->KeyDown(key, Qt::NoModifier);   // without Ctrl nothing is a command
+    control->DblClick();
+    EXPECT_EQ(window->calls, QStringList{QStringLiteral("DDeleteDeviceItem")});
+}
+
+TEST_F(GridControlTest, RowsFollowTheSchemeAndSelectionReachesTheWindowOnlyWhenAsked)
+{
+    std::swap(scheme.Objects[0], scheme.Objects[1]);   // a move reorders the objects, not Devices
+    control->Rebuild();
+    EXPECT_EQ(control->RowDevice(0), Device(1));
+    EXPECT_EQ(control->DeviceRow(Device(0)), 1);
+    EXPECT_EQ(grid->item(1, 1)->text(), QStringLiteral("A"));
+
+    control->SetCurrentRow(1);
+    control->SelectCurrentCell(false);   // code moving the cursor: no device selected
+    EXPECT_TRUE(window->calls.isEmpty());
+    host.opening = true;                 // nothing is chosen while the scheme is being built
+    bool canSelect = true;
+    control->SelectCell(3, 1, canSelect);
+    EXPECT_FALSE(canSelect);
+    host.opening = false;
+    control->SelectCurrentCell();
+    EXPECT_EQ(host.current, Device(0));
+
+    // A press below the rows deselects; a release on the current mode cell pops the menu up
+    // just below that cell.
+    grid->show();
+    control->SetCurrentCell(1, 0);
+    window->calls.clear();
+    const QRect cell = grid->visualRect(grid->currentIndex());
+    control->MouseUp(Qt::LeftButton, {}, cell.center().x(), cell.center().y());
+    const QPoint below = grid->viewport()->mapToGlobal(QPoint(0, cell.bottom() + 1));
+    control->MouseDown(Qt::LeftButton, {}, 5, cell.bottom() + 40);
+    EXPECT_EQ(window->calls, (QStringList{QStringLiteral("popup %1,%2").arg(below.x()).arg(below.y()), QStringLiteral("select")}));
+    EXPECT_EQ(host.current, nullptr);
+
+    // A name is the window's business only when it changed.
+    window->calls.clear();
+    control->ApplyCellText(1, 1, QStringLiteral(" A "));
+    control->ApplyCellText(1, 1, QStringLiteral("C"));
+    EXPECT_EQ(window->calls, QStringList{QStringLiteral("name")});
+    EXPECT_EQ(Device(0)->SchemeObject->Name, QStringLiteral("C"));
 }

@@ -158,26 +158,26 @@ TEST_F(SchemeEditorTest, SelectingAndMovingADevice)
 
     // Moving a device swaps its object and row; Devices keeps the creation (poll) order.
     TDeviceInfo* moved = Device(2);
-    form->SetGridCurrentRow(2);
+    form->GridControl->SetCurrentRow(2);
     form->DeviceMoveButtonClick(form->DeviceMoveUpButton);
     EXPECT_EQ(CurrentScheme->Objects[1].get(), moved->SchemeObject);
-    EXPECT_EQ(form->RowDevice(1), moved);
+    EXPECT_EQ(form->GridControl->RowDevice(1), moved);
     EXPECT_EQ(form->SchemeGrid->currentRow(), 1);
     EXPECT_EQ(Device(1), device);
     EXPECT_EQ(Device(2), moved);
     form->DeviceMoveButtonClick(form->DeviceMoveDownButton);
     form->DeviceMoveButtonClick(form->DeviceMoveDownButton);   // already last: nothing
     EXPECT_EQ(CurrentScheme->Objects[2].get(), moved->SchemeObject);
-    EXPECT_EQ(form->RowDevice(2), moved);
+    EXPECT_EQ(form->GridControl->RowDevice(2), moved);
 
     // Removing the first grid row's device after a move selects its neighbour in Devices.
     form->DeviceMoveButtonClick(form->DeviceMoveUpButton);
     form->DeviceMoveButtonClick(form->DeviceMoveUpButton);   // rows: 2, 0, 1
-    ASSERT_EQ(form->RowDevice(0), moved);
+    ASSERT_EQ(form->GridControl->RowDevice(0), moved);
     form->SelectDevice(moved);
     Run([&] { form->DDeleteDeviceItemClick(); });
     EXPECT_EQ(form->CurrentDevice(), device);   // the one before it in creation order
-    EXPECT_EQ(form->RowDevice(1), device);
+    EXPECT_EQ(form->GridControl->RowDevice(1), device);
 }
 
 TEST_F(SchemeWindowTest, LineModeLeavesDisabledDevicesAndStopsWatchdogsForPolling)

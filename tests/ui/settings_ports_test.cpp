@@ -7,9 +7,12 @@
 #include <QMenu>
 #include <QScreen>
 #include <QToolButton>
+#include <sys/stat.h>
 
 #include "WindowFixture.h"
+#include "platform/Files.h"
 #include "platform/Ini.h"
+#include "support/HostileFiles.h"
 #include "ui/MainSettings.h"
 
 namespace {
@@ -185,6 +188,44 @@ TEST_F(SettingsTest, RecentFilesAreReadOnceAndWrittenBackInTheirStoredForm)
     EXPECT_EQ(ini.ReadString(LastFilesSection, QStringLiteral("File2")), QStringLiteral("./sub/b.mvs"));
     EXPECT_FALSE(ini.ValueExists(LastFilesSection, QStringLiteral("File3")));
     EXPECT_EQ(ini.ReadString(QStringLiteral("OTHER"), QStringLiteral("keep")), QStringLiteral("me"));
+}
+
+TEST_F(SettingsTest, ALastDocumentThatIsNoPlainFileGivesANewFileWithoutBlocking)
+{
+    const auto hostile = MakeHostileFiles(dir.path());
+    const TFifoGuard guard({hostile[1].Path});
+    for (const THostileFile& file : hostile) {
+        WriteIni("[LASTFILES]\nFile1=" + EncodeName(file.Path) + "\n");
+        StartUp();
+        EXPECT_TRUE(CurrentFileName.isEmpty()) << file.Kind << ": a new file";
+        EXPECT_EQ(form->CurrSchemeComboBox->Items(), QStringList{QStringLiteral("Схема 1")}) << file.Kind;
+        CloseAndDrop();
+    }
+    EXPECT_TRUE(Messages.isEmpty()) << qPrintable(Messages.join(u'\n'));
+    EXPECT_EQ(FileType(hostile[1].Path), unsigned(S_IFIFO));
+    EXPECT_FALSE(guard.Released()) << "start-up waited on the FIFO";
+}
+
+TEST_F(SettingsTest, ADocumentNamedInBytesThatAreNoUtf8OpensIsSavedAndKeptInTheFile)
+{
+    const QByteArray bytes = QFile::encodeName(dir.path()) + "/\xca\xf0\xe0\xed";   // cp1251
+    const QString path = DecodeName(bytes + ".mvs");
+    TSchemeList schemes;
+    schemes.push_back(std::make_unique<TDeviceScheme>(QStringLiteral("S")));
+    ASSERT_TRUE(SaveSchemeFile(path, schemes));
+    const QByteArray odd("[X]\nodd=a\0b\xff\n", 14);
+    WriteIni("[LASTFILES]\nFile1=" + bytes + ".mvs\n" + odd);
+    TMirvane2Form& f = StartUp();
+    EXPECT_EQ(CurrentFileName, path);
+    EXPECT_EQ(f.LastFiles[0], path);
+    f.SetModified(true);
+    EXPECT_TRUE(GuardUi([&f] { f.FSaveFileItemClick(); }));
+    EXPECT_TRUE(Messages.isEmpty()) << qPrintable(Messages.join(u'\n'));
+    CloseAndDrop();   // without SETUP/Mode the file is rewritten
+    const QByteArray written = ReadIni();
+    EXPECT_TRUE(written.startsWith("[LASTFILES]\nFile1=" + bytes + ".mvs\n" + odd)) << written.toHex().constData();
+    for (const char* ext : {".mvs", ".mvi"})
+        EXPECT_TRUE(RemoveFile(DecodeName(bytes + ext))) << ext << " under its own name";
 }
 
 TEST_F(SettingsTest, ChangedValuesAreWrittenAndReadBack)

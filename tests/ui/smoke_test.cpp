@@ -1,14 +1,17 @@
 // The real program, headless, its port list read from an empty folder (never the machine's serial
 // ports): it starts as its window, idles without spinning and ends on SIGTERM with status 0.
+// A FIFO as its last document or as that document's state file does not stop it.
 // A screenshot under xvfb-run with ImageMagick's import where those are installed.
 #include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <csignal>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "support/HostileFiles.h"
 #include "support/RunEvents.h"
 
 namespace {
@@ -48,6 +51,31 @@ protected:
         return env;
     }
 
+    // Starts the program and waits for its window; false when it ended before.
+    bool StartUntilWindow(QProcess& program)
+    {
+        QProcessEnvironment env = Environment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        program.setProcessEnvironment(env);
+        program.setWorkingDirectory(home.path());
+        program.start(ProgramPath(), {});
+        QByteArray out;
+        RunEventsUntil([&] {
+            program.waitForReadyRead(50);
+            out += program.readAllStandardOutput();
+            return out.contains("window: Mirvane2Form") || program.state() == QProcess::NotRunning;
+        }, 30000);
+        return out.contains("window: Mirvane2Form");
+    }
+    // SIGTERM closes the window as the user does; the program ends with status 0.
+    static void EndsOnSigterm(QProcess& program)
+    {
+        ::kill(pid_t(program.processId()), SIGTERM);
+        ASSERT_TRUE(program.waitForFinished(20000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().constData();
+    }
+
     QTemporaryDir ttyDir;   // stays empty: no ports
     QTemporaryDir home;
 };
@@ -57,29 +85,34 @@ protected:
 TEST_F(ProgramTest, StartsAsItsWindowIdlesAndEndsOnSigterm)
 {
     QProcess program;
-    QProcessEnvironment env = Environment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    program.setProcessEnvironment(env);
-    program.setWorkingDirectory(home.path());
-    program.start(ProgramPath(), {});
-    QByteArray out;
-    ASSERT_TRUE(RunEventsUntil([&] {
-        program.waitForReadyRead(50);
-        out += program.readAllStandardOutput();
-        return out.contains("window: Mirvane2Form") || program.state() == QProcess::NotRunning;
-    }, 30000));
-    ASSERT_TRUE(out.contains("window: Mirvane2Form")) << out.constData();
+    ASSERT_TRUE(StartUntilWindow(program));
 
     // A guard against a busy loop, not a speed test: idle for 3 s, it uses well under 10 %.
     const double before = CpuSeconds(program.processId());
     RunEventsFor(3000);
     ASSERT_GE(before, 0);
     EXPECT_LT(CpuSeconds(program.processId()) - before, 0.3);
+    EndsOnSigterm(program);
+}
 
-    ::kill(pid_t(program.processId()), SIGTERM);
-    ASSERT_TRUE(program.waitForFinished(20000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().constData();
+TEST_F(ProgramTest, AFifoAsLastDocumentOrStateFileDoesNotStopIt)
+{
+    QFile document(home.filePath(QStringLiteral("doc.mvs")));
+    ASSERT_TRUE(document.open(QIODevice::WriteOnly) && document.write("MV02\0\0\0", 7) == 7);
+    document.close();
+    ASSERT_TRUE(MakeFifo(home.filePath(QStringLiteral("fifo.mvs"))) && MakeFifo(home.filePath(QStringLiteral("doc.mvi"))));
+    const TFifoGuard guard({home.filePath(QStringLiteral("fifo.mvs")), home.filePath(QStringLiteral("doc.mvi"))});
+    for (const char* last : {"fifo.mvs", "doc.mvs"}) {
+        QFile settings(home.filePath(QStringLiteral("Mirvane2.ini")));
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write(QByteArray("[LASTFILES]\nFile1=") + last + "\n");
+        settings.close();
+        QProcess program;
+        ASSERT_TRUE(StartUntilWindow(program)) << last;
+        EndsOnSigterm(program);
+    }
+    EXPECT_EQ(FileType(home.filePath(QStringLiteral("doc.mvi"))), unsigned(S_IFIFO));
+    EXPECT_FALSE(guard.Released()) << "the program waited on a FIFO";
 }
 
 TEST_F(ProgramTest, ScreenshotUnderXvfb)

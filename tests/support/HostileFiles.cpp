@@ -1,0 +1,100 @@
+#include "support/HostileFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include "platform/Files.h"
+
+namespace {
+
+bool MakeSocket(const QString& path)
+{
+    const QByteArray name = EncodeName(path);
+    sockaddr_un address{};
+    if (std::size_t(name.size()) >= sizeof address.sun_path)
+        return false;
+    address.sun_family = AF_UNIX;
+    std::copy(name.begin(), name.end(), address.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return bound;
+}
+
+bool MakeVanishedFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.remove();
+}
+
+} // namespace
+
+bool MakeFifo(const QString& path) { return ::mkfifo(EncodeName(path).constData(), 0600) == 0; }
+
+bool RemoveFile(const QString& path) { return ::unlink(EncodeName(path).constData()) == 0; }
+
+unsigned FileType(const QString& path)
+{
+    struct stat status {};
+    return ::lstat(EncodeName(path).constData(), &status) == 0 ? unsigned(status.st_mode & S_IFMT) : 0u;
+}
+
+std::vector<THostileFile> MakeHostileFiles(const QString& folder)
+{
+    const QDir dir(folder);
+    const auto at = [&dir](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
+    return {
+        {"directory", at("folder.mvs"), QDir().mkpath(at("folder.mvs")), true},
+        {"FIFO", at("fifo.mvs"), MakeFifo(at("fifo.mvs")), true},
+        {"socket", at("socket.mvs"), MakeSocket(at("socket.mvs")), true},
+        {"device node", QStringLiteral("/dev/null"), true, true},
+        {"link loop", at("loop.mvs"), QFile::link(at("loop.mvs"), at("loop.mvs")), true},
+        {"dangling link", at("dangling.mvs"), QFile::link(at("nowhere.mvs"), at("dangling.mvs")), false},
+        {"vanished file", at("vanished.mvs"), MakeVanishedFile(at("vanished.mvs")), false},
+    };
+}
+
+QStringList SystemFiles()
+{
+    QStringList files;
+    for (const char* name : {"/proc/self/status", "/proc/self/maps", "/sys/kernel/uevent_seqnum"})
+        if (QFileInfo::exists(QString::fromLatin1(name)))
+            files << QString::fromLatin1(name);
+    return files;
+}
+
+TFifoGuard::TFifoGuard(QStringList fifos, int patienceMs) : Fifos(std::move(fifos))
+{
+    Watcher = std::thread([this, patienceMs] {
+        std::unique_lock lock(Mutex);
+        if (Stop.wait_for(lock, std::chrono::milliseconds(patienceMs), [this] { return Stopping; }))
+            return;
+        // Opening the writing end frees a reader waiting to open; closing it ends its read.
+        while (!Stop.wait_for(lock, std::chrono::milliseconds(100), [this] { return Stopping; }))
+            for (const QString& fifo : Fifos) {
+                const int fd = ::open(EncodeName(fifo).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                if (fd >= 0) {
+                    ReleasedFlag = true;
+                    ::close(fd);
+                }
+            }
+    });
+}
+
+TFifoGuard::~TFifoGuard()
+{
+    {
+        std::lock_guard lock(Mutex);
+        Stopping = true;
+    }
+    Stop.notify_all();
+    Watcher.join();
+}

@@ -1,0 +1,48 @@
+#pragma once
+// What a user's disk can hold where a file is expected, made in a test's folder, and a guard that
+// frees a reader stuck on a FIFO after a generous time, so that a reader that blocks fails its
+// test instead of hanging it (the time measures nothing).
+#include <QString>
+#include <QStringList>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+struct THostileFile {
+    const char* Kind;
+    QString Path;
+    bool Made;     // the test's folder could hold it
+    bool Exists;   // false: the name leads nowhere (a reader finds no file)
+};
+
+// A folder, a FIFO, a socket, a device node, a link loop, a dangling link and a file that
+// vanished, each under `folder`.
+std::vector<THostileFile> MakeHostileFiles(const QString& folder);
+// Regular files whose stated size is no guide to what reading them gives.
+QStringList SystemFiles();
+// A FIFO at the path; false when it cannot be made.
+bool MakeFifo(const QString& path);
+// Removes a file whatever bytes its name holds (Qt's own removal cannot name every file).
+bool RemoveFile(const QString& path);
+// The file type bits of what the name itself is (a link is not followed), 0 when nothing.
+unsigned FileType(const QString& path);
+
+class TFifoGuard {
+public:
+    explicit TFifoGuard(QStringList fifos, int patienceMs = 20000);
+    ~TFifoGuard();
+    TFifoGuard(const TFifoGuard&) = delete;
+    TFifoGuard& operator=(const TFifoGuard&) = delete;
+    // True when a reader was found waiting on a FIFO and had to be freed.
+    bool Released() const { return ReleasedFlag; }
+
+private:
+    QStringList Fifos;
+    std::mutex Mutex;
+    std::condition_variable Stop;
+    bool Stopping = false;
+    std::atomic<bool> ReleasedFlag{false};
+    std::thread Watcher;
+};
