@@ -50,7 +50,8 @@ inline void RunLoop(int ms, Done done)
     loop.exec();
 }
 
-// Runs the event loop for ms without waking it otherwise.
+// Runs the event loop for ms without waking it otherwise (asleep while it has nothing to do,
+// so that a thread's CPU time counts only the work).
 inline void RunLoop(int ms)
 {
     QEventLoop loop;

@@ -1,6 +1,8 @@
 #include "line/LineLog.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "line/Protocol.h"
@@ -29,6 +31,7 @@ TLineRecord* const LineLog = Storage().data();
 std::int32_t LineLogFirst = 0;
 std::int32_t LineLogNext = 0;
 std::int32_t LineLogCount = 0;
+std::int64_t LineLogFirstNumber = 0;
 
 const TLineRecord& LineLogRecord(std::int32_t i) { return LineLog[(LineLogFirst + i) % LineLogCapacity]; }
 
@@ -38,11 +41,34 @@ double DateTimeToDays(const QDateTime& time)
     return static_cast<double>(base.daysTo(time.date())) + time.time().msecsSinceStartOfDay() / 86400000.0;
 }
 
+double LocalDaysNow()
+{
+    constexpr std::int64_t msPerMinute = 60000;
+    constexpr std::int64_t msPerDay = 86400000;
+    constexpr std::int64_t unixEpochDay = 25569;   // 1 January 1970 counted from 30 December 1899
+    // Zones change their offset only on whole minutes, so within a minute the offset holds.
+    static std::int64_t minute = -1;
+    static std::int64_t offsetMs = 0;
+    static std::string zone;
+    static bool zoneSet = false;
+    const std::int64_t utcMs = QDateTime::currentMSecsSinceEpoch();   // no system call (vDSO)
+    const char* tz = std::getenv("TZ");
+    if (utcMs / msPerMinute != minute || (tz != nullptr) != zoneSet || (tz && zone != tz)) {
+        minute = utcMs / msPerMinute;
+        zoneSet = tz != nullptr;
+        zone = tz ? tz : "";
+        offsetMs = std::int64_t(QDateTime::fromMSecsSinceEpoch(utcMs).offsetFromUtc()) * 1000;
+    }
+    const std::int64_t localMs = utcMs + offsetMs;
+    const std::int64_t day = localMs >= 0 ? localMs / msPerDay : (localMs - msPerDay + 1) / msPerDay;
+    return static_cast<double>(day + unixEpochDay) + static_cast<double>(localMs - day * msPerDay) / 86400000.0;
+}
+
 void LineLogAdd(const TFrameInfo* row, std::int32_t result, const QString& requestText,
                 const QString& answerText)
 {
     TLineRecord& record = LineLog[LineLogNext];
-    record.Time = DateTimeToDays(QDateTime::currentDateTime());
+    record.Time = LocalDaysNow();
     record.FrameInfo = row;
     record.Result = result;
     record.RequestText = requestText;
@@ -57,16 +83,18 @@ void LineLogDropOldest()
         return;
     LineLogFirst = (LineLogFirst + 1) % LineLogCapacity;
     --LineLogCount;
+    ++LineLogFirstNumber;
 }
 
 void LineLogClear()
 {
+    LineLogFirstNumber += LineLogCount;
     LineLogCount = 0;
     LineLogNext = 0;
     LineLogFirst = 0;
 }
 
-int LineLogActiveCount(THost& host, std::uint32_t now)
+int LineLogActiveCount(THost& host, std::uint32_t now, int cap)
 {
     const bool sensors = LineMode.load() != LineModeMaster;
     int active = 0;
@@ -75,7 +103,8 @@ int LineLogActiveCount(THost& host, std::uint32_t now)
         if (Enabled(*device))
             ++enabled;
         if (sensors ? Enabled(*device) && Due(*device, now) : device->AnswerCount != 0)
-            ++active;
+            if (++active >= cap)
+                return active;
     }
     if (active == 0)
         active = enabled;
@@ -87,7 +116,6 @@ int LineLogActiveCount(THost& host, std::uint32_t now)
 void AppendLineLog(THost& host, const TFrameInfo* row, std::int32_t result, const QString& requestText,
                    const QString& answerText, bool good, std::uint32_t now)
 {
-    const int active = LineLogActiveCount(host, now);
     host.BeginLineListUpdate();
     int top = host.LineListTopIndex();
     int sel = host.LineListItemIndex();
@@ -106,6 +134,10 @@ void AppendLineLog(THost& host, const TFrameInfo* row, std::int32_t result, cons
 
     const int visible = host.LineListHeight() / std::max(host.LineListItemHeight(), 1);
     const int below = LineLogCount - top - visible;
+    // A full list only asks whether `below` reaches the count: counting on past it would cost
+    // a walk over every device for each record.
+    const int active = LineLogActiveCount(host, now, visible < LineLogCount ? std::max(below, 0) + 1
+                                                                            : std::numeric_limits<int>::max());
     auto followNewest = [&host] {
         host.SetLineListItemIndex(LineLogCount - 1);
         host.ShowLineRecordInfo();

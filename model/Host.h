@@ -58,8 +58,9 @@ public:
     // Shows the selected device's request and answer in the hex fields.
     virtual void ShowHexTexts(const QString& request, const QString& answer) = 0;
     // The line monitor's list, a virtual list drawn from LineLog: its top index, selected index
-    // (-1 none), client height and item height in pixels, and item count. Selecting an item
-    // scrolls it into view. Begin/End bracket one update of the list.
+    // (-1 none), client height and item height in pixels, and item count, all in log indexes.
+    // Selecting an item scrolls it into view. Begin/End bracket one update of the list: the
+    // window may show it later, at the screen's pace, but reads back what the update set.
     virtual int LineListTopIndex() const = 0;
     virtual int LineListItemIndex() const = 0;
     virtual void SetLineListItemIndex(int index) = 0;
@@ -69,7 +70,8 @@ public:
     virtual void SetLineListCount(int count) = 0;
     virtual void BeginLineListUpdate() = 0;
     virtual void EndLineListUpdate() = 0;
-    // The decoding panel shows the selected record.
+    // The decoding panel shows the selected record (inside an update: once it is shown, and
+    // only if it is another record than the panel shows).
     virtual void ShowLineRecordInfo() = 0;
 
     // What the receive thread and the poll scheduler use of the window. Every member has a

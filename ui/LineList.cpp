@@ -1,19 +1,147 @@
+// The line monitor's list over the line log's ring, and its paced catch-up with the log.
 #include "ui/LineList.h"
 
+#include <QListView>
 #include <algorithm>
 
-void TLineListModel::SetCount(int count)
+#include "line/LineLog.h"
+
+void TLineListModel::Sync(int count)
 {
+    const auto gone = static_cast<int>(std::clamp<std::int64_t>(LineLogFirstNumber - first_, 0, count_));
+    if (gone > 0) {
+        beginRemoveRows({}, 0, gone - 1);
+        first_ += gone;
+        count_ -= gone;
+        endRemoveRows();
+    }
+    if (count_ == 0)
+        first_ = LineLogFirstNumber;
     count = std::max(0, count);
-    if (count == count_)
-        return;
     if (count > count_) {
         beginInsertRows({}, count_, count - 1);
         count_ = count;
         endInsertRows();
-    } else {
+    } else if (count < count_) {
         beginRemoveRows({}, count, count_ - 1);
         count_ = count;
         endRemoveRows();
     }
+}
+
+int TLineListModel::RecordOf(int row) const
+{
+    const std::int64_t index = first_ + row - LineLogFirstNumber;
+    return index >= 0 && index < LineLogCount ? static_cast<int>(index) : -1;
+}
+
+TLineList::TLineList(QListView* view, std::function<void()> showInfo)
+    : QObject(view), view_(view), model_(new TLineListModel(this)), showInfo_(std::move(showInfo))
+{
+    view_->setModel(model_);
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, [this] { CatchUp(); });
+}
+
+int TLineList::TopIndex() const
+{
+    const QModelIndex top = view_->indexAt(QPoint(1, 1));
+    return top.isValid() ? std::max(0, model_->RecordOf(top.row())) : 0;
+}
+
+int TLineList::ItemIndex() const
+{
+    const std::int64_t number = SelectedNumber();
+    const std::int64_t index = number - LineLogFirstNumber;
+    return number >= 0 && index >= 0 && index < LineLogCount ? static_cast<int>(index) : -1;
+}
+
+void TLineList::SetItemIndex(int index)
+{
+    const std::int64_t number = index >= 0 && index < Count() ? LineLogFirstNumber + index : -1;
+    if (depth_ > 0) {
+        selectPending_ = true;
+        pendingNumber_ = number;
+        return;
+    }
+    SyncNow();
+    selectPending_ = false;
+    Select(number);
+}
+
+int TLineList::Count() const { return pendingCount_ >= 0 ? pendingCount_ : model_->Count(); }
+
+void TLineList::SetCount(int count)
+{
+    if (depth_ > 0) {
+        pendingCount_ = std::max(0, count);
+        return;
+    }
+    pendingCount_ = count;
+    SyncNow();
+}
+
+void TLineList::SyncNow()
+{
+    model_->Sync(Count());
+    pendingCount_ = -1;
+}
+
+void TLineList::EndUpdate()
+{
+    if (depth_ > 0 && --depth_ == 0)
+        Schedule();
+}
+
+void TLineList::ShowInfo()
+{
+    if (depth_ > 0)
+        return;   // the catch-up shows the selected record if it is another
+    showInfo_();
+    shownNumber_ = SelectedNumber();
+}
+
+void TLineList::Schedule()
+{
+    if (timer_.isActive())
+        return;
+    const qint64 since = sinceCatchUp_.isValid() ? sinceCatchUp_.elapsed() : PaceMs;
+    timer_.start(static_cast<int>(std::max<qint64>(0, PaceMs - since)));
+}
+
+void TLineList::CatchUp()
+{
+    if (depth_ > 0)
+        return;   // the update's end schedules it again
+    sinceCatchUp_.start();
+    catchingUp_ = true;
+    SyncNow();
+    if (selectPending_)
+        Select(pendingNumber_);
+    selectPending_ = false;
+    catchingUp_ = false;
+    if (SelectedNumber() != shownNumber_) {
+        showInfo_();
+        shownNumber_ = SelectedNumber();
+    }
+}
+
+void TLineList::Select(std::int64_t number)
+{
+    const std::int64_t row = number - model_->First();
+    if (number < 0 || row < 0 || row >= model_->Count()) {
+        view_->setCurrentIndex({});
+        return;
+    }
+    const QModelIndex item = model_->index(static_cast<int>(row));
+    view_->setCurrentIndex(item);
+    view_->scrollTo(item);
+}
+
+std::int64_t TLineList::SelectedNumber() const
+{
+    if (selectPending_)
+        return pendingNumber_;
+    const QModelIndex current = view_->currentIndex();
+    return current.isValid() ? model_->First() + current.row() : -1;
 }

@@ -1,11 +1,22 @@
 #pragma once
-// The line monitor's list is virtual: the model has only a count, and its items are drawn from
-// the line log on demand, so 10000 records need no list items.
+// The line monitor's list: a view over the line log's ring. Its rows are the log's records,
+// drawn on demand, so 10000 records need no list items and a record costs the list nothing
+// when it arrives. The line log's hand-off changes the list in bracketed updates many times a
+// second; the list takes them in at once and shows them at the screen's pace: the rows, the
+// selection and the scrolling catch up at most once per event-loop pass and every ~30 ms.
 #include <QAbstractListModel>
+#include <QElapsedTimer>
 #include <QStyledItemDelegate>
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+
+class QListView;
 
 inline constexpr int LineListItemHeightPx = 16;
 
+// Rows over the log's records by their running numbers: row 0 shows record number First().
+// Sync catches the rows up with the log in at most two row changes.
 class TLineListModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -13,9 +24,15 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : count_; }
     QVariant data(const QModelIndex&, int) const override { return {}; }
     int Count() const { return count_; }
-    void SetCount(int count);
+    std::int64_t First() const { return first_; }
+    // The rows become the log's first `count` records: those dropped from the log's front
+    // leave the list's front, new ones join its end.
+    void Sync(int count);
+    // The log index of the record a row shows, or -1 when that record has left the log.
+    int RecordOf(int row) const;
 
 private:
+    std::int64_t first_ = 0;
     int count_ = 0;
 };
 
@@ -28,4 +45,52 @@ public:
     {
         return QSize(100, LineListItemHeightPx);
     }
+};
+
+// The list's side of the window's host seam. Indexes are log indexes (0 = oldest record).
+// Outside an update every call takes effect at once; inside one the count, the selection and
+// the decoding panel wait for the next catch-up.
+class TLineList : public QObject {
+    Q_OBJECT
+public:
+    // Sets itself up as the view's model; `showInfo` rebuilds the decoding panel from the
+    // selected record.
+    TLineList(QListView* view, std::function<void()> showInfo);
+    TLineListModel* Model() const { return model_; }
+
+    int TopIndex() const;
+    int ItemIndex() const;
+    // Selects a record (-1 none) and scrolls it into view.
+    void SetItemIndex(int index);
+    int Count() const;
+    void SetCount(int count);
+    void BeginUpdate() { ++depth_; }
+    void EndUpdate();
+    // Shows the selected record in the decoding panel: at once outside an update; else at the
+    // catch-up, and only if the selected record is another than the one shown.
+    void ShowInfo();
+    // The decoding panel is empty.
+    void InfoCleared() { shownNumber_ = -1; }
+    // True while a catch-up moves the selection (its change signals are the list's own).
+    bool CatchingUp() const { return catchingUp_; }
+
+private:
+    static constexpr int PaceMs = 30;
+    void Schedule();
+    void SyncNow();
+    void CatchUp();
+    void Select(std::int64_t number);
+    std::int64_t SelectedNumber() const;
+
+    QListView* view_;
+    TLineListModel* model_;
+    std::function<void()> showInfo_;
+    QTimer timer_;
+    QElapsedTimer sinceCatchUp_;
+    int depth_ = 0;
+    int pendingCount_ = -1;            // -1: none waiting
+    bool selectPending_ = false;
+    std::int64_t pendingNumber_ = -1;  // the record to select by its running number, -1 none
+    std::int64_t shownNumber_ = -1;    // the record the decoding panel shows, -1 none
+    bool catchingUp_ = false;
 };

@@ -125,7 +125,10 @@ namespace {
 // Draws each item from the line log through the form.
 class TLineRecordDelegate : public TLineListDelegate {
 public:
-    TLineRecordDelegate(TMirvane2Form* form, QObject* parent) : TLineListDelegate(parent), form_(form) {}
+    TLineRecordDelegate(TMirvane2Form* form, const TLineListModel* model, QObject* parent)
+        : TLineListDelegate(parent), form_(form), model_(model)
+    {
+    }
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         painter->save();
@@ -133,19 +136,33 @@ public:
         const QPalette& p = option.palette;
         painter->setBrush(selected ? p.color(QPalette::Highlight) : p.color(QPalette::Base));
         painter->setPen(selected ? p.color(QPalette::HighlightedText) : p.color(QPalette::Text));
-        form_->LineDataListBoxDrawItem(*painter, index.row(), option.rect);
+        form_->LineDataListBoxDrawItem(*painter, model_->RecordOf(index.row()), option.rect);
         painter->restore();
     }
 
 private:
     TMirvane2Form* form_;
+    const TLineListModel* model_;
 };
+
+// The decoding panel rewritten for the selected record.
+void WriteLineRecordInfo(TMirvane2Form& form)
+{
+    const int index = form.LineListItemIndex();
+    const QStringList lines = index >= 0 && index < LineLogCount ? LineRecordInfo(LineLogRecord(index), form.DevicesByAddr())
+                                                                 : QStringList();
+    // One rewrite of the memo, so that a fast line does not make it flicker line by line.
+    form.InfoMemo->setUpdatesEnabled(false);
+    form.InfoMemo->SetText(lines.join(QLatin1Char('\n')));
+    form.InfoMemo->setUpdatesEnabled(true);
+}
 
 } // namespace
 
 void TMirvane2Form::ConnectLineMonitor()
 {
-    LineDataListBox->setItemDelegate(new TLineRecordDelegate(this, LineDataListBox));
+    LineList = new TLineList(LineDataListBox, [this] { WriteLineRecordInfo(*this); });
+    LineDataListBox->setItemDelegate(new TLineRecordDelegate(this, LineList->Model(), LineDataListBox));
     LineDataListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     // Clicks and the arrow keys alike show the record they select.
     connect(LineDataListBox->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -179,18 +196,25 @@ void TMirvane2Form::LineDataListBoxDrawItem(QPainter& canvas, int Index, const Q
 
 void TMirvane2Form::LineDataHeaderSectionResize() { LineDataListBox->viewport()->update(); }
 
-void TMirvane2Form::LineDataListBoxClick() { ShowLineRecordInfo(); }
-
-void TMirvane2Form::ShowLineRecordInfo()
+void TMirvane2Form::LineDataListBoxClick()
 {
-    const int index = LineListItemIndex();
-    const QStringList lines = index >= 0 && index < LineLogCount ? LineRecordInfo(LineLogRecord(index), DevicesByAddr_)
-                                                                 : QStringList();
-    // One rewrite of the memo, so that a fast line does not make it flicker line by line.
-    InfoMemo->setUpdatesEnabled(false);
-    InfoMemo->SetText(lines.join(QLatin1Char('\n')));
-    InfoMemo->setUpdatesEnabled(true);
+    // The list's catch-up shows the record it selects itself, once.
+    if (!LineList->CatchingUp())
+        ShowLineRecordInfo();
 }
+
+void TMirvane2Form::ShowLineRecordInfo() { LineList->ShowInfo(); }
+
+// The host seam's list calls, in log indexes.
+int TMirvane2Form::LineListTopIndex() const { return LineList->TopIndex(); }
+int TMirvane2Form::LineListItemIndex() const { return LineList->ItemIndex(); }
+void TMirvane2Form::SetLineListItemIndex(int index) { LineList->SetItemIndex(index); }
+int TMirvane2Form::LineListHeight() const { return LineDataListBox->viewport()->height(); }
+int TMirvane2Form::LineListItemHeight() const { return LineListItemHeightPx; }
+int TMirvane2Form::LineListCount() const { return LineList->Count(); }
+void TMirvane2Form::SetLineListCount(int count) { LineList->SetCount(count); }
+void TMirvane2Form::BeginLineListUpdate() { LineList->BeginUpdate(); }
+void TMirvane2Form::EndLineListUpdate() { LineList->EndUpdate(); }
 
 void TMirvane2Form::LineDataButtonClick(QObject* Sender)
 {
@@ -202,6 +226,7 @@ void TMirvane2Form::LineDataButtonClick(QObject* Sender)
     FindErrorsNextButton->setEnabled(!on);
     if (on && ClearDataCheckBox->Checked()) {
         InfoMemo->Clear();
+        LineList->InfoCleared();
         LineLogClear();
         SetLineListCount(LineLogCount);
     }

@@ -23,7 +23,6 @@
 #include "platform/Abort.h"
 #include "platform/D2xx.h"
 #include "platform/Files.h"
-#include "ui/LineList.h"
 #include "ui/ReceiveControl.h"
 #include "ui/StatusBar.h"
 
@@ -445,7 +444,7 @@ void TMirvane2Form::ShowPortClosed()
 }
 
 // ---------------------------------------------------------------------------------------------
-// The host seam: the line monitor's list and the selected device's fields.
+// The host seam: the selected device's fields (the line monitor's list is in LineMonitor.cpp).
 
 QWidget* TMirvane2Form::SchemePanel() const { return SchemePanel_; }
 
@@ -461,46 +460,6 @@ bool TMirvane2Form::LineLogOn() const { return LineDataStartButton->isChecked();
 
 // Read by the receive thread while it detects a port.
 TPortSettings TMirvane2Form::PortSettings() const { return PortSettingsSnapshot(); }
-
-int TMirvane2Form::LineListTopIndex() const
-{
-    const QModelIndex top = LineDataListBox->indexAt(QPoint(1, 1));
-    return top.isValid() ? top.row() : 0;
-}
-
-int TMirvane2Form::LineListItemIndex() const
-{
-    const QModelIndex current = LineDataListBox->currentIndex();
-    return current.isValid() ? current.row() : -1;
-}
-
-void TMirvane2Form::SetLineListItemIndex(int index)
-{
-    if (index < 0 || index >= LineListModel->Count()) {
-        LineDataListBox->setCurrentIndex({});
-        return;
-    }
-    const QModelIndex item = LineListModel->index(index);
-    LineDataListBox->setCurrentIndex(item);
-    LineDataListBox->scrollTo(item);
-}
-
-int TMirvane2Form::LineListHeight() const { return LineDataListBox->viewport()->height(); }
-int TMirvane2Form::LineListItemHeight() const { return LineListItemHeightPx; }
-int TMirvane2Form::LineListCount() const { return LineListModel->Count(); }
-void TMirvane2Form::SetLineListCount(int count) { LineListModel->SetCount(count); }
-
-void TMirvane2Form::BeginLineListUpdate()
-{
-    if (LineListUpdateDepth++ == 0)
-        LineDataListBox->setUpdatesEnabled(false);
-}
-
-void TMirvane2Form::EndLineListUpdate()
-{
-    if (LineListUpdateDepth > 0 && --LineListUpdateDepth == 0)
-        LineDataListBox->setUpdatesEnabled(true);
-}
 
 QObject* TMirvane2Form::Component(const QString& name) const
 {

@@ -37,7 +37,7 @@ class QTreeWidgetItem;
 class TOpenSchemeThread;
 class TSplitter;
 class TStatusBar;
-class TLineListModel;
+class TLineList;
 class TSchemeGridControl;
 
 // Globals of the main window (main thread).
@@ -400,7 +400,6 @@ private:
     TDeviceInfo* CurrentDevice_ = nullptr;
     std::int32_t ProgressX_ = -1;
     std::int32_t UpdateTime_ = 0;
-    TLineListModel* LineListModel = nullptr;
+    TLineList* LineList = nullptr;
     QColor LastHighlight, LastGrayText, LastWindow, LastButton;
-    int LineListUpdateDepth = 0;
 };

@@ -350,8 +350,6 @@ void TMirvane2Form::BuildRightPanel(TPanel* parent)
     AsControl(LineDataHeader)->SetAlign(TAlign::Top);
     auto* lines = new TWrapped<QListView>(LineDataScrollBox);
     lines->SetName(QStringLiteral("LineDataListBox"));
-    LineListModel = new TLineListModel(lines);
-    lines->setModel(LineListModel);
     lines->setItemDelegate(new TLineListDelegate(lines));
     lines->setUniformItemSizes(true);
     lines->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -36,7 +36,7 @@ private:
     {
         std::lock_guard lock(mutex_);
         if (byteTimeUs_ > 0)
-            line_.Play(bytes, WireMs(bytes.size()));
+            line_.Play(bytes, WireTime(bytes.size()));
         pending_.insert(pending_.end(), bytes.begin(), bytes.end());
         while (!pending_.empty()) {
             const auto device = std::find_if(devices_.begin(), devices_.end(), [this](const BusDevice& d) {
@@ -52,7 +52,7 @@ private:
             if (device->Fault != BusFault::Silent) {
                 const auto answer = AnswerOf(*device);
                 // Paced: the answer follows the request's echo, character by character.
-                line_.Play(answer, byteTimeUs_ > 0 ? WireMs(bytes.size() + answer.size()) : 0);
+                line_.Play(answer, WireTime(bytes.size() + answer.size()));
             }
         }
     }
@@ -67,9 +67,9 @@ private:
             answer.pop_back();
         return answer;
     }
-    std::uint32_t WireMs(std::size_t bytes) const
+    std::chrono::microseconds WireTime(std::size_t bytes) const
     {
-        return static_cast<std::uint32_t>((bytes * byteTimeUs_ + 999) / 1000);
+        return std::chrono::microseconds(bytes * byteTimeUs_);
     }
 
     LineSimulator& line_;

@@ -56,31 +56,20 @@ protected:
 
 }  // namespace
 
-TEST_F(OpenSchemeTest, BuildsOneDevicePerObjectWithItsFrameAndProgress)
+TEST_F(OpenSchemeTest, BuildsOneDevicePerAddressWithItsFrameAndProgress)
 {
-    Add({7, 8, 9, 10});
+    Add({1, 4, 7, 8, 9, 10});
     Run();
-    ASSERT_EQ(host.devices.size(), 4u);
-    for (std::size_t i = 0; i < 4; ++i) {
+    ASSERT_EQ(host.devices.size(), 5u) << "the second object at address 50 gives no device";
+    for (std::size_t i = 0; i < 5; ++i) {
         TDeviceInfo* d = host.devices[i].get();
-        EXPECT_EQ(d->SchemeObject, scheme.Objects[i].get());
+        EXPECT_EQ(d->SchemeObject, scheme.Objects[i == 0 ? 0 : i + 1].get());
         EXPECT_EQ(host.byAddr[d->FrameInfo->Address], d);
         EXPECT_EQ(d->Frame->parentWidget(), host.SchemePanel());
     }
-    EXPECT_EQ(host.redraws, (std::vector<int>{300 + 28, 300 + 53, 300 + 78, 300 + 103}));   // W0 = 300
+    // W0 = 300; the progress still advanced over the object without a device (300 + 36 skipped).
+    EXPECT_EQ(host.redraws, (std::vector<int>{300 + 20, 300 + 53, 300 + 70, 300 + 86, 300 + 103}));
     EXPECT_EQ(terminations, std::vector<bool>{false});
-}
-
-TEST_F(OpenSchemeTest, TwoObjectsAtOneAddressGiveOneDevice)
-{
-    Add({1, 4, 7});
-    Run();
-    ASSERT_EQ(host.devices.size(), 2u);
-    EXPECT_EQ(host.byAddr[50], host.devices[0].get());
-    EXPECT_EQ(host.devices[0]->SchemeObject, scheme.Objects[0].get());
-    EXPECT_EQ(host.devices[1]->SchemeObject, scheme.Objects[2].get());
-    // The progress still advanced over the object without a device.
-    EXPECT_EQ(host.redraws, (std::vector<int>{300 + 36, 300 + 103}));   // 300 + 70 skipped
 }
 
 TEST_F(OpenSchemeTest, TerminationBetweenObjectsKeepsTheDevicesMadeSoFar)

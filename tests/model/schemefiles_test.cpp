@@ -26,14 +26,9 @@ QByteArray Image(std::initializer_list<int> bytes)
 
 QByteArray ReadAll(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    QByteArray bytes;
+    ReadPlainFile(path, 1 << 20, bytes);
+    return bytes;
 }
 
 // "Кран" / "С1": a pressure sensor (type 7: static, emulated, answer body A1 A2) and the
@@ -76,6 +71,11 @@ protected:
     }
     void TearDown() override { LineMode = savedMode; }
     QString Path(const QString& name) const { return dir.filePath(name); }
+    // A name that is no UTF-8 (cp1251 "Кран"): files are written and read under its own bytes.
+    QString ByteName(const char* extension) const
+    {
+        return DecodeName(QFile::encodeName(dir.path()) + "/\xca\xf0\xe0\xed" + extension);
+    }
     QStringList Files() const { return QDir(dir.path()).entryList(QDir::Files); }
 
     QTemporaryDir dir;
@@ -85,7 +85,7 @@ protected:
 
 TEST_F(SchemeFiles, SchemeFileIsWrittenByteForByteAndReadBack)
 {
-    const QString path = Path("a.mvs");
+    const QString path = ByteName(".mvs");
     ASSERT_TRUE(SaveSchemeFile(path, Sample()));
     EXPECT_EQ(ReadAll(path), SampleSchemeImage);
 
@@ -102,11 +102,12 @@ TEST_F(SchemeFiles, SchemeFileIsWrittenByteForByteAndReadBack)
     loaded.clear();
     ASSERT_TRUE(LoadSchemeFile(path, loaded));
     EXPECT_EQ(loaded[0]->Objects[0]->Mode, ModeEmulate) << "master diagnostics: new devices emulate";
+    EXPECT_TRUE(RemoveFile(path)) << "under its own name";
 }
 
 TEST_F(SchemeFiles, StateFileIsWrittenByteForByteAndApplied)
 {
-    const QString path = Path("a.mvi");
+    const QString path = ByteName(".mvi");
     ASSERT_TRUE(SaveInfoFile(path, Sample(), LineModeSensors, QStringLiteral("С1")));
     EXPECT_EQ(ReadAll(path), SampleStateImage);
 
@@ -121,6 +122,7 @@ TEST_F(SchemeFiles, StateFileIsWrittenByteForByteAndApplied)
     EXPECT_TRUE(sensor.Mode == ModeEmulate && sensor.Static == 1 && tty.Mode == ModeDisabled);
     EXPECT_EQ(sensor.Answer, (TMessageImage{0, 0xA1, 0xA2}));
     EXPECT_TRUE(tty.Request[0] == 0 && tty.Request[14] == 0x1E && tty.Request[15] == 0) << "no address, no XOR";
+    EXPECT_TRUE(RemoveFile(path)) << "under its own name";
 }
 
 // Every row's body lengths survive both files, in schemes of any size.
@@ -213,13 +215,12 @@ TEST_F(SchemeFiles, StateFileEdgeCases)
 // Every truncation fails; no single-byte change stores a type or mode its record cannot hold.
 TEST_F(SchemeFiles, DamagedImagesNeverBreakTheReaders)
 {
-    const QByteArray images[] = {SampleSchemeImage, *BuildSchemeImage(Sample(), QStringLiteral("к")),
-                                 SampleStateImage};
-    for (int which = 0; which < 3; ++which) {
+    const QByteArray images[] = {SampleSchemeImage, SampleStateImage};
+    for (int which = 0; which < 2; ++which) {
         const auto parse = [which](const QByteArray& image, int& lineMode) {
-            TSchemeList loaded = which < 2 ? TSchemeList{} : Sample(false);
+            TSchemeList loaded = which == 0 ? TSchemeList{} : Sample(false);
             QString text;
-            const bool ok = which < 2 ? ParseSchemeImage(image, loaded, text)
+            const bool ok = which == 0 ? ParseSchemeImage(image, loaded, text)
                                       : ParseInfoImage(image, loaded, lineMode, text);
             for (const auto& scheme : loaded)
                 for (const auto& object : scheme->Objects)
@@ -240,7 +241,7 @@ TEST_F(SchemeFiles, DamagedImagesNeverBreakTheReaders)
 
 TEST_F(SchemeFiles, ReadersTakeNoMoreThanTheImageLimit)
 {
-    ASSERT_TRUE(WriteAll(Path("big.mvs"), SampleSchemeImage + QByteArray(70000, '\xEE')));
+    ASSERT_TRUE(ReplaceFile(Path("big.mvs"), SampleSchemeImage + QByteArray(70000, '\xEE')));
     TSchemeList schemes;
     EXPECT_TRUE(LoadSchemeFile(Path("big.mvs"), schemes));
     // A comment that only ends past the first 65536 bytes does not end at all.
@@ -249,18 +250,15 @@ TEST_F(SchemeFiles, ReadersTakeNoMoreThanTheImageLimit)
                                   comment));
 }
 
-TEST_F(SchemeFiles, UnreadableFilesAndUnwritablePathsFail)
+// What is missing or no plain file is left to the test below; these are the other failures.
+TEST_F(SchemeFiles, EmptyFilesAndUnwritablePathsFail)
 {
     TSchemeList schemes;
-    int lineMode = 0;
-    QString current;
-    ASSERT_TRUE(WriteAll(Path("empty.mvs"), {}));
-    for (const QString& path : {Path("missing.mvs"), dir.path(), QString(), Path("empty.mvs")})
+    ASSERT_TRUE(ReplaceFile(Path("empty.mvs"), {}));
+    for (const QString& path : {QString(), Path("empty.mvs")})
         EXPECT_FALSE(LoadSchemeFile(path, schemes)) << path.toStdString();
-    EXPECT_FALSE(LoadInfoFile(Path("missing.mvi"), schemes, lineMode, current));
     EXPECT_TRUE(schemes.empty());
     EXPECT_FALSE(SaveInfoFile(Path("no/such/doc.mvi"), Sample(), LineModeSensors, {}));
-    EXPECT_FALSE(SaveSchemeFile(dir.path(), Sample())) << "a folder";
 }
 
 TEST_F(SchemeFiles, WhatIsNoPlainFileIsNeitherReadNorReplacedAndNothingBlocks)
@@ -283,20 +281,6 @@ TEST_F(SchemeFiles, WhatIsNoPlainFileIsNeitherReadNorReplacedAndNothingBlocks)
     EXPECT_FALSE(guard.Released()) << "a reader waited on the FIFO";
 }
 
-TEST_F(SchemeFiles, ANameThatIsNoUtf8IsWrittenAndReadUnderItsOwnBytes)
-{
-    const QByteArray bytes = QFile::encodeName(dir.path()) + "/\xca\xf0\xe0\xed";   // cp1251
-    ASSERT_TRUE(SaveSchemeFile(DecodeName(bytes + ".mvs"), Sample()));
-    EXPECT_TRUE(SaveInfoFile(DecodeName(bytes + ".mvi"), Sample(), LineModeSensors, {}));
-    TSchemeList schemes;
-    int lineMode = -1;
-    QString current;
-    EXPECT_TRUE(LoadSchemeFile(DecodeName(bytes + ".mvs"), schemes));
-    EXPECT_TRUE(LoadInfoFile(DecodeName(bytes + ".mvi"), schemes, lineMode, current));
-    for (const char* ext : {".mvs", ".mvi"})
-        EXPECT_TRUE(RemoveFile(DecodeName(bytes + ext))) << ext << " under its own name";
-}
-
 TEST_F(SchemeFiles, SavingTheSameStateTwiceLeavesTheFileAlone)
 {
     const QString path = Path("s.mvi");
@@ -310,14 +294,14 @@ TEST_F(SchemeFiles, SavingTheSameStateTwiceLeavesTheFileAlone)
     EXPECT_EQ(before.st_ino, after.st_ino) << "not replaced";
     QByteArray changed = SampleStateImage;   // same length, one byte different: rewritten
     changed[20] = static_cast<char>(0x55);
-    ASSERT_TRUE(WriteAll(path, changed));
+    ASSERT_TRUE(ReplaceFile(path, changed));
     EXPECT_TRUE(SaveInfoFile(path, schemes, LineModeSensors, current));
 }
 
 TEST_F(SchemeFiles, WritersRefuseWhatTheReadersWouldRejectAndWhatExceedsTheLimit)
 {
     const QString path = Path("bad.mvs");
-    ASSERT_TRUE(WriteAll(path, "old"));
+    ASSERT_TRUE(ReplaceFile(path, "old"));
     auto schemes = Sample();
     schemes[0]->Objects[1]->Type = DeviceCatalogueCount;
     EXPECT_FALSE(SaveSchemeFile(path, schemes));
@@ -351,7 +335,7 @@ TEST_F(SchemeFiles, SavingThroughASymbolicLinkReplacesItsTargetKeepingItsPermiss
     ASSERT_TRUE(QDir(dir.path()).mkdir("real"));
     const QString target = Path("real/doc.mvs");
     const QString link = Path("doc.mvs");
-    ASSERT_TRUE(WriteAll(target, "old"));
+    ASSERT_TRUE(ReplaceFile(target, "old"));
     ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0640), 0);
     ASSERT_TRUE(QFile::link("real/doc.mvs", link));
     ASSERT_TRUE(SaveSchemeFile(link, Sample()));
@@ -366,7 +350,7 @@ TEST_F(SchemeFiles, AFailedWriteLeavesTheOldFile)
 {
     const QString path = Path("full.mvs");
     const QByteArray old = QByteArray("MV02") + QByteArray(3, '\0');
-    ASSERT_TRUE(WriteAll(path, old));
+    ASSERT_TRUE(ReplaceFile(path, old));
     // A file size limit makes the write fail half way, as a full disk would.
     struct rlimit saved {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);

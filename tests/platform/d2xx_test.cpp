@@ -26,13 +26,19 @@ protected:
     void TearDown() override { FreeFtdiLibrary(); }
 };
 
-TEST_F(FtdiLoader, ResolvesAllThirteenEntryPoints)
+TEST_F(FtdiLoader, ResolvesAllThirteenEntryPointsAndFreeClearsThemAndUnloads)
 {
     void* module = LoadFtdiLibrary(FakeFtdi::Path());
     ASSERT_NE(module, nullptr);
     EXPECT_TRUE(d2xx::Loaded());
     EXPECT_EQ(StoredEntryPoints(), 13);
     EXPECT_EQ(LoadFtdiLibrary(FakeFtdi::Path()), module) << "a second load hands back the same module";
+    FreeFtdiLibrary();
+    EXPECT_FALSE(d2xx::Loaded());
+    EXPECT_EQ(StoredEntryPoints(), 0);
+    EXPECT_FALSE(Resident(FakeFtdi::Path()));
+    FreeFtdiLibrary();   // nothing loaded: harmless
+    EXPECT_NE(LoadFtdiLibrary(FakeFtdi::Path()), nullptr) << "loads again after a free";
 }
 
 TEST_F(FtdiLoader, PartialOrAbsentLibraryLeavesNothingBehind)
@@ -44,17 +50,6 @@ TEST_F(FtdiLoader, PartialOrAbsentLibraryLeavesNothingBehind)
     EXPECT_EQ(LoadFtdiLibrary("/nonexistent/libftd2xx.so"), nullptr);
     EXPECT_EQ(LoadFtdiLibrary(nullptr), nullptr);
     EXPECT_FALSE(d2xx::Loaded());
-}
-
-TEST_F(FtdiLoader, FreeClearsEverythingAndUnloads)
-{
-    ASSERT_NE(LoadFtdiLibrary(FakeFtdi::Path()), nullptr);
-    FreeFtdiLibrary();
-    EXPECT_FALSE(d2xx::Loaded());
-    EXPECT_EQ(StoredEntryPoints(), 0);
-    EXPECT_FALSE(Resident(FakeFtdi::Path()));
-    FreeFtdiLibrary();   // nothing loaded: harmless
-    EXPECT_NE(LoadFtdiLibrary(FakeFtdi::Path()), nullptr) << "loads again after a free";
 }
 
 } // namespace

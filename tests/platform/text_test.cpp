@@ -1,13 +1,20 @@
+// The cp1251 code page of the document files: one byte per character, both ways.
 #include <gtest/gtest.h>
 
 #include "platform/Text.h"
 
-TEST(Cp1251, RussianTextRoundTrips)
+TEST(Cp1251, TextsBecomeTheirCodePageBytes)
 {
-    const QString text = QString::fromUtf8("Схема 1: Датчик «Ёж» №5 — ёлка");
-    const QByteArray bytes = ToCp1251(text);
-    EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0xD1);   // С, one byte
-    EXPECT_EQ(FromCp1251(bytes), text);
+    const struct { const char* text; QByteArray bytes; } cases[] = {
+        {"Схема «Ёж» №5 — ёлка", "\xd1\xf5\xe5\xec\xe0 \xab\xa8\xe6\xbb \xb9" "5 \x97 \xb8\xeb\xea\xe0"},
+        {"a€b", "a\x88" "b"},
+        {"日本", "??"},   // outside the code page
+        {"x😀y", "x?y"},   // one character, one '?'
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ToCp1251(QString::fromUtf8(c.text)), c.bytes) << c.text;
+        EXPECT_TRUE(c.bytes.contains('?') || FromCp1251(c.bytes) == QString::fromUtf8(c.text)) << c.text;
+    }
 }
 
 TEST(Cp1251, EveryByteRoundTrips)
@@ -20,17 +27,9 @@ TEST(Cp1251, EveryByteRoundTrips)
     }
 }
 
-TEST(Cp1251, CharactersOutsideTheCodePageBecomeQuestionMarks)
-{
-    EXPECT_EQ(ToCp1251(QString::fromUtf8("a€b")), QByteArray("a\x88" "b"));
-    EXPECT_EQ(ToCp1251(QString::fromUtf8("日本")), QByteArray("??"));
-    EXPECT_EQ(ToCp1251(QString::fromUtf8("x😀y")), QByteArray("x?y"));   // one character, one '?'
-}
-
 TEST(Cp1251, EmbeddedNulIsDropped)
 {
-    const QString withNul = QString("ab") + QChar(0) + QString("c");
-    EXPECT_EQ(ToCp1251(withNul), QByteArray("abc"));
+    EXPECT_EQ(ToCp1251(QString("ab") + QChar(0) + QString("c")), QByteArray("abc"));
     const char bytes[] = {'a', 0, 'b'};
     EXPECT_EQ(FromCp1251(bytes, 3), QString("ab"));
 }

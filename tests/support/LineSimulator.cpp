@@ -43,7 +43,12 @@ void LineSimulator::SetEcho(Echo echo, std::uint32_t delayMs)
 
 void LineSimulator::Play(const std::vector<std::uint8_t>& bytes, std::uint32_t afterMs)
 {
-    Schedule({Clock::now() + std::chrono::milliseconds(afterMs), bytes, false});
+    Play(bytes, std::chrono::milliseconds(afterMs));
+}
+
+void LineSimulator::Play(const std::vector<std::uint8_t>& bytes, std::chrono::microseconds after)
+{
+    Schedule({Clock::now() + after, bytes, false});
 }
 
 void LineSimulator::HangUp(std::uint32_t afterMs)
@@ -77,14 +82,23 @@ void LineSimulator::Wake()
     }
 }
 
-int LineSimulator::MsToNext() const
+std::chrono::nanoseconds LineSimulator::TimeToNext() const
 {
     // Caller holds the mutex.
-    constexpr int idleMs = 50;
+    constexpr std::chrono::nanoseconds idle = std::chrono::milliseconds(50);
     if (pending_.empty())
-        return idleMs;
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(pending_.front().Due - Clock::now()).count();
-    return static_cast<int>(std::clamp<long long>(left, 0, idleMs));
+        return idle;
+    return std::clamp<std::chrono::nanoseconds>(pending_.front().Due - Clock::now(), {}, idle);
+}
+
+namespace {
+// poll() to the nanosecond: its own timeout would round a wait to whole milliseconds.
+int PollFor(pollfd* fds, nfds_t count, std::chrono::nanoseconds timeout)
+{
+    const auto ns = timeout.count();
+    const timespec t{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+    return ppoll(fds, count, &t, nullptr);
+}
 }
 
 void LineSimulator::DeliverDue()
@@ -120,11 +134,11 @@ void LineSimulator::DeliverDue()
     }
 }
 
-void LineSimulator::Listen(int timeoutMs)
+void LineSimulator::Listen(std::chrono::nanoseconds timeout)
 {
     pollfd fds[2] = {{wakeRead_, POLLIN, 0}, {master_, POLLIN, 0}};
     // Once hung up only commands (the stop, more plays to drop) are left to wait for.
-    const int ready = poll(fds, master_ >= 0 ? 2 : 1, timeoutMs);
+    const int ready = PollFor(fds, master_ >= 0 ? 2 : 1, timeout);
     char drain[64];
     while (read(wakeRead_, drain, sizeof drain) > 0) {
     }
@@ -133,7 +147,7 @@ void LineSimulator::Listen(int timeoutMs)
     if (!(fds[1].revents & POLLIN)) {
         if (fds[1].revents & (POLLHUP | POLLERR)) {   // no slave open: do not spin on it
             pollfd w {wakeRead_, POLLIN, 0};
-            poll(&w, 1, timeoutMs);
+            PollFor(&w, 1, timeout);
         }
         return;
     }
@@ -159,12 +173,12 @@ void LineSimulator::Listen(int timeoutMs)
 void LineSimulator::Run()
 {
     for (;;) {
-        int timeout;
+        std::chrono::nanoseconds timeout;
         {
             std::lock_guard lock(mutex_);
             if (stop_)
                 return;
-            timeout = MsToNext();
+            timeout = TimeToNext();
         }
         DeliverDue();
         Listen(timeout);

@@ -1,7 +1,8 @@
 #pragma once
 // The other end of a pty line, on its own thread (it takes the pty's master): the shared bus plus
 // whatever devices a test plays on it. Every byte the port writes is heard (logged) and, as on
-// the real bus, echoed back unless the echo is dropped or delayed. Times are real milliseconds.
+// the real bus, echoed back unless the echo is dropped or delayed. Times are real time, kept to
+// the microsecond, so that a line paced at 9600 baud takes a character's 1146 us, not 2 ms.
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -23,6 +24,7 @@ public:
     void SetEcho(Echo echo, std::uint32_t delayMs = 0);
     // Bytes onto the line `afterMs` from now, all in one write.
     void Play(const std::vector<std::uint8_t>& bytes, std::uint32_t afterMs = 0);
+    void Play(const std::vector<std::uint8_t>& bytes, std::chrono::microseconds after);
     // Closes the master `afterMs` from now: the port's next read sees the hang-up.
     void HangUp(std::uint32_t afterMs = 0);
 
@@ -44,8 +46,8 @@ private:
     void Schedule(Pending pending);
     void Wake();
     void DeliverDue();
-    void Listen(int timeoutMs);
-    int MsToNext() const;
+    void Listen(std::chrono::nanoseconds timeout);
+    std::chrono::nanoseconds TimeToNext() const;
 
     int master_;
     int wakeRead_ = -1;

@@ -54,33 +54,24 @@ TEST_F(SchemeWindowTest, OpeningAFileShowsItsSchemesCaptionAndComment)
     EXPECT_FALSE(Action("FSaveFileItem")->isVisible());
 }
 
-TEST_F(SchemeWindowTest, AnUnreadableFileLeavesThePreviousDocumentAndItsComment)
+TEST_F(SchemeWindowTest, AFileThatCannotBeReadLeavesThePreviousDocumentAndNothingBlocks)
 {
     const QString good = WriteSchemeFile(QStringLiteral("good.mvs"), {{QStringLiteral("S"), {RowAt(1)}}},
                                          QStringLiteral("kept"));
     Open(good);
-    const QString bad = Path(QStringLiteral("bad.mvs"));
-    QFile file(bad);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("MVS?garbage") > 0);
-    file.close();
-    Open(bad);
-    EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|Ошибка при открытии файла:\n") + bad});
-    EXPECT_EQ(CurrentFileName, good);
-    EXPECT_EQ(FileComment, QStringLiteral("kept"));
-    EXPECT_EQ(form->CurrSchemeComboBox->Items(), QStringList{QStringLiteral("S")});
-}
-
-TEST_F(SchemeWindowTest, WhatIsNoPlainFileIsRefusedWithTheOpeningErrorAndNothingBlocks)
-{
-    const QString good = WriteSchemeFile(QStringLiteral("good.mvs"), {{QStringLiteral("S"), {RowAt(1)}}});
-    Open(good);
-    const auto hostile = MakeHostileFiles(dir.path());
-    const TFifoGuard guard({hostile[1].Path, Path(QStringLiteral("doc.mvi"))});
-    for (const THostileFile& file : hostile) {
+    std::vector<THostileFile> files = MakeHostileFiles(dir.path());
+    const TFifoGuard guard({files[1].Path, Path(QStringLiteral("doc.mvi"))});
+    QFile garbage(Path(QStringLiteral("bad.mvs")));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly) && garbage.write("MVS?garbage") > 0);
+    garbage.close();
+    files.push_back({"garbage", garbage.fileName(), true, true});
+    for (const THostileFile& file : files) {
         Messages.clear();
         Open(file.Path);
         EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|Ошибка при открытии файла:\n") + file.Path}) << file.Kind;
         EXPECT_EQ(CurrentFileName, good) << file.Kind;
+        EXPECT_EQ(FileComment, QStringLiteral("kept")) << file.Kind;
+        EXPECT_EQ(form->CurrSchemeComboBox->Items(), QStringList{QStringLiteral("S")}) << file.Kind;
     }
     // A FIFO for a state file: the document opens as without one, and saving its state keeps it.
     const QString doc = WriteSchemeFile(QStringLiteral("doc.mvs"), {{QStringLiteral("D"), {RowAt(1)}}});
@@ -184,22 +175,19 @@ TEST_F(SchemeWindowTest, SaveFailuresReportTheFileAndKeepTheChanges)
     EXPECT_TRUE(form->Modified);
 }
 
-TEST_F(SchemeWindowTest, RecentFilesMoveUpDropTheOldestAndForgetDeletedOnes)
+TEST_F(SchemeWindowTest, ADeletedRecentFileLeavesBothMenusSilently)
 {
     QStringList files;
-    for (int i = 1; i <= 6; ++i)
+    for (int i = 1; i <= 3; ++i) {
         files << WriteSchemeFile(QStringLiteral("f%1.mvs").arg(i), {{QStringLiteral("S"), {}}});
-    for (const QString& f : files)
-        Open(f);
-    const auto entries = [this] { return QStringList(form->LastFiles.begin(), form->LastFiles.end()); };
-    EXPECT_EQ(entries(), (QStringList{files[5], files[4], files[3], files[2], files[1]}));
-    Open(files[2]);
-    EXPECT_EQ(entries(), (QStringList{files[2], files[5], files[4], files[3], files[1]}));
-    // A deleted file leaves both menus without a message; the dialog opens at its folder.
-    ASSERT_TRUE(QFile::remove(files[4]));
-    Run([&] { form->FLastFileItemClick(Action("LastFilePopupItem3")); });
-    EXPECT_EQ(entries(), (QStringList{files[2], files[5], files[3], files[1], QString()}));
-    EXPECT_FALSE(Action("FLastFileItem5")->isVisible() || Action("LastFilePopupItem5")->isVisible());
+        Open(files.back());
+    }
+    // The dialog opens at the deleted file's folder instead.
+    ASSERT_TRUE(QFile::remove(files[1]));
+    Run([&] { form->FLastFileItemClick(Action("LastFilePopupItem2")); });
+    EXPECT_EQ(QStringList(form->LastFiles.begin(), form->LastFiles.end()),
+              (QStringList{files[2], files[0], QString(), QString(), QString()}));
+    EXPECT_FALSE(Action("FLastFileItem3")->isVisible() || Action("LastFilePopupItem3")->isVisible());
     EXPECT_EQ(DialogFolders, QStringList{dir.path()});
     EXPECT_TRUE(Messages.isEmpty());
 }

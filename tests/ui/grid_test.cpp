@@ -14,6 +14,10 @@ namespace {
 
 QModelIndex Index(QTableWidget* grid, int row, int column) { return grid->model()->index(row, column); }
 
+// A rule's text, or "none" where the rule gives none, for the tables below.
+QString Shown(const std::optional<QString>& text) { return text.value_or(QStringLiteral("none")); }
+QString Shown(const char* text) { return text ? QString::fromUtf8(text) : QStringLiteral("none"); }
+
 // Moves the cursor as a click does, through the view's selection model, and focuses the grid.
 void Click(QTableWidget* grid, int row, int column)
 {
@@ -96,11 +100,8 @@ TEST(SchemeGridRules, EditableCellsDigitCyclingAndValueSteps)
         {"1111 0000", 2, 4, "1110 0000"}, {"00000000", 2, 7, "1000 0000"},   // groups of four
         {"101", 0, 0, nullptr}, {"-", 2, 0, nullptr},
     };
-    for (const auto& c : digits) {
-        const std::optional<QString> text = CycleDigitText(QString::fromUtf8(c.text), c.states, c.n);
-        EXPECT_EQ(text.value_or(QStringLiteral("none")), c.result ? QString::fromUtf8(c.result) : QStringLiteral("none"))
-            << c.text;
-    }
+    for (const auto& c : digits)
+        EXPECT_EQ(Shown(CycleDigitText(QString::fromUtf8(c.text), c.states, c.n)), Shown(c.result)) << c.text;
     EXPECT_EQ(StepValueText(QStringLiteral("1"), -0.25), QStringLiteral("0.75"));
     EXPECT_FALSE(StepValueText(QStringLiteral("-"), 1));
     EXPECT_FALSE(StepValueText(QStringLiteral("3"), 0));
@@ -129,11 +130,8 @@ TEST(FrameEditRules, KeyFiltersAndSteppingByKind)
         {"abc", {false, false}, true, false, nullptr},
         {"1.5", {true, false}, true, false, nullptr},   // not the separator in use
     };
-    for (const auto& s : steps) {
-        const std::optional<QString> text = SteppedEditText(QString::fromUtf8(s.text), s.kind, s.up, s.shift);
-        EXPECT_EQ(text.value_or(QStringLiteral("none")), s.result ? QString::fromUtf8(s.result) : QStringLiteral("none"))
-            << s.text;
-    }
+    for (const auto& s : steps)
+        EXPECT_EQ(Shown(SteppedEditText(QString::fromUtf8(s.text), s.kind, s.up, s.shift)), Shown(s.result)) << s.text;
     SetDecimalSeparator(QLatin1Char('.'));
 }
 
@@ -211,7 +209,6 @@ TEST_F(SchemeTest, CtrlCommandsEditDigitsStepValuesAndTapSelect)
     TDeviceInfo* b = AddDevice(rows[1], ModeReceive);
     form->show();
     QTableWidget* grid = form->SchemeGrid;
-    b->SchemeObject->Request[1] = 101;
     form->ApplyCellText(2, 1, QStringLiteral("101"));
     Click(grid, 1, 2);
     QTest::keyClick(grid, Qt::Key_1, Qt::ControlModifier);

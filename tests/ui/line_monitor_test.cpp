@@ -1,9 +1,12 @@
 // The line monitor: hex texts read back, the decoding lines of a record, recording on and off,
 // and the search for runs of failed exchanges.
+#include <QListView>
 #include <QToolButton>
 
 #include "WindowFixture.h"
 #include "line/LineLog.h"
+#include "platform/Ticks.h"
+#include "ui/LineList.h"
 #include "ui/LineMonitor.h"
 
 TEST(LineMonitorRules, HexTextsRecordTimesAndErrorRuns)
@@ -34,6 +37,60 @@ TEST(LineMonitorRules, HexTextsRecordTimesAndErrorRuns)
     const auto first = [](int i) { return i == 0; };   // a first record that is an error is reached
     EXPECT_EQ(FindPreviousErrorRun(3, 2, first), 0);
     EXPECT_EQ(FindNextErrorRun(0, -1, first), -1);
+}
+
+// A record's time comes from a cached zone offset; it must read as the local clock does, also
+// after the zone changes.
+TEST(LineLogTime, RecordTimesReadAsTheLocalClockInAnyZone)
+{
+    const QByteArray saved = qgetenv("TZ");
+    const bool wasSet = qEnvironmentVariableIsSet("TZ");
+    for (const char* zone : {"UTC-3", "UTC+5", "Europe/Moscow"}) {
+        qputenv("TZ", zone);
+        const double cached = LocalDaysNow();
+        const double clock = DateTimeToDays(QDateTime::currentDateTime());
+        EXPECT_NEAR(cached, clock, 2.0 / 86400) << zone;   // the same instant, give or take a tick
+    }
+    if (wasSet)
+        qputenv("TZ", saved);
+    else
+        qunsetenv("TZ");
+}
+
+// Fed far faster than the screen, the list keeps the newest record selected and in view, shows
+// the log's records in order even after the oldest ones were dropped, and rewrites the
+// decoding panel once per catch-up, not once per record.
+TEST_F(SchemeTest, LineMonitorFollowsTheNewestRecordAtTheScreensPace)
+{
+    form->show();
+    form->RightPanelButtonClick(form->ShowRightButton);   // the monitor on screen
+    LineLogClear();
+    form->SetLineListCount(0);
+    int rewrites = 0;
+    QObject::connect(form->InfoMemo, &QPlainTextEdit::textChanged, form.get(), [&rewrites] { ++rewrites; });
+    const TFrameInfo* own = &DeviceCatalogue[rows[0]];
+    const int total = LineLogCapacity + 50;
+    for (int i = 0; i < total; ++i)
+        AppendLineLog(*form, own, 0, QString::number(i), QStringLiteral("01 00"), true, GetTickCount());
+    EXPECT_EQ(form->LineListItemIndex(), LineLogCapacity - 1);   // read back before it is shown
+    QListView* list = form->LineDataListBox;
+    ASSERT_GT(list->viewport()->height(), LineListItemHeightPx);
+    ASSERT_TRUE(RunEventsUntil([list] { return list->currentIndex().row() == LineLogCapacity - 1; }));
+    RunEventsFor(50);
+    EXPECT_EQ(list->model()->rowCount(), LineLogCapacity);
+    EXPECT_EQ(rewrites, 1);
+    EXPECT_EQ(form->InfoMemo->Lines(), LineRecordInfo(LineLogRecord(LineLogCount - 1), form->DevicesByAddr()));
+    EXPECT_TRUE(list->viewport()->rect().intersects(list->visualRect(list->currentIndex())));
+    const auto* model = static_cast<const TLineListModel*>(list->model());
+    for (int row : {0, LineLogCapacity - 1})
+        EXPECT_EQ(LineLogRecord(model->RecordOf(row)).RequestText, QString::number(total - LineLogCapacity + row));
+
+    // One more record: the list moves on by one, the panel shows it.
+    AppendLineLog(*form, own, 4, QStringLiteral("81"), QString(), false, GetTickCount());
+    ASSERT_TRUE(RunEventsUntil([&rewrites] { return rewrites == 2; }));
+    EXPECT_EQ(LineLogRecord(model->RecordOf(list->currentIndex().row())).RequestText, QStringLiteral("81"));
+    EXPECT_EQ(form->InfoMemo->Lines().value(form->InfoMemo->Lines().size() - 1), QStringLiteral("Нет ответа"));
+    LineLogClear();
 }
 
 TEST_F(SchemeTest, LineMonitorDecodesRecordsRecordsAndFindsOwnErrors)

@@ -1,11 +1,10 @@
 // The window's smaller parts on their own: image lists and tinting, the port enumerator, the
-// help page, the About form, the silent abort.
+// help page and the About form's version.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "platform/Abort.h"
 #include "platform/PortList.h"
 #include "ui/About.h"
 #include "ui/Help.h"
@@ -65,17 +64,6 @@ TEST(HelpAndAbout, HelpPageInRussianAndTheVersion)
     for (const char* words : {"Диагностика БИ", "Диагностика датчиков", "<kbd>Alt</kbd>+<kbd>K</kbd>"})
         EXPECT_TRUE(page.contains(QString::fromUtf8(words))) << words;
     EXPECT_EQ(VersionText(1, 7), QStringLiteral("Версия 1.07"));
-    TAboutForm about(&main);
+    TAboutForm about(&main);   // the version the window set at its making
     EXPECT_EQ(about.VersionNumberLabel->text(), VersionText(MIRVANE_VERSION_MAJOR, MIRVANE_VERSION_MINOR));
-}
-
-TEST(SilentAbort, EndsOnlyTheHandler)
-{
-    int after = 0;
-    EXPECT_FALSE(GuardUi([&] {
-        Abort();
-        ++after;
-    }));
-    EXPECT_TRUE(GuardUi([&] { ++after; }));
-    EXPECT_EQ(after, 1);
 }

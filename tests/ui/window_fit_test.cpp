@@ -29,11 +29,15 @@ void ShowEverything(TMirvane2Form& f, bool constructor)
 
 } // namespace
 
-TEST_F(MainWindowTest, NoToolBarHidesAButton)
+TEST_F(MainWindowTest, AStartedWindowFitsTheScreenItsToolBarsAndItsCatalogue)
 {
     PortOpen = false;
     TMirvane2Form& f = StartUp();
     ASSERT_TRUE(WaitOpened());
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_GE(area.width(), f.minimumWidth());
+    EXPECT_TRUE(area.contains(f.frameGeometry())) << f.geometry().y() << "+" << f.geometry().height();
+    EXPECT_EQ(f.focusWidget(), f.SchemeGrid);
     for (const bool constructor : {false, true}) {
         ShowEverything(f, constructor);
         int checked = 0;
@@ -50,6 +54,24 @@ TEST_F(MainWindowTest, NoToolBarHidesAButton)
             }
         }
         EXPECT_GE(checked, constructor ? 12 : 10);
+    }
+    // The catalogue's columns lie inside its list at the default panel width.
+    QTreeWidget* list = f.DevicesListView;
+    ASSERT_GT(list->topLevelItemCount(), 0);
+    ASSERT_EQ(f.RightPanel->Width(), 200);
+    for (const bool scrolled : {true, false}) {
+        if (!scrolled)
+            f.DevicePanel->SetHeight(1000);   // no scroll bar: the description takes its room
+        RunEventsFor(30);
+        const QHeaderView* header = list->header();
+        const int view = list->viewport()->width();
+        EXPECT_EQ(header->sectionViewportPosition(2) + header->sectionSize(2), view) << scrolled;
+        EXPECT_GT(header->sectionSize(1), 0);
+        const QFontMetrics metrics(header->font());
+        EXPECT_GE(header->sectionSize(2), metrics.horizontalAdvance(list->headerItem()->text(2)));
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            for (const int column : {0, 2})
+                EXPECT_GE(header->sectionSize(column), list->fontMetrics().horizontalAdvance(list->topLevelItem(i)->text(column)));
     }
     // Recording starts and stops with the two buttons.
     ShowEverything(f, false);
@@ -86,39 +108,6 @@ TEST_F(MainWindowTest, EveryGridModeIconDrawsPixels)
         EXPECT_NE(images[0][mode], images[1][mode]) << "static mark of mode " << mode;
 }
 
-TEST_F(MainWindowTest, CatalogueColumnsLieInsideTheListAtTheDefaultPanelWidth)
-{
-    PortOpen = false;
-    TMirvane2Form& f = StartUp();
-    ASSERT_TRUE(WaitOpened());
-    ShowEverything(f, true);
-    QTreeWidget* list = f.DevicesListView;
-    ASSERT_GT(list->topLevelItemCount(), 0);
-    ASSERT_EQ(f.RightPanel->Width(), 200);
-    for (const bool scrolled : {true, false}) {
-        if (!scrolled)
-            f.DevicePanel->SetHeight(1000);   // no scroll bar: the description takes its room
-        RunEventsFor(30);
-        const QHeaderView* header = list->header();
-        const int view = list->viewport()->width();
-        EXPECT_EQ(header->sectionViewportPosition(2) + header->sectionSize(2), view) << scrolled;
-        EXPECT_GT(header->sectionSize(1), 0);
-        const QFontMetrics metrics(header->font());
-        EXPECT_GE(header->sectionSize(2), metrics.horizontalAdvance(list->headerItem()->text(2)));
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            for (const int column : {0, 2})
-                EXPECT_GE(header->sectionSize(column), list->fontMetrics().horizontalAdvance(list->topLevelItem(i)->text(column)));
-    }
-}
-
-TEST_F(MainWindowTest, SchemeGridHasTheFocusAtStart)
-{
-    PortOpen = false;
-    TMirvane2Form& f = StartUp();
-    ASSERT_TRUE(WaitOpened());
-    EXPECT_EQ(f.focusWidget(), f.SchemeGrid);
-}
-
 TEST_F(SchemeTest, ModePopupKeysActOnlyInTheGrid)
 {
     TDeviceInfo* device = AddDevice(rows[0], ModeReceive);
@@ -153,12 +142,4 @@ TEST(WindowPlacement, StoredOrDefaultRectanglesComeInsideSmallScreens)
     };
     for (const auto& c : cases)
         EXPECT_EQ(KeepInWorkArea(c.wanted, c.area, minimum), c.placed) << c.area.width() << "x" << c.area.height();
-}
-
-TEST_F(MainWindowTest, WindowStartsInsideTheScreen)
-{
-    TMirvane2Form& f = StartUp();
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    ASSERT_GE(area.width(), f.minimumWidth());
-    EXPECT_TRUE(area.contains(f.frameGeometry())) << f.geometry().y() << "+" << f.geometry().height();
 }
