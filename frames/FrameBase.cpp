@@ -45,6 +45,10 @@ TFrameBase::TFrameBase(QWidget* owner, TDeviceInfo* info, bool hasRequest) : TFr
     }
     Panel2 = addHeader(QStringLiteral("Panel2"), AnswerHeaderCaption);
     InPanel = addSidePanel(QStringLiteral("InPanel"));
+    if (Info) {
+        Info->Frame = this;
+        Info->View = this;
+    }
 }
 
 TFrameBase::~TFrameBase()
@@ -52,6 +56,60 @@ TFrameBase::~TFrameBase()
     if (!Info)
         return;
     static_cast<TDeviceSlots&>(*Info) = TDeviceSlots{};
+    Info->View = nullptr;
+}
+
+void TFrameBase::Place(const QString& name, const TFramePlace* place)
+{
+    SetName(name);
+    SetTag(Info);
+    // Every place is the window's handlers (TFramePlace cannot be made on its own).
+    const auto* handlers = static_cast<const TFrameHandlers*>(place);
+    if (handlers)
+        SetParent(handlers->Parent);
+    BindControls(Info->RequestPanel, handlers);
+    BindControls(Info->AnswerPanel, handlers);
+}
+
+QWidget* TFrameBase::side(bool request) const
+{
+    return request ? Info->RequestPanel.data() : Info->AnswerPanel.data();
+}
+
+void TFrameBase::EnableSide(bool request)
+{
+    for (TControl* control : Controls(side(request))) {
+        if (auto* edit = dynamic_cast<TEdit*>(control))
+            edit->SetReadOnly(false);
+        control->SetEnabled(true);
+    }
+}
+
+void TFrameBase::ClearSide(bool request)
+{
+    for (TControl* control : Controls(side(request))) {
+        if (auto* edit = dynamic_cast<TEdit*>(control)) {
+            edit->SetReadOnly(false);
+            edit->SetText(QString());
+        } else if (auto* combo = dynamic_cast<TComboBox*>(control)) {
+            combo->SetEnabled(false);
+            combo->SetItemIndex(-1);
+        } else {
+            control->SetEnabled(false);
+        }
+    }
+}
+
+void TFrameBase::EmptySide(bool request)
+{
+    for (TControl* control : Controls(side(request))) {
+        if (control->ClassNameIs("TEdit"))
+            static_cast<TEdit*>(control)->SetText(QString());
+        else if (control->ClassNameIs("TCheckBox"))
+            static_cast<TCheckBox*>(control)->SetChecked(false);
+        else if (control->ClassNameIs("TComboBox"))
+            static_cast<TComboBox*>(control)->SetItemIndex(-1);
+    }
 }
 
 TPanel* TFrameBase::addHeader(const QString& name, const QString& caption)

@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "frames/FrameBinding.h"
 #include "model/Catalogue.h"
 #include "model/DeviceInfo.h"
 #include "platform/Kit.h"
@@ -29,14 +30,22 @@ extern const QString RequestHeaderCaption;   // " Запрос"
 extern const QString AnswerHeaderCaption;    // " Ответ"
 
 
-class TFrameBase : public TFrame {
+class TFrameBase : public TFrame, public TDeviceFrame {
     Q_OBJECT
 public:
-    // hasRequest: the frame has a request side (Panel1 and OutPanel).
+    // hasRequest: the frame has a request side (Panel1 and OutPanel). Registers itself with
+    // the device (Frame, View).
     TFrameBase(QWidget* owner, TDeviceInfo* info, bool hasRequest);
-    // Empties the device's slots and panels, so that a frame destroyed before its device
-    // (with the widget tree) leaves no slot calling into it.
+    // Empties the device's slots and its View, so that a frame destroyed before its device
+    // (with the widget tree) leaves nothing calling into it.
     ~TFrameBase() override;
+
+    // What the device asks of its frame.
+    void Place(const QString& name, const TFramePlace* place) override;
+    void EnableSide(bool request) override;
+    void ClearSide(bool request) override;
+    void EmptySide(bool request) override;
+    void Discard() override { delete this; }
 
     TDeviceInfo* const Info;
     TPanel* Panel1 = nullptr;    // none without a request side
@@ -108,6 +117,7 @@ private:
         s.RequestToGrid = [frame] { frame->RequestToGrid(); };
         return s;
     }
+    QWidget* side(bool request) const;
     TPanel* addHeader(const QString& name, const QString& caption);
     TPanel* addSidePanel(const QString& name);
     // A side left editable by its description (an edit that is not read-only) starts usable;

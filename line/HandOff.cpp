@@ -26,12 +26,6 @@ void SetCellIfChanged(TDeviceInfo& device, int column, const QString& text)
         device.SetGridCell(column, text);
 }
 
-void ShowInEdit(TEdit* edit, const QString& text)
-{
-    if (edit)
-        edit->SetText(text);
-}
-
 // Copies `count` bytes (none when count < 1) into a message image from index 1.
 void CopyBody(TMessageImage& image, const std::uint8_t* from, int count)
 {
@@ -79,10 +73,8 @@ void TLineEngine::ShowTexts(TDeviceInfo& device)
 {
     device.RequestText = RequestText;
     device.AnswerText = AnswerText;
-    if (&device == host_.CurrentDevice()) {
-        ShowInEdit(host_.HexOutStrEdit(), RequestText);
-        ShowInEdit(host_.HexInStrEdit(), AnswerText);
-    }
+    if (&device == host_.CurrentDevice())
+        host_.ShowHexTexts(RequestText, AnswerText);
 }
 
 void TLineEngine::ShowStatistics(TDeviceInfo& device, const QString& status)

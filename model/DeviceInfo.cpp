@@ -5,7 +5,6 @@
 #include "model/Helpers.h"
 #include "model/Host.h"
 
-TFrameHandlers FrameHandlers;
 bool UpdatingControls = false;
 
 QString FrameNameFor(std::uint8_t address)
@@ -13,16 +12,14 @@ QString FrameNameFor(std::uint8_t address)
     return QStringLiteral("_%1").arg(address, 2, 16, QLatin1Char('0')).toUpper();
 }
 
-TDeviceInfo::TDeviceInfo(TSchemeObject* object, const TFrameHandlers* handlers, THost* timerWindow)
+TDeviceInfo::TDeviceInfo(TSchemeObject* object, const TFramePlace* place, THost* timerWindow)
     : FrameInfo(&DeviceCatalogue[IsValidType(object->Type) ? object->Type : 0]), SchemeObject(object)
 {
-    // The frame fills the slots and the panel fields while it is made.
+    // The frame fills Frame, View, the slots and the panel fields while it is made.
     if (FrameInfo->CreateFrame)
-        Frame = FrameInfo->CreateFrame(handlers ? handlers->Owner : nullptr, this);
-    if (Frame) {
-        Frame->SetName(FrameNameFor(FrameInfo->Address));
-        Frame->SetTag(this);
-    }
+        FrameInfo->CreateFrame(place ? place->Owner : nullptr, this);
+    if (View)
+        View->Place(FrameNameFor(FrameInfo->Address), place);
     AnswerHistory = std::make_unique<TRoundBuffer>(AnswerHistorySize);
     AnswerIntervals = std::make_unique<TRoundBuffer>(AnswerIntervalsSize);
     TimerWindow = timerWindow;
@@ -31,50 +28,14 @@ TDeviceInfo::TDeviceInfo(TSchemeObject* object, const TFrameHandlers* handlers, 
     timer_->setTimerType(Qt::PreciseTimer);   // a coarse timer may fire 5 % early
     timer_->setInterval(WatchdogInterval);
     QObject::connect(timer_.get(), &QTimer::timeout, [this] { watchdogExpired(); });
-    if (Frame && handlers)
-        Frame->SetParent(handlers->Parent);
-    if (RequestPanel)
-        BindControls(RequestPanel, handlers);
-    if (AnswerPanel)
-        BindControls(AnswerPanel, handlers);
 }
 
 TDeviceInfo::~TDeviceInfo()
 {
-    delete Frame.data();   // none when the widget tree took it first
+    if (View)
+        View->Discard();   // none when the widget tree took the frame first
     StopTimer();
 }
-
-void TDeviceInfo::BindControls(QWidget* panel, const TFrameHandlers* handlers)
-{
-    if (!panel || !handlers)
-        return;
-    for (TControl* control : Controls(panel)) {
-        if (control->ClassNameIs("TEdit")) {
-            auto* edit = static_cast<TEdit*>(control);
-            edit->OnChange = handlers->OnChange;
-            switch (edit->Tag) {
-            case EditUInt: edit->OnKeyPress = handlers->OnUIntKeyPress; edit->OnKeyDown = handlers->OnUIntKeyDown; break;
-            case EditSInt: edit->OnKeyPress = handlers->OnSIntKeyPress; edit->OnKeyDown = handlers->OnSIntKeyDown; break;
-            case EditUFloat: edit->OnKeyPress = handlers->OnUFloatKeyPress; edit->OnKeyDown = handlers->OnUFloatKeyDown; break;
-            case EditSFloat: edit->OnKeyPress = handlers->OnSFloatKeyPress; edit->OnKeyDown = handlers->OnSFloatKeyDown; break;
-            default: break;
-            }
-        } else if (control->ClassNameIs("TUpDown")) {
-            auto* upDown = static_cast<TUpDown*>(control);
-            // The control it steps lies under the point one pixel left of its top-left corner.
-            TControl* stepped = ControlAtPos(panel, QPoint(upDown->Left() - 1, upDown->Top()));
-            upDown->SetTagWidget(stepped ? stepped->Widget() : nullptr);
-            upDown->OnChangingEx = handlers->OnUpDownChangingEx;
-        } else if (control->ClassNameIs("TCheckBox")) {
-            static_cast<TCheckBox*>(control)->OnClick = handlers->OnChange;
-        } else if (control->ClassNameIs("TComboBox")) {
-            static_cast<TComboBox*>(control)->OnSelect = handlers->OnChange;
-        }
-    }
-}
-
-QWidget* TDeviceInfo::sidePanel(bool request) const { return request ? RequestPanel.data() : AnswerPanel.data(); }
 
 void TDeviceInfo::clearSideCells(bool request)
 {
@@ -104,42 +65,24 @@ void TDeviceInfo::ShowData(bool request)
         if (AnswerToFrame)
             AnswerToFrame();
     }
-    for (TControl* control : Controls(sidePanel(request))) {
-        if (auto* edit = dynamic_cast<TEdit*>(control))
-            edit->SetReadOnly(false);
-        control->SetEnabled(true);
-    }
+    if (View)
+        View->EnableSide(request);
 }
 
 void TDeviceInfo::ClearDisplay(bool request)
 {
     TUpdatingControls updating;
     clearSideCells(request);
-    for (TControl* control : Controls(sidePanel(request))) {
-        if (auto* edit = dynamic_cast<TEdit*>(control)) {
-            edit->SetReadOnly(false);
-            edit->SetText(QString());
-        } else if (auto* combo = dynamic_cast<TComboBox*>(control)) {
-            combo->SetEnabled(false);
-            combo->SetItemIndex(-1);
-        } else {
-            control->SetEnabled(false);
-        }
-    }
+    if (View)
+        View->ClearSide(request);
 }
 
 void TDeviceInfo::ClearEditors(bool request)
 {
     TUpdatingControls updating;
     clearSideCells(request);
-    for (TControl* control : Controls(sidePanel(request))) {
-        if (control->ClassNameIs("TEdit"))
-            static_cast<TEdit*>(control)->SetText(QString());
-        else if (control->ClassNameIs("TCheckBox"))
-            static_cast<TCheckBox*>(control)->SetChecked(false);
-        else if (control->ClassNameIs("TComboBox"))
-            static_cast<TComboBox*>(control)->SetItemIndex(-1);
-    }
+    if (View)
+        View->EmptySide(request);
 }
 
 void TDeviceInfo::StartTimer()

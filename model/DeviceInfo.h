@@ -6,7 +6,6 @@
 // knowing the model.
 #include <QPointer>
 #include <QString>
-#include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -15,28 +14,41 @@
 #include "model/GridRow.h"
 #include "model/RoundBuffer.h"
 #include "model/Scheme.h"
-#include "platform/Kit.h"
 
 class QTimer;
+class QWidget;
+class TFrame;
 class THost;
 
-// The main window's handlers that every frame control is bound to.
-struct TFrameHandlers {
+// Where the frames go: the owner and the parent of every frame. The frames' library extends it
+// with the window's handlers that the frame controls are bound to (TFrameHandlers), the only
+// kind of place there is.
+struct TFramePlace {
     QWidget* Owner = nullptr;    // the main window: owner of every frame
     QWidget* Parent = nullptr;   // the scheme panel: parent of every frame
-    TNotifyEvent OnChange;
-    TKeyPressEvent OnSIntKeyPress;
-    TKeyPressEvent OnUIntKeyPress;
-    TKeyPressEvent OnSFloatKeyPress;
-    TKeyPressEvent OnUFloatKeyPress;
-    TKeyEvent OnSIntKeyDown;
-    TKeyEvent OnUIntKeyDown;
-    TKeyEvent OnSFloatKeyDown;
-    TKeyEvent OnUFloatKeyDown;
-    TUDChangingEx OnUpDownChangingEx;
+
+protected:
+    TFramePlace() = default;
 };
 
-extern TFrameHandlers FrameHandlers;   // filled once by the main window
+// What a device asks of its frame, so that the model holds the frame without its widgets: the
+// frames' base class answers, and registers itself with its device while it is made.
+class TDeviceFrame {
+public:
+    // Names, tags and parents the frame and binds its controls to the place's handlers (none
+    // without a place).
+    virtual void Place(const QString& name, const TFramePlace* place) = 0;
+    // The controls of one side (request = true: the request side): made writable and enabled
+    // (ShowData), emptied and disabled (ClearDisplay), emptied (ClearEditors).
+    virtual void EnableSide(bool request) = 0;
+    virtual void ClearSide(bool request) = 0;
+    virtual void EmptySide(bool request) = 0;
+    // Deletes the frame.
+    virtual void Discard() = 0;
+
+protected:
+    ~TDeviceFrame() = default;
+};
 
 // Set while the program itself writes frame controls or grid cells, so that the change
 // handlers do not write back. Main thread only.
@@ -53,9 +65,6 @@ public:
 private:
     bool saved_;
 };
-
-// Edit kinds, by an edit's Tag.
-enum : int { EditUInt = 0, EditSInt = 1, EditUFloat = 2, EditSFloat = 3 };
 
 inline constexpr int WatchdogInterval = 3000;   // ms
 inline constexpr int AnswerHistorySize = 10;
@@ -80,14 +89,13 @@ struct TDeviceSlots {
 class TDeviceInfo : public TDeviceSlots {
 public:
     // Main thread. Makes the frame through the object's catalogue row, parents it to the
-    // handlers' Parent and binds its controls to the handlers. timerWindow receives the
+    // place's Parent and binds its controls to the place's handlers. timerWindow receives the
     // watchdog's expiry (the main window; none: the expiry goes nowhere).
-    TDeviceInfo(TSchemeObject* object, const TFrameHandlers* handlers, THost* timerWindow);
+    TDeviceInfo(TSchemeObject* object, const TFramePlace* place, THost* timerWindow);
     ~TDeviceInfo();
     TDeviceInfo(const TDeviceInfo&) = delete;
     TDeviceInfo& operator=(const TDeviceInfo&) = delete;
 
-    void BindControls(QWidget* panel, const TFrameHandlers* handlers);
     // request = true: the request side (grid column 2, RequestPanel); false: the answer side
     // (grid columns 3 to 6, AnswerPanel).
     void ShowData(bool request);
@@ -108,7 +116,8 @@ public:
 
     const TFrameInfo* FrameInfo = nullptr;
     TSchemeObject* SchemeObject = nullptr;
-    QPointer<TFrame> Frame;             // owned; guarded, so a frame gone with its parent is not deleted twice
+    QPointer<TFrame> Frame;             // owned, through View; set by the frame while it is made
+    TDeviceFrame* View = nullptr;       // the frame, as this device asks it; none once it is gone
     TGridRow* GridRow = nullptr;        // none until the main window adds the row
     QPointer<QWidget> RequestPanel;     // none in answer-only frames
     QPointer<QWidget> AnswerPanel;
@@ -127,7 +136,6 @@ public:
     // The eight slots (TDeviceSlots): GridToRequest .. AnswerToGrid.
 
 private:
-    QWidget* sidePanel(bool request) const;
     void clearSideCells(bool request);
     void watchdogExpired();
 

@@ -12,7 +12,6 @@
 
 class QWidget;
 class TDeviceInfo;
-class TEdit;
 
 // The open scheme's device objects in grid-row order (owned), and the same objects by line
 // address (not owned; none where no device is).
@@ -56,9 +55,8 @@ public:
     // The display refresh interval in ms (0, 250, 500 or 1000) and whether the line log records.
     virtual int UpdateTime() const = 0;
     virtual bool LineLogOn() const = 0;
-    // The selected device's request and answer hex fields.
-    virtual TEdit* HexOutStrEdit() const = 0;
-    virtual TEdit* HexInStrEdit() const = 0;
+    // Shows the selected device's request and answer in the hex fields.
+    virtual void ShowHexTexts(const QString& request, const QString& answer) = 0;
     // The line monitor's list, a virtual list drawn from LineLog: its top index, selected index
     // (-1 none), client height and item height in pixels, and item count, all in log indexes.
     // Selecting an item scrolls it into view. Begin/End bracket one update of the list: the

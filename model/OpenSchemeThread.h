@@ -21,7 +21,7 @@ class TOpenSchemeThread : public QObject {
     Q_OBJECT
 public:
     // Created suspended, like the thread it stands for: the creator sets Scheme, MainWindow,
-    // FreeOnTerminate and OnTerminate, then calls Resume.
+    // Handlers, FreeOnTerminate and OnTerminate, then calls Resume.
     TOpenSchemeThread();
     ~TOpenSchemeThread() override;
 
@@ -30,7 +30,7 @@ public:
     std::int32_t ProgressX = 0;                // x of the progress slit for the current object
     TDeviceScheme* Scheme = nullptr;           // the scheme to open
     THost* MainWindow = nullptr;               // the window: device lists, watchdogs, status bar
-    const TFrameHandlers* Handlers = &FrameHandlers;
+    const TFramePlace* Handlers = nullptr;     // where the frames go (the window's FrameHandlers)
 
     bool FreeOnTerminate = false;
     // Runs on the main thread once the walk has ended, finished or terminated, never inside

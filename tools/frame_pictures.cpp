@@ -11,6 +11,7 @@
 #include "model/Catalogue.h"
 #include "model/DeviceInfo.h"
 #include "model/Scheme.h"
+#include "platform/Kit.h"
 
 int main(int argc, char** argv)
 {

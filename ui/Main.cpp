@@ -448,6 +448,14 @@ void TMirvane2Form::ShowPortClosed()
 
 QWidget* TMirvane2Form::SchemePanel() const { return SchemePanel_; }
 
+void TMirvane2Form::ShowHexTexts(const QString& request, const QString& answer)
+{
+    if (HexOutStrEdit_)
+        HexOutStrEdit_->SetText(request);
+    if (HexInStrEdit_)
+        HexInStrEdit_->SetText(answer);
+}
+
 bool TMirvane2Form::LineLogOn() const { return LineDataStartButton->isChecked(); }
 
 // Read by the receive thread while it detects a port.

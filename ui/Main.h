@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 
+#include "frames/FrameBinding.h"
 #include "model/DeviceInfo.h"
 #include "model/Host.h"
 #include "model/Scheme.h"
@@ -101,8 +102,9 @@ public:
     bool OpeningScheme() const override { return OpenSchemeThread != nullptr; }
     int UpdateTime() const override { return UpdateTime_; }
     bool LineLogOn() const override;
-    TEdit* HexOutStrEdit() const override { return HexOutStrEdit_; }
-    TEdit* HexInStrEdit() const override { return HexInStrEdit_; }
+    void ShowHexTexts(const QString& request, const QString& answer) override;
+    TEdit* HexOutStrEdit() const { return HexOutStrEdit_; }
+    TEdit* HexInStrEdit() const { return HexInStrEdit_; }
     int LineListTopIndex() const override;
     int LineListItemIndex() const override;
     void SetLineListItemIndex(int index) override;
@@ -162,7 +164,8 @@ public:
     void HAboutItemClick();
     void VUpdateModeItemClick(QObject* Sender);
 
-    // Commands of parts not built yet (each routes to a one-line no-op).
+    // Commands and handlers of the menus, tool bars, grid and frames, each in the unit of its
+    // part (MainDocuments.cpp, MainSchemes.cpp, MainPorts.cpp, FrameHandlers.cpp, ...).
     void LoadSettings();
     // Sets the window's rectangle, brought inside the primary screen's work area.
     void PlaceWindow(const QRect& wanted);
@@ -340,7 +343,7 @@ public:
 
     // The open document; the described fields below forward to it.
     TDocument Document;
-    // Private fields of the form, in declaration order.
+    // The form's own fields; public, so that the parts in the other units and the tests reach them.
     std::int32_t LoadedDevicesSort = 0;
     std::int32_t DevicesSortColumn = -1;
     std::int32_t PendingLineMode = -1;

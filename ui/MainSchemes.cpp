@@ -257,6 +257,7 @@ void TMirvane2Form::StartOpenSchemeThread()
     thread->OnTerminate = [this](TOpenSchemeThread*) { GuardUi([this] { OpenSchemeThreadTerminate(); }); };
     thread->Scheme = PendingScheme;
     thread->MainWindow = this;
+    thread->Handlers = &FrameHandlers;
     OpenSchemeThread = thread;
     thread->Resume();
 }

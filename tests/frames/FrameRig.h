@@ -173,7 +173,7 @@ struct Rig : FrameDevice {
             info->FrameToAnswer();
             info->AnswerToGrid();
         };
-        info->BindControls(info->AnswerPanel, &bound);
+        BindControls(info->AnswerPanel, &bound);
     }
 
 private:

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "frames/FrameBinding.h"
 #include "frames/Registration.h"
 #include "model/Catalogue.h"
 #include "model/DeviceInfo.h"

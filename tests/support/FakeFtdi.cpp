@@ -1,3 +1,4 @@
+// Steers the fake FTDI library from a test: finds its control entry points by name.
 #include "FakeFtdi.h"
 
 #include <dlfcn.h>

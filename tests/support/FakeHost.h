@@ -11,6 +11,7 @@
 #include <mutex>
 #include <vector>
 
+#include "frames/FrameBinding.h"
 #include "model/DeviceInfo.h"
 #include "model/Host.h"
 
@@ -35,8 +36,11 @@ public:
     bool OpeningScheme() const override { return opening; }
     int UpdateTime() const override { return updateTime; }
     bool LineLogOn() const override { return lineLogOn; }
-    TEdit* HexOutStrEdit() const override { return hexOut.get(); }
-    TEdit* HexInStrEdit() const override { return hexIn.get(); }
+    void ShowHexTexts(const QString& request, const QString& answer) override
+    {
+        hexOut->SetText(request);
+        hexIn->SetText(answer);
+    }
     int LineListTopIndex() const override { return listTop; }
     int LineListItemIndex() const override { return listIndex; }
     // Selects and, like a list box, scrolls the item into view.
