@@ -58,13 +58,23 @@ std::uint32_t TLineEngine::ReadToRx(std::uint32_t count, std::uint8_t flag)
         return 0;
     const std::uint32_t readTick = ticks_.Now();
     std::uint32_t n = 0;
-    Port.Read(ReadBytes.data(), ReadFlags.data(), count, &n);
+    if (!Port.Read(ReadBytes.data(), ReadFlags.data(), count, &n) && !Port.Lost())
+        WaitOutFailedCall(readTick, ComTimeouts.ReadTotalTimeoutConstant);
     n = std::min(n, count);
     std::fill_n(ReadFlags.begin(), n, flag);
     MarkAnswerEcho(readTick, n);
     RxBytes.Put(ReadBytes.data(), static_cast<std::int32_t>(n));
     RxFlags.Put(ReadFlags.data(), static_cast<std::int32_t>(n));
     return n;
+}
+
+void TLineEngine::WaitOutFailedCall(std::uint32_t began, std::uint32_t timeoutMs)
+{
+    // A call that fails at once would make every loop over the port spin a core: it takes at
+    // least its time-out, as a silent line would.
+    const std::uint32_t spent = TicksElapsed(began, ticks_.Now());
+    if (spent < timeoutMs)
+        ticks_.Sleep(timeoutMs - spent);
 }
 
 void TLineEngine::ExpectEcho(int length, std::uint32_t writeTick)
@@ -221,8 +231,10 @@ bool TLineEngine::SendEmulatedAnswer()
     TxBytes[an - 1] = CheckByteOf(TxBytes.data(), an - 1);
     Port.Purge();   // the port stays in the listen (SPACE parity) state
     std::uint32_t written = 0;
-    Port.Write(TxBytes.data(), static_cast<std::uint32_t>(an), &written);   // the echo read decides
-    ExpectEcho(an, ticks_.Now());
+    const std::uint32_t writeTick = ticks_.Now();
+    if (!Port.Write(TxBytes.data(), static_cast<std::uint32_t>(an), &written) && !Port.Lost())
+        WaitOutFailedCall(writeTick, ComTimeouts.WriteTotalTimeoutConstant);   // the echo read decides
+    ExpectEcho(an, writeTick);
     return true;
 }
 

@@ -137,6 +137,7 @@ private:
     void MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n);
     void TakeAnswerEcho(std::uint8_t byte);
     void ExpectEcho(int length, std::uint32_t writeTick);
+    void WaitOutFailedCall(std::uint32_t began, std::uint32_t timeoutMs);
     void SettleExpectedEcho();
     bool EchoGuardRelaxed() const { return !LineEchoes && silentAnswers_ >= SilentAnswersToRelax; }
     void HandOffExchange(int total);

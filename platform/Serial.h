@@ -18,8 +18,9 @@ struct TtyTransfer {
 
 // Opens "/dev/" + name and prepares it (raw, exclusive, 9600, 8 bits, one stop bit, SPACE
 // parity). Returns the descriptor, or -1 when the name is no character device we may open
-// as a serial line, or the tty refuses.
-int OpenTty(const std::string& name);
+// as a serial line, or the tty refuses; then *error (if given) holds the errno of the refusal
+// (EACCES or EPERM without permission, EBUSY when another program holds it exclusively).
+int OpenTty(const std::string& name, int* error = nullptr);
 bool CloseTty(int fd);
 
 // Character format; parity and stop bits in the line-state codes (3 MARK, 4 SPACE, 0 one stop
