@@ -46,7 +46,6 @@ void TLineEngine::PortOpened()
     RestoreListenState = true;
     LineEchoes = false;
     echoCount_ = 0;
-    silentAnswers_ = 0;
 }
 
 std::uint32_t TLineEngine::ReadToRx(std::uint32_t count, std::uint8_t flag)
@@ -62,7 +61,7 @@ std::uint32_t TLineEngine::ReadToRx(std::uint32_t count, std::uint8_t flag)
         WaitOutFailedCall(readTick, ComTimeouts.ReadTotalTimeoutConstant);
     n = std::min(n, count);
     std::fill_n(ReadFlags.begin(), n, flag);
-    MarkAnswerEcho(readTick, n);
+    MarkAnswerEcho(readTick, n, n == count);
     RxBytes.Put(ReadBytes.data(), static_cast<std::int32_t>(n));
     RxFlags.Put(ReadFlags.data(), static_cast<std::int32_t>(n));
     return n;
@@ -91,9 +90,6 @@ void TLineEngine::ExpectEcho(int length, std::uint32_t writeTick)
 // The oldest expected echo is over (heard whole, or its window passed).
 void TLineEngine::SettleExpectedEcho()
 {
-    const TExpectedEcho& echo = echoes_[0];
-    const auto end = echo.Heard.begin() + echo.Length;
-    silentAnswers_ = std::find(echo.Heard.begin() + std::min(1, echo.Length - 1), end, true) == end ? silentAnswers_ + 1 : 0;
     std::move(echoes_.begin() + 1, echoes_.begin() + echoCount_, echoes_.begin());
     --echoCount_;
 }
@@ -109,8 +105,7 @@ void TLineEngine::TakeAnswerEcho(std::uint8_t byte)
             if (echo.Heard[i] || echo.Bytes[i] != byte)
                 continue;
             echo.Heard[i] = true;
-            // A master repeating its request repeats an answer's first byte; any other is echo
-            // (the rule SettleExpectedEcho counts silent answers by).
+            // A master repeating its request repeats an answer's first byte; any other is echo.
             if (i > 0 || echo.Length == 1)
                 LineEchoes = true;
             if (std::find(echo.Heard.begin(), end, false) == end) {
@@ -122,25 +117,30 @@ void TLineEngine::TakeAnswerEcho(std::uint8_t byte)
     }
 }
 
-void TLineEngine::MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n)
+void TLineEngine::MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, bool full)
 {
     if (!AnswerEchoGuard) {
         echoCount_ = 0;
         return;
     }
-    // A read that begins after an answer's window hears something else.
-    while (echoCount_ > 0 && TicksElapsed(echoes_[0].WriteTick, readTick) >= EchoWindowMs(echoes_[0].Length))
-        SettleExpectedEcho();
     // Every byte inside a window is taken for the echo until it came back whole: an echo comes
     // back late, cut, spaced or corrupted, and a corrupted byte may equal a wire address; taken
-    // for a request, it is answered, echoed, and so on for ever. The whole read is heard before
-    // the guard is asked, so that an echo heard in it arms the guard for all of it.
-    std::uint32_t taken = 0;
-    while (taken < n && echoCount_ > 0)
-        TakeAnswerEcho(ReadBytes[taken++]);
-    if (!EchoGuardRelaxed())
-        for (std::uint32_t i = 0; i < taken; ++i)
-            ReadFlags[i] |= FlagAnswerEcho;
+    // for a request, it is answered, echoed, and so on for ever. The guard does not relax on
+    // a line that was never heard echoing: a line that garbles every echo cannot be told from
+    // one that does not echo, and one answer to a garbled echo is one too many.
+    //
+    // A byte may have come as early as the read began; only the last byte of a read that got
+    // all it asked for is known to have come at its end.
+    const std::uint32_t readEnd = ticks_.Now();
+    for (std::uint32_t i = 0; i < n; ++i) {
+        const std::uint32_t at = full && i + 1 == n ? readEnd : readTick;
+        while (echoCount_ > 0 && TicksElapsed(echoes_[0].WriteTick, at) >= EchoWindowMs(echoes_[0].Length))
+            SettleExpectedEcho();
+        if (echoCount_ == 0)
+            return;
+        TakeAnswerEcho(ReadBytes[i]);
+        ReadFlags[i] |= FlagAnswerEcho;
+    }
 }
 
 void TLineEngine::FramingPass()

@@ -42,9 +42,6 @@ constexpr std::uint32_t EchoWindowMs(int bytes)
 {
     return (static_cast<std::uint32_t>(bytes) * LineByteTimeUs + 999) / 1000 + EchoLatencyMs;
 }
-// A connection never heard echoing stops guarding after this many answers in a row came back
-// with no echo: the line does not echo, and a master's request right after an answer is real.
-inline constexpr int SilentAnswersToRelax = 3;
 
 class TLineEngine {
 public:
@@ -111,8 +108,7 @@ public:
     // This connection has been heard echoing the program's own transmissions: set when an
     // emulated answer came back (a byte of it other than the first), and by the receive thread when its
     // probe byte or a poll's address byte came back. Cleared by PortOpened. The echo guard
-    // holds from the first answer of a connection whatever this says; only a connection not
-    // heard echoing may relax it (SilentAnswersToRelax).
+    // holds from the first answer of a connection whatever this says.
     bool LineEchoes = false;
     // Off: no byte is ever taken for an answer's echo (the bare framing, for comparisons).
     bool AnswerEchoGuard = true;
@@ -134,12 +130,11 @@ private:
     // Runs a main-thread step; false when it was skipped (the receive thread is paused).
     bool Sync(void (TLineEngine::*step)());
     void LookUpRequest();
-    void MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n);
+    void MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, bool full);
     void TakeAnswerEcho(std::uint8_t byte);
     void ExpectEcho(int length, std::uint32_t writeTick);
     void WaitOutFailedCall(std::uint32_t began, std::uint32_t timeoutMs);
     void SettleExpectedEcho();
-    bool EchoGuardRelaxed() const { return !LineEchoes && silentAnswers_ >= SilentAnswersToRelax; }
     void HandOffExchange(int total);
     void HandOffUnrecognised(TRoundBuffer& bytes, TRoundBuffer& flags);
 
@@ -158,6 +153,4 @@ private:
     // The answers whose echo is still expected, oldest first.
     std::array<TExpectedEcho, MaxExpectedEchoes> echoes_{};
     int echoCount_ = 0;
-    // Answers in a row whose window passed with no echo heard.
-    int silentAnswers_ = 0;
 };

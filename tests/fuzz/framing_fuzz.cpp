@@ -12,6 +12,7 @@
 // master's requests, and every byte read is handed off once.
 #include <QApplication>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -27,10 +28,12 @@
 #include "support/VirtualClock.h"
 
 namespace {
-void Require(bool condition)
+void Require(bool condition, const char* what = "")
 {
-    if (!condition)
+    if (!condition) {
+        std::fprintf(stderr, "violated: %s\n", what);
         std::abort();
+    }
 }
 
 void EnsureApplication()
@@ -135,8 +138,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LineMode = LineModeMaster;
 
     const THostileOutcome hostile = RunHostileLine(InputDraw(data, size), (data[0] & 8) != 0);
-    Require(hostile.Settled && hostile.WorstExcess() <= 0 && hostile.MaxPending <= PendingLimit);
-    Require(hostile.LogOverflowed || hostile.HandedOff == hostile.Read);
+    Require(hostile.Settled, "the hostile line fell quiet");
+    Require(hostile.WorstExcess() <= 0, "no more answers than requests");
+    Require(hostile.MaxPending <= PendingLimit, "pending within its limit");
+    Require(hostile.LogOverflowed || hostile.HandedOff == hostile.Read, "every byte handed off once");
     return 0;
 }
 
