@@ -76,10 +76,18 @@ struct THostileWorld {
             for (int n = 1 + static_cast<int>(draw(static_cast<std::uint32_t>(bytes.size()))); n > 0; --n)
                 bytes[draw(static_cast<std::uint32_t>(bytes.size()))] = Corruption();
         }
-        for (std::uint8_t b : bytes) {
-            line.PlayAt(std::min(at, latest), {b});
-            at += 1 + draw(2) + (draw(4) == 0 ? draw(12) : 0);     // spaced now and then
+        std::vector<std::uint32_t> ticks;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            ticks.push_back(std::min(at, latest));
+            at += 1 + draw(2) + (draw(4) == 0 ? draw(12) : 0);    // spaced now and then
         }
+        // Two senders at once garble each other: a byte of the master's inside the echo's span
+        // leaves nothing of the echo (the master's byte is kept, the harder case).
+        for (const ScriptedPort::Arrival& a : line.Timeline())
+            if (!ticks.empty() && !TickReached(ticks.front(), a.Tick + 2) && TickReached(ticks.back() + 2, a.Tick))
+                return;
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            line.PlayAt(ticks[i], {bytes[i]});
     }
 
     std::uint8_t Corruption()
