@@ -1,4 +1,5 @@
 // The COM back end: a tty under /dev named by the port's name.
+#include <cerrno>
 #include <cstring>
 
 #include "line/Port.h"
@@ -16,8 +17,12 @@ void TMVPort::BindCom()
 {
     Open = [this] {
         lost_ = false;
-        const int fd = OpenTty(Name.toStdString());
+        int error = 0;
+        const int fd = OpenTty(Name.toStdString(), &error);
         Handle = fd < 0 ? InvalidPortHandle : fd;
+        Refusal = error == EACCES || error == EPERM ? TPortRefusal::NoAccess
+                  : error == EBUSY                  ? TPortRefusal::Busy
+                                                    : TPortRefusal::None;
         return fd >= 0;
     };
     Close = [this] {

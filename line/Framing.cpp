@@ -31,9 +31,14 @@ TLineEngine::TLineEngine(THost& host, ITickSource& ticks, ISynchronizer& synchro
 {
 }
 
-void TLineEngine::Sync(void (TLineEngine::*step)())
+bool TLineEngine::Sync(void (TLineEngine::*step)())
 {
-    sync_.Synchronize([this, step] { (this->*step)(); });
+    bool ran = false;
+    sync_.Synchronize([this, step, &ran] {
+        ran = true;
+        (this->*step)();
+    });
+    return ran;
 }
 
 void TLineEngine::PortOpened()
@@ -52,67 +57,90 @@ std::uint32_t TLineEngine::ReadToRx(std::uint32_t count, std::uint8_t flag)
         return 0;
     const std::uint32_t readTick = ticks_.Now();
     std::uint32_t n = 0;
-    Port.Read(ReadBytes.data(), ReadFlags.data(), count, &n);
+    if (!Port.Read(ReadBytes.data(), ReadFlags.data(), count, &n) && !Port.Lost())
+        WaitOutFailedCall(readTick, ComTimeouts.ReadTotalTimeoutConstant);
     n = std::min(n, count);
     std::fill_n(ReadFlags.begin(), n, flag);
-    MarkAnswerEcho(readTick, n);
+    MarkAnswerEcho(readTick, n, n == count);
     RxBytes.Put(ReadBytes.data(), static_cast<std::int32_t>(n));
     RxFlags.Put(ReadFlags.data(), static_cast<std::int32_t>(n));
     return n;
 }
 
+void TLineEngine::WaitOutFailedCall(std::uint32_t began, std::uint32_t timeoutMs)
+{
+    // A call that fails at once would make every loop over the port spin a core: it takes at
+    // least its time-out, as a silent line would.
+    const std::uint32_t spent = TicksElapsed(began, ticks_.Now());
+    if (spent < timeoutMs)
+        ticks_.Sleep(timeoutMs - spent);
+}
+
 void TLineEngine::ExpectEcho(int length, std::uint32_t writeTick)
 {
     if (echoCount_ == MaxExpectedEchoes)
-        DropExpectedEcho(0);
+        SettleExpectedEcho();
     TExpectedEcho& echo = echoes_[echoCount_++];
     echo.Length = std::clamp(length, 0, MaxAnswerLength);
-    echo.Missing = echo.Length;
     std::copy_n(TxBytes.begin(), echo.Length, echo.Bytes.begin());
     echo.Heard.fill(false);
     echo.WriteTick = writeTick;
 }
 
-void TLineEngine::DropExpectedEcho(int index)
+// The oldest expected echo is over (heard whole, or its window passed).
+void TLineEngine::SettleExpectedEcho()
 {
-    std::move(echoes_.begin() + index + 1, echoes_.begin() + echoCount_, echoes_.begin() + index);
+    std::move(echoes_.begin() + 1, echoes_.begin() + echoCount_, echoes_.begin());
     --echoCount_;
 }
 
-bool TLineEngine::MatchAnswerEcho(std::uint8_t byte)
+void TLineEngine::TakeAnswerEcho(std::uint8_t byte)
 {
-    // Echo bytes are counted off, not matched by position: a Purge before a later answer may
-    // have thrown away part of an earlier echo, and noise may come between, so an echo can
-    // arrive cut or interleaved. A position rule loses its place there and lets the rest of an
-    // echo begin an exchange, which is answered, echoed, and so on for ever.
+    // Which written byte it repeats is looked up by value, not by position: a Purge before a
+    // later answer may have thrown part of an earlier echo away.
     for (int e = 0; e < echoCount_; ++e) {
         TExpectedEcho& echo = echoes_[e];
+        const auto end = echo.Heard.begin() + echo.Length;
         for (int i = 0; i < echo.Length; ++i) {
             if (echo.Heard[i] || echo.Bytes[i] != byte)
                 continue;
             echo.Heard[i] = true;
-            if (--echo.Missing == 0) {
-                LineEchoes = true;   // an answer came back whole: this line echoes
-                DropExpectedEcho(e);
+            // A master repeating its request repeats an answer's first byte; any other is echo.
+            if (i > 0 || echo.Length == 1)
+                LineEchoes = true;
+            if (std::find(echo.Heard.begin(), end, false) == end) {
+                std::swap(echoes_[0], echo);   // heard whole: over, whatever came before
+                SettleExpectedEcho();
             }
-            return true;
+            return;
         }
     }
-    return false;
 }
 
-void TLineEngine::MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n)
+void TLineEngine::MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, bool full)
 {
     if (!AnswerEchoGuard) {
         echoCount_ = 0;
         return;
     }
-    // The echo of an answer comes at once; a read this late hears something else.
-    while (echoCount_ > 0 && TicksElapsed(echoes_[0].WriteTick, readTick) >= AnswerEchoWindowMs)
-        DropExpectedEcho(0);
-    for (std::uint32_t i = 0; i < n && echoCount_ > 0; ++i)
-        if (MatchAnswerEcho(ReadBytes[i]) && LineEchoes)
-            ReadFlags[i] |= FlagAnswerEcho;
+    // Every byte inside a window is taken for the echo until it came back whole: an echo comes
+    // back late, cut, spaced or corrupted, and a corrupted byte may equal a wire address; taken
+    // for a request, it is answered, echoed, and so on for ever. The guard does not relax on
+    // a line that was never heard echoing: a line that garbles every echo cannot be told from
+    // one that does not echo, and one answer to a garbled echo is one too many.
+    //
+    // A byte may have come as early as the read began; only the last byte of a read that got
+    // all it asked for is known to have come at its end.
+    const std::uint32_t readEnd = ticks_.Now();
+    for (std::uint32_t i = 0; i < n; ++i) {
+        const std::uint32_t at = full && i + 1 == n ? readEnd : readTick;
+        while (echoCount_ > 0 && TicksElapsed(echoes_[0].WriteTick, at) >= EchoWindowMs(echoes_[0].Length))
+            SettleExpectedEcho();
+        if (echoCount_ == 0)
+            return;
+        TakeAnswerEcho(ReadBytes[i]);
+        ReadFlags[i] |= FlagAnswerEcho;
+    }
 }
 
 void TLineEngine::FramingPass()
@@ -132,7 +160,7 @@ void TLineEngine::FramingPass()
         PendingStep();
         return;
     }
-    Sync(&TLineEngine::LookupCurrentDevice);
+    LookUpRequest();
     bool framed = false;
     if (CurMode == ModeEmulate)
         framed = TryEmulateExchange();
@@ -185,7 +213,8 @@ bool TLineEngine::TryEmulateExchange()
         ReadToRx(static_cast<std::uint32_t>(rq - RxBytes.Count));
     if (RxBytes.Count < rq || !CheckByteOk(RxBytes, 0, rq))
         return false;
-    SendEmulatedAnswer();
+    if (!SendEmulatedAnswer())
+        return false;
     ReadToRx(static_cast<std::uint32_t>(an));   // the answer's echo on the shared line
     if (RxBytes.Count < rq + an || RxBytes.At(rq) != CurAddress || !CheckByteOk(RxBytes, rq, an))
         return false;
@@ -193,16 +222,20 @@ bool TLineEngine::TryEmulateExchange()
     return true;
 }
 
-void TLineEngine::SendEmulatedAnswer()
+bool TLineEngine::SendEmulatedAnswer()
 {
     const int an = CurFrame->AnswerLength;
     TxBytes[0] = CurFrame->Address;
-    Sync(&TLineEngine::FillAnswerBody);
+    if (!Sync(&TLineEngine::FillAnswerBody))
+        return false;   // paused: the device may be another one by now
     TxBytes[an - 1] = CheckByteOf(TxBytes.data(), an - 1);
     Port.Purge();   // the port stays in the listen (SPACE parity) state
     std::uint32_t written = 0;
-    Port.Write(TxBytes.data(), static_cast<std::uint32_t>(an), &written);   // the echo read decides
-    ExpectEcho(an, ticks_.Now());
+    const std::uint32_t writeTick = ticks_.Now();
+    if (!Port.Write(TxBytes.data(), static_cast<std::uint32_t>(an), &written) && !Port.Lost())
+        WaitOutFailedCall(writeTick, ComTimeouts.WriteTotalTimeoutConstant);   // the echo read decides
+    ExpectEcho(an, writeTick);
+    return true;
 }
 
 void TLineEngine::HandOffExchange(int total)
@@ -254,7 +287,7 @@ void TLineEngine::ClassifyPending(bool final)
             HandOffUnrecognised(PendingBytes, PendingFlags);
             continue;
         }
-        Sync(&TLineEngine::LookupCurrentDevice);
+        LookUpRequest();
         const auto& rows = FrameInfoVectors[CurAddress];
         // The scheme device's row goes first, so it wins ties; then catalogue order.
         TFrameInfo* const own = std::find(rows.begin(), rows.end(), CurFrame) != rows.end() ? CurFrame : nullptr;
@@ -304,6 +337,14 @@ int TLineEngine::ClassifyCandidate(const TFrameInfo& row, bool final, std::int32
     if (n < total)
         return final ? outcome(ResultShortAnswer, n) : ResultNeedMore;
     return outcome(CheckByteOk(PendingBytes, rq, row.AnswerLength) ? ResultTimeout : ResultAnswerCheck, total);
+}
+
+void TLineEngine::LookUpRequest()
+{
+    // The results belong to this request alone: a lookup skipped during a pause leaves none.
+    CurFrame = nullptr;
+    CurMode = -1;
+    Sync(&TLineEngine::LookupCurrentDevice);
 }
 
 void TLineEngine::LookupCurrentDevice()

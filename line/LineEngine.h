@@ -29,7 +29,19 @@ inline constexpr int LineBufferSize = 32;
 inline constexpr int PendingLimit = 16;          // bytes waiting for classification, at most
 inline constexpr int IdleReadLength = 1;
 inline constexpr std::uint32_t SilentDeviceBackOffMs = 5000;
-inline constexpr std::uint32_t AnswerEchoWindowMs = 100;
+
+// The echo guard: what the program wrote is expected back on the shared line within
+// EchoWindowMs of the write. The window is the written bytes' wire time (11 bits a byte:
+// start, 8 data bits, the parity bit that marks addresses, stop; at 9600 baud 1.146 ms) plus
+// EchoLatencyMs for the port: a USB adapter holds received bytes up to its latency timer
+// (16 ms by default) and the driver and the scheduler add their own delay under load; echoes
+// 60 ms late have been heard, so the latency allowed is 64 ms.
+inline constexpr std::uint32_t LineByteTimeUs = 1146;
+inline constexpr std::uint32_t EchoLatencyMs = 64;
+constexpr std::uint32_t EchoWindowMs(int bytes)
+{
+    return (static_cast<std::uint32_t>(bytes) * LineByteTimeUs + 999) / 1000 + EchoLatencyMs;
+}
 
 class TLineEngine {
 public:
@@ -54,7 +66,8 @@ public:
     bool ListenAttempts();
     Attempt TryListenExchange();
     bool TryEmulateExchange();
-    void SendEmulatedAnswer();
+    // False when no answer went out (the fill was skipped during a pause).
+    bool SendEmulatedAnswer();
     void PendingStep();
     void ClassifyPending(bool final);
     // The code of one row for the pending bytes; sets `length` to the bytes it would take.
@@ -92,11 +105,10 @@ public:
     // statistics and clears it. Written from both threads.
     std::atomic<bool> ResetStats{false};
 
-    // This connection has been heard echoing the program's own transmissions. Only then are
-    // bytes that repeat an emulated answer taken for its echo: on an adapter that does not
-    // echo, a master repeating its request would otherwise be taken for the echo and go
-    // unanswered. Set when an emulated answer came back whole; the receive thread sets it too
-    // when its probe byte or a poll's address byte came back. Cleared by PortOpened.
+    // This connection has been heard echoing the program's own transmissions: set when an
+    // emulated answer came back (a byte of it other than the first), and by the receive thread when its
+    // probe byte or a poll's address byte came back. Cleared by PortOpened. The echo guard
+    // holds from the first answer of a connection whatever this says.
     bool LineEchoes = false;
     // Off: no byte is ever taken for an answer's echo (the bare framing, for comparisons).
     bool AnswerEchoGuard = true;
@@ -105,21 +117,24 @@ public:
     ITickSource& TickSource() const { return ticks_; }
 
 private:
-    // An emulated answer whose echo is still expected: the bytes not heard back yet.
+    // An emulated answer whose echo is still expected: until it came back whole or its window
+    // passed, every byte read takes its place.
     struct TExpectedEcho {
         std::array<std::uint8_t, MaxAnswerLength> Bytes{};
         std::array<bool, MaxAnswerLength> Heard{};
         int Length = 0;
-        int Missing = 0;
         std::uint32_t WriteTick = 0;
     };
     static constexpr int MaxExpectedEchoes = 4;
 
-    void Sync(void (TLineEngine::*step)());
-    void MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n);
-    bool MatchAnswerEcho(std::uint8_t byte);
+    // Runs a main-thread step; false when it was skipped (the receive thread is paused).
+    bool Sync(void (TLineEngine::*step)());
+    void LookUpRequest();
+    void MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, bool full);
+    void TakeAnswerEcho(std::uint8_t byte);
     void ExpectEcho(int length, std::uint32_t writeTick);
-    void DropExpectedEcho(int index);
+    void WaitOutFailedCall(std::uint32_t began, std::uint32_t timeoutMs);
+    void SettleExpectedEcho();
     void HandOffExchange(int total);
     void HandOffUnrecognised(TRoundBuffer& bytes, TRoundBuffer& flags);
 

@@ -23,6 +23,16 @@ const TDCB ListenDCB = LineState(ParitySpace);
 const TDCB AddressDCB = LineState(ParityMark);
 const TComTimeouts ComTimeouts = {40, 0, 40, 0, 40};
 
+QString PortRefusalText(TPortRefusal refusal)
+{
+    switch (refusal) {
+    case TPortRefusal::NoAccess: return QStringLiteral(" — нет доступа");
+    case TPortRefusal::Busy: return QStringLiteral(" — занят");
+    case TPortRefusal::None: break;
+    }
+    return {};
+}
+
 bool IsFtdiPortName(const QString& name)
 {
     return name.compare(QLatin1String("USB"), Qt::CaseInsensitive) == 0 &&

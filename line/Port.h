@@ -51,6 +51,11 @@ struct TComTimeouts {
 };
 extern const TComTimeouts ComTimeouts;   // 40, 0, 40, 0, 40
 
+// Why an existing port could not be opened, where the user can do something about it.
+enum class TPortRefusal { None, NoAccess, Busy };
+// " — нет доступа", " — занят", or nothing: shown after the port's name.
+QString PortRefusalText(TPortRefusal refusal);
+
 // `Handle` while nothing is open (0 can be a valid descriptor).
 inline constexpr std::intptr_t InvalidPortHandle = -1;
 
@@ -94,6 +99,8 @@ public:
     WriteFn Write;
     GetInQueueFn GetInQueue;
     QString Name;
+    // Set by Open: why the last open failed (None after a success or a missing port).
+    TPortRefusal Refusal = TPortRefusal::None;
 
     // True once the device behind an open port vanished (hang-up of the tty, an error status
     // from the adapter): Read then returns false with 0 bytes, and the owner should close the

@@ -135,6 +135,7 @@ void TReceiveThread::Execute()
             Port.Close();
         }
         Step(&TReceiveThread::LineStopped);
+        EndCycleStatistics();
         // A port that vanished may open again at once and vanish again: never spin on it.
         if (lost && !Terminated())
             Idle();
@@ -179,6 +180,7 @@ bool TReceiveThread::OpenPort()
     TPortSettings settings = host_.PortSettings();
     if (!settings.AutoDetect) {
         BindPort(Port, settings.SettingsPort);   // the '9' glyph names it
+        Port.Refusal = TPortRefusal::None;
         ok = !settings.SettingsPort.isEmpty() && Port.Open();
     } else {
         const std::uint32_t now = ticks_.Now();
@@ -254,7 +256,7 @@ void TReceiveThread::SpinnerStep()
     now = ticks_.Now();
     PortGlyph = SpinnerGlyph(now);
     spinnerDeadline_ = now + SpinnerStepMs;
-    Step(&TReceiveThread::ShowPortGlyph);
+    ShowStatus(&TReceiveThread::ShowPortGlyph);
 }
 
 void TReceiveThread::ShowGlyphOnce(char glyph)
@@ -262,7 +264,21 @@ void TReceiveThread::ShowGlyphOnce(char glyph)
     if (PortGlyph == glyph)
         return;
     PortGlyph = glyph;
-    Step(&TReceiveThread::ShowPortGlyph);
+    ShowStatus(&TReceiveThread::ShowPortGlyph);
+}
+
+void TReceiveThread::ShowStatus(void (TReceiveThread::*step)())
+{
+    // The status bar holds nothing of the scheme: shown during a pause too, never stale after it.
+    mainSync_.Synchronize([this, step] { (this->*step)(); });
+}
+
+void TReceiveThread::EndCycleStatistics()
+{
+    LastCycleTick = 0;
+    CycleTimeSum = 0;
+    CycleTimes.Clear();
+    ShowStatus(&TReceiveThread::ShowReady);
 }
 
 // ---- Main-thread steps ----------------------------------------------------------------------
@@ -272,7 +288,15 @@ void TReceiveThread::ShowPortGlyph()
     QString text(QChar::fromLatin1(PortGlyph));
     if (PortGlyph > '7')
         text += Port.Name;
+    if (PortGlyph == GlyphNotFound)
+        text += PortRefusalText(Port.Refusal);
     host_.SetStatusPanelText(2, text);
+}
+
+void TReceiveThread::ShowReady()
+{
+    if (!host_.IsClosing())
+        host_.SetStatusPanelText(1, ReadyStatusText);
 }
 
 void TReceiveThread::EndSearch()

@@ -113,6 +113,7 @@ public:
 
     // ---- Main-thread steps ----------------------------------------------------------------
     void ShowPortGlyph();
+    void ShowReady();
     void EndSearch();
     void NoEcho();
     void LineStopped();
@@ -161,6 +162,10 @@ private:
     void WaitWhilePaused();
     bool TryPort(const QString& name);
     void ShowGlyphOnce(char glyph);
+    // A status-bar step: run even while paused.
+    void ShowStatus(void (TReceiveThread::*step)());
+    // The end of a connection: no period is measured any more.
+    void EndCycleStatistics();
     char SpinnerGlyph(std::uint32_t now) const;
     void Wake();
 

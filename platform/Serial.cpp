@@ -217,17 +217,23 @@ bool IsPlainTtyName(const std::string& name)
     return true;
 }
 
-int OpenTty(const std::string& name)
+int OpenTty(const std::string& name, int* error)
 {
+    int ignored = 0;
+    int& err = error ? *error : ignored;
+    err = 0;
     if (!IsPlainTtyName(name))
         return -1;
     const std::string path = "/dev/" + name;
     if (!IsTtyDevice(path))
         return -1;
     const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        err = errno;
         return -1;
+    }
     if (!isatty(fd) || ioctl(fd, TIOCEXCL) != 0 || !MakeRaw(fd)) {
+        err = errno;
         close(fd);
         return -1;
     }

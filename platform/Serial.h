@@ -20,8 +20,10 @@ struct TtyTransfer {
 
 // Opens "/dev/" + name and prepares it (raw, exclusive, 9600, 8 bits, one stop bit, SPACE
 // parity, low latency where the driver has it). Returns the descriptor, or -1 when the name is
-// no character device we may open as a serial line, or the tty refuses.
-int OpenTty(const std::string& name);
+// no character device we may open as a serial line, or the tty refuses; then *error (if given)
+// holds the errno of the refusal (EACCES or EPERM without permission, EBUSY when another program
+// holds it exclusively).
+int OpenTty(const std::string& name, int* error = nullptr);
 // Gives the driver back the latency it had before OpenTty, then closes.
 bool CloseTty(int fd);
 

@@ -63,47 +63,80 @@ TEST_F(EchoTest, EchoInPiecesIsNeverAnswered)
     EXPECT_EQ(LogTexts(), Texts(4, "r15 1 05 | 05 09 11 1D"));
 }
 
-// Until the line has echoed once, a byte that repeats the answer may be a master's repetition
-// on an adapter without echo, so it is answered; a read 100 ms after the answer drops the
-// expected echo; a new connection learns afresh.
-TEST_F(EchoTest, TheEchoIsExpectedOnlyOnceSeenAndOnlyForAHundredMs)
-{
-    line.EchoDelayMs = 50;
-    PlayRequests(*this, 5, 300);
-    RunUntilQuiet();
-    EXPECT_TRUE(engine.LineEchoes);
-    ASSERT_EQ(Writes().size(), 5u + 1u);
+// The guard holds from the first answer of a connection, before any echo was heard: an echo
+// cut, late or corrupted is never answered, even when a corrupted byte is an emulated row's
+// wire byte or the plain address.
+struct StormCase {
+    const char* name;
+    int row;              // the emulated device the master asks, three times 300 ms apart
+    int corruptAt;        // the echo byte replaced ...
+    std::uint8_t by;      // ... by this one
+};
 
-    line.EchoDelayMs = 0;
+class EchoStorm : public LineEngineTest, public ::testing::WithParamInterface<StormCase> {};
+
+TEST_P(EchoStorm, EachRequestIsAnsweredOnce)
+{
+    const StormCase& c = GetParam();
+    if (c.row != 0)
+        AddDevice(c.row, ModeEmulate);
+    AddDevice(static_cast<int>(FrameInfoVectors[9].front() - DeviceCatalogue), ModeEmulate);   // wire byte C9
+    line.SetEcho(ScriptedPort::Echo::None);
+    line.OnWrite = [this, &c](const ScriptedPort::Call& write) {
+        Bytes echo = write.Bytes;
+        echo[static_cast<std::size_t>(c.corruptAt) % echo.size()] = c.by;
+        line.PlayAfter(1, echo);
+    };
+    for (int i = 0; i < 3; ++i)
+        line.PlayAfter(10 + i * 300, Request(c.row ? c.row : static_cast<int>(FrameInfoVectors[9].front() - DeviceCatalogue)));
+    RunUntilQuiet();
+    EXPECT_LE(Writes().size(), 3u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Corrupted, EchoStorm, ::testing::Values(
+    StormCase{"Byte1", RowLineProx5, 1, 0x55},
+    StormCase{"ToThePlainAddress", RowLineProx5, 2, 0x05},
+    StormCase{"ToAnEmulatedWireByte", RowLineProx5, 3, 0xC9},
+    StormCase{"FirstToAnEmulatedWireByte", RowLineProx5, 0, 0xC9},
+    StormCase{"AnswerOfAddress9", 0, 3, 0xC9}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A read that begins once an answer's window has passed hears the master again; a new
+// connection learns the echo afresh.
+TEST_F(EchoTest, AfterTheWindowTheSameBytesAreARequestAgain)
+{
+    LearnEcho();
     line.SetEcho(ScriptedPort::Echo::None);
     line.PlayAfter(0, MasterRequest);
     RunUntilQuiet();   // answered; no echo; the request waits in the buffer
-    ASSERT_EQ(Writes().size(), 7u);
-    clock.Advance(100);
+    ASSERT_EQ(Writes().size(), 2u);
+    clock.Advance(EchoWindowMs(static_cast<int>(EmulatedAnswer.size())));
     line.PlayAfter(0, EmulatedAnswer);   // too late to be the echo: a request again
     engine.FramingPass();
-    EXPECT_EQ(Writes().size(), 8u);
+    EXPECT_EQ(Writes().size(), 3u);
     engine.PortOpened();
     EXPECT_FALSE(engine.LineEchoes);
 }
 
-TEST(AnswerEchoGuard, LineWithoutEchoIsAnsweredAsOftenAsWithoutTheGuard)
+// On an adapter that does not echo, a request after an answer's window is answered as without
+// the guard; one inside the window is taken for the echo and reported, not answered.
+TEST(AnswerEchoGuard, LineWithoutEchoIsAnsweredAsWithoutTheGuardOutsideTheWindow)
 {
-    // A master repeating its request every 20 ms on an adapter that does not echo: the guard
-    // must change nothing, neither the answers nor what is reported.
-    auto run = [](bool guard) {
+    auto run = [](bool guard, std::uint32_t everyMs) {
         LineWorld w;
         AddEmulated(w);
         w.engine.AnswerEchoGuard = guard;
         w.line.SetEcho(ScriptedPort::Echo::None);
-        PlayRequests(w, 40, 20);
+        PlayRequests(w, 20, everyMs);
         w.RunUntilQuiet();
         std::vector<std::pair<std::uint32_t, Bytes>> writes;
         for (const auto& c : w.Writes())
             writes.emplace_back(c.Tick - w.clock.Now(), c.Bytes);
         return std::make_pair(writes, LogTexts());
     };
-    const auto guarded = run(true);
-    EXPECT_EQ(guarded, run(false));
-    EXPECT_GE(guarded.first.size(), 10u);
+    const std::uint32_t outside = EchoWindowMs(static_cast<int>(EmulatedAnswer.size())) + 1;
+    const auto guarded = run(true, outside);
+    EXPECT_EQ(guarded, run(false, outside));
+    EXPECT_EQ(guarded.first.size(), 20u);
+    EXPECT_LT(run(true, 20).first.size(), run(false, 20).first.size());   // requests inside windows taken
 }

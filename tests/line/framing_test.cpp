@@ -141,3 +141,45 @@ TEST_F(LineEngineTest, ReadAsksForNoMoreThanTheFreeRoom)
     EXPECT_EQ(engine.ReadToRx(11), 0u);
     EXPECT_EQ(line.CallsOf(ScriptedPort::Op::Read).size(), 1u);   // a full buffer reads nothing
 }
+
+// Opening a scheme pauses the receive thread; a pass already under way meets the pause at any
+// of its main-thread steps. It never answers then, and never with a previous request's device.
+struct PauseAfterSteps final : ISynchronizer {
+    void Synchronize(const std::function<void()>& step) override
+    {
+        if (steps >= 0 && steps-- == 0)
+            paused = true;
+        step();
+    }
+    int steps = -1;   // steps still run before the pause; -1: never paused
+    std::atomic<bool> paused{false};
+};
+
+TEST(PauseMidPass, APassThatMeetsThePauseNeverAnswersWithAnotherDevice)
+{
+    for (int steps = 0; steps < 4; ++steps) {
+        LineWorld w;
+        PauseAfterSteps gate;
+        TPausableSynchronizer sync(gate, gate.paused);
+        TLineEngine engine(w.host, w.clock, sync);
+        w.line.Bind(engine.Port);
+        engine.Port.Open();
+        engine.PortOpened();
+        w.AddDevice(RowPressure6, ModeEmulate);
+        w.AddDevice(RowLineProx5, ModeEmulate);
+        auto runUntilQuiet = [&] {
+            for (int i = 0; i < 100 && !(w.line.Timeline().empty() && engine.RxBytes.Count == 0); ++i)
+                engine.FramingPass();
+        };
+        w.line.PlayAfter(0, PressReq);
+        runUntilQuiet();
+        ASSERT_EQ(w.Writes().size(), 1u);
+        gate.steps = steps;   // lookup, answer fill, hand-off
+        w.line.PlayAfter(100, {DeviceCatalogue[RowLineProx5].WireAddress});   // 05
+        runUntilQuiet();
+        const auto writes = w.Writes();
+        EXPECT_EQ(writes.size(), steps >= 2 ? 2u : 1u) << "paused after " << steps << " steps";
+        for (std::size_t i = 1; i < writes.size(); ++i)
+            EXPECT_EQ(writes[i].Bytes[0], 0x05) << "paused after " << steps << " steps";
+    }
+}

@@ -1,5 +1,5 @@
 // The receive thread's life on one thread: connection cycles, port detection with its glyph,
-// a missing poll echo and the end of a device search.
+// a missing poll echo, the end of a device search, and a port that fails every call.
 #include "LineFixture.h"
 
 class ReceiveThreadTest : public ::testing::Test, public ReceiveWorld {};
@@ -137,4 +137,67 @@ TEST_F(ReceiveThreadTest, MasterSearchEndsThreeSecondsAfterTheConnection)
     EXPECT_FALSE(thread.Searching);
     thread.EndSearch();   // an ended search posts nothing more
     EXPECT_EQ(host.searchEndPosts, 1);
+}
+
+// The glyph shows what happened even while a scheme opens (the pause), and a port that exists
+// but refuses says why after its name.
+TEST_F(ReceiveThreadTest, GlyphIsShownDuringAPauseWithTheReasonOfARefusal)
+{
+    host.SetPortSettings({false, "ttyUSB0", {}});
+    const std::pair<TPortRefusal, const char*> cases[] = {
+        {TPortRefusal::NoAccess, "9ttyUSB0 — нет доступа"},
+        {TPortRefusal::Busy, "9ttyUSB0 — занят"},
+        {TPortRefusal::None, "9ttyUSB0"},
+    };
+    thread.Pause();
+    for (const auto& [why, text] : cases) {
+        Line("ttyUSB0").FailOpen(1, why);
+        thread.PortGlyph = GlyphNone;
+        EXPECT_FALSE(thread.OpenPort());
+        EXPECT_EQ(host.statusTexts[2], QString::fromUtf8(text));
+    }
+    EXPECT_TRUE(thread.OpenPort());
+    EXPECT_EQ(host.statusTexts[2], "8ttyUSB0");
+}
+
+// The end of a connection ends its poll period: the status text reads " Готов" again.
+TEST_F(ReceiveThreadTest, ConnectionEndResetsThePollPeriod)
+{
+    host.SetPortSettings({false, "ttyUSB0", {}});
+    thread.CycleTimes.Put(reinterpret_cast<const std::uint8_t*>("\x41\0\0\0"), 4);
+    thread.LastCycleTick = clock.Now();
+    host.SetStatusPanelText(1, PollPeriodText(65));
+    thread.OnPass = [this] {
+        Line("ttyUSB0").HangUp();
+        thread.Terminate();
+    };
+    thread.Execute();
+    EXPECT_EQ(host.statusTexts[1], " Готов");
+    EXPECT_EQ(thread.CycleTimes.Count, 0);
+    EXPECT_EQ(thread.LastCycleTick, 0u);
+}
+
+// A port whose every read and write fails at once is called no more often than its time-outs
+// allow, in both line modes.
+TEST_F(ReceiveThreadTest, PortFailingAtOnceIsNotSpunOn)
+{
+    for (int mode : {LineModeMaster, LineModeSensors}) {
+        LineMode = mode;
+        devices.AddDevice(RowPressure6 + (mode == LineModeSensors ? 14 : 0));
+        Connect();
+        int calls = 0;
+        thread.Port.Read = [&calls](std::uint8_t*, std::uint8_t*, std::uint32_t, std::uint32_t* read) {
+            *read = 0;
+            return ++calls, false;
+        };
+        thread.Port.Write = [&calls](const std::uint8_t*, std::uint32_t, std::uint32_t* written) {
+            *written = 0;
+            return ++calls, false;
+        };
+        const std::uint32_t start = clock.Now();
+        for (int pass = 0; pass < 200; ++pass)
+            thread.ReceivePass();
+        const std::uint32_t perSecond = static_cast<std::uint32_t>(calls) * 1000 / TicksElapsed(start, clock.Now());
+        EXPECT_LE(perSecond, 2 * 1000 / ComTimeouts.ReadTotalTimeoutConstant) << "mode " << mode;
+    }
 }

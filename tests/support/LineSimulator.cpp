@@ -166,8 +166,15 @@ void LineSimulator::Listen(std::chrono::nanoseconds timeout)
     }
     if (echo != Echo::Dropped)
         Schedule({Clock::now() + std::chrono::milliseconds(echo == Echo::Delayed ? delay : 0), chunk, false});
-    if (OnHeard)
-        OnHeard(chunk);
+    std::lock_guard lock(listenerMutex_);
+    if (onHeard_)
+        onHeard_(chunk);
+}
+
+void LineSimulator::SetOnHeard(Listener listener)
+{
+    std::lock_guard lock(listenerMutex_);
+    onHeard_ = std::move(listener);
 }
 
 void LineSimulator::Run()

@@ -31,8 +31,10 @@ public:
     // Everything the port wrote so far, in order.
     std::vector<std::uint8_t> Heard() const;
     // Called on the simulator thread with each chunk the port wrote (after its echo is queued).
-    // Set it before the port writes anything.
-    std::function<void(const std::vector<std::uint8_t>& bytes)> OnHeard;
+    // Replacing it waits for a call in progress: once it returns, the old one is never called
+    // again, so its owner may go.
+    using Listener = std::function<void(const std::vector<std::uint8_t>& bytes)>;
+    void SetOnHeard(Listener listener);
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -53,6 +55,8 @@ private:
     int wakeRead_ = -1;
     int wakeWrite_ = -1;
     mutable std::mutex mutex_;
+    std::mutex listenerMutex_;   // held while the listener runs
+    Listener onHeard_;
     std::vector<Pending> pending_;
     std::vector<std::uint8_t> heard_;
     Echo echo_ = Echo::Immediate;

@@ -62,7 +62,12 @@ std::vector<ScriptedPort::Arrival> ScriptedPort::Timeline() const
 }
 
 void ScriptedPort::SetEcho(Echo echo) { std::lock_guard lock(mutex_); echo_ = echo; }
-void ScriptedPort::FailOpen(int times) { std::lock_guard lock(mutex_); failOpens_ = times; }
+void ScriptedPort::FailOpen(int times, TPortRefusal why)
+{
+    std::lock_guard lock(mutex_);
+    failOpens_ = times;
+    refusal_ = why;
+}
 
 void ScriptedPort::HangUp() { std::lock_guard lock(mutex_); hungUp_ = true; }
 void ScriptedPort::Restore() { std::lock_guard lock(mutex_); hungUp_ = false; }
@@ -102,6 +107,7 @@ bool ScriptedPort::DoOpen(TMVPort& port)
     Call c = Begin(Op::Open);
     port.SetLost(false);
     c.Result = !hungUp_ && failOpens_ == 0 && !open_;
+    port.Refusal = failOpens_ > 0 ? refusal_ : TPortRefusal::None;
     if (failOpens_ > 0)
         --failOpens_;
     if (c.Result) {

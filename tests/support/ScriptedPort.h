@@ -11,7 +11,7 @@
 // floor(i * ByteTimeUs / 1000), unless SetEcho(Echo::None). OnWrite lets a test answer a write.
 // Write takes no time on the clock (the driver buffers it).
 //
-// Faults: FailOpen(n) fails the next n opens; HangUp() makes the device vanish (Read fails and
+// Faults: FailOpen(n, why) fails the next n opens, the port telling why; HangUp() makes the device vanish (Read fails and
 // the port reports Lost(), Write and Open fail) until Restore().
 //
 // Every operation is logged as a Call; Parity is the line's parity at the call (SetState: the
@@ -60,7 +60,7 @@ public:
     std::uint32_t ReadTimeoutMs = 40;
     std::function<void(const Call& write)> OnWrite;
 
-    void FailOpen(int times);
+    void FailOpen(int times, TPortRefusal why = TPortRefusal::None);
     void HangUp();
     void Restore();
 
@@ -92,6 +92,7 @@ private:
     std::vector<Call> calls_;
     Echo echo_ = Echo::All;
     int failOpens_ = 0;
+    TPortRefusal refusal_ = TPortRefusal::None;
     bool hungUp_ = false;
     bool open_ = false;
     std::uint8_t parity_ = ParitySpace;

@@ -1,0 +1,213 @@
+// The hostile line: see HostileLine.h.
+#include "HostileLine.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "FakeHost.h"
+#include "ScriptedPort.h"
+#include "VirtualClock.h"
+#include "line/LineEngine.h"
+#include "line/LineLog.h"
+#include "line/Protocol.h"
+#include "model/Catalogue.h"
+#include "model/DeviceInfo.h"
+#include "model/LineMode.h"
+#include "platform/Synchronizer.h"
+
+namespace {
+// Addresses whose wire byte is the plain address: an answer's first byte reads as a request.
+constexpr std::uint8_t PlainWireAddresses[] = {5, 11, 14, 18, 23, 25, 28, 35, 38, 40, 45, 49, 52, 58};
+
+std::vector<std::uint8_t> Message(const THostileDraw& draw, std::uint8_t first, int length)
+{
+    std::vector<std::uint8_t> m{first};
+    for (int i = 1; i < length - 1; ++i)
+        m.push_back(static_cast<std::uint8_t>(draw(256)));
+    if (length > 1)
+        m.push_back(CheckByteOf(m.data(), static_cast<int>(m.size())));
+    return m;
+}
+
+int RowAt(const THostileDraw& draw)
+{
+    if (draw(2) == 0) {
+        const std::uint8_t address = PlainWireAddresses[draw(std::size(PlainWireAddresses))];
+        if (!FrameInfoVectors[address].empty())
+            return static_cast<int>(FrameInfoVectors[address][draw(static_cast<std::uint32_t>(FrameInfoVectors[address].size()))] - DeviceCatalogue);
+    }
+    return static_cast<int>(draw(DeviceCatalogueCount));
+}
+
+struct THostileWorld {
+    explicit THostileWorld(const THostileDraw& d) : draw(d) {}
+
+    void AddDevices()
+    {
+        for (int i = 0, count = 2 + static_cast<int>(draw(5)); i < count; ++i) {
+            const int row = RowAt(draw);
+            const std::uint8_t address = DeviceCatalogue[row].Address;
+            if (host.byAddr[address])
+                continue;
+            const auto mode = static_cast<std::uint8_t>(draw(4) == 0 ? ModeDisabled : draw(2) ? ModeEmulate : ModeReceive);
+            objects.push_back(std::make_unique<TSchemeObject>(QStringLiteral("d"), static_cast<std::uint32_t>(row), mode));
+            for (auto& b : objects.back()->Answer)
+                b = static_cast<std::uint8_t>(draw(256));
+            host.devices.push_back(std::make_unique<TDeviceInfo>(objects.back().get(), &handlers, &host));
+            host.byAddr[address] = host.devices.back().get();
+        }
+    }
+
+    // The echo of one emulated answer, as the line brings it back: its last byte at most 60 ms
+    // later than a prompt echo would bring it.
+    void Echo(const ScriptedPort::Call& write)
+    {
+        std::vector<std::uint8_t> bytes = write.Bytes;
+        const std::uint32_t latest = write.Tick + 1 + (static_cast<std::uint32_t>(bytes.size()) * 1146 + 999) / 1000 + 60;
+        std::uint32_t at = write.Tick + 1;
+        switch (silentLine ? 0 : 1 + draw(6)) {
+        case 0: return;                                           // a line without echo
+        case 1: if (draw(3) == 0) return; break;                  // dropped now and then
+        case 2: at += draw(61); break;                            // late
+        case 3: break;                                            // whole (spaced below)
+        case 4: bytes.resize(draw(static_cast<std::uint32_t>(bytes.size())) + 1); break;   // cut
+        case 5: bytes.erase(bytes.begin(), bytes.begin() + draw(static_cast<std::uint32_t>(bytes.size()))); break;
+        default:                                                  // corrupted
+            for (int n = 1 + static_cast<int>(draw(static_cast<std::uint32_t>(bytes.size()))); n > 0; --n)
+                bytes[draw(static_cast<std::uint32_t>(bytes.size()))] = Corruption();
+        }
+        std::vector<std::uint32_t> ticks;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            ticks.push_back(std::min(at, latest));
+            at += 1 + draw(2) + (draw(4) == 0 ? draw(12) : 0);    // spaced now and then
+        }
+        // Two senders at once garble each other: a byte of the master's inside the echo's span
+        // leaves nothing of the echo (the master's byte is kept, the harder case).
+        for (const ScriptedPort::Arrival& a : line.Timeline())
+            if (!ticks.empty() && !TickReached(ticks.front(), a.Tick + 2) && TickReached(ticks.back() + 2, a.Tick))
+                return;
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            line.PlayAt(ticks[i], {bytes[i]});
+    }
+
+    std::uint8_t Corruption()
+    {
+        switch (draw(3)) {
+        case 0: return PlainWireAddresses[draw(std::size(PlainWireAddresses))];
+        case 1:
+            if (!host.devices.empty())
+                return DeviceCatalogue[host.devices[draw(static_cast<std::uint32_t>(host.devices.size()))]->SchemeObject->Type].WireAddress;
+            [[fallthrough]];
+        default: return static_cast<std::uint8_t>(draw(256));
+        }
+    }
+
+    // The master's traffic: requests, answered by the listen-only devices that are present.
+    void PlayMaster()
+    {
+        std::uint32_t at = clock.Now();
+        for (int i = 0, count = 8 + static_cast<int>(draw(25)); i < count; ++i) {
+            at += draw(4) == 0 ? draw(12) : draw(150);
+            int row = RowAt(draw);
+            if (!host.devices.empty() && draw(3) != 0)
+                row = static_cast<int>(host.devices[draw(static_cast<std::uint32_t>(host.devices.size()))]->SchemeObject->Type);
+            const TFrameInfo& info = DeviceCatalogue[row];
+            std::vector<std::uint8_t> m = Message(draw, info.WireAddress, info.RequestLength);
+            if (draw(8) == 0)
+                m.resize(draw(static_cast<std::uint32_t>(m.size())) + 1);   // the master was cut short
+            const TDeviceInfo* device = host.byAddr[info.Address];
+            if (device && device->SchemeObject->Mode == ModeReceive && draw(4) != 0) {
+                const auto answer = Message(draw, info.Address, info.AnswerLength);
+                m.insert(m.end(), answer.begin(), answer.end());
+            }
+            CountRequests(m);
+            line.PlayAt(at, m);
+            at += static_cast<std::uint32_t>(m.size()) * 2;
+        }
+    }
+
+    // Every byte of the master's side that reads as the request of an emulated device counts:
+    // a byte in another row's body may be one, and the framing cannot tell.
+    void CountRequests(const std::vector<std::uint8_t>& bytes)
+    {
+        for (std::uint8_t b : bytes) {
+            const TDeviceInfo* device = host.byAddr[AddressOf(b)];
+            if (device && device->SchemeObject->Mode == ModeEmulate && DeviceCatalogue[device->SchemeObject->Type].WireAddress == b)
+                ++out.Requests[AddressOf(b)];
+        }
+    }
+
+    void Run(bool lineEchoes)
+    {
+        host.lineLogOn = true;
+        LineLogClear();
+        line.SetEcho(ScriptedPort::Echo::None);
+        silentLine = draw(5) == 0;
+        line.OnWrite = [this](const ScriptedPort::Call& write) {
+            ++out.Answers[write.Bytes.empty() ? 0 : write.Bytes[0] & 0x3F];
+            Echo(write);
+        };
+        AddDevices();
+        TLineEngine engine(host, clock, sync);
+        line.Bind(engine.Port);
+        engine.Port.Open();
+        engine.PortOpened();
+        engine.LineEchoes = lineEchoes;
+        PlayMaster();
+        for (int pass = 0; pass < 20000 && !out.Settled; ++pass) {
+            out.Settled = line.Timeline().empty() && engine.RxBytes.Count == 0;
+            if (!out.Settled)
+                engine.FramingPass();
+            out.MaxPending = std::max(out.MaxPending, static_cast<int>(engine.PendingBytes.Count));
+        }
+        for (const auto& read : line.CallsOf(ScriptedPort::Op::Read))
+            out.Read.insert(out.Read.end(), read.Bytes.begin(), read.Bytes.end());
+        out.LogOverflowed = LineLogCount >= LineLogCapacity;
+        for (int i = 0; i < LineLogCount; ++i) {
+            const TLineRecord& r = LineLogRecord(i);
+            for (const QString* text : {&r.RequestText, &r.AnswerText})
+                for (const QString& word : text->split(' ', Qt::SkipEmptyParts))
+                    out.HandedOff.push_back(static_cast<std::uint8_t>(QStringView(word).mid(word.startsWith('\'') ? 1 : 0).toUInt(nullptr, 16)));
+        }
+        for (const TRoundBuffer* held : {&engine.PendingBytes, &engine.RxBytes})
+            for (int i = 0; i < held->Count; ++i)
+                out.HandedOff.push_back(held->At(i));
+        LineLogClear();
+    }
+
+    const THostileDraw& draw;
+    VirtualClock clock;
+    ScopedTicks scopedTicks{clock};
+    ScriptedPort line{clock};
+    DirectSynchronizer sync;
+    FakeHost host;
+    TFrameHandlers handlers = host.Handlers();
+    std::vector<std::unique_ptr<TSchemeObject>> objects;
+    bool silentLine = false;
+    THostileOutcome out;
+};
+}
+
+int THostileOutcome::WorstExcess() const
+{
+    int worst = -1000;
+    for (int a = 0; a < 64; ++a)
+        if (Answers[a] > 0)
+            worst = std::max(worst, Answers[a] - Requests[a]);
+    return worst;
+}
+
+THostileOutcome RunHostileLine(const THostileDraw& draw, bool lineEchoes)
+{
+    const int mode = LineMode.load();
+    LineMode = LineModeMaster;
+    THostileOutcome out;
+    {
+        THostileWorld world(draw);
+        world.Run(lineEchoes);
+        out = world.out;
+        world.host.ClearDevices();
+    }
+    LineMode = mode;
+    return out;
+}

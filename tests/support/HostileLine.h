@@ -1,0 +1,32 @@
+#pragma once
+// A hostile line for the framing: a master sending requests for a random mix of emulated,
+// listen-only and unknown rows, answered by the listen-only devices, while the echo of every
+// emulated answer is randomly whole, dropped, delayed, spaced, cut or corrupted (a byte may
+// become an emulated row's wire byte or the plain address). Runs the line engine on a virtual
+// clock and the scripted port until the line falls quiet, and reports what the invariants of
+// the framing need: answers against requests per address, the bytes read and handed off, and
+// the most bytes pending.
+//
+// The randomness comes from outside (a seeded generator in tests, the fuzzer's input), so a
+// stream is a pure function of its draws.
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+struct THostileOutcome {
+    std::vector<std::uint8_t> Read;        // every byte the port delivered, in order
+    std::vector<std::uint8_t> HandedOff;   // every byte of the line log, then those still held
+    int Requests[64] = {};                 // master bytes per address that read as an emulated device's request
+    int Answers[64] = {};                  // emulated answers written per address
+    int MaxPending = 0;
+    bool Settled = false;                  // the line fell quiet within the pass limit
+    bool LogOverflowed = false;            // the log wrapped: HandedOff is not comparable
+    // Answers beyond requests at the worst address (0 or less when the invariant holds).
+    int WorstExcess() const;
+};
+
+// Draw(n): a number in 0..n-1.
+using THostileDraw = std::function<std::uint32_t(std::uint32_t n)>;
+
+// One stream; `lineEchoes` is the connection's echo knowledge at the start.
+THostileOutcome RunHostileLine(const THostileDraw& draw, bool lineEchoes);
