@@ -25,9 +25,9 @@ public:
     DeviceBus(LineSimulator& line, std::vector<BusDevice> devices, std::uint32_t byteTimeUs = 0)
         : line_(line), devices_(std::move(devices)), byteTimeUs_(byteTimeUs)
     {
-        line_.OnHeard = [this](const std::vector<std::uint8_t>& bytes) { Heard(bytes); };
+        line_.SetOnHeard([this](const std::vector<std::uint8_t>& bytes) { Heard(bytes); });
     }
-    ~DeviceBus() { line_.OnHeard = nullptr; }
+    ~DeviceBus() { line_.SetOnHeard(nullptr); }
 
     std::atomic<long> Requests{0};   // whole requests heard
 

@@ -152,8 +152,15 @@ void LineSimulator::Listen(int timeoutMs)
     }
     if (echo != Echo::Dropped)
         Schedule({Clock::now() + std::chrono::milliseconds(echo == Echo::Delayed ? delay : 0), chunk, false});
-    if (OnHeard)
-        OnHeard(chunk);
+    std::lock_guard lock(heardMutex_);
+    if (onHeard_)
+        onHeard_(chunk);
+}
+
+void LineSimulator::SetOnHeard(HeardHandler handler)
+{
+    std::lock_guard lock(heardMutex_);
+    onHeard_ = std::move(handler);
 }
 
 void LineSimulator::Run()

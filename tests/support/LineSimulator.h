@@ -29,8 +29,9 @@ public:
     // Everything the port wrote so far, in order.
     std::vector<std::uint8_t> Heard() const;
     // Called on the simulator thread with each chunk the port wrote (after its echo is queued).
-    // Set it before the port writes anything.
-    std::function<void(const std::vector<std::uint8_t>& bytes)> OnHeard;
+    // Setting it waits for a call in progress, so that its target may go once it is reset.
+    using HeardHandler = std::function<void(const std::vector<std::uint8_t>& bytes)>;
+    void SetOnHeard(HeardHandler handler);
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -51,6 +52,8 @@ private:
     int wakeRead_ = -1;
     int wakeWrite_ = -1;
     mutable std::mutex mutex_;
+    std::mutex heardMutex_;   // held while onHeard_ is set or called
+    HeardHandler onHeard_;
     std::vector<Pending> pending_;
     std::vector<std::uint8_t> heard_;
     Echo echo_ = Echo::Immediate;
