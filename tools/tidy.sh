@@ -14,8 +14,9 @@ else
     base=${1:-main}
     mapfile -t files < <(git diff --name-only --diff-filter=d "$(git merge-base "$base" HEAD)" -- '*.cpp'; git ls-files --others --exclude-standard '*.cpp')
 fi
-# Only what the build compiles (the fake FTDI library and corpus files have no entry of their own).
-mapfile -t files < <(printf '%s\n' "${files[@]}" | sort -u | while read -r f; do
+# Only what the build compiles, less the fake FTDI library: it stands in for a vendor library and
+# is built with a GCC-only flag that clang rejects.
+mapfile -t files < <(printf '%s\n' "${files[@]}" | sort -u | grep -v '^tests/support/fakeftdi/' | while read -r f; do
     [ -n "$f" ] && grep -q "\"file\": \"$PWD/$f\"" build/compile_commands.json && echo "$f"; done)
 [ ${#files[@]} -gt 0 ] || { echo "No changed C++ sources."; exit 0; }
 echo "clang-tidy over ${#files[@]} files"
