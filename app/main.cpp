@@ -66,7 +66,7 @@ int main(int argc, char** argv)
     try {
         TApplication app(argc, argv);   // shows what a handler throws, and goes on
         // Decoder lines print '.' whatever the locale; the number texts follow the system's.
-        std::setlocale(LC_NUMERIC, "C");
+        std::setlocale(LC_NUMERIC, "C");   // NOLINT(concurrency-mt-unsafe): before any thread starts
         UseSystemDecimalSeparator();
         QApplication::setApplicationName(QStringLiteral("Mirvane2"));
         QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")

@@ -142,11 +142,7 @@ void AppendLineLog(THost& host, const TFrameInfo* row, std::int32_t result, cons
         host.SetLineListItemIndex(LineLogCount - 1);
         host.ShowLineRecordInfo();
     };
-    if (below >= active || active == 0)
-        followNewest();
-    else if (visible < LineLogCount)
-        host.SetLineListItemIndex(sel);
-    else if ((LineLogCount - visible % active) % active == 0)
+    if (below >= active || active == 0 || (visible >= LineLogCount && (LineLogCount - visible % active) % active == 0))
         followNewest();
     else
         host.SetLineListItemIndex(sel);

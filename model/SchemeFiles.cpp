@@ -22,7 +22,7 @@ namespace {
 bool HasMagic(const std::uint8_t* p, char second)
 {
     const auto digit = [](std::uint8_t c) { return c >= '0' && c <= '9'; };
-    return p[0] == 'M' && p[1] == second && digit(p[2]) && digit(p[3]);
+    return p[0] == 'M' && p[1] == static_cast<std::uint8_t>(second) && digit(p[2]) && digit(p[3]);
 }
 
 // The fixed fields of each record: a reader rejects a record too short to hold them, so that no

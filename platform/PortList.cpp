@@ -27,7 +27,7 @@ int UartType(const QString& entry)
 
 QString TtyClassDir()
 {
-    const char* dir = std::getenv("MIRVANE_TTY_CLASS_DIR");
+    const char* dir = std::getenv("MIRVANE_TTY_CLASS_DIR");   // NOLINT(concurrency-mt-unsafe): nobody sets it at run time
     return dir && *dir ? QString::fromLocal8Bit(dir) : QString::fromLatin1(SysTtyClassDir);
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test (headless).
+# Installs what is missing, builds and runs every test (headless). Arguments go to the
+# configuration of build/ (CI passes -DCMAKE_COMPILE_WARNING_AS_ERROR=ON).
 source "$(dirname "$0")/common.sh"
 need_packages "${BUILD_PACKAGES[@]}" libgtest-dev xvfb xauth imagemagick
-build -DMIRVANE_TESTS=ON -DMIRVANE_BENCH=ON
+build -DMIRVANE_TESTS=ON -DMIRVANE_BENCH=ON "$@"
 export QT_QPA_PLATFORM=offscreen
 # Where clang is at hand, the libFuzzer harnesses are built as well (run them by hand:
 # build-fuzz/tests/fuzz_<name> tests/fuzz/corpus/<name>).

@@ -491,6 +491,7 @@ void TMirvane2Form::SaveSettings()
     f.CommentHeight = CommentPanelHeight;
     ini.WriteString(FormsSection, QStringLiteral("Main"), FormatFormsMain(f));
     std::vector<int> widths;
+    widths.reserve(static_cast<std::size_t>(SchemeGrid->columnCount()));
     for (int i = 0; i < SchemeGrid->columnCount(); ++i)
         widths.push_back(SchemeGrid->columnWidth(i));
     ini.WriteString(ViewSection, QStringLiteral("ColWidths"), FormatColWidths(widths));
