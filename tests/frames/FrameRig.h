@@ -8,6 +8,7 @@
 #include "model/GridRow.h"
 #include "model/Scheme.h"
 
+#include <QRegularExpression>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -35,6 +36,7 @@ public:
     std::vector<QString> Cells() const { return {grid.Cell(3), grid.Cell(4), grid.Cell(5), grid.Cell(6)}; }
     TMessageImage& Answer() { return object.Answer; }
     TMessageImage& Side(bool request) { return request ? object.Request : object.Answer; }
+    QWidget* Panel(bool request) const { return request ? info->RequestPanel.data() : info->AnswerPanel.data(); }
     // The slots as the program calls them after an exchange, and after a control change.
     void Show(bool request)
     {
@@ -152,10 +154,10 @@ struct Rig : FrameDevice {
             Visit(item.section('=', 0, 0), [&](auto* control) { Put(control, item.section('=', 1)); });
     }
     // "T1Edit;BP7CheckBox" -> "80;1".
-    QString Read(const char* names) const
+    QString Read(const QString& names) const
     {
         QStringList values;
-        for (const QString& name : QString(names).split(';', Qt::SkipEmptyParts))
+        for (const QString& name : names.split(';', Qt::SkipEmptyParts))
             Visit(name, [&](auto* control) { values << Get(control); });
         return values.join(';');
     }
@@ -202,8 +204,9 @@ private:
 // Body -> controls, cells (column 2 for the request, 3-6 joined by '|' for the answer), info line.
 struct Shown { int row; bool request; const char* body; const char* names; const char* values; const char* cells;
                const char* info; };
-// Controls -> body: `before` is overwritten where the frame owns the bits.
-struct Built { int row; bool request; const char* before; const char* set; const char* after; };
+// Controls -> body: `before` is overwritten where the frame owns the bits; where given, `shown`
+// is what the controls set read afterwards (edits rewritten by the build).
+struct Built { int row; bool request; const char* before; const char* set; const char* after; const char* shown = nullptr; };
 // A grid cell typed over `before`.
 struct Typed { int row; bool request; int column; const char* text; const char* before; const char* after; };
 // A value typed, stored in the answer and shown again.
@@ -226,6 +229,9 @@ inline void Check(const Built& c)
     rig.SetHex(c.request, c.before), rig.Set(c.set), rig.Build(c.request);
     EXPECT_EQ(rig.Hex(c.request, c.after).toStdString(), c.after) << c.row << ": " << c.set;
     EXPECT_EQ(rig.Side(c.request)[0], 0) << "the address byte belongs to the line engine";
+    if (c.shown) {
+        EXPECT_EQ(rig.Read(QString(c.set).remove(QRegularExpression("=[^;]*"))).toStdString(), c.shown) << c.set;
+    }
 }
 inline void Check(const Typed& c)
 {

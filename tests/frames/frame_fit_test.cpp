@@ -1,9 +1,11 @@
 // Every catalogue row's frame at its default size: each text it can show is readable in full
 // (captions, labels, every combo item, the edits' values for extreme data), labels line up with
-// the control beside them, and each up-down is as tall as the edit it steps. The main window's
-// texts as well.
+// the control beside them, and each up-down is as tall as the edit it steps. Its controls are
+// enabled as after a clear of each side, and showing a side enables that side only. The main
+// window's texts read in full as well.
 #include <QComboBox>
 #include <algorithm>
+#include <map>
 #include <gtest/gtest.h>
 
 #include "FrameRig.h"
@@ -16,19 +18,17 @@ namespace {
 // alternating bits and the largest BCD digits.
 constexpr std::uint8_t Patterns[] = {0x00, 0xFF, 0x7F, 0x80, 0x55, 0xAA, 0x99, 0x59};
 
-std::vector<TControl*> SideControls(const FrameDevice& device)
+std::map<QString, bool> EnabledStates(const QWidget* side)
 {
-    std::vector<TControl*> all;
-    for (QWidget* panel : {device.info->RequestPanel.data(), device.info->AnswerPanel.data()})
-        if (panel)
-            for (TControl* c : Controls(panel))
-                all.push_back(c);
-    return all;
+    std::map<QString, bool> states;
+    for (TControl* c : Controls(side))
+        states[c->Name()] = c->Enabled();
+    return states;
 }
 
-class FrameFit : public ::testing::TestWithParam<int> {};
+class EveryFrame : public ::testing::TestWithParam<int> {};
 
-TEST_P(FrameFit, EveryTextFitsAndLinesUp)
+TEST_P(EveryFrame, EveryTextFitsAndLinesUp)
 {
     FrameDevice device(GetParam());
     QWidget* frame = device.info->Frame.data();
@@ -54,21 +54,59 @@ TEST_P(FrameFit, EveryTextFitsAndLinesUp)
     RecordProperty("baselines", report.BaselinePairs);
 }
 
-TEST_P(FrameFit, UpDownsAreAsTallAsTheirEdits)
+TEST_P(EveryFrame, UpDownsAreAsTallAsTheirEdits)
 {
     FrameDevice device(GetParam());
-    for (TControl* c : SideControls(device)) {
-        auto* upDown = dynamic_cast<TUpDown*>(c);
-        if (!upDown)
+    for (bool request : {true, false}) {
+        if (!device.Panel(request))
             continue;
-        TControl* stepped = ControlAtPos(upDown->parentWidget(), QPoint(upDown->Left() - 1, upDown->Top()));
-        ASSERT_TRUE(stepped && stepped->ClassNameIs("TEdit")) << upDown->Name().toStdString();
-        EXPECT_EQ(upDown->Top(), stepped->Top()) << upDown->Name().toStdString();
-        EXPECT_EQ(upDown->Height(), stepped->Height()) << upDown->Name().toStdString();
+        for (TControl* c : Controls(device.Panel(request))) {
+            auto* upDown = dynamic_cast<TUpDown*>(c);
+            if (!upDown)
+                continue;
+            TControl* stepped = ControlAtPos(upDown->parentWidget(), QPoint(upDown->Left() - 1, upDown->Top()));
+            ASSERT_TRUE(stepped && stepped->ClassNameIs("TEdit")) << upDown->Name().toStdString();
+            EXPECT_EQ(upDown->Top(), stepped->Top()) << upDown->Name().toStdString();
+            EXPECT_EQ(upDown->Height(), stepped->Height()) << upDown->Name().toStdString();
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryCatalogueRow, FrameFit, ::testing::Range(0, DeviceCatalogueCount));
+// A side its description leaves editable (the terminal's answer) is usable from the start;
+// any other side starts as a clear leaves it.
+TEST_P(EveryFrame, AFreshFrameIsEnabledAsAClearedOneUnlessEditable)
+{
+    FrameDevice fresh(GetParam());
+    FrameDevice cleared(GetParam());
+    for (bool request : {true, false}) {
+        if (!fresh.Panel(request))
+            continue;
+        const std::vector<TControl*> freshControls = Controls(fresh.Panel(request));
+        const bool editable = std::any_of(freshControls.begin(), freshControls.end(), [](TControl* c) {
+            auto* edit = dynamic_cast<TEdit*>(c);
+            return edit && !edit->ReadOnly();
+        });
+        cleared.info->ShowData(request);
+        if (!editable)
+            cleared.info->ClearDisplay(request);
+        EXPECT_EQ(EnabledStates(fresh.Panel(request)), EnabledStates(cleared.Panel(request))) << (request ? "request" : "answer");
+    }
+}
+
+// A side the device shows is usable throughout.
+TEST_P(EveryFrame, ShowingASideEnablesIt)
+{
+    for (bool request : {true, false}) {
+        FrameDevice device(GetParam());
+        if (!device.Panel(request))
+            continue;
+        device.info->ShowData(request);
+        for (TControl* c : Controls(device.Panel(request)))
+            EXPECT_TRUE(c->Enabled()) << c->Name().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryCatalogueRow, EveryFrame, ::testing::Range(0, DeviceCatalogueCount));
 }
 
 // The main window at its default size, as it starts, reads in full as well.
