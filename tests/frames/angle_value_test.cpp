@@ -102,9 +102,9 @@ TEST(AngleLengthFrames, EmulatedAnswerRewritesTheEditOnceAndStaysPut)
     EXPECT_EQ(rig.Hex(Ans, ".. .. .. .."), first);
     EXPECT_EQ(rig.Read("LENEdit"), "4095");
 
-    FrameDevice rowless(BoomLengthA, false);   // not in the grid yet: the frame is still shown
+    Rig rowless(BoomLengthA, false);   // not in the grid yet: the frame is still shown
     rowless.Answer()[3] = 0x80;
-    rowless.ShowAnswer();
+    rowless.Show(Ans);
     EXPECT_EQ(rowless.Frame<TBoomLengthAFrame>().LENEdit->Text(), "0.50");
 }
 
@@ -188,17 +188,17 @@ TEST(AngleValueFrames, AbsurdTextsLeaveTheFramingBytesAndEndQuickly)
     for (int row : {BoomLengthA, BoomLengthB, BoomLengthC, TravelG, AzimuthA, AzimuthB, AzimuthC}) {
         for (const char* text : texts) {
             SCOPED_TRACE(std::to_string(row) + ": " + text);
-            FrameDevice device(row);
-            device.ShowAnswer();
+            Rig device(row);
+            device.Show(Ans);
             device.Answer()[0] = 0xAA;
             device.Answer()[BodySize(row) + 1] = 0x55;
             device.Frame<TAngleValueFrame>().ANGEdit->SetText(text);
             device.Frame<TAngleValueFrame>().SecondEdit->SetText(text);
-            device.BuildAnswer();
-            device.BuildAnswer();
+            device.Build(Ans);
+            device.Build(Ans);
             for (int column : {3, 4, 5})
                 device.info->GridToAnswer(text, column);
-            device.ShowAnswer();
+            device.Show(Ans);
             EXPECT_EQ(device.Answer()[0], 0xAA);
             EXPECT_EQ(device.Answer()[BodySize(row) + 1], 0x55);
             for (std::size_t i = BodySize(row) + 2; i < device.Answer().size(); ++i)

@@ -15,7 +15,6 @@ struct PinnedNow {
 
 // The edits run day to second; the body the other way: second, minute, hour, year - 2000, month, day.
 const char* const Edits = "DayEdit;MonthEdit;YearEdit;HourEdit;MinEdit;SecEdit";
-std::vector<TEdit*> EditsOf(const TClockFrame& f) { return {f.DayEdit, f.MonthEdit, f.YearEdit, f.HourEdit, f.MinEdit, f.SecEdit}; }
 }
 
 TEST(ClockFrame, DateAndTimeBetweenBodyFrameGridAndInfoLine)
@@ -45,20 +44,19 @@ TEST(ClockFrame, DateAndTimeBetweenBodyFrameGridAndInfoLine)
 
 TEST(ClockFrame, CurrentTimeIsTakenWhenTheAnswerIsBuilt)
 {
-    FrameDevice device(ClockRow);
-    auto& frame = device.Frame<TClockFrame>();
+    Rig rig(ClockRow);
     {
         PinnedNow now(QDateTime(QDate(2031, 7, 4), QTime(8, 5, 9)));
-        EXPECT_EQ(BuildOver(device, Body(6, 0)), (Body{9, 5, 8, 31, 7, 4}));
-        EXPECT_EQ(Values(EditsOf(frame)), (std::vector<QString>{"04", "07", "2031", "08", "05", "09"}));
+        rig.Build(Ans);
+        EXPECT_EQ(rig.Hex(Ans, ".. .. .. .. .. .. .."), "09 05 08 1F 07 04 00");
+        EXPECT_EQ(rig.Read(Edits), "04;07;2031;08;05;09");
     }
     {
         PinnedNow later(QDateTime(QDate(2031, 7, 4), QTime(8, 6, 0)));
-        device.info->FrameToAnswer();   // as the emulation calls it, before each answer
-        EXPECT_EQ(BodyOf(device.Answer(), 2), (Body{0, 6}));
+        rig.info->FrameToAnswer();   // as the emulation calls it, before each answer
+        EXPECT_EQ(rig.Hex(Ans, ".. .."), "00 06");
     }
-    frame.CurrentTimeBox->SetChecked(false);
-    frame.MinEdit->SetText("30");
-    device.BuildAnswer();
-    EXPECT_EQ(device.Answer()[2], 30) << "unticked, the typed time is kept";
+    rig.Set("CurrentTimeBox=0;MinEdit=30");
+    rig.Build(Ans);
+    EXPECT_EQ(rig.Answer()[2], 30) << "unticked, the typed time is kept";
 }

@@ -29,14 +29,14 @@ TEST(ReadWrappedEdit, WrapsIntoTheRangeAndShowsTheWrappedValue)
 
 TEST(WriteCell, WritesOnlyChangedTextsAndOnlyIntoAnExistingRow)
 {
-    FrameDevice device(27);
+    Rig device(27);
     WriteCell(*device.info, 3, "1.00");
     WriteCell(*device.info, 3, "1.00");
     WriteCell(*device.info, 3, "2.00");
     EXPECT_EQ(device.grid.Writes[3], 2);
     EXPECT_EQ(device.grid.Cell(3), "2.00");
 
-    FrameDevice rowless(27, false);
+    Rig rowless(27, false);
     WriteCell(*rowless.info, 3, "1.00");   // no row yet: nothing to write, nothing breaks
     EXPECT_EQ(rowless.info->GridCell(3), "");
 }

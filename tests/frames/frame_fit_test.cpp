@@ -30,7 +30,7 @@ class EveryFrame : public ::testing::TestWithParam<int> {};
 
 TEST_P(EveryFrame, EveryTextFitsAndLinesUp)
 {
-    FrameDevice device(GetParam());
+    Rig device(GetParam());
     QWidget* frame = device.info->Frame.data();
     ASSERT_NE(frame, nullptr);
     const QString model = QString::fromUtf8(DeviceCatalogue[GetParam()].Model);
@@ -56,7 +56,7 @@ TEST_P(EveryFrame, EveryTextFitsAndLinesUp)
 
 TEST_P(EveryFrame, UpDownsAreAsTallAsTheirEdits)
 {
-    FrameDevice device(GetParam());
+    Rig device(GetParam());
     for (bool request : {true, false}) {
         if (!device.Panel(request))
             continue;
@@ -76,8 +76,8 @@ TEST_P(EveryFrame, UpDownsAreAsTallAsTheirEdits)
 // any other side starts as a clear leaves it.
 TEST_P(EveryFrame, AFreshFrameIsEnabledAsAClearedOneUnlessEditable)
 {
-    FrameDevice fresh(GetParam());
-    FrameDevice cleared(GetParam());
+    Rig fresh(GetParam());
+    Rig cleared(GetParam());
     for (bool request : {true, false}) {
         if (!fresh.Panel(request))
             continue;
@@ -97,7 +97,7 @@ TEST_P(EveryFrame, AFreshFrameIsEnabledAsAClearedOneUnlessEditable)
 TEST_P(EveryFrame, ShowingASideEnablesIt)
 {
     for (bool request : {true, false}) {
-        FrameDevice device(GetParam());
+        Rig device(GetParam());
         if (!device.Panel(request))
             continue;
         device.info->ShowData(request);

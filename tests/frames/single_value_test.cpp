@@ -1,7 +1,10 @@
 // The fifteen single-value sensor models as data: answer word -> frame texts, grid texts and
-// info line; frame -> word; grid cell -> word.
+// info line; frame -> word; grid cell -> word. Then the frames on their catalogue rows: the word
+// moved between body, frame and grid through the device's slots.
+#include "frames/SingleValue.h"
 #include "frames/SingleValueModels.h"
 #include "model/Catalogue.h"
+#include "FrameRig.h"
 
 #include <gtest/gtest.h>
 
@@ -77,4 +80,44 @@ TEST(SingleValueModels, GridCellChangesOnlyItsColumn)
         SingleValueFromCell(*c.model, answer, c.text, c.column);
         ExpectWord(answer, c.newLow, c.newHigh);
     }
+}
+
+TEST(SingleValueFrames, SlotsMoveTheWordBetweenBodyFrameAndGrid)
+{
+    CheckAll<Shown>({
+        {27, Ans, "00 81", "ANGEdit;IN1ComboBox", "1.00;1", "1.00|-|1|-", "ANG=1.00, IN1=1"},
+        {7, Ans, "00 28", "PEdit", "250.00", "250.00|-|-|-", "P=250.00"},
+        {22, Ans, "0A 40", "FEdit;IN1ComboBox", "10;1", "10|-|1|-", "F=10, IN1=1"},
+        {15, Ans, "05 60", "EEdit;IN2ComboBox;IN3ComboBox", "5;1;2", "5|-|21|-", "E=5, IN3-2=21"},
+    });
+    // The value typed and the inputs chosen over the word shown; the XOR byte stays the line engine's.
+    CheckAll<Built>({
+        {27, Ans, "00 81", "ANGEdit=12.34;IN1ComboBox=0", "57 0C 00"},
+        {7, Ans, "00 28", "PEdit=1600", "00 00 00"},                  // 65536 cut to 16 bits
+        {22, Ans, "0A 40", "FEdit=abc;IN1ComboBox=2", "0A 80 00"},    // value kept, input rebuilt
+        {15, Ans, "05 60", "EEdit=6;IN2ComboBox=2;IN3ComboBox=1", "06 90 00"},
+        // Before the first display: an empty edit keeps the value bits, a two-item combo without
+        // selection sets its bit, a three-item one adds nothing.
+        {27, Ans, "34 12", "", "34 92 00"},
+        {33, Ans, "00 E8", "", "00 28 00"},
+    });
+    Rig rig(27);
+    rig.Set("ANGEdit=1");
+    EXPECT_GT(rig.changes, 0) << "the edit is bound to the change handler";
+}
+
+TEST(SingleValueFrames, GridEditsReachTheWord)
+{
+    CheckAll<Typed>({
+        {27, Ans, 3, "-1", "00 80", "00 FF"},
+        {27, Ans, 5, "", "00 FF", "00 7F"},    // an empty digit column clears the input
+        {27, Ans, 4, "9", "00 7F", "00 7F"},   // an unused column changes nothing
+        {15, Ans, 5, "21", "00 00", "00 60"},
+    });
+    CheckAll<Shown>({{27, Ans, "00 FF", "ANGEdit", "127.00", "127.00|-|1|-", "ANG=127.00, IN1=1"},
+                     {15, Ans, "00 60", "EEdit;IN3ComboBox", "0;2", "0|-|21|-", "E=0, IN3-2=21"}});
+    Rig prox(15);
+    prox.SetHex(Ans, "00 60");
+    prox.Show(Ans);
+    EXPECT_EQ(prox.Frame<TLineProximityAFrame>().IN3ComboBox->Text(), "Масса");
 }

@@ -22,8 +22,8 @@ Bytes Text(const std::string& s)
     return bytes;
 }
 
-struct Device : FrameDevice {
-    Device() : FrameDevice(Row) {}
+struct Device : Rig {
+    Device() : Rig(Row) {}
     TTerminalFrame& frame() { return Frame<TTerminalFrame>(); }
     // One request as the hand-off shows it: text bytes from index 2 on, byte 1 set apart.
     void Receive(const Bytes& text, std::uint8_t byte1 = 0)
@@ -38,6 +38,13 @@ struct Device : FrameDevice {
     std::vector<QStringList> Memos() { return {frame().Output1->Lines(), frame().Output2->Lines(), frame().Output3->Lines()}; }
     QString Caption(int page) { return frame().ReplyPages->PageCaption(frame().ReplyPages->Page(page)); }
     QStringList Captions() { return {Caption(0), Caption(1), Caption(2)}; }
+    // The answer built over `before`, with the XOR byte after it, which stays the line engine's.
+    QString BuildOver(const char* before)
+    {
+        SetHex(Ans, before);
+        Build(Ans);
+        return Hex(Ans, ".. .. .. ..");
+    }
 };
 }
 
@@ -101,33 +108,29 @@ TEST(TerminalFrame, AutoScrollFollowsTheLastLine)
 TEST(TerminalFrame, AnswerCarriesTheTwoValues)
 {
     Device device;
-    SetValues({device.frame().Edit1, device.frame().Edit2}, {"300", "abc"});   // low 8 bits; no number sends 0
-    EXPECT_EQ(BuildOver(device, {0xEE, 0xEE, 0xEE}), (Body{1, 44, 0}));
-   // fixed values keep the last read, even over a body changed elsewhere
-    auto& f = device.frame();
-    SetValues({f.Edit1, f.Edit2}, {"10", "20"});
-    device.BuildAnswer();
-    f.fixedValues->SetChecked(true);
-    SetValues({f.Edit1, f.Edit2}, {"99", "x"});
-    EXPECT_EQ(BuildOver(device, {0, 0, 0}), (Body{1, 10, 20}));
-    f.fixedValues->SetChecked(false);
-    EXPECT_EQ(BuildOver(device, {0, 0, 0}), (Body{1, 99, 0}));
+    device.Set("Edit1=300;Edit2=abc");   // low 8 bits; no number sends 0
+    EXPECT_EQ(device.BuildOver("EE EE EE"), "01 2C 00 00");
+    // Fixed values keep the last read, even over a body changed elsewhere.
+    device.Set("Edit1=10;Edit2=20");
+    device.Build(Ans);
+    device.Set("fixedValues=1;Edit1=99;Edit2=x");
+    EXPECT_EQ(device.BuildOver("00 00 00"), "01 0A 14 00");
+    device.Set("fixedValues=0");
+    EXPECT_EQ(device.BuildOver("00 00 00"), "01 63 00 00");
 
     Device fresh;
-    fresh.frame().fixedValues->SetChecked(true);
-    EXPECT_EQ(BuildOver(fresh, {9, 9, 9}), (Body{1, 0, 0})) << "fixed before any read: the values start at 0";
+    fresh.Set("fixedValues=1");
+    EXPECT_EQ(fresh.BuildOver("09 09 09"), "01 00 00 00") << "fixed before any read: the values start at 0";
 }
 
 TEST(TerminalFrame, GridCellsAndRequestBuilderChangeNothing)
 {
+    for (int column = 2; column <= 6; ++column)
+        CheckAll<Typed>({{Row, Req, column, "1", "09 41 42", "09 41 42"}, {Row, Ans, column, "1", "01 05 07", "01 05 07"}});
     Device device;
-    SetBody(device.object.Request, {9, 'A', 'B'});
-    for (int column = 2; column <= 6; ++column) {
-        device.info->GridToRequest("1", column);
-        EXPECT_EQ(AfterCell(device, {1, 5, 7}, column, "1"), (Body{1, 5, 7}));
-    }
+    device.SetHex(Req, "09 41 42");
     device.info->FrameToRequest();
-    EXPECT_EQ(BodyOf(device.object.Request, 3), (Body{9, 'A', 'B'}));
+    EXPECT_EQ(device.Hex(Req, ".. .. .."), "09 41 42");
 }
 
 TEST(TerminalFrame, DecodersSpellOutTheStreamAndTheValues)

@@ -4,14 +4,7 @@
 
 namespace {
 constexpr int A = 32, B = 35, D = 68, E = 72;   // a catalogue row of each
-
-struct Device : FrameDevice {
-    explicit Device(int row, bool twelveBit = false) : FrameDevice(row)
-    {
-        if (auto* box = info->Frame->findChild<TCheckBox*>("checkBox12Bit"))
-            box->SetChecked(twelveBit);
-    }
-};
+const char* const Count14 = "checkBox12Bit=0";
 }
 
 TEST(TravelFrames, AnswerBetweenBodyFrameGridAndInfoLine)
@@ -45,24 +38,19 @@ TEST(TravelFrames, AnswerBetweenBodyFrameGridAndInfoLine)
 
 TEST(TravelFrames, GridCellsReachTheBody)
 {
-    struct Case { int row; Body before; int column; const char* text; Body after; bool twelveBit = false; };
-    const Case cases[] = {
+    CheckAll<Typed>({
         // The first: L sign and magnitude, T cut toward zero, one input digit.
-        {A, {0x11, 0x22, 0xEE}, 3, "7.5", {8, 0, 0x6E}},
-        {A, {0x11, 0x22, 0x6E}, 4, "25.9", {0x11, 0x22, 0x02 | 64}},   // trunc(67.9) = 67 -> 64
-        {A, {0x11, 0x22, 0x6F}, 5, "3", {0x11, 0x22, 0x6C}},           // no radix-3 digit
+        {A, Ans, 3, "7.5", "11 22 EE", "08 00 6E"},
+        {A, Ans, 4, "25.9", "11 22 6E", "11 22 42"},   // trunc(67.9) = 67 -> 64
+        {A, Ans, 5, "3", "11 22 6F", "11 22 6C"},      // no radix-3 digit
         // The second: the 22-bit count keeps the input bits.
-        {B, {0x11, 0x22, 0x33}, 3, "65535.5", {0, 0, 0x07}},
+        {B, Ans, 3, "65535.5", "11 22 33", "00 00 07"},
         // The fourth: count under the state, state as a plain number.
-        {D, {0x11, 0xA2}, 3, "5000", {0x88, 0x83}, true},
-        {D, {0x11, 0xA2}, 5, "5", {0x11, 0x62}},                       // the low two bits
-        {D, {0x11, 0xA2}, 5, "2.0", {0x11, 0xA2}},                     // not an integer
+        {D, Ans, 3, "5000", "11 A2", "88 83", "checkBox12Bit=1"},
+        {D, Ans, 5, "5", "11 A2", "11 62", Count14},   // the low two bits
+        {D, Ans, 5, "2.0", "11 A2", "11 A2", Count14},   // not an integer
         // The fifth: count under the mark.
-        {E, {0x11, 0xA2}, 3, "40000", {0x40, 0x9C}},
-        {E, {0x11, 0xA2}, 5, "2", {0x11, 0x22}},
-    };
-    for (const Case& c : cases) {
-        Device device(c.row, c.twelveBit);
-        EXPECT_EQ(AfterCell(device, c.before, c.column, c.text), c.after) << c.row << " column " << c.column << " " << c.text;
-    }
+        {E, Ans, 3, "40000", "11 A2", "40 9C"},
+        {E, Ans, 5, "2", "11 A2", "11 22"},
+    });
 }
