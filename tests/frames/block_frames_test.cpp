@@ -1,7 +1,11 @@
-// The input/output blocks between body, frame, grid and info line: "IoBlock-1"/"IoBlock-3" (rows
-// 5, 65), "IoBlock-2" at its output and input addresses (41, 42), the input and load blocks (6,
-// 51) and the switched power-line proximity sensor (16).
+// The blocks between body, frame, grid and info line: "IoBlock-1"/"IoBlock-3" (rows 5, 65),
+// "IoBlock-2" at its output and input addresses (41, 42), the input and load blocks (6, 51), the
+// switched power-line proximity sensor (16), the engine block (0) and the transmission blocks (1,
+// 2) with their shared request byte of two outputs, and the answer-only input blocks (4, 64) and
+// ultrasonic range finder (85).
 #include "FrameRig.h"
+
+#include <string>
 
 namespace {
 const char* const BNames =
@@ -9,6 +13,25 @@ const char* const BNames =
 const char* const CNames = "OUT1ComboBox;OUT2ComboBox;OUT3ComboBox;OUT4ComboBox;OUT5ComboBox";
 const char* const ProximityNames = "EEdit;ANGEdit;IN1ComboBox;IN2ComboBox;IN3ComboBox";
 const char* const DNames = "FEdit;FLEdit;IN1ComboBox;IN2ComboBox;IN3ComboBox;IN4ComboBox;IN5ComboBox;IN6ComboBox";
+const char* const EngineNames =
+    "T1Edit;T3Edit;T5Edit;V1Edit;P1Edit;UPEdit;UGCheckBox;BP7CheckBox;BP6CheckBox;BP5CheckBox;BP2CheckBox;OUT1ComboBox";
+const char* const GearNames = "T8Edit;P16Edit;P10Edit;P11Edit;P14Edit;P15Edit;OUT1ComboBox;OUT2ComboBox";
+constexpr int GearBlockA = 1, IoBlockA = 4, IoBlockA2 = 64, Ultrasonic = 85;
+const char* const GearEdits = "T7Edit;P13Edit;P8Edit;P9Edit;L4Edit";
+const char* const Ranges = "Edit1;Edit2;Edit3;Edit4;Edit5;Edit6;Edit7;Edit8";
+const char* const Inputs = "IN1ComboBox;IN2ComboBox;IN3ComboBox;IN4ComboBox;IN5ComboBox;IN6ComboBox;IN7ComboBox;"
+                           "IN8ComboBox;IN9ComboBox;IN10ComboBox;IN11ComboBox;IN12ComboBox;IN13ComboBox;IN14ComboBox;"
+                           "IN15ComboBox;IN16ComboBox";
+
+// "IN1ComboBox=1;IN2ComboBox=0;...": the items of the sixteen inputs in order.
+std::string InputItems(std::initializer_list<int> items)
+{
+    std::string set;
+    int input = 0;
+    for (int item : items)
+        set += "IN" + std::to_string(++input) + "ComboBox=" + std::to_string(item) + ";";
+    return set;
+}
 }
 
 TEST(IoBlockBFrame, BetweenBodyFrameGridAndInfoLine)
@@ -178,4 +201,132 @@ TEST(BlockFrames, CellsWrittenOnceAndControlsWaitForData)
     };
     for (const auto& r : rows)
         ExpectQuietAndWaiting(r.row, r.answer, r.waits);
+}
+
+TEST(BlockFrames, RequestByteOfTwoOutputs)
+{
+    CheckAll<Shown>({
+        {0, Req, "FC", "OUT1CheckBox;OUT2CheckBox", "0;0", "00", "OUT2-1=00"},   // bits 2-7 belong to no output
+        {2, Req, "FF", "OUT1CheckBox;OUT2CheckBox", "1;1", "11", "OUT2-1=11"},
+    });
+    CheckAll<Built>(
+        {{0, Req, "FF", "", "00"}, {0, Req, "FC", "OUT1CheckBox=1", "01"}, {2, Req, "55", "OUT2CheckBox=1", "02"}});
+    // A grid edit keeps bits 2-7.
+    CheckAll<Typed>({{0, Req, 2, "10", "FD", "FE"}, {2, Req, 2, "", "FF", "FC"}, {0, Req, 2, "x1", "80", "81"}});
+}
+
+TEST(EngineBlockFrame, AnswerBetweenBodyFrameGridAndInfoLine)
+{
+    CheckAll<Shown>({
+        {0, Ans, "32 5A 50 FF 55 78 8C", EngineNames, "80;85;90;1000;2.55;24.00;1;0;0;0;1;-1", "80|85|1 0001|4",
+         "T1=80, T2=85, T3=90, V=1000, P=2.55, Up=24.00, Ug=1, BP7-6,2=0001, OUT1=4"},
+        {0, Ans, "FF FF FE 01 FD 7A 55", EngineNames, "254;253;255;5100;0.01;24.40;0;1;0;1;0;4", "254|253|0 1010|5",
+         "T1=254, T2=253, T3=255, V=5100, P=0.01, Up=24.40, Ug=0, BP7-6,2=1010, OUT1=5"},
+    });
+    const char* before = "EE EE EE EE EE EE FF";
+    CheckAll<Built>({
+        {0, Ans, before,
+         "T1Edit=80;T3Edit=85;T5Edit=90;V1Edit=1000;P1Edit=2.55;UPEdit=24;UGCheckBox=1;BP2CheckBox=1;OUT1ComboBox=4",
+         "32 5A 50 FF 55 78 8D"},
+        // Speed in steps of 20 rpm, halves upward, low 8 bits; the state byte is rebuilt whole.
+        {0, Ans, before, "V1Edit=1009", "32 EE EE EE EE EE 00"},
+        {0, Ans, before, "V1Edit=1010", "33 EE EE EE EE EE 00"},
+        {0, Ans, before, "P1Edit=2.56;UPEdit=24.4", "EE EE EE 00 EE 7A 00"},
+        {0, Ans, before, "P1Edit=0.005;UPEdit=0.09", "EE EE EE 01 EE 00 00"},
+        // Integers keep their low 8 bits; a bad text keeps its byte and the next is still read.
+        {0, Ans, before, "T1Edit=300;T3Edit=-1;T5Edit=x;V1Edit=1e3;P1Edit=2,5;UPEdit=7", "EE EE 2C EE FF 23 00"},
+        {0, Ans, before, "BP7CheckBox=1;OUT1ComboBox=6", "EE EE EE EE EE EE 47"},
+    });
+    CheckAll<Stepped>({{0, "V1Edit=1015", "V1Edit", "1020"}, {0, "UPEdit=24.3", "UPEdit", "24.40"},
+                       {0, "P1Edit=1.234", "P1Edit", "1.23"}});
+    before = "11 22 33 44 55 66 8D";
+    CheckAll<Typed>({
+        {0, Ans, 3, "80.5", before, "11 22 51 44 55 66 8D"},   // half away from zero, no scale
+        {0, Ans, 4, "300", before, "11 22 33 44 2C 66 8D"},
+        // Flags: bits 3-7 from the digits, the output code stays; and the other way round.
+        {0, Ans, 5, "", before, "11 22 33 44 55 66 05"},
+        {0, Ans, 5, "0 1110", before, "11 22 33 44 55 66 75"},
+        {0, Ans, 6, "3", before, "11 22 33 44 55 66 8B"},
+        {0, Ans, 6, "8", before, "11 22 33 44 55 66 88"},   // no digit in radix 8
+        {0, Ans, 2, "1", before, before},
+    });
+}
+
+TEST(GearBlockBFrame, AnswerBetweenBodyFrameGridAndInfoLine)
+{
+    CheckAll<Shown>({
+        {2, Ans, "96 5F 0A 0B 0F 0E 2B", GearNames, "95;1.50;0.10;0.11;0.14;0.15;3;4", "95|1.50|-|53",
+         "T8=95, P16=1.50, P10=0.10, P11=0.11, P14=0.14, P15=0.15, OUT2-1=53"},
+        {2, Ans, "FF 00 00 00 00 00 EC", GearNames, "0;2.55;0.00;0.00;0.00;0.00;-1;4", "0|2.55|-|54",
+         "T8=0, P16=2.55, P10=0.00, P11=0.00, P14=0.00, P15=0.00, OUT2-1=54"},
+    });
+    const char* before = "EE EE EE EE EE EE FF";
+    CheckAll<Built>({
+        {2, Ans, before,
+         "T8Edit=95;P16Edit=1.5;P10Edit=0.1;P11Edit=0.11;P14Edit=0.14;P15Edit=0.15;OUT1ComboBox=3;OUT2ComboBox=4",
+         "96 5F 0A 0B 0F 0E 2B"},
+        {2, Ans, before, "T8Edit=256;P16Edit=2.56;P10Edit=2.55;P11Edit=-0.01;P14Edit=0.004;P15Edit=0.005",
+         "00 00 FF 00 01 00 00"},
+        {2, Ans, before, "OUT2ComboBox=6", "EE EE EE EE EE EE 38"},   // OUT1 writes the byte, bits 6-7 thus 0
+    });
+    before = "11 22 33 44 55 66 EB";
+    CheckAll<Typed>({
+        {2, Ans, 3, "95.5", before, "11 60 33 44 55 66 EB"},
+        {2, Ans, 4, "-0.01", before, "FF 22 33 44 55 66 EB"},
+        {2, Ans, 6, "1", before, "11 22 33 44 55 66 C1"},   // OUT2 cleared, bits 6-7 kept
+        {2, Ans, 6, "7 0", before, "11 22 33 44 55 66 F8"},
+    });
+}
+
+// Each field on its own: a text that does not convert keeps only its own byte. The XOR byte after
+// each body stays the line engine's.
+TEST(GearBlockAFrame, AnswerBetweenBodyFrameGridAndInfoLine)
+{
+    CheckAll<Shown>({{GearBlockA, Ans, "19 05 1F 1F 50", GearEdits, "25;0.05;0.31;3.10;80", "25|0.31|-|-",
+                      "T7=25, P8=0.31, P9=3.10, P13=0.05, L4=80"}});
+    const char* before = "EE EE EE EE EE";
+    CheckAll<Built>({
+        // P8 256 cut to 0, P9 3.14 -> 31.
+        {GearBlockA, Ans, before, "T7Edit=25;P13Edit=0.05;P8Edit=2.56;P9Edit=3.14;L4Edit=80", "19 05 00 1F 50 00"},
+        {GearBlockA, Ans, before, "T7Edit=-1;P13Edit=1.234;P8Edit=;P9Edit=abc;L4Edit=1.5", "FF 7B EE EE EE 00"},
+    });
+    before = "01 02 03 04 05";
+    CheckAll<Typed>({
+        {GearBlockA, Ans, 3, "7.5", before, "08 02 03 04 05"},   // half away from zero
+        {GearBlockA, Ans, 4, "2.56", before, "01 02 00 04 05"},
+        {GearBlockA, Ans, 5, "1", before, before},
+    });
+}
+
+TEST(IoBlockAFrame, AnswerBetweenBodyFrameGridAndInfoLine)
+{
+    CheckAll<Shown>({{IoBlockA2, Ans, "91 91 1B C6", Inputs, "1;0;1;2;1;0;1;2;-1;2;1;0;2;1;0;1", "-|-|2101 2101|-",
+                      "IN16-1=2012 0123 2101 2101"}});
+    CheckAll<Built>({
+        {IoBlockA, Ans, "FF FF FF FF", InputItems({1, 0, 1, 2, 1, 0, 1, 2, -1, 2, 1, 0, 2, 1, 0, 1}).c_str(),
+         "91 91 18 86 00"},   // bit 6 sent as 0
+        {IoBlockA, Ans, "FF FF FF FF", InputItems({-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1}).c_str(),
+         "00 00 00 80 00"},   // IN16 without a chosen item is set
+    });
+    CheckAll<Typed>({
+        {IoBlockA, Ans, 5, "21", "FF FF AB CD", "09 00 AB CD"},   // missing digits count as 0
+        {IoBlockA, Ans, 4, "1", "FF FF AB CD", "FF FF AB CD"},
+    });
+}
+
+TEST(UltrasonicFrame, AnswerBetweenBodyFrameAndInfoLineButNotTheGrid)
+{
+    CheckAll<Shown>({{Ultrasonic, Ans, "00 01 32 64 FF 80 07 0A", Ranges, "0.00;0.01;0.50;1.00;2.55;1.28;0.07;0.10",
+                      "-|-|-|-", "V1=0.00 V2=0.01 V3=0.50 V4=1.00 V5=2.55 V6=1.28 V7=0.07 V8=0.10"}});
+    // The edits are read in order until one does not convert.
+    const char* before = "EE EE EE EE EE EE EE EE";
+    CheckAll<Built>({
+        // Single precision: 2.55 is 254.99.. cm and gives 255; 2.56 gives 256, cut to 0.
+        {Ultrasonic, Ans, before, "Edit1=2.55;Edit2=2.56;Edit3=0.5;Edit4=0.01;Edit5=1;Edit6=0;Edit7=-0.5;Edit8=0.29",
+         "FF 00 32 01 64 00 CF 1D 00"},
+        {Ultrasonic, Ans, before, "Edit1=0.1;Edit2=1e40;Edit3=3;Edit4=4;Edit5=5;Edit6=6;Edit7=7;Edit8=8",
+         "0A EE EE EE EE EE EE EE 00"},
+    });
+    before = "01 02 03 04 05 06 07 08";
+    CheckAll<Typed>({{Ultrasonic, Ans, 3, "1", before, before}, {Ultrasonic, Ans, 5, "1", before, before}});
 }
