@@ -31,9 +31,7 @@ struct Device : Rig {
         object.Request.fill(0);
         object.Request[1] = byte1;
         std::copy(text.begin(), text.end(), object.Request.begin() + 2);
-        TUpdatingControls updating;
-        info->RequestToGrid();
-        info->RequestToFrame();
+        Show(Req);
     }
     std::vector<QStringList> Memos() { return {frame().Output1->Lines(), frame().Output2->Lines(), frame().Output3->Lines()}; }
     QString Caption(int page) { return frame().ReplyPages->PageCaption(frame().ReplyPages->Page(page)); }
