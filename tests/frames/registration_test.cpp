@@ -1,8 +1,6 @@
 // Start-up binding: the frame class, decoders and request editor of every catalogue row.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "frames/Registration.h"
 #include "model/Catalogue.h"
 #include "model/DeviceInfo.h"

@@ -43,7 +43,6 @@ TEST(SingleValueFrames, FrameBuildsTheWord)
         {TensionB, Ans, "0A 40 5A", "FEdit=abc;IN1ComboBox=2", "0A 80 5A"},     // value kept, input rebuilt
         {TensionB, Ans, "00 00 5A", "FEdit=-1;IN1ComboBox=2", "FF BF 5A"},      // two's complement cut to 14 bits
         {TensionC, Ans, "FF FF 5A", "FEdit=10", "0A 00 5A"},                     // unused bits cleared
-        {WindSpeed, Ans, "34 92 5A", "VEdit=1e30;IN1ComboBox=0", "34 12 5A"},   // too large to scale: kept
         {LineProximityA, Ans, "05 60 5A", "EEdit=6;IN2ComboBox=2;IN3ComboBox=1", "06 90 5A"},
         {LineProximityA, Ans, "FF FF 5A", "EEdit=5;IN2ComboBox=1;IN3ComboBox=2", "05 60 5A"},
     });
