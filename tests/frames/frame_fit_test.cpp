@@ -1,8 +1,8 @@
-// Every catalogue row's frame at its default size: each text it can show is readable in full
-// (captions, labels, every combo item, the edits' values for extreme data), labels line up with
-// the control beside them, and each up-down is as tall as the edit it steps. Its controls are
-// enabled as after a clear of each side, and showing a side enables that side only. The main
-// window's texts read in full as well.
+// Every catalogue row's frame: start-up binding gives it its own class and decoders; at its
+// default size each text it can show is readable in full (captions, labels, every combo item, the
+// edits' values for extreme data), labels line up with the control beside them, and each up-down
+// is as tall as the edit it steps. Its controls are enabled as after a clear of each side, and
+// showing a side enables that side only. The main window's texts read in full as well.
 #include <QComboBox>
 #include <algorithm>
 #include <map>
@@ -18,6 +18,26 @@ namespace {
 // alternating bits and the largest BCD digits.
 constexpr std::uint8_t Patterns[] = {0x00, 0xFF, 0x7F, 0x80, 0x55, 0xAA, 0x99, 0x59};
 
+// The frame class of every catalogue row, in row order.
+const char* const RowFrameClass[DeviceCatalogueCount] = {
+    "TEngineBlockFrame", "TGearBlockAFrame", "TGearBlockBFrame", "TLevellerAFrame", "TIoBlockAFrame",
+    "TIoBlockBFrame", "TIoBlockEFrame", "TPressureAFrame", "TPressureAFrame", "TPressureAFrame", "TPressureAFrame",
+    "TPressureAFrame", "TPressureAFrame", "TBoomLengthAFrame", "TBoomLengthBFrame", "TLineProximityAFrame",
+    "TLineProximityBFrame", "TTravelCFrame", "TTravelCFrame", "TTravelCFrame", "TTravelCFrame", "TTensionAFrame",
+    "TTensionBFrame", "TCompressionFrame", "TWindSpeedFrame", "TAzimuthAFrame", "TAzimuthBFrame", "TTiltAFrame",
+    "TTiltBFrame", "TTiltCFrame", "TJoystickAFrame", "TJoystickAFrame", "TTravelAFrame", "TPressureBFrame",
+    "TPressureBFrame", "TTravelBFrame", "TTiltBFrame", "TTiltCFrame", "TLevellerBFrame", "TBoomLengthCFrame",
+    "TTravelFFrame", "TIoBlockCFrame", "TIoBlockDFrame", "TLineProximityCFrame", "TLineProximityCFrame",
+    "TLineProximityCFrame", "TTensionCFrame", "TTensionCFrame", "TTensionCFrame", "TFuelLevelFrame",
+    "TLevellerBFrame", "TIoBlockFFrame", "TBoomLengthCFrame", "TClockFrame", "TJoystickBFrame", "TJoystickBFrame",
+    "TJoystickBFrame", "TJoystickBFrame", "TIndicatorFrame", "TIndicatorFrame", "TTerminalFrame",
+    "TCurrentMeterFrame", "TTensionCFrame", "TLogicControllerFrame", "TIoBlockAFrame", "TIoBlockBFrame",
+    "TTiltAFrame", "TFuelLevelFrame", "TTravelDFrame", "TTravelDFrame", "TTravelDFrame", "TTravelDFrame",
+    "TTravelEFrame", "TTravelEFrame", "TTravelEFrame", "TTravelEFrame", "TDataReceiverFrame", "TTensionCFrame",
+    "TTensionCFrame", "TTensionCFrame", "TTemperatureFrame", "TEngineDataFrame", "TAzimuthCFrame", "TTiltDFrame",
+    "TTravelGFrame", "TUltrasonicFrame"
+};
+
 std::map<QString, bool> EnabledStates(const QWidget* side)
 {
     std::map<QString, bool> states;
@@ -27,6 +47,23 @@ std::map<QString, bool> EnabledStates(const QWidget* side)
 }
 
 class EveryFrame : public ::testing::TestWithParam<int> {};
+
+// The row builds the frame of its own class and decodes its answer, and a request decoder exists
+// exactly where the request carries a body worth decoding.
+TEST_P(EveryFrame, BuildsItsOwnFrameClassAndDecoders)
+{
+    const int row = GetParam();
+    const TFrameInfo& info = DeviceCatalogue[row];
+    Rig device(row);
+    ASSERT_NE(info.CreateFrame, nullptr);
+    EXPECT_NE(info.DescribeAnswer, nullptr);
+    EXPECT_EQ(info.DescribeRequest != nullptr, info.RequestLength > 1 && row != 63);
+    ASSERT_TRUE(device.info->Frame);
+    EXPECT_STREQ(device.info->Frame->ClassName(), RowFrameClass[row]);
+    EXPECT_EQ(device.info->HasRequestEditor(), info.RequestLength > 1);
+    const std::uint8_t message[16] = {info.Address};
+    EXPECT_FALSE(info.DescribeAnswer(message).isEmpty());
+}
 
 TEST_P(EveryFrame, EveryTextFitsAndLinesUp)
 {
