@@ -186,32 +186,3 @@ template <class Case, std::size_t N> void CheckAll(const Case (&cases)[N])
     for (const Case& c : cases)
         Check(c);
 }
-
-// Shown twice, each cell is written once; and, where `waits`, until the device has data edits
-// are read-only and boxes, combos and up-downs disabled.
-inline void ExpectQuietAndWaiting(int row, const char* answer, bool waits = true)
-{
-    Rig rig(row);
-    rig.SetHex(false, answer);
-    for (int pass = 0; pass < 2; ++pass) {
-        rig.Show(true);
-        rig.Show(false);
-    }
-    for (int column = 2; column <= 6; ++column)
-        EXPECT_EQ(rig.grid.Writes[static_cast<std::size_t>(column)], 1) << row << " column " << column;
-    Rig fresh(row);
-    for (const QWidget* panel : {fresh.info->RequestPanel, fresh.info->AnswerPanel}) {
-        if (!waits)
-            break;
-        for (TControl* control : Controls(panel)) {
-            QWidget* widget = control->Widget();
-            const std::string name = control->Name().toStdString();
-            if (auto* edit = dynamic_cast<TEdit*>(widget)) {
-                EXPECT_TRUE(edit->ReadOnly()) << row << " " << name;
-            } else if (dynamic_cast<TCheckBox*>(widget) || dynamic_cast<TComboBox*>(widget) ||
-                       dynamic_cast<TUpDown*>(widget)) {
-                EXPECT_FALSE(widget->isEnabled()) << row << " " << name;
-            }
-        }
-    }
-}
