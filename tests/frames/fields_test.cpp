@@ -1,5 +1,6 @@
-// The value rules shared by every frame, as tables.
+// The value rules shared by every frame, as tables, and where they meet an edit.
 #include "frames/Fields.h"
+#include "frames/FrameFields.h"
 #include "platform/Numbers.h"
 
 #include <gtest/gtest.h>
@@ -130,4 +131,27 @@ TEST(FormatLine, PrintsLikeTheCLibrary)
     EXPECT_EQ(FormatLine("%s!", std::string(300, 'x').c_str()).size(), 301);
     const std::uint8_t message[16] = {0x43, 0x00, 0x81};
     EXPECT_EQ(DigitChar(ImageOf(message), Bits{1, 15, 1, 2}), '1');
+}
+
+TEST(ReadWrappedEdit, WrapsIntoTheRangeAndShowsTheWrappedValue)
+{
+    const auto twoPlaces = [](long double v) { return FormatFloat("0.00", v); };
+    const auto whole = [](long double v) { return FormatFloat("0", v); };
+    struct Row { const char* text; double low, high; std::optional<long double> value; const char* shown; };
+    const Row rows[] = {
+        {"190", -180, 180, -170.0L, "-170.00"},
+        {"360", 0, 360, 0.0L, "0.00"},
+        {"12.5", 0, 360, 12.5L, "12.5"},     // inside the range: the text is left as typed
+        {"abc", 0, 360, std::nullopt, "abc"},
+    };
+    for (const Row& r : rows) {
+        TEdit edit;
+        edit.SetText(r.text);
+        EXPECT_EQ(ReadWrappedEdit(edit, r.low, r.high, twoPlaces), r.value) << r.text;
+        EXPECT_EQ(edit.Text(), r.shown) << r.text;
+    }
+    TEdit edit;
+    edit.SetText("300");
+    EXPECT_EQ(ReadWrappedEdit(edit, 0, 256, whole), 44.0L);
+    EXPECT_EQ(edit.Text(), "44");
 }

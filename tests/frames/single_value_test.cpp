@@ -1,80 +1,66 @@
-// The fifteen single-value sensor models as data: answer word -> frame texts, grid texts and
-// info line; frame -> word; grid cell -> word.
-#include "frames/SingleValueModels.h"
-#include "model/Catalogue.h"
-
-#include <gtest/gtest.h>
-
-#include <vector>
+// The single-value sensor frames on their catalogue rows, one or more rows per model's rules: the
+// answer word moved between body, frame, grid and info line through the device's slots. The bytes
+// around the word (the XOR byte 5A) are the line engine's.
+#include "frames/SingleValue.h"
+#include "FrameRig.h"
 
 namespace {
-// A word between an address byte and an XOR byte the models must not touch.
-TMessageImage Word(std::uint8_t low, std::uint8_t high) { return TMessageImage{0x43, low, high, 0x5A}; }
-
-void ExpectWord(const TMessageImage& image, std::uint8_t low, std::uint8_t high)
-{
-    EXPECT_EQ(image, Word(low, high)) << std::hex << int(image[1]) << " " << int(image[2]);
-}
+constexpr int TiltA = 27, TiltB = 28, PressureA = 7, PressureB = 33, WindSpeed = 24, TensionB = 22, TensionC = 46;
+constexpr int LineProximityA = 15, LineProximityC = 43;
 }
 
-TEST(SingleValueModels, AnswerShownInFrameGridAndInfoLine)
+TEST(SingleValueFrames, WordShownInFrameGridAndInfoLine)
 {
-    // The word shown: the edit and grid column 3, the combos (lowest-numbered input first), column 5.
-    struct Case { const TSingleValueModel* model; std::uint8_t low, high; const char* value; std::vector<int> items; const char* inputs, *info; };
-    const Case cases[] = {
-        {&TiltBModel, 0x00, 0x81, "1.00", {1}, "1", "ANG=1.00, IN1=1"},   // item 1 is "+24 В" here
-        {&TiltAModel, 0x20, 0x00, "0.13", {0}, "0", "ANG=0.12, IN1=0"},   // 0.125: the two roundings
-        {&PressureAModel, 0x80, 0x00, "3.13", {}, "-", "P=3.12"},         // exactly 3.125
-        {&PressureBModel, 0x00, 0xE8, "250.00", {-1}, "3", "P=250.00, IN1=3"},
-        {&WindSpeedModel, 0x7B, 0x80, "12.30", {2}, "2", "V=12.30, IN1=2"},
-        {&LineProximityAModel, 0xFF, 0x3F, "1023", {0, -1}, "30", "E=1023, IN3-2=30"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.info);
-        const TMessageImage answer = Word(c.low, c.high);
-        EXPECT_EQ(c.model->Value.text(answer), c.value);
-        std::vector<int> items;
-        for (std::size_t i = 0; i < c.model->Inputs.size(); ++i)
-            items.push_back(SingleValueItem(*c.model, answer, i));
-        EXPECT_EQ(items, c.items);
-        EXPECT_EQ(SingleValueInputText(*c.model, answer), c.inputs);
-        EXPECT_EQ(DescribeSingleValueAnswer(*c.model, answer.data()), c.info);
-    }
+    // The edit and column 3, the combos (lowest-numbered input first) and column 5.
+    CheckAll<Shown>({
+        {TiltB, Ans, "00 81", "ANGEdit;IN1ComboBox", "1.00;1", "1.00|-|1|-", "ANG=1.00, IN1=1"},   // item 1 is "+24 В" here
+        {TiltA, Ans, "00 81", "ANGEdit;IN1ComboBox", "1.00;1", "1.00|-|1|-", "ANG=1.00, IN1=1"},
+        {TiltA, Ans, "20 00", "ANGEdit;IN1ComboBox", "0.13;0", "0.13|-|0|-", "ANG=0.12, IN1=0"},   // 0.125: the two roundings
+        {TiltA, Ans, "00 FF", "ANGEdit", "127.00", "127.00|-|1|-", "ANG=127.00, IN1=1"},
+        {PressureA, Ans, "80 00", "PEdit", "3.13", "3.13|-|-|-", "P=3.12"},   // exactly 3.125
+        {PressureA, Ans, "00 28", "PEdit", "250.00", "250.00|-|-|-", "P=250.00"},
+        {PressureB, Ans, "00 E8", "PEdit;IN1ComboBox", "250.00;-1", "250.00|-|3|-", "P=250.00, IN1=3"},
+        {WindSpeed, Ans, "7B 80", "VEdit;IN1ComboBox", "12.30;2", "12.30|-|2|-", "V=12.30, IN1=2"},
+        {TensionB, Ans, "0A 40", "FEdit;IN1ComboBox", "10;1", "10|-|1|-", "F=10, IN1=1"},
+        {LineProximityA, Ans, "FF 3F", "EEdit;IN2ComboBox;IN3ComboBox", "1023;0;-1", "1023|-|30|-", "E=1023, IN3-2=30"},
+        {LineProximityA, Ans, "05 60", "EEdit;IN2ComboBox;IN3ComboBox", "5;1;2", "5|-|21|-", "E=5, IN3-2=21"},
+    });
+    Rig prox(LineProximityA);
+    prox.SetHex(Ans, "00 60");
+    prox.Show(Ans);
+    EXPECT_EQ(prox.Frame<TLineProximityAFrame>().IN3ComboBox->Text(), "Масса");
 }
 
-TEST(SingleValueModels, FrameBuildsTheWord)
+TEST(SingleValueFrames, FrameBuildsTheWord)
 {
-    struct Case { const TSingleValueModel* model; std::uint8_t low, high; const char* text; std::vector<int> items; std::uint8_t newLow, newHigh; };
-    const Case cases[] = {
-        {&TiltAModel, 0x34, 0x12, "", {-1}, 0x34, 0x92},       // no selection sets the one-bit input
-        {&TensionBModel, 0, 0, "-1", {2}, 0xFF, 0xBF},          // two's complement cut to 14 bits
-        {&TensionCModel, 0xFF, 0xFF, "10", {}, 0x0A, 0x00},     // unused bits cleared
-        {&WindSpeedModel, 0x34, 0x92, "1e30", {0}, 0x34, 0x12}, // too large to scale: kept
-        {&LineProximityAModel, 0xFF, 0xFF, "5", {1, 2}, 0x05, 0x60},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.model->FrameClass) + " '" + c.text + "'");
-        TMessageImage answer = Word(c.low, c.high);
-        SingleValueFromFrame(*c.model, answer, c.text, c.items);
-        ExpectWord(answer, c.newLow, c.newHigh);
-    }
+    CheckAll<Built>({
+        {TiltA, Ans, "00 81 5A", "ANGEdit=12.34;IN1ComboBox=0", "57 0C 5A"},
+        // Before the first display: an empty edit keeps the value bits, a two-item combo without
+        // selection sets its bit, a three-item one adds nothing.
+        {TiltA, Ans, "34 12 5A", "", "34 92 5A"},
+        {PressureB, Ans, "00 E8 5A", "", "00 28 5A"},
+        {PressureA, Ans, "00 28 5A", "PEdit=1600", "00 00 5A"},                 // 65536 cut to 16 bits
+        {TensionB, Ans, "0A 40 5A", "FEdit=abc;IN1ComboBox=2", "0A 80 5A"},     // value kept, input rebuilt
+        {TensionB, Ans, "00 00 5A", "FEdit=-1;IN1ComboBox=2", "FF BF 5A"},      // two's complement cut to 14 bits
+        {TensionC, Ans, "FF FF 5A", "FEdit=10", "0A 00 5A"},                     // unused bits cleared
+        {LineProximityA, Ans, "05 60 5A", "EEdit=6;IN2ComboBox=2;IN3ComboBox=1", "06 90 5A"},
+        {LineProximityA, Ans, "FF FF 5A", "EEdit=5;IN2ComboBox=1;IN3ComboBox=2", "05 60 5A"},
+    });
+    Rig rig(TiltA);
+    rig.Set("ANGEdit=1");
+    EXPECT_GT(rig.changes, 0) << "the edit is bound to the change handler";
 }
 
-TEST(SingleValueModels, GridCellChangesOnlyItsColumn)
+TEST(SingleValueFrames, GridCellChangesOnlyItsColumn)
 {
-    struct Case { const TSingleValueModel* model; std::uint8_t low, high; const char* text; int column; std::uint8_t newLow, newHigh; };
-    const Case cases[] = {
-        {&TiltAModel, 0x00, 0x80, "-1", 3, 0x00, 0xFF},        // raw -256 in 15 bits, bit 15 stays
-        {&TiltAModel, 0xFF, 0xFF, "", 5, 0xFF, 0x7F},          // an empty cell clears the input
-        {&TensionCModel, 0x00, 0xC0, "-12.5", 3, 0xF3, 0xFF},  // -13 cut to 14 bits
-        {&LineProximityAModel, 0x05, 0xF0, "1", 5, 0x05, 0x40},   // IN3 cleared, IN2 from the digit
-        {&LineProximityAModel, 0x05, 0xF0, "21x", 5, 0x05, 0x00}, // no digit found: both cleared
-        {&LineProximityCModel, 0x00, 0x3C, "2", 5, 0x00, 0xBC},   // unused bits 10-13 stay
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.model->FrameClass) + " column " + std::to_string(c.column) + " '" + c.text + "'");
-        TMessageImage answer = Word(c.low, c.high);
-        SingleValueFromCell(*c.model, answer, c.text, c.column);
-        ExpectWord(answer, c.newLow, c.newHigh);
-    }
+    CheckAll<Typed>({
+        {TiltA, Ans, 3, "-1", "00 80 5A", "00 FF 5A"},     // raw -256 in 15 bits, bit 15 stays
+        {TiltA, Ans, 5, "", "FF FF 5A", "FF 7F 5A"},       // an empty digit column clears the input
+        {TiltA, Ans, 4, "9", "00 7F 5A", "00 7F 5A"},      // an unused column changes nothing
+        {TensionC, Ans, 3, "-12.5", "00 C0 5A", "F3 FF 5A"},   // -13 cut to 14 bits
+        {LineProximityA, Ans, 5, "21", "00 00 5A", "00 60 5A"},
+        {LineProximityA, Ans, 5, "1", "05 F0 5A", "05 40 5A"},     // IN3 cleared, IN2 from the digit
+        {LineProximityA, Ans, 5, "21x", "05 F0 5A", "05 00 5A"},   // no digit found: both cleared
+        {LineProximityC, Ans, 5, "2", "00 3C 5A", "00 BC 5A"},     // unused bits 10-13 stay
+    });
 }

@@ -1,5 +1,8 @@
-// The small answer-only sensors on their catalogue rows: the fifth tilt sensor, the data receiver,
-// the engine data, the temperature sensor and the current meter.
+// The small answer-only devices on their catalogue rows: the fifth tilt sensor, the data receiver,
+// the engine data, the temperature sensor, the current meter, the clock (date and time), and the
+// four travel sensor frames of their own (first, second, fourth and fifth: the count L and its
+// input).
+#include "frames/Clock.h"
 #include "frames/EngineData.h"
 #include "frames/Temperature.h"
 #include "FrameRig.h"
@@ -9,6 +12,20 @@ namespace {
 constexpr int TiltD = 83, Receiver = 76, Engine = 81, Temperature = 80, Meter = 61;
 const char* const ReceiverNames = "FEdit;blockCheckBox;hornCheckBox;noreplyCheckBox;batteryLowCheckBox";
 const char* const MeterNames = "Bit8Box;Bit7Box;Bit2Box;VoltageEdit;I1Edit;I2Edit";
+constexpr int A = 32, B = 35, D = 68, E = 72;   // a catalogue row of each
+const char* const Count14 = "checkBox12Bit=0";
+constexpr int ClockRow = 53;
+
+// Pins the clock's idea of now for a scope.
+struct PinnedNow {
+    explicit PinnedNow(QDateTime now) { Now = now, TClockFrame::CurrentDateTime = [] { return Now; }; }
+    ~PinnedNow() { TClockFrame::CurrentDateTime = saved; }
+    static inline QDateTime Now;
+    QDateTime (*saved)() = TClockFrame::CurrentDateTime;
+};
+
+// The edits run day to second; the body the other way: second, minute, hour, year - 2000, month, day.
+const char* const Edits = "DayEdit;MonthEdit;YearEdit;HourEdit;MinEdit;SecEdit";
 }
 
 TEST(TiltDFrame, AngleInHundredthsAndATwoBitInput)
@@ -26,7 +43,6 @@ TEST(TiltDFrame, AngleInHundredthsAndATwoBitInput)
         {TiltD, Ans, before, "ANGEdit=1;IN1ComboBox=-1", "64 00 C0"},       // no selection: code 3
         {TiltD, Ans, before, "ANGEdit=-1;IN1ComboBox=0", "9D FF 00"},       // trunc(-99.5) = -99 -> 65437
     });
-    CheckAll<Stepped>({{TiltD, "ANGEdit=-1", "ANGEdit", "654.37"}, {TiltD, "ANGEdit=1;IN1ComboBox=-1", "IN1ComboBox", "3"}});
     before = "11 22 55";
     CheckAll<Typed>({
         {TiltD, Ans, 3, "-1", before, "9C FF 55"},       // half away from zero: -100 -> 65436
@@ -49,7 +65,6 @@ TEST(DataReceiverFrame, TwelveBitForceAndFourFlags)
         {Receiver, Ans, "00 F0", "FEdit=-1", "FF 0F"},                      // low 12 bits, old flags gone
         {Receiver, Ans, "34 F2", "FEdit=abc;blockCheckBox=1", "34 82"},     // force kept, flags rebuilt
     });
-    CheckAll<Stepped>({{Receiver, "FEdit=5000", "FEdit", "904"}});
     CheckAll<Typed>({
         {Receiver, Ans, 3, "5000", "00 F0", "88 F3"},   // masked to 12 bits, flags stay
         {Receiver, Ans, 3, "12.5", "00 A0", "0D A0"},   // half away from zero
@@ -99,7 +114,6 @@ TEST(TemperatureFrame, TPlus40HeldToTheByte)
     CheckAll<Shown>({{Temperature, Ans, "41", "TempEdit", "25", "25|-|-|-", "T=25"}});
     CheckAll<Built>({{Temperature, Ans, "77", "TempEdit=-50", "00"}, {Temperature, Ans, "77", "TempEdit=300", "FF"},
                      {Temperature, Ans, "77", "TempEdit=abc", "28"}, {Temperature, Ans, "77", "TempEdit=12.5", "28"}});
-    CheckAll<Stepped>({{Temperature, "TempEdit=300", "TempEdit", "215"}, {Temperature, "TempEdit=x", "TempEdit", "0"}});
     CheckAll<Typed>({{Temperature, Ans, 3, "-100", "77", "00"}, {Temperature, Ans, 3, "12.5", "77", "77"},
                      {Temperature, Ans, 4, "25", "77", "77"}});
     EXPECT_EQ(TemperatureByte(-2147483648LL), 0);
@@ -120,4 +134,96 @@ TEST(CurrentMeterFrame, StatusBitsNineBitVoltageAndTwoCurrents)
     });
     for (int column = 2; column <= 6; ++column)   // not typed in the grid
         CheckAll<Typed>({{Meter, Ans, column, "101", "81 2C 05 06", "81 2C 05 06"}, {Meter, Ans, column, "", "81 2C 05 06", "81 2C 05 06"}});
+}
+
+TEST(TravelFrames, AnswerBetweenBodyFrameGridAndInfoLine)
+{
+    CheckAll<Shown>({
+        {A, Ans, "05 00 C1", "LEdit;T1Edit;IN1ComboBox", "-5;24;1", "-5|24|1|-", "L=-5, T=24, IN1=1"},
+        {A, Ans, "FF FF 7F", "LEdit;T1Edit;IN1ComboBox", "65535;84;-1", "65535|84|3|-", "L=65535, T=84, IN1=3"},
+        {B, Ans, "00 00 06", "LEdit;IN1ComboBox", "65536;2", "65536|-|2|-", "L=65536, IN1=2"},
+        {D, Ans, "88 43", "LEdit;IN1ComboBox", "904;1", "904|-|1|-", "L=904 IN=1"},
+        {E, Ans, "FF FF", "LEdit;IN1ComboBox", "32767;1", "32767|-|1|-", "L=32767 IN=1"},
+    });
+    const char* before = "EE EE EE";
+    CheckAll<Built>({
+        {A, Ans, before, "LEdit=-5;T1Edit=25;IN1ComboBox=2", "05 00 C2"},   // sign and magnitude; 25 °C is stored as 64
+        {A, Ans, before, "LEdit=2.5;T1Edit=-41;IN1ComboBox=0", "03 00 00"},   // rounded half away; -41 °C as 0
+        {A, Ans, before, "LEdit=-2.5;T1Edit=-43;IN1ComboBox=1", "03 00 FD"},   // -43 + 42 = -1, AND 0x7C
+        {A, Ans, before, "LEdit=x;T1Edit=0;IN1ComboBox=1", "EE EE A9"},   // L kept with its sign
+        // Nothing fits 64 bits: L kept; an empty T only clears bits 0-1.
+        {A, Ans, before, "LEdit=1e30;T1Edit=;IN1ComboBox=2", "EE EE EE"},
+        {B, Ans, before, "LEdit=4194304;IN1ComboBox=-1", "00 00 00"},   // wraps to 0
+        {B, Ans, before, "LEdit=2.5;IN1ComboBox=0", "EE EE EC"},        // an integer edit refuses 2.5
+        {69, Ans, before, "checkBox12Bit=1;LEdit=5000;IN1ComboBox=0", "88 03"},   // 5000 AND 0x0FFF = 904
+        {69, Ans, before, "checkBox12Bit=0;LEdit=16384;IN1ComboBox=2", "00 80"},   // 14 bits of the count
+        {69, Ans, before, "checkBox12Bit=0;LEdit=100;IN1ComboBox=-1", "64 C0"},    // no selection sends "Метка"
+        {75, Ans, before, "LEdit=x;IN1ComboBox=1", "EE EE"},   // the mark does not get through either
+    });
+    // The temperature comes back in the field's steps, wrapping round beyond it.
+    CheckAll<Stepped>({{A, "LEdit=0;T1Edit=26", "T1Edit", "28"}, {A, "LEdit=0;T1Edit=-43", "T1Edit", "84"},
+                       {A, "LEdit=0;T1Edit=86", "T1Edit", "-40"}});
+}
+
+TEST(TravelFrames, GridCellsReachTheBody)
+{
+    CheckAll<Typed>({
+        // The first: L sign and magnitude, T cut toward zero, one input digit.
+        {A, Ans, 3, "7.5", "11 22 EE", "08 00 6E"},
+        {A, Ans, 4, "25.9", "11 22 6E", "11 22 42"},   // trunc(67.9) = 67 -> 64
+        {A, Ans, 5, "3", "11 22 6F", "11 22 6C"},      // no radix-3 digit
+        // The second: the 22-bit count keeps the input bits.
+        {B, Ans, 3, "65535.5", "11 22 33", "00 00 07"},
+        // The fourth: count under the state, state as a plain number.
+        {D, Ans, 3, "5000", "11 A2", "88 83", "checkBox12Bit=1"},
+        {D, Ans, 5, "5", "11 A2", "11 62", Count14},   // the low two bits
+        {D, Ans, 5, "2.0", "11 A2", "11 A2", Count14},   // not an integer
+        // The fifth: count under the mark.
+        {E, Ans, 3, "40000", "11 A2", "40 9C"},
+        {E, Ans, 5, "2", "11 A2", "11 22"},
+    });
+}
+
+TEST(ClockFrame, DateAndTimeBetweenBodyFrameGridAndInfoLine)
+{
+    CheckAll<Shown>({
+        {ClockRow, Ans, "05 07 09 18 03 01", Edits, "01;03;2024;09;07;05", "07|05|-|-", "01.03.2024 09:07:05"},
+        {ClockRow, Ans, "FF 64 17 FF 00 00", Edits, "00;00;2255;23;100;255", "100|255|-|-", "00.00.2255 23:100:255"},
+        // 1999 typed is stored as 207 and comes back as 2207.
+        {ClockRow, Ans, "00 00 00 CF 01 01", Edits, "01;01;2207;00;00;00", "00|00|-|-", "01.01.2207 00:00:00"},
+    });
+    const char* before = "EE EE EE EE EE EE";
+    CheckAll<Built>({
+        {ClockRow, Ans, before, "CurrentTimeBox=0;DayEdit=1;MonthEdit=1;YearEdit=1999;HourEdit=0;MinEdit=0;SecEdit=0",
+         "00 00 00 CF 01 01"},   // 1999 keeps its low 8 bits
+        // No conversion: the byte is kept.
+        {ClockRow, Ans, before, "CurrentTimeBox=0;DayEdit=1;MonthEdit=x;YearEdit=;HourEdit=300;MinEdit=-1;SecEdit=7",
+         "07 FF 2C EE EE 01"},
+    });
+    before = "22 11 33";
+    CheckAll<Typed>({
+        {ClockRow, Ans, 3, "7.5", before, "22 08 33"},   // the minute, half away from zero
+        {ClockRow, Ans, 4, "-1", before, "FF 11 33"},    // the second, low 8 bits
+        {ClockRow, Ans, 3, "abc", before, before},
+        {ClockRow, Ans, 5, "1", before, before},
+    });
+}
+
+TEST(ClockFrame, CurrentTimeIsTakenWhenTheAnswerIsBuilt)
+{
+    Rig rig(ClockRow);
+    {
+        PinnedNow now(QDateTime(QDate(2031, 7, 4), QTime(8, 5, 9)));
+        rig.Build(Ans);
+        EXPECT_EQ(rig.Hex(Ans, ".. .. .. .. .. .. .."), "09 05 08 1F 07 04 00");
+        EXPECT_EQ(rig.Read(Edits), "04;07;2031;08;05;09");
+    }
+    {
+        PinnedNow later(QDateTime(QDate(2031, 7, 4), QTime(8, 6, 0)));
+        rig.info->FrameToAnswer();   // as the emulation calls it, before each answer
+        EXPECT_EQ(rig.Hex(Ans, ".. .."), "00 06");
+    }
+    rig.Set("CurrentTimeBox=0;MinEdit=30");
+    rig.Build(Ans);
+    EXPECT_EQ(rig.Answer()[2], 30) << "unticked, the typed time is kept";
 }
