@@ -2,6 +2,7 @@
 // device object's statistics and due time, its texts, images, frame and grid cells, and the
 // line log.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -30,6 +31,54 @@ void ShowInEdit(TEdit* edit, const QString& text)
 {
     if (edit)
         edit->SetText(text);
+}
+
+// Hex texts repeat: a polled device hears the same request every cycle and often gives the same
+// answer, and an unrecognised byte is one of 256. A text whose bytes match the last ones
+// formatted at its place is shared instead of being built and allocated again.
+struct TCachedHex {
+    std::array<std::uint8_t, LineBufferSize> Bytes{};
+    std::array<std::uint8_t, LineBufferSize> Echoes{};   // FlagPollEcho, the only flag shown
+    int Length = -1;
+    QString Text;
+};
+
+// The places: the request and the answer of every catalogue row, and a byte without a row by
+// its value. The hand-off runs on one thread; thread_local keeps engines on others apart.
+struct THexCache {
+    std::array<std::array<TCachedHex, 2>, DeviceCatalogueCount> Rows;
+    std::array<TCachedHex, 256> Bytes;
+};
+
+THexCache& HexCache()
+{
+    thread_local THexCache cache;
+    return cache;
+}
+
+QString CachedHex(TCachedHex& place, const std::uint8_t* bytes, const std::uint8_t* flags, int n)
+{
+    n = std::clamp(n, 0, LineBufferSize);
+    bool same = place.Length == n;
+    for (int i = 0; i < n && same; ++i)
+        same = place.Bytes[i] == bytes[i] && place.Echoes[i] == (flags[i] & FlagPollEcho);
+    if (!same) {
+        place.Length = n;
+        for (int i = 0; i < n; ++i) {
+            place.Bytes[i] = bytes[i];
+            place.Echoes[i] = flags[i] & FlagPollEcho;
+        }
+        place.Text = FormatHex(bytes, flags, n);
+    }
+    return place.Text;
+}
+
+// The place of the request (part 0) or answer (part 1) text of `row`, or of a byte without one.
+TCachedHex& HexPlace(const TFrameInfo* row, int part, std::uint8_t firstByte)
+{
+    if (!row)
+        return HexCache().Bytes[firstByte];
+    return HexCache().Rows[static_cast<std::size_t>(row - DeviceCatalogue)][static_cast<std::size_t>(part)];
 }
 
 // Copies `count` bytes (none when count < 1) into a message image from index 1.
@@ -147,8 +196,8 @@ void TLineEngine::ShowExchange()
     const int rq = CurFrame->RequestLength;
     const int an = CurFrame->AnswerLength;
     CurFrame->LastSeenTick = now;
-    RequestText = FormatHex(FrameBytes.data(), FrameFlags.data(), rq);
-    AnswerText = FormatHex(FrameBytes.data() + rq, FrameFlags.data() + rq, an);
+    RequestText = CachedHex(HexPlace(CurFrame, 0, 0), FrameBytes.data(), FrameFlags.data(), rq);
+    AnswerText = CachedHex(HexPlace(CurFrame, 1, 0), FrameBytes.data() + rq, FrameFlags.data() + rq, an);
 
     if (TDeviceInfo* device = DeviceAtCurAddress()) {
         const bool own = device->FrameInfo == CurFrame;
@@ -181,11 +230,11 @@ void TLineEngine::ShowFailedExchange()
     const int length = std::clamp<int>(FrameLength, 0, LineBufferSize);
     const int rq = CurFrame ? CurFrame->RequestLength : 0;
     if (!CurFrame || length < rq) {
-        RequestText = FormatHex(FrameBytes.data(), FrameFlags.data(), length);
+        RequestText = CachedHex(HexPlace(CurFrame, 0, FrameBytes[0]), FrameBytes.data(), FrameFlags.data(), length);
         AnswerText.clear();
     } else {
-        RequestText = FormatHex(FrameBytes.data(), FrameFlags.data(), rq);
-        AnswerText = FormatHex(FrameBytes.data() + rq, FrameFlags.data() + rq, length - rq);
+        RequestText = CachedHex(HexPlace(CurFrame, 0, 0), FrameBytes.data(), FrameFlags.data(), rq);
+        AnswerText = CachedHex(HexPlace(CurFrame, 1, 0), FrameBytes.data() + rq, FrameFlags.data() + rq, length - rq);
         TDeviceInfo* device = DeviceAtCurAddress();
         if (device && device->FrameInfo == CurFrame) {
             CountExchange(*device, false, false, now);
