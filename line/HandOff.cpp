@@ -21,6 +21,19 @@ const QString OtherRowText = QStringLiteral("Другой датчик");
 
 bool SensorDiagnostics() { return LineMode.load() != LineModeMaster; }
 
+// Column 7 holds 0..10 (sensor diagnostics) or 0..99 (BI diagnostics) and is compared on every
+// exchange: its texts are made once.
+QString ExchangeQualityText(int value)
+{
+    static const auto texts = [] {
+        std::array<QString, 100> t;
+        for (int i = 0; i < 100; ++i)
+            t[static_cast<std::size_t>(i)] = QString::number(i);
+        return t;
+    }();
+    return value >= 0 && value < 100 ? texts[static_cast<std::size_t>(value)] : QString::number(value);
+}
+
 void SetCellIfChanged(TDeviceInfo& device, int column, const QString& text)
 {
     if (device.GridCell(column) != text)
@@ -142,7 +155,7 @@ void TLineEngine::ShowStatistics(TDeviceInfo& device, const QString& status)
     const int entries = device.AnswerHistory->Count;
     const int quality = sensors ? (entries > 0 ? static_cast<int>(std::trunc(device.AnswerCount * 10.0 / entries + 0.5)) : 0)
                                 : device.ExchangeCounter;
-    SetCellIfChanged(device, 7, QString::number(quality));
+    SetCellIfChanged(device, 7, ExchangeQualityText(quality));
     const int intervals = device.AnswerIntervals->Count / 4;
     if (device.LastAnswerTick != 0 && intervals > 0 && (sensors || !device.SchemeObject->Static))
         SetCellIfChanged(device, 8, FormatFloat("0.00", device.IntervalSum / static_cast<long double>(intervals) * 0.001L));
