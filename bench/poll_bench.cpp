@@ -2,16 +2,37 @@
 // answer at once, what each poll costs against its time on a real 9600-baud line (the display
 // refreshed on every exchange, refresh 0), and the poll cycle on a line paced at 9600 baud, to
 // the microsecond, against that cycle's wire-time floor.
+#include <atomic>
+
 #include "ReceiveBench.h"
+#include "platform/Synchronizer.h"
 
 namespace {
 
 constexpr double CharSeconds = 11.0 / 9600.0;   // start, 8 data, parity, stop
 constexpr std::uint32_t CharMicros = 1146;
 
+// Counts the steps the receive thread has the main thread run: each is a thread switch there and
+// back, the larger part of the engine's cost per poll.
+class CountingSynchronizer final : public ISynchronizer {
+public:
+    void Synchronize(const std::function<void()>& step) override
+    {
+        ++Steps;
+        inner_.Synchronize(step);
+    }
+    std::atomic<long> Steps{0};
+
+private:
+    MainThreadSynchronizer inner_;
+};
+
+CountingSynchronizer Counting;
+
 struct Figures {
     double seconds;
     long polls;
+    long steps;
     double processCpu;
     double receiveCpu;
     double mainCpu;
@@ -37,6 +58,7 @@ Figures Run(int seconds, std::uint32_t byteTimeUs)
     scheme.Start(LineModeSensors, {false, pty.PortName(), {}});
     RunLoop(1000);   // connected and settled
     const long polls0 = bus.Requests;
+    const long steps0 = Counting.Steps.load();
     const double cpu0 = ProcessCpuSeconds();
     const double recv0 = scheme.threadClockSet ? ThreadCpuSeconds(scheme.threadClock) : 0;
     const double main0 = ThreadCpuSeconds(mainClock);
@@ -46,6 +68,7 @@ Figures Run(int seconds, std::uint32_t byteTimeUs)
     Figures f;
     f.seconds = static_cast<double>(wall.nsecsElapsed()) / 1e9;
     f.polls = bus.Requests - polls0;
+    f.steps = Counting.Steps.load() - steps0;
     f.processCpu = ProcessCpuSeconds() - cpu0;
     f.receiveCpu = (scheme.threadClockSet ? ThreadCpuSeconds(scheme.threadClock) : 0) - recv0;
     f.mainCpu = ThreadCpuSeconds(mainClock) - main0;
@@ -69,6 +92,7 @@ int main(int argc, char** argv)
 {
     BenchApplicationSetup();
     QApplication app(argc, argv);
+    SetSynchronizer(&Counting);
     const int devices = static_cast<int>(FirstRowOfEachAddress().size());
     const double cycleWire = CycleWireSeconds();
     const double pollWire = cycleWire / devices;
@@ -82,6 +106,7 @@ int main(int argc, char** argv)
     std::printf("  engine CPU per poll:           %.1f us (receive thread %.1f us + main-thread steps %.1f us)\n",
                 enginePerPoll * 1e6, fast.receiveCpu / static_cast<double>(fast.polls) * 1e6,
                 fast.mainCpu / static_cast<double>(fast.polls) * 1e6);
+    std::printf("  main-thread steps per poll:    %.2f\n", static_cast<double>(fast.steps) / static_cast<double>(fast.polls));
     std::printf("  mean 9600-baud line time/poll: %.2f ms\n", pollWire * 1e3);
     std::printf("  engine share of line time:     %.2f %% (refresh 0; goal <= 2 %%)\n", enginePerPoll / pollWire * 100);
     std::printf("  shown: %s\n", fast.period.toUtf8().constData());
@@ -92,5 +117,6 @@ int main(int argc, char** argv)
     std::printf("  wire-time floor of one cycle:  %.1f ms\n", cycleWire * 1e3);
     std::printf("  measured cycle:                %.1f ms (%.3f x the floor; goal <= 1.05 x)\n", measuredCycle * 1e3, measuredCycle / cycleWire);
     std::printf("  shown: %s\n", paced.period.toUtf8().constData());
+    SetSynchronizer(nullptr);
     return 0;
 }

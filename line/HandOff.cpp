@@ -2,6 +2,7 @@
 // device object's statistics and due time, its texts, images, frame and grid cells, and the
 // line log.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -20,10 +21,71 @@ const QString OtherRowText = QStringLiteral("Другой датчик");
 
 bool SensorDiagnostics() { return LineMode.load() != LineModeMaster; }
 
+// Column 7 holds 0..10 (sensor diagnostics) or 0..99 (BI diagnostics) and is compared on every
+// exchange: its texts are made once.
+QString ExchangeQualityText(int value)
+{
+    static const auto texts = [] {
+        std::array<QString, 100> t;
+        for (int i = 0; i < 100; ++i)
+            t[static_cast<std::size_t>(i)] = QString::number(i);
+        return t;
+    }();
+    return value >= 0 && value < 100 ? texts[static_cast<std::size_t>(value)] : QString::number(value);
+}
+
 void SetCellIfChanged(TDeviceInfo& device, int column, const QString& text)
 {
     if (device.GridCell(column) != text)
         device.SetGridCell(column, text);
+}
+
+// Hex texts repeat: a polled device hears the same request every cycle and often gives the same
+// answer, and an unrecognised byte is one of 256. A text whose bytes match the last ones
+// formatted at its place is shared instead of being built and allocated again.
+struct TCachedHex {
+    std::array<std::uint8_t, LineBufferSize> Bytes{};
+    std::array<std::uint8_t, LineBufferSize> Echoes{};   // FlagPollEcho, the only flag shown
+    int Length = -1;
+    QString Text;
+};
+
+// The places: the request and the answer of every catalogue row, and a byte without a row by
+// its value. The hand-off runs on one thread; thread_local keeps engines on others apart.
+struct THexCache {
+    std::array<std::array<TCachedHex, 2>, DeviceCatalogueCount> Rows;
+    std::array<TCachedHex, 256> Bytes;
+};
+
+THexCache& HexCache()
+{
+    thread_local THexCache cache;
+    return cache;
+}
+
+QString CachedHex(TCachedHex& place, const std::uint8_t* bytes, const std::uint8_t* flags, int n)
+{
+    n = std::clamp(n, 0, LineBufferSize);
+    bool same = place.Length == n;
+    for (int i = 0; i < n && same; ++i)
+        same = place.Bytes[i] == bytes[i] && place.Echoes[i] == (flags[i] & FlagPollEcho);
+    if (!same) {
+        place.Length = n;
+        for (int i = 0; i < n; ++i) {
+            place.Bytes[i] = bytes[i];
+            place.Echoes[i] = flags[i] & FlagPollEcho;
+        }
+        place.Text = FormatHex(bytes, flags, n);
+    }
+    return place.Text;
+}
+
+// The place of the request (part 0) or answer (part 1) text of `row`, or of a byte without one.
+TCachedHex& HexPlace(const TFrameInfo* row, int part, std::uint8_t firstByte)
+{
+    if (!row)
+        return HexCache().Bytes[firstByte];
+    return HexCache().Rows[static_cast<std::size_t>(row - DeviceCatalogue)][static_cast<std::size_t>(part)];
 }
 
 // Copies `count` bytes (none when count < 1) into a message image from index 1.
@@ -85,7 +147,7 @@ void TLineEngine::ShowStatistics(TDeviceInfo& device, const QString& status)
     const int entries = device.AnswerHistory->Count;
     const int quality = sensors ? (entries > 0 ? static_cast<int>(std::trunc(device.AnswerCount * 10.0 / entries + 0.5)) : 0)
                                 : device.ExchangeCounter;
-    SetCellIfChanged(device, 7, QString::number(quality));
+    SetCellIfChanged(device, 7, ExchangeQualityText(quality));
     const int intervals = device.AnswerIntervals->Count / 4;
     if (device.LastAnswerTick != 0 && intervals > 0 && (sensors || !device.SchemeObject->Static))
         SetCellIfChanged(device, 8, FormatFloat("0.00", device.IntervalSum / static_cast<long double>(intervals) * 0.001L));
@@ -139,8 +201,8 @@ void TLineEngine::ShowExchange()
     const int rq = CurFrame->RequestLength;
     const int an = CurFrame->AnswerLength;
     CurFrame->LastSeenTick = now;
-    RequestText = FormatHex(FrameBytes.data(), FrameFlags.data(), rq);
-    AnswerText = FormatHex(FrameBytes.data() + rq, FrameFlags.data() + rq, an);
+    RequestText = CachedHex(HexPlace(CurFrame, 0, 0), FrameBytes.data(), FrameFlags.data(), rq);
+    AnswerText = CachedHex(HexPlace(CurFrame, 1, 0), FrameBytes.data() + rq, FrameFlags.data() + rq, an);
 
     if (TDeviceInfo* device = DeviceAtCurAddress()) {
         const bool own = device->FrameInfo == CurFrame;
@@ -173,11 +235,11 @@ void TLineEngine::ShowFailedExchange()
     const int length = std::clamp<int>(FrameLength, 0, LineBufferSize);
     const int rq = CurFrame ? CurFrame->RequestLength : 0;
     if (!CurFrame || length < rq) {
-        RequestText = FormatHex(FrameBytes.data(), FrameFlags.data(), length);
+        RequestText = CachedHex(HexPlace(CurFrame, 0, FrameBytes[0]), FrameBytes.data(), FrameFlags.data(), length);
         AnswerText.clear();
     } else {
-        RequestText = FormatHex(FrameBytes.data(), FrameFlags.data(), rq);
-        AnswerText = FormatHex(FrameBytes.data() + rq, FrameFlags.data() + rq, length - rq);
+        RequestText = CachedHex(HexPlace(CurFrame, 0, 0), FrameBytes.data(), FrameFlags.data(), rq);
+        AnswerText = CachedHex(HexPlace(CurFrame, 1, 0), FrameBytes.data() + rq, FrameFlags.data() + rq, length - rq);
         TDeviceInfo* device = DeviceAtCurAddress();
         if (device && device->FrameInfo == CurFrame) {
             CountExchange(*device, false, false, now);

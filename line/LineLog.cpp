@@ -97,19 +97,17 @@ void LineLogClear()
 int LineLogActiveCount(THost& host, std::uint32_t now, int cap)
 {
     const bool sensors = LineMode.load() != LineModeMaster;
+    const TDeviceList& devices = host.Devices();
+    // Runs on every record: the walk reads one field of each device where it can.
     int active = 0;
-    int enabled = 0;
-    for (const auto& device : host.Devices()) {
-        if (Enabled(*device))
-            ++enabled;
-        if (sensors ? Enabled(*device) && Due(*device, now) : device->AnswerCount != 0)
+    for (const auto& device : devices)
+        if (sensors ? Due(*device, now) && Enabled(*device) : device->AnswerCount != 0)
             if (++active >= cap)
                 return active;
-    }
     if (active == 0)
-        active = enabled;
+        active = static_cast<int>(std::count_if(devices.begin(), devices.end(), [](const auto& d) { return Enabled(*d); }));
     if (active == 0)
-        active = static_cast<int>(host.Devices().size());
+        active = static_cast<int>(devices.size());
     return active;
 }
 

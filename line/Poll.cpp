@@ -36,12 +36,22 @@ bool TReceiveThread::PollStep()
     if (Engine.RxBytes.Count > 0)
         return true;   // the framing pass first deals with the bytes held
     Engine.CurFrame = nullptr;   // stays none when the step is skipped during a pause
-    Step(&TReceiveThread::SelectPollTarget);
+    pollBodyFilled_ = false;
+    Step(&TReceiveThread::PreparePoll);
     if (!Engine.CurFrame) {
         Idle();
         return false;
     }
     return SendPollRequest();
+}
+
+void TReceiveThread::PreparePoll()
+{
+    SelectPollTarget();
+    if (Engine.CurFrame && Engine.CurFrame->RequestLength > 1) {
+        FillRequestBody();
+        pollBodyFilled_ = true;
+    }
 }
 
 void TReceiveThread::SelectPollTarget()
@@ -160,8 +170,11 @@ bool TReceiveThread::SendPollRequest()
     e.LineEchoes = true;
 
     if (rq > 1) {
-        std::fill_n(e.TxBytes.begin() + 1, rq - 2, 0);   // what a skipped step leaves
-        Step(&TReceiveThread::FillRequestBody);
+        if (!pollBodyFilled_) {
+            std::fill_n(e.TxBytes.begin() + 1, rq - 2, 0);   // what a skipped step leaves
+            Step(&TReceiveThread::FillRequestBody);
+        }
+        pollBodyFilled_ = false;
         e.TxBytes[static_cast<std::size_t>(rq - 1)] = CheckByteOf(e.TxBytes.data(), rq - 1);
         Port.SetState(&ListenDCB);
         e.RestoreListenState = false;

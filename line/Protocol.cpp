@@ -1,5 +1,7 @@
 #include "line/Protocol.h"
 
+#include <array>
+
 #include "model/Catalogue.h"
 #include "model/RoundBuffer.h"
 
@@ -9,9 +11,16 @@ const char* const ResultTexts[ResultCodeCount] = {
 
 QString ResultText(int code)
 {
+    // Converted once: every failed exchange shows one.
+    static const auto texts = [] {
+        std::array<QString, ResultCodeCount> t;
+        for (int i = 0; i < ResultCodeCount; ++i)
+            t[static_cast<std::size_t>(i)] = QString::fromUtf8(ResultTexts[i]);
+        return t;
+    }();
     if (code < 0 || code >= ResultCodeCount)
         return QString();
-    return QString::fromUtf8(ResultTexts[code]);
+    return texts[static_cast<std::size_t>(code)];
 }
 
 std::uint8_t CheckByteOf(const std::uint8_t* bytes, int length)
@@ -51,18 +60,22 @@ bool IsWireAddressByte(std::uint8_t byte)
 
 QString FormatHex(const std::uint8_t* bytes, const std::uint8_t* flags, int n)
 {
-    static const char digits[] = "0123456789ABCDEF";
-    QString text;
+    static const char16_t digits[] = u"0123456789ABCDEF";
     if (n <= 0)
-        return text;
-    text.reserve(n * 4);
+        return QString();
+    // Written in place into one allocation of the longest text (every byte flagged): appending
+    // character by character cost more than the rest of a hand-off.
+    QString text(n * 4 - 1, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    char16_t* const start = out;
     for (int i = 0; i < n; ++i) {
         if (i > 0)
-            text += QLatin1Char(' ');
+            *out++ = u' ';
         if (flags && (flags[i] & FlagPollEcho))
-            text += QLatin1Char('\'');
-        text += QLatin1Char(digits[bytes[i] >> 4]);
-        text += QLatin1Char(digits[bytes[i] & 0x0F]);
+            *out++ = u'\'';
+        *out++ = digits[bytes[i] >> 4];
+        *out++ = digits[bytes[i] & 0x0F];
     }
+    text.truncate(static_cast<qsizetype>(out - start));
     return text;
 }

@@ -119,6 +119,10 @@ public:
     void LineStopped();
     void SelectPollTarget();
     void FillRequestBody();
+    // SelectPollTarget and, for a request with a body, FillRequestBody in one step: nothing the
+    // window shows happens between them, and every synchronized step is a thread switch there
+    // and back.
+    void PreparePoll();
     void CycleStatistics();
 
 private:
@@ -175,4 +179,6 @@ private:
     std::function<void()> onTerminate_;
     int priority_ = 2;
     std::uint32_t spinnerDeadline_ = 0;
+    // PreparePoll filled TxBytes with the body of the request to send next.
+    bool pollBodyFilled_ = false;
 };

@@ -26,7 +26,6 @@ TDeviceInfo::TDeviceInfo(TSchemeObject* object, const TFramePlace* place, THost*
     timer_ = std::make_unique<QTimer>();
     timer_->setSingleShot(true);
     timer_->setTimerType(Qt::PreciseTimer);   // a coarse timer may fire 5 % early
-    timer_->setInterval(WatchdogInterval);
     QObject::connect(timer_.get(), &QTimer::timeout, [this] { watchdogExpired(); });
 }
 
@@ -88,7 +87,9 @@ void TDeviceInfo::ClearEditors(bool request)
 void TDeviceInfo::StartTimer()
 {
     TimerId = this;
-    timer_->start();   // a running watchdog starts its 3000 ms again
+    deadline_.setRemainingTime(WatchdogInterval, Qt::PreciseTimer);
+    if (!timer_->isActive())
+        timer_->start(WatchdogInterval);
 }
 
 void TDeviceInfo::StopTimer()
@@ -100,10 +101,17 @@ void TDeviceInfo::StopTimer()
 }
 
 bool TDeviceInfo::TimerActive() const { return timer_->isActive(); }
-int TDeviceInfo::TimerRemaining() const { return timer_->remainingTime(); }
+int TDeviceInfo::TimerRemaining() const
+{
+    return timer_->isActive() ? static_cast<int>(deadline_.remainingTime()) : -1;
+}
 
 void TDeviceInfo::watchdogExpired()
 {
+    if (const qint64 left = deadline_.remainingTime(); left > 0) {
+        timer_->start(static_cast<int>(left));   // restarted since the timer was set
+        return;
+    }
     // The timer dies with the device, so an expiry always finds it alive.
     if (TimerWindow)
         TimerWindow->WMTimer(this);

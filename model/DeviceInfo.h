@@ -4,6 +4,7 @@
 // its 3000 ms watchdog, and holds the eight operation slots through which the line engine and
 // the main window move data between the message images, the frame and the grid row without
 // knowing the model.
+#include <QDeadlineTimer>
 #include <QPointer>
 #include <QString>
 #include <cstdint>
@@ -101,6 +102,7 @@ public:
     void ShowData(bool request);
     void ClearDisplay(bool request);
     void ClearEditors(bool request);
+    // Starts the watchdog, or starts its 3000 ms again while it runs.
     void StartTimer();
     void StopTimer();
 
@@ -139,7 +141,11 @@ private:
     void clearSideCells(bool request);
     void watchdogExpired();
 
+    // A restart only moves the deadline (every exchange restarts the watchdog, and restarting a
+    // QTimer re-registers it with the event loop); the timer, due at the latest restart's
+    // deadline or before, waits out what is left when it fires early.
     std::unique_ptr<QTimer> timer_;
+    QDeadlineTimer deadline_;
 };
 
 // The frame's name for a device at a line address: "_" and two upper-case hex digits.

@@ -1,5 +1,6 @@
 // The run-time device: its frame, the binding of the frame's controls, the display of both
 // sides and the watchdog.
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -210,6 +211,21 @@ TEST_F(DeviceInfoTest, TimerRestartsStopsAndReachesTheWindowWithTheDevice)
     ASSERT_TRUE(RunEventsUntil([&] { return !host.timerMessages.empty(); }));
     EXPECT_EQ(host.timerMessages, (std::vector<TDeviceInfo*>{watched.get()}));
     EXPECT_EQ(watched->TimerId, nullptr);   // the window's handler stopped it
+}
+
+// A restart moves the deadline only; the timer set by the first start must not expire there.
+TEST_F(DeviceInfoTest, ARestartedWatchdogExpiresOnce3000MsAfterTheLastStart)
+{
+    auto watched = Make(EngineRow, CreateTestAnswerFrame);
+    watched->StartTimer();
+    RunEventsFor(1000);
+    watched->StartTimer();
+    QElapsedTimer sinceRestart;
+    sinceRestart.start();
+    ASSERT_TRUE(RunEventsUntil([&] { return !host.timerMessages.empty(); }));
+    EXPECT_GE(sinceRestart.elapsed(), WatchdogInterval - 5);
+    RunEventsFor(100);
+    EXPECT_EQ(host.timerMessages, (std::vector<TDeviceInfo*>{watched.get()}));
 }
 
 TEST_F(DeviceInfoTest, ADeviceDestroyedWhileItsTimerRunsSendsNothing)
