@@ -15,10 +15,10 @@
 
 #include "frames/FrameBinding.h"
 #include "model/DeviceInfo.h"
+#include "model/Document.h"
 #include "model/Host.h"
 #include "model/Scheme.h"
 #include "platform/Kit.h"
-#include "ui/Document.h"
 #include "ui/ImageList.h"
 
 class QAction;
@@ -42,7 +42,6 @@ class TSchemeGridControl;
 
 // Globals of the main window (main thread).
 extern QString ReadyText;            // " Готов": idle text of status-bar panel 1
-extern QString CurrentFileName;      // full path of the open scheme file
 extern QString IniFileName;          // the settings file
 extern QString StartDir;             // the current folder at start-up, with a trailing "/"
 extern QString VersionDescription;   // the caption's stem
@@ -342,7 +341,7 @@ public:
     QTimer* StartTimer = nullptr;
 
     // The open document; the described fields below forward to it.
-    TDocument Document;
+    TDocument& Document = OpenDocument;
     // The form's own fields; public, so that the parts in the other units and the tests reach them.
     std::int32_t LoadedDevicesSort = 0;
     std::int32_t DevicesSortColumn = -1;
