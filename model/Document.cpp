@@ -27,7 +27,15 @@ std::optional<TDocument::TRead> TDocument::Read(const QString& fileName)
     return read;
 }
 
-bool TDocument::Write(const QString& fileName) const { return SaveSchemeFile(fileName, Schemes, FileComment); }
+bool TDocument::Save() const { return SaveSchemeFile(FileName, Schemes, FileComment); }
+
+bool TDocument::SaveAs(const QString& fileName)
+{
+    if (!SaveSchemeFile(fileName, Schemes, FileComment))
+        return false;
+    FileName = fileName;
+    return true;
+}
 
 void TDocument::WriteState(std::uint8_t lineMode, const QString& schemeName) const
 {

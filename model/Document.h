@@ -23,8 +23,10 @@ public:
     // Nothing when the scheme file cannot be read, and FileComment stays as it was. A missing or
     // short state file is no failure.
     std::optional<TRead> Read(const QString& fileName);
-    // Writes the schemes and FileComment to the scheme file.
-    bool Write(const QString& fileName) const;
+    // Writes the schemes and FileComment to the document's scheme file.
+    bool Save() const;
+    // Writes them to another file, whose name the document takes when the writing succeeded.
+    bool SaveAs(const QString& fileName);
     // Writes the state file beside the document's file; a name-less document has none.
     void WriteState(std::uint8_t lineMode, const QString& schemeName) const;
     // Leaving an unmodified document that is the most recent file rewrites its state file.

@@ -191,7 +191,7 @@ void TMirvane2Form::FSaveFileItemClick()
         FSaveAsFileItemClick();
         return;
     }
-    if (!Document.Write(CurrentFileName)) {
+    if (!Document.Save()) {
         ShowError(this, QStringLiteral("Ошибка при сохранении файла:\n") + CurrentFileName);
         Abort();
     }
@@ -208,11 +208,10 @@ void TMirvane2Form::FSaveAsFileItemClick()
     if (chosen.isEmpty())
         Abort();
     const QString path = QFileInfo(chosen).absoluteFilePath();
-    if (!Document.Write(path)) {
+    if (!Document.SaveAs(path)) {
         ShowError(this, QStringLiteral("Ошибка при создании файла:\n") + path);
         Abort();
     }
-    CurrentFileName = path;
     ShowFileCaption();
     SaveStateFile();
     SetModified(false);

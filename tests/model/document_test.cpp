@@ -1,6 +1,7 @@
-// The open document without a window: reading it from its scheme and state files, writing them,
+// The open document without a window: reading it from its scheme and state files, saving them,
 // when leaving keeps the state file, a new document's name and comment, the caption, and the
 // recent-file list.
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -33,11 +34,14 @@ TEST_F(DocumentTest, ReadsWhatItWroteAndAFailedReadKeepsTheComment)
     document.Schemes.push_back(std::make_unique<TDeviceScheme>(QStringLiteral("Кран")));
     document.Schemes.back()->Objects.push_back(std::make_unique<TSchemeObject>(QStringLiteral("Д"), 7u, ModeDisabled));
     document.FileComment = QStringLiteral("о файле");
-    ASSERT_TRUE(document.Write(Path("a.mvs")));
     document.WriteState(1, QStringLiteral("Кран"));   // a name-less document has no state file
-    EXPECT_FALSE(QFileInfo::exists(Path("a.mvi")));
-    document.FileName = Path("a.mvs");
+    EXPECT_FALSE(document.SaveAs(dir.path()));        // a folder: the name stays empty
+    EXPECT_TRUE(document.FileName.isEmpty());
+    ASSERT_TRUE(document.SaveAs(Path("a.mvs")));
+    EXPECT_EQ(document.FileName, Path("a.mvs"));
     document.WriteState(1, QStringLiteral("Кран"));
+    ASSERT_TRUE(document.Save());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"a.mvi", "a.mvs"}));
 
     TDocument other;
     other.FileComment = QStringLiteral("kept");
