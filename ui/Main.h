@@ -1,9 +1,9 @@
 #pragma once
-// The main window: the program's only main form. It owns the open file's schemes, the open
-// scheme's devices, the ports and the receive thread, lays out its panels and splitters, routes
-// its messages (deferred start-up, device watchdogs, device changes, colour changes, the end of
-// a device search) and closes in order: it asks the threads to end and completes the close from
-// their termination.
+// The main window: the program's only main form. It shows the open document (model/Document.h),
+// owns the open scheme's devices, the ports and the receive thread, lays out its panels and
+// splitters, routes its messages (deferred start-up, device watchdogs, device changes, colour
+// changes, the end of a device search) and closes in order: it asks the threads to end and
+// completes the close from their termination.
 #include <QColor>
 #include <QEvent>
 #include <QIcon>
@@ -53,7 +53,7 @@ extern QColor BlendedColor;          // background of grid cells that cannot be 
 class TMirvane2Form;
 extern TMirvane2Form* Mirvane2Form;
 extern int LastStatusBarWidth;
-// The open file's schemes and the scheme editor (main thread).
+// The scheme shown and the scheme editor (main thread).
 extern TDeviceScheme* CurrentScheme;   // the scheme shown; none while one is being opened
 extern TDeviceScheme* PendingScheme;   // the scheme the open-scheme walk builds, or none
 extern std::uint8_t ConstructorMode;   // scheme editing (Ctrl+Alt+K, or "/c" at start)
