@@ -8,8 +8,6 @@
 #include "platform/Files.h"
 #include "platform/Text.h"
 
-QString FileComment;
-
 bool IsTerminatedWithin(const std::uint8_t* p, const std::uint8_t* end)
 {
     if (p == nullptr || end == nullptr || p >= end)
@@ -324,16 +322,26 @@ bool ParseInfoImage(const QByteArray& image, TSchemeList& schemes, int& lineMode
     return true;
 }
 
-bool LoadSchemeFile(const QString& fileName, TSchemeList& schemes)
+bool LoadSchemeFile(const QString& fileName, TSchemeList& schemes, QString& comment)
 {
     QByteArray image;
-    return ReadImage(fileName, image) && ParseSchemeImage(image, schemes, FileComment);
+    return ReadImage(fileName, image) && ParseSchemeImage(image, schemes, comment);
+}
+
+bool SaveSchemeFile(const QString& fileName, const TSchemeList& schemes, const QString& comment)
+{
+    const auto image = BuildSchemeImage(schemes, comment);
+    return image && ReplaceFile(fileName, *image);
+}
+
+bool LoadSchemeFile(const QString& fileName, TSchemeList& schemes)
+{
+    return LoadSchemeFile(fileName, schemes, FileComment);
 }
 
 bool SaveSchemeFile(const QString& fileName, const TSchemeList& schemes)
 {
-    const auto image = BuildSchemeImage(schemes, FileComment);
-    return image && ReplaceFile(fileName, *image);
+    return SaveSchemeFile(fileName, schemes, FileComment);
 }
 
 bool LoadInfoFile(const QString& fileName, TSchemeList& schemes, int& lineMode, QString& currentScheme)

@@ -27,7 +27,6 @@
 #include "ui/StatusBar.h"
 
 QString ReadyText;
-QString CurrentFileName;
 QString IniFileName;
 QString StartDir;
 QString VersionDescription;
@@ -199,7 +198,11 @@ void TMirvane2Form::FormDestroy()
     DevicesByAddr_.fill(nullptr);
     CurrentDevice_ = nullptr;
     Devices_.clear();
+    // The document outlives the window; the next window starts from an empty one, while the
+    // file's name and comment stay the program's as they always were.
     Schemes.clear();
+    Modified = 0;
+    LastFiles = {};
     {
         std::lock_guard lock(PortListMutex());
         PortList.clear();
@@ -242,10 +245,7 @@ void TMirvane2Form::FormCloseQuery(bool& CanClose)
     if (editor && SchemeGrid->isAncestorOf(editor) && cell.isValid())
         ApplyCellText(cell.column(), cell.row(), editor->text());
     if (!Closing) {
-        const bool wasModified = Modified != 0;
-        AskSaveChanges();   // Cancel aborts the close silently
-        if (!wasModified && !CurrentFileName.isEmpty() && CurrentFileName == LastFiles[0])
-            SaveStateFile();
+        LeaveDocument();   // Cancel aborts the close silently
         Closing = 1;
     }
     // The threads end on their own time; their termination handlers call Close again.

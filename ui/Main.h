@@ -1,9 +1,9 @@
 #pragma once
-// The main window: the program's only main form. It owns the open file's schemes, the open
-// scheme's devices, the ports and the receive thread, lays out its panels and splitters, routes
-// its messages (deferred start-up, device watchdogs, device changes, colour changes, the end of
-// a device search) and closes in order: it asks the threads to end and completes the close from
-// their termination.
+// The main window: the program's only main form. It shows the open document (model/Document.h),
+// owns the open scheme's devices, the ports and the receive thread, lays out its panels and
+// splitters, routes its messages (deferred start-up, device watchdogs, device changes, colour
+// changes, the end of a device search) and closes in order: it asks the threads to end and
+// completes the close from their termination.
 #include <QColor>
 #include <QEvent>
 #include <QIcon>
@@ -15,10 +15,10 @@
 
 #include "frames/FrameBinding.h"
 #include "model/DeviceInfo.h"
+#include "model/Document.h"
 #include "model/Host.h"
 #include "model/Scheme.h"
 #include "platform/Kit.h"
-#include "ui/Document.h"
 #include "ui/ImageList.h"
 
 class QAction;
@@ -42,7 +42,6 @@ class TSchemeGridControl;
 
 // Globals of the main window (main thread).
 extern QString ReadyText;            // " Готов": idle text of status-bar panel 1
-extern QString CurrentFileName;      // full path of the open scheme file
 extern QString IniFileName;          // the settings file
 extern QString StartDir;             // the current folder at start-up, with a trailing "/"
 extern QString VersionDescription;   // the caption's stem
@@ -54,7 +53,7 @@ extern QColor BlendedColor;          // background of grid cells that cannot be 
 class TMirvane2Form;
 extern TMirvane2Form* Mirvane2Form;
 extern int LastStatusBarWidth;
-// The open file's schemes and the scheme editor (main thread).
+// The scheme shown and the scheme editor (main thread).
 extern TDeviceScheme* CurrentScheme;   // the scheme shown; none while one is being opened
 extern TDeviceScheme* PendingScheme;   // the scheme the open-scheme walk builds, or none
 extern std::uint8_t ConstructorMode;   // scheme editing (Ctrl+Alt+K, or "/c" at start)
@@ -342,7 +341,7 @@ public:
     QTimer* StartTimer = nullptr;
 
     // The open document; the described fields below forward to it.
-    TDocument Document;
+    TDocument& Document = OpenDocument;
     // The form's own fields; public, so that the parts in the other units and the tests reach them.
     std::int32_t LoadedDevicesSort = 0;
     std::int32_t DevicesSortColumn = -1;

@@ -37,7 +37,7 @@ void ShowError(QWidget* parent, const QString& text)
 
 bool TMirvane2Form::LoadDocument(const QString& fileName)
 {
-    std::optional<TDocument::TRead> read = TDocument::Read(fileName);
+    std::optional<TDocument::TRead> read = Document.Read(fileName);
     if (!read)
         return false;
     if (read->StateRead)
@@ -90,7 +90,7 @@ void TMirvane2Form::AskSaveChanges()
 {
     if (!Modified)
         return;
-    const QString text = !CurrentFileName.isEmpty() && FileExists(CurrentFileName)
+    const QString text = Document.HasFile()
                              ? QStringLiteral("Сохранить изменения в файле:\n") + CurrentFileName + QLatin1Char('?')
                              : QStringLiteral("Сохранить изменения?");
     switch (MessageBox(this, text, QuestionCaption, TButtons::YesNoCancel, TBoxIcon::Question)) {
@@ -108,13 +108,13 @@ void TMirvane2Form::LeaveDocument()
 {
     const bool wasModified = Modified != 0;
     AskSaveChanges();
-    if (Document.KeepsStateOnLeave(wasModified, CurrentFileName))
+    if (Document.KeepsStateOnLeave(wasModified))
         SaveStateFile();
 }
 
 void TMirvane2Form::SaveStateFile()
 {
-    Document.WriteState(CurrentFileName, std::uint8_t(LineMode.load()), CurrentScheme ? CurrentScheme->Name : QString());
+    Document.WriteState(std::uint8_t(LineMode.load()), CurrentScheme ? CurrentScheme->Name : QString());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -126,13 +126,9 @@ void TMirvane2Form::FCreateFileItemClick()
         return;
     LeaveDocument();
     ReleaseDevices(nullptr);
-    Schemes.clear();
-    Schemes.push_back(std::make_unique<TDeviceScheme>(QStringLiteral("Схема 1")));
+    Document.StartNew();
     FillSchemeComboBox(QString());
-
-    CurrentFileName = ProposeFreeFileName(CurrentFileName);
     ShowFileCaption();
-    FileComment.clear();
     SetCommentText(FileComment);
     SetModified(false);
     ShowLineRecordInfo();
@@ -176,9 +172,9 @@ void TMirvane2Form::OpenFile(const QString& fileName)
 void TMirvane2Form::FLastFileItemClick(QObject* Sender)
 {
     const int tag = Sender ? Sender->property("Tag").toInt() : -1;
-    if (tag < 0 || tag >= int(LastFiles.size()) || LastFiles[std::size_t(tag)].isEmpty())
+    const QString name = Document.LastFile(tag);
+    if (name.isEmpty())
         return;
-    const QString name = LastFiles[std::size_t(tag)];
     if (FileExists(name)) {
         OpenFile(name);
         return;
@@ -191,11 +187,11 @@ void TMirvane2Form::FLastFileItemClick(QObject* Sender)
 
 void TMirvane2Form::FSaveFileItemClick()
 {
-    if (CurrentFileName.isEmpty() || !FileExists(CurrentFileName)) {
+    if (!Document.HasFile()) {
         FSaveAsFileItemClick();
         return;
     }
-    if (!Document.Write(CurrentFileName)) {
+    if (!Document.Save()) {
         ShowError(this, QStringLiteral("Ошибка при сохранении файла:\n") + CurrentFileName);
         Abort();
     }
@@ -212,11 +208,10 @@ void TMirvane2Form::FSaveAsFileItemClick()
     if (chosen.isEmpty())
         Abort();
     const QString path = QFileInfo(chosen).absoluteFilePath();
-    if (!Document.Write(path)) {
+    if (!Document.SaveAs(path)) {
         ShowError(this, QStringLiteral("Ошибка при создании файла:\n") + path);
         Abort();
     }
-    CurrentFileName = path;
     ShowFileCaption();
     SaveStateFile();
     SetModified(false);
@@ -243,9 +238,7 @@ void TMirvane2Form::SetModified(bool value)
 
 void TMirvane2Form::ShowFileCaption()
 {
-    setWindowTitle(CurrentFileName.isEmpty()
-                       ? VersionDescription
-                       : VersionDescription + QStringLiteral(" - ") + QFileInfo(CurrentFileName).completeBaseName());
+    setWindowTitle(Document.Caption(VersionDescription));
 }
 
 void TMirvane2Form::SetCommentText(const QString& text)

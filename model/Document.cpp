@@ -1,0 +1,91 @@
+#include "model/Document.h"
+
+#include <QFileInfo>
+
+#include "model/FileNames.h"
+#include "model/SchemeFiles.h"
+#include "platform/Files.h"
+
+TDocument OpenDocument;
+QString& CurrentFileName = OpenDocument.FileName;
+QString& FileComment = OpenDocument.FileComment;
+
+namespace {
+
+const QString FirstSchemeName = QStringLiteral("Схема 1");
+
+} // namespace
+
+std::optional<TDocument::TRead> TDocument::Read(const QString& fileName)
+{
+    TRead read;
+    QString comment;
+    if (!LoadSchemeFile(fileName, read.Schemes, comment))
+        return std::nullopt;
+    FileComment = comment;
+    read.StateRead = LoadInfoFile(ChangeFileExt(fileName, StateFileExt), read.Schemes, read.LineMode, read.SchemeName);
+    return read;
+}
+
+bool TDocument::Save() const { return SaveSchemeFile(FileName, Schemes, FileComment); }
+
+bool TDocument::SaveAs(const QString& fileName)
+{
+    if (!SaveSchemeFile(fileName, Schemes, FileComment))
+        return false;
+    FileName = fileName;
+    return true;
+}
+
+void TDocument::WriteState(std::uint8_t lineMode, const QString& schemeName) const
+{
+    if (!FileName.isEmpty())
+        SaveInfoFile(ChangeFileExt(FileName, StateFileExt), Schemes, lineMode, schemeName);
+}
+
+bool TDocument::KeepsStateOnLeave(bool wasModified) const
+{
+    return !wasModified && SameFile(FileName, LastFiles[0]);
+}
+
+bool TDocument::HasFile() const { return !FileName.isEmpty() && FileExists(FileName); }
+
+void TDocument::StartNew()
+{
+    Schemes.clear();
+    Schemes.push_back(std::make_unique<TDeviceScheme>(FirstSchemeName));
+    FileName = ProposeFreeFileName(FileName);
+    FileComment.clear();
+}
+
+QString TDocument::Caption(const QString& stem) const
+{
+    return FileName.isEmpty() ? stem : stem + QStringLiteral(" - ") + QFileInfo(FileName).completeBaseName();
+}
+
+void TDocument::AddLastFile(const QString& fileName)
+{
+    std::size_t k = 0;
+    while (!LastFiles[k].isEmpty() && !SameFile(LastFiles[k], fileName) && k < LastFiles.size() - 1)
+        ++k;
+    for (std::size_t j = k; j >= 1; --j)
+        LastFiles[j] = LastFiles[j - 1];
+    LastFiles[0] = fileName;
+}
+
+void TDocument::RemoveLastFile(int index)
+{
+    std::size_t i = std::size_t(index);
+    for (; i + 1 < LastFiles.size(); ++i) {
+        LastFiles[i] = LastFiles[i + 1];
+        if (LastFiles[i].isEmpty())
+            break;
+    }
+    if (i + 1 == LastFiles.size())
+        LastFiles[i].clear();
+}
+
+QString TDocument::LastFile(int index) const
+{
+    return index >= 0 && index < int(LastFiles.size()) ? LastFiles[std::size_t(index)] : QString();
+}
