@@ -3,7 +3,7 @@
 // shows it. It holds the port list, the configured port, the port switches, the poll priority
 // and the FTDI library, starts and ends the receive thread, and tells a view (the main window's
 // port menus, port button and status bar) what to show. The program has one, `Ports`; the
-// described global names below are its fields.
+// global names the other units use for the ports are its fields.
 #include <QString>
 #include <QStringList>
 #include <atomic>
@@ -78,22 +78,22 @@ public:
     std::atomic<bool> PortAutoDetect{true};   // the thread tries every listed port
     int PollPriority = 2;                     // 0..6, default 2 (below normal)
     IReceiveThread* ReceiveThread = nullptr;  // the running receive thread, or none
-    void* FtdiLibrary = nullptr;              // the FTDI library's module handle, or none
-    unsigned LastFtdiCount = 0;               // FTDI devices at the last list build
-    // The port was switched on again while the thread asked to end had not ended yet.
-    bool RestartReceiveThread = false;
 
 private:
     // A running thread closes its port and detects or opens again.
     void Reconnect();
     QStringList NamesOfPortList() const;
 
+    void* FtdiLibrary = nullptr;              // the FTDI library's module handle, or none
+    unsigned LastFtdiCount = 0;               // FTDI devices at the last list build
+    // The port was switched on again while the thread asked to end had not ended yet.
+    bool RestartReceiveThread = false;
     TReceiveThreadFactory createThread_;
     std::unique_ptr<IPortView> view_;
     mutable std::mutex listMutex_;
 };
 
-// The program's port control, and its fields under their described names.
+// The program's port control, and its fields under their global names.
 extern TPortControl Ports;
 extern TPortList& PortList;
 extern std::unique_ptr<TMVPort>& SettingsPort;

@@ -1,3 +1,5 @@
+// The program's own receive thread behind the interface the port control steers, and the
+// factory that makes it.
 #include "ui/ReceiveControl.h"
 
 #include "line/ReceiveThread.h"
