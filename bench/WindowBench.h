@@ -18,7 +18,7 @@
 #include "support/RunEvents.h"
 #include "ui/Ask.h"
 #include "ui/Main.h"
-#include "ui/ReceiveControl.h"
+#include "ui/PortControl.h"
 
 inline double Median(std::vector<double> values)
 {

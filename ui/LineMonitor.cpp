@@ -15,7 +15,7 @@
 #include "platform/Abort.h"
 #include "ui/LineList.h"
 #include "ui/Main.h"
-#include "ui/ReceiveControl.h"
+#include "ui/PortControl.h"
 
 bool HexPairToByte(const QString& text, int index, std::uint8_t& value)
 {

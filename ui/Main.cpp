@@ -21,9 +21,8 @@
 #include "model/LineMode.h"
 #include "model/OpenSchemeThread.h"
 #include "platform/Abort.h"
-#include "platform/D2xx.h"
 #include "platform/Files.h"
-#include "ui/ReceiveControl.h"
+#include "ui/PortControl.h"
 #include "ui/StatusBar.h"
 
 QString ReadyText;
@@ -183,11 +182,7 @@ void TMirvane2Form::FormCreate()
     Schemes.clear();
     Devices_.clear();
     Devices_.reserve(DeviceCatalogueCount);
-    {
-        std::lock_guard lock(PortListMutex());
-        PortList.clear();
-        SettingsPort = std::make_unique<TMVPort>(QString());
-    }
+    AttachPorts();
     UpdatePortList();
     WatchPorts();
 }
@@ -203,15 +198,7 @@ void TMirvane2Form::FormDestroy()
     Schemes.clear();
     Modified = 0;
     LastFiles = {};
-    {
-        std::lock_guard lock(PortListMutex());
-        PortList.clear();
-        SettingsPort.reset();
-    }
-    if (FtdiLibrary) {
-        FreeFtdiLibrary();
-        FtdiLibrary = nullptr;
-    }
+    Ports.Detach();
     StatusBar->clearMask();
 }
 
@@ -402,48 +389,6 @@ void TMirvane2Form::StatusBarMouseUp(Qt::MouseButton button, Qt::KeyboardModifie
 }
 
 // ---------------------------------------------------------------------------------------------
-// Receive thread and ports.
-
-void TMirvane2Form::StartReceiveThread()
-{
-    IReceiveThread* thread = CreateReceiveThread();
-    if (!thread) {
-        ShowPortClosed();   // no receive thread is built into the program yet
-        return;
-    }
-    ReceiveThread = thread;
-    thread->SetOnTerminate([this] { ReceiveThreadTerminate(); });
-    thread->SetPriority(PollPriority);
-    thread->Resume();
-}
-
-void TMirvane2Form::ReceiveThreadTerminate()
-{
-    ReceiveThread = nullptr;
-    if (Closing) {
-        close();   // completes the pending close
-        return;
-    }
-    if (PortOpen && RestartReceiveThread) {
-        RestartReceiveThread = false;
-        StartReceiveThread();
-        return;
-    }
-    PortOpen = false;
-    for (const char* name : {"LPortOpenItem", "PPortOpenItem"})
-        if (auto* item = findChild<QAction*>(QLatin1String(name)))
-            item->setChecked(false);
-    PortOpenButton->setChecked(false);
-    ShowPortClosed();
-}
-
-void TMirvane2Form::ShowPortClosed()
-{
-    SetStatusText(1, ReadyText);
-    SetStatusText(2, PortClosedText);
-}
-
-// ---------------------------------------------------------------------------------------------
 // The host seam: the selected device's fields (the line monitor's list is in LineMonitor.cpp).
 
 QWidget* TMirvane2Form::SchemePanel() const { return SchemePanel_; }
@@ -459,7 +404,7 @@ void TMirvane2Form::ShowHexTexts(const QString& request, const QString& answer)
 bool TMirvane2Form::LineLogOn() const { return LineDataStartButton->isChecked(); }
 
 // Read by the receive thread while it detects a port.
-TPortSettings TMirvane2Form::PortSettings() const { return PortSettingsSnapshot(); }
+TPortSettings TMirvane2Form::PortSettings() const { return Ports.Settings(); }
 
 QObject* TMirvane2Form::Component(const QString& name) const
 {

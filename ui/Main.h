@@ -145,17 +145,18 @@ public:
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
 
-    // Receive thread and ports.
+    // Receive thread and ports: the port control (`Ports`) owns them; these forward to it and
+    // show what it tells this window (MainPorts.cpp).
     void StartReceiveThread();
     void ReceiveThreadTerminate();
     void UpdatePortList();
     void WMDeviceChange();
-    // Rescans the ports when device nodes come and go, and on a slow beat (MainPorts.cpp).
+    // The port control shows its ports in this window from now on.
+    void AttachPorts();
+    // Rescans the ports when device nodes come and go, and on a slow beat.
     void WatchPorts();
     // Checks the port item of that Tag in both port menus.
     void CheckPortItems(int tag);
-    // The port was switched on again while the thread asked to end had not ended yet.
-    bool RestartReceiveThread = false;
 
     // Commands of this window.
     void FExitItemClick();
@@ -392,7 +393,6 @@ private:
     void ApplyButtonImages();
     // Sets the widths of the side-by-side tool bars; after their buttons got their images.
     void FitToolBars();
-    void ShowPortClosed();
 
     TDeviceList Devices_;
     TDevicesByAddr DevicesByAddr_{};

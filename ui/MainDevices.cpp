@@ -12,7 +12,7 @@
 #include "model/SchemeFiles.h"
 #include "ui/Main.h"
 #include "ui/MainParts.h"
-#include "ui/ReceiveControl.h"
+#include "ui/PortControl.h"
 #include "ui/SchemeGrid.h"
 
 namespace {

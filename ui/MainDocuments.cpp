@@ -17,7 +17,7 @@
 #include "ui/Ask.h"
 #include "ui/DocumentNames.h"
 #include "ui/Main.h"
-#include "ui/ReceiveControl.h"
+#include "ui/PortControl.h"
 
 namespace {
 

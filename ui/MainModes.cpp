@@ -11,7 +11,7 @@
 #include "model/LineMode.h"
 #include "ui/Main.h"
 #include "ui/MainParts.h"
-#include "ui/ReceiveControl.h"
+#include "ui/PortControl.h"
 #include "ui/SchemeGrid.h"
 
 namespace {

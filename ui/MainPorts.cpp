@@ -1,9 +1,8 @@
-// The port list and the two port menus that show it, kept in step with the machine's serial
-// devices as they come and go, and the port commands: the port switch, automatic detection, the
-// choice of a port and the priority of the receive thread.
+// The window's side of the port control: the two port menus that show the port list, kept in
+// step with the machine's serial devices as they come and go, the port switch's items and
+// button, and the port commands, which forward to the port control.
 #include <QAction>
 #include <QActionGroup>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QMenu>
@@ -11,11 +10,10 @@
 #include <QToolButton>
 
 #include "platform/Abort.h"
-#include "platform/D2xx.h"
 #include "platform/PortList.h"
 #include "ui/Hints.h"
 #include "ui/Main.h"
-#include "ui/ReceiveControl.h"
+#include "ui/PortControl.h"
 
 namespace {
 
@@ -68,7 +66,56 @@ struct TPortMenu {
     char Prefix;
 };
 
+std::array<TPortMenu, 2> PortMenus(const TMirvane2Form& form)
+{
+    return {{{form.LPortNameItem->menu(), QStringLiteral("LPrePortNameDelimiter"), 'L'},
+             {form.PortNamePopupMenu, QStringLiteral("PPrePortNameDelimiter"), 'P'}}};
+}
+
+void CheckBoth(const QObject& form, const char* itemName, bool checked)
+{
+    for (const char* prefix : {"L", "P"})
+        if (QAction* item = Named(form, QLatin1String(prefix) + QLatin1String(itemName)))
+            item->setChecked(checked);
+}
+
+// What the port control shows in this window.
+class TWindowPortView final : public IPortView {
+public:
+    explicit TWindowPortView(TMirvane2Form& form) : form_(form) {}
+    void ShowPortList() override { form_.RebuildPortMenus(); }
+    void CheckPort(int tag) override { form_.CheckPortItems(tag); }
+    void ShowPortOpen(bool open) override
+    {
+        CheckBoth(form_, "PortOpenItem", open);
+        form_.PortOpenButton->setChecked(open);
+    }
+    void ShowAutoDetect(bool on) override
+    {
+        CheckBoth(form_, "PortAutoDetectItem", on);
+        for (const TPortMenu& m : PortMenus(form_)) {
+            if (QAction* delimiter = Named(form_, m.Delimiter))
+                delimiter->setEnabled(!on);
+            for (QAction* item : PortItems(m.Menu, m.Delimiter))
+                item->setEnabled(!on);
+        }
+    }
+    void ShowReconnect() override { form_.SetStatusText(1, ReadyText); }
+    void ShowPortClosed() override
+    {
+        form_.SetStatusText(1, ReadyText);
+        form_.SetStatusText(2, PortClosedText);
+    }
+    bool IsClosing() const override { return form_.IsClosing(); }
+    void CompleteClose() override { form_.close(); }
+
+private:
+    TMirvane2Form& form_;
+};
+
 } // namespace
+
+void TMirvane2Form::AttachPorts() { Ports.Attach(std::make_unique<TWindowPortView>(*this)); }
 
 void TMirvane2Form::WatchPorts()
 {
@@ -92,46 +139,12 @@ void TMirvane2Form::WatchPorts()
 
 void TMirvane2Form::WMDeviceChange() { UpdatePortList(); }
 
-void TMirvane2Form::UpdatePortList()
-{
-    // A library that was missing may have been installed since: it is tried at every build.
-    if (!FtdiLibrary)
-        FtdiLibrary = LoadFtdiLibrary();
-    const QStringList names = BuildPortNames(FtdiLibrary != nullptr);
-    bool reconnect = false;
-    if (FtdiLibrary && d2xx::Loaded()) {
-        d2xx::DWORD count = 0;
-        if (d2xx::FT_ListDevices(&count, nullptr, d2xx::FT_LIST_NUMBER_ONLY) == d2xx::FT_OK && count != LastFtdiCount) {
-            LastFtdiCount = count;
-            reconnect = true;
-        }
-    }
-    bool changed = names.size() != qsizetype(PortList.size());
-    for (qsizetype i = 0; !changed && i < names.size(); ++i)
-        changed = names[i].compare(PortList[std::size_t(i)]->Name, Qt::CaseInsensitive) != 0;
-    if (changed) {
-        TPortList fresh;
-        for (const QString& name : names)
-            fresh.push_back(std::make_unique<TMVPort>(name));
-        {
-            std::lock_guard lock(PortListMutex());
-            PortList.swap(fresh);
-        }
-        RebuildPortMenus();
-        reconnect = true;
-    }
-    if (reconnect && ReceiveThread) {
-        ReceiveThread->RequestReconnect();
-        SetStatusText(1, ReadyText);
-    }
-}
+void TMirvane2Form::UpdatePortList() { Ports.UpdatePortList(); }
 
 void TMirvane2Form::RebuildPortMenus()
 {
     const QString configured = ::SettingsPortName();
-    const TPortMenu menus[] = {{LPortNameItem->menu(), QStringLiteral("LPrePortNameDelimiter"), 'L'},
-                               {PortNamePopupMenu, QStringLiteral("PPrePortNameDelimiter"), 'P'}};
-    for (const TPortMenu& m : menus) {
+    for (const TPortMenu& m : PortMenus(*this)) {
         const QList<QAction*> old = PortItems(m.Menu, m.Delimiter);
         for (auto it = old.rbegin(); it != old.rend(); ++it)
             delete *it;
@@ -154,9 +167,7 @@ void TMirvane2Form::RebuildPortMenus()
 
 void TMirvane2Form::CheckPortItems(int tag)
 {
-    const TPortMenu menus[] = {{LPortNameItem->menu(), QStringLiteral("LPrePortNameDelimiter"), 'L'},
-                               {PortNamePopupMenu, QStringLiteral("PPrePortNameDelimiter"), 'P'}};
-    for (const TPortMenu& m : menus)
+    for (const TPortMenu& m : PortMenus(*this))
         for (QAction* item : PortItems(m.Menu, m.Delimiter))
             if (item->property("Tag").toInt() == tag) {
                 item->setChecked(true);
@@ -164,66 +175,11 @@ void TMirvane2Form::CheckPortItems(int tag)
             }
 }
 
-void TMirvane2Form::LPortOpenItemClick()
-{
-    PortOpen = !PortOpen;
-    for (const char* name : {"LPortOpenItem", "PPortOpenItem"})
-        if (QAction* item = Named(*this, QLatin1String(name)))
-            item->setChecked(PortOpen);
-    PortOpenButton->setChecked(PortOpen);
-    if (!PortOpen) {
-        RestartReceiveThread = false;
-        if (ReceiveThread)
-            ReceiveThread->Terminate();
-    } else if (!ReceiveThread) {
-        StartReceiveThread();
-    } else {
-        // Switched on again before the thread asked to end has ended: a fresh one starts from
-        // its end handler, so that the port the user switched on does not stay off.
-        RestartReceiveThread = true;
-    }
-}
+void TMirvane2Form::LPortOpenItemClick() { Ports.SwitchPortOpen(); }
 
-void TMirvane2Form::LPortAutoDetectItemClick()
-{
-    PortAutoDetect = !PortAutoDetect;
-    for (const char* name : {"LPortAutoDetectItem", "PPortAutoDetectItem"})
-        if (QAction* item = Named(*this, QLatin1String(name)))
-            item->setChecked(PortAutoDetect);
-    const TPortMenu menus[] = {{LPortNameItem->menu(), QStringLiteral("LPrePortNameDelimiter"), 'L'},
-                               {PortNamePopupMenu, QStringLiteral("PPrePortNameDelimiter"), 'P'}};
-    for (const TPortMenu& m : menus) {
-        if (QAction* delimiter = Named(*this, m.Delimiter))
-            delimiter->setEnabled(!PortAutoDetect);
-        for (QAction* item : PortItems(m.Menu, m.Delimiter))
-            item->setEnabled(!PortAutoDetect);
-    }
-    if (ReceiveThread) {
-        ReceiveThread->RequestReconnect();
-        SetStatusText(1, ReadyText);
-    }
-}
+void TMirvane2Form::LPortAutoDetectItemClick() { Ports.SwitchAutoDetect(); }
 
-void TMirvane2Form::LPortCOMItemClick(QObject* Sender)
-{
-    const int tag = Sender ? Sender->property("Tag").toInt() : -1;
-    if (tag < 0 || std::size_t(tag) >= PortList.size())
-        return;
-    const TMVPort& port = *PortList[std::size_t(tag)];
-    if (port.Name.compare(::SettingsPortName(), Qt::CaseInsensitive) == 0) {
-        CheckPortItems(tag);   // the click's own check mark stays where it was
-        return;
-    }
-    CheckPortItems(tag);
-    {
-        std::lock_guard lock(PortListMutex());
-        SettingsPort->Assign(port);
-    }
-    if (ReceiveThread) {
-        ReceiveThread->RequestReconnect();
-        SetStatusText(1, ReadyText);
-    }
-}
+void TMirvane2Form::LPortCOMItemClick(QObject* Sender) { Ports.ChoosePort(Sender ? Sender->property("Tag").toInt() : -1); }
 
 void TMirvane2Form::LPriorityItemClick(QObject* Sender)
 {
@@ -232,12 +188,9 @@ void TMirvane2Form::LPriorityItemClick(QObject* Sender)
     if (i < 0 || i > 6)
         return;
     items[i]->setChecked(true);
-    // The checked item is always the one of PollPriority: choosing it again changes nothing.
-    if (PollPriority == 6 - int(i))
-        return;
-    PollPriority = 6 - int(i);
-    if (ReceiveThread) {
-        ReceiveThread->SetPriority(PollPriority);
-        ReceiveThread->RequestResetStats();
-    }
+    Ports.ChoosePriority(6 - int(i));
 }
+
+void TMirvane2Form::StartReceiveThread() { Ports.StartReceiveThread(); }
+
+void TMirvane2Form::ReceiveThreadTerminate() { Ports.ReceiveThreadTerminate(); }

@@ -15,7 +15,7 @@
 #include "platform/Abort.h"
 #include "ui/Main.h"
 #include "ui/MainParts.h"
-#include "ui/ReceiveControl.h"
+#include "ui/PortControl.h"
 #include "ui/SchemeGrid.h"
 #include "ui/StatusBar.h"
 

@@ -19,7 +19,7 @@
 #include "platform/Ini.h"
 #include "ui/DocumentNames.h"
 #include "ui/Main.h"
-#include "ui/ReceiveControl.h"
+#include "ui/PortControl.h"
 #include "ui/Splitter.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -321,20 +321,6 @@ void ReadLastFiles(TMirvane2Form& form, const TIniFile& ini)
     form.UpdateLastFilesMenu();
 }
 
-// Tty names keep their case: the configured name takes the spelling of the listed port it
-// names, whatever case the file gave it.
-void ApplyConfiguredPort(TMirvane2Form& form)
-{
-    QString name = form.SettingsPortName;
-    for (std::size_t j = 0; j < PortList.size(); ++j)
-        if (PortList[j]->Name.compare(form.SettingsPortName, Qt::CaseInsensitive) == 0) {
-            name = PortList[j]->Name;
-            form.CheckPortItems(int(j));
-        }
-    std::lock_guard lock(PortListMutex());
-    SettingsPort->SetName(name);
-}
-
 void OpenStartDocument(TMirvane2Form& form)
 {
     if (!form.LastFiles[0].isEmpty() && form.LoadDocument(form.LastFiles[0])) {
@@ -450,7 +436,7 @@ void TMirvane2Form::LoadSettings()
         LPortOpenItemClick();
     if (LoadedPortAutoDetect == 0 && PortAutoDetect)
         LPortAutoDetectItemClick();
-    ApplyConfiguredPort(*this);
+    Ports.ConfigurePort(SettingsPortName);
     const QList<QAction*> priorities = LPriorityItem->menu()->actions();
     if (6 - PollPriority < priorities.size())
         priorities[6 - PollPriority]->setChecked(true);

@@ -14,7 +14,7 @@
 #include "ui/Ask.h"
 #include "ui/Main.h"
 #include "ui/MainParts.h"
-#include "ui/ReceiveControl.h"
+#include "ui/PortControl.h"
 #include "ui/SchemeGrid.h"
 
 namespace {

@@ -1,17 +1,9 @@
+// The program's own receive thread behind the interface the port control steers, and the
+// factory that makes it.
 #include "ui/ReceiveControl.h"
 
 #include "line/ReceiveThread.h"
 #include "model/Host.h"
-#include "platform/PortList.h"
-
-TPortList PortList;
-std::unique_ptr<TMVPort> SettingsPort;
-bool PortOpen = true;
-std::atomic<bool> PortAutoDetect{true};
-int PollPriority = 2;
-IReceiveThread* ReceiveThread = nullptr;
-void* FtdiLibrary = nullptr;
-unsigned LastFtdiCount = 0;
 
 namespace {
 
@@ -48,46 +40,3 @@ IReceiveThread* CreateReceiveThread()
 }
 
 void SetReceiveThreadFactory(TReceiveThreadFactory factory) { Factory() = std::move(factory); }
-
-std::mutex& PortListMutex()
-{
-    static std::mutex mutex;
-    return mutex;
-}
-
-namespace {
-QStringList NamesOfPortList()
-{
-    QStringList names;
-    for (const auto& port : PortList)
-        names << port->Name;
-    return names;
-}
-}
-
-QStringList PortListNames()
-{
-    std::lock_guard lock(PortListMutex());
-    return NamesOfPortList();
-}
-
-TPortSettings PortSettingsSnapshot()
-{
-    std::lock_guard lock(PortListMutex());
-    return {PortAutoDetect.load(), SettingsPort ? SettingsPort->Name : QString(), NamesOfPortList()};
-}
-
-QString SettingsPortName()
-{
-    std::lock_guard lock(PortListMutex());
-    return SettingsPort ? SettingsPort->Name : QString();
-}
-
-QStringList BuildPortNames(bool ftdiLoaded)
-{
-    QStringList names = EnumerateSerialPorts(TtyClassDir());
-    SortPortNames(names);
-    if (ftdiLoaded)
-        names << QStringLiteral("USB");
-    return names;
-}

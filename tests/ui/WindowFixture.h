@@ -18,7 +18,7 @@
 #include "ui/Ask.h"
 #include "ui/DocumentNames.h"
 #include "ui/Main.h"
-#include "ui/ReceiveControl.h"
+#include "ui/PortControl.h"
 #include "ui/SchemeGrid.h"
 
 // A real worker that keeps making synchronized calls into the main thread until asked to end,
