@@ -1,7 +1,7 @@
 #pragma once
 // The current-measuring block's frame, and the bit-string rule it shares with the logic
 // controller's frame.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <QString>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "frames/LogicController.h"
 
 #include "frames/CurrentMeter.h"
-#include "frames/Fields.h"
-#include "frames/FrameFields.h"
-#include "frames/Registration.h"
+#include "frames/shared/FieldControls.h"
+#include "frames/shared/Fields.h"
+#include "frames/shared/Registration.h"
 
 #include <initializer_list>
 

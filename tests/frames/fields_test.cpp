@@ -1,5 +1,5 @@
 // The value rules shared by every frame, as tables.
-#include "frames/Fields.h"
+#include "frames/shared/Fields.h"
 #include "platform/Numbers.h"
 
 #include <gtest/gtest.h>

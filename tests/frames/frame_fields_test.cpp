@@ -1,5 +1,5 @@
 // The field rules where they meet an edit and a grid row.
-#include "frames/FrameFields.h"
+#include "frames/shared/FieldControls.h"
 #include "FrameRig.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "frames/FrameBinding.h"
-#include "frames/Registration.h"
+#include "frames/shared/FrameBinding.h"
+#include "frames/shared/Registration.h"
 #include "model/Catalogue.h"
 #include "model/DeviceInfo.h"
 #include "model/Scheme.h"

@@ -1,4 +1,4 @@
-#include "frames/Fields.h"
+#include "frames/shared/Fields.h"
 
 #include "model/Helpers.h"
 #include "platform/Numbers.h"
