@@ -5,14 +5,6 @@
 #include "frames/shared/Registration.h"
 #include "platform/Numbers.h"
 
-QString FormatBits(std::uint8_t value)
-{
-    QString digits;
-    for (; value != 0; value >>= 1)
-        digits.prepend(QChar(u'0' + (value & 1)));
-    return digits;
-}
-
 namespace {
 constexpr int CurrentMeterRow = 61;
 constexpr Bits StatusByte{1, 0, 8};

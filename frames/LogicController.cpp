@@ -1,6 +1,5 @@
 #include "frames/LogicController.h"
 
-#include "frames/CurrentMeter.h"
 #include "frames/shared/FieldControls.h"
 #include "frames/shared/Fields.h"
 #include "frames/shared/Registration.h"

@@ -190,6 +190,14 @@ QString DigitText(std::span<const int> codesLowestFirst, int group)
     return text;
 }
 
+QString FormatBits(std::uint8_t value)
+{
+    QString digits;
+    for (; value != 0; value >>= 1)
+        digits.prepend(QChar(u'0' + (value & 1)));
+    return digits;
+}
+
 QString DigitColumn::text(const TMessageImage& image) const
 {
     int codes[8] = {};
