@@ -13,7 +13,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "frames/Registration.h"
+#include "frames/shared/Registration.h"
 #include "platform/Abort.h"
 #include "platform/Numbers.h"
 #include "ui/Application.h"

@@ -1,6 +1,6 @@
 #include "frames/AzimuthA.h"
 
-#include "frames/Registration.h"
+#include "frames/shared/Registration.h"
 
 namespace {
 constexpr int AzimuthARow = 25;

@@ -1,7 +1,7 @@
 #pragma once
 // The azimuth sensor: the slewing angle in whole degrees and the temperature, each in sign and
 // magnitude, and one input bit beside the angle's sign.
-#include "frames/AngleLength.h"
+#include "frames/shared/AngleLength.h"
 
 class TAzimuthAFrame final : public TAzimuthFrame {
 public:

@@ -1,6 +1,6 @@
 #include "frames/AzimuthB.h"
 
-#include "frames/Registration.h"
+#include "frames/shared/Registration.h"
 
 namespace {
 constexpr int AzimuthBRow = 26;

@@ -1,7 +1,7 @@
 #pragma once
 // The azimuth sensor with a fine angle: 1024 steps to the turn in ten bits, a coarse
 // temperature in steps of 4 °C and one input code above it.
-#include "frames/AngleLength.h"
+#include "frames/shared/AngleLength.h"
 
 class TAzimuthBFrame final : public TAzimuthFrame {
 public:

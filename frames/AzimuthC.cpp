@@ -1,6 +1,6 @@
 #include "frames/AzimuthC.h"
 
-#include "frames/Registration.h"
+#include "frames/shared/Registration.h"
 
 #include <algorithm>
 

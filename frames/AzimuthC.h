@@ -1,7 +1,7 @@
 #pragma once
 // The azimuth sensor whose input is a code: the slewing angle in whole degrees and the
 // temperature, each in sign and magnitude, and a two-bit input code beside the angle's sign.
-#include "frames/AngleLength.h"
+#include "frames/shared/AngleLength.h"
 
 class TAzimuthCFrame final : public TAzimuthFrame {
 public:

@@ -1,6 +1,6 @@
 #include "frames/BoomLengthA.h"
 
-#include "frames/Registration.h"
+#include "frames/shared/Registration.h"
 
 namespace {
 constexpr int BoomLengthARow = 13;

@@ -1,7 +1,7 @@
 #pragma once
 // The boom length sensor: the boom angle in 1/256 degree in 15 bits with the one input above
 // it, and the boom length in 1/256 metre in a full word.
-#include "frames/AngleLength.h"
+#include "frames/shared/AngleLength.h"
 
 class TBoomLengthAFrame final : public TAngleLengthFrame {
 public:

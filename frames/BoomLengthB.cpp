@@ -1,6 +1,6 @@
 #include "frames/BoomLengthB.h"
 
-#include "frames/Registration.h"
+#include "frames/shared/Registration.h"
 
 namespace {
 constexpr int BoomLengthBRow = 14;

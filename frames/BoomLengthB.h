@@ -1,7 +1,7 @@
 #pragma once
 // The boom length and tilt sensor: the tilt in sign and magnitude (1/256 degree, the sign in
 // bit 0), a 12-bit length in 1/256 metre and two input codes above it.
-#include "frames/AngleLength.h"
+#include "frames/shared/AngleLength.h"
 
 class TBoomLengthBFrame final : public TAngleLengthFrame {
 public:

@@ -1,6 +1,6 @@
 #include "frames/BoomLengthC.h"
 
-#include "frames/Registration.h"
+#include "frames/shared/Registration.h"
 
 namespace {
 constexpr int BoomLengthCRows[] = {39, 52};

@@ -1,7 +1,7 @@
 #pragma once
 // The displacement sensor: an angle in 1/256 degree in a full word, a 12-bit length in whole
 // units and two input codes above it.
-#include "frames/AngleLength.h"
+#include "frames/shared/AngleLength.h"
 
 class TBoomLengthCFrame final : public TAngleLengthFrame {
 public:

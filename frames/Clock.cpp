@@ -1,8 +1,8 @@
 #include "frames/Clock.h"
 
-#include "frames/Fields.h"
-#include "frames/FrameFields.h"
-#include "frames/Registration.h"
+#include "frames/shared/FieldControls.h"
+#include "frames/shared/Fields.h"
+#include "frames/shared/Registration.h"
 #include "model/Helpers.h"
 #include "platform/Numbers.h"
 
@@ -21,6 +21,7 @@ constexpr int FieldHeight = 28;
 
 // A year typed from 2000 on is stored less 2000; every value keeps its low 8 bits.
 std::int64_t YearRaw(int year) { return year >= YearBase ? year - YearBase : year; }
+std::uint32_t Year(const TMessageImage& answer) { return YearByte.get(answer) + YearBase; }
 
 void StoreEdit(TMessageImage& answer, const Bits& bits, const TEdit* edit, bool year = false)
 {
@@ -100,7 +101,7 @@ void TClockFrame::AnswerToFrame()
     const TMessageImage& answer = Info->SchemeObject->Answer;
     DayEdit->SetText(TwoDigits(DayByte.get(answer)));
     MonthEdit->SetText(TwoDigits(MonthByte.get(answer)));
-    YearEdit->SetText(FormatFloat("0000", YearByte.get(answer) + YearBase));
+    YearEdit->SetText(FormatFloat("0000", Year(answer)));
     HourEdit->SetText(TwoDigits(HourByte.get(answer)));
     MinEdit->SetText(TwoDigits(MinuteByte.get(answer)));
     SecEdit->SetText(TwoDigits(SecondByte.get(answer)));
@@ -130,7 +131,7 @@ QString DescribeClockAnswer(const std::uint8_t* message)
 {
     const TMessageImage m = ImageOf(message);
     return FormatLine("%02u.%02u.%04u %02u:%02u:%02u", DayByte.get(m), MonthByte.get(m),
-                      YearByte.get(m) + YearBase, HourByte.get(m), MinuteByte.get(m), SecondByte.get(m));
+                      Year(m), HourByte.get(m), MinuteByte.get(m), SecondByte.get(m));
 }
 
 void RegisterClockFrame() { BindRows({ClockRow}, CreateClockFrame, nullptr, DescribeClockAnswer); }

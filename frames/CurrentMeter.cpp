@@ -1,17 +1,9 @@
 #include "frames/CurrentMeter.h"
 
-#include "frames/Fields.h"
-#include "frames/FrameFields.h"
-#include "frames/Registration.h"
+#include "frames/shared/FieldControls.h"
+#include "frames/shared/Fields.h"
+#include "frames/shared/Registration.h"
 #include "platform/Numbers.h"
-
-QString FormatBits(std::uint8_t value)
-{
-    QString digits;
-    for (; value != 0; value >>= 1)
-        digits.prepend(QChar(u'0' + (value & 1)));
-    return digits;
-}
 
 namespace {
 constexpr int CurrentMeterRow = 61;

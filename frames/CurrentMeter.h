@@ -1,14 +1,10 @@
 #pragma once
-// The current-measuring block's frame, and the bit-string rule it shares with the logic
-// controller's frame.
-#include "frames/FrameBase.h"
+// The current-measuring block's frame: seven status flags, a supply voltage and two currents.
+#include "frames/shared/FrameBase.h"
 
 #include <QString>
 #include <cstdint>
 #include <vector>
-
-// The binary digits of a byte, most significant first, without leading zeros; 0 gives "".
-QString FormatBits(std::uint8_t value);
 
 // Seven status bits, a 9-bit supply voltage (its top bit shares the status byte) and two
 // currents. Texts that are no number send 0: the block always reports something.

@@ -1,7 +1,7 @@
 #pragma once
 // The data receiver: passes on a remote sensor's force together with four status flags of the
 // remote unit, in one little-endian answer word.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <cstdint>
 

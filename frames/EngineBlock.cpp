@@ -1,10 +1,10 @@
 #include "frames/EngineBlock.h"
 
-#include "frames/BlockFields.h"
-#include "frames/BlockLayout.h"
-#include "frames/Fields.h"
-#include "frames/FrameFields.h"
-#include "frames/Registration.h"
+#include "frames/shared/BlockFields.h"
+#include "frames/shared/BlockLayout.h"
+#include "frames/shared/FieldControls.h"
+#include "frames/shared/Fields.h"
+#include "frames/shared/Registration.h"
 #include "platform/Numbers.h"
 
 namespace {
@@ -30,6 +30,7 @@ constexpr int RpmPerStep = 20;
 // The speed is typed in rpm and stored in steps of 20, halves upward: trunc(rpm / 20 + 0.5),
 // worked in integers so that the halfway points are exact.
 std::int64_t SpeedSteps(int rpm) { return (static_cast<std::int64_t>(rpm) + RpmPerStep / 2) / RpmPerStep; }
+std::uint32_t Speed(const TMessageImage& answer) { return SpeedByte.get(answer) * RpmPerStep; }
 }
 
 TEngineBlockFrame::TEngineBlockFrame(QWidget* owner, TDeviceInfo* info) : TTwoOutputBlockFrame(owner, info)
@@ -87,7 +88,7 @@ void TEngineBlockFrame::AnswerToFrame()
     T1Edit->SetText(T1.text(answer));
     T3Edit->SetText(T3.text(answer));
     T5Edit->SetText(T5.text(answer));
-    V1Edit->SetText(QString::number(SpeedByte.get(answer) * RpmPerStep));
+    V1Edit->SetText(QString::number(Speed(answer)));
     P1Edit->SetText(Pressure.text(answer));
     UPEdit->SetText(Supply.text(answer));
     ShowCheckBoxes(answer, FlagPart, {BP2CheckBox, BP5CheckBox, BP6CheckBox, BP7CheckBox, UGCheckBox});
@@ -133,7 +134,7 @@ QString DescribeEngineBlockAnswer(const std::uint8_t* message)
     const TMessageImage m = ImageOf(message);
     // The line names the temperatures 1, 3, 5 of the frame as T1, T2, T3.
     return FormatLine("T1=%u, T2=%u, T3=%u, V=%u, P=%.2f, Up=%.2f, Ug=%c, BP7-6,2=%c%c%c%c, OUT1=%c",
-                      T1.bits.get(m), T3.bits.get(m), T5.bits.get(m), SpeedByte.get(m) * RpmPerStep,
+                      T1.bits.get(m), T3.bits.get(m), T5.bits.get(m), Speed(m),
                       static_cast<double>(Pressure.value(m)), static_cast<double>(Supply.value(m)),
                       DigitChar(m, FlagBits[4]), DigitChar(m, FlagBits[3]), DigitChar(m, FlagBits[2]),
                       DigitChar(m, FlagBits[1]), DigitChar(m, FlagBits[0]), DigitChar(m, Out1Code));

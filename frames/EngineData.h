@@ -1,7 +1,7 @@
 #pragma once
 // The engine data an engine unit reports on the line: engine speed in eighths of a revolution
 // per minute and oil pressure in steps of 4 kPa.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 #include "platform/Numbers.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // The transmission block: answers its address byte with a temperature, three pressures and a
 // level, one byte each.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 #include "frames/Indicator.h"
 
-#include "frames/BlockFields.h"
-#include "frames/Fields.h"
-#include "frames/FrameFields.h"
-#include "frames/Registration.h"
+#include "frames/shared/BlockFields.h"
+#include "frames/shared/FieldControls.h"
+#include "frames/shared/Fields.h"
+#include "frames/shared/Registration.h"
 #include "model/Helpers.h"
 
 namespace {

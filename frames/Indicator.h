@@ -2,7 +2,7 @@
 // The indicator: the master sends a percentage and an alarm flag, the indicator answers with
 // the same two fields. With "Автоматическое формирование" ticked the emulated answer repeats
 // the request shown in the request controls.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <cstdint>
 

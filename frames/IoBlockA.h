@@ -1,7 +1,7 @@
 #pragma once
 // The input block: answers its address byte with the states of sixteen inputs, fifteen
 // three-state inputs and one that is either free or grounded.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <array>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "frames/IoBlockB.h"
 
-#include "frames/BlockFields.h"
-#include "frames/BlockLayout.h"
-#include "frames/FrameFields.h"
-#include "frames/Registration.h"
+#include "frames/shared/BlockFields.h"
+#include "frames/shared/BlockLayout.h"
+#include "frames/shared/FieldControls.h"
+#include "frames/shared/Registration.h"
 #include "model/Helpers.h"
 
 #include <algorithm>
@@ -32,7 +32,7 @@ constexpr int CodeRadix = 8;
 
 const QStringList& OutputStates(std::size_t) { return OutputStateItems; }
 
-int Bit(const TMessageImage& m, int bit) { return DigitChar(m, Bits{1, static_cast<std::uint8_t>(bit), 1}); }
+int Bit(const TMessageImage& m, int bit) { return DigitChar(m, OutputBits[bit]); }
 int Code(const TMessageImage& m, int output) { return '0' + OutCodes[output - 1].digit(m); }
 }
 
@@ -138,7 +138,7 @@ QString DescribeIoBlockBAnswer(const std::uint8_t* message)
 {
     const TMessageImage m = ImageOf(message);
     return FormatLine("T1=%u, T2=%u, P1=%.2f, P2=%.2f, OUT6-1=%c%c %c%c%c%c", T1.bits.get(m), T2.bits.get(m),
-                      P1.bits.get(m) * 0.1, P2.bits.get(m) * 0.1, Code(m, 6), Code(m, 5), Code(m, 4), Code(m, 3),
+                      static_cast<double>(P1.value(m)), static_cast<double>(P2.value(m)), Code(m, 6), Code(m, 5), Code(m, 4), Code(m, 3),
                       Code(m, 2), Code(m, 1));
 }
 

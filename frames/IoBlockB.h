@@ -2,7 +2,7 @@
 // The input/output blocks "IoBlock-1" and "IoBlock-3": the request switches eight outputs; the
 // answer carries two temperatures, two pressures and the states of six outputs, the upper bit
 // of the fifth and sixth output codes riding in the top bits of the pressure bytes.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <array>
 #include <cstdint>

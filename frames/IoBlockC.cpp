@@ -1,9 +1,9 @@
 #include "frames/IoBlockC.h"
 
-#include "frames/BlockFields.h"
-#include "frames/BlockLayout.h"
-#include "frames/FrameFields.h"
-#include "frames/Registration.h"
+#include "frames/shared/BlockFields.h"
+#include "frames/shared/BlockLayout.h"
+#include "frames/shared/FieldControls.h"
+#include "frames/shared/Registration.h"
 #include "model/Helpers.h"
 
 #include <algorithm>
@@ -31,7 +31,11 @@ constexpr int CodeRadix = 8;
 
 const QStringList& OutputStates(std::size_t) { return OutputStateItems; }
 
-int Bit(const TMessageImage& m, std::uint8_t at, std::uint8_t bit) { return DigitChar(m, Bits{at, bit, 1}); }
+// Request output 1..9 as a digit, read where the frame stores its box.
+int Output(const TMessageImage& m, int output)
+{
+    return output == 1 ? DigitChar(m, Out1Bit) : '0' + static_cast<int>(FlagAt(m, Out2To9Byte, output - 2));
+}
 int Code(const TMessageImage& m, int output) { return '0' + OutCodes[output - 1].digit(m); }
 }
 
@@ -121,9 +125,9 @@ TFrame* CreateIoBlockCFrame(QWidget* owner, TDeviceInfo* info) { return new TIoB
 QString DescribeIoBlockCRequest(const std::uint8_t* message)
 {
     const TMessageImage m = ImageOf(message);
-    return FormatLine("PWM=%u, OUT9-1=%c %c%c%c%c %c%c%c%c", Pwm.bits.get(m), Bit(m, 1, 7), Bit(m, 1, 6),
-                      Bit(m, 1, 5), Bit(m, 1, 4), Bit(m, 1, 3), Bit(m, 1, 2), Bit(m, 1, 1), Bit(m, 1, 0),
-                      Bit(m, 2, 0));
+    return FormatLine("PWM=%u, OUT9-1=%c %c%c%c%c %c%c%c%c", Pwm.bits.get(m), Output(m, 9), Output(m, 8),
+                      Output(m, 7), Output(m, 6), Output(m, 5), Output(m, 4), Output(m, 3), Output(m, 2),
+                      Output(m, 1));
 }
 
 QString DescribeIoBlockCAnswer(const std::uint8_t* message)

@@ -2,7 +2,7 @@
 // The "IoBlock-2" at its output address: the request switches nine outputs and sets a PWM
 // value; the answer carries the states of five outputs, the third one's code split over both
 // bytes.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <array>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "frames/IoBlockD.h"
 
-#include "frames/BlockFields.h"
-#include "frames/BlockLayout.h"
-#include "frames/FrameFields.h"
-#include "frames/Registration.h"
+#include "frames/shared/BlockFields.h"
+#include "frames/shared/BlockLayout.h"
+#include "frames/shared/FieldControls.h"
+#include "frames/shared/Registration.h"
 #include "model/Helpers.h"
 #include "platform/Numbers.h"
 

@@ -2,7 +2,7 @@
 // The "IoBlock-2" at its input address: the request switches two outputs, as on the engine and
 // transmission blocks; the answer carries six inputs, a 12-bit frequency split over two bytes
 // and a fuel level.
-#include "frames/TwoOutputBlock.h"
+#include "frames/shared/TwoOutputBlock.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // The input and load block with sixteen outputs: the master switches OUT1-OUT16, the block
 // answers with its eighteen inputs and the states of its outputs OUT1-OUT14.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // The input and load block with thirteen outputs: the master switches OUT1-OUT13, the block
 // answers with its inputs IN1-IN3 and INc.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <array>
 #include <cstdint>

@@ -1,10 +1,10 @@
 #include "frames/JoystickA.h"
 
-#include "frames/BlockFields.h"
-#include "frames/BlockLayout.h"
-#include "frames/Fields.h"
-#include "frames/FrameFields.h"
-#include "frames/Registration.h"
+#include "frames/shared/BlockFields.h"
+#include "frames/shared/BlockLayout.h"
+#include "frames/shared/FieldControls.h"
+#include "frames/shared/Fields.h"
+#include "frames/shared/Registration.h"
 #include "model/Helpers.h"
 
 #include <optional>

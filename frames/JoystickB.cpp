@@ -1,8 +1,8 @@
 #include "frames/JoystickB.h"
 
-#include "frames/Fields.h"
-#include "frames/FrameFields.h"
-#include "frames/Registration.h"
+#include "frames/shared/FieldControls.h"
+#include "frames/shared/Fields.h"
+#include "frames/shared/Registration.h"
 #include "platform/Numbers.h"
 
 namespace {

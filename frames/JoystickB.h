@@ -1,7 +1,7 @@
 #pragma once
 // The two-axis control handle: polled with its address byte alone, it answers with the
 // deflection and direction of both axes, three buttons, a mode flag and two axis errors.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <QString>
 #include <cstdint>

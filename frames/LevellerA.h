@@ -1,7 +1,7 @@
 #pragma once
 // The levelling block that takes two set angles and answers with two measured angles, both in
 // 1/256 degree. Its request has no grid column: column 2 always shows no value.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <QString>
 #include <cstdint>

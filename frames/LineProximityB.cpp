@@ -1,9 +1,9 @@
 #include "frames/LineProximityB.h"
 
-#include "frames/BlockFields.h"
-#include "frames/BlockLayout.h"
-#include "frames/FrameFields.h"
-#include "frames/Registration.h"
+#include "frames/shared/BlockFields.h"
+#include "frames/shared/BlockLayout.h"
+#include "frames/shared/FieldControls.h"
+#include "frames/shared/Registration.h"
 #include "model/Helpers.h"
 
 #include <algorithm>
@@ -121,7 +121,7 @@ QString DescribeLineProximityBRequest(const std::uint8_t* message)
 QString DescribeLineProximityBAnswer(const std::uint8_t* message)
 {
     const TMessageImage m = ImageOf(message);
-    return FormatLine("E=%u, ANG=%.2f, IN3-1=%c%c%c", FieldStrength.bits.get(m), Angle.bits.get(m) * 0.00390625,
+    return FormatLine("E=%u, ANG=%.2f, IN3-1=%c%c%c", FieldStrength.bits.get(m), static_cast<double>(Angle.value(m)),
                       Input(m, 3), Input(m, 2), Input(m, 1));
 }
 

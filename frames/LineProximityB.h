@@ -2,7 +2,7 @@
 // The power-line proximity sensor "LineProx-2", the one of its family that is also switched:
 // the request sets four outputs; the answer carries the field strength, an inclination angle
 // and three inputs tucked into the spare top bits of the two words.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <array>
 #include <cstdint>

@@ -1,9 +1,8 @@
 #include "frames/LogicController.h"
 
-#include "frames/CurrentMeter.h"
-#include "frames/Fields.h"
-#include "frames/FrameFields.h"
-#include "frames/Registration.h"
+#include "frames/shared/FieldControls.h"
+#include "frames/shared/Fields.h"
+#include "frames/shared/Registration.h"
 
 #include <initializer_list>
 
@@ -230,12 +229,13 @@ TFrame* CreateLogicControllerFrame(QWidget* owner, TDeviceInfo* info) { return n
 QString DescribeLogicControllerAnswer(const std::uint8_t* message)
 {
     const TMessageImage m = ImageOf(message);
-    const auto flag = [&m](int at, int bit) { return (m[static_cast<std::size_t>(at)] >> bit) & 1u; };
+    const auto flag = [&m](const Bits& part, int index) { return static_cast<unsigned>(FlagAt(m, part, index)); };
     return FormatLine("GP=%u, VP=%u, ST=%u, POV=%u, LG=%u, PG=%u, GP_kan=%u, VP_kan=%u, ST_kan=%u, P_low=%u, "
                       "work_mode=%u, joystick_mode=%u, nft_crash_2=%u, nft_crash_1=%u, motoclk_dis=%u, gns_state=%u",
-                      Gp.get(m), Vp.get(m), St.get(m), Pov.get(m), Lg.get(m), Pg.get(m), flag(2, 4), flag(2, 5),
-                      flag(2, 6), flag(2, 7), WorkModeBit.get(m), JoystickModeBit.get(m), flag(3, 2), flag(3, 3),
-                      flag(3, 4), flag(3, 5));
+                      Gp.get(m), Vp.get(m), St.get(m), Pov.get(m), Lg.get(m), Pg.get(m), flag(TrackFlags, 0),
+                      flag(TrackFlags, 1), flag(TrackFlags, 2), flag(TrackFlags, 3), WorkModeBit.get(m),
+                      JoystickModeBit.get(m), flag(StatusFlags, 0), flag(StatusFlags, 1), flag(StatusFlags, 2),
+                      flag(StatusFlags, 3));
 }
 
 void RegisterLogicControllerFrames()

@@ -1,7 +1,7 @@
 #pragma once
 // The crane logic controller: the master sends it the states of eight unwinding limiters and a
 // set of locks; it answers with the states of the crane's drives and its status flags.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "frames/SingleValue.h"
 
-#include "frames/FrameFields.h"
-#include "frames/Registration.h"
+#include "frames/shared/FieldControls.h"
+#include "frames/shared/Registration.h"
 #include "model/Helpers.h"
 
 #include <vector>

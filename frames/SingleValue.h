@@ -2,8 +2,8 @@
 // The fifteen answer-only sensor frames whose answer word carries one value and at most two
 // inputs. One class does the work, driven by the model's row of SingleValueModels; each named
 // class only gives its controls their own names.
-#include "frames/FrameBase.h"
 #include "frames/SingleValueModels.h"
+#include "frames/shared/FrameBase.h"
 
 class TSingleValueFrame : public TFrameBase {
 public:

@@ -2,7 +2,7 @@
 // The answer-only sensors whose 16-bit answer word carries one measured value and at most two
 // input states, as data: the value field and its scale, the input fields at the top of the word,
 // the control names and captions of each frame, and the info line of the line monitor.
-#include "frames/Fields.h"
+#include "frames/shared/Fields.h"
 
 #include <QString>
 #include <array>

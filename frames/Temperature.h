@@ -1,7 +1,7 @@
 #pragma once
 // The temperature sensor: one answer byte, the temperature in °C offset by 40 and held to the
 // byte's range.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <cstdint>
 

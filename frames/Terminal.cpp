@@ -1,7 +1,7 @@
 #include "frames/Terminal.h"
 
-#include "frames/Fields.h"
-#include "frames/Registration.h"
+#include "frames/shared/Fields.h"
+#include "frames/shared/Registration.h"
 #include "platform/Numbers.h"
 #include "platform/Text.h"
 

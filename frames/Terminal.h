@@ -1,7 +1,7 @@
 #pragma once
 // The text terminal on the line: the master's requests carry text and control codes that the
 // frame shows in three memos on tabs; the terminal answers with two values the user sets.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <QString>
 #include <QStringList>

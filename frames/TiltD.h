@@ -1,7 +1,7 @@
 #pragma once
 // The fifth tilt sensor: an unsigned longitudinal angle in hundredths of a degree and the two-bit
 // state of one input, which has an item for every code.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <cstdint>
 

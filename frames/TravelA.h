@@ -1,7 +1,7 @@
 #pragma once
 // The first travel sensor: a signed count L (magnitude and sign bit), a temperature in steps
 // of 4 °C and one input, answered to its address byte alone.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The second travel sensor: a 22-bit count L over the answer word and the top of byte 3, and
 // one input, answered to its address byte alone.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
 #include "frames/TravelE.h"
 
-#include "frames/FrameFields.h"
-#include "frames/Registration.h"
-#include "frames/TravelFields.h"
+#include "frames/shared/FieldControls.h"
+#include "frames/shared/Registration.h"
+#include "frames/shared/TravelFields.h"
 #include "model/Helpers.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "frames/TravelG.h"
 
-#include "frames/Registration.h"
+#include "frames/shared/Registration.h"
 
 namespace {
 constexpr int TravelGRow = 84;

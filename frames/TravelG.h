@@ -1,7 +1,7 @@
 #pragma once
 // The seventh travel sensor: an angle in 1/100 degree that wraps over the full turn, a 12-bit
 // length in whole units and two input codes above it.
-#include "frames/AngleLength.h"
+#include "frames/shared/AngleLength.h"
 
 class TTravelGFrame final : public TAngleLengthFrame {
 public:

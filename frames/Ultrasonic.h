@@ -1,7 +1,7 @@
 #pragma once
 // The ultrasonic range finder: answers its address byte with eight distances, one byte each in
 // centimetres, shown in metres.
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <array>
 #include <cstdint>

@@ -13,7 +13,7 @@
 #include <array>
 #include <cstdint>
 
-#include "frames/FrameBinding.h"
+#include "frames/shared/FrameBinding.h"
 #include "model/DeviceInfo.h"
 #include "model/Document.h"
 #include "model/Host.h"

@@ -2,8 +2,8 @@
 // Drives a catalogue row's real frame as the program does: a device with a grid row of plain
 // strings and handlers that count change events. Bodies go in as hex, controls are set and read by
 // name, and grid cells and the info line are compared as text.
-#include "frames/FrameBase.h"
-#include "frames/Registration.h"
+#include "frames/shared/FrameBase.h"
+#include "frames/shared/Registration.h"
 #include "model/DeviceInfo.h"
 #include "model/GridRow.h"
 #include "model/Scheme.h"

@@ -1,6 +1,6 @@
 // The value rules shared by every frame, as tables, and where they meet an edit.
-#include "frames/Fields.h"
-#include "frames/FrameFields.h"
+#include "frames/shared/Fields.h"
+#include "frames/shared/FieldControls.h"
 #include "platform/Numbers.h"
 
 #include <gtest/gtest.h>

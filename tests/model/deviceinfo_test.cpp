@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "frames/Registration.h"
+#include "frames/shared/Registration.h"
 #include "model/DeviceInfo.h"
 #include "support/FakeHost.h"
 #include "support/RunEvents.h"

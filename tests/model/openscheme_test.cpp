@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "frames/Registration.h"
+#include "frames/shared/Registration.h"
 #include "model/OpenSchemeThread.h"
 #include "support/FakeHost.h"
 #include "support/RunEvents.h"

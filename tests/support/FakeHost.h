@@ -11,7 +11,7 @@
 #include <mutex>
 #include <vector>
 
-#include "frames/FrameBinding.h"
+#include "frames/shared/FrameBinding.h"
 #include "model/DeviceInfo.h"
 #include "model/Host.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 struct TSlotCall {
     std::string slot;

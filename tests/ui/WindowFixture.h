@@ -8,7 +8,7 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
-#include "frames/Registration.h"
+#include "frames/shared/Registration.h"
 #include "model/LineMode.h"
 #include "model/SchemeFiles.h"
 #include "platform/Abort.h"

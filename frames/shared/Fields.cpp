@@ -1,4 +1,4 @@
-#include "frames/Fields.h"
+#include "frames/shared/Fields.h"
 
 #include "model/Helpers.h"
 #include "platform/Numbers.h"
@@ -188,6 +188,14 @@ QString DigitText(std::span<const int> codesLowestFirst, int group)
             text += u' ';
     }
     return text;
+}
+
+QString FormatBits(std::uint8_t value)
+{
+    QString digits;
+    for (; value != 0; value >>= 1)
+        digits.prepend(QChar(u'0' + (value & 1)));
+    return digits;
 }
 
 QString DigitColumn::text(const TMessageImage& image) const

@@ -1,4 +1,4 @@
-#include "frames/BlockFields.h"
+#include "frames/shared/BlockFields.h"
 
 #include "model/Helpers.h"
 

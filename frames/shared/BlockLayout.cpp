@@ -1,4 +1,4 @@
-#include "frames/BlockLayout.h"
+#include "frames/shared/BlockLayout.h"
 
 #include <algorithm>
 

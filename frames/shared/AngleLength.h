@@ -4,9 +4,9 @@
 // driven by a table of the model's rules; values that wrap into their range with the edit
 // rewritten to the wrapped value; the pair of input codes that rides in the top half of the
 // length word's high byte; and whole degrees in sign and magnitude.
-#include "frames/Fields.h"
-#include "frames/FrameBase.h"
-#include "frames/FrameFields.h"
+#include "frames/shared/FieldControls.h"
+#include "frames/shared/Fields.h"
+#include "frames/shared/FrameBase.h"
 #include "platform/Numbers.h"
 
 #include <QString>

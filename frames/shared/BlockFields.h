@@ -2,7 +2,7 @@
 // The field rules that the block frames share beyond the common ones: values stored from an edit
 // or a grid cell each in its own guard, boxes over the bits of a part, and values or codes whose
 // bits the body keeps in two places, with the digit-coded grid columns built over them.
-#include "frames/Fields.h"
+#include "frames/shared/Fields.h"
 #include "platform/Kit.h"
 
 #include <QString>

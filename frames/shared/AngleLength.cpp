@@ -1,6 +1,6 @@
-#include "frames/AngleLength.h"
+#include "frames/shared/AngleLength.h"
 
-#include "frames/FrameFields.h"
+#include "frames/shared/FieldControls.h"
 #include "model/Helpers.h"
 #include "platform/Numbers.h"
 

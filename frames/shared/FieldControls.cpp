@@ -1,4 +1,4 @@
-#include "frames/FrameFields.h"
+#include "frames/shared/FieldControls.h"
 
 #include "model/Helpers.h"
 #include "platform/Numbers.h"

@@ -1,4 +1,4 @@
-#include "frames/FrameBase.h"
+#include "frames/shared/FrameBase.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

@@ -1,8 +1,8 @@
-#include "frames/TwoOutputBlock.h"
+#include "frames/shared/TwoOutputBlock.h"
 
-#include "frames/BlockLayout.h"
-#include "frames/Fields.h"
-#include "frames/FrameFields.h"
+#include "frames/shared/BlockLayout.h"
+#include "frames/shared/FieldControls.h"
+#include "frames/shared/Fields.h"
 
 namespace {
 constexpr Bits RequestByte{1, 0, 8};

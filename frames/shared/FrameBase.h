@@ -15,7 +15,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "frames/FrameBinding.h"
+#include "frames/shared/FrameBinding.h"
 #include "model/Catalogue.h"
 #include "model/DeviceInfo.h"
 #include "platform/Kit.h"

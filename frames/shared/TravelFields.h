@@ -2,7 +2,7 @@
 // Rules shared by the travel sensors whose answer carries a count L and one input field: the
 // input code in the low bits of byte 3 (first and second travel sensors) and the answer word
 // that holds the count below a 1-Wire state (fourth and fifth travel sensors).
-#include "frames/Fields.h"
+#include "frames/shared/Fields.h"
 
 #include <QString>
 #include <cstdint>

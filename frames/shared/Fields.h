@@ -101,6 +101,9 @@ int TwoItemBit(int itemIndex);
 // every `group` digits counted from the right (0: no blanks).
 QString DigitText(std::span<const int> codesLowestFirst, int group = 4);
 
+// The binary digits of a byte, most significant first, without leading zeros; 0 gives "".
+QString FormatBits(std::uint8_t value);
+
 // A column of digits over fields of the body, the field of output or input 1 first.
 struct DigitColumn {
     std::span<const Bits> fields;

@@ -1,4 +1,4 @@
-#include "frames/TravelFields.h"
+#include "frames/shared/TravelFields.h"
 
 #include "platform/Numbers.h"
 

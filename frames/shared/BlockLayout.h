@@ -2,8 +2,8 @@
 // The control rows that the block frames share: rows of one-bit check boxes numbered like the
 // digits of their grid column, label-edit-up-down number fields, and numbered combo boxes, one
 // per output state or input.
-#include "frames/Fields.h"
-#include "frames/FrameBase.h"
+#include "frames/shared/Fields.h"
+#include "frames/shared/FrameBase.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "frames/Registration.h"
+#include "frames/shared/Registration.h"
 
 #include <cassert>
 

@@ -1,4 +1,4 @@
-#include "frames/FrameBinding.h"
+#include "frames/shared/FrameBinding.h"
 
 TFrameHandlers FrameHandlers;
 

@@ -1,7 +1,7 @@
 #pragma once
 // The field rules where they meet the widgets and the grid row: cells written only when they
 // differ, and values that wrap into a range before they are stored.
-#include "frames/Fields.h"
+#include "frames/shared/Fields.h"
 #include "model/DeviceInfo.h"
 #include "platform/Kit.h"
 #include "platform/Numbers.h"
