@@ -157,8 +157,8 @@ private:
     // A synchronized step that reaches devices or views: skipped while paused.
     void Step(void (TReceiveThread::*step)());
     bool Stopping() const { return Terminated() || Reconnect.load(); }
-    // Waits IdleWaitMs; on the system clock a termination or reconnect cuts it short.
-    void Idle();
+    // Waits IdleWaitMs, or less once `until` holds (by default a termination or reconnect).
+    void Idle(bool (TReceiveThread::*until)() const = &TReceiveThread::Stopping);
     void WaitWhilePaused();
     bool TryPort(const QString& name);
     void ShowGlyphOnce(char glyph);
