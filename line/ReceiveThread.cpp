@@ -168,7 +168,10 @@ void TReceiveThread::ReceivePass()
 
 // ---- Port detection -------------------------------------------------------------------------
 
-char TReceiveThread::SpinnerGlyph(std::uint32_t now) const { return static_cast<char>('0' + (now / 100) % 8); }
+char TReceiveThread::SpinnerGlyph(std::uint32_t now) const
+{
+    return static_cast<char>(GlyphFirstPhase + now / SpinnerStepMs % SpinnerPhases);
+}
 
 bool TReceiveThread::OpenPort()
 {
@@ -282,7 +285,7 @@ void TReceiveThread::EndCycleStatistics()
 void TReceiveThread::ShowPortGlyph()
 {
     QString text(QChar::fromLatin1(PortGlyph));
-    if (PortGlyph > '7')
+    if (PortGlyph >= GlyphConnected)
         text += Port.Name;
     if (PortGlyph == GlyphNotFound)
         text += PortRefusalText(Port.Refusal);
