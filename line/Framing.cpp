@@ -154,78 +154,79 @@ void TLineEngine::FramingPass()
     if (RxBytes.Count == 0)
         return;
     const std::uint8_t head = RxBytes.At(0);
-    CurAddress = AddressOf(head);
     // The program's own answer heard back never begins an exchange.
     if (!IsWireAddressByte(head) || (RxFlags.At(0) & FlagAnswerEcho)) {
         PendingStep();
         return;
     }
-    LookUpRequest();
+    TExchange request{AddressOf(head)};
+    const std::int32_t mode = LookUpRequest(request);
     bool framed = false;
-    if (CurMode == ModeEmulate)
-        framed = TryEmulateExchange();
-    else if (CurMode != ModeDisabled)
-        framed = ListenAttempts();
+    if (mode == ModeEmulate)
+        framed = TryEmulateExchange(request);
+    else if (mode != ModeDisabled)
+        framed = ListenAttempts(request, mode);
     if (!framed)
         PendingStep();
 }
 
-bool TLineEngine::ListenAttempts()
+bool TLineEngine::ListenAttempts(TExchange request, std::int32_t mode)
 {
     const TFrameInfo* tried = nullptr;
-    if (CurMode == ModeReceive && CurFrame) {
-        tried = CurFrame;
-        const Attempt attempt = TryListenExchange();
+    if (mode == ModeReceive && request.Frame) {
+        tried = request.Frame;
+        const Attempt attempt = TryListenExchange(request);
         if (attempt != Attempt::Fail)
             return attempt == Attempt::Success;
     }
-    for (TFrameInfo* row : FrameInfoVectors[CurAddress]) {
+    for (TFrameInfo* row : FrameInfoVectors[request.Address]) {
         if (row == tried)
             continue;
-        CurFrame = row;
-        const Attempt attempt = TryListenExchange();
+        request.Frame = row;
+        const Attempt attempt = TryListenExchange(request);
         if (attempt != Attempt::Fail)
             return attempt == Attempt::Success;
     }
     return false;
 }
 
-TLineEngine::Attempt TLineEngine::TryListenExchange()
+TLineEngine::Attempt TLineEngine::TryListenExchange(const TExchange& request)
 {
-    const int rq = CurFrame->RequestLength;
-    const int an = CurFrame->AnswerLength;
+    const int rq = request.Frame->RequestLength;
+    const int an = request.Frame->AnswerLength;
     const int total = rq + an;
     if (RxBytes.Count < total)
         ReadToRx(static_cast<std::uint32_t>(total - RxBytes.Count));
     if (RxBytes.Count < total)
         return Attempt::NeedMore;
-    if (!CheckByteOk(RxBytes, 0, rq) || RxBytes.At(rq) != CurAddress || !CheckByteOk(RxBytes, rq, an))
+    if (!CheckByteOk(RxBytes, 0, rq) || RxBytes.At(rq) != request.Address || !CheckByteOk(RxBytes, rq, an))
         return Attempt::Fail;
-    HandOffExchange(total);
+    HandOffExchange(request);
     return Attempt::Success;
 }
 
-bool TLineEngine::TryEmulateExchange()
+bool TLineEngine::TryEmulateExchange(const TExchange& request)
 {
-    const int rq = CurFrame->RequestLength;
-    const int an = CurFrame->AnswerLength;
+    const int rq = request.Frame->RequestLength;
+    const int an = request.Frame->AnswerLength;
     if (RxBytes.Count < rq)
         ReadToRx(static_cast<std::uint32_t>(rq - RxBytes.Count));
     if (RxBytes.Count < rq || !CheckByteOk(RxBytes, 0, rq))
         return false;
-    if (!SendEmulatedAnswer())
+    if (!SendEmulatedAnswer(*request.Frame))
         return false;
     ReadToRx(static_cast<std::uint32_t>(an));   // the answer's echo on the shared line
-    if (RxBytes.Count < rq + an || RxBytes.At(rq) != CurAddress || !CheckByteOk(RxBytes, rq, an))
+    if (RxBytes.Count < rq + an || RxBytes.At(rq) != request.Address || !CheckByteOk(RxBytes, rq, an))
         return false;
-    HandOffExchange(rq + an);
+    HandOffExchange(request);
     return true;
 }
 
-bool TLineEngine::SendEmulatedAnswer()
+bool TLineEngine::SendEmulatedAnswer(TFrameInfo& row)
 {
-    const int an = CurFrame->AnswerLength;
-    TxBytes[0] = CurFrame->Address;
+    const int an = row.AnswerLength;
+    TxBytes[0] = row.Address;
+    CurFrame = &row;
     if (!Sync(&TLineEngine::FillAnswerBody))
         return false;   // paused: the device may be another one by now
     TxBytes[an - 1] = CheckByteOf(TxBytes.data(), an - 1);
@@ -238,30 +239,29 @@ bool TLineEngine::SendEmulatedAnswer()
     return true;
 }
 
-void TLineEngine::HandOffExchange(int total)
+void TLineEngine::HandOffExchange(const TExchange& request)
 {
-    if (PendingBytes.Count > 0) {
-        // Everything older is reported before this exchange.
-        TFrameInfo* const frame = CurFrame;
-        const std::uint8_t address = CurAddress;
+    // Everything older is reported before this exchange.
+    if (PendingBytes.Count > 0)
         ClassifyPending(true);
-        CurFrame = frame;
-        CurAddress = address;
-    }
-    TakeBoth(RxBytes, RxFlags, FrameBytes, FrameFlags, total);
-    FrameLength = total;
-    Result = ResultOk;
-    Sync(&TLineEngine::ShowExchange);
+    const TFrameInfo& row = *request.Frame;
+    HandOff({request.Address, request.Frame, ResultOk, row.RequestLength + row.AnswerLength}, RxBytes, RxFlags);
 }
 
 void TLineEngine::HandOffUnrecognised(TRoundBuffer& bytes, TRoundBuffer& flags)
 {
-    CurFrame = nullptr;
-    CurAddress = AddressOf(bytes.At(0));
-    FrameLength = 1;
-    Result = ResultShortRequest;   // a byte that begins nothing; its record reads as an error
-    TakeBoth(bytes, flags, FrameBytes, FrameFlags, 1);
-    Sync(&TLineEngine::ShowFailedExchange);
+    // A byte that begins nothing; its record reads as an error.
+    HandOff({AddressOf(bytes.At(0)), nullptr, ResultShortRequest, 1}, bytes, flags);
+}
+
+void TLineEngine::HandOff(const TExchange& exchange, TRoundBuffer& bytes, TRoundBuffer& flags)
+{
+    TakeBoth(bytes, flags, FrameBytes, FrameFlags, exchange.Length);
+    CurAddress = exchange.Address;
+    CurFrame = exchange.Frame;
+    Result = exchange.Result;
+    FrameLength = exchange.Length;
+    Sync(exchange.Result == ResultOk ? &TLineEngine::ShowExchange : &TLineEngine::ShowFailedExchange);
 }
 
 void TLineEngine::PendingStep()
@@ -280,71 +280,61 @@ void TLineEngine::PendingStep()
 void TLineEngine::ClassifyPending(bool final)
 {
     while (PendingBytes.Count > 0) {
-        CurFrame = nullptr;
         const std::uint8_t head = PendingBytes.At(0);
-        CurAddress = AddressOf(head);
         if (!IsWireAddressByte(head)) {
             HandOffUnrecognised(PendingBytes, PendingFlags);
             continue;
         }
-        LookUpRequest();
-        const auto& rows = FrameInfoVectors[CurAddress];
+        TExchange request{AddressOf(head)};
+        LookUpRequest(request);
+        const auto& rows = FrameInfoVectors[request.Address];
         // The scheme device's row goes first, so it wins ties; then catalogue order.
-        TFrameInfo* const own = std::find(rows.begin(), rows.end(), CurFrame) != rows.end() ? CurFrame : nullptr;
-        TFrameInfo* best = nullptr;
-        Result = ResultShortRequest;
-        FrameLength = 1;
-        if (own) {
-            best = own;
-            Result = ClassifyCandidate(*own, final, FrameLength);
-        }
+        TFrameInfo* const own = std::find(rows.begin(), rows.end(), request.Frame) != rows.end() ? request.Frame : nullptr;
+        TExchange best{request.Address, nullptr, ResultShortRequest, 1};
+        if (own)
+            best = ClassifyCandidate(*own, request.Address, final);
         for (TFrameInfo* row : rows) {
             if (row == own)
                 continue;
-            std::int32_t length = 0;
-            const int code = ClassifyCandidate(*row, final, length);
-            if (code < Result) {
-                best = row;
-                Result = code;
-                FrameLength = length;
-            }
+            const TExchange candidate = ClassifyCandidate(*row, request.Address, final);
+            if (candidate.Result < best.Result)
+                best = candidate;
         }
-        CurFrame = best;
-        if (Result == ResultNeedMore)
+        if (best.Result == ResultNeedMore)
             return;
-        TakeBoth(PendingBytes, PendingFlags, FrameBytes, FrameFlags, FrameLength);
-        Sync(&TLineEngine::ShowFailedExchange);
+        HandOff(best, PendingBytes, PendingFlags);
     }
 }
 
-int TLineEngine::ClassifyCandidate(const TFrameInfo& row, bool final, std::int32_t& length) const
+TExchange TLineEngine::ClassifyCandidate(TFrameInfo& row, std::uint8_t address, bool final) const
 {
     const int n = PendingBytes.Count;
     const int rq = row.RequestLength;
     const int total = rq + row.AnswerLength;
-    auto outcome = [&length](int code, int take) {
-        length = take;
-        return code;
-    };
+    auto outcome = [&row, address](int code, int take) { return TExchange{address, &row, code, take}; };
+    const TExchange needMore = outcome(ResultNeedMore, 0);
     if (rq > n)
-        return final ? outcome(ResultShortRequest, 1) : ResultNeedMore;
+        return final ? outcome(ResultShortRequest, 1) : needMore;
     if (!CheckByteOk(PendingBytes, 0, rq))
         return outcome(ResultRequestCheck, 1);
     if (rq == n)
-        return final ? outcome(ResultNoAnswer, rq) : ResultNeedMore;
-    if (PendingBytes.At(rq) != CurAddress)
+        return final ? outcome(ResultNoAnswer, rq) : needMore;
+    if (PendingBytes.At(rq) != address)
         return outcome(ResultNoAnswer, rq);
     if (n < total)
-        return final ? outcome(ResultShortAnswer, n) : ResultNeedMore;
+        return final ? outcome(ResultShortAnswer, n) : needMore;
     return outcome(CheckByteOk(PendingBytes, rq, row.AnswerLength) ? ResultTimeout : ResultAnswerCheck, total);
 }
 
-void TLineEngine::LookUpRequest()
+std::int32_t TLineEngine::LookUpRequest(TExchange& request)
 {
     // The results belong to this request alone: a lookup skipped during a pause leaves none.
+    CurAddress = request.Address;
     CurFrame = nullptr;
     CurMode = -1;
     Sync(&TLineEngine::LookupCurrentDevice);
+    request.Frame = CurFrame;
+    return CurMode;
 }
 
 void TLineEngine::LookupCurrentDevice()

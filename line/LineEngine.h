@@ -43,6 +43,16 @@ constexpr std::uint32_t EchoWindowMs(int bytes)
     return (static_cast<std::uint32_t>(bytes) * LineByteTimeUs + 999) / 1000 + EchoLatencyMs;
 }
 
+// What the framing steps hand each other about the bytes at the head of a buffer: their line
+// address, the row they are framed with (none: a byte that begins nothing), and once settled
+// the result code and the number of bytes the exchange takes.
+struct TExchange {
+    std::uint8_t Address = 0;
+    TFrameInfo* Frame = nullptr;
+    std::int32_t Result = ResultOk;
+    std::int32_t Length = 0;
+};
+
 class TLineEngine {
 public:
     TLineEngine(THost& host, ITickSource& ticks, ISynchronizer& synchronizer);
@@ -61,17 +71,19 @@ public:
     // FlagAnswerEcho as well. Returns the number read.
     std::uint32_t ReadToRx(std::uint32_t count, std::uint8_t flag = 0);
 
-    // The steps of the framing pass, public so that tests can drive them one by one.
+    // The steps of the framing pass, public so that tests can drive them one by one. A request
+    // is framed from the address and the scheme device's row its lookup gave (none without a
+    // device), with the device's mode (-1 without one).
     enum class Attempt { Success, Fail, NeedMore };
-    bool ListenAttempts();
-    Attempt TryListenExchange();
-    bool TryEmulateExchange();
+    bool ListenAttempts(TExchange request, std::int32_t mode);
+    Attempt TryListenExchange(const TExchange& request);
+    bool TryEmulateExchange(const TExchange& request);
     // False when no answer went out (the fill was skipped during a pause).
-    bool SendEmulatedAnswer();
+    bool SendEmulatedAnswer(TFrameInfo& row);
     void PendingStep();
     void ClassifyPending(bool final);
-    // The code of one row for the pending bytes; sets `length` to the bytes it would take.
-    int ClassifyCandidate(const TFrameInfo& row, bool final, std::int32_t& length) const;
+    // One row's outcome for the pending bytes of `address`: its code and the bytes it would take.
+    TExchange ClassifyCandidate(TFrameInfo& row, std::uint8_t address, bool final) const;
 
     // Main-thread steps (run through the synchronizer).
     void LookupCurrentDevice();
@@ -91,6 +103,10 @@ public:
     std::array<std::uint8_t, LineBufferSize> FrameFlags{};
     std::array<std::uint8_t, LineBufferSize> TxBytes{};
 
+    // What the main-thread steps read, set right before each: the address a lookup is for and
+    // the row and mode it found; the row an answer or a poll request is filled for; the exchange
+    // being handed off with its result code and length. The framing steps themselves pass a
+    // TExchange.
     std::uint8_t CurAddress = 0;
     TFrameInfo* CurFrame = nullptr;
     std::int32_t CurMode = -1;
@@ -129,14 +145,18 @@ private:
 
     // Runs a main-thread step; false when it was skipped (the receive thread is paused).
     bool Sync(void (TLineEngine::*step)());
-    void LookUpRequest();
+    // Looks up the scheme device at the request's address: its row goes into the request, its
+    // mode is returned.
+    std::int32_t LookUpRequest(TExchange& request);
     void MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, bool full);
     void TakeAnswerEcho(std::uint8_t byte);
     void ExpectEcho(int length, std::uint32_t writeTick);
     void WaitOutFailedCall(std::uint32_t began, std::uint32_t timeoutMs);
     void SettleExpectedEcho();
-    void HandOffExchange(int total);
+    void HandOffExchange(const TExchange& request);
     void HandOffUnrecognised(TRoundBuffer& bytes, TRoundBuffer& flags);
+    // Takes the exchange's bytes and flags into FrameBytes/FrameFlags and shows it, good or failed.
+    void HandOff(const TExchange& exchange, TRoundBuffer& bytes, TRoundBuffer& flags);
 
     // Hand-off helpers (main thread).
     TDeviceInfo* DeviceAtCurAddress() const;

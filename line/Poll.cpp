@@ -11,8 +11,6 @@
 #include "model/LineMode.h"
 #include "platform/Ticks.h"
 
-std::int32_t PollIndex = 0;
-
 namespace {
 // Device rows are rows of the catalogue array, which the line engine may stamp (LastSeenTick).
 TFrameInfo* CatalogueRow(const TFrameInfo* row) { return &DeviceCatalogue[row - DeviceCatalogue]; }

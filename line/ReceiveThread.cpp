@@ -3,7 +3,6 @@
 #include "line/ReceiveThread.h"
 
 #include <algorithm>
-#include <chrono>
 
 #include "model/DeviceInfo.h"
 #include "model/Host.h"
@@ -94,14 +93,10 @@ void TReceiveThread::Step(void (TReceiveThread::*step)())
     sync_.Synchronize([this, step] { (this->*step)(); });
 }
 
-void TReceiveThread::Idle()
+void TReceiveThread::Idle(bool (TReceiveThread::*until)() const)
 {
-    if (&ticks_ != &SystemTicks()) {
-        ticks_.Sleep(IdleWaitMs);   // a virtual clock just moves on
-        return;
-    }
     std::unique_lock lock(wakeMutex_);
-    wake_.wait_for(lock, std::chrono::milliseconds(IdleWaitMs), [this] { return Stopping(); });
+    ticks_.WaitFor(lock, wake_, IdleWaitMs, [this, until] { return (this->*until)(); });
 }
 
 void TReceiveThread::WaitWhilePaused()
@@ -136,9 +131,10 @@ void TReceiveThread::Execute()
         }
         Step(&TReceiveThread::LineStopped);
         EndCycleStatistics();
-        // A port that vanished may open again at once and vanish again: never spin on it.
-        if (lost && !Terminated())
-            Idle();
+        // A port that vanished may open again at once and vanish again: never spin on it. Its
+        // loss asked for the reconnect, so only termination cuts this wait short.
+        if (lost)
+            Idle(&TReceiveThread::Terminated);
     }
 }
 
@@ -172,7 +168,10 @@ void TReceiveThread::ReceivePass()
 
 // ---- Port detection -------------------------------------------------------------------------
 
-char TReceiveThread::SpinnerGlyph(std::uint32_t now) const { return static_cast<char>('0' + (now / 100) % 8); }
+char TReceiveThread::SpinnerGlyph(std::uint32_t now) const
+{
+    return static_cast<char>(GlyphFirstPhase + now / SpinnerStepMs % SpinnerPhases);
+}
 
 bool TReceiveThread::OpenPort()
 {
@@ -286,7 +285,7 @@ void TReceiveThread::EndCycleStatistics()
 void TReceiveThread::ShowPortGlyph()
 {
     QString text(QChar::fromLatin1(PortGlyph));
-    if (PortGlyph > '7')
+    if (PortGlyph >= GlyphConnected)
         text += Port.Name;
     if (PortGlyph == GlyphNotFound)
         text += PortRefusalText(Port.Refusal);

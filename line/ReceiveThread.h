@@ -30,17 +30,24 @@ class THost;
 class ITickSource;
 
 inline constexpr std::uint32_t IdleWaitMs = 100;          // every idle wait of the thread
-inline constexpr std::uint32_t SpinnerDelayMs = 1000;     // detection runs this long before the glyph turns
-inline constexpr std::uint32_t SpinnerStepMs = 100;       // the glyph changes at most this often
 inline constexpr std::uint32_t MasterSearchMs = 3000;     // a BI-diagnostics search listens this long
 inline constexpr std::int32_t CycleTimesSize = 400;       // 100 cycle times of 4 bytes
 inline constexpr std::int32_t CycleTimesShown = 20;       // the period shows from this many times on
 
-// The connection glyph of status-bar panel 2: '0'..'7' the detection spinner's phases.
-enum : char { GlyphNone = 0, GlyphConnected = '8', GlyphNotFound = '9' };
+// The detection spinner: its glyph is the clock counted in steps, over the phases; it starts to
+// turn once detection has run SpinnerDelayMs and then changes at most once a step.
+inline constexpr std::uint32_t SpinnerStepMs = 100;
+inline constexpr std::uint32_t SpinnerPhases = 8;
+inline constexpr std::uint32_t SpinnerDelayMs = 1000;
 
-// Position in the host's device list where the next poll choice starts (main thread only).
-extern std::int32_t PollIndex;
+// The connection glyph of status-bar panel 2: the spinner's phases from GlyphFirstPhase, then
+// the two that name the port.
+enum : char {
+    GlyphNone = 0,
+    GlyphFirstPhase = '0',
+    GlyphConnected = GlyphFirstPhase + SpinnerPhases,
+    GlyphNotFound = GlyphConnected + 1,
+};
 
 // True for the ports on which a missing echo of a poll is no reason to reconnect: the
 // machine's two built-in ports, "COM1" and "COM2", whose tty names are "ttyS0" and "ttyS1".
@@ -147,6 +154,8 @@ public:
     std::int32_t CycleTimeSum = 0;
     TRoundBuffer CycleTimes{CycleTimesSize};
     std::atomic<bool> Reconnect{false};
+    // Position in the host's device list where the next poll choice starts (main-thread steps).
+    std::int32_t PollIndex = 0;
     // Shared with the hand-off, which sets it when a device falls silent.
     std::atomic<bool>& ResetStats = Engine.ResetStats;
 
@@ -161,8 +170,8 @@ private:
     // A synchronized step that reaches devices or views: skipped while paused.
     void Step(void (TReceiveThread::*step)());
     bool Stopping() const { return Terminated() || Reconnect.load(); }
-    // Waits IdleWaitMs; on the system clock a termination or reconnect cuts it short.
-    void Idle();
+    // Waits IdleWaitMs, or less once `until` holds (by default a termination or reconnect).
+    void Idle(bool (TReceiveThread::*until)() const = &TReceiveThread::Stopping);
     void WaitWhilePaused();
     bool TryPort(const QString& name);
     void ShowGlyphOnce(char glyph);

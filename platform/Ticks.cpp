@@ -25,6 +25,12 @@ void SystemTickSource::Sleep(std::uint32_t ms)
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
+void SystemTickSource::WaitFor(std::unique_lock<std::mutex>& lock, std::condition_variable& wake, std::uint32_t ms,
+                               const std::function<bool()>& done)
+{
+    wake.wait_for(lock, std::chrono::milliseconds(ms), done);
+}
+
 ITickSource& SystemTicks()
 {
     static SystemTickSource source;

@@ -2,7 +2,10 @@
 // Millisecond tick counts: unsigned 32-bit values that wrap after about 49.7 days, compared with
 // wrap-around arithmetic only. The source is injectable so that the line engine can run on a
 // virtual clock in tests.
+#include <condition_variable>
 #include <cstdint>
+#include <functional>
+#include <mutex>
 
 class ITickSource {
 public:
@@ -10,6 +13,12 @@ public:
     virtual std::uint32_t Now() const = 0;
     // Waits about ms milliseconds (a virtual clock just moves on).
     virtual void Sleep(std::uint32_t ms) = 0;
+    // Waits up to ms milliseconds for `done` to hold, and not at all when it holds already.
+    // Whoever may make it hold notifies `wake` under the mutex `lock` holds, so no change is
+    // missed between the test and the wait. A virtual clock moves on by ms instead: on one
+    // thread nothing else can end the wait.
+    virtual void WaitFor(std::unique_lock<std::mutex>& lock, std::condition_variable& wake, std::uint32_t ms,
+                         const std::function<bool()>& done) = 0;
 };
 
 // The steady clock in milliseconds, started far from 0 so that a tick count of 0 ("never")
@@ -18,6 +27,8 @@ class SystemTickSource final : public ITickSource {
 public:
     std::uint32_t Now() const override;
     void Sleep(std::uint32_t ms) override;
+    void WaitFor(std::unique_lock<std::mutex>& lock, std::condition_variable& wake, std::uint32_t ms,
+                 const std::function<bool()>& done) override;
 };
 
 ITickSource& SystemTicks();

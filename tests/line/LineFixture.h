@@ -94,7 +94,7 @@ struct LineGlobals {
     ~LineGlobals() { Reset(LineModeMaster); }
     static void Reset(int mode)
     {
-        LineMode = mode, PollIndex = 0;
+        LineMode = mode;
         LineLogClear();
         SlotLog.clear();
     }

@@ -123,7 +123,7 @@ TEST_F(LineEngineTest, EmulatedAnswerIsPurgedThenWrittenWithTheFramesBody)
     // Without a device at the address the body is zeros, whatever the buffer held.
     host.byAddr[44] = nullptr;
     engine.TxBytes.fill(0xEE);
-    engine.SendEmulatedAnswer();
+    engine.SendEmulatedAnswer(DeviceCatalogue[RowLeveller44]);
     EXPECT_EQ(Writes().back().Bytes, (Bytes{0x2C, 0x00, 0x00, 0x2C}));
     host.byAddr[44] = &device;
 }

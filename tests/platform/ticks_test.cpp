@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <thread>
 
 #include "platform/Ticks.h"
 #include "support/VirtualClock.h"
@@ -33,4 +34,28 @@ TEST(Ticks, VirtualClockStandsInForTheSystemOne)
         EXPECT_EQ(GetTickCount(), 0x10u);
     }
     EXPECT_NE(GetTickCount(), clock.Now());
+}
+
+TEST(Ticks, WaitEndsOnceItsConditionHoldsOrOnAVirtualClockMovesOn)
+{
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool done = false;
+    std::thread setter([&] {
+        std::lock_guard lock(mutex);
+        done = true;
+        wake.notify_all();
+    });
+    std::unique_lock lock(mutex);
+    SystemTicks().WaitFor(lock, wake, 3600000, [&] { return done; });   // only `done` ends an hour
+    EXPECT_TRUE(done);
+    lock.unlock();
+    setter.join();
+
+    VirtualClock clock(1000);
+    lock.lock();
+    clock.WaitFor(lock, wake, 100, [] { return true; });
+    EXPECT_EQ(clock.Now(), 1000u);
+    clock.WaitFor(lock, wake, 100, [] { return false; });
+    EXPECT_EQ(clock.Now(), 1100u);
 }

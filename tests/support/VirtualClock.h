@@ -1,5 +1,6 @@
 #pragma once
-// A tick source that moves only when told: Sleep and Advance move it forward.
+// A tick source that moves only when told: Sleep, Advance and a wait that is not over at once
+// move it forward.
 #include <atomic>
 #include <cstdint>
 
@@ -10,6 +11,12 @@ public:
     explicit VirtualClock(std::uint32_t start = 100000) : now_(start) {}
     std::uint32_t Now() const override { return now_.load(); }
     void Sleep(std::uint32_t ms) override { Advance(ms); }
+    void WaitFor(std::unique_lock<std::mutex>&, std::condition_variable&, std::uint32_t ms,
+                 const std::function<bool()>& done) override
+    {
+        if (!done())
+            Advance(ms);
+    }
     void Advance(std::uint32_t ms) { now_.fetch_add(ms); }
     void Set(std::uint32_t tick) { now_.store(tick); }
 
