@@ -49,7 +49,7 @@ public:
     int LineListItemHeight() const override { return listItemHeight; }
     int LineListCount() const override { return listCount; }
     void SetLineListCount(int count) override { listCount = count; }
-    void BeginLineListUpdate() override { ++listUpdateDepth; ++listUpdates; }
+    void BeginLineListUpdate() override { ++listUpdateDepth; }
     void EndLineListUpdate() override { --listUpdateDepth; }
     void ShowLineRecordInfo() override { ++recordInfoShown; }
     // Receive thread: the port settings are read under a lock.
@@ -83,7 +83,6 @@ public:
     int listItemHeight = 16;
     int listCount = 0;
     int listUpdateDepth = 0;   // open Begin/End brackets
-    int listUpdates = 0;       // Begin calls
     int recordInfoShown = 0;
     std::array<QString, 3> statusTexts;               // the panels' present texts
     std::array<std::vector<QString>, 3> statusHistory;    // every text each panel was given
