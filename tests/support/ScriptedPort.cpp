@@ -1,8 +1,9 @@
 #include "ScriptedPort.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
+
+#include "line/Protocol.h"
 
 ScriptedPort::ScriptedPort(VirtualClock& clock) : clock_(clock) {}
 
@@ -210,13 +211,7 @@ std::string ScriptedPort::Trace() const
 {
     static const char* const names[] = {"Open", "Close", "Purge", "SetState", "Read", "Write"};
     auto hex = [](const std::vector<std::uint8_t>& bytes) {
-        std::string s;
-        char b[4];
-        for (std::uint8_t v : bytes) {
-            std::snprintf(b, sizeof b, s.empty() ? "%02X" : " %02X", v);
-            s += b;
-        }
-        return s;
+        return FormatHex(bytes.data(), nullptr, static_cast<int>(bytes.size())).toStdString();
     };
     auto parity = [](std::uint8_t p) { return p == ParityMark ? "M" : p == ParitySpace ? "S" : "?"; };
     std::lock_guard lock(mutex_);
