@@ -48,21 +48,6 @@ TEST_P(LateEcho, EachMasterRequestIsAnsweredExactlyOnce)
 
 INSTANTIATE_TEST_SUITE_P(From41To60Ms, LateEcho, ::testing::Values(41u, 60u));
 
-TEST_F(EchoTest, EchoInPiecesIsNeverAnswered)
-{
-    LearnEcho();
-    // Half the echo at once, the rest after the echo read gave up.
-    line.SetEcho(ScriptedPort::Echo::None);
-    line.OnWrite = [this](const ScriptedPort::Call& write) {
-        line.PlayAfter(2, {write.Bytes[0], write.Bytes[1]});
-        line.PlayAfter(45, {write.Bytes[2], write.Bytes[3]});
-    };
-    PlayRequests(*this, 4, 300);
-    RunUntilQuiet();
-    EXPECT_EQ(Writes().size(), 1u + 4u);
-    EXPECT_EQ(LogTexts(), Texts(4, "r15 1 05 | 05 09 11 1D"));
-}
-
 // The guard holds from the first answer of a connection, before any echo was heard: an echo
 // cut, late or corrupted is never answered, even when a corrupted byte is an emulated row's
 // wire byte or the plain address.

@@ -28,7 +28,7 @@ public:
     QWidget* SchemePanel() const override { return panel.get(); }
     // Records the device and, like the window, stops its watchdog.
     void WMTimer(TDeviceInfo* device) override;
-    int StatusPanelWidth(int index) const override { return index == 0 ? w0 : index == 1 ? w1 : 220; }
+    int StatusPanelWidth(int index) const override { return index == 0 ? 300 : index == 1 ? 106 : 220; }
     int ProgressX() const override { return progressX; }
     void SetProgressX(int x) override { progressX = x; }
     // Records the progress position it is drawn at; then runs OnRedraw.
@@ -49,7 +49,7 @@ public:
     int LineListItemHeight() const override { return listItemHeight; }
     int LineListCount() const override { return listCount; }
     void SetLineListCount(int count) override { listCount = count; }
-    void BeginLineListUpdate() override { ++listUpdateDepth; ++listUpdates; }
+    void BeginLineListUpdate() override { ++listUpdateDepth; }
     void EndLineListUpdate() override { --listUpdateDepth; }
     void ShowLineRecordInfo() override { ++recordInfoShown; }
     // Receive thread: the port settings are read under a lock.
@@ -57,7 +57,7 @@ public:
     void SetPortSettings(const TPortSettings& settings);
     void SetStatusPanelText(int panel, const QString& text) override;
     void PostSearchEnded() override { ++searchEndPosts; }
-    bool IsClosing() const override { return closing; }
+    bool IsClosing() const override { return false; }
 
     TFrameHandlers Handlers() const;
     // Destroys the devices and empties both lists, as the window does when a scheme closes.
@@ -67,8 +67,6 @@ public:
     TDevicesByAddr byAddr{};
     TDeviceInfo* current = nullptr;
     std::unique_ptr<QWidget> panel;
-    int w0 = 300;
-    int w1 = 106;
     int progressX = -1;
     bool opening = false;
     std::vector<TDeviceInfo*> timerMessages;   // identifiers only: never dereferenced later
@@ -83,12 +81,10 @@ public:
     int listItemHeight = 16;
     int listCount = 0;
     int listUpdateDepth = 0;   // open Begin/End brackets
-    int listUpdates = 0;       // Begin calls
     int recordInfoShown = 0;
     std::array<QString, 3> statusTexts;               // the panels' present texts
     std::array<std::vector<QString>, 3> statusHistory;    // every text each panel was given
     std::atomic<int> searchEndPosts{0};
-    bool closing = false;
     std::function<void()> OnRedraw;
 
 private:

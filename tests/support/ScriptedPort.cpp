@@ -1,8 +1,9 @@
 #include "ScriptedPort.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
+
+#include "line/Protocol.h"
 
 ScriptedPort::ScriptedPort(VirtualClock& clock) : clock_(clock) {}
 
@@ -17,7 +18,7 @@ void ScriptedPort::Bind(TMVPort& port)
     port.Write = [this](const std::uint8_t* bytes, std::uint32_t count, std::uint32_t* written) {
         return DoWrite(bytes, count, written);
     };
-    port.GetInQueue = [this](std::uint32_t* count) { return DoGetInQueue(count); };
+    port.GetInQueue = nullptr;   // the line engine never asks; a call would be a new need
 }
 
 void ScriptedPort::Schedule(std::uint32_t firstTick, const std::vector<std::uint8_t>& bytes)
@@ -45,16 +46,6 @@ void ScriptedPort::PlayAfter(std::uint32_t ms, const std::vector<std::uint8_t>& 
     PlayAt(clock_.Now() + ms, bytes);
 }
 
-std::uint32_t ScriptedPort::Arrived() const
-{
-    const std::uint32_t now = clock_.Now();
-    std::uint32_t n = 0;
-    for (const Arrival& a : line_)
-        if (TickReached(now, a.Tick))
-            ++n;
-    return n;
-}
-
 std::vector<ScriptedPort::Arrival> ScriptedPort::Timeline() const
 {
     std::lock_guard lock(mutex_);
@@ -71,8 +62,6 @@ void ScriptedPort::FailOpen(int times, TPortRefusal why)
 
 void ScriptedPort::HangUp() { std::lock_guard lock(mutex_); hungUp_ = true; }
 void ScriptedPort::Restore() { std::lock_guard lock(mutex_); hungUp_ = false; }
-
-bool ScriptedPort::IsOpen() const { std::lock_guard lock(mutex_); return open_; }
 
 std::vector<ScriptedPort::Call> ScriptedPort::Calls() const
 {
@@ -218,31 +207,11 @@ bool ScriptedPort::DoWrite(const std::uint8_t* bytes, std::uint32_t count, std::
     return c.Result;
 }
 
-bool ScriptedPort::DoGetInQueue(std::uint32_t* count)
-{
-    std::lock_guard lock(mutex_);
-    const std::uint32_t pending = Arrived();
-    Call c = Begin(Op::GetInQueue);
-    c.Result = open_ && !hungUp_;
-    c.Count = pending;
-    if (c.Result)
-        *count = pending;
-    Log(c);
-    return c.Result;
-}
-
 std::string ScriptedPort::Trace() const
 {
-    static const char* const names[] = {"Open", "Close", "Purge", "SetState", "Read", "Write",
-                                        "GetInQueue"};
+    static const char* const names[] = {"Open", "Close", "Purge", "SetState", "Read", "Write"};
     auto hex = [](const std::vector<std::uint8_t>& bytes) {
-        std::string s;
-        char b[4];
-        for (std::uint8_t v : bytes) {
-            std::snprintf(b, sizeof b, s.empty() ? "%02X" : " %02X", v);
-            s += b;
-        }
-        return s;
+        return FormatHex(bytes.data(), nullptr, static_cast<int>(bytes.size())).toStdString();
     };
     auto parity = [](std::uint8_t p) { return p == ParityMark ? "M" : p == ParitySpace ? "S" : "?"; };
     std::lock_guard lock(mutex_);

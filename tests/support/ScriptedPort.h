@@ -1,5 +1,5 @@
 #pragma once
-// A port on a scripted line: Bind() rebinds a TMVPort's seven operations to a timeline of
+// A port on a scripted line: Bind() rebinds a TMVPort's six line operations to a timeline of
 // incoming bytes on a VirtualClock. Nothing sleeps: a Read that has to wait moves the clock.
 //
 // Timeline: PlayAt/PlayAfter space a message's bytes one byte time (ByteTimeUs, rounded down to
@@ -28,7 +28,7 @@
 
 class ScriptedPort {
 public:
-    enum class Op { Open, Close, Purge, SetState, Read, Write, GetInQueue };
+    enum class Op { Open, Close, Purge, SetState, Read, Write };
     enum class Echo { All, None };
 
     struct Call {
@@ -36,7 +36,7 @@ public:
         std::uint32_t Tick;                 // clock when the call began
         bool Result;
         std::uint8_t Parity;
-        std::uint32_t Count;                // Read/Write: count asked; GetInQueue: count given
+        std::uint32_t Count;                // Read/Write: count asked
         std::vector<std::uint8_t> Bytes;    // Write: bytes sent; Read: bytes delivered
     };
 
@@ -64,8 +64,6 @@ public:
     void HangUp();
     void Restore();
 
-    bool IsOpen() const;
-
     std::vector<Call> Calls() const;
     std::vector<Call> CallsOf(Op kind) const;
     void ClearCalls();
@@ -80,9 +78,7 @@ private:
     bool DoRead(TMVPort& port, std::uint8_t* bytes, std::uint8_t* flags, std::uint32_t count,
                 std::uint32_t* read);
     bool DoWrite(const std::uint8_t* bytes, std::uint32_t count, std::uint32_t* written);
-    bool DoGetInQueue(std::uint32_t* count);
     void Log(Call call) { calls_.push_back(std::move(call)); }
-    std::uint32_t Arrived() const;   // caller holds the mutex
     void Schedule(std::uint32_t firstTick, const std::vector<std::uint8_t>& bytes);
     Call Begin(Op kind) const;
 
