@@ -2,6 +2,7 @@
 // when the program answers for an emulated device, and how bytes that form no exchange in time
 // are classified from the pending buffer.
 #include <algorithm>
+#include <utility>
 
 #include "line/LineEngine.h"
 #include "model/Catalogue.h"
@@ -145,6 +146,7 @@ void TLineEngine::MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, bool f
 
 void TLineEngine::FramingPass()
 {
+    const TDeviceLookup polled = std::exchange(polled_, {});
     if (RestoreListenState) {
         Port.SetState(&ListenDCB);
         RestoreListenState = false;
@@ -160,7 +162,7 @@ void TLineEngine::FramingPass()
         return;
     }
     TExchange request{AddressOf(head)};
-    const std::int32_t mode = LookUpRequest(request);
+    const std::int32_t mode = LookUpHead(request, polled);
     bool framed = false;
     if (mode == ModeEmulate)
         framed = TryEmulateExchange(request);
@@ -337,12 +339,30 @@ std::int32_t TLineEngine::LookUpRequest(TExchange& request)
     return CurMode;
 }
 
+std::int32_t TLineEngine::LookUpHead(TExchange& request, const TDeviceLookup& polled)
+{
+    if (!polled.Ready || !(RxFlags.At(0) & FlagPollEcho) || polled.Address != request.Address)
+        return LookUpRequest(request);
+    request.Frame = polled.Frame;
+    return polled.Mode;
+}
+
+TLineEngine::TDeviceLookup TLineEngine::DeviceAt(std::uint8_t address) const
+{
+    const TDeviceInfo* device = host_.DevicesByAddr()[address];
+    if (!device)
+        return {true, address, nullptr, -1};
+    return {true, address, CatalogueRow(device->FrameInfo), device->SchemeObject->Mode};
+}
+
 void TLineEngine::LookupCurrentDevice()
 {
-    const TDeviceInfo* device = host_.DevicesByAddr()[CurAddress];
-    CurFrame = device ? CatalogueRow(device->FrameInfo) : nullptr;
-    CurMode = device ? device->SchemeObject->Mode : -1;
+    const TDeviceLookup found = DeviceAt(CurAddress);
+    CurFrame = found.Frame;
+    CurMode = found.Mode;
 }
+
+void TLineEngine::LookUpPolledAddress(std::uint8_t address) { polled_ = DeviceAt(address); }
 
 void TLineEngine::FillAnswerBody()
 {
