@@ -32,15 +32,7 @@ TLineEngine::TLineEngine(THost& host, ITickSource& ticks, ISynchronizer& synchro
 {
 }
 
-bool TLineEngine::Sync(void (TLineEngine::*step)())
-{
-    bool ran = false;
-    sync_.Synchronize([this, step, &ran] {
-        ran = true;
-        (this->*step)();
-    });
-    return ran;
-}
+bool TLineEngine::Sync(void (TLineEngine::*step)()) { return SynchronizeMember(sync_, *this, step); }
 
 void TLineEngine::PortOpened()
 {
