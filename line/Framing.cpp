@@ -138,7 +138,7 @@ void TLineEngine::MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, bool f
 
 void TLineEngine::FramingPass()
 {
-    const TDeviceLookup polled = std::exchange(polled_, {});
+    const bool polled = std::exchange(polled_.Ready, false);   // this pass's request alone
     if (RestoreListenState) {
         Port.SetState(&ListenDCB);
         RestoreListenState = false;
@@ -331,12 +331,12 @@ std::int32_t TLineEngine::LookUpRequest(TExchange& request)
     return CurMode;
 }
 
-std::int32_t TLineEngine::LookUpHead(TExchange& request, const TDeviceLookup& polled)
+std::int32_t TLineEngine::LookUpHead(TExchange& request, bool polled)
 {
-    if (!polled.Ready || !(RxFlags.At(0) & FlagPollEcho) || polled.Address != request.Address)
+    if (!polled || !(RxFlags.At(0) & FlagPollEcho) || polled_.Address != request.Address)
         return LookUpRequest(request);
-    request.Frame = polled.Frame;
-    return polled.Mode;
+    request.Frame = polled_.Frame;
+    return polled_.Mode;
 }
 
 TLineEngine::TDeviceLookup TLineEngine::DeviceAt(std::uint8_t address) const

@@ -91,7 +91,7 @@ public:
     // poll: the framing pass right after it takes it for the poll's echo instead of a step of its
     // own. Forgotten by every other pass: a lookup belongs to one request.
     void LookUpPolledAddress(std::uint8_t address);
-    void ForgetPolledLookup() { polled_ = {}; }
+    void ForgetPolledLookup() { polled_.Ready = false; }
     void FillAnswerBody();
     void ShowExchange();
     void ShowFailedExchange();
@@ -162,8 +162,8 @@ private:
         std::int32_t Mode = -1;
     };
     // LookUpRequest for the request at the head of RxBytes, answered by the poll's own lookup
-    // when that request is the echo of the poll.
-    std::int32_t LookUpHead(TExchange& request, const TDeviceLookup& polled);
+    // (`polled`: made for this pass) when that request is the echo of the poll.
+    std::int32_t LookUpHead(TExchange& request, bool polled);
     TDeviceLookup DeviceAt(std::uint8_t address) const;   // main thread
     void MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, bool full);
     void TakeAnswerEcho(std::uint8_t byte);
