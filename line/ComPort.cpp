@@ -1,6 +1,7 @@
 // The COM back end: a tty under /dev named by the port's name.
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 #include "line/Port.h"
 #include "platform/Serial.h"
@@ -15,10 +16,12 @@ bool IsOpen(const TMVPort& port) { return port.Handle != InvalidPortHandle; }
 
 void TMVPort::BindCom()
 {
-    Open = [this] {
+    // The open tty's attributes as last set: a format change per poll costs one system call.
+    auto tty = std::make_shared<TtyState>();
+    Open = [this, tty] {
         lost_ = false;
         int error = 0;
-        const int fd = OpenTty(Name.toStdString(), &error);
+        const int fd = OpenTty(Name.toStdString(), &error, tty.get());
         Handle = fd < 0 ? InvalidPortHandle : fd;
         Refusal = error == EACCES || error == EPERM ? TPortRefusal::NoAccess
                   : error == EBUSY                  ? TPortRefusal::Busy
@@ -34,8 +37,8 @@ void TMVPort::BindCom()
         return closed;
     };
     Purge = [this] { return IsOpen(*this) && PurgeTty(Fd(*this)); };
-    SetState = [this](const TDCB* dcb) {
-        return dcb && IsOpen(*this) && SetTtyFormat(Fd(*this), dcb->ByteSize, dcb->Parity, dcb->StopBits);
+    SetState = [this, tty](const TDCB* dcb) {
+        return dcb && IsOpen(*this) && SetTtyFormat(Fd(*this), dcb->ByteSize, dcb->Parity, dcb->StopBits, tty.get());
     };
     Read = [this](std::uint8_t* bytes, std::uint8_t* flags, std::uint32_t count, std::uint32_t* read) {
         *read = 0;

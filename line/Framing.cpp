@@ -2,6 +2,7 @@
 // when the program answers for an emulated device, and how bytes that form no exchange in time
 // are classified from the pending buffer.
 #include <algorithm>
+#include <utility>
 
 #include "line/LineEngine.h"
 #include "model/Catalogue.h"
@@ -31,15 +32,7 @@ TLineEngine::TLineEngine(THost& host, ITickSource& ticks, ISynchronizer& synchro
 {
 }
 
-bool TLineEngine::Sync(void (TLineEngine::*step)())
-{
-    bool ran = false;
-    sync_.Synchronize([this, step, &ran] {
-        ran = true;
-        (this->*step)();
-    });
-    return ran;
-}
+bool TLineEngine::Sync(void (TLineEngine::*step)()) { return SynchronizeMember(sync_, *this, step); }
 
 void TLineEngine::PortOpened()
 {
@@ -145,6 +138,7 @@ void TLineEngine::MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, bool f
 
 void TLineEngine::FramingPass()
 {
+    const bool polled = std::exchange(polled_.Ready, false);   // this pass's request alone
     if (RestoreListenState) {
         Port.SetState(&ListenDCB);
         RestoreListenState = false;
@@ -160,7 +154,7 @@ void TLineEngine::FramingPass()
         return;
     }
     TExchange request{AddressOf(head)};
-    const std::int32_t mode = LookUpRequest(request);
+    const std::int32_t mode = LookUpHead(request, polled);
     bool framed = false;
     if (mode == ModeEmulate)
         framed = TryEmulateExchange(request);
@@ -337,12 +331,30 @@ std::int32_t TLineEngine::LookUpRequest(TExchange& request)
     return CurMode;
 }
 
+std::int32_t TLineEngine::LookUpHead(TExchange& request, bool polled)
+{
+    if (!polled || !(RxFlags.At(0) & FlagPollEcho) || polled_.Address != request.Address)
+        return LookUpRequest(request);
+    request.Frame = polled_.Frame;
+    return polled_.Mode;
+}
+
+TLineEngine::TDeviceLookup TLineEngine::DeviceAt(std::uint8_t address) const
+{
+    const TDeviceInfo* device = host_.DevicesByAddr()[address];
+    if (!device)
+        return {true, address, nullptr, -1};
+    return {true, address, CatalogueRow(device->FrameInfo), device->SchemeObject->Mode};
+}
+
 void TLineEngine::LookupCurrentDevice()
 {
-    const TDeviceInfo* device = host_.DevicesByAddr()[CurAddress];
-    CurFrame = device ? CatalogueRow(device->FrameInfo) : nullptr;
-    CurMode = device ? device->SchemeObject->Mode : -1;
+    const TDeviceLookup found = DeviceAt(CurAddress);
+    CurFrame = found.Frame;
+    CurMode = found.Mode;
 }
+
+void TLineEngine::LookUpPolledAddress(std::uint8_t address) { polled_ = DeviceAt(address); }
 
 void TLineEngine::FillAnswerBody()
 {

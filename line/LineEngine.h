@@ -87,6 +87,11 @@ public:
 
     // Main-thread steps (run through the synchronizer).
     void LookupCurrentDevice();
+    // The lookup for a poll about to go out at `address`, done by the step that prepares the
+    // poll: the framing pass right after it takes it for the poll's echo instead of a step of its
+    // own. Forgotten by every other pass: a lookup belongs to one request.
+    void LookUpPolledAddress(std::uint8_t address);
+    void ForgetPolledLookup() { polled_.Ready = false; }
     void FillAnswerBody();
     void ShowExchange();
     void ShowFailedExchange();
@@ -148,6 +153,18 @@ private:
     // Looks up the scheme device at the request's address: its row goes into the request, its
     // mode is returned.
     std::int32_t LookUpRequest(TExchange& request);
+    // A lookup's results: the scheme device's row and mode at an address (none, -1 without a
+    // device). The poll's own is Ready until a framing pass took or forgot it.
+    struct TDeviceLookup {
+        bool Ready = false;
+        std::uint8_t Address = 0;
+        TFrameInfo* Frame = nullptr;
+        std::int32_t Mode = -1;
+    };
+    // LookUpRequest for the request at the head of RxBytes, answered by the poll's own lookup
+    // (`polled`: made for this pass) when that request is the echo of the poll.
+    std::int32_t LookUpHead(TExchange& request, bool polled);
+    TDeviceLookup DeviceAt(std::uint8_t address) const;   // main thread
     void MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, bool full);
     void TakeAnswerEcho(std::uint8_t byte);
     void ExpectEcho(int length, std::uint32_t writeTick);
@@ -173,4 +190,5 @@ private:
     // The answers whose echo is still expected, oldest first.
     std::array<TExpectedEcho, MaxExpectedEchoes> echoes_{};
     int echoCount_ = 0;
+    TDeviceLookup polled_;
 };

@@ -31,6 +31,7 @@ QString PollPeriodText(std::int32_t meanMs)
 
 bool TReceiveThread::PollStep()
 {
+    Engine.ForgetPolledLookup();   // a lookup belongs to the request it was made for
     if (Engine.RxBytes.Count > 0)
         return true;   // the framing pass first deals with the bytes held
     Engine.CurFrame = nullptr;   // stays none when the step is skipped during a pause
@@ -40,12 +41,17 @@ bool TReceiveThread::PollStep()
         Idle();
         return false;
     }
-    return SendPollRequest();
+    if (SendPollRequest())
+        return true;
+    Engine.ForgetPolledLookup();
+    return false;
 }
 
 void TReceiveThread::PreparePoll()
 {
     SelectPollTarget();
+    if (Engine.CurFrame)
+        Engine.LookUpPolledAddress(AddressOf(Engine.CurFrame->WireAddress));
     if (Engine.CurFrame && Engine.CurFrame->RequestLength > 1) {
         FillRequestBody();
         pollBodyFilled_ = true;

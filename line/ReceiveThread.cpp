@@ -90,7 +90,7 @@ void TReceiveThread::StopSearch()
 
 void TReceiveThread::Step(void (TReceiveThread::*step)())
 {
-    sync_.Synchronize([this, step] { (this->*step)(); });
+    SynchronizeMember(sync_, *this, step);
 }
 
 void TReceiveThread::Idle(bool (TReceiveThread::*until)() const)
@@ -269,7 +269,7 @@ void TReceiveThread::ShowGlyphOnce(char glyph)
 void TReceiveThread::ShowStatus(void (TReceiveThread::*step)())
 {
     // The status bar holds nothing of the scheme: shown during a pause too, never stale after it.
-    mainSync_.Synchronize([this, step] { (this->*step)(); });
+    SynchronizeMember(mainSync_, *this, step);
 }
 
 void TReceiveThread::EndCycleStatistics()

@@ -126,9 +126,9 @@ public:
     void LineStopped();
     void SelectPollTarget();
     void FillRequestBody();
-    // SelectPollTarget and, for a request with a body, FillRequestBody in one step: nothing the
-    // window shows happens between them, and every synchronized step is a thread switch there
-    // and back.
+    // SelectPollTarget, the lookup of the polled address for the framing of the poll's echo,
+    // and, for a request with a body, FillRequestBody in one step: nothing the window shows
+    // happens between them, and every synchronized step is a thread switch there and back.
     void PreparePoll();
     void CycleStatistics();
 

@@ -141,11 +141,11 @@ bool ApplyStopBits(termios& t, std::uint8_t stopBits)
 
 // A pty keeps no parity: it clears PARENB, and tcsetattr then reports EINVAL whenever the
 // parity bits are all that differ. That is no broken port: the rest took effect.
-bool SetAttributes(int fd, const termios& wanted)
+bool SetAttributes(int fd, const termios& wanted, bool pty)
 {
     if (tcsetattr(fd, TCSANOW, &wanted) == 0)
         return true;
-    if (errno != EINVAL || !IsPty(fd))
+    if (errno != EINVAL || !pty)
         return false;
     termios now {};
     if (tcgetattr(fd, &now) != 0)
@@ -155,9 +155,9 @@ bool SetAttributes(int fd, const termios& wanted)
            now.c_lflag == wanted.c_lflag;
 }
 
-bool MakeRaw(int fd)
+// `t` ends up as the attributes set.
+bool MakeRaw(int fd, termios& t, bool pty)
 {
-    termios t {};
     if (tcgetattr(fd, &t) != 0)
         return false;
     cfmakeraw(&t);
@@ -172,7 +172,7 @@ bool MakeRaw(int fd)
     t.c_cc[VTIME] = 0;
     cfsetispeed(&t, B9600);
     cfsetospeed(&t, B9600);
-    return SetAttributes(fd, t);
+    return SetAttributes(fd, t, pty);
 }
 
 int MsUntil(Clock::time_point deadline)
@@ -217,7 +217,7 @@ bool IsPlainTtyName(const std::string& name)
     return true;
 }
 
-int OpenTty(const std::string& name, int* error)
+int OpenTty(const std::string& name, int* error, TtyState* state)
 {
     int ignored = 0;
     int& err = error ? *error : ignored;
@@ -232,11 +232,16 @@ int OpenTty(const std::string& name, int* error)
         err = errno;
         return -1;
     }
-    if (!isatty(fd) || ioctl(fd, TIOCEXCL) != 0 || !MakeRaw(fd)) {
+    TtyState opened;
+    opened.Pty = IsPty(fd);
+    if (!isatty(fd) || ioctl(fd, TIOCEXCL) != 0 || !MakeRaw(fd, opened.Attributes, opened.Pty)) {
         err = errno;
         close(fd);
         return -1;
     }
+    opened.Known = true;
+    if (state)
+        *state = opened;
     latency.Lower(fd);
     return fd;
 }
@@ -250,18 +255,27 @@ bool CloseTty(int fd)
     return close(fd) == 0;
 }
 
-bool SetTtyFormat(int fd, std::uint8_t byteSize, std::uint8_t parity, std::uint8_t stopBits)
+bool SetTtyFormat(int fd, std::uint8_t byteSize, std::uint8_t parity, std::uint8_t stopBits, TtyState* state)
 {
+    // The fields a format change sets are set whatever they were; the rest are as last set.
     termios t {};
-    if (tcgetattr(fd, &t) != 0)
+    if (state && state->Known)
+        t = state->Attributes;
+    else if (tcgetattr(fd, &t) != 0)
         return false;
     if (!ApplyByteSize(t, byteSize) || !ApplyParity(t, parity) || !ApplyStopBits(t, stopBits))
         return false;
+    const bool pty = state ? state->Pty : IsPty(fd);
     // An address byte still in the UART must leave with the parity it was written with. A pty
     // has no UART, and draining it would wait for whoever reads the other end.
-    if (!IsPty(fd))
+    if (!pty)
         tcdrain(fd);
-    return SetAttributes(fd, t);
+    const bool set = SetAttributes(fd, t, pty);
+    if (state) {
+        state->Attributes = t;
+        state->Known = set;
+    }
+    return set;
 }
 
 TtyTransfer ReadTty(int fd, std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs)

@@ -4,8 +4,19 @@
 // VMIN/VTIME cannot express "count bytes, or 40 ms".
 #include <cstdint>
 #include <string>
+#include <termios.h>
 
 struct serial_struct;
+
+// What a format change needs to know of an open tty, learnt when it was opened and kept by its
+// owner: the attributes last set, so that a change is one tcsetattr and no tcgetattr, and
+// whether it is a pty, asked once instead of at every change. Known is false until OpenTty or a
+// format change has set them (and again after one failed: the tty is read once more then).
+struct TtyState {
+    termios Attributes {};
+    bool Known = false;
+    bool Pty = false;
+};
 
 enum class TtyStatus {
     Ok,       // done, or timed out (see the count)
@@ -23,7 +34,8 @@ struct TtyTransfer {
 // no character device we may open as a serial line, or the tty refuses; then *error (if given)
 // holds the errno of the refusal (EACCES or EPERM without permission, EBUSY when another program
 // holds it exclusively).
-int OpenTty(const std::string& name, int* error = nullptr);
+// With `state`, what the open set is kept there for SetTtyFormat.
+int OpenTty(const std::string& name, int* error = nullptr, TtyState* state = nullptr);
 // Gives the driver back the latency it had before OpenTty, then closes.
 bool CloseTty(int fd);
 
@@ -39,7 +51,9 @@ TtySerialInfoCalls DefaultTtySerialInfoCalls();
 
 // Character format; parity and stop bits in the line-state codes (3 MARK, 4 SPACE, 0 one stop
 // bit). Output still queued goes out first, with the parity it was written with.
-bool SetTtyFormat(int fd, std::uint8_t byteSize, std::uint8_t parity, std::uint8_t stopBits);
+// With `state` (as OpenTty filled it) the tty's attributes are taken from there and kept there.
+bool SetTtyFormat(int fd, std::uint8_t byteSize, std::uint8_t parity, std::uint8_t stopBits,
+                  TtyState* state = nullptr);
 
 // Up to `count` bytes; returns when they came or `timeoutMs` after the call began.
 TtyTransfer ReadTty(int fd, std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs);

@@ -31,5 +31,23 @@ ISynchronizer& Synchronizer();
 void SetSynchronizer(ISynchronizer* synchronizer);   // nullptr restores the main-thread one
 inline void Synchronize(const std::function<void()>& step) { Synchronizer().Synchronize(step); }
 
+// Runs (object.*step)() through a synchronizer; true when it ran (a pausing synchronizer may
+// skip it). What is handed over captures one pointer, which std::function holds without
+// allocating: a step per exchange must not cost a heap allocation.
+template <typename T>
+bool SynchronizeMember(ISynchronizer& synchronizer, T& object, void (T::*step)())
+{
+    struct TCall {
+        T* Object;
+        void (T::*Step)();
+        bool Ran;
+    } call{&object, step, false};
+    synchronizer.Synchronize([&call] {
+        call.Ran = true;
+        (call.Object->*call.Step)();
+    });
+    return call.Ran;
+}
+
 // True on the thread that runs the application's event loop.
 bool IsMainThread();
