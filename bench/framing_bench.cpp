@@ -112,6 +112,7 @@ Result Frame(const std::vector<std::uint8_t>& stream, bool withDevices, bool log
 
 int main(int argc, char** argv)
 {
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): before QApplication, no other thread yet
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     const std::size_t size = argc > 1 ? static_cast<std::size_t>(std::atol(argv[1])) : 4'000'000;

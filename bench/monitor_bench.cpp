@@ -100,6 +100,7 @@ Absorbed Feed(TMirvane2Form& form, double seconds)
 
 int main(int argc, char** argv)
 {
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): before QApplication, no other thread yet
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     WindowBench bench;

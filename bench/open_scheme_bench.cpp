@@ -5,6 +5,7 @@
 
 int main(int argc, char** argv)
 {
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): before QApplication, no other thread yet
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     WindowBench bench;

@@ -32,7 +32,7 @@ struct Rig {
             info->GridRow = &grid;
     }
 
-    template <class F> F& Frame() const { return *dynamic_cast<F*>(info->Frame.data()); }
+    template <class F> F& Frame() const { return dynamic_cast<F&>(*info->Frame.data()); }
     TMessageImage& Answer() { return object.Answer; }
     TMessageImage& Side(bool request) { return request ? object.Request : object.Answer; }
     QWidget* Panel(bool request) const { return request ? info->RequestPanel.data() : info->AnswerPanel.data(); }

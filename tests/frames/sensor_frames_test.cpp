@@ -18,7 +18,7 @@ constexpr int ClockRow = 53;
 
 // Pins the clock's idea of now for a scope.
 struct PinnedNow {
-    explicit PinnedNow(QDateTime now) { Now = now, TClockFrame::CurrentDateTime = [] { return Now; }; }
+    explicit PinnedNow(const QDateTime& now) { Now = now, TClockFrame::CurrentDateTime = [] { return Now; }; }
     ~PinnedNow() { TClockFrame::CurrentDateTime = saved; }
     static inline QDateTime Now;
     QDateTime (*saved)() = TClockFrame::CurrentDateTime;

@@ -42,6 +42,7 @@ void EnsureApplication()
     static char name[] = "framing_fuzz";
     static char* argv[] = {name, nullptr};
     if (!QApplication::instance()) {
+        // NOLINTNEXTLINE(concurrency-mt-unsafe): before QApplication, no other thread yet
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         new QApplication(argc, argv);
     }
@@ -146,4 +147,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 }
 
 // The offscreen platform's font library leaks a few bytes once per process; not ours.
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the name the leak sanitizer looks up
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\nleak:libfreetype\n"; }

@@ -14,6 +14,7 @@ PtyPair::PtyPair()
         CloseMaster();
         return;
     }
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): a test opens its ptys on its one thread
     if (const char* name = ptsname(master_))
         slavePath_ = name;
     // Terminal settings made through the master apply to the slave: raw from the start, so that
