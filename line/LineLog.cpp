@@ -52,7 +52,8 @@ double LocalDaysNow()
     static std::string zone;
     static bool zoneSet = false;
     const std::int64_t utcMs = QDateTime::currentMSecsSinceEpoch();   // no system call (vDSO)
-    const char* tz = std::getenv("TZ");
+    // Read on the main thread only, which is also the only one that changes the environment.
+    const char* tz = std::getenv("TZ");   // NOLINT(concurrency-mt-unsafe)
     if (utcMs / msPerMinute != minute || (tz != nullptr) != zoneSet || (tz && zone != tz)) {
         minute = utcMs / msPerMinute;
         zoneSet = tz != nullptr;

