@@ -5,8 +5,8 @@
 #   tools/tidy.sh <base>     the .cpp files changed against <base>
 #   tools/tidy.sh --all      every source
 # Needs build/compile_commands.json (any configured build/ writes it).
-set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/common.sh"
+need_packages clang-tidy
 [ -f build/compile_commands.json ] || { echo "Configure build/ first (bash tools/test.sh)." >&2; exit 2; }
 if [ "${1:-}" = "--all" ]; then
     mapfile -t files < <(git ls-files '*.cpp')
