@@ -231,17 +231,6 @@ TEST_F(SchemeFiles, ReadersTakeNoMoreThanTheImageLimit)
                                   comment));
 }
 
-// What is missing or no plain file is left to the test below; these are the other failures.
-TEST_F(SchemeFiles, EmptyFilesAndUnwritablePathsFail)
-{
-    TSchemeList schemes;
-    ASSERT_TRUE(ReplaceFile(Path("empty.mvs"), {}));
-    for (const QString& path : {QString(), Path("empty.mvs")})
-        EXPECT_FALSE(LoadSchemeFile(path, schemes)) << path.toStdString();
-    EXPECT_TRUE(schemes.empty());
-    EXPECT_FALSE(SaveInfoFile(Path("no/such/doc.mvi"), Sample(), LineModeSensors, {}));
-}
-
 TEST_F(SchemeFiles, WhatIsNoPlainFileIsNeitherReadNorReplacedAndNothingBlocks)
 {
     const auto hostile = MakeHostileFiles(dir.path());
