@@ -7,7 +7,6 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "model/Catalogue.h"
 #include "model/LineMode.h"
