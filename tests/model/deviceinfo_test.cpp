@@ -137,54 +137,44 @@ TEST_F(DeviceInfoTest, ShowDataOnBothSides)
     EXPECT_TRUE(f->NestedEdit->ReadOnly());   // nested controls are not reached
 }
 
-TEST_F(DeviceInfoTest, ClearDisplayOnBothSides)
+// Both clears empty a side's cells and its own controls, raising no change of the user's. The
+// display's clear leaves its edits editable and disables the rest; the editors' clear keeps every
+// enabled and read-only state and unticks boxes instead.
+TEST_F(DeviceInfoTest, ClearingASideEmptiesItsCellsAndControls)
 {
     TTestRequestFrame* f = MakeBoth();
-    device->ShowData(true);
-    device->ShowData(false);
-    f->OutBox->SetChecked(true);
-    f->StateCombo->SetItemIndex(1);
-    for (int c = 2; c <= 9; ++c)
-        row.SetCell(c, "x");
-    f->ValueEdit->SetEnabled(false);   // an edit keeps its enabled state
-    calls.clear();
+    for (const bool display : {true, false}) {
+        SCOPED_TRACE(display ? "display" : "editors");
+        const auto clear = [&](bool request) { display ? device->ClearDisplay(request) : device->ClearEditors(request); };
+        device->ShowData(true);
+        device->ShowData(false);
+        f->ValueEdit->SetReadOnly(true);
+        f->ValueEdit->SetEnabled(false);   // an edit keeps its enabled state
+        f->FlagBox->SetChecked(true);
+        f->OutBox->SetChecked(true);
+        f->StateCombo->SetItemIndex(2);
+        f->NestedEdit->SetText("9");
+        for (int c = 2; c <= 9; ++c)
+            row.SetCell(c, "x");
+        calls.clear();
 
-    device->ClearDisplay(false);
-    EXPECT_EQ((QStringList{row.Cell(2), row.Cell(3), row.Cell(6), row.Cell(7)}), (QStringList{"x", "", "", "x"}));
-    EXPECT_EQ(f->ValueEdit->Text(), "");
-    EXPECT_FALSE(f->ValueEdit->ReadOnly() || f->ValueEdit->Enabled());
-    EXPECT_EQ(f->StateCombo->ItemIndex(), -1);
-    EXPECT_FALSE(f->StateCombo->Enabled() || f->FlagBox->Enabled() || f->ValueUpDown->Enabled());
+        clear(false);
+        EXPECT_EQ((QStringList{row.Cell(2), row.Cell(3), row.Cell(6), row.Cell(7)}), (QStringList{"x", "", "", "x"}));
+        EXPECT_EQ(f->ValueEdit->Text() + f->NestedEdit->Text(), "9");   // nested controls are not reached
+        EXPECT_EQ(f->ValueEdit->ReadOnly(), !display);
+        EXPECT_FALSE(f->ValueEdit->Enabled());
+        EXPECT_EQ(f->StateCombo->ItemIndex(), -1);
+        EXPECT_EQ(f->FlagBox->Checked(), display);
+        EXPECT_EQ((std::vector{f->FlagBox->Enabled(), f->StateCombo->Enabled(), f->ValueUpDown->Enabled()}),
+                  std::vector<bool>(3, !display));
 
-    device->ClearDisplay(true);
-    EXPECT_EQ(row.Cell(2) + f->OutEdit->Text(), "");
-    EXPECT_FALSE(f->OutBox->Enabled());
-    EXPECT_TRUE(f->OutBox->Checked());   // disabled, not unchecked
-    for (const std::string& call : calls)
-        EXPECT_EQ(call, "change(updating)");
-}
-
-TEST_F(DeviceInfoTest, ClearEditorsOnBothSides)
-{
-    TTestRequestFrame* f = MakeBoth();
-    device->ShowData(false);   // answer side enabled and editable
-    f->FlagBox->SetChecked(true);
-    f->StateCombo->SetItemIndex(2);
-    f->NestedEdit->SetText("9");
-    f->SIntEdit->SetText("-3");
-    row.SetCell(4, "7");
-
-    device->ClearEditors(false);
-    EXPECT_EQ(row.Cell(4) + f->SIntEdit->Text(), "");
-    EXPECT_TRUE(!f->FlagBox->Checked() && f->StateCombo->ItemIndex() == -1);
-    EXPECT_EQ(f->NestedEdit->Text(), "9");
-    EXPECT_TRUE(f->FlagBox->Enabled() && !f->ValueEdit->ReadOnly());   // enabled and read-only states stay
-
-    f->OutBox->SetChecked(true);
-    row.SetCell(2, "5");
-    device->ClearEditors(true);
-    EXPECT_EQ(row.Cell(2), "");
-    EXPECT_FALSE(f->OutBox->Checked());
+        clear(true);
+        EXPECT_EQ(row.Cell(2) + f->OutEdit->Text(), "");
+        EXPECT_EQ(f->OutBox->Checked(), display);
+        EXPECT_EQ(f->OutBox->Enabled(), !display);
+        for (const std::string& call : calls)
+            EXPECT_EQ(call, "change(updating)");
+    }
 }
 
 // A restart moves the deadline only: the timer set by the first start must not expire there, nor
