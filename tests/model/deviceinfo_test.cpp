@@ -76,7 +76,7 @@ TEST_F(DeviceInfoTest, FrameIsNamedAfterTheWireAddressAndFillsItsSlotPattern)
     auto answerOnly = Make(PressureRow, CreateTestAnswerFrame);
     ASSERT_TRUE(answerOnly->Frame);
     EXPECT_EQ(answerOnly->Frame->TagAs<TDeviceInfo>(), answerOnly.get());
-    EXPECT_FALSE(answerOnly->RequestPanel || answerOnly->FrameToRequest);
+    EXPECT_FALSE(answerOnly->RequestPanel || answerOnly->FrameToRequest || answerOnly->RequestToFrame);
     EXPECT_TRUE(answerOnly->GridToAnswer && answerOnly->AnswerToGrid);
 
     TTestRequestFrame* f = MakeBoth();
