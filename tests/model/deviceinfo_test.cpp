@@ -76,14 +76,13 @@ TEST_F(DeviceInfoTest, FrameIsNamedAfterTheWireAddressAndFillsItsSlotPattern)
     auto answerOnly = Make(PressureRow, CreateTestAnswerFrame);
     ASSERT_TRUE(answerOnly->Frame);
     EXPECT_EQ(answerOnly->Frame->TagAs<TDeviceInfo>(), answerOnly.get());
-    EXPECT_EQ(answerOnly->Frame->parentWidget(), host.SchemePanel());
-    EXPECT_FALSE(answerOnly->RequestPanel || answerOnly->FrameToRequest || answerOnly->HasRequestEditor());
+    EXPECT_FALSE(answerOnly->RequestPanel || answerOnly->FrameToRequest || answerOnly->RequestToFrame);
     EXPECT_TRUE(answerOnly->GridToAnswer && answerOnly->AnswerToGrid);
 
     TTestRequestFrame* f = MakeBoth();
     EXPECT_EQ(f->Name(), "_34");
     EXPECT_EQ(FrameNameFor(6), "_06");
-    EXPECT_TRUE(device->AnswerPanel == f->InPanel && device->RequestToGrid && device->HasRequestEditor());
+    EXPECT_TRUE(device->AnswerPanel == f->InPanel && device->RequestToGrid);
 }
 
 TEST_F(DeviceInfoTest, BindControlsByClassAndTag)
@@ -136,87 +135,59 @@ TEST_F(DeviceInfoTest, ShowDataOnBothSides)
     EXPECT_EQ(row.Cell(3) + f->ValueEdit->Text(), "4242");
     EXPECT_TRUE(f->StateCombo->Enabled() && !f->OddEdit->ReadOnly());
     EXPECT_TRUE(f->NestedEdit->ReadOnly());   // nested controls are not reached
-
-    // An answer-only frame has no request side: its grid column shows no value.
-    auto answerOnly = Make(PressureRow, CreateTestAnswerFrame);
-    answerOnly->GridRow = &row;
-    answerOnly->ShowData(true);
-    EXPECT_TRUE(SlotLog.empty());
-    EXPECT_EQ(row.Cell(2), "-");
 }
 
-TEST_F(DeviceInfoTest, ClearDisplayOnBothSides)
+// Both clears empty a side's cells and its own controls, raising no change of the user's. The
+// display's clear leaves its edits editable and disables the rest; the editors' clear keeps every
+// enabled and read-only state and unticks boxes instead.
+TEST_F(DeviceInfoTest, ClearingASideEmptiesItsCellsAndControls)
 {
     TTestRequestFrame* f = MakeBoth();
-    device->ShowData(true);
-    device->ShowData(false);
-    f->OutBox->SetChecked(true);
-    f->StateCombo->SetItemIndex(1);
-    for (int c = 2; c <= 9; ++c)
-        row.SetCell(c, "x");
-    f->ValueEdit->SetEnabled(false);   // an edit keeps its enabled state
-    calls.clear();
+    for (const bool display : {true, false}) {
+        SCOPED_TRACE(display ? "display" : "editors");
+        const auto clear = [&](bool request) { display ? device->ClearDisplay(request) : device->ClearEditors(request); };
+        device->ShowData(true);
+        device->ShowData(false);
+        f->ValueEdit->SetReadOnly(true);
+        f->ValueEdit->SetEnabled(false);   // an edit keeps its enabled state
+        f->FlagBox->SetChecked(true);
+        f->OutBox->SetChecked(true);
+        f->StateCombo->SetItemIndex(2);
+        f->NestedEdit->SetText("9");
+        for (int c = 2; c <= 9; ++c)
+            row.SetCell(c, "x");
+        calls.clear();
 
-    device->ClearDisplay(false);
-    EXPECT_EQ((QStringList{row.Cell(2), row.Cell(3), row.Cell(6), row.Cell(7)}), (QStringList{"x", "", "", "x"}));
-    EXPECT_EQ(f->ValueEdit->Text(), "");
-    EXPECT_FALSE(f->ValueEdit->ReadOnly() || f->ValueEdit->Enabled());
-    EXPECT_EQ(f->StateCombo->ItemIndex(), -1);
-    EXPECT_FALSE(f->StateCombo->Enabled() || f->FlagBox->Enabled() || f->ValueUpDown->Enabled());
+        clear(false);
+        EXPECT_EQ((QStringList{row.Cell(2), row.Cell(3), row.Cell(6), row.Cell(7)}), (QStringList{"x", "", "", "x"}));
+        EXPECT_EQ(f->ValueEdit->Text() + f->NestedEdit->Text(), "9");   // nested controls are not reached
+        EXPECT_EQ(f->ValueEdit->ReadOnly(), !display);
+        EXPECT_FALSE(f->ValueEdit->Enabled());
+        EXPECT_EQ(f->StateCombo->ItemIndex(), -1);
+        EXPECT_EQ(f->FlagBox->Checked(), display);
+        EXPECT_EQ((std::vector{f->FlagBox->Enabled(), f->StateCombo->Enabled(), f->ValueUpDown->Enabled()}),
+                  std::vector<bool>(3, !display));
 
-    device->ClearDisplay(true);
-    EXPECT_EQ(row.Cell(2) + f->OutEdit->Text(), "");
-    EXPECT_FALSE(f->OutBox->Enabled());
-    EXPECT_TRUE(f->OutBox->Checked());   // disabled, not unchecked
-    for (const std::string& call : calls)
-        EXPECT_EQ(call, "change(updating)");
+        clear(true);
+        EXPECT_EQ(row.Cell(2) + f->OutEdit->Text(), "");
+        EXPECT_EQ(f->OutBox->Checked(), display);
+        EXPECT_EQ(f->OutBox->Enabled(), !display);
+        for (const std::string& call : calls)
+            EXPECT_EQ(call, "change(updating)");
+    }
 }
 
-TEST_F(DeviceInfoTest, ClearEditorsOnBothSides)
-{
-    TTestRequestFrame* f = MakeBoth();
-    device->ShowData(false);   // answer side enabled and editable
-    f->FlagBox->SetChecked(true);
-    f->StateCombo->SetItemIndex(2);
-    f->NestedEdit->SetText("9");
-    f->SIntEdit->SetText("-3");
-    row.SetCell(4, "7");
-
-    device->ClearEditors(false);
-    EXPECT_EQ(row.Cell(4) + f->SIntEdit->Text(), "");
-    EXPECT_TRUE(!f->FlagBox->Checked() && f->StateCombo->ItemIndex() == -1);
-    EXPECT_EQ(f->NestedEdit->Text(), "9");
-    EXPECT_TRUE(f->FlagBox->Enabled() && !f->ValueEdit->ReadOnly());   // enabled and read-only states stay
-
-    f->OutBox->SetChecked(true);
-    row.SetCell(2, "5");
-    device->ClearEditors(true);
-    EXPECT_EQ(row.Cell(2), "");
-    EXPECT_FALSE(f->OutBox->Checked());
-}
-
-TEST_F(DeviceInfoTest, TimerRestartsStopsAndReachesTheWindowWithTheDevice)
+// A restart moves the deadline only: the timer set by the first start must not expire there, nor
+// one that was stopped. The expiry reaches the window once, with the device, and its handler
+// stops the timer.
+TEST_F(DeviceInfoTest, ARestartedWatchdogExpiresOnce3000MsAfterTheLastStart)
 {
     auto watched = Make(EngineRow, CreateTestAnswerFrame);
     watched->StopTimer();   // nothing runs: nothing happens
     watched->StartTimer();
-    RunEventsFor(300);
-    const int before = watched->TimerRemaining();
-    watched->StartTimer();   // the 3000 ms start again at the second call
-    EXPECT_GT(watched->TimerRemaining(), before + 100);
     watched->StopTimer();
     EXPECT_TRUE(watched->TimerId == nullptr && !watched->TimerActive());
 
-    watched->StartTimer();
-    ASSERT_TRUE(RunEventsUntil([&] { return !host.timerMessages.empty(); }));
-    EXPECT_EQ(host.timerMessages, (std::vector<TDeviceInfo*>{watched.get()}));
-    EXPECT_EQ(watched->TimerId, nullptr);   // the window's handler stopped it
-}
-
-// A restart moves the deadline only; the timer set by the first start must not expire there.
-TEST_F(DeviceInfoTest, ARestartedWatchdogExpiresOnce3000MsAfterTheLastStart)
-{
-    auto watched = Make(EngineRow, CreateTestAnswerFrame);
     watched->StartTimer();
     RunEventsFor(1000);
     watched->StartTimer();
@@ -226,6 +197,7 @@ TEST_F(DeviceInfoTest, ARestartedWatchdogExpiresOnce3000MsAfterTheLastStart)
     EXPECT_GE(sinceRestart.elapsed(), WatchdogInterval - 5);
     RunEventsFor(100);
     EXPECT_EQ(host.timerMessages, (std::vector<TDeviceInfo*>{watched.get()}));
+    EXPECT_EQ(watched->TimerId, nullptr);
 }
 
 TEST_F(DeviceInfoTest, ADeviceDestroyedWhileItsTimerRunsSendsNothing)
