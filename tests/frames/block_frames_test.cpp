@@ -277,30 +277,24 @@ TEST(BlockFrames, TypedCellsReachTheBodies)
     });
 }
 
-TEST(LogicControllerFrame, RequestShownAndBuiltBack)
+// The request less its unused bits 5 and 6 of byte 3, which the grid does not show; a drive code
+// 3 of the answer has no item and comes back as 0.
+TEST(LogicControllerFrame, BodiesBuiltBackFromWhatIsShown)
 {
-    // The same body, less the unused bits 5 and 6 of byte 3; the grid shows nothing of the request.
-    Rig rig(Controller);
-    rig.SetHex(Req, "FF FF FF");
-    rig.info->RequestToFrame();
-    EXPECT_EQ(rig.Read(RequestNames), "3;3;3;3;3;3;3;3;1;1;1;1;1;1");
-    rig.SetHex(Req, "00 00 00");
-    rig.Build(Req);
-    EXPECT_EQ(rig.Hex(Req, ".. .. .. .."), "FF FF 9F 00");
-    EXPECT_EQ(rig.grid.Writes[2], 0);
-}
-
-TEST(LogicControllerFrame, AnswerBuiltBackFromWhatIsShown)
-{
-    // A drive code 3 has no item and comes back as 0.
-    const std::pair<const char*, const char*> backs[] = {{"49 96 27", "49 96 27 00"}, {"FF FF FF", "00 F0 3F 00"}};
-    for (const auto& [body, built] : backs) {
+    const struct { bool request; const char* body; const char* controls; const char* built; } rows[] = {
+        {Req, "FF FF FF", "3;3;3;3;3;3;3;3;1;1;1;1;1;1", "FF FF 9F 00"},
+        {Ans, "49 96 27", "1;2;0;1;2;1;1;1;1;0;0;1;1;0;0;1", "49 96 27 00"},
+        {Ans, "FF FF FF", "-1;-1;-1;-1;-1;-1;1;1;1;1;1;1;1;1;1;1", "00 F0 3F 00"},
+    };
+    for (const auto& r : rows) {
         Rig rig(Controller);
-        rig.SetHex(Ans, body);
-        rig.Show(Ans);
-        rig.SetHex(Ans, "00 00 00");
-        rig.Build(Ans);
-        EXPECT_EQ(rig.Hex(Ans, built), built);
+        rig.SetHex(r.request, r.body);
+        rig.Show(r.request);
+        EXPECT_EQ(rig.Read(r.request ? RequestNames : AnswerNames), r.controls);
+        rig.SetHex(r.request, "00 00 00");
+        rig.Build(r.request);
+        EXPECT_EQ(rig.Hex(r.request, r.built), r.built);
+        EXPECT_EQ(rig.grid.Writes[2], 0);
     }
 }
 
