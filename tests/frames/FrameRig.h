@@ -20,7 +20,7 @@
 constexpr bool Req = true, Ans = false;
 
 struct Rig {
-    explicit Rig(int row, bool withGridRow = true) : catalogueRow(row), object("D", static_cast<std::uint32_t>(row), ModeEmulate)
+    explicit Rig(int row, bool withGridRow = true) : object("D", static_cast<std::uint32_t>(row), ModeEmulate)
     {
         static const bool registered = (RegisterFrameClasses(), true);
         (void)registered;
@@ -63,9 +63,7 @@ struct Rig {
     }
     QString Cells(bool request) const
     {
-        if (request)
-            return grid.Cell(2);
-        return QStringList{grid.Cell(3), grid.Cell(4), grid.Cell(5), grid.Cell(6)}.join('|');
+        return request ? grid.Cell(2) : QStringList{grid.Cell(3), grid.Cell(4), grid.Cell(5), grid.Cell(6)}.join('|');
     }
 
     // "T1Edit=80;BP7CheckBox=1;OUT1ComboBox=4": edits take the text, boxes 0/1, combos the index.
@@ -99,7 +97,6 @@ struct Rig {
         BindControls(info->AnswerPanel, &bound);
     }
 
-    int catalogueRow;
     QWidget panel;
     TFrameHandlers handlers;
     TSchemeObject object;
