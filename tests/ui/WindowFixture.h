@@ -5,14 +5,14 @@
 #include <QFileDialog>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "frames/shared/Registration.h"
 #include "model/LineMode.h"
 #include "model/SchemeFiles.h"
 #include "platform/Abort.h"
-#include "platform/Synchronizer.h"
+#include "support/FakePortView.h"
 #include "support/RunEvents.h"
 #include "support/TestFrames.h"
 #include "ui/Ask.h"
@@ -21,60 +21,28 @@
 #include "ui/PortControl.h"
 #include "ui/SchemeGrid.h"
 
-// A real worker that keeps making synchronized calls into the main thread until asked to end,
-// then ends as the window expects: its handler on the main thread, then it deletes itself.
-class FakeReceiveThread : public QThread, public IReceiveThread {
+// A receive thread that never runs: asked to end, it ends from the event loop as the window
+// expects, its handler on the main thread. Every call goes into Log ("thread reconnect", ...).
+class FakeReceiveThread final : public LoggingReceiveThread {
 public:
-    static inline std::atomic<int> Alive{0};
-    static inline FakeReceiveThread* Last = nullptr;
-    static inline int ResetStats = 0, Reconnects = 0;
+    static inline QStringList Log;
 
-    FakeReceiveThread()
+    FakeReceiveThread() : LoggingReceiveThread(Log) {}
+    void Terminate() override
     {
-        ++Alive;
-        Last = this;
-        connect(this, &QThread::finished, this, [this] {
-            if (onTerminate_)
-                onTerminate_();
-            deleteLater();
-        });
+        LoggingReceiveThread::Terminate();
+        if (!std::exchange(ending_, true))
+            QTimer::singleShot(0, [this] { End(); });
     }
-    ~FakeReceiveThread() override
-    {
-        wait();
-        --Alive;
-        if (Last == this)
-            Last = nullptr;
-    }
-    void SetOnTerminate(std::function<void()> handler) override { onTerminate_ = std::move(handler); }
-    void SetPriority(int pollPriority) override { Priority = pollPriority; }
-    void Resume() override { start(QThread::Priority(Priority)); }
-    void Terminate() override { terminated_ = true; }
-    void RequestReconnect() override { ++Reconnects; }
-    void RequestResetStats() override { ++ResetStats; }
-    void Pause() override {}
-    void Continue() override {}
-    void StartSearch() override {}
-    void StopSearch() override {}
-
-    int Priority = -1;
-    std::atomic<int> Steps{0};
-
-protected:
-    void run() override
-    {
-        for (; !terminated_; QThread::msleep(5))
-            Synchronize([this] { ++Steps; });
-    }
+    static qsizetype Count(const char* call) { return Log.count(QLatin1String(call)); }
 
 private:
-    std::atomic<bool> terminated_{false};
-    std::function<void()> onTerminate_;
+    bool ending_ = false;
 };
 
 inline void UseFakeThreads()
 {
-    FakeReceiveThread::ResetStats = FakeReceiveThread::Reconnects = 0;
+    FakeReceiveThread::Log.clear();
     SetReceiveThreadFactory([]() -> IReceiveThread* { return new FakeReceiveThread; });
 }
 

@@ -189,8 +189,9 @@ TEST_F(SchemeWindowTest, LineModeLeavesDisabledDevicesAndStopsWatchdogsForPollin
     active->StartTimer();
     disabled->StartTimer();
     active->RequestText = disabled->RequestText = QStringLiteral("01 02");
-    Run([&] { form->BIModeItemClick(Action("LBIMode2Item")); });
+    Run([&] { Action("LBIMode2Item")->trigger(); });
     EXPECT_EQ(LineMode.load(), LineModeSensors);
+    EXPECT_FALSE(Action("LBIMode1Item")->isChecked());   // the items are a radio group
     EXPECT_FALSE(active->TimerActive() || !active->RequestText.isEmpty());
     EXPECT_EQ(active->SchemeObject->Mode, ModeReceive);
     EXPECT_TRUE(disabled->TimerActive() && !disabled->RequestText.isEmpty());

@@ -139,6 +139,7 @@ TEST(WindowPlacement, StoredOrDefaultRectanglesComeInsideSmallScreens)
         {{0, 0, 1024, 570}, standard, {302, 0, 722, 570}},          // shrunk to the height
         {{0, 0, 640, 450}, standard, {0, 0, 722, 454}},             // never below the minimum
         {{0, 0, 1366, 738}, {100, 100, 300, 200}, {100, 100, 722, 454}},
+        {{0, 30, 1000, 700}, {2147483000, 40, 500, 400}, {278, 40, 722, 454}},   // no overflow at the right
     };
     for (const auto& c : cases)
         EXPECT_EQ(KeepInWorkArea(c.wanted, c.area, minimum), c.placed) << c.area.width() << "x" << c.area.height();
