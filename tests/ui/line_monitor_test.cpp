@@ -120,11 +120,11 @@ TEST_F(SchemeTest, LineMonitorDecodesRecordsRecordsAndFindsOwnErrors)
     EXPECT_TRUE(show(-1).isEmpty());
 
     form->ClearDataCheckBox->SetChecked(true);
-    form->LineDataButtonClick(form->LineDataStartButton);
+    form->LineDataStartButton->click();
     EXPECT_TRUE(form->LineLogOn());
     EXPECT_FALSE(form->FindErrorsNextButton->isEnabled());
     EXPECT_EQ(LineLogCount, 0);
-    form->LineDataButtonClick(form->LineDataStopButton);
+    form->LineDataStopButton->click();
     EXPECT_TRUE(!form->LineLogOn() && form->FindErrorsPrevButton->isEnabled());
 
     // With a device selected, other devices' failures are skipped.

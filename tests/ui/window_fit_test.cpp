@@ -73,14 +73,6 @@ TEST_F(MainWindowTest, AStartedWindowFitsTheScreenItsToolBarsAndItsCatalogue)
             for (const int column : {0, 2})
                 EXPECT_GE(header->sectionSize(column), list->fontMetrics().horizontalAdvance(list->topLevelItem(i)->text(column)));
     }
-    // Recording starts and stops with the two buttons.
-    ShowEverything(f, false);
-    f.LineDataStartButton->click();
-    EXPECT_TRUE(f.LineLogOn());
-    EXPECT_FALSE(f.FindErrorsNextButton->isEnabled());
-    f.LineDataStopButton->click();
-    EXPECT_FALSE(f.LineLogOn());
-    EXPECT_TRUE(f.FindErrorsNextButton->isEnabled());
 }
 
 TEST_F(MainWindowTest, EveryGridModeIconDrawsPixels)
