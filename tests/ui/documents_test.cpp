@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include "WindowFixture.h"
+#include "platform/Files.h"
 #include "support/HostileFiles.h"
 
 // The numbered free name is the open document's test, the recent files' stored form the
@@ -50,10 +51,8 @@ TEST_F(SchemeWindowTest, AFileThatCannotBeReadLeavesThePreviousDocumentAndNothin
     Open(good);
     std::vector<THostileFile> files = MakeHostileFiles(dir.path());
     const TFifoGuard guard({files[1].Path, Path(QStringLiteral("doc.mvi"))});
-    QFile garbage(Path(QStringLiteral("bad.mvs")));
-    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly) && garbage.write("MVS?garbage") > 0);
-    garbage.close();
-    files.push_back({"garbage", garbage.fileName(), true, true});
+    ASSERT_TRUE(ReplaceFile(Path(QStringLiteral("bad.mvs")), "MVS?garbage"));
+    files.push_back({"garbage", Path(QStringLiteral("bad.mvs")), true, true});
     for (const THostileFile& file : files) {
         Messages.clear();
         Open(file.Path);
