@@ -161,6 +161,7 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
+        saved.assign(DeviceCatalogue, DeviceCatalogue + DeviceCatalogueCount);
         PortOpen = false;
         DefaultAnswer = TAnswer::No;
         // Two catalogue rows at different addresses, with the test frames.
@@ -168,8 +169,6 @@ protected:
         for (int r = 1; r < DeviceCatalogueCount && rows[1] < 0; ++r)
             if (DeviceCatalogue[r].Address != DeviceCatalogue[0].Address)
                 rows[1] = r;
-        for (int r : rows)
-            saved.push_back(DeviceCatalogue[r]);
         answerFrame = std::make_unique<ScopedFrameClass>(rows[0], CreateTestAnswerFrame);
         requestFrame = std::make_unique<ScopedFrameClass>(rows[1], CreateTestRequestFrame);
         Make();
@@ -182,8 +181,7 @@ protected:
         MainWindowTest::TearDown();
         requestFrame.reset();
         answerFrame.reset();
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            DeviceCatalogue[rows[i]] = saved[i];
+        std::copy(saved.begin(), saved.end(), DeviceCatalogue);
     }
     // Appends a device of catalogue row `row` to the scheme and the form; the grid is rebuilt.
     TDeviceInfo* AddDevice(int row, std::uint8_t mode, const QString& name = QStringLiteral("Датчик"))
@@ -210,6 +208,6 @@ protected:
     }
 
     std::vector<int> rows;
-    std::vector<TFrameInfo> saved;
+    std::vector<TFrameInfo> saved;   // the catalogue, whose rows tests change
     std::unique_ptr<ScopedFrameClass> answerFrame, requestFrame;
 };

@@ -284,14 +284,3 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
     ExpectBothMenus({QStringLiteral("ttyACM&1"), QStringLiteral("ttyUSB&0"), QStringLiteral("ttyUSB&1*")});
     EXPECT_EQ(FakeReceiveThread::Count("thread reconnect"), 3);
 }
-
-TEST_F(SettingsTest, SwitchingThePortOffAndOnAgain)
-{
-    TMirvane2Form& f = StartUp();
-    f.LPortOpenItemClick();
-    EXPECT_FALSE(PortOpen || f.PortOpenButton->isChecked());
-    ASSERT_TRUE(RunEventsUntil([] { return ReceiveThread == nullptr; }));
-    EXPECT_EQ(f.StatusText(2), PortClosedText);
-    f.LPortOpenItemClick();
-    EXPECT_TRUE(ReceiveThread && f.PortOpenButton->isChecked());
-}
