@@ -114,9 +114,7 @@ TEST_F(SchemeTest, LineMonitorDecodesRecordsRecordsAndFindsOwnErrors)
     EXPECT_EQ(show(0).value(1), QStringLiteral("Данные не определены"));
     EXPECT_TRUE(show(1).value(1).endsWith(QStringLiteral(" (") + QString::fromUtf8(other->Model) + QLatin1Char(')')));
     EXPECT_EQ(show(1).value(2), QStringLiteral("Нет в схеме"));
-    const QStringList lines = show(2);
-    EXPECT_EQ(lines.value(2), QStringLiteral("Название: Стрела"));
-    EXPECT_EQ(lines.value(lines.size() - 1), QStringLiteral("Нет ответа"));   // a failure shows its result
+    EXPECT_EQ(show(2).value(2), QStringLiteral("Название: Стрела"));   // a failure's result: the catch-up test
     EXPECT_TRUE(show(-1).isEmpty());
 
     form->ClearDataCheckBox->SetChecked(true);

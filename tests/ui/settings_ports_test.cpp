@@ -89,7 +89,6 @@ TEST(SettingsValues, PortValueColumnWidthsAndRecentFiles)
 {
     // Priority -1: none read.
     struct { const char* text; std::optional<std::uint32_t> open, autoDetect; const char* name; int priority; } const ports[] = {
-        {"0,1,com3 ,9", 0, 1, "com3", 6},
         {"1,0,COM2", 1, 0, "", -1},   // a name without a comma after it is dropped
         {"x,1,ttyS0,-1", {}, 1, "ttyS0", 6},
     };
