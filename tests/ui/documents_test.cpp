@@ -97,7 +97,6 @@ TEST_F(SchemeWindowTest, ReopeningOrLeavingAModifiedDocumentAsksFirst)
     TSchemeList saved;
     ASSERT_TRUE(LoadSchemeFile(a, saved));
     EXPECT_EQ(saved.at(0)->Name, QStringLiteral("A2"));
-    EXPECT_TRUE(QFileInfo::exists(ChangeFileExt(a, StateFileExt)));
 }
 
 TEST_F(SchemeWindowTest, StateFileKeepsLineModeSchemeAndDeviceModes)
@@ -122,42 +121,33 @@ TEST_F(SchemeWindowTest, StateFileKeepsLineModeSchemeAndDeviceModes)
     EXPECT_EQ(CurrentScheme->Objects[1]->Mode, ModeReceive);
 }
 
-TEST_F(SchemeWindowTest, NewDocumentProposesAFreeNameAndIsNotWrittenUntilSaved)
+TEST_F(SchemeWindowTest, ANewDocumentIsWrittenWhenSavedAndAFailedSaveKeepsTheChanges)
 {
-    const QString path = WriteSchemeFile(QStringLiteral("Кран.mvs"), {{QStringLiteral("S"), {RowAt(1)}}});
-    Open(path);
+    Open(WriteSchemeFile(QStringLiteral("Кран.mvs"), {{QStringLiteral("S"), {RowAt(1)}}}));
     ConstructorMode = 1;
     form->ApplyConstructorMode();
     Run([&] { form->FCreateFileItemClick(); });
     EXPECT_EQ(CurrentFileName, Path(QStringLiteral("Кран1.mvs")));
-    EXPECT_EQ(form->CurrSchemeComboBox->Items(), QStringList{QStringLiteral("Схема 1")});
     EXPECT_FALSE(QFileInfo::exists(CurrentFileName));
-    EXPECT_TRUE(QFileInfo::exists(ChangeFileExt(path, StateFileExt)));   // the old file was left
 
     // Saving a file that is not on disk runs save as, its dialog at the file's folder.
     form->SetModified(true);
-    Chosen = {Path(QStringLiteral("new.mvs"))};
+    const QString nowhere = Path(QStringLiteral("missing/x.mvs"));
+    Chosen = {nowhere, Path(QStringLiteral("new.mvs"))};
+    EXPECT_FALSE(Run([&] { form->FSaveFileItemClick(); }));
+    EXPECT_EQ(Messages.takeFirst(), QStringLiteral("Ошибка|Ошибка при создании файла:\n") + nowhere);
+    EXPECT_TRUE(form->Modified);
     EXPECT_TRUE(Run([&] { form->FSaveFileItemClick(); }));
-    EXPECT_EQ(DialogFolders.value(0), dir.path());
+    EXPECT_EQ(DialogFolders, (QStringList{dir.path(), dir.path()}));
     EXPECT_EQ(form->LastFiles[0], Path(QStringLiteral("new.mvs")));
     EXPECT_TRUE(QFileInfo::exists(CurrentFileName) && QFileInfo::exists(ChangeFileExt(CurrentFileName, StateFileExt)));
     EXPECT_FALSE(form->Modified);
-}
 
-TEST_F(SchemeWindowTest, SaveFailuresReportTheFileAndKeepTheChanges)
-{
-    ConstructorMode = 1;
-    Run([&] { form->FCreateFileItemClick(); });
-    form->SetModified(true);
-    const QString nowhere = Path(QStringLiteral("missing/x.mvs"));
-    Chosen = {nowhere};
-    EXPECT_FALSE(Run([&] { form->FSaveAsFileItemClick(); }));
-    EXPECT_EQ(Messages.takeFirst(), QStringLiteral("Ошибка|Ошибка при создании файла:\n") + nowhere);
-    EXPECT_TRUE(form->Modified);
     // The current file that cannot be replaced (a folder of that name).
     const QString folder = Path(QStringLiteral("folder.mvs"));
     ASSERT_TRUE(QDir().mkpath(folder));
     CurrentFileName = folder;
+    form->SetModified(true);
     EXPECT_FALSE(Run([&] { form->FSaveFileItemClick(); }));
     EXPECT_EQ(Messages.takeFirst(), QStringLiteral("Ошибка|Ошибка при сохранении файла:\n") + folder);
     EXPECT_TRUE(form->Modified);

@@ -125,10 +125,10 @@ TEST_F(SettingsTest, AFirstStartWaitsForItsMessageUsesDefaultsAndAnUnchangedRunW
     EXPECT_FALSE(QFile::exists(Ini()));
 }
 
-TEST_F(SettingsTest, AFileWithoutPortOrModeStartsClosedInSensorDiagnostics)
+TEST_F(SettingsTest, AFileWithoutPortOrModeStartsClosedInSensorDiagnosticsAndOnTheScreen)
 {
     AddTty(QStringLiteral("ttyUSB0"));
-    WriteIni("[VIEW]\nClearData=1\nUpdateTime=500\n");
+    WriteIni("[FORMS]\nMain=1,10,10,5000,5000,1,300,0,140,87\n[VIEW]\nClearData=1\nUpdateTime=500\nDevicesSort=7\n");
     TMirvane2Form& f = StartUp();
     EXPECT_FALSE(PortOpen || PortAutoDetect || ReceiveThread || f.PortOpenButton->isChecked());
     EXPECT_EQ(f.StatusText(2), PortClosedText);
@@ -136,18 +136,13 @@ TEST_F(SettingsTest, AFileWithoutPortOrModeStartsClosedInSensorDiagnostics)
     EXPECT_EQ(LineMode.load(), LineModeSensors);
     EXPECT_TRUE(f.ClearDataCheckBox->Checked());
     EXPECT_EQ(f.UpdateTime(), 500);
-}
-
-TEST_F(SettingsTest, PlacementIsKeptOnTheScreenAndAShortOneChangesNothing)
-{
-    WriteIni("[FORMS]\nMain=1,10,10,5000,5000,1,300,0,140,87\n[VIEW]\nDevicesSort=7\n");
-    TMirvane2Form& f = StartUp();
+    EXPECT_EQ(f.LoadedDevicesSort, 2);
     const QRect normal = f.normalGeometry().isValid() ? f.normalGeometry() : f.geometry();
     EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(normal));
     EXPECT_TRUE(f.windowState() & Qt::WindowMaximized);
     EXPECT_EQ(f.RightPanelWidth, 300);
-    EXPECT_EQ(f.LoadedDevicesSort, 2);
-    CloseAndDrop();
+
+    CloseAndDrop();   // a short placement changes nothing
     WriteIni("[FORMS]\nMain=1,10,10,500\n");
     const QRect before = Make().geometry();
     EXPECT_EQ(StartUp().geometry(), before);
