@@ -1,8 +1,9 @@
 #pragma once
 // A fresh main window per test: its port list read from an empty folder (never the machine's
-// serial ports), its settings and scheme files in temporary folders, its questions and file
-// dialogs answered by the test. SchemeTest adds one scheme whose devices use the test frames.
+// serial ports), a receive thread that never runs, its settings and scheme files in temporary
+// folders, its questions and file dialogs answered by the test. SchemeTest adds one scheme whose devices use the test frames.
 #include <QFileDialog>
+#include <QMenu>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -17,7 +18,9 @@
 #include "support/TestFrames.h"
 #include "ui/Ask.h"
 #include "ui/DocumentNames.h"
+#include "platform/Files.h"
 #include "ui/Main.h"
+#include "ui/MainSettings.h"
 #include "ui/PortControl.h"
 #include "ui/SchemeGrid.h"
 
@@ -53,6 +56,9 @@ protected:
         ASSERT_TRUE(ttyDir.isValid() && settingsDir.isValid() && dir.isValid());
         qputenv("MIRVANE_TTY_CLASS_DIR", ttyDir.path().toLocal8Bit());
         RegisterFrameClasses();
+        SetStartArguments(QStringList{});
+        savedStartDir = StartDir;
+        UseFakeThreads();
         PortOpen = PortAutoDetect = true;
         PollPriority = 2;
         LineMode = LineModeMaster;
@@ -60,7 +66,6 @@ protected:
         CurrentScheme = PendingScheme = nullptr;
         CurrentFileName.clear();
         FileComment.clear();
-        SetReceiveThreadFactory({});
         SetMessageBoxHook([this](const QString& text, const QString& caption, TButtons, TBoxIcon) {
             Messages << caption + QLatin1Char('|') + text;
             return Answers.empty() ? DefaultAnswer : Answers.takeFirst();
@@ -81,6 +86,8 @@ protected:
         RunEventsFor(20);
         SetMessageBoxHook({});
         SetFileDialogHook({});
+        SetStartArguments(std::nullopt);
+        StartDir = savedStartDir;
         CurrentScheme = nullptr;
         LineMode = LineModeMaster;
         ConstructorMode = 0;
@@ -89,7 +96,7 @@ protected:
     {
         form = std::make_unique<TMirvane2Form>();
         // Settings never go beside the test program, where the next run would read them.
-        IniFileName = settingsDir.filePath(QStringLiteral("Mirvane2.ini"));
+        IniFileName = Ini();
         return *form;
     }
     TMirvane2Form& StartUp()
@@ -136,6 +143,37 @@ protected:
     }
     void Open(const QString& path) { ASSERT_TRUE(Run([&] { form->OpenFile(path); })); }
     TDeviceInfo* Device(std::size_t i) const { return form->Devices().at(i).get(); }
+    QString Ini() const { return settingsDir.filePath(QStringLiteral("Mirvane2.ini")); }
+    void WriteIni(const QByteArray& text) const { ASSERT_TRUE(ReplaceFile(Ini(), text)); }
+    QByteArray ReadIni() const
+    {
+        QFile file(Ini());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void AddTty(const QString& name) { ASSERT_TRUE(QDir().mkpath(ttyDir.filePath(name + QStringLiteral("/device")))); }
+    // Closes the window, waits for its thread and drops it, so that the next start is fresh.
+    void CloseAndDrop()
+    {
+        form->close();
+        ASSERT_TRUE(RunEventsUntil([this] { return !form->isVisible() && ReceiveThread == nullptr; }));
+        form.reset();
+    }
+    static QList<QAction*> PortItems(QMenu* menu) { return menu->actions().mid(3); }   // after switch, auto, delimiter
+    // Visible port items: caption, "*" when checked, "-" when disabled.
+    static QStringList Captions(QMenu* menu)
+    {
+        QStringList captions;
+        for (QAction* a : PortItems(menu))
+            if (a->isVisible())
+                captions << a->text() + (a->isChecked() ? QStringLiteral("*") : QString()) +
+                                (a->isEnabled() ? QString() : QStringLiteral("-"));
+        return captions;
+    }
+    void ExpectBothMenus(const QStringList& shown) const
+    {
+        EXPECT_EQ(Captions(form->LPortNameItem->menu()), shown);
+        EXPECT_EQ(Captions(form->PortNamePopupMenu), shown);
+    }
 
     QTemporaryDir ttyDir, settingsDir, dir;
     std::unique_ptr<TMirvane2Form> form;
@@ -144,6 +182,7 @@ protected:
     TAnswer DefaultAnswer = TAnswer::Cancel;
     QStringList Chosen;
     QStringList DialogFolders;
+    QString savedStartDir;
 };
 
 // A window made before the test, for the scheme and document commands.

@@ -12,6 +12,7 @@
 // closing the window ends it without the main thread ever waiting for it.
 TEST_F(MainWindowTest, TheRealReceiveThreadDetectsAndEndsWithTheWindow)
 {
+    SetReceiveThreadFactory({});
     TMirvane2Form& f = StartUp();
     ASSERT_NE(ReceiveThread, nullptr);
     EXPECT_TRUE(RunEventsUntil([&f] {

@@ -15,58 +15,7 @@
 #include "support/HostileFiles.h"
 #include "ui/MainSettings.h"
 
-namespace {
-
-class SettingsTest : public MainWindowTest {
-protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        SetStartArguments(QStringList{});
-        savedStartDir = StartDir;
-        UseFakeThreads();
-    }
-    void TearDown() override
-    {
-        MainWindowTest::TearDown();
-        SetStartArguments(std::nullopt);
-        StartDir = savedStartDir;
-    }
-    QString Ini() const { return settingsDir.filePath(QStringLiteral("Mirvane2.ini")); }
-    void WriteIni(const QByteArray& text) const { ASSERT_TRUE(ReplaceFile(Ini(), text)); }
-    QByteArray ReadIni() const
-    {
-        QFile file(Ini());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    void AddTty(const QString& name) { ASSERT_TRUE(QDir().mkpath(ttyDir.filePath(name + QStringLiteral("/device")))); }
-    // Closes the window, waits for its thread and drops it, so that the next start is fresh.
-    void CloseAndDrop()
-    {
-        form->close();
-        ASSERT_TRUE(RunEventsUntil([this] { return !form->isVisible() && ReceiveThread == nullptr; }));
-        form.reset();
-    }
-    static QList<QAction*> PortItems(QMenu* menu) { return menu->actions().mid(3); }   // after switch, auto, delimiter
-    // Visible port items: caption, "*" when checked, "-" when disabled.
-    static QStringList Captions(QMenu* menu)
-    {
-        QStringList captions;
-        for (QAction* a : PortItems(menu))
-            if (a->isVisible())
-                captions << a->text() + (a->isChecked() ? QStringLiteral("*") : QString()) +
-                                (a->isEnabled() ? QString() : QStringLiteral("-"));
-        return captions;
-    }
-    void ExpectBothMenus(const QStringList& shown) const
-    {
-        EXPECT_EQ(Captions(form->LPortNameItem->menu()), shown);
-        EXPECT_EQ(Captions(form->PortNamePopupMenu), shown);
-    }
-    QString savedStartDir;
-};
-
-} // namespace
+using SettingsTest = MainWindowTest;
 
 TEST(SettingsValues, PlacementScansLikeTheCLibraryAndFormatsBack)
 {
