@@ -2,23 +2,25 @@
 // A fresh main window per test: its port list read from an empty folder (never the machine's
 // serial ports), a receive thread that never runs, its settings and scheme files in temporary
 // folders, its questions and file dialogs answered by the test. SchemeTest adds one scheme whose devices use the test frames.
+#include <QAction>
 #include <QFileDialog>
 #include <QMenu>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "frames/shared/Registration.h"
 #include "model/LineMode.h"
 #include "model/SchemeFiles.h"
 #include "platform/Abort.h"
+#include "platform/Files.h"
 #include "support/FakePortView.h"
 #include "support/RunEvents.h"
 #include "support/TestFrames.h"
 #include "ui/Ask.h"
 #include "ui/DocumentNames.h"
-#include "platform/Files.h"
 #include "ui/Main.h"
 #include "ui/MainSettings.h"
 #include "ui/PortControl.h"

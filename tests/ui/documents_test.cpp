@@ -1,13 +1,10 @@
 // The document commands: opening, reopening, saving and leaving a scheme file with its state
 // file, the questions on the way and the recent-file list.
-#include <QAction>
 #include <QFile>
 #include <QFontMetrics>
-#include <QToolButton>
 #include <sys/stat.h>
 
 #include "WindowFixture.h"
-#include "platform/Files.h"
 #include "support/HostileFiles.h"
 
 // The numbered free name is the open document's test, the recent files' stored form the

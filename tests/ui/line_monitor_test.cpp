@@ -1,7 +1,6 @@
 // The line monitor: hex texts read back, the decoding lines of a record, recording on and off,
 // and the search for runs of failed exchanges.
 #include <QListView>
-#include <QToolButton>
 
 #include "WindowFixture.h"
 #include "line/LineLog.h"

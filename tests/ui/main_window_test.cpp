@@ -1,9 +1,7 @@
 // The main window's behaviour: the program's own receive thread, the layout rules, the status
 // bar, colour changes and the close sequence.
-#include <QAction>
 #include <QApplication>
 #include <QPainter>
-#include <QToolButton>
 
 #include "WindowFixture.h"
 #include "ui/StatusBar.h"

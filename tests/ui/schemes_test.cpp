@@ -1,8 +1,6 @@
 // Schemes, devices and modes: the scheme commands, opening a scheme, the catalogue list, adding,
 // removing, selecting and moving devices, the line and device modes, the watchdog's expiry and
 // the scheme editor's switch.
-#include <QMenu>
-#include <QToolButton>
 #include <QTreeWidget>
 
 #include "WindowFixture.h"

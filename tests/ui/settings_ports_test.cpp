@@ -1,19 +1,13 @@
 // The settings file as the window reads and writes it, and the port list with its two menus and
 // the port commands.
-#include <QAction>
 #include <QFile>
 #include <QGuiApplication>
-#include <QHeaderView>
-#include <QMenu>
 #include <QScreen>
-#include <QToolButton>
 #include <sys/stat.h>
 
 #include "WindowFixture.h"
-#include "platform/Files.h"
 #include "platform/Ini.h"
 #include "support/HostileFiles.h"
-#include "ui/MainSettings.h"
 
 using SettingsTest = MainWindowTest;
 

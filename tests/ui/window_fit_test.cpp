@@ -1,19 +1,15 @@
 // The main window as the user meets it: every tool bar button within reach, a mode icon for
 // every device mode, the catalogue's columns inside its view, the grid focused at start, the
 // mode popup's keys only in the grid, and the window inside the screen.
-#include <QAction>
 #include <QApplication>
 #include <QHeaderView>
-#include <QMenu>
 #include <QPainter>
 #include <QScreen>
 #include <QTest>
 #include <QToolBar>
-#include <QToolButton>
 #include <QTreeWidget>
 
 #include "WindowFixture.h"
-#include "ui/MainSettings.h"
 
 namespace {
 
