@@ -39,7 +39,6 @@ public:
         if (!std::exchange(ending_, true))
             QTimer::singleShot(0, [this] { End(); });
     }
-    static qsizetype Count(const char* call) { return Log.count(QLatin1String(call)); }
 
 private:
     bool ending_ = false;

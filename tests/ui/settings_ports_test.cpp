@@ -219,5 +219,5 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
     AddTty(QStringLiteral("ttyACM1"));   // the folder watch (or the rescan beat) notices it
     ASSERT_TRUE(RunEventsUntil([] { return PortListNames().contains(QStringLiteral("ttyACM1")); }));
     ExpectBothMenus({QStringLiteral("ttyACM&1"), QStringLiteral("ttyUSB&0"), QStringLiteral("ttyUSB&1*")});
-    EXPECT_EQ(FakeReceiveThread::Count("thread reconnect"), 3);
+    EXPECT_EQ(FakeReceiveThread::Log.count(QStringLiteral("thread reconnect")), 3);
 }
