@@ -1,25 +1,10 @@
-// The main window's behaviour: the program's own receive thread, the layout rules, the status
-// bar, colour changes and the close sequence.
+// The main window's behaviour: the layout rules, the status bar, colour changes and the close
+// sequence. Its end with the program's own receive thread is the program's start-up test.
 #include <QApplication>
 #include <QPainter>
 
 #include "WindowFixture.h"
 #include "ui/StatusBar.h"
-
-// The program's own thread: with no port to be found it keeps detecting (the glyph turns), and
-// closing the window ends it without the main thread ever waiting for it.
-TEST_F(MainWindowTest, TheRealReceiveThreadDetectsAndEndsWithTheWindow)
-{
-    SetReceiveThreadFactory({});
-    TMirvane2Form& f = StartUp();
-    ASSERT_NE(ReceiveThread, nullptr);
-    EXPECT_TRUE(RunEventsUntil([&f] {
-        const QString glyph = f.StatusText(2);
-        return !glyph.isEmpty() && glyph[0] >= u'0' && glyph[0] <= u'7';
-    }));
-    f.close();
-    EXPECT_TRUE(RunEventsUntil([] { return ReceiveThread == nullptr; }));
-}
 
 TEST_F(MainWindowTest, PanelsKeepTheirMinimumsAndTheSchemeViewTwoHundredPixels)
 {
