@@ -200,8 +200,6 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
 {
     AddTty(QStringLiteral("ttyUSB0"));
     AddTty(QStringLiteral("ttyUSB1"));
-    AddTty(QStringLiteral("ttyS5"));   // a built-in slot without a UART: not listed
-    ASSERT_TRUE(ReplaceFile(ttyDir.filePath(QStringLiteral("ttyS5/type")), "0\n"));
     WriteIni("[SETUP]\nPort=1,1,TTYUSB0 ,9\nMode=0\n");
     TMirvane2Form& f = StartUp();
     EXPECT_EQ(SettingsPortName(), QStringLiteral("ttyUSB0"));
