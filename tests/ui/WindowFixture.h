@@ -1,80 +1,52 @@
 #pragma once
 // A fresh main window per test: its port list read from an empty folder (never the machine's
-// serial ports), its settings and scheme files in temporary folders, its questions and file
-// dialogs answered by the test. SchemeTest adds one scheme whose devices use the test frames.
+// serial ports), a receive thread that never runs, its settings and scheme files in temporary
+// folders, its questions and file dialogs answered by the test. SchemeTest adds one scheme whose devices use the test frames.
+#include <QAction>
 #include <QFileDialog>
+#include <QMenu>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "frames/shared/Registration.h"
 #include "model/LineMode.h"
 #include "model/SchemeFiles.h"
 #include "platform/Abort.h"
-#include "platform/Synchronizer.h"
+#include "platform/Files.h"
+#include "support/FakePortView.h"
 #include "support/RunEvents.h"
 #include "support/TestFrames.h"
 #include "ui/Ask.h"
 #include "ui/DocumentNames.h"
 #include "ui/Main.h"
+#include "ui/MainSettings.h"
 #include "ui/PortControl.h"
 #include "ui/SchemeGrid.h"
 
-// A real worker that keeps making synchronized calls into the main thread until asked to end,
-// then ends as the window expects: its handler on the main thread, then it deletes itself.
-class FakeReceiveThread : public QThread, public IReceiveThread {
+// A receive thread that never runs: asked to end, it ends from the event loop as the window
+// expects, its handler on the main thread. Every call goes into Log ("thread reconnect", ...).
+class FakeReceiveThread final : public LoggingReceiveThread {
 public:
-    static inline std::atomic<int> Alive{0};
-    static inline FakeReceiveThread* Last = nullptr;
-    static inline int ResetStats = 0, Reconnects = 0;
+    static inline QStringList Log;
 
-    FakeReceiveThread()
+    FakeReceiveThread() : LoggingReceiveThread(Log) {}
+    void Terminate() override
     {
-        ++Alive;
-        Last = this;
-        connect(this, &QThread::finished, this, [this] {
-            if (onTerminate_)
-                onTerminate_();
-            deleteLater();
-        });
-    }
-    ~FakeReceiveThread() override
-    {
-        wait();
-        --Alive;
-        if (Last == this)
-            Last = nullptr;
-    }
-    void SetOnTerminate(std::function<void()> handler) override { onTerminate_ = std::move(handler); }
-    void SetPriority(int pollPriority) override { Priority = pollPriority; }
-    void Resume() override { start(QThread::Priority(Priority)); }
-    void Terminate() override { terminated_ = true; }
-    void RequestReconnect() override { ++Reconnects; }
-    void RequestResetStats() override { ++ResetStats; }
-    void Pause() override {}
-    void Continue() override {}
-    void StartSearch() override {}
-    void StopSearch() override {}
-
-    int Priority = -1;
-    std::atomic<int> Steps{0};
-
-protected:
-    void run() override
-    {
-        for (; !terminated_; QThread::msleep(5))
-            Synchronize([this] { ++Steps; });
+        LoggingReceiveThread::Terminate();
+        if (!std::exchange(ending_, true))
+            QTimer::singleShot(0, [this] { End(); });
     }
 
 private:
-    std::atomic<bool> terminated_{false};
-    std::function<void()> onTerminate_;
+    bool ending_ = false;
 };
 
 inline void UseFakeThreads()
 {
-    FakeReceiveThread::ResetStats = FakeReceiveThread::Reconnects = 0;
+    FakeReceiveThread::Log.clear();
     SetReceiveThreadFactory([]() -> IReceiveThread* { return new FakeReceiveThread; });
 }
 
@@ -85,6 +57,9 @@ protected:
         ASSERT_TRUE(ttyDir.isValid() && settingsDir.isValid() && dir.isValid());
         qputenv("MIRVANE_TTY_CLASS_DIR", ttyDir.path().toLocal8Bit());
         RegisterFrameClasses();
+        SetStartArguments(QStringList{});
+        savedStartDir = StartDir;
+        UseFakeThreads();
         PortOpen = PortAutoDetect = true;
         PollPriority = 2;
         LineMode = LineModeMaster;
@@ -92,7 +67,6 @@ protected:
         CurrentScheme = PendingScheme = nullptr;
         CurrentFileName.clear();
         FileComment.clear();
-        SetReceiveThreadFactory({});
         SetMessageBoxHook([this](const QString& text, const QString& caption, TButtons, TBoxIcon) {
             Messages << caption + QLatin1Char('|') + text;
             return Answers.empty() ? DefaultAnswer : Answers.takeFirst();
@@ -113,6 +87,8 @@ protected:
         RunEventsFor(20);
         SetMessageBoxHook({});
         SetFileDialogHook({});
+        SetStartArguments(std::nullopt);
+        StartDir = savedStartDir;
         CurrentScheme = nullptr;
         LineMode = LineModeMaster;
         ConstructorMode = 0;
@@ -121,7 +97,7 @@ protected:
     {
         form = std::make_unique<TMirvane2Form>();
         // Settings never go beside the test program, where the next run would read them.
-        IniFileName = settingsDir.filePath(QStringLiteral("Mirvane2.ini"));
+        IniFileName = Ini();
         return *form;
     }
     TMirvane2Form& StartUp()
@@ -168,6 +144,37 @@ protected:
     }
     void Open(const QString& path) { ASSERT_TRUE(Run([&] { form->OpenFile(path); })); }
     TDeviceInfo* Device(std::size_t i) const { return form->Devices().at(i).get(); }
+    QString Ini() const { return settingsDir.filePath(QStringLiteral("Mirvane2.ini")); }
+    void WriteIni(const QByteArray& text) const { ASSERT_TRUE(ReplaceFile(Ini(), text)); }
+    QByteArray ReadIni() const
+    {
+        QFile file(Ini());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void AddTty(const QString& name) { ASSERT_TRUE(QDir().mkpath(ttyDir.filePath(name + QStringLiteral("/device")))); }
+    // Closes the window, waits for its thread and drops it, so that the next start is fresh.
+    void CloseAndDrop()
+    {
+        form->close();
+        ASSERT_TRUE(RunEventsUntil([this] { return !form->isVisible() && ReceiveThread == nullptr; }));
+        form.reset();
+    }
+    static QList<QAction*> PortItems(QMenu* menu) { return menu->actions().mid(3); }   // after switch, auto, delimiter
+    // Visible port items: caption, "*" when checked, "-" when disabled.
+    static QStringList Captions(QMenu* menu)
+    {
+        QStringList captions;
+        for (QAction* a : PortItems(menu))
+            if (a->isVisible())
+                captions << a->text() + (a->isChecked() ? QStringLiteral("*") : QString()) +
+                                (a->isEnabled() ? QString() : QStringLiteral("-"));
+        return captions;
+    }
+    void ExpectBothMenus(const QStringList& shown) const
+    {
+        EXPECT_EQ(Captions(form->LPortNameItem->menu()), shown);
+        EXPECT_EQ(Captions(form->PortNamePopupMenu), shown);
+    }
 
     QTemporaryDir ttyDir, settingsDir, dir;
     std::unique_ptr<TMirvane2Form> form;
@@ -176,6 +183,7 @@ protected:
     TAnswer DefaultAnswer = TAnswer::Cancel;
     QStringList Chosen;
     QStringList DialogFolders;
+    QString savedStartDir;
 };
 
 // A window made before the test, for the scheme and document commands.
@@ -193,6 +201,7 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
+        saved.assign(DeviceCatalogue, DeviceCatalogue + DeviceCatalogueCount);
         PortOpen = false;
         DefaultAnswer = TAnswer::No;
         // Two catalogue rows at different addresses, with the test frames.
@@ -200,8 +209,6 @@ protected:
         for (int r = 1; r < DeviceCatalogueCount && rows[1] < 0; ++r)
             if (DeviceCatalogue[r].Address != DeviceCatalogue[0].Address)
                 rows[1] = r;
-        for (int r : rows)
-            saved.push_back(DeviceCatalogue[r]);
         answerFrame = std::make_unique<ScopedFrameClass>(rows[0], CreateTestAnswerFrame);
         requestFrame = std::make_unique<ScopedFrameClass>(rows[1], CreateTestRequestFrame);
         Make();
@@ -214,8 +221,7 @@ protected:
         MainWindowTest::TearDown();
         requestFrame.reset();
         answerFrame.reset();
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            DeviceCatalogue[rows[i]] = saved[i];
+        std::copy(saved.begin(), saved.end(), DeviceCatalogue);
     }
     // Appends a device of catalogue row `row` to the scheme and the form; the grid is rebuilt.
     TDeviceInfo* AddDevice(int row, std::uint8_t mode, const QString& name = QStringLiteral("Датчик"))
@@ -242,6 +248,6 @@ protected:
     }
 
     std::vector<int> rows;
-    std::vector<TFrameInfo> saved;
+    std::vector<TFrameInfo> saved;   // the catalogue, whose rows tests change
     std::unique_ptr<ScopedFrameClass> answerFrame, requestFrame;
 };

@@ -1,32 +1,19 @@
 // The document commands: opening, reopening, saving and leaving a scheme file with its state
 // file, the questions on the way and the recent-file list.
-#include <QAction>
 #include <QFile>
 #include <QFontMetrics>
-#include <QToolButton>
 #include <sys/stat.h>
 
 #include "WindowFixture.h"
 #include "support/HostileFiles.h"
 
-TEST(DocumentNames, ExtensionsFreeNamesAndDisplayNames)
+// The numbered free name is the open document's test, the recent files' stored form the
+// settings test's.
+TEST(DocumentNames, ExtensionsSameFilesAndDisplayNames)
 {
     EXPECT_EQ(ChangeFileExt(QStringLiteral("/a/b.c.mvs"), StateFileExt), QStringLiteral("/a/b.c.mvi"));
     EXPECT_EQ(ChangeFileExt(QStringLiteral("/a.b/plain"), StateFileExt), QStringLiteral("/a.b/plain.mvi"));
-
-    QTemporaryDir dir;
-    const QString crane = dir.filePath(QStringLiteral("Кран.mvs"));
-    EXPECT_EQ(ProposeFreeFileName(crane), crane);   // not on disk: kept
-    for (const char* name : {"Кран.mvs", "Кран1.mvs"}) {
-        QFile file(dir.filePath(QString::fromUtf8(name)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
-    EXPECT_EQ(ProposeFreeFileName(crane), dir.filePath(QStringLiteral("Кран2.mvs")));
-    EXPECT_EQ(ProposeFreeFileName(QString()), QString());
-
-    const QString start = dir.path() + QLatin1Char('/');
-    EXPECT_EQ(LastFileDisplayName(dir.filePath(QStringLiteral("sub/x.mvs")), start), QStringLiteral("./sub/x.mvs"));
-    EXPECT_TRUE(SameFile(start + QStringLiteral("sub/../Кран.mvs"), crane));
+    EXPECT_TRUE(SameFile(QStringLiteral("/s/sub/../Кран.mvs"), QStringLiteral("/s/Кран.mvs")));
     EXPECT_FALSE(SameFile(QString(), QString()));
 
     const QFontMetrics metrics(QFont(QStringLiteral("DejaVu Sans"), 8));
@@ -61,10 +48,8 @@ TEST_F(SchemeWindowTest, AFileThatCannotBeReadLeavesThePreviousDocumentAndNothin
     Open(good);
     std::vector<THostileFile> files = MakeHostileFiles(dir.path());
     const TFifoGuard guard({files[1].Path, Path(QStringLiteral("doc.mvi"))});
-    QFile garbage(Path(QStringLiteral("bad.mvs")));
-    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly) && garbage.write("MVS?garbage") > 0);
-    garbage.close();
-    files.push_back({"garbage", garbage.fileName(), true, true});
+    ASSERT_TRUE(ReplaceFile(Path(QStringLiteral("bad.mvs")), "MVS?garbage"));
+    files.push_back({"garbage", Path(QStringLiteral("bad.mvs")), true, true});
     for (const THostileFile& file : files) {
         Messages.clear();
         Open(file.Path);
@@ -109,7 +94,6 @@ TEST_F(SchemeWindowTest, ReopeningOrLeavingAModifiedDocumentAsksFirst)
     TSchemeList saved;
     ASSERT_TRUE(LoadSchemeFile(a, saved));
     EXPECT_EQ(saved.at(0)->Name, QStringLiteral("A2"));
-    EXPECT_TRUE(QFileInfo::exists(ChangeFileExt(a, StateFileExt)));
 }
 
 TEST_F(SchemeWindowTest, StateFileKeepsLineModeSchemeAndDeviceModes)
@@ -134,42 +118,33 @@ TEST_F(SchemeWindowTest, StateFileKeepsLineModeSchemeAndDeviceModes)
     EXPECT_EQ(CurrentScheme->Objects[1]->Mode, ModeReceive);
 }
 
-TEST_F(SchemeWindowTest, NewDocumentProposesAFreeNameAndIsNotWrittenUntilSaved)
+TEST_F(SchemeWindowTest, ANewDocumentIsWrittenWhenSavedAndAFailedSaveKeepsTheChanges)
 {
-    const QString path = WriteSchemeFile(QStringLiteral("Кран.mvs"), {{QStringLiteral("S"), {RowAt(1)}}});
-    Open(path);
+    Open(WriteSchemeFile(QStringLiteral("Кран.mvs"), {{QStringLiteral("S"), {RowAt(1)}}}));
     ConstructorMode = 1;
     form->ApplyConstructorMode();
     Run([&] { form->FCreateFileItemClick(); });
     EXPECT_EQ(CurrentFileName, Path(QStringLiteral("Кран1.mvs")));
-    EXPECT_EQ(form->CurrSchemeComboBox->Items(), QStringList{QStringLiteral("Схема 1")});
     EXPECT_FALSE(QFileInfo::exists(CurrentFileName));
-    EXPECT_TRUE(QFileInfo::exists(ChangeFileExt(path, StateFileExt)));   // the old file was left
 
     // Saving a file that is not on disk runs save as, its dialog at the file's folder.
     form->SetModified(true);
-    Chosen = {Path(QStringLiteral("new.mvs"))};
+    const QString nowhere = Path(QStringLiteral("missing/x.mvs"));
+    Chosen = {nowhere, Path(QStringLiteral("new.mvs"))};
+    EXPECT_FALSE(Run([&] { form->FSaveFileItemClick(); }));
+    EXPECT_EQ(Messages.takeFirst(), QStringLiteral("Ошибка|Ошибка при создании файла:\n") + nowhere);
+    EXPECT_TRUE(form->Modified);
     EXPECT_TRUE(Run([&] { form->FSaveFileItemClick(); }));
-    EXPECT_EQ(DialogFolders.value(0), dir.path());
+    EXPECT_EQ(DialogFolders, (QStringList{dir.path(), dir.path()}));
     EXPECT_EQ(form->LastFiles[0], Path(QStringLiteral("new.mvs")));
     EXPECT_TRUE(QFileInfo::exists(CurrentFileName) && QFileInfo::exists(ChangeFileExt(CurrentFileName, StateFileExt)));
     EXPECT_FALSE(form->Modified);
-}
 
-TEST_F(SchemeWindowTest, SaveFailuresReportTheFileAndKeepTheChanges)
-{
-    ConstructorMode = 1;
-    Run([&] { form->FCreateFileItemClick(); });
-    form->SetModified(true);
-    const QString nowhere = Path(QStringLiteral("missing/x.mvs"));
-    Chosen = {nowhere};
-    EXPECT_FALSE(Run([&] { form->FSaveAsFileItemClick(); }));
-    EXPECT_EQ(Messages.takeFirst(), QStringLiteral("Ошибка|Ошибка при создании файла:\n") + nowhere);
-    EXPECT_TRUE(form->Modified);
     // The current file that cannot be replaced (a folder of that name).
     const QString folder = Path(QStringLiteral("folder.mvs"));
     ASSERT_TRUE(QDir().mkpath(folder));
     CurrentFileName = folder;
+    form->SetModified(true);
     EXPECT_FALSE(Run([&] { form->FSaveFileItemClick(); }));
     EXPECT_EQ(Messages.takeFirst(), QStringLiteral("Ошибка|Ошибка при сохранении файла:\n") + folder);
     EXPECT_TRUE(form->Modified);

@@ -1,8 +1,6 @@
 // An exception that reaches the event loop from a handler ends that handler only: its message
 // shows in an "Ошибка" box and the program goes on. Runs under the program's own application.
-#include <QAction>
 #include <QTest>
-#include <QTimer>
 #include <stdexcept>
 
 #include "WindowFixture.h"

@@ -1,7 +1,6 @@
 // The line monitor: hex texts read back, the decoding lines of a record, recording on and off,
 // and the search for runs of failed exchanges.
 #include <QListView>
-#include <QToolButton>
 
 #include "WindowFixture.h"
 #include "line/LineLog.h"
@@ -114,17 +113,15 @@ TEST_F(SchemeTest, LineMonitorDecodesRecordsRecordsAndFindsOwnErrors)
     EXPECT_EQ(show(0).value(1), QStringLiteral("Данные не определены"));
     EXPECT_TRUE(show(1).value(1).endsWith(QStringLiteral(" (") + QString::fromUtf8(other->Model) + QLatin1Char(')')));
     EXPECT_EQ(show(1).value(2), QStringLiteral("Нет в схеме"));
-    const QStringList lines = show(2);
-    EXPECT_EQ(lines.value(2), QStringLiteral("Название: Стрела"));
-    EXPECT_EQ(lines.value(lines.size() - 1), QStringLiteral("Нет ответа"));   // a failure shows its result
+    EXPECT_EQ(show(2).value(2), QStringLiteral("Название: Стрела"));   // a failure's result: the catch-up test
     EXPECT_TRUE(show(-1).isEmpty());
 
     form->ClearDataCheckBox->SetChecked(true);
-    form->LineDataButtonClick(form->LineDataStartButton);
+    form->LineDataStartButton->click();
     EXPECT_TRUE(form->LineLogOn());
     EXPECT_FALSE(form->FindErrorsNextButton->isEnabled());
     EXPECT_EQ(LineLogCount, 0);
-    form->LineDataButtonClick(form->LineDataStopButton);
+    form->LineDataStopButton->click();
     EXPECT_TRUE(!form->LineLogOn() && form->FindErrorsPrevButton->isEnabled());
 
     // With a device selected, other devices' failures are skipped.

@@ -1,55 +1,10 @@
-// The main window's behaviour: its components, deferred start-up and the receive thread, the
-// layout rules, the status bar, colour changes and the close sequence.
-#include <QAction>
+// The main window's behaviour: the layout rules, the status bar, colour changes and the close
+// sequence. Its end with the program's own receive thread is the program's start-up test.
 #include <QApplication>
-#include <QMenu>
 #include <QPainter>
-#include <QToolButton>
 
 #include "WindowFixture.h"
 #include "ui/StatusBar.h"
-
-TEST_F(MainWindowTest, RadioItemsUncheckTheirGroupAndTheSchemeMenuHides)
-{
-    TMirvane2Form& f = Make();
-    EXPECT_TRUE(Action("LBIMode1Item")->isChecked());
-    Action("LBIMode2Item")->trigger();   // one radio item unchecks the other of its group
-    EXPECT_FALSE(Action("LBIMode1Item")->isChecked());
-    EXPECT_FALSE(qobject_cast<QMenu*>(f.Component(QStringLiteral("SchemeMenu")))->menuAction()->isVisible());
-}
-
-TEST_F(MainWindowTest, StartUpWaitsForTheDeferredMessageAndCloseForTheThread)
-{
-    UseFakeThreads();
-    PollPriority = 4;
-    TMirvane2Form& f = Make();
-    EXPECT_EQ(ReceiveThread, nullptr);   // nothing runs before the start message
-    StartUp();
-    ASSERT_NE(FakeReceiveThread::Last, nullptr);
-    EXPECT_EQ(FakeReceiveThread::Last->Priority, 4);
-    EXPECT_EQ(f.StatusText(0), StartHint);   // the settings were loaded
-    ASSERT_TRUE(RunEventsUntil([] { return FakeReceiveThread::Last && FakeReceiveThread::Last->Steps > 3; }));
-
-    EXPECT_FALSE(f.close());   // the thread is still inside its loop
-    EXPECT_EQ(f.Closing, 1);
-    EXPECT_TRUE(RunEventsUntil([&f] { return !f.isVisible(); }));
-    EXPECT_TRUE(RunEventsUntil([] { return FakeReceiveThread::Alive == 0; }));
-    EXPECT_TRUE(PortOpen && !ReceiveThread);   // closing does not switch the port off
-}
-
-// The program's own thread: with no port to be found it keeps detecting (the glyph turns), and
-// closing the window ends it without the main thread ever waiting for it.
-TEST_F(MainWindowTest, TheRealReceiveThreadDetectsAndEndsWithTheWindow)
-{
-    TMirvane2Form& f = StartUp();
-    ASSERT_NE(ReceiveThread, nullptr);
-    EXPECT_TRUE(RunEventsUntil([&f] {
-        const QString glyph = f.StatusText(2);
-        return !glyph.isEmpty() && glyph[0] >= u'0' && glyph[0] <= u'7';
-    }));
-    f.close();
-    EXPECT_TRUE(RunEventsUntil([] { return ReceiveThread == nullptr; }));
-}
 
 TEST_F(MainWindowTest, PanelsKeepTheirMinimumsAndTheSchemeViewTwoHundredPixels)
 {

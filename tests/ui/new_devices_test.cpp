@@ -14,7 +14,7 @@ protected:
         SchemeTest::SetUp();
         // Every catalogue row unheard, so that only what a test marks counts.
         for (int r = 0; r < DeviceCatalogueCount; ++r)
-            seen[r] = std::exchange(DeviceCatalogue[r].LastSeenTick, 0u);
+            DeviceCatalogue[r].LastSeenTick = 0;
         SetNewDevicesDialogHook([this](TNewDevicesForm& dialog) {
             ++shown;
             offered = dialog.CheckedRows();
@@ -26,13 +26,10 @@ protected:
         SetNewDevicesDialogHook({});
         SearchByUser = 0;
         SchemeTest::TearDown();
-        for (int r = 0; r < DeviceCatalogueCount; ++r)
-            DeviceCatalogue[r].LastSeenTick = seen[r];
     }
     int shown = 0;
     std::vector<int> offered;
     int answer = QDialog::Rejected;
-    std::uint32_t seen[DeviceCatalogueCount];
     VirtualClock clock{500000};
     ScopedTicks ticks{clock};
 };

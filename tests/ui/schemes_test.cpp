@@ -1,8 +1,6 @@
 // Schemes, devices and modes: the scheme commands, opening a scheme, the catalogue list, adding,
 // removing, selecting and moving devices, the line and device modes, the watchdog's expiry and
 // the scheme editor's switch.
-#include <QMenu>
-#include <QToolButton>
 #include <QTreeWidget>
 
 #include "WindowFixture.h"
@@ -84,9 +82,7 @@ TEST_F(SchemeEditorTest, OpeningASchemeBuildsItsDevicesAndTheCatalogueOfTheRest)
 {
     ASSERT_GE(FrameInfoVectors[4].size(), 2u);
     const int azimuth = RowAt(4, 0), sibling = RowAt(4, 1);
-    OpenSchemes({{QStringLiteral("S"), {azimuth, RowAt(1)}}});
-    ASSERT_EQ(form->Devices().size(), 2u);
-    EXPECT_EQ(form->DevicesByAddr()[4], Device(0));
+    OpenSchemes({{QStringLiteral("S"), {azimuth, RowAt(1)}}});   // its devices: the scheme walk's test
     EXPECT_EQ(form->DevicesListView->topLevelItemCount(), DeviceCatalogueCount - 2);
     EXPECT_EQ(CatalogueItemOf(azimuth), nullptr);
     // A row that shares its address with a scheme device stays listed, greyed, and cannot be added.
@@ -189,8 +185,9 @@ TEST_F(SchemeWindowTest, LineModeLeavesDisabledDevicesAndStopsWatchdogsForPollin
     active->StartTimer();
     disabled->StartTimer();
     active->RequestText = disabled->RequestText = QStringLiteral("01 02");
-    Run([&] { form->BIModeItemClick(Action("LBIMode2Item")); });
+    Run([&] { Action("LBIMode2Item")->trigger(); });
     EXPECT_EQ(LineMode.load(), LineModeSensors);
+    EXPECT_FALSE(Action("LBIMode1Item")->isChecked());   // the items are a radio group
     EXPECT_FALSE(active->TimerActive() || !active->RequestText.isEmpty());
     EXPECT_EQ(active->SchemeObject->Mode, ModeReceive);
     EXPECT_TRUE(disabled->TimerActive() && !disabled->RequestText.isEmpty());

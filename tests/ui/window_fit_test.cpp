@@ -1,19 +1,15 @@
 // The main window as the user meets it: every tool bar button within reach, a mode icon for
 // every device mode, the catalogue's columns inside its view, the grid focused at start, the
 // mode popup's keys only in the grid, and the window inside the screen.
-#include <QAction>
 #include <QApplication>
 #include <QHeaderView>
-#include <QMenu>
 #include <QPainter>
 #include <QScreen>
 #include <QTest>
 #include <QToolBar>
-#include <QToolButton>
 #include <QTreeWidget>
 
 #include "WindowFixture.h"
-#include "ui/MainSettings.h"
 
 namespace {
 
@@ -73,21 +69,11 @@ TEST_F(MainWindowTest, AStartedWindowFitsTheScreenItsToolBarsAndItsCatalogue)
             for (const int column : {0, 2})
                 EXPECT_GE(header->sectionSize(column), list->fontMetrics().horizontalAdvance(list->topLevelItem(i)->text(column)));
     }
-    // Recording starts and stops with the two buttons.
-    ShowEverything(f, false);
-    f.LineDataStartButton->click();
-    EXPECT_TRUE(f.LineLogOn());
-    EXPECT_FALSE(f.FindErrorsNextButton->isEnabled());
-    f.LineDataStopButton->click();
-    EXPECT_FALSE(f.LineLogOn());
-    EXPECT_TRUE(f.FindErrorsNextButton->isEnabled());
 }
 
 TEST_F(MainWindowTest, EveryGridModeIconDrawsPixels)
 {
     TMirvane2Form& f = Make();
-    for (const TImageList* list : {&f.Buttons16x16eImages, &f.Buttons16x16dImages})
-        EXPECT_EQ(list->Count(), 20);   // 17 buttons and the three static mode images
     const QRect cell(0, 0, 24, 18);
     const auto draw = [&](const QString& text) {
         f.SchemeGrid->setItem(0, 0, new QTableWidgetItem(text));
@@ -97,15 +83,13 @@ TEST_F(MainWindowTest, EveryGridModeIconDrawsPixels)
         return canvas;
     };
     const QImage empty = draw(QString());
-    QImage images[2][3];
-    for (int mode = 0; mode < 3; ++mode)
-        for (int isStatic = 0; isStatic < 2; ++isStatic) {
-            const QString text = QString::number(mode) + QString::number(isStatic);
-            images[isStatic][mode] = draw(text);
-            EXPECT_NE(images[isStatic][mode], empty) << qPrintable(text);
-        }
-    for (int mode = 0; mode < 3; ++mode)
-        EXPECT_NE(images[0][mode], images[1][mode]) << "static mark of mode " << mode;
+    for (int mode = 0; mode < 3; ++mode) {
+        const QImage plain = draw(QString::number(mode) + u'0');
+        const QImage marked = draw(QString::number(mode) + u'1');
+        EXPECT_NE(plain, empty) << "mode " << mode;
+        EXPECT_NE(marked, empty) << "static mode " << mode;
+        EXPECT_NE(marked, plain) << "static mark of mode " << mode;
+    }
 }
 
 TEST_F(SchemeTest, ModePopupKeysActOnlyInTheGrid)
@@ -139,6 +123,7 @@ TEST(WindowPlacement, StoredOrDefaultRectanglesComeInsideSmallScreens)
         {{0, 0, 1024, 570}, standard, {302, 0, 722, 570}},          // shrunk to the height
         {{0, 0, 640, 450}, standard, {0, 0, 722, 454}},             // never below the minimum
         {{0, 0, 1366, 738}, {100, 100, 300, 200}, {100, 100, 722, 454}},
+        {{0, 30, 1000, 700}, {2147483000, 40, 500, 400}, {278, 40, 722, 454}},   // no overflow at the right
     };
     for (const auto& c : cases)
         EXPECT_EQ(KeepInWorkArea(c.wanted, c.area, minimum), c.placed) << c.area.width() << "x" << c.area.height();
