@@ -2,7 +2,7 @@
 # Installs what is missing, builds and runs every test (headless). Arguments go to the
 # configuration of build/ (CI passes -DCMAKE_COMPILE_WARNING_AS_ERROR=ON).
 source "$(dirname "$0")/common.sh"
-need_packages "${BUILD_PACKAGES[@]}" libgtest-dev xvfb xauth imagemagick
+need_packages "${BUILD_PACKAGES[@]}" libgtest-dev
 build -DMIRVANE_TESTS=ON -DMIRVANE_BENCH=ON "$@"
 export QT_QPA_PLATFORM=offscreen
 # Where clang is at hand, the libFuzzer harnesses are built as well (run them by hand:
