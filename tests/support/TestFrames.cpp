@@ -1,29 +1,20 @@
+// Frames for tests; see TestFrames.h.
 #include "support/TestFrames.h"
 
 std::vector<TSlotCall> SlotLog;
 
-namespace {
-void logCall(const char* slot) { SlotLog.push_back({slot, UpdatingControls}); }
-// A number typed or shown is byte 1 of the message.
-void Store(const QString& text, TMessageImage& image)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (ok)
-        image[1] = static_cast<std::uint8_t>(value);
-}
-}
-
 TTestAnswerFrame::TTestAnswerFrame(QWidget* owner, TDeviceInfo* info) : TTestAnswerFrame(owner, info, false)
 {
-    FillAnswerOnlySlots(this);
+    TDeviceSlots s;
+    FillSide(s, false, ValueEdit);
+    FillSlots(s);
 }
 
 TTestAnswerFrame::TTestAnswerFrame(QWidget* owner, TDeviceInfo* info, bool hasRequest)
     : TFrameBase(owner, info, hasRequest)
 {
     TPanel* p = InPanel;
-    ValueLabel = AddLabel(p, "ValueLabel", "Знач.:", 8, 8);
+    AddLabel(p, "ValueLabel", "Знач.:", 8, 8);
     ValueEdit = AddEdit(p, "ValueEdit", 60, 6, 60, EditUInt);
     ValueUpDown = AddUpDown(p, "ValueUpDown", ValueEdit, 0, 255);
     SIntEdit = AddEdit(p, "SIntEdit", 130, 6, 60, EditSInt);
@@ -36,36 +27,45 @@ TTestAnswerFrame::TTestAnswerFrame(QWidget* owner, TDeviceInfo* info, bool hasRe
     LabelUpDown->SetBounds(NextLabel->Left() + NextLabel->Width(), NextLabel->Top(), 15, 21);
     FlagBox = AddCheckBox(p, "FlagBox", "Флаг", 8, 62);
     StateCombo = AddComboBox(p, "StateCombo", {"Свободен", "+24 В", "Масса"}, 120, 60, 120);
-    Bevel1 = AddBevel(p, "Bevel1", 8, 88, 300, 2);
-    NestedPanel = AddPanel(p, "NestedPanel", 8, 94, 300, 30);
-    NestedEdit = AddEdit(NestedPanel, "NestedEdit", 4, 4, 60, EditUInt);
+    AddBevel(p, "Bevel1", 8, 88, 300, 2);
+    NestedEdit = AddEdit(AddPanel(p, "NestedPanel", 8, 94, 300, 30), "NestedEdit", 4, 4, 60, EditUInt);
     InPanel->SetHeight(130);
     FitHeight();
 }
 
-void TTestAnswerFrame::GridToAnswer(const QString& text, int column)
+void TTestAnswerFrame::FillSide(TDeviceSlots& s, bool request, TEdit* edit)
 {
-    logCall("GridToAnswer");
-    if (column == 3)
-        Store(text, Info->SchemeObject->Answer);
-}
-
-void TTestAnswerFrame::FrameToAnswer()
-{
-    logCall("FrameToAnswer");
-    Store(ValueEdit->Text(), Info->SchemeObject->Answer);
-}
-
-void TTestAnswerFrame::AnswerToFrame()
-{
-    logCall("AnswerToFrame");
-    ValueEdit->SetText(QString::number(Info->SchemeObject->Answer[1]));
-}
-
-void TTestAnswerFrame::AnswerToGrid()
-{
-    logCall("AnswerToGrid");
-    Info->SetGridCell(3, QString::number(Info->SchemeObject->Answer[1]));
+    const std::string side = request ? "Request" : "Answer";
+    const int column = request ? 2 : 3;
+    TDeviceInfo* info = Info;
+    const auto image = [info, request]() -> TMessageImage& {
+        return request ? info->SchemeObject->Request : info->SchemeObject->Answer;
+    };
+    // A number typed or shown is byte 1 of the message.
+    const auto store = [image](const QString& text) {
+        bool ok = false;
+        const int value = text.toInt(&ok);
+        if (ok)
+            image()[1] = static_cast<std::uint8_t>(value);
+    };
+    const auto log = [](const std::string& slot) { SlotLog.push_back({slot, UpdatingControls}); };
+    (request ? s.GridToRequest : s.GridToAnswer) = [=](const QString& text, int c) {
+        log("GridTo" + side);
+        if (c == column)
+            store(text);
+    };
+    (request ? s.FrameToRequest : s.FrameToAnswer) = [=] {
+        log("FrameTo" + side);
+        store(edit->Text());
+    };
+    (request ? s.RequestToFrame : s.AnswerToFrame) = [=] {
+        log(side + "ToFrame");
+        edit->SetText(QString::number(image()[1]));
+    };
+    (request ? s.RequestToGrid : s.AnswerToGrid) = [=] {
+        log(side + "ToGrid");
+        info->SetGridCell(column, QString::number(image()[1]));
+    };
 }
 
 TTestRequestFrame::TTestRequestFrame(QWidget* owner, TDeviceInfo* info) : TTestAnswerFrame(owner, info, true)
@@ -75,32 +75,10 @@ TTestRequestFrame::TTestRequestFrame(QWidget* owner, TDeviceInfo* info) : TTestA
     OutBox = AddCheckBox(OutPanel, "OutBox", "Выход", 140, 8);
     OutPanel->SetHeight(34);
     FitHeight();
-    FillRequestAndAnswerSlots(this);
-}
-
-void TTestRequestFrame::GridToRequest(const QString& text, int column)
-{
-    logCall("GridToRequest");
-    if (column == 2)
-        Store(text, Info->SchemeObject->Request);
-}
-
-void TTestRequestFrame::FrameToRequest()
-{
-    logCall("FrameToRequest");
-    Store(OutEdit->Text(), Info->SchemeObject->Request);
-}
-
-void TTestRequestFrame::RequestToFrame()
-{
-    logCall("RequestToFrame");
-    OutEdit->SetText(QString::number(Info->SchemeObject->Request[1]));
-}
-
-void TTestRequestFrame::RequestToGrid()
-{
-    logCall("RequestToGrid");
-    Info->SetGridCell(2, QString::number(Info->SchemeObject->Request[1]));
+    TDeviceSlots s;
+    FillSide(s, true, OutEdit);
+    FillSide(s, false, ValueEdit);
+    FillSlots(s);
 }
 
 TFrame* CreateTestAnswerFrame(QWidget* owner, TDeviceInfo* info) { return new TTestAnswerFrame(owner, info); }

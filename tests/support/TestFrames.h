@@ -19,13 +19,7 @@ class TTestAnswerFrame : public TFrameBase {
 public:
     TTestAnswerFrame(QWidget* owner, TDeviceInfo* info);
 
-    void GridToAnswer(const QString& text, int column);
-    void FrameToAnswer();
-    void AnswerToFrame();   // answer byte 1 -> ValueEdit
-    void AnswerToGrid();    // answer byte 1 -> column 3
-
-    TLabel* ValueLabel;
-    TEdit* ValueEdit;
+    TEdit* ValueEdit;   // answer byte 1; the grid's column 3
     TUpDown* ValueUpDown;
     TEdit* SIntEdit;
     TEdit* UFloatEdit;
@@ -35,12 +29,13 @@ public:
     TUpDown* LabelUpDown;
     TCheckBox* FlagBox;
     TComboBox* StateCombo;
-    TBevel* Bevel1;
-    TPanel* NestedPanel;
     TEdit* NestedEdit;
 
 protected:
     TTestAnswerFrame(QWidget* owner, TDeviceInfo* info, bool hasRequest);
+    // The slots of one side, each logged under its name: byte 1 of the side's image to and
+    // from the edit and the grid column.
+    void FillSide(TDeviceSlots& s, bool request, TEdit* edit);
 };
 
 class TTestRequestFrame : public TTestAnswerFrame {
@@ -48,12 +43,7 @@ class TTestRequestFrame : public TTestAnswerFrame {
 public:
     TTestRequestFrame(QWidget* owner, TDeviceInfo* info);
 
-    void GridToRequest(const QString& text, int column);
-    void FrameToRequest();
-    void RequestToFrame();   // request byte 1 -> OutEdit
-    void RequestToGrid();    // request byte 1 -> column 2
-
-    TEdit* OutEdit;
+    TEdit* OutEdit;   // request byte 1; the grid's column 2
     TUpDown* OutUpDown;
     TCheckBox* OutBox;
 };
