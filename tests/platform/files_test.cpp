@@ -29,10 +29,10 @@ TEST(PlainFiles, OnlyAPlainFileIsReadOrReplacedAndNothingBlocks)
         EXPECT_EQ(FileType(file.Path), type) << file.Kind << ": left as it was";
     }
     // Their stated sizes say nothing of what they hold: the reading is bounded all the same.
-    for (const QString& name : SystemFiles()) {
+    for (const char* name : {"/proc/self/status", "/proc/self/maps", "/sys/kernel/uevent_seqnum"}) {
         QByteArray bytes;
-        ReadPlainFile(name, 16, bytes);
-        EXPECT_LE(bytes.size(), 16) << qPrintable(name);
+        ReadPlainFile(QString::fromLatin1(name), 16, bytes);
+        EXPECT_LE(bytes.size(), 16) << name;
     }
     EXPECT_FALSE(guard.Released()) << "a reader waited on the FIFO";
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0) << "no temporary file is left";

@@ -1,8 +1,8 @@
+// Hostile files and the FIFO guard; see HostileFiles.h.
 #include "support/HostileFiles.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <chrono>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -29,12 +29,6 @@ bool MakeSocket(const QString& path)
     return bound;
 }
 
-bool MakeVanishedFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.remove();
-}
-
 } // namespace
 
 bool MakeFifo(const QString& path) { return ::mkfifo(EncodeName(path).constData(), 0600) == 0; }
@@ -58,17 +52,8 @@ std::vector<THostileFile> MakeHostileFiles(const QString& folder)
         {"device node", QStringLiteral("/dev/null"), true, true},
         {"link loop", at("loop.mvs"), QFile::link(at("loop.mvs"), at("loop.mvs")), true},
         {"dangling link", at("dangling.mvs"), QFile::link(at("nowhere.mvs"), at("dangling.mvs")), false},
-        {"vanished file", at("vanished.mvs"), MakeVanishedFile(at("vanished.mvs")), false},
+        {"missing file", at("missing.mvs"), true, false},
     };
-}
-
-QStringList SystemFiles()
-{
-    QStringList files;
-    for (const char* name : {"/proc/self/status", "/proc/self/maps", "/sys/kernel/uevent_seqnum"})
-        if (QFileInfo::exists(QString::fromLatin1(name)))
-            files << QString::fromLatin1(name);
-    return files;
 }
 
 TFifoGuard::TFifoGuard(QStringList fifos, int patienceMs) : Fifos(std::move(fifos))

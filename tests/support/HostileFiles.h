@@ -17,11 +17,9 @@ struct THostileFile {
     bool Exists;   // false: the name leads nowhere (a reader finds no file)
 };
 
-// A folder, a FIFO, a socket, a device node, a link loop, a dangling link and a file that
-// vanished, each under `folder`.
+// A folder, a FIFO, a socket, a device node, a link loop, a dangling link and a missing file,
+// each under `folder`.
 std::vector<THostileFile> MakeHostileFiles(const QString& folder);
-// Regular files whose stated size is no guide to what reading them gives.
-QStringList SystemFiles();
 // A FIFO at the path; false when it cannot be made.
 bool MakeFifo(const QString& path);
 // Removes a file whatever bytes its name holds (Qt's own removal cannot name every file).
