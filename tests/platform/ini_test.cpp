@@ -50,10 +50,7 @@ TEST(IniFile, NamesMatchWithoutCaseAndTheFirstSectionWins)
 
 TEST(IniFile, IntegersConvertStrictly)
 {
-    const struct {
-        const char* text;
-        std::optional<std::int32_t> value;
-    } cases[] = {
+    const struct { const char* text; std::optional<std::int32_t> value; } cases[] = {
         {"12", 12},          {" -7 ", -7},        {"+5", 5},          {"0x1F", 31},          {"$10", 16},
         {"0xFFFFFFFF", -1},  {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN}, {"2147483648", std::nullopt},
         {"99999999999999999999", std::nullopt}, {"", std::nullopt}, {"abc", std::nullopt}, {"12abc", std::nullopt},
@@ -69,13 +66,8 @@ TEST(IniFile, IntegersConvertStrictly)
 
 TEST(IniFile, WritesChangeOnlyTheirLines)
 {
-    const struct {
-        const char* before;
-        const char* section;
-        const char* key;
-        const char* value;   // nullptr deletes
-        const char* after;
-    } cases[] = {
+    // A value of nullptr deletes the key.
+    const struct { const char *before, *section, *key, *value, *after; } cases[] = {
         // A key in place keeps its line and its neighbours.
         {"; c\n[A]\nX=1\ny=2\n", "a", "x", "5", "; c\n[A]\nx=5\ny=2\n"},
         // A new key goes after the section's last line, before the blank line that ends it.

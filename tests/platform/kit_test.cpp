@@ -1,9 +1,7 @@
 // The kit controls keep the event semantics the frame and window handlers rely on.
-#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
-#include <memory>
 
 #include "platform/Kit.h"
 
@@ -17,16 +15,34 @@ public:
 
 }  // namespace
 
-TEST(KitEdit, OnChangeFiresOnProgrammaticChangesOnly)
+TEST(KitEvents, ProgrammaticChangesRaiseOnChangeAndOnClickButOnlyAUserOnSelect)
 {
     TEdit edit;
+    TCheckBox box;
+    TComboBox combo;
     std::vector<QObject*> senders;
-    edit.OnChange = [&](QObject* s) { senders.push_back(s); };
+    edit.OnChange = box.OnClick = combo.OnSelect = [&](QObject* s) { senders.push_back(s); };
     for (const char* text : {"12", "12", ""})   // the same text again is no change
         edit.SetText(text);
-    EXPECT_EQ(senders, (std::vector<QObject*>{&edit, &edit}));
+    for (bool checked : {true, true, false})
+        box.SetChecked(checked);
+    combo.SetItems({"Свободен", "+24 В", "Масса"});
+    combo.SetItemIndex(2);
+    EXPECT_EQ(combo.ItemIndex(), 2);
+    emit combo.activated(1);   // what a user's choice raises
+    box.SetCaption("Флаг");
+    box.adjustSize();
+    box.show();
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
+    EXPECT_TRUE(box.Checked());
+    EXPECT_EQ(senders, (std::vector<QObject*>{&edit, &edit, &box, &box, &combo, &box}));
+    combo.SetText("не пункт");
+    EXPECT_EQ(combo.ItemIndex(), -1);
+    combo.SetItemIndex(7);     // out of range: no selection
+    EXPECT_EQ(combo.ItemIndex(), -1);
 }
 
+// Keys typed, and a key-down the program sends even to a read-only, disabled edit.
 TEST(KitEdit, KeyHandlersConsumeReplaceOrSwallowKeysAndSeeShift)
 {
     TEdit edit;
@@ -34,6 +50,7 @@ TEST(KitEdit, KeyHandlersConsumeReplaceOrSwallowKeysAndSeeShift)
     edit.OnKeyDown = [&](QObject*, int& key, TShiftState shift) {
         if (key == Qt::Key_Shift)
             return;   // the modifier's own key-down
+        EXPECT_EQ(KeyShiftState(), shift);
         seen.emplace_back(key, shift.testFlag(Qt::ShiftModifier));
         if (key == Qt::Key_Up || key == Qt::Key_7)
             key = 0;              // consumed: it types nothing
@@ -52,55 +69,12 @@ TEST(KitEdit, KeyHandlersConsumeReplaceOrSwallowKeysAndSeeShift)
     EXPECT_EQ(presses, 5) << "no key press for the consumed keys";
     QTest::keyClick(&edit, Qt::Key_Backspace);
     EXPECT_EQ(edit.Text(), "12,");
-    ASSERT_GE(seen.size(), 2u);
-    EXPECT_EQ(seen[0], (std::pair<int, bool>{Qt::Key_Up, true}));
-    EXPECT_EQ(seen[1], (std::pair<int, bool>{Qt::Key_1, false}));
-}
-
-TEST(KitEdit, AcceptsKeyDownSentByTheProgramEvenWhenReadOnlyOrDisabled)
-{
-    TEdit edit;
     edit.SetReadOnly(true);
     edit.SetEnabled(false);
-    int key = 0;
-    edit.OnKeyDown = [&](QObject*, int& k, TShiftState s) {
-        key = k;
-        EXPECT_TRUE(s.testFlag(Qt::ShiftModifier) && KeyShiftState().testFlag(Qt::ShiftModifier));
-    };
     edit.SendKeyDown(Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(key, int(Qt::Key_Down));
-}
-
-TEST(KitCheckBox, OnClickFiresOnProgrammaticCheckedChanges)
-{
-    TCheckBox box;
-    int clicks = 0;
-    box.OnClick = [&](QObject*) { ++clicks; };
-    for (bool checked : {true, true, false})
-        box.SetChecked(checked);
-    EXPECT_EQ(clicks, 2);
-    box.SetCaption("Флаг");
-    box.adjustSize();
-    box.show();
-    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
-    EXPECT_TRUE(box.Checked());
-    EXPECT_EQ(clicks, 3);
-}
-
-TEST(KitComboBox, OnSelectIsUserOnlyAndItemIndexIsMinusOneForForeignText)
-{
-    TComboBox combo;
-    combo.SetItems({"Свободен", "+24 В", "Масса"});
-    int selects = 0;
-    combo.OnSelect = [&](QObject*) { ++selects; };
-    combo.SetItemIndex(2);
-    EXPECT_EQ(combo.ItemIndex(), 2);
-    emit combo.activated(1);   // what a user's choice raises
-    EXPECT_EQ(selects, 1);
-    combo.SetText("не пункт");
-    EXPECT_EQ(combo.ItemIndex(), -1);
-    combo.SetItemIndex(7);     // out of range: no selection
-    EXPECT_EQ(combo.ItemIndex(), -1);
+    EXPECT_EQ(seen, (std::vector<std::pair<int, bool>>{{Qt::Key_Up, true}, {Qt::Key_1, false}, {Qt::Key_A, false},
+        {Qt::Key_2, false}, {Qt::Key_7, false}, {Qt::Key_Period, false}, {Qt::Key_5, false}, {Qt::Key_Backspace, false},
+        {Qt::Key_Down, true}}));
 }
 
 TEST(KitUpDown, ClickRaisesItsDirectionOrNoneAtALimit)
@@ -151,23 +125,7 @@ TEST(KitUpDown, RefusalRealButtonsAndClamping)
     EXPECT_EQ(upDown.Position(), 100);
 }
 
-TEST(KitClasses, ExactClassNamesAndMembership)
-{
-    QWidget parent;
-    auto* edit = new TEdit(&parent);
-    auto* derived = new TDerivedEdit(&parent);
-    auto* label = new TLabel(&parent);
-    EXPECT_TRUE(edit->ClassNameIs("TEdit") && derived->ClassNameIs("TDerivedEdit"));
-    EXPECT_FALSE(derived->ClassNameIs("TEdit"));
-    EXPECT_TRUE(InheritsFrom<TEdit>(derived) && !InheritsFrom<TEdit>(label));
-    new QWidget(&parent);   // not a kit control
-    // Controls lists the kit controls among the direct children, in creation order.
-    const auto controls = Controls(&parent);
-    ASSERT_EQ(controls.size(), 3u);
-    EXPECT_TRUE(controls[0] == edit && controls[2] == label);
-}
-
-TEST(KitClasses, ControlAtPosFindsDirectChildrenDisabledIncludedHiddenNot)
+TEST(KitClasses, ExactClassNamesMembershipAndLookupAmongDirectChildren)
 {
     TPanel panel;
     panel.resize(200, 100);
@@ -176,14 +134,21 @@ TEST(KitClasses, ControlAtPosFindsDirectChildrenDisabledIncludedHiddenNot)
     edit->SetEnabled(false);
     auto* over = new TUpDown(&panel);
     over->SetBounds(55, 10, 15, 21);
+    new QWidget(&panel);   // not a kit control
     auto* nested = new TPanel(&panel);
     nested->SetBounds(100, 10, 80, 60);
-    auto* inner = new TEdit(nested);
+    auto* inner = new TDerivedEdit(nested);
     inner->SetBounds(0, 0, 80, 60);
     auto* hidden = new TLabel(&panel);
     hidden->SetBounds(10, 50, 50, 20);
     hidden->SetVisible(false);
 
+    EXPECT_TRUE(edit->ClassNameIs("TEdit") && inner->ClassNameIs("TDerivedEdit"));
+    EXPECT_FALSE(inner->ClassNameIs("TEdit"));
+    EXPECT_TRUE(InheritsFrom<TEdit>(inner) && !InheritsFrom<TEdit>(hidden));
+    // Controls lists the kit controls among the direct children, in creation order.
+    EXPECT_EQ(Controls(&panel), (std::vector<TControl*>{edit, over, nested, hidden}));
+    // ControlAtPos finds a direct child, disabled included, hidden not.
     EXPECT_EQ(ControlAtPos(&panel, {54, 10}), edit);
     EXPECT_EQ(ControlAtPos(&panel, {56, 10}), over);       // the topmost one
     EXPECT_EQ(ControlAtPos(&panel, {120, 20}), nested);    // never a grandchild
