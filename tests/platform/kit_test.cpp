@@ -77,16 +77,17 @@ TEST(KitEdit, KeyHandlersConsumeReplaceOrSwallowKeysAndSeeShift)
         {Qt::Key_Down, true}}));
 }
 
-TEST(KitUpDown, ClickRaisesItsDirectionOrNoneAtALimit)
+TEST(KitUpDown, ButtonsRaiseTheirDirectionOrNoneAtALimitAndARefusalKeepsThePosition)
 {
     using D = TUpDownDirection;
-    struct Case { int min, max, position, increment; bool wrap; D button, direction; int newValue; };
+    struct Case { int min, max, position, increment; bool wrap, allow; D button, direction; int newValue; };
     const Case cases[] = {
-        {0, 100, 50, 1, false, D::Up, D::Up, 51},     {0, 100, 50, 1, false, D::Down, D::Down, 49},
-        {0, 100, 100, 1, false, D::Up, D::None, 100}, {0, 100, 0, 1, false, D::Down, D::None, 0},
-        {0, 100, 98, 5, false, D::Up, D::Up, 100},    // clamped short of the limit
-        {0, 100, 100, 1, true, D::Up, D::Up, 0},      {0, 100, 0, 1, true, D::Down, D::Down, 100},   // wraps
-        {5, 5, 5, 1, false, D::Up, D::None, 5},
+        {0, 100, 50, 1, false, true, D::Up, D::Up, 51},     {0, 100, 50, 1, false, true, D::Down, D::Down, 49},
+        {0, 100, 100, 1, false, true, D::Up, D::None, 100}, {0, 100, 0, 1, false, true, D::Down, D::None, 0},
+        {0, 100, 98, 5, false, true, D::Up, D::Up, 100},    // clamped short of the limit
+        {0, 100, 100, 1, true, true, D::Up, D::Up, 0},      {0, 100, 0, 1, true, true, D::Down, D::Down, 100},   // wraps
+        {5, 5, 5, 1, false, true, D::Up, D::None, 5},
+        {0, 100, 10, 1, false, false, D::Up, D::Up, 11},    {0, 100, 10, 1, false, false, D::Down, D::Down, 9},  // refused
     };
     for (const Case& c : cases) {
         TUpDown upDown;
@@ -95,33 +96,19 @@ TEST(KitUpDown, ClickRaisesItsDirectionOrNoneAtALimit)
         upDown.SetIncrement(c.increment);
         upDown.SetWrap(c.wrap);
         std::vector<std::pair<int, D>> raised;
-        upDown.OnChangingEx = [&](QObject*, bool&, int value, D d) { raised.emplace_back(value, d); };
-        upDown.Click(c.button);
+        upDown.OnChangingEx = [&](QObject*, bool& allow, int value, D d) {
+            raised.emplace_back(value, d);
+            allow = c.allow;
+        };
+        QTest::mouseClick(upDown.findChild<QToolButton*>(c.button == D::Up ? "Up" : "Down"), Qt::LeftButton);
         EXPECT_EQ(raised, (std::vector<std::pair<int, D>>{{c.newValue, c.direction}})) << c.position;
-        EXPECT_EQ(upDown.Position(), c.newValue);
+        EXPECT_EQ(upDown.Position(), c.allow ? c.newValue : c.position) << c.position;
     }
-}
-
-TEST(KitUpDown, RefusalRealButtonsAndClamping)
-{
     TUpDown upDown;   // range 0 to 100 unless set
-    std::vector<TUpDownDirection> seen;
-    upDown.OnChangingEx = [&](QObject*, bool& allow, int, TUpDownDirection d) {
-        seen.push_back(d);
-        allow = false;   // the position keeps its value
-    };
-    upDown.SetPosition(10);
-    auto* up = upDown.findChild<QToolButton*>("Up");
-    auto* down = upDown.findChild<QToolButton*>("Down");
-    ASSERT_TRUE(up && down);
-    QTest::mouseClick(up, Qt::LeftButton);
-    QTest::mouseClick(down, Qt::LeftButton);
-    EXPECT_EQ(seen, (std::vector<TUpDownDirection>{TUpDownDirection::Up, TUpDownDirection::Down}));
-    EXPECT_EQ(upDown.Position(), 10);
+    upDown.OnChangingEx = [](QObject*, bool&, int, D) { ADD_FAILURE() << "a disabled up-down is clicked"; };
     upDown.SetEnabled(false);
-    upDown.Click(TUpDownDirection::Up);   // a disabled up-down is not clicked
-    EXPECT_EQ(seen.size(), 2u);
-    upDown.SetPosition(500);              // clamped into the range
+    upDown.Click(D::Up);
+    upDown.SetPosition(500);   // clamped into the range
     EXPECT_EQ(upDown.Position(), 100);
 }
 

@@ -6,16 +6,7 @@
 #include "platform/D2xx.h"
 #include "tests/support/FakeFtdi.h"
 
-using d2xx::DWORD;
-using d2xx::FT_DEVICE_NOT_FOUND;
-using d2xx::FT_HANDLE;
-using d2xx::FT_LIST_NUMBER_ONLY;
-using d2xx::FT_OK;
-using d2xx::FT_PURGE_RX;
-using d2xx::FT_STATUS;
-using d2xx::UCHAR;
-using d2xx::ULONG;
-using d2xx::USHORT;
+using namespace d2xx;   // its types and statuses; the entry points defined here are global
 
 #define FAKE_EXPORT extern "C" __attribute__((visibility("default")))
 
