@@ -93,7 +93,6 @@ public:
         statusHistory[static_cast<std::size_t>(index)].push_back(text);
     }
     void PostSearchEnded() override { ++searchEndPosts; }
-    bool IsClosing() const override { return false; }
 
     TFrameHandlers Handlers() const
     {

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -56,15 +58,18 @@ std::vector<THostileFile> MakeHostileFiles(const QString& folder)
     };
 }
 
-TFifoGuard::TFifoGuard(QStringList fifos, int patienceMs) : Fifos(std::move(fifos))
+TFifoGuard::TFifoGuard(QStringList fifos, int patienceMs)
 {
-    Watcher = std::thread([this, patienceMs] {
-        std::unique_lock lock(Mutex);
-        if (Stop.wait_for(lock, std::chrono::milliseconds(patienceMs), [this] { return Stopping; }))
+    Watcher = std::jthread([this, fifos = std::move(fifos), patienceMs](const std::stop_token& stop) {
+        std::mutex mutex;
+        std::condition_variable_any wake;   // woken only by the guard's end
+        std::unique_lock lock(mutex);
+        const auto ended = [&stop] { return stop.stop_requested(); };
+        if (wake.wait_for(lock, stop, std::chrono::milliseconds(patienceMs), ended))
             return;
         // Opening the writing end frees a reader waiting to open; closing it ends its read.
-        while (!Stop.wait_for(lock, std::chrono::milliseconds(100), [this] { return Stopping; }))
-            for (const QString& fifo : Fifos) {
+        while (!wake.wait_for(lock, stop, std::chrono::milliseconds(100), ended))
+            for (const QString& fifo : fifos) {
                 const int fd = ::open(EncodeName(fifo).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
                 if (fd >= 0) {
                     ReleasedFlag = true;
@@ -72,14 +77,4 @@ TFifoGuard::TFifoGuard(QStringList fifos, int patienceMs) : Fifos(std::move(fifo
                 }
             }
     });
-}
-
-TFifoGuard::~TFifoGuard()
-{
-    {
-        std::lock_guard lock(Mutex);
-        Stopping = true;
-    }
-    Stop.notify_all();
-    Watcher.join();
 }

@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -30,17 +28,10 @@ unsigned FileType(const QString& path);
 class TFifoGuard {
 public:
     explicit TFifoGuard(QStringList fifos, int patienceMs = 20000);
-    ~TFifoGuard();
-    TFifoGuard(const TFifoGuard&) = delete;
-    TFifoGuard& operator=(const TFifoGuard&) = delete;
     // True when a reader was found waiting on a FIFO and had to be freed.
     bool Released() const { return ReleasedFlag; }
 
 private:
-    QStringList Fifos;
-    std::mutex Mutex;
-    std::condition_variable Stop;
-    bool Stopping = false;
     std::atomic<bool> ReleasedFlag{false};
-    std::thread Watcher;
+    std::jthread Watcher;   // stopped and joined with the guard
 };

@@ -38,34 +38,31 @@ void TTestAnswerFrame::FillSide(TDeviceSlots& s, bool request, TEdit* edit)
     const std::string side = request ? "Request" : "Answer";
     const int column = request ? 2 : 3;
     TDeviceInfo* info = Info;
-    const auto image = [info, request]() -> TMessageImage& {
-        return request ? info->SchemeObject->Request : info->SchemeObject->Answer;
+    const auto byte1 = [info, request]() -> std::uint8_t& {
+        return (request ? info->SchemeObject->Request : info->SchemeObject->Answer)[1];
     };
     // A number typed or shown is byte 1 of the message.
-    const auto store = [image](const QString& text) {
+    const auto store = [byte1](const QString& text) {
         bool ok = false;
         const int value = text.toInt(&ok);
         if (ok)
-            image()[1] = static_cast<std::uint8_t>(value);
+            byte1() = static_cast<std::uint8_t>(value);
     };
-    const auto log = [](const std::string& slot) { SlotLog.push_back({slot, UpdatingControls}); };
+    // A slot that logs its call (and whether UpdatingControls was set) before its step.
+    const auto logged = [](const std::string& slot, const std::function<void()>& step) {
+        return [slot, step] {
+            SlotLog.push_back({slot, UpdatingControls});
+            step();
+        };
+    };
     (request ? s.GridToRequest : s.GridToAnswer) = [=](const QString& text, int c) {
-        log("GridTo" + side);
+        SlotLog.push_back({"GridTo" + side, UpdatingControls});
         if (c == column)
             store(text);
     };
-    (request ? s.FrameToRequest : s.FrameToAnswer) = [=] {
-        log("FrameTo" + side);
-        store(edit->Text());
-    };
-    (request ? s.RequestToFrame : s.AnswerToFrame) = [=] {
-        log(side + "ToFrame");
-        edit->SetText(QString::number(image()[1]));
-    };
-    (request ? s.RequestToGrid : s.AnswerToGrid) = [=] {
-        log(side + "ToGrid");
-        info->SetGridCell(column, QString::number(image()[1]));
-    };
+    (request ? s.FrameToRequest : s.FrameToAnswer) = logged("FrameTo" + side, [=] { store(edit->Text()); });
+    (request ? s.RequestToFrame : s.AnswerToFrame) = logged(side + "ToFrame", [=] { edit->SetText(QString::number(byte1())); });
+    (request ? s.RequestToGrid : s.AnswerToGrid) = logged(side + "ToGrid", [=] { info->SetGridCell(column, QString::number(byte1())); });
 }
 
 TTestRequestFrame::TTestRequestFrame(QWidget* owner, TDeviceInfo* info) : TTestAnswerFrame(owner, info, true)
