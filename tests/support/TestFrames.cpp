@@ -3,13 +3,6 @@
 
 std::vector<TSlotCall> SlotLog;
 
-TTestAnswerFrame::TTestAnswerFrame(QWidget* owner, TDeviceInfo* info) : TTestAnswerFrame(owner, info, false)
-{
-    TDeviceSlots s;
-    FillSide(s, false, ValueEdit);
-    FillSlots(s);
-}
-
 TTestAnswerFrame::TTestAnswerFrame(QWidget* owner, TDeviceInfo* info, bool hasRequest)
     : TFrameBase(owner, info, hasRequest)
 {
@@ -31,6 +24,11 @@ TTestAnswerFrame::TTestAnswerFrame(QWidget* owner, TDeviceInfo* info, bool hasRe
     NestedEdit = AddEdit(AddPanel(p, "NestedPanel", 8, 94, 300, 30), "NestedEdit", 4, 4, 60, EditUInt);
     InPanel->SetHeight(130);
     FitHeight();
+    if (hasRequest)
+        return;
+    TDeviceSlots s;
+    FillSide(s, false, ValueEdit);
+    FillSlots(s);
 }
 
 void TTestAnswerFrame::FillSide(TDeviceSlots& s, bool request, TEdit* edit)
@@ -76,17 +74,4 @@ TTestRequestFrame::TTestRequestFrame(QWidget* owner, TDeviceInfo* info) : TTestA
     FillSide(s, true, OutEdit);
     FillSide(s, false, ValueEdit);
     FillSlots(s);
-}
-
-TFrame* CreateTestAnswerFrame(QWidget* owner, TDeviceInfo* info) { return new TTestAnswerFrame(owner, info); }
-TFrame* CreateTestRequestFrame(QWidget* owner, TDeviceInfo* info) { return new TTestRequestFrame(owner, info); }
-
-ScopedFrameClass::ScopedFrameClass(int row, TCreateFrame create) : row_(row), saved_(DeviceCatalogue[row])
-{
-    BindFrameClass(row, create, saved_.DescribeRequest, saved_.DescribeAnswer);
-}
-
-ScopedFrameClass::~ScopedFrameClass()
-{
-    BindFrameClass(row_, saved_.CreateFrame, saved_.DescribeRequest, saved_.DescribeAnswer);
 }

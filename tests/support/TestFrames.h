@@ -17,7 +17,8 @@ extern std::vector<TSlotCall> SlotLog;
 class TTestAnswerFrame : public TFrameBase {
     Q_OBJECT
 public:
-    TTestAnswerFrame(QWidget* owner, TDeviceInfo* info);
+    // A request frame builds the request side and fills the slots itself.
+    TTestAnswerFrame(QWidget* owner, TDeviceInfo* info, bool hasRequest = false);
 
     TEdit* ValueEdit;   // answer byte 1; the grid's column 3
     TUpDown* ValueUpDown;
@@ -32,7 +33,6 @@ public:
     TEdit* NestedEdit;
 
 protected:
-    TTestAnswerFrame(QWidget* owner, TDeviceInfo* info, bool hasRequest);
     // The slots of one side, each logged under its name: byte 1 of the side's image to and
     // from the edit and the grid column.
     void FillSide(TDeviceSlots& s, bool request, TEdit* edit);
@@ -48,14 +48,17 @@ public:
     TCheckBox* OutBox;
 };
 
-TFrame* CreateTestAnswerFrame(QWidget* owner, TDeviceInfo* info);
-TFrame* CreateTestRequestFrame(QWidget* owner, TDeviceInfo* info);
+inline TFrame* CreateTestAnswerFrame(QWidget* owner, TDeviceInfo* info) { return new TTestAnswerFrame(owner, info); }
+inline TFrame* CreateTestRequestFrame(QWidget* owner, TDeviceInfo* info) { return new TTestRequestFrame(owner, info); }
 
 // Binds a catalogue row to a test frame for a scope and restores its binding afterwards.
 class ScopedFrameClass {
 public:
-    ScopedFrameClass(int row, TCreateFrame create);
-    ~ScopedFrameClass();
+    ScopedFrameClass(int row, TCreateFrame create) : row_(row), saved_(DeviceCatalogue[row])
+    {
+        BindFrameClass(row, create, saved_.DescribeRequest, saved_.DescribeAnswer);
+    }
+    ~ScopedFrameClass() { BindFrameClass(row_, saved_.CreateFrame, saved_.DescribeRequest, saved_.DescribeAnswer); }
     ScopedFrameClass(const ScopedFrameClass&) = delete;
     ScopedFrameClass& operator=(const ScopedFrameClass&) = delete;
 

@@ -18,15 +18,13 @@ int token;   // its address is the handle handed out
 // Logs the call and gives the status its failure switch sets (FT_OK when none).
 FT_STATUS Called(const char* name, std::initializer_list<unsigned long> args = {})
 {
-    std::string& log = adapter.Log;
-    log += log.empty() ? "" : " ";
-    log += name;
-    log += '(';
-    for (unsigned long v : args)
-        log += std::to_string(v) + ',';
-    if (args.size() != 0)
-        log.pop_back();   // the last comma
-    log += ')';
+    adapter.Log += (adapter.Log.empty() ? "" : " ") + std::string(name);
+    const char* separator = "(";
+    for (unsigned long v : args) {
+        adapter.Log += separator + std::to_string(v);
+        separator = ",";
+    }
+    adapter.Log += args.size() == 0 ? "()" : ")";
     const auto f = adapter.Failures.find(name);
     return f == adapter.Failures.end() ? FT_OK : f->second;
 }
