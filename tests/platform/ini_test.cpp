@@ -140,10 +140,6 @@ TEST_F(IniFiles, LoadTellsMissingFromUnusable)
     ASSERT_TRUE(ReplaceFile(big, QByteArray(MaxIniFileSize + 1, 'x')));
     EXPECT_EQ(ini.Load(big), TIniLoad::Unreadable);
     EXPECT_EQ(ini.ReadString(QStringLiteral("A"), QStringLiteral("x"), QStringLiteral("d")), QStringLiteral("d"));
-    const QString good = dir.filePath(QStringLiteral("good.ini"));
-    ASSERT_TRUE(ReplaceFile(good, "[A]\nx=7\n"));
-    EXPECT_EQ(ini.Load(good), TIniLoad::Loaded);
-    EXPECT_EQ(ini.ReadInteger(QStringLiteral("A"), QStringLiteral("x"), 0), 7);
 }
 
 TEST_F(IniFiles, SaveMakesTheFolderAndReplacesAReadOnlyFile)

@@ -16,7 +16,6 @@ constexpr int Slack = 1;
 constexpr int LabelGap = 2;   // a label's text keeps this far from the control beside it
 
 struct TWalk {
-    const QWidget* Root;
     TTextFitReport& Report;
 
     void Walk(const QWidget* w)
@@ -27,13 +26,10 @@ struct TWalk {
                 Walk(child);
     }
 
-    QString Path(const QWidget* w) const
+    static QString Path(const QWidget* w)
     {
-        QString path = w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
-        for (const QWidget* p = w->parentWidget(); p && p != Root; p = p->parentWidget())
-            if (!p->objectName().isEmpty())
-                path = p->objectName() + QLatin1Char('.') + path;
-        return path;
+        const QString own = w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+        return w->parentWidget() ? w->parentWidget()->objectName() + QLatin1Char('.') + own : own;
     }
 
     void Fits(const QWidget* w, const QString& text, int room)
@@ -95,6 +91,6 @@ struct TWalk {
 TTextFitReport CheckTextsFit(const QWidget* root)
 {
     TTextFitReport report;
-    TWalk{root, report}.Walk(root);
+    TWalk{report}.Walk(root);
     return report;
 }
