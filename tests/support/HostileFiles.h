@@ -18,7 +18,6 @@ struct THostileFile {
 // A folder, a FIFO, a socket, a device node, a link loop, a dangling link and a missing file,
 // each under `folder`.
 std::vector<THostileFile> MakeHostileFiles(const QString& folder);
-// A FIFO at the path; false when it cannot be made.
 bool MakeFifo(const QString& path);
 // Removes a file whatever bytes its name holds (Qt's own removal cannot name every file).
 bool RemoveFile(const QString& path);

@@ -50,14 +50,12 @@ FAKE_EXPORT FT_STATUS FT_ListDevices(void* count, void*, DWORD flags)
 
 FAKE_EXPORT FT_STATUS FT_Open(int device, FT_HANDLE* handle)
 {
-    FT_STATUS s = Called("FT_Open", {static_cast<unsigned long>(device)});
-    if (s == FT_OK && device >= adapter.Devices)
-        s = FT_DEVICE_NOT_FOUND;
-    if (s == FT_OK) {
-        adapter.Open = true;
-        *handle = &token;
-    }
-    return s;
+    const FT_STATUS s = Called("FT_Open", {static_cast<unsigned long>(device)});
+    if (s != FT_OK || device >= adapter.Devices)
+        return s != FT_OK ? s : FT_DEVICE_NOT_FOUND;
+    adapter.Open = true;
+    *handle = &token;
+    return FT_OK;
 }
 
 FAKE_EXPORT FT_STATUS FT_Close(FT_HANDLE handle)
