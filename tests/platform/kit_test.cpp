@@ -29,8 +29,6 @@ TEST(KitEvents, ProgrammaticChangesRaiseOnChangeAndOnClickButOnlyAUserOnSelect)
     combo.SetItems({"Свободен", "+24 В", "Масса"});
     combo.SetItemIndex(2);
     emit combo.activated(1);   // what a user's choice raises
-    box.SetCaption("Флаг");
-    box.adjustSize();
     box.show();
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
     EXPECT_TRUE(box.Checked());

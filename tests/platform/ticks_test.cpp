@@ -14,8 +14,7 @@ TEST(Ticks, SystemCountStartsFarFromZeroAndMovesForward)
 
 TEST(Ticks, WrapAroundArithmetic)
 {
-    const std::uint32_t beforeWrap = 0xFFFFFF00u;
-    const std::uint32_t afterWrap = 0x00000100u;
+    const std::uint32_t beforeWrap = 0xFFFFFF00u, afterWrap = 0x00000100u;
     EXPECT_EQ(TicksElapsed(beforeWrap, afterWrap), 0x200u);
     EXPECT_TRUE(TickReached(afterWrap, beforeWrap));
     EXPECT_FALSE(TickReached(beforeWrap, afterWrap));

@@ -1,6 +1,8 @@
 // Frames for tests; see TestFrames.h.
 #include "support/TestFrames.h"
 
+#include "platform/Numbers.h"
+
 std::vector<TSlotCall> SlotLog;
 
 TTestAnswerFrame::TTestAnswerFrame(QWidget* owner, TDeviceInfo* info, bool hasRequest)
@@ -41,10 +43,8 @@ void TTestAnswerFrame::FillSide(TDeviceSlots& s, bool request, TEdit* edit)
     };
     // A number typed or shown is byte 1 of the message.
     const auto store = [byte1](const QString& text) {
-        bool ok = false;
-        const int value = text.toInt(&ok);
-        if (ok)
-            byte1() = static_cast<std::uint8_t>(value);
+        if (const std::optional<int> value = StrToInt(text))
+            byte1() = static_cast<std::uint8_t>(*value);
     };
     // A slot that logs its call (and whether UpdatingControls was set) before its step.
     const auto logged = [](const std::string& slot, const std::function<void()>& step) {
