@@ -118,8 +118,7 @@ TEST_F(IniFiles, ASettingsFileThatIsNoPlainFileIsNeitherReadNorReplaced)
 {
     const auto hostile = MakeHostileFiles(dir.path());
     const TFifoGuard guard({hostile[1].Path});
-    TIniFile saved;
-    saved.Parse("[A]\nx=1\n");
+    const TIniFile saved = Parsed("[A]\nx=1\n");
     for (const THostileFile& file : hostile) {
         TIniFile ini;
         const unsigned type = FileType(file.Path);
@@ -145,8 +144,7 @@ TEST_F(IniFiles, LoadTellsMissingFromUnusable)
 TEST_F(IniFiles, SaveMakesTheFolderAndReplacesAReadOnlyFile)
 {
     const QString name = dir.filePath(QStringLiteral("config/Mirvane2/Mirvane2.ini"));
-    TIniFile ini;
-    ini.Parse("[A]\nx=1\n");
+    TIniFile ini = Parsed("[A]\nx=1\n");
     ASSERT_TRUE(ini.Save(name));
     EXPECT_EQ(ReadAll(name), QByteArray("[A]\nx=1\n"));
 

@@ -8,22 +8,21 @@ std::vector<TSlotCall> SlotLog;
 TTestAnswerFrame::TTestAnswerFrame(QWidget* owner, TDeviceInfo* info, bool hasRequest)
     : TFrameBase(owner, info, hasRequest)
 {
-    TPanel* p = InPanel;
-    AddLabel(p, "ValueLabel", "Знач.:", 8, 8);
-    ValueEdit = AddEdit(p, "ValueEdit", 60, 6, 60, EditUInt);
-    ValueUpDown = AddUpDown(p, "ValueUpDown", ValueEdit, 0, 255);
-    SIntEdit = AddEdit(p, "SIntEdit", 130, 6, 60, EditSInt);
-    UFloatEdit = AddEdit(p, "UFloatEdit", 200, 6, 60, EditUFloat);
-    SFloatEdit = AddEdit(p, "SFloatEdit", 60, 34, 60, EditSFloat);
-    OddEdit = AddEdit(p, "OddEdit", 130, 34, 60, 7);
-    NextLabel = AddLabel(p, "NextLabel", "Метка", 200, 36);
-    LabelUpDown = AddUpDown(p, "LabelUpDown", OddEdit);
+    AddLabel(InPanel, "ValueLabel", "Знач.:", 8, 8);
+    ValueEdit = AddEdit(InPanel, "ValueEdit", 60, 6, 60, EditUInt);
+    ValueUpDown = AddUpDown(InPanel, "ValueUpDown", ValueEdit, 0, 255);
+    SIntEdit = AddEdit(InPanel, "SIntEdit", 130, 6, 60, EditSInt);
+    UFloatEdit = AddEdit(InPanel, "UFloatEdit", 200, 6, 60, EditUFloat);
+    SFloatEdit = AddEdit(InPanel, "SFloatEdit", 60, 34, 60, EditSFloat);
+    OddEdit = AddEdit(InPanel, "OddEdit", 130, 34, 60, 7);
+    NextLabel = AddLabel(InPanel, "NextLabel", "Метка", 200, 36);
+    LabelUpDown = AddUpDown(InPanel, "LabelUpDown", OddEdit);
     // Moved beside the label: the point left of it lies in the label, not in an edit.
     LabelUpDown->SetBounds(NextLabel->Left() + NextLabel->Width(), NextLabel->Top(), 15, 21);
-    FlagBox = AddCheckBox(p, "FlagBox", "Флаг", 8, 62);
-    StateCombo = AddComboBox(p, "StateCombo", {"Свободен", "+24 В", "Масса"}, 120, 60, 120);
-    AddBevel(p, "Bevel1", 8, 88, 300, 2);
-    NestedEdit = AddEdit(AddPanel(p, "NestedPanel", 8, 94, 300, 30), "NestedEdit", 4, 4, 60, EditUInt);
+    FlagBox = AddCheckBox(InPanel, "FlagBox", "Флаг", 8, 62);
+    StateCombo = AddComboBox(InPanel, "StateCombo", {"Свободен", "+24 В", "Масса"}, 120, 60, 120);
+    AddBevel(InPanel, "Bevel1", 8, 88, 300, 2);
+    NestedEdit = AddEdit(AddPanel(InPanel, "NestedPanel", 8, 94, 300, 30), "NestedEdit", 4, 4, 60, EditUInt);
     InPanel->SetHeight(130);
     FitHeight();
     if (hasRequest)
@@ -37,9 +36,8 @@ void TTestAnswerFrame::FillSide(TDeviceSlots& s, bool request, TEdit* edit)
 {
     const std::string side = request ? "Request" : "Answer";
     const int column = request ? 2 : 3;
-    TDeviceInfo* info = Info;
-    const auto byte1 = [info, request]() -> std::uint8_t& {
-        return (request ? info->SchemeObject->Request : info->SchemeObject->Answer)[1];
+    const auto byte1 = [this, request]() -> std::uint8_t& {
+        return (request ? Info->SchemeObject->Request : Info->SchemeObject->Answer)[1];
     };
     // A number typed or shown is byte 1 of the message.
     const auto store = [byte1](const QString& text) {
@@ -60,7 +58,7 @@ void TTestAnswerFrame::FillSide(TDeviceSlots& s, bool request, TEdit* edit)
     };
     (request ? s.FrameToRequest : s.FrameToAnswer) = logged("FrameTo" + side, [=] { store(edit->Text()); });
     (request ? s.RequestToFrame : s.AnswerToFrame) = logged(side + "ToFrame", [=] { edit->SetText(QString::number(byte1())); });
-    (request ? s.RequestToGrid : s.AnswerToGrid) = logged(side + "ToGrid", [=] { info->SetGridCell(column, QString::number(byte1())); });
+    (request ? s.RequestToGrid : s.AnswerToGrid) = logged(side + "ToGrid", [=, this] { Info->SetGridCell(column, QString::number(byte1())); });
 }
 
 TTestRequestFrame::TTestRequestFrame(QWidget* owner, TDeviceInfo* info) : TTestAnswerFrame(owner, info, true)
