@@ -1,4 +1,5 @@
 // The adapter library loader: all 13 entry points or none.
+#include <algorithm>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -7,12 +8,10 @@
 
 namespace {
 
-int StoredEntryPoints()
+long StoredEntryPoints()
 {
-    int n = 0;
-    for (int i = 0; i < d2xx::EntryPointCount; ++i)
-        n += *d2xx::EntryPoints()[i].Slot != nullptr;
-    return n;
+    const d2xx::EntryPoint* all = d2xx::EntryPoints();
+    return std::count_if(all, all + d2xx::EntryPointCount, [](const d2xx::EntryPoint& e) { return *e.Slot != nullptr; });
 }
 
 bool Resident(const char* path)

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "platform/Files.h"
 #include "support/HostileFiles.h"
@@ -29,10 +28,10 @@ TEST(PlainFiles, OnlyAPlainFileIsReadOrReplacedAndNothingBlocks)
         EXPECT_EQ(FileType(file.Path), type) << file.Kind << ": left as it was";
     }
     // Their stated sizes say nothing of what they hold: the reading is bounded all the same.
-    for (const QString& name : SystemFiles()) {
+    for (const char* name : {"/proc/self/status", "/proc/self/maps", "/sys/kernel/uevent_seqnum"}) {
         QByteArray bytes;
-        ReadPlainFile(name, 16, bytes);
-        EXPECT_LE(bytes.size(), 16) << qPrintable(name);
+        ReadPlainFile(QString::fromLatin1(name), 16, bytes);
+        EXPECT_LE(bytes.size(), 16) << name;
     }
     EXPECT_FALSE(guard.Released()) << "a reader waited on the FIFO";
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0) << "no temporary file is left";
@@ -54,14 +53,12 @@ TEST(PlainFiles, NamesKeepTheirBytes)
 
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QByteArray bytes = QFile::encodeName(dir.path()) + "/\xcf\xf0\xe8\xe2\xe5\xf2.mvs";   // cp1251
-    const QString path = DecodeName(bytes);
+    const QString path = DecodeName(QFile::encodeName(dir.path()) + "/\xcf\xf0\xe8\xe2\xe5\xf2.mvs");   // cp1251
     ASSERT_TRUE(ReplaceFile(path, "content"));
     EXPECT_TRUE(FileExists(path));
-    EXPECT_EQ(FileType(path), unsigned(S_IFREG));
+    EXPECT_FALSE(FileExists(path + QChar(0) + QStringLiteral("x")));
     QByteArray read;
     EXPECT_EQ(ReadPlainFile(path, 65536, read), TFileRead::Read);
     EXPECT_EQ(read, "content");
-    EXPECT_FALSE(FileExists(path + QChar(0) + QStringLiteral("x")));
     EXPECT_TRUE(RemoveFile(path));
 }

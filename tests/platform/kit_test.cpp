@@ -1,9 +1,7 @@
 // The kit controls keep the event semantics the frame and window handlers rely on.
-#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
-#include <memory>
 
 #include "platform/Kit.h"
 
@@ -17,16 +15,31 @@ public:
 
 }  // namespace
 
-TEST(KitEdit, OnChangeFiresOnProgrammaticChangesOnly)
+TEST(KitEvents, ProgrammaticChangesRaiseOnChangeAndOnClickButOnlyAUserOnSelect)
 {
     TEdit edit;
+    TCheckBox box;
+    TComboBox combo;
     std::vector<QObject*> senders;
-    edit.OnChange = [&](QObject* s) { senders.push_back(s); };
+    edit.OnChange = box.OnClick = combo.OnSelect = [&](QObject* s) { senders.push_back(s); };
     for (const char* text : {"12", "12", ""})   // the same text again is no change
         edit.SetText(text);
-    EXPECT_EQ(senders, (std::vector<QObject*>{&edit, &edit}));
+    for (bool checked : {true, true, false})
+        box.SetChecked(checked);
+    combo.SetItems({"Свободен", "+24 В", "Масса"});
+    combo.SetItemIndex(2);
+    emit combo.activated(1);   // what a user's choice raises
+    box.show();
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
+    EXPECT_TRUE(box.Checked());
+    EXPECT_EQ(senders, (std::vector<QObject*>{&edit, &edit, &box, &box, &combo, &box}));
+    combo.SetText("не пункт");
+    EXPECT_EQ(combo.ItemIndex(), -1);
+    combo.SetItemIndex(7);     // out of range: no selection
+    EXPECT_EQ(combo.ItemIndex(), -1);
 }
 
+// Keys typed, and a key-down the program sends even to a read-only, disabled edit.
 TEST(KitEdit, KeyHandlersConsumeReplaceOrSwallowKeysAndSeeShift)
 {
     TEdit edit;
@@ -34,6 +47,7 @@ TEST(KitEdit, KeyHandlersConsumeReplaceOrSwallowKeysAndSeeShift)
     edit.OnKeyDown = [&](QObject*, int& key, TShiftState shift) {
         if (key == Qt::Key_Shift)
             return;   // the modifier's own key-down
+        EXPECT_EQ(KeyShiftState(), shift);
         seen.emplace_back(key, shift.testFlag(Qt::ShiftModifier));
         if (key == Qt::Key_Up || key == Qt::Key_7)
             key = 0;              // consumed: it types nothing
@@ -52,67 +66,25 @@ TEST(KitEdit, KeyHandlersConsumeReplaceOrSwallowKeysAndSeeShift)
     EXPECT_EQ(presses, 5) << "no key press for the consumed keys";
     QTest::keyClick(&edit, Qt::Key_Backspace);
     EXPECT_EQ(edit.Text(), "12,");
-    ASSERT_GE(seen.size(), 2u);
-    EXPECT_EQ(seen[0], (std::pair<int, bool>{Qt::Key_Up, true}));
-    EXPECT_EQ(seen[1], (std::pair<int, bool>{Qt::Key_1, false}));
-}
-
-TEST(KitEdit, AcceptsKeyDownSentByTheProgramEvenWhenReadOnlyOrDisabled)
-{
-    TEdit edit;
     edit.SetReadOnly(true);
     edit.SetEnabled(false);
-    int key = 0;
-    edit.OnKeyDown = [&](QObject*, int& k, TShiftState s) {
-        key = k;
-        EXPECT_TRUE(s.testFlag(Qt::ShiftModifier) && KeyShiftState().testFlag(Qt::ShiftModifier));
-    };
     edit.SendKeyDown(Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(key, int(Qt::Key_Down));
+    EXPECT_EQ(seen, (std::vector<std::pair<int, bool>>{{Qt::Key_Up, true}, {Qt::Key_1, false}, {Qt::Key_A, false},
+        {Qt::Key_2, false}, {Qt::Key_7, false}, {Qt::Key_Period, false}, {Qt::Key_5, false}, {Qt::Key_Backspace, false},
+        {Qt::Key_Down, true}}));
 }
 
-TEST(KitCheckBox, OnClickFiresOnProgrammaticCheckedChanges)
-{
-    TCheckBox box;
-    int clicks = 0;
-    box.OnClick = [&](QObject*) { ++clicks; };
-    for (bool checked : {true, true, false})
-        box.SetChecked(checked);
-    EXPECT_EQ(clicks, 2);
-    box.SetCaption("Флаг");
-    box.adjustSize();
-    box.show();
-    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
-    EXPECT_TRUE(box.Checked());
-    EXPECT_EQ(clicks, 3);
-}
-
-TEST(KitComboBox, OnSelectIsUserOnlyAndItemIndexIsMinusOneForForeignText)
-{
-    TComboBox combo;
-    combo.SetItems({"Свободен", "+24 В", "Масса"});
-    int selects = 0;
-    combo.OnSelect = [&](QObject*) { ++selects; };
-    combo.SetItemIndex(2);
-    EXPECT_EQ(combo.ItemIndex(), 2);
-    emit combo.activated(1);   // what a user's choice raises
-    EXPECT_EQ(selects, 1);
-    combo.SetText("не пункт");
-    EXPECT_EQ(combo.ItemIndex(), -1);
-    combo.SetItemIndex(7);     // out of range: no selection
-    EXPECT_EQ(combo.ItemIndex(), -1);
-}
-
-TEST(KitUpDown, ClickRaisesItsDirectionOrNoneAtALimit)
+TEST(KitUpDown, ButtonsRaiseTheirDirectionOrNoneAtALimitAndARefusalKeepsThePosition)
 {
     using D = TUpDownDirection;
-    struct Case { int min, max, position, increment; bool wrap; D button, direction; int newValue; };
+    struct Case { int min, max, position, increment; bool wrap, allow; D button, direction; int newValue; };
     const Case cases[] = {
-        {0, 100, 50, 1, false, D::Up, D::Up, 51},     {0, 100, 50, 1, false, D::Down, D::Down, 49},
-        {0, 100, 100, 1, false, D::Up, D::None, 100}, {0, 100, 0, 1, false, D::Down, D::None, 0},
-        {0, 100, 98, 5, false, D::Up, D::Up, 100},    // clamped short of the limit
-        {0, 100, 100, 1, true, D::Up, D::Up, 0},      {0, 100, 0, 1, true, D::Down, D::Down, 100},   // wraps
-        {5, 5, 5, 1, false, D::Up, D::None, 5},
+        {0, 100, 50, 1, false, true, D::Up, D::Up, 51},     {0, 100, 50, 1, false, true, D::Down, D::Down, 49},
+        {0, 100, 100, 1, false, true, D::Up, D::None, 100}, {0, 100, 0, 1, false, true, D::Down, D::None, 0},
+        {0, 100, 98, 5, false, true, D::Up, D::Up, 100},    // clamped short of the limit
+        {0, 100, 100, 1, true, true, D::Up, D::Up, 0},      {0, 100, 0, 1, true, true, D::Down, D::Down, 100},   // wraps
+        {5, 5, 5, 1, false, true, D::Up, D::None, 5},       {0, 100, 500, 1, false, true, D::Up, D::None, 100},   // clamped in
+        {0, 100, 10, 1, false, false, D::Up, D::Up, 11},    {0, 100, 10, 1, false, false, D::Down, D::Down, 9},  // refused
     };
     for (const Case& c : cases) {
         TUpDown upDown;
@@ -121,53 +93,21 @@ TEST(KitUpDown, ClickRaisesItsDirectionOrNoneAtALimit)
         upDown.SetIncrement(c.increment);
         upDown.SetWrap(c.wrap);
         std::vector<std::pair<int, D>> raised;
-        upDown.OnChangingEx = [&](QObject*, bool&, int value, D d) { raised.emplace_back(value, d); };
-        upDown.Click(c.button);
+        upDown.OnChangingEx = [&](QObject*, bool& allow, int value, D d) {
+            raised.emplace_back(value, d);
+            allow = c.allow;
+        };
+        QTest::mouseClick(upDown.findChild<QToolButton*>(c.button == D::Up ? "Up" : "Down"), Qt::LeftButton);
         EXPECT_EQ(raised, (std::vector<std::pair<int, D>>{{c.newValue, c.direction}})) << c.position;
-        EXPECT_EQ(upDown.Position(), c.newValue);
+        EXPECT_EQ(upDown.Position(), c.allow ? c.newValue : c.position) << c.position;
     }
-}
-
-TEST(KitUpDown, RefusalRealButtonsAndClamping)
-{
-    TUpDown upDown;   // range 0 to 100 unless set
-    std::vector<TUpDownDirection> seen;
-    upDown.OnChangingEx = [&](QObject*, bool& allow, int, TUpDownDirection d) {
-        seen.push_back(d);
-        allow = false;   // the position keeps its value
-    };
-    upDown.SetPosition(10);
-    auto* up = upDown.findChild<QToolButton*>("Up");
-    auto* down = upDown.findChild<QToolButton*>("Down");
-    ASSERT_TRUE(up && down);
-    QTest::mouseClick(up, Qt::LeftButton);
-    QTest::mouseClick(down, Qt::LeftButton);
-    EXPECT_EQ(seen, (std::vector<TUpDownDirection>{TUpDownDirection::Up, TUpDownDirection::Down}));
-    EXPECT_EQ(upDown.Position(), 10);
+    TUpDown upDown;
+    upDown.OnChangingEx = [](QObject*, bool&, int, D) { ADD_FAILURE() << "a disabled up-down is clicked"; };
     upDown.SetEnabled(false);
-    upDown.Click(TUpDownDirection::Up);   // a disabled up-down is not clicked
-    EXPECT_EQ(seen.size(), 2u);
-    upDown.SetPosition(500);              // clamped into the range
-    EXPECT_EQ(upDown.Position(), 100);
+    upDown.Click(D::Up);
 }
 
-TEST(KitClasses, ExactClassNamesAndMembership)
-{
-    QWidget parent;
-    auto* edit = new TEdit(&parent);
-    auto* derived = new TDerivedEdit(&parent);
-    auto* label = new TLabel(&parent);
-    EXPECT_TRUE(edit->ClassNameIs("TEdit") && derived->ClassNameIs("TDerivedEdit"));
-    EXPECT_FALSE(derived->ClassNameIs("TEdit"));
-    EXPECT_TRUE(InheritsFrom<TEdit>(derived) && !InheritsFrom<TEdit>(label));
-    new QWidget(&parent);   // not a kit control
-    // Controls lists the kit controls among the direct children, in creation order.
-    const auto controls = Controls(&parent);
-    ASSERT_EQ(controls.size(), 3u);
-    EXPECT_TRUE(controls[0] == edit && controls[2] == label);
-}
-
-TEST(KitClasses, ControlAtPosFindsDirectChildrenDisabledIncludedHiddenNot)
+TEST(KitClasses, ExactClassNamesMembershipAndLookupAmongDirectChildren)
 {
     TPanel panel;
     panel.resize(200, 100);
@@ -176,14 +116,21 @@ TEST(KitClasses, ControlAtPosFindsDirectChildrenDisabledIncludedHiddenNot)
     edit->SetEnabled(false);
     auto* over = new TUpDown(&panel);
     over->SetBounds(55, 10, 15, 21);
+    new QWidget(&panel);   // not a kit control
     auto* nested = new TPanel(&panel);
     nested->SetBounds(100, 10, 80, 60);
-    auto* inner = new TEdit(nested);
+    auto* inner = new TDerivedEdit(nested);
     inner->SetBounds(0, 0, 80, 60);
     auto* hidden = new TLabel(&panel);
     hidden->SetBounds(10, 50, 50, 20);
     hidden->SetVisible(false);
 
+    EXPECT_TRUE(edit->ClassNameIs("TEdit") && inner->ClassNameIs("TDerivedEdit"));
+    EXPECT_FALSE(inner->ClassNameIs("TEdit"));
+    EXPECT_TRUE(InheritsFrom<TEdit>(inner) && !InheritsFrom<TEdit>(hidden));
+    // Controls lists the kit controls among the direct children, in creation order.
+    EXPECT_EQ(Controls(&panel), (std::vector<TControl*>{edit, over, nested, hidden}));
+    // ControlAtPos finds a direct child, disabled included, hidden not.
     EXPECT_EQ(ControlAtPos(&panel, {54, 10}), edit);
     EXPECT_EQ(ControlAtPos(&panel, {56, 10}), over);       // the topmost one
     EXPECT_EQ(ControlAtPos(&panel, {120, 20}), nested);    // never a grandchild

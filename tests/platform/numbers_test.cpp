@@ -2,14 +2,6 @@
 
 #include "platform/Numbers.h"
 
-namespace {
-// Pins the decimal separator for one test and restores '.' afterwards.
-struct SeparatorGuard {
-    explicit SeparatorGuard(QChar c) { SetDecimalSeparator(c); }
-    ~SeparatorGuard() { SetDecimalSeparator(u'.'); }
-};
-}
-
 TEST(StrToInt, AcceptsBlanksSignAndDecimalDigitsWithin32Bits)
 {
     const struct { const char* text; std::optional<int> value; } cases[] = {
@@ -35,9 +27,6 @@ TEST(StrToFloat, ReadsDecimalNumbersWithTheSystemSeparator)
     };
     for (const auto& c : cases)
         EXPECT_EQ(StrToFloat(QString::fromUtf8(c.text)), c.value) << c.text;
-
-    SeparatorGuard comma(u',');
-    EXPECT_TRUE(StrToFloat("1,5") == 1.5L && !StrToFloat("1.5"));
 }
 
 TEST(FormatFloat, RoundsHalfAwayFromZeroToThePattern)
@@ -53,8 +42,14 @@ TEST(FormatFloat, RoundsHalfAwayFromZeroToThePattern)
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatFloat(c.pattern, c.value), QString::fromLatin1(c.text)) << c.pattern << " " << double(c.value);
-    SeparatorGuard comma(u',');
+}
+
+TEST(Numbers, TheSystemSeparatorServesReadingAndShowing)
+{
+    SetDecimalSeparator(u',');
+    EXPECT_TRUE(StrToFloat("1,5") == 1.5L && !StrToFloat("1.5"));
     EXPECT_EQ(FormatFloat("0.00", 3.14159L), "3,14");
+    SetDecimalSeparator(u'.');
 }
 
 TEST(Numbers, FormattedTextsReadBack)

@@ -18,8 +18,7 @@ TEST(Synchronizer, OnTheMainThreadTheStepRunsDirectly)
 TEST(Synchronizer, FromAWorkerTheStepRunsOnTheMainThreadAndTheWorkerWaits)
 {
     std::atomic<int> onMain{0};
-    std::atomic<bool> sawResult{false};
-    std::atomic<bool> done{false};
+    std::atomic<bool> sawResult{false}, done{false};
     QThread* worker = QThread::create([&] {
         int value = 0;
         for (int i = 0; i < 3; ++i)

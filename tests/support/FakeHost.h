@@ -17,8 +17,13 @@
 
 class FakeHost : public THost {
 public:
-    FakeHost();
-    ~FakeHost() override;
+    FakeHost() { SetHost(this); }
+    ~FakeHost() override
+    {
+        ClearDevices();   // devices go before the widget tree
+        if (Host() == this)
+            SetHost(nullptr);
+    }
     FakeHost(const FakeHost&) = delete;
     FakeHost& operator=(const FakeHost&) = delete;
 
@@ -27,12 +32,21 @@ public:
     TDeviceInfo* CurrentDevice() const override { return current; }
     QWidget* SchemePanel() const override { return panel.get(); }
     // Records the device and, like the window, stops its watchdog.
-    void WMTimer(TDeviceInfo* device) override;
+    void WMTimer(TDeviceInfo* device) override
+    {
+        timerMessages.push_back(device);
+        device->StopTimer();
+    }
     int StatusPanelWidth(int index) const override { return index == 0 ? 300 : index == 1 ? 106 : 220; }
     int ProgressX() const override { return progressX; }
     void SetProgressX(int x) override { progressX = x; }
     // Records the progress position it is drawn at; then runs OnRedraw.
-    void UpdateStatusBarRegion() override;
+    void UpdateStatusBarRegion() override
+    {
+        redraws.push_back(progressX);
+        if (OnRedraw)
+            OnRedraw();
+    }
     bool OpeningScheme() const override { return opening; }
     int UpdateTime() const override { return updateTime; }
     bool LineLogOn() const override { return lineLogOn; }
@@ -44,7 +58,15 @@ public:
     int LineListTopIndex() const override { return listTop; }
     int LineListItemIndex() const override { return listIndex; }
     // Selects and, like a list box, scrolls the item into view.
-    void SetLineListItemIndex(int index) override;
+    void SetLineListItemIndex(int index) override
+    {
+        listIndex = index;
+        const int visible = listHeight / (listItemHeight > 0 ? listItemHeight : 1);
+        if (index >= 0 && index < listTop)
+            listTop = index;
+        else if (index >= 0 && visible > 0 && index >= listTop + visible)
+            listTop = index - visible + 1;
+    }
     int LineListHeight() const override { return listHeight; }
     int LineListItemHeight() const override { return listItemHeight; }
     int LineListCount() const override { return listCount; }
@@ -53,28 +75,51 @@ public:
     void EndLineListUpdate() override { --listUpdateDepth; }
     void ShowLineRecordInfo() override { ++recordInfoShown; }
     // Receive thread: the port settings are read under a lock.
-    TPortSettings PortSettings() const override;
-    void SetPortSettings(const TPortSettings& settings);
-    void SetStatusPanelText(int panel, const QString& text) override;
+    TPortSettings PortSettings() const override
+    {
+        std::lock_guard lock(portMutex_);
+        return portSettings_;
+    }
+    void SetPortSettings(const TPortSettings& settings)
+    {
+        std::lock_guard lock(portMutex_);
+        portSettings_ = settings;
+    }
+    void SetStatusPanelText(int index, const QString& text) override
+    {
+        if (index < 0 || index >= static_cast<int>(statusTexts.size()))
+            return;
+        statusTexts[static_cast<std::size_t>(index)] = text;
+        statusHistory[static_cast<std::size_t>(index)].push_back(text);
+    }
     void PostSearchEnded() override { ++searchEndPosts; }
-    bool IsClosing() const override { return false; }
 
-    TFrameHandlers Handlers() const;
+    TFrameHandlers Handlers() const
+    {
+        TFrameHandlers handlers;
+        handlers.Owner = handlers.Parent = panel.get();
+        return handlers;
+    }
     // Destroys the devices and empties both lists, as the window does when a scheme closes.
-    void ClearDevices();
+    void ClearDevices()
+    {
+        current = nullptr;
+        byAddr.fill(nullptr);
+        devices.clear();
+    }
 
     TDeviceList devices;
     TDevicesByAddr byAddr{};
     TDeviceInfo* current = nullptr;
-    std::unique_ptr<QWidget> panel;
+    std::unique_ptr<QWidget> panel = std::make_unique<QWidget>();
     int progressX = -1;
     bool opening = false;
     std::vector<TDeviceInfo*> timerMessages;   // identifiers only: never dereferenced later
     std::vector<int> redraws;                  // the progress position at each redraw
     int updateTime = 0;
     bool lineLogOn = false;
-    std::unique_ptr<TEdit> hexOut;
-    std::unique_ptr<TEdit> hexIn;
+    std::unique_ptr<TEdit> hexOut = std::make_unique<TEdit>();
+    std::unique_ptr<TEdit> hexIn = std::make_unique<TEdit>();
     int listTop = 0;
     int listIndex = -1;
     int listHeight = 160;

@@ -1,9 +1,11 @@
+// Hostile files and the FIFO guard; see HostileFiles.h.
 #include "support/HostileFiles.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -29,12 +31,6 @@ bool MakeSocket(const QString& path)
     return bound;
 }
 
-bool MakeVanishedFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.remove();
-}
-
 } // namespace
 
 bool MakeFifo(const QString& path) { return ::mkfifo(EncodeName(path).constData(), 0600) == 0; }
@@ -58,28 +54,22 @@ std::vector<THostileFile> MakeHostileFiles(const QString& folder)
         {"device node", QStringLiteral("/dev/null"), true, true},
         {"link loop", at("loop.mvs"), QFile::link(at("loop.mvs"), at("loop.mvs")), true},
         {"dangling link", at("dangling.mvs"), QFile::link(at("nowhere.mvs"), at("dangling.mvs")), false},
-        {"vanished file", at("vanished.mvs"), MakeVanishedFile(at("vanished.mvs")), false},
+        {"missing file", at("missing.mvs"), true, false},
     };
 }
 
-QStringList SystemFiles()
+TFifoGuard::TFifoGuard(QStringList fifos, int patienceMs)
 {
-    QStringList files;
-    for (const char* name : {"/proc/self/status", "/proc/self/maps", "/sys/kernel/uevent_seqnum"})
-        if (QFileInfo::exists(QString::fromLatin1(name)))
-            files << QString::fromLatin1(name);
-    return files;
-}
-
-TFifoGuard::TFifoGuard(QStringList fifos, int patienceMs) : Fifos(std::move(fifos))
-{
-    Watcher = std::thread([this, patienceMs] {
-        std::unique_lock lock(Mutex);
-        if (Stop.wait_for(lock, std::chrono::milliseconds(patienceMs), [this] { return Stopping; }))
+    Watcher = std::jthread([this, fifos = std::move(fifos), patienceMs](const std::stop_token& stop) {
+        std::mutex mutex;
+        std::condition_variable_any wake;   // woken only by the guard's end
+        std::unique_lock lock(mutex);
+        const auto ended = [&stop] { return stop.stop_requested(); };
+        if (wake.wait_for(lock, stop, std::chrono::milliseconds(patienceMs), ended))
             return;
         // Opening the writing end frees a reader waiting to open; closing it ends its read.
-        while (!Stop.wait_for(lock, std::chrono::milliseconds(100), [this] { return Stopping; }))
-            for (const QString& fifo : Fifos) {
+        while (!wake.wait_for(lock, stop, std::chrono::milliseconds(100), ended))
+            for (const QString& fifo : fifos) {
                 const int fd = ::open(EncodeName(fifo).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
                 if (fd >= 0) {
                     ReleasedFlag = true;
@@ -87,14 +77,4 @@ TFifoGuard::TFifoGuard(QStringList fifos, int patienceMs) : Fifos(std::move(fifo
                 }
             }
     });
-}
-
-TFifoGuard::~TFifoGuard()
-{
-    {
-        std::lock_guard lock(Mutex);
-        Stopping = true;
-    }
-    Stop.notify_all();
-    Watcher.join();
 }

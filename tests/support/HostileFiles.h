@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -17,12 +15,9 @@ struct THostileFile {
     bool Exists;   // false: the name leads nowhere (a reader finds no file)
 };
 
-// A folder, a FIFO, a socket, a device node, a link loop, a dangling link and a file that
-// vanished, each under `folder`.
+// A folder, a FIFO, a socket, a device node, a link loop, a dangling link and a missing file,
+// each under `folder`.
 std::vector<THostileFile> MakeHostileFiles(const QString& folder);
-// Regular files whose stated size is no guide to what reading them gives.
-QStringList SystemFiles();
-// A FIFO at the path; false when it cannot be made.
 bool MakeFifo(const QString& path);
 // Removes a file whatever bytes its name holds (Qt's own removal cannot name every file).
 bool RemoveFile(const QString& path);
@@ -32,17 +27,10 @@ unsigned FileType(const QString& path);
 class TFifoGuard {
 public:
     explicit TFifoGuard(QStringList fifos, int patienceMs = 20000);
-    ~TFifoGuard();
-    TFifoGuard(const TFifoGuard&) = delete;
-    TFifoGuard& operator=(const TFifoGuard&) = delete;
     // True when a reader was found waiting on a FIFO and had to be freed.
     bool Released() const { return ReleasedFlag; }
 
 private:
-    QStringList Fifos;
-    std::mutex Mutex;
-    std::condition_variable Stop;
-    bool Stopping = false;
     std::atomic<bool> ReleasedFlag{false};
-    std::thread Watcher;
+    std::jthread Watcher;   // stopped and joined with the guard
 };

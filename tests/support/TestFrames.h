@@ -17,15 +17,10 @@ extern std::vector<TSlotCall> SlotLog;
 class TTestAnswerFrame : public TFrameBase {
     Q_OBJECT
 public:
-    TTestAnswerFrame(QWidget* owner, TDeviceInfo* info);
+    // A request frame builds the request side and fills the slots itself.
+    TTestAnswerFrame(QWidget* owner, TDeviceInfo* info, bool hasRequest = false);
 
-    void GridToAnswer(const QString& text, int column);
-    void FrameToAnswer();
-    void AnswerToFrame();   // answer byte 1 -> ValueEdit
-    void AnswerToGrid();    // answer byte 1 -> column 3
-
-    TLabel* ValueLabel;
-    TEdit* ValueEdit;
+    TEdit* ValueEdit;   // answer byte 1; the grid's column 3
     TUpDown* ValueUpDown;
     TEdit* SIntEdit;
     TEdit* UFloatEdit;
@@ -35,12 +30,12 @@ public:
     TUpDown* LabelUpDown;
     TCheckBox* FlagBox;
     TComboBox* StateCombo;
-    TBevel* Bevel1;
-    TPanel* NestedPanel;
     TEdit* NestedEdit;
 
 protected:
-    TTestAnswerFrame(QWidget* owner, TDeviceInfo* info, bool hasRequest);
+    // The slots of one side, each logged under its name: byte 1 of the side's image to and
+    // from the edit and the grid column.
+    void FillSide(TDeviceSlots& s, bool request, TEdit* edit);
 };
 
 class TTestRequestFrame : public TTestAnswerFrame {
@@ -48,24 +43,22 @@ class TTestRequestFrame : public TTestAnswerFrame {
 public:
     TTestRequestFrame(QWidget* owner, TDeviceInfo* info);
 
-    void GridToRequest(const QString& text, int column);
-    void FrameToRequest();
-    void RequestToFrame();   // request byte 1 -> OutEdit
-    void RequestToGrid();    // request byte 1 -> column 2
-
-    TEdit* OutEdit;
+    TEdit* OutEdit;   // request byte 1; the grid's column 2
     TUpDown* OutUpDown;
     TCheckBox* OutBox;
 };
 
-TFrame* CreateTestAnswerFrame(QWidget* owner, TDeviceInfo* info);
-TFrame* CreateTestRequestFrame(QWidget* owner, TDeviceInfo* info);
+inline TFrame* CreateTestAnswerFrame(QWidget* owner, TDeviceInfo* info) { return new TTestAnswerFrame(owner, info); }
+inline TFrame* CreateTestRequestFrame(QWidget* owner, TDeviceInfo* info) { return new TTestRequestFrame(owner, info); }
 
 // Binds a catalogue row to a test frame for a scope and restores its binding afterwards.
 class ScopedFrameClass {
 public:
-    ScopedFrameClass(int row, TCreateFrame create);
-    ~ScopedFrameClass();
+    ScopedFrameClass(int row, TCreateFrame create) : row_(row), saved_(DeviceCatalogue[row])
+    {
+        BindFrameClass(row, create, saved_.DescribeRequest, saved_.DescribeAnswer);
+    }
+    ~ScopedFrameClass() { BindFrameClass(row_, saved_.CreateFrame, saved_.DescribeRequest, saved_.DescribeAnswer); }
     ScopedFrameClass(const ScopedFrameClass&) = delete;
     ScopedFrameClass& operator=(const ScopedFrameClass&) = delete;
 

@@ -10,8 +10,7 @@
 
 template <class TApp> int RunTests(int argc, char** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);   // unless the environment names a platform
     TApp app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     SetDecimalSeparator('.');

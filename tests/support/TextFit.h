@@ -1,6 +1,6 @@
 #pragma once
 // Checks that every text a widget tree shows can be read in full: captions, labels, check-box
-// and radio-button texts, group and panel captions, edit values and every item of a combo box
+// and radio-button texts, panel captions, edit values and every item of a combo box
 // (as shown when chosen, against the combo's edit field), each measured with its widget's font
 // against the widget's content area, with one pixel of slack. A label's room ends two pixels
 // before the next text control beside it. Also compares the baseline of each label with that of
