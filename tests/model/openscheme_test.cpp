@@ -92,10 +92,6 @@ TEST_F(OpenSchemeTest, APendingStepOfATerminatedOrDestroyedWalkDoesNothing)
     thread->Terminate();       // another scheme selected before the first step ran
     scheme.Objects.clear();    // and the old scheme's objects are gone
     EXPECT_TRUE(RunEventsUntil([this] { return thread->Finished(); }));
-    TSchemeObject object("x", 7, ModeReceive);
-    thread->CurObject = &object;
-    thread->CurFrameInfo = &DeviceCatalogue[7];
-    thread->AddDevice();       // a direct call after termination adds nothing either
     EXPECT_TRUE(host.devices.empty());
 
     Add({7});
