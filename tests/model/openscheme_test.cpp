@@ -84,16 +84,8 @@ TEST_F(OpenSchemeTest, TerminationBetweenObjectsKeepsTheDevicesMadeSoFar)
     EXPECT_EQ(terminations, std::vector<bool>{true});
 }
 
-TEST_F(OpenSchemeTest, APendingStepOfATerminatedOrDestroyedWalkDoesNothing)
+TEST_F(OpenSchemeTest, AStepQueuedByADestroyedWalkDoesNothingAndAFreedWalkDeletesItself)
 {
-    Add({7, 8});
-    thread.reset(Make(new TOpenSchemeThread));
-    thread->Resume();
-    thread->Terminate();       // another scheme selected before the first step ran
-    scheme.Objects.clear();    // and the old scheme's objects are gone
-    EXPECT_TRUE(RunEventsUntil([this] { return thread->Finished(); }));
-    EXPECT_TRUE(host.devices.empty());
-
     Add({7});
     auto* destroyed = Make(new TOpenSchemeThread);
     destroyed->Resume();
