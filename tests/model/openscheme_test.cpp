@@ -84,20 +84,8 @@ TEST_F(OpenSchemeTest, TerminationBetweenObjectsKeepsTheDevicesMadeSoFar)
     EXPECT_EQ(terminations, std::vector<bool>{true});
 }
 
-TEST_F(OpenSchemeTest, APendingStepOfATerminatedOrDestroyedWalkDoesNothing)
+TEST_F(OpenSchemeTest, AStepQueuedByADestroyedWalkDoesNothingAndAFreedWalkDeletesItself)
 {
-    Add({7, 8});
-    thread.reset(Make(new TOpenSchemeThread));
-    thread->Resume();
-    thread->Terminate();       // another scheme selected before the first step ran
-    scheme.Objects.clear();    // and the old scheme's objects are gone
-    EXPECT_TRUE(RunEventsUntil([this] { return thread->Finished(); }));
-    TSchemeObject object("x", 7, ModeReceive);
-    thread->CurObject = &object;
-    thread->CurFrameInfo = &DeviceCatalogue[7];
-    thread->AddDevice();       // a direct call after termination adds nothing either
-    EXPECT_TRUE(host.devices.empty());
-
     Add({7});
     auto* destroyed = Make(new TOpenSchemeThread);
     destroyed->Resume();
