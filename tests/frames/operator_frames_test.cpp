@@ -71,8 +71,7 @@ TEST(OperatorFrames, BodiesShownInFrameGridAndInfoLine)
          "AC=127 (C), BD=127 (B), DM=1 But3-1=111, ErrAC=1, ErrBD=1"},
         {LevellerA, Req, "00 0A 80 00", "ANG1Edit;ANG2Edit", "10.00;0.50", "-", "ANG1=10.00, ANG2=0.50"},
         {LevellerA, Ans, "00 0A 80 00", "ANG1Edit_;ANG2Edit_", "10.00;0.50", "10.00|0.50|-|-", "ANG1=10.00, ANG2=0.50"},
-        {LevellerB, Req, "01", RequestFlags, "1;0;0;0", "00", "OUT2-1=00, Auto_Dis=1, Calibrate=0"},
-        {50, Req, "F8", RequestFlags, "0;0;0;1", "00", "OUT2-1=00, Auto_Dis=0, Calibrate=1"},
+        {50, Req, "F9", RequestFlags, "1;0;0;1", "00", "OUT2-1=00, Auto_Dis=1, Calibrate=1"},   // bits 4-7 unused
         {LevellerB, Ans, "1D 2D", AnswerFlags, "1;0;1;1", "45.06|-|-|10", "ANG=45.06, OUT2-1=10, Auto_Dis=1, Calibrate=1"},
         {50, Ans, "F6 FF", AnswerFlags, "0;1;1;0", "255.94|-|-|11", "ANG=255.94, OUT2-1=11, Auto_Dis=0, Calibrate=0"},
     });
@@ -115,7 +114,6 @@ TEST(OperatorFrames, TypedCellsReachTheBodies)
         {30, Req, 2, "1000", "F7 8D", "F8 8D"},   // F set, K1-K3 cleared, high bits and limits kept
         {30, Req, 2, "11111", "F7 8D", "FF 8D"},   // digits past F are ignored
         {31, Ans, 5, "101", "2A", "2D"},    // bits 0-2 from the digits, bit 3 and Y kept
-        {31, Ans, 5, "1111", "2A", "2F"},   // a fourth digit has no field
         {31, Ans, 6, "1001", "2A", "9A"},
         {JoystickB, Ans, 3, "7.5", "85 05 00", "88 05 00"},   // half away from zero, the direction stays
         {JoystickB, Ans, 4, "3", "85 85 00", "85 83 00"},
@@ -193,31 +191,6 @@ TEST(JoystickBFrame, DirectionsOnNestedPanelsTakeEffectWithTheNextAnswer)
 
 TEST(LevellerBFrame, AutomaticAnswerFollowsTheRequestShown)
 {
-    struct Row { const char* request; const char* answerBefore; const char* answerAfter; const char* word; };
-    const Row rows[] = {
-        // Auto_Dis on: Auto_Dis and the outputs copied, Calibrate cleared.
-        {"Auto_DisBox=1;OUT2CheckBox=1;CalibrateBox=1", "OUT1CheckBox_=1;CalibrateBox_=1", "1;0;1;0", "05 2D"},
-        // Auto_Dis off: Calibrate copied, the outputs the user set stay.
-        {"CalibrateBox=1", "Auto_DisBox_=1;OUT1CheckBox_=1;OUT2CheckBox_=1", "0;1;1;1", "0E 2D"},
-    };
-    for (const Row& r : rows) {
-        Rig rig(LevellerB);
-        rig.Set(r.request);
-        rig.Set(r.answerBefore);
-        rig.Set("ANGEdit=45;AutoAnswerBox=1");
-        rig.Build(Ans);
-        EXPECT_EQ(rig.Read(AnswerFlags), r.answerAfter) << r.request;
-        EXPECT_EQ(rig.Hex(Ans, ".. .."), r.word) << r.request;
-    }
-    // Unticked, the answer keeps its own flags.
-    Rig rig(LevellerB);
-    rig.Set("Auto_DisBox=1;OUT1CheckBox=1;OUT2CheckBox=1;CalibrateBox=1");
-    rig.Build(Ans);
-    EXPECT_EQ(rig.Read(AnswerFlags), "0;0;0;0");
-}
-
-TEST(LevellerBFrame, AutomaticAnswerInTheEmulationPath)
-{
     // The main window's change handler: a control changed outside a program write rebuilds the
     // answer and its cells.
     Rig rig(LevellerB);
@@ -232,18 +205,22 @@ TEST(LevellerBFrame, AutomaticAnswerInTheEmulationPath)
         rig.info->AnswerToGrid();
     };
     BindControls(rig.info->AnswerPanel, &handlers);
-    rig.Set("ANGEdit=10");
-    EXPECT_EQ(rebuilds, 1);
+    rig.Set("ANGEdit=10;OUT1CheckBox_=1;CalibrateBox_=1");
+    EXPECT_EQ(rebuilds, 3);
 
-    rig.SetHex(Req, "05");   // Auto_Dis, OUT2: the received request, shown by the hand-off
+    rig.SetHex(Req, "0D");   // Auto_Dis, OUT2, Calibrate: the received request, shown by the hand-off
     rig.Show(Req);
+    rig.Build(Ans);
+    EXPECT_EQ(rig.Hex(Ans, ".. .."), "0A 0A") << "unticked, the answer keeps its own flags";
+    // Auto_Dis on: Auto_Dis and the outputs copied, Calibrate cleared.
     rig.Set("AutoAnswerBox=1");   // ticking the box rebuilds the answer at once
     EXPECT_EQ(rig.Hex(Ans, ".. .."), "05 0A");
     EXPECT_EQ(rig.grid.Cell(6), "10");
 
-    // The emulation builds the answer without UpdatingControls: the boxes it changes run the
-    // handler again, which ends with the same answer.
-    rig.SetHex(Req, "0A");   // OUT1, Calibrate; Auto_Dis off
+    // Auto_Dis off: Calibrate copied, the outputs the user set stay. The emulation builds the
+    // answer without UpdatingControls: the boxes it changes run the handler again, which ends with
+    // the same answer.
+    rig.SetHex(Req, "0A");   // OUT1, Calibrate
     rig.Show(Req);
     const int before = rebuilds;
     ASSERT_FALSE(UpdatingControls);
