@@ -6,8 +6,6 @@
 // (first, second, fourth and fifth: the count L and its input).
 #include "frames/BoomLengthA.h"
 #include "frames/Clock.h"
-#include "frames/EngineData.h"
-#include "frames/SingleValue.h"
 #include "frames/Temperature.h"
 #include "FrameRig.h"
 #include "platform/Numbers.h"
