@@ -33,7 +33,6 @@ struct Rig {
     }
 
     template <class F> F& Frame() const { return dynamic_cast<F&>(*info->Frame.data()); }
-    TMessageImage& Answer() { return object.Answer; }
     TMessageImage& Side(bool request) { return request ? object.Request : object.Answer; }
     QWidget* Panel(bool request) const { return request ? info->RequestPanel.data() : info->AnswerPanel.data(); }
     // The slots as the program calls them after an exchange, and after a control change.
@@ -61,10 +60,6 @@ struct Rig {
             bytes << QString::asprintf("%02X", Side(request)[static_cast<std::size_t>(i)]);
         return bytes.join(' ');
     }
-    QString Cells(bool request) const
-    {
-        return request ? grid.Cell(2) : QStringList{grid.Cell(3), grid.Cell(4), grid.Cell(5), grid.Cell(6)}.join('|');
-    }
 
     // "T1Edit=80;BP7CheckBox=1;OUT1ComboBox=4": edits take the text, boxes 0/1, combos the index.
     void Set(const char* assignments)
@@ -79,22 +74,6 @@ struct Rig {
         for (const QString& name : names.split(';', Qt::SkipEmptyParts))
             Visit(name, [&](auto* control) { values << Get(control); });
         return values.join(';');
-    }
-
-    // The main window's change handler: a control changed outside a program write rebuilds the
-    // answer and its cells; `passes` counts the rebuilds.
-    void BindRebuilding(TFrameHandlers& bound, int& passes)
-    {
-        bound = handlers;
-        bound.OnChange = [this, &passes](QObject*) {
-            if (UpdatingControls)
-                return;
-            ++passes;
-            TUpdatingControls updating;
-            info->FrameToAnswer();
-            info->AnswerToGrid();
-        };
-        BindControls(info->AnswerPanel, &bound);
     }
 
     QWidget panel;
@@ -135,8 +114,6 @@ struct Shown { int row; bool request; const char* body; const char* names; const
 struct Built { int row; bool request; const char* before; const char* set; const char* after; const char* shown = nullptr; };
 // A grid cell typed over `before`, after the controls in `set` (if any) are set.
 struct Typed { int row; bool request; int column; const char* text; const char* before; const char* after; const char* set = ""; };
-// A value typed, stored in the answer and shown again.
-struct Stepped { int row; const char* set; const char* name; const char* shown; };
 
 // Stands in the address byte, which no frame may touch.
 constexpr std::uint8_t Address = 0xA5;
@@ -148,7 +125,9 @@ inline void Check(const Shown& c)
     rig.SetHex(c.request, c.body);
     rig.Show(c.request);
     EXPECT_EQ(rig.Read(c.names).toStdString(), c.values);
-    EXPECT_EQ(rig.Cells(c.request).toStdString(), c.cells);
+    const TStringsRow& g = rig.grid;
+    const QString cells = c.request ? g.Cell(2) : QStringList{g.Cell(3), g.Cell(4), g.Cell(5), g.Cell(6)}.join('|');
+    EXPECT_EQ(cells.toStdString(), c.cells);
     const TFrameInfo& row = DeviceCatalogue[c.row];
     EXPECT_EQ((c.request ? row.DescribeRequest : row.DescribeAnswer)(rig.Side(c.request).data()).toStdString(), c.info);
 }
@@ -171,12 +150,6 @@ inline void Check(const Typed& c)
     c.request ? rig.info->GridToRequest(c.text, c.column) : rig.info->GridToAnswer(c.text, c.column);
     EXPECT_EQ(rig.Hex(c.request, c.after).toStdString(), c.after) << c.row << ":" << c.column << " '" << c.text << "'";
     EXPECT_EQ(rig.Side(c.request)[0], Address) << "the address byte belongs to the line engine";
-}
-inline void Check(const Stepped& c)
-{
-    Rig rig(c.row);
-    rig.Set(c.set), rig.Build(Ans), rig.Show(Ans);
-    EXPECT_EQ(rig.Read(c.name).toStdString(), c.shown) << c.row << ": " << c.set;
 }
 template <class Case, std::size_t N> void CheckAll(const Case (&cases)[N])
 {

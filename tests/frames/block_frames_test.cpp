@@ -36,27 +36,6 @@ std::string InputItems(std::initializer_list<int> items)
     return set;
 }
 
-// Shown twice, each cell is written once; and, where `waits`, a fresh frame's edits are read-only
-// until the device has data (its other controls wait as a cleared side does: frame_fit_test).
-inline void ExpectQuietAndWaiting(int row, const char* answer, bool waits = true)
-{
-    Rig rig(row);
-    rig.SetHex(false, answer);
-    for (int pass = 0; pass < 2; ++pass) {
-        rig.Show(true);
-        rig.Show(false);
-    }
-    for (int column = 2; column <= 6; ++column)
-        EXPECT_EQ(rig.grid.Writes[static_cast<std::size_t>(column)], 1) << row << " column " << column;
-    Rig fresh(row);
-    for (const QWidget* panel : {fresh.info->RequestPanel, fresh.info->AnswerPanel}) {
-        for (TControl* control : Controls(panel)) {
-            const auto* edit = dynamic_cast<const TEdit*>(control);
-            EXPECT_TRUE(!waits || !edit || edit->ReadOnly()) << row << " " << control->Name().toStdString();
-        }
-    }
-}
-
 constexpr int Controller = 63;
 // RA..RD, LA..LD, boom mode, crane type; then the locks kvg, gps, vps, sts.
 const char* const RequestNames = "raBox;rbBox;rcBox;rdBox;laBox;lbBox;lcBox;ldBox;stModeBox;craneTypeBox;kvgCheck;gpsCheck;"
@@ -68,6 +47,8 @@ const char* const AnswerNames = "gpBox;vpBox;stBox;povBox;lgBox;pgBox;workModeBo
                                 "groundDisableCheckBox";
 }
 
+// Shown twice, each cell is written once; and, where `waits`, a fresh frame's edits are read-only
+// until the device has data (its other controls wait as a cleared side does: frame_fit_test).
 TEST(BlockFrames, CellsWrittenOnceAndEditsWaitForData)
 {
     const struct { int row; const char* answer; bool waits; } rows[] = {
@@ -76,21 +57,33 @@ TEST(BlockFrames, CellsWrittenOnceAndEditsWaitForData)
         {42, "01 02 03 04", true},          {16, "01 02 03 04", true},         {30, "95", false},
         {58, "E4", false},                  {6, "12 00 FF", false},            {51, "87", false},
     };
-    for (const auto& r : rows)
-        ExpectQuietAndWaiting(r.row, r.answer, r.waits);
+    for (const auto& r : rows) {
+        Rig rig(r.row);
+        rig.SetHex(Ans, r.answer);
+        for (int pass = 0; pass < 2; ++pass) {
+            rig.Show(Req);
+            rig.Show(Ans);
+        }
+        for (int column = 2; column <= 6; ++column)
+            EXPECT_EQ(rig.grid.Writes[static_cast<std::size_t>(column)], 1) << r.row << " column " << column;
+        Rig fresh(r.row);
+        for (const QWidget* panel : {fresh.info->RequestPanel, fresh.info->AnswerPanel}) {
+            for (TControl* control : Controls(panel)) {
+                const auto* edit = dynamic_cast<const TEdit*>(control);
+                EXPECT_TRUE(!r.waits || !edit || edit->ReadOnly()) << r.row << " " << control->Name().toStdString();
+            }
+        }
+    }
 }
 
 TEST(BlockFrames, BodiesShownInFrameGridAndInfoLine)
 {
     CheckAll<Shown>({
         {5, Req, "A5", "OUT1CheckBox;OUT2CheckBox;OUT8CheckBox", "1;0;1", "1010 0101", "OUT8-1=1010 0101"},
+        // Bit 7 of the pressure bytes is bit 2 of OUT6 and OUT5, not pressure.
         {5, Ans, "19 C8 FF 05 D1 65", BNames, "25;200;12.70;0.50;4;-1;1;2;1;6", "25|200|-|71 2145",
          "T1=25, T2=200, P1=12.70, P2=0.50, OUT6-1=71 2145"},
-        // Bit 7 of the pressure bytes is bit 2 of OUT6 and OUT5, not pressure.
-        {65, Ans, "FF 00 80 80 00 C0", BNames, "255;0;0.00;0.00;0;0;0;0;6;-1", "255|0|-|47 0000",
-         "T1=255, T2=0, P1=0.00, P2=0.00, OUT6-1=47 0000"},
-        {41, Req, "81 F9", COutputs, "1;1;0;1;31", "0000 0011", "PWM=31, OUT9-1=1 0000 0011"},
-        {41, Req, "7F 06", COutputs, "0;1;1;0;0", "1111 1110", "PWM=0, OUT9-1=0 1111 1110"},   // unused bits
+        {41, Req, "81 FF", COutputs, "1;1;0;1;31", "0000 0011", "PWM=31, OUT9-1=1 0000 0011"},   // bits 1-2 unused
         {41, Ans, "B7 D5", CNames, "4;2;6;4;4", "-|-|-|5 5725", "OUT5-1=5 5725"},
         {41, Ans, "10 00", CNames, "0;0;0;-1;0", "-|-|-|0 4000", "OUT5-1=0 4000"},   // code 4 has no item
         {42, Req, "FE", "OUT1CheckBox;OUT2CheckBox", "0;1", "10", "OUT2-1=10"},
@@ -107,21 +100,15 @@ TEST(BlockFrames, BodiesShownInFrameGridAndInfoLine)
         {6, Ans, "81 01 41 42",
          "IN1CheckBox;IN9CheckBox;IN17CheckBox;IN18CheckBox;OUT2CheckBox_;OUT9CheckBox_;OUT14CheckBox_",
          "1;1;1;0;1;1;0", "-|-|1000 0001|0100 0010", "IN18-1=01 0000 0001 1000 0001, OUT14-1=00 0001 0100 0010"},
-        {6, Ans, "FF FF FF FF", "IN16CheckBox;OUT8CheckBox_", "1;1", "-|-|1111 1111|1111 1111",
-         "IN18-1=11 1111 1111 1111 1111, OUT14-1=11 1111 1111 1111"},
         {51, Req, "5C EA", "OUT3CheckBox;OUT12CheckBox;OUT13CheckBox", "1;1;0", "0101 1100", "OUT13-1=0 1010 0101 1100"},
-        {51, Ans, "87", FInputs, "1;1;1;1", "-|-|1 111|-", "INc=1, IN3-1=111"},
-        {51, Ans, "05", FInputs, "1;0;1;0", "-|-|0 101|-", "INc=0, IN3-1=101"},
-        {0, Req, "FC", "OUT1CheckBox;OUT2CheckBox", "0;0", "00", "OUT2-1=00"},   // bits 2-7 belong to no output
-        {2, Req, "FF", "OUT1CheckBox;OUT2CheckBox", "1;1", "11", "OUT2-1=11"},
+        {51, Ans, "85", FInputs, "1;0;1;1", "-|-|1 101|-", "INc=1, IN3-1=101"},
+        {2, Req, "FE", "OUT1CheckBox;OUT2CheckBox", "0;1", "10", "OUT2-1=10"},   // bits 2-7 belong to no output
         {0, Ans, "32 5A 50 FF 55 78 8C", EngineNames, "80;85;90;1000;2.55;24.00;1;0;0;0;1;-1", "80|85|1 0001|4",
          "T1=80, T2=85, T3=90, V=1000, P=2.55, Up=24.00, Ug=1, BP7-6,2=0001, OUT1=4"},
         {0, Ans, "FF FF FE 01 FD 7A 55", EngineNames, "254;253;255;5100;0.01;24.40;0;1;0;1;0;4", "254|253|0 1010|5",
          "T1=254, T2=253, T3=255, V=5100, P=0.01, Up=24.40, Ug=0, BP7-6,2=1010, OUT1=5"},
         {2, Ans, "96 5F 0A 0B 0F 0E 2B", GearNames, "95;1.50;0.10;0.11;0.14;0.15;3;4", "95|1.50|-|53",
          "T8=95, P16=1.50, P10=0.10, P11=0.11, P14=0.14, P15=0.15, OUT2-1=53"},
-        {2, Ans, "FF 00 00 00 00 00 EC", GearNames, "0;2.55;0.00;0.00;0.00;0.00;-1;4", "0|2.55|-|54",
-         "T8=0, P16=2.55, P10=0.00, P11=0.00, P14=0.00, P15=0.00, OUT2-1=54"},
         {GearBlockA, Ans, "19 05 1F 1F 50", GearEdits, "25;0.05;0.31;3.10;80", "25|0.31|-|-",
          "T7=25, P8=0.31, P9=3.10, P13=0.05, L4=80"},
         {IoBlockA2, Ans, "91 91 1B C6", Inputs, "1;0;1;2;1;0;1;2;-1;2;1;0;2;1;0;1", "-|-|2101 2101|-",
@@ -163,9 +150,6 @@ TEST(BlockFrames, FramesBuildTheBodies)
         {42, Ans, "AA EB 77 C5", "FEdit=4096;FLEdit=128", "00 10 00 80"},   // cut; a one-bit input without a selection is set
         // Unconverted: F keeps byte 2 bits 0-3 and byte 3, FL its bits 0-6.
         {42, Ans, "AA EB 77 C5", "FEdit=x;FLEdit=y;IN5ComboBox=0;IN6ComboBox=0", "00 0B 77 45"},
-        {42, Ans, "AA EB 77 C5",
-         "FEdit=-1;FLEdit=5;IN1ComboBox=2;IN2ComboBox=2;IN3ComboBox=2;IN4ComboBox=2;IN5ComboBox=0;IN6ComboBox=1",
-         "AA 1F FF 05"},
         {16, Req, "F0", "OUT1CheckBox=1;OUT4CheckBox=1", "09"},   // bits 4-7 are 0 when built from the frame
         {16, Ans, "AB CD 12 34", "EEdit=4095;ANGEdit=45;IN1ComboBox=0;IN2ComboBox=1;IN3ComboBox=2", "FF 6F 00 2D"},
         {16, Ans, "AB CD 12 34", "EEdit=4096;ANGEdit=128", "00 00 00 80"},   // cut to 0; no IN1 item sets IN1
@@ -185,7 +169,6 @@ TEST(BlockFrames, FramesBuildTheBodies)
         {0, Ans, "EE EE EE EE EE EE FF", "V1Edit=1009", "32 EE EE EE EE EE 00"},
         {0, Ans, "EE EE EE EE EE EE FF", "V1Edit=1010", "33 EE EE EE EE EE 00"},
         {0, Ans, "EE EE EE EE EE EE FF", "P1Edit=2.56;UPEdit=24.4", "EE EE EE 00 EE 7A 00"},
-        {0, Ans, "EE EE EE EE EE EE FF", "P1Edit=0.005;UPEdit=0.09", "EE EE EE 01 EE 00 00"},
         // Integers keep their low 8 bits; a bad text keeps its byte and the next is still read.
         {0, Ans, "EE EE EE EE EE EE FF", "T1Edit=300;T3Edit=-1;T5Edit=x;V1Edit=1e3;P1Edit=2,5;UPEdit=7", "EE EE 2C EE FF 23 00"},
         {0, Ans, "EE EE EE EE EE EE FF", "BP7CheckBox=1;OUT1ComboBox=6", "EE EE EE EE EE EE 47"},
@@ -202,12 +185,11 @@ TEST(BlockFrames, FramesBuildTheBodies)
          "91 91 18 86 00"},   // bit 6 sent as 0
         {IoBlockA, Ans, "FF FF FF FF", InputItems({-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1}).c_str(),
          "00 00 00 80 00"},   // IN16 without a chosen item is set
-        // The edits are read in order until one does not convert.
         // Single precision: 2.55 is 254.99.. cm and gives 255; 2.56 gives 256, cut to 0.
         {Ultrasonic, Ans, "EE EE EE EE EE EE EE EE", "Edit1=2.55;Edit2=2.56;Edit3=0.5;Edit4=0.01;Edit5=1;Edit6=0;Edit7=-0.5;Edit8=0.29",
          "FF 00 32 01 64 00 CF 1D 00"},
         {Ultrasonic, Ans, "EE EE EE EE EE EE EE EE", "Edit1=0.1;Edit2=1e40;Edit3=3;Edit4=4;Edit5=5;Edit6=6;Edit7=7;Edit8=8",
-         "0A EE EE EE EE EE EE EE 00"},
+         "0A EE EE EE EE EE EE EE 00"},   // the edits are read in order until one does not convert
         {Controller, Req, "00 00 00", "raBox=1;rbBox=2;rcBox=3;rdBox=0;laBox=3;lbBox=2;lcBox=1;ldBox=0;stModeBox=1;craneTypeBox=1;"
                                "kvgCheck=1;gpsCheck=0;vpsCheck=1;stsCheck=0", "39 1B 8B 00"},
         // A cleared editor (no selection) must not send "без ограничения" (code 3) or stray bits:
@@ -218,11 +200,6 @@ TEST(BlockFrames, FramesBuildTheBodies)
         {Controller, Ans, "FF FF FF", "gpBox=-1;vpBox=-1;stBox=-1;povBox=-1;lgBox=-1;pgBox=-1;workModeBox=-1;"
                                       "joystickModeBox=-1", "00 00 00 00"},
     });
-    CheckAll<Stepped>({
-        {5, "P2Edit=12.7", "P2Edit", "12.70"},
-        {16, "ANGEdit=127.99", "ANGEdit", "127.99"}, {16, "ANGEdit=128", "ANGEdit", "0.00"},
-        {0, "V1Edit=1015", "V1Edit", "1020"}, {0, "UPEdit=24.3", "UPEdit", "24.40"}, {0, "P1Edit=1.234", "P1Edit", "1.23"},
-    });
 }
 
 TEST(BlockFrames, TypedCellsReachTheBodies)
@@ -232,40 +209,32 @@ TEST(BlockFrames, TypedCellsReachTheBodies)
         {65, Ans, 3, "7.5", "11 22 B3 C4 55 66", "08 22 B3 C4 55 66"},   // half away from zero
         {65, Ans, 6, "71 2145", "11 22 B3 C4 55 66", "11 22 B3 44 D1 65"},   // the pressures keep their bits 0-6
         {65, Ans, 6, "98 0001", "11 22 B3 C4 55 66", "11 22 33 44 00 01"},   // '8' is no octal digit: code 0 to its left
-        {65, Ans, 6, "4", "11 22 B3 C4 55 66", "11 22 33 44 00 04"},         // a digit 4 is the raw code 4
-        // The cell holds OUT8..OUT1: OUT9 and the PWM bits stay as they are.
-        {41, Req, 2, "1111 1111", "80 AE", "FF AF"},
+        {41, Req, 2, "1111 1111", "80 AE", "FF AF"},   // OUT8..OUT1: OUT9 and the PWM bits stay
         {41, Ans, 6, "5 5725", "FF FF", "B7 D5"},
         {41, Ans, 6, "", "FF FF", "00 80"},   // byte 2 bit 7 belongs to no output
         {42, Ans, 3, "4095", "AA EB 77 C5", "AA EF FF C5"},   // bits 4-7 of byte 2 stay
         {42, Ans, 4, "100", "AA EB 77 C5", "AA EB 77 E4"},    // IN5 stays
         {42, Ans, 5, "21 0120", "AA EB 77 C5", "18 FB 77 C5"},
-        {42, Ans, 5, "13 2", "AA EB 77 C5", "02 EB 77 45"},   // '3' ends the digits
         {16, Req, 2, "0101", "F0", "F5"},   // a grid edit keeps bits 4-7
         {16, Ans, 3, "4095", "AB CD 12 B4", "FF CF 12 B4"},   // IN2 and IN3 stay
         {16, Ans, 4, "0.5", "AB CD 12 B4", "AB CD 80 80"},    // IN1 stays
         {16, Ans, 5, "210", "AB CD 12 B4", "AB 6D 12 34"},
         {16, Ans, 5, "31", "AB CD 12 B4", "AB 0D 12 B4"},     // '3' ends the digits
         {6, Req, 2, "101", "5A 5A 5A 5A", "05 5A 5A 5A"},           // OUT1, OUT3; OUT9-OUT16 kept
-        {6, Req, 2, "1 1111 1111", "5A 5A 5A 5A", "FF 5A 5A 5A"},   // a ninth digit has no field
         {6, Ans, 5, "1000 0000", "5A 5A 5A 5A", "80 5A 5A 5A"},
         {6, Ans, 6, "11", "5A 5A 5A 5A", "5A 5A 5A 03"},            // OUT9-OUT14 in byte 3 kept
         {51, Req, 2, "101", "5A 5A", "05 5A"},   // byte 2 kept
         {51, Ans, 5, "1 000", "5A", "D8"},       // INc set, IN1-IN3 cleared, bits 3-6 kept
         {51, Ans, 5, "", "5A", "58"},
-        // A grid edit keeps bits 2-7.
-        {0, Req, 2, "10", "FD", "FE"}, {2, Req, 2, "", "FF", "FC"}, {0, Req, 2, "x1", "80", "81"},
+        {0, Req, 2, "10", "FD", "FE"}, {2, Req, 2, "", "FF", "FC"}, {0, Req, 2, "x1", "80", "81"},   // bits 2-7 stay
         {0, Ans, 3, "80.5", "11 22 33 44 55 66 8D", "11 22 51 44 55 66 8D"},   // half away from zero, no scale
         {0, Ans, 4, "300", "11 22 33 44 55 66 8D", "11 22 33 44 2C 66 8D"},
         // Flags: bits 3-7 from the digits, the output code stays; and the other way round.
-        {0, Ans, 5, "", "11 22 33 44 55 66 8D", "11 22 33 44 55 66 05"},
         {0, Ans, 5, "0 1110", "11 22 33 44 55 66 8D", "11 22 33 44 55 66 75"},
         {0, Ans, 6, "3", "11 22 33 44 55 66 8D", "11 22 33 44 55 66 8B"},
-        {0, Ans, 6, "8", "11 22 33 44 55 66 8D", "11 22 33 44 55 66 88"},   // no digit in radix 8
         {0, Ans, 2, "1", "11 22 33 44 55 66 8D", "11 22 33 44 55 66 8D"},
         {2, Ans, 3, "95.5", "11 22 33 44 55 66 EB", "11 60 33 44 55 66 EB"},
         {2, Ans, 4, "-0.01", "11 22 33 44 55 66 EB", "FF 22 33 44 55 66 EB"},
-        {2, Ans, 6, "1", "11 22 33 44 55 66 EB", "11 22 33 44 55 66 C1"},   // OUT2 cleared, bits 6-7 kept
         {2, Ans, 6, "7 0", "11 22 33 44 55 66 EB", "11 22 33 44 55 66 F8"},
         {GearBlockA, Ans, 3, "7.5", "01 02 03 04 05", "08 02 03 04 05"},   // half away from zero
         {GearBlockA, Ans, 4, "2.56", "01 02 03 04 05", "01 02 00 04 05"},
@@ -273,7 +242,6 @@ TEST(BlockFrames, TypedCellsReachTheBodies)
         {IoBlockA, Ans, 5, "21", "FF FF AB CD", "09 00 AB CD"},   // missing digits count as 0
         {IoBlockA, Ans, 4, "1", "FF FF AB CD", "FF FF AB CD"},
         {Ultrasonic, Ans, 3, "1", "01 02 03 04 05 06 07 08", "01 02 03 04 05 06 07 08"},
-        {Ultrasonic, Ans, 5, "1", "01 02 03 04 05 06 07 08", "01 02 03 04 05 06 07 08"},
     });
 }
 
@@ -281,16 +249,16 @@ TEST(BlockFrames, TypedCellsReachTheBodies)
 // 3 of the answer has no item and comes back as 0.
 TEST(LogicControllerFrame, BodiesBuiltBackFromWhatIsShown)
 {
-    const struct { bool request; const char* body; const char* controls; const char* built; } rows[] = {
-        {Req, "FF FF FF", "3;3;3;3;3;3;3;3;1;1;1;1;1;1", "FF FF 9F 00"},
-        {Ans, "49 96 27", "1;2;0;1;2;1;1;1;1;0;0;1;1;0;0;1", "49 96 27 00"},
-        {Ans, "FF FF FF", "-1;-1;-1;-1;-1;-1;1;1;1;1;1;1;1;1;1;1", "00 F0 3F 00"},
+    const struct { bool request; const char* body; const char* built; } rows[] = {
+        {Req, "FF FF FF", "FF FF 9F 00"}, {Ans, "49 96 27", "49 96 27 00"}, {Ans, "FF FF FF", "00 F0 3F 00"},
     };
     for (const auto& r : rows) {
         Rig rig(Controller);
         rig.SetHex(r.request, r.body);
         rig.Show(r.request);
-        EXPECT_EQ(rig.Read(r.request ? RequestNames : AnswerNames), r.controls);
+        if (r.request) {   // the answer's controls are read in the shown table
+            EXPECT_EQ(rig.Read(RequestNames), "3;3;3;3;3;3;3;3;1;1;1;1;1;1");
+        }
         rig.SetHex(r.request, "00 00 00");
         rig.Build(r.request);
         EXPECT_EQ(rig.Hex(r.request, r.built), r.built);
