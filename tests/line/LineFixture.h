@@ -17,7 +17,6 @@
 #include "support/TestFrames.h"
 #include "support/VirtualClock.h"
 
-using Bytes = std::vector<std::uint8_t>;
 using Texts = std::vector<std::string>;
 
 // Catalogue rows the tests use (address: rows, request/answer lengths).
@@ -29,26 +28,6 @@ inline constexpr int RowLineProx5 = 15;    // address 5 (wire 05 = the plain add
 inline constexpr int RowTerminal62 = 60;   // address 62 (wire BE): 16/5
 inline constexpr int RowAt3 = 13;
 inline constexpr int RowAt45 = 58;
-
-// Address byte (wire for a request, plain for an answer), body, check byte (none alone).
-inline Bytes Message(std::uint8_t address, const Bytes& body, bool check)
-{
-    Bytes m(body.size() + 1, address);
-    std::copy(body.begin(), body.end(), m.begin() + 1);
-    if (check)
-        m.push_back(CheckByteOf(m.data(), static_cast<int>(m.size())));
-    return m;
-}
-inline Bytes Request(int row, const Bytes& body = {})
-{
-    return Message(DeviceCatalogue[row].WireAddress, body, DeviceCatalogue[row].RequestLength > 1);
-}
-inline Bytes Answer(int row, const Bytes& body) { return Message(DeviceCatalogue[row].Address, body, true); }
-inline Bytes Join(Bytes a, const Bytes& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
 
 // The line log as texts: "r<row> <code> <request> | <answer>", "r- ..." without a row.
 inline Texts LogTexts()

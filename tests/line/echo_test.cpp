@@ -66,7 +66,7 @@ TEST_P(EchoStorm, EachRequestIsAnsweredOnce)
     if (c.row != 0)
         AddDevice(c.row, ModeEmulate);
     AddDevice(static_cast<int>(FrameInfoVectors[9].front() - DeviceCatalogue), ModeEmulate);   // wire byte C9
-    line.SetEcho(ScriptedPort::Echo::None);
+    line.Echoes = false;
     line.OnWrite = [this, &c](const ScriptedPort::Call& write) {
         Bytes echo = write.Bytes;
         echo[static_cast<std::size_t>(c.corruptAt) % echo.size()] = c.by;
@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Corrupted, EchoStorm, ::testing::Values(
 TEST_F(EchoTest, AfterTheWindowTheSameBytesAreARequestAgain)
 {
     LearnEcho();
-    line.SetEcho(ScriptedPort::Echo::None);
+    line.Echoes = false;
     line.PlayAfter(0, MasterRequest);
     RunUntilQuiet();   // answered; no echo; the request waits in the buffer
     ASSERT_EQ(Writes().size(), 2u);
@@ -111,7 +111,7 @@ TEST(AnswerEchoGuard, LineWithoutEchoIsAnsweredAsWithoutTheGuardOutsideTheWindow
         LineWorld w;
         AddEmulated(w);
         w.engine.AnswerEchoGuard = guard;
-        w.line.SetEcho(ScriptedPort::Echo::None);
+        w.line.Echoes = false;
         PlayRequests(w, 20, everyMs);
         w.RunUntilQuiet();
         std::vector<std::pair<std::uint32_t, Bytes>> writes;

@@ -47,7 +47,7 @@ TEST_F(PollTest, DisabledDevicesOrAnOpeningSchemeMeanNoPollAndAnIdleWait)
     const std::uint32_t before = clock.Now();
     EXPECT_FALSE(thread.PollStep());
     EXPECT_EQ(clock.Now() - before, IdleWaitMs);
-    EXPECT_TRUE(line.Calls().empty());
+    EXPECT_TRUE(line.Trace().empty());
 }
 
 TEST_F(PollTest, SearchScanPollsEveryFreeRowOnceWithZeroBodiesThenResumes)
