@@ -11,7 +11,6 @@
 #include <pthread.h>
 #include <sys/resource.h>
 
-#include "line/DeviceBus.h"
 #include "line/LineLog.h"
 #include "line/ReceiveThread.h"
 #include "model/LineMode.h"

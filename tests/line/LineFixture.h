@@ -79,9 +79,22 @@ struct LineGlobals {
     }
 };
 
-// One scheme, one line and one engine. Tests that compare two runs make two worlds in turn.
-struct LineWorld {
-    LineWorld()
+// What every world holds: the line mode, a virtual clock as the program's ticks, a direct
+// synchronizer and a fake host with the devices placed on it.
+struct WorldBase {
+    explicit WorldBase(int mode) : globals(mode) {}
+    LineGlobals globals;
+    VirtualClock clock;
+    ScopedTicks scopedTicks{clock};
+    DirectSynchronizer sync;
+    FakeHost host;
+    DevicePlacer devices{host};
+};
+
+// One scheme, one line and one engine (on `gate` when given, else on the direct synchronizer).
+// Tests that compare two runs make two worlds in turn.
+struct LineWorld : WorldBase {
+    explicit LineWorld(ISynchronizer* gate = nullptr) : WorldBase(LineModeMaster), engine(host, clock, gate ? *gate : sync)
     {
         line.Bind(engine.Port);
         engine.Port.Open();
@@ -101,22 +114,16 @@ struct LineWorld {
     }
     std::vector<ScriptedPort::Call> Writes() const { return line.CallsOf(ScriptedPort::Op::Write); }
 
-    LineGlobals globals{LineModeMaster};
-    VirtualClock clock;
-    ScopedTicks scopedTicks{clock};
     ScriptedPort line{clock};
-    DirectSynchronizer sync;
-    FakeHost host;
-    DevicePlacer devices{host};
-    TLineEngine engine{host, clock, sync};
+    TLineEngine engine;
 };
 
 class LineEngineTest : public ::testing::Test, public LineWorld {};
 
 // The receive thread's body on the test thread, steered through OnPass and BindPort. Each port
 // name has its own scripted line (made on first use; it opens and echoes).
-struct ReceiveWorld {
-    ReceiveWorld()
+struct ReceiveWorld : WorldBase {
+    ReceiveWorld() : WorldBase(LineModeSensors)
     {
         thread.BindPort = [this](TMVPort& port, const QString& name) {
             port.SetName(name);
@@ -150,12 +157,6 @@ struct ReceiveWorld {
         return rows;
     }
 
-    LineGlobals globals{LineModeSensors};
-    VirtualClock clock;
-    ScopedTicks scopedTicks{clock};
-    DirectSynchronizer sync;
-    FakeHost host;
-    DevicePlacer devices{host};
     std::map<QString, std::unique_ptr<ScriptedPort>> lines;
     std::vector<QString> bindings;
     TReceiveThread thread{host, clock, sync};

@@ -158,25 +158,17 @@ struct PauseAfterSteps final : ISynchronizer {
 TEST(PauseMidPass, APassThatMeetsThePauseNeverAnswersWithAnotherDevice)
 {
     for (int steps = 0; steps < 4; ++steps) {
-        LineWorld w;
         PauseAfterSteps gate;
         TPausableSynchronizer sync(gate, gate.paused);
-        TLineEngine engine(w.host, w.clock, sync);
-        w.line.Bind(engine.Port);
-        engine.Port.Open();
-        engine.PortOpened();
+        LineWorld w(&sync);
         w.AddDevice(RowPressure6, ModeEmulate);
         w.AddDevice(RowLineProx5, ModeEmulate);
-        auto runUntilQuiet = [&] {
-            for (int i = 0; i < 100 && !(w.line.Timeline().empty() && engine.RxBytes.Count == 0); ++i)
-                engine.FramingPass();
-        };
         w.line.PlayAfter(0, PressReq);
-        runUntilQuiet();
+        w.RunUntilQuiet();
         ASSERT_EQ(w.Writes().size(), 1u);
         gate.steps = steps;   // lookup, answer fill, hand-off
         w.line.PlayAfter(100, {DeviceCatalogue[RowLineProx5].WireAddress});   // 05
-        runUntilQuiet();
+        w.RunUntilQuiet();
         const auto writes = w.Writes();
         EXPECT_EQ(writes.size(), steps >= 2 ? 2u : 1u) << "paused after " << steps << " steps";
         for (std::size_t i = 1; i < writes.size(); ++i)

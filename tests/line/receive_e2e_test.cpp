@@ -2,8 +2,8 @@
 // with simulated devices or a simulated master. Time bounds catch hangs, not speed.
 #include <algorithm>
 
-#include "DeviceBus.h"
 #include "LineFixture.h"
+#include "support/LineSimulator.h"
 #include "support/PtyPair.h"
 #include "support/RunEvents.h"
 
@@ -45,11 +45,6 @@ protected:
         EXPECT_EQ(ended, 1);
     }
     static bool Until(const std::function<bool()>& done) { return RunEventsUntil(done, Bound); }
-    // Not the simulator's own wait: it would block the event loop the thread's steps need.
-    static bool HeardAtLeast(const LineSimulator& sim, std::size_t n)
-    {
-        return Until([&] { return sim.Heard().size() >= n; });
-    }
     bool Shown(char glyph, const PtyPair& port)
     {
         return Until([&] { return host.statusTexts[2] == glyph + port.PortName(); });
@@ -74,7 +69,7 @@ TEST_F(ReceiveEndToEnd, MasterDiagnosticsAnswersForAnEmulatedDevice)
     ASSERT_TRUE(Shown('8', pty));
     for (std::size_t i = 1; i <= 3; ++i) {
         line.Play(Request(RowLeveller44, {0x07}));
-        ASSERT_TRUE(HeardAtLeast(line, answer.size() * i));
+        ASSERT_TRUE(Until([&] { return line.Heard().size() >= answer.size() * i; }));
         RunEventsFor(100);   // the master waits before its next request
     }
     EXPECT_EQ(line.Heard(), Join(Join(answer, answer), answer));
@@ -90,7 +85,7 @@ class SensorDiagnostics : public ReceiveEndToEnd, public ::testing::WithParamInt
 TEST_P(SensorDiagnostics, AnswersReachTheDevicesAndFaultsAreLoggedWithTheirCode)
 {
     const int code = GetParam().code;
-    DeviceBus bus(line, {{RowPressure6, {0x11, 0x22}}, {RowLeveller44, {0x33, 0x44}, GetParam().fault}});
+    line.SetDevices({{RowPressure6, {0x11, 0x22}}, {RowLeveller44, {0x33, 0x44}, GetParam().fault}});
     TDeviceInfo& pressure = devices.AddDevice(RowPressure6);
     TDeviceInfo& second = devices.AddDevice(RowLeveller44);
     StartOn(LineModeSensors);
@@ -133,7 +128,7 @@ TEST_F(ReceiveEndToEnd, MissingOrLateEchoBacksOffAndReconnects)
 // Paused, the thread polls nothing; it continues, and ends while paused.
 TEST_F(ReceiveEndToEnd, HangUpIsSurvivedANewPortTakenOnAndPauseHonoured)
 {
-    DeviceBus bus(line, {{RowPressure6, {0x11, 0x22}}});
+    line.SetDevices({{RowPressure6, {0x11, 0x22}}});
     TDeviceInfo& device = devices.AddDevice(RowPressure6);
     StartOn(LineModeSensors);
     ASSERT_TRUE(Until([&] { return Records(RowPressure6, 0) >= 2; }));
@@ -142,19 +137,19 @@ TEST_F(ReceiveEndToEnd, HangUpIsSurvivedANewPortTakenOnAndPauseHonoured)
     EXPECT_EQ(host.timerMessages.front(), &device);
     PtyPair second;
     LineSimulator secondLine(second);
-    DeviceBus secondBus(secondLine, {{RowPressure6, {0x55, 0x66}}});
+    secondLine.SetDevices({{RowPressure6, {0x55, 0x66}}});
     host.SetPortSettings({false, second.PortName(), {}});
     thread->RequestReconnect();
     ASSERT_TRUE(Shown('8', second));
-    ASSERT_TRUE(Until([&] { return device.SchemeObject->Answer[1] == 0x55 && secondBus.Requests >= 2; }));
+    ASSERT_TRUE(Until([&] { return device.SchemeObject->Answer[1] == 0x55 && secondLine.Requests >= 2; }));
 
     thread->Pause();
     RunEventsFor(200);   // what was under way settles
-    const long requests = secondBus.Requests;
+    const long requests = secondLine.Requests;
     RunEventsFor(300);
-    EXPECT_EQ(secondBus.Requests, requests);
+    EXPECT_EQ(secondLine.Requests, requests);
     thread->Continue();
-    EXPECT_TRUE(Until([&] { return secondBus.Requests >= requests + 3; }));
+    EXPECT_TRUE(Until([&] { return secondLine.Requests >= requests + 3; }));
     thread->Pause();
     Stop();
 }
@@ -166,7 +161,7 @@ TEST_F(ReceiveEndToEnd, DetectingThreadEndsOnTermination)
     LineSimulator silentLine(silent);
     silentLine.SetEcho(LineSimulator::Echo::Dropped);
     Start(LineModeMaster, {true, silent.PortName(), {"ttyMissing9"}});
-    ASSERT_TRUE(HeardAtLeast(silentLine, 3));   // three walks probed it
+    ASSERT_TRUE(Until([&] { return silentLine.Heard().size() >= 3; }));   // three walks probed it
     Stop();
     EXPECT_TRUE(host.statusHistory[2].empty() || host.statusTexts[2].size() == 1) << "never shown as found";
 }

@@ -8,12 +8,8 @@
 PtyPair::PtyPair()
 {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master_ < 0)
+    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0)
         return;
-    if (grantpt(master_) != 0 || unlockpt(master_) != 0) {
-        CloseMaster();
-        return;
-    }
     // NOLINTNEXTLINE(concurrency-mt-unsafe): a test opens its ptys on its one thread
     if (const char* name = ptsname(master_))
         slavePath_ = name;
@@ -29,27 +25,10 @@ PtyPair::PtyPair()
 
 PtyPair::~PtyPair()
 {
-    CloseMaster();
-    if (keeper_ >= 0)
-        close(keeper_);
+    for (int fd : {master_, keeper_})
+        if (fd >= 0)
+            close(fd);
 }
 
-QString PtyPair::PortName() const
-{
-    const std::string prefix = "/dev/";
-    return QString::fromStdString(slavePath_.substr(slavePath_.rfind(prefix, 0) == 0 ? prefix.size() : 0));
-}
-
-int PtyPair::ReleaseMaster()
-{
-    const int fd = master_;
-    master_ = -1;
-    return fd;
-}
-
-void PtyPair::CloseMaster()
-{
-    if (master_ >= 0)
-        close(master_);
-    master_ = -1;
-}
+// ptsname gives "/dev/pts/N".
+QString PtyPair::PortName() const { return QString::fromStdString(slavePath_).mid(5); }

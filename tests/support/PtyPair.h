@@ -6,6 +6,7 @@
 // while the port is closed between connections; closing the master hangs up the slave.
 #include <QString>
 #include <string>
+#include <utility>
 
 class PtyPair {
 public:
@@ -18,10 +19,9 @@ public:
     QString PortName() const;   // "pts/N"
 
     // Hands the master to another owner (a line simulator); the pair no longer closes it.
-    int ReleaseMaster();
+    int ReleaseMaster() { return std::exchange(master_, -1); }
 
 private:
-    void CloseMaster();
     int master_ = -1;
     int keeper_ = -1;
     std::string slavePath_;
