@@ -63,9 +63,10 @@ class EchoStorm : public LineEngineTest, public ::testing::WithParamInterface<St
 TEST_P(EchoStorm, EachRequestIsAnsweredOnce)
 {
     const StormCase& c = GetParam();
-    if (c.row != 0)
-        AddDevice(c.row, ModeEmulate);
-    AddDevice(static_cast<int>(FrameInfoVectors[9].front() - DeviceCatalogue), ModeEmulate);   // wire byte C9
+    const int rowAt9 = static_cast<int>(FrameInfoVectors[9].front() - DeviceCatalogue);   // wire byte C9
+    for (int row : {c.row, rowAt9})
+        if (row != 0 && !host.byAddr[DeviceCatalogue[row].Address])
+            AddDevice(row, ModeEmulate);
     line.Echoes = false;
     line.OnWrite = [this, &c](const ScriptedPort::Call& write) {
         Bytes echo = write.Bytes;
@@ -73,7 +74,7 @@ TEST_P(EchoStorm, EachRequestIsAnsweredOnce)
         line.PlayAfter(1, echo);
     };
     for (int i = 0; i < 3; ++i)
-        line.PlayAfter(10 + i * 300, Request(c.row ? c.row : static_cast<int>(FrameInfoVectors[9].front() - DeviceCatalogue)));
+        line.PlayAfter(10 + i * 300, Request(c.row ? c.row : rowAt9));
     RunUntilQuiet();
     EXPECT_LE(Writes().size(), 3u);
 }
