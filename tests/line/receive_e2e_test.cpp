@@ -7,7 +7,6 @@
 #include "support/PtyPair.h"
 #include "support/RunEvents.h"
 
-constexpr int Bound = 10000;      // ms: something that should happen at once has surely happened
 constexpr int StopBound = 2000;   // ms: termination, whatever the thread was doing
 
 int Records(int row, int code)
@@ -44,10 +43,9 @@ protected:
         RunEventsFor(50);   // the thread deletes itself after the handler
         EXPECT_EQ(ended, 1);
     }
-    static bool Until(const std::function<bool()>& done) { return RunEventsUntil(done, Bound); }
     bool Shown(char glyph, const PtyPair& port)
     {
-        return Until([&] { return host.statusTexts[2] == glyph + port.PortName(); });
+        return RunEventsUntil([&] { return host.statusTexts[2] == glyph + port.PortName(); });
     }
 
     LineGlobals globals{LineModeMaster};
@@ -69,11 +67,11 @@ TEST_F(ReceiveEndToEnd, MasterDiagnosticsAnswersForAnEmulatedDevice)
     ASSERT_TRUE(Shown('8', pty));
     for (std::size_t i = 1; i <= 3; ++i) {
         line.Play(Request(RowLeveller44, {0x07}));
-        ASSERT_TRUE(Until([&] { return line.Heard().size() >= answer.size() * i; }));
+        ASSERT_TRUE(RunEventsUntil([&] { return line.Heard().size() >= answer.size() * i; }));
         RunEventsFor(100);   // the master waits before its next request
     }
     EXPECT_EQ(line.Heard(), Join(Join(answer, answer), answer));
-    EXPECT_TRUE(Until([&] { return Records(RowLeveller44, 0) == 3; }));
+    EXPECT_TRUE(RunEventsUntil([&] { return Records(RowLeveller44, 0) == 3; }));
     EXPECT_EQ(device.SchemeObject->Request[1], 0x07);   // the master's request, as heard
 }
 
@@ -91,13 +89,13 @@ TEST_P(SensorDiagnostics, AnswersReachTheDevicesAndFaultsAreLoggedWithTheirCode)
     StartOn(LineModeSensors);
     // A failing device is polled again only after its back-off, and a fast line soon pushes its
     // record out of the log: look while it is fresh.
-    ASSERT_TRUE(Until([&] { return Records(RowLeveller44, code) >= 1; }));
-    ASSERT_TRUE(Until([&] { return Records(RowPressure6, 0) >= 3; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return Records(RowLeveller44, code) >= 1; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return Records(RowPressure6, 0) >= 3; }));
     EXPECT_EQ(pressure.SchemeObject->Answer[2], 0x22);
     EXPECT_TRUE(pressure.RequestText.startsWith("'46"));
     EXPECT_EQ(second.GridCell(9), ResultText(code == 0 ? 7 : code));
     EXPECT_TRUE(code == 0 || Records(RowLeveller44, 0) == 0);
-    EXPECT_TRUE(Until([&] { return host.statusTexts[1].startsWith(" Период опроса: "); }));
+    EXPECT_TRUE(RunEventsUntil([&] { return host.statusTexts[1].startsWith(" Период опроса: "); }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, SensorDiagnostics,
@@ -116,7 +114,7 @@ TEST_F(ReceiveEndToEnd, MissingOrLateEchoBacksOffAndReconnects)
         StartOn(LineModeSensors);
         // Each missing echo reconnects (a pty is no built-in port): the connection is shown again.
         const auto& shown = host.statusHistory[2];
-        ASSERT_TRUE(Until([&] { return std::count(shown.begin(), shown.end(), "8" + pty.PortName()) >= 3; }));
+        ASSERT_TRUE(RunEventsUntil([&] { return std::count(shown.begin(), shown.end(), "8" + pty.PortName()) >= 3; }));
         EXPECT_EQ(host.timerMessages.front(), &device);
         EXPECT_EQ(host.statusTexts[1], " Готов");
         EXPECT_EQ(Records(RowPressure6, 0), 0);
@@ -131,7 +129,7 @@ TEST_F(ReceiveEndToEnd, HangUpIsSurvivedANewPortTakenOnAndPauseHonoured)
     line.SetDevices({{RowPressure6, {0x11, 0x22}}});
     TDeviceInfo& device = devices.AddDevice(RowPressure6);
     StartOn(LineModeSensors);
-    ASSERT_TRUE(Until([&] { return Records(RowPressure6, 0) >= 2; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return Records(RowPressure6, 0) >= 2; }));
     line.HangUp();
     ASSERT_TRUE(Shown('9', pty));
     EXPECT_EQ(host.timerMessages.front(), &device);
@@ -141,7 +139,7 @@ TEST_F(ReceiveEndToEnd, HangUpIsSurvivedANewPortTakenOnAndPauseHonoured)
     host.SetPortSettings({false, second.PortName(), {}});
     thread->RequestReconnect();
     ASSERT_TRUE(Shown('8', second));
-    ASSERT_TRUE(Until([&] { return device.SchemeObject->Answer[1] == 0x55 && secondLine.Requests >= 2; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return device.SchemeObject->Answer[1] == 0x55 && secondLine.Requests >= 2; }));
 
     thread->Pause();
     RunEventsFor(200);   // what was under way settles
@@ -149,7 +147,7 @@ TEST_F(ReceiveEndToEnd, HangUpIsSurvivedANewPortTakenOnAndPauseHonoured)
     RunEventsFor(300);
     EXPECT_EQ(secondLine.Requests, requests);
     thread->Continue();
-    EXPECT_TRUE(Until([&] { return secondLine.Requests >= requests + 3; }));
+    EXPECT_TRUE(RunEventsUntil([&] { return secondLine.Requests >= requests + 3; }));
     thread->Pause();
     Stop();
 }
@@ -161,7 +159,7 @@ TEST_F(ReceiveEndToEnd, DetectingThreadEndsOnTermination)
     LineSimulator silentLine(silent);
     silentLine.SetEcho(LineSimulator::Echo::Dropped);
     Start(LineModeMaster, {true, silent.PortName(), {"ttyMissing9"}});
-    ASSERT_TRUE(Until([&] { return silentLine.Heard().size() >= 3; }));   // three walks probed it
+    ASSERT_TRUE(RunEventsUntil([&] { return silentLine.Heard().size() >= 3; }));   // three walks probed it
     Stop();
     EXPECT_TRUE(host.statusHistory[2].empty() || host.statusTexts[2].size() == 1) << "never shown as found";
 }

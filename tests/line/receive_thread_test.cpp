@@ -61,8 +61,8 @@ TEST_F(ReceiveThreadTest, DetectionTriesTheConfiguredPortThenTheListSkippingItsD
     host.statusHistory[2].clear();
 
     host.SetPortSettings({true, "ttyUSB1", {"ttyS0", "ttyUSB1", "ttyUSB2", "pts/7"}});
-    Line("ttyS0").Echoes = false;   // opens, silent, no echo
-    Line("ttyUSB1").Echoes = false;
+    for (const char* silent : {"ttyS0", "ttyUSB1", "ttyUSB4"})
+        Line(silent).Echoes = false;                   // opens, silent, no echo
     Line("ttyUSB2").FailOpen(1000);                    // absent
     ASSERT_TRUE(thread.OpenPort());                    // pts/7 echoes its probe byte
     EXPECT_EQ(bindings, (std::vector<QString>{"ttyUSB1", "ttyS0", "ttyUSB2", "pts/7"}));
@@ -74,7 +74,6 @@ TEST_F(ReceiveThreadTest, DetectionTriesTheConfiguredPortThenTheListSkippingItsD
 
     // A line that talks by itself is taken without a probe.
     host.SetPortSettings({true, "ttyUSB4", {}});
-    Line("ttyUSB4").Echoes = false;
     Line("ttyUSB4").PlayAfter(10, {0x46});
     ASSERT_TRUE(thread.OpenPort());
     EXPECT_EQ(Line("ttyUSB4").Trace(), "Open Read(1:46)");
