@@ -16,7 +16,6 @@
 #include "model/LineMode.h"
 #include "support/FakeHost.h"
 #include "support/LineSimulator.h"
-#include "support/PtyPair.h"
 #include "support/TestFrames.h"
 
 inline double ProcessCpuSeconds()

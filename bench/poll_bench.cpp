@@ -47,15 +47,14 @@ Figures Run(int seconds, std::uint32_t byteTimeUs)
         scheme.AddDevice(row);
         simulated.push_back({row, std::vector<std::uint8_t>(static_cast<std::size_t>(DeviceCatalogue[row].AnswerLength - 2), 0x21)});
     }
-    PtyPair pty;
-    LineSimulator line(pty);
+    LineSimulator line;
     if (byteTimeUs > 0)
         line.SetEcho(LineSimulator::Echo::Dropped);
     line.SetDevices(simulated, byteTimeUs);
     clockid_t mainClock{};
     pthread_getcpuclockid(pthread_self(), &mainClock);
 
-    scheme.Start(LineModeSensors, {false, pty.PortName(), {}});
+    scheme.Start(LineModeSensors, {false, line.PortName(), {}});
     RunLoop(1000);   // connected and settled
     const long polls0 = line.Requests;
     const long steps0 = Counting.Steps.load();

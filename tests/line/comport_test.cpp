@@ -1,4 +1,4 @@
-// The COM back end over a pty pair, with a line simulator on the master side.
+// The COM back end over a pty, with a line simulator on the other side.
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
@@ -10,7 +10,6 @@
 #include "line/Port.h"
 #include "platform/Serial.h"
 #include "support/LineSimulator.h"
-#include "support/PtyPair.h"
 
 using Clock = std::chrono::steady_clock;
 using Bytes = std::vector<std::uint8_t>;
@@ -24,8 +23,8 @@ class ComPort : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(pty.Ok());
-        port.SetName(pty.PortName());
+        ASSERT_TRUE(line.Ok());
+        port.SetName(line.PortName());
         ASSERT_TRUE(port.Open());
         std::memset(flags, 0xAA, sizeof flags);
     }
@@ -43,9 +42,8 @@ protected:
         return got;
     }
 
-    PtyPair pty;
+    LineSimulator line;
     TMVPort port;
-    LineSimulator line{pty};
     std::uint8_t bytes[8], flags[8];
 };
 
@@ -108,7 +106,7 @@ TEST(ComPortOpen, RefusesNamesThatAreNoSerialLineReopensAndOutlivesItsRecord)
 {
     for (const char* name : {"", "null", "../dev/null", "/dev/null", "pts/../null", "pts/", "pts/999999"})
         EXPECT_FALSE(TMVPort(name).Open()) << name;
-    PtyPair pty;
+    LineSimulator pty;
     ASSERT_TRUE(pty.Ok());
     std::intptr_t handle = InvalidPortHandle;
     {
@@ -161,7 +159,7 @@ TEST(ComPortLatency, AsksForLowLatencyOnOpenGivesTheOldFlagsBackOnCloseAndIgnore
     SetTtySerialInfoCalls({&GetInfo, &SetInfo});
     for (const auto& [what, driver] : cases) {
         Driver = {driver.flags, driver.getError, driver.setError, {}};
-        PtyPair pty;
+        LineSimulator pty;
         ASSERT_TRUE(pty.Ok());
         TMVPort port(pty.PortName());
         EXPECT_TRUE(port.Open()) << what;

@@ -87,12 +87,9 @@ TEST(ListenedExchanges, RowsOfAnAddressAreTriedUntilOneFitsAndTheSchemeDevicesRo
 
 TEST_F(LineEngineTest, SeventeenthPendingBytePushesTheOldestOutAsUnrecognised)
 {
-    // A terminal request (16 bytes) is recognised on the fast path only: cut off from its
-    // answer it fills the pending buffer.
-    Bytes request(15, 0x00);
-    request.insert(request.begin(), 0xBE);
-    request.back() = CheckByteOf(request.data(), 15);   // BE again
-    line.PlayAfter(0, request);
+    // A terminal request (16 bytes: BE, zeros, BE) is recognised on the fast path only: cut off
+    // from its answer it fills the pending buffer.
+    line.PlayAfter(0, Request(RowTerminal62, Bytes(14, 0x00)));
     RunUntilQuiet();
     EXPECT_EQ(engine.PendingBytes.Count, 16);
     EXPECT_EQ(LineLogCount, 0);

@@ -4,7 +4,6 @@
 
 #include "LineFixture.h"
 #include "support/LineSimulator.h"
-#include "support/PtyPair.h"
 #include "support/RunEvents.h"
 
 constexpr int StopBound = 2000;   // ms: termination, whatever the thread was doing
@@ -27,7 +26,7 @@ protected:
     }
     void Start(int mode, const TPortSettings& settings)
     {
-        ASSERT_TRUE(pty.Ok());
+        ASSERT_TRUE(line.Ok());
         LineMode = mode;
         host.SetPortSettings(settings);
         ended = 0;
@@ -35,7 +34,7 @@ protected:
         thread->SetOnTerminate([this] { ++ended; });
         thread->Resume();
     }
-    void StartOn(int mode) { Start(mode, {false, pty.PortName(), {}}); }
+    void StartOn(int mode) { Start(mode, {false, line.PortName(), {}}); }
     void Stop()
     {
         thread->Terminate();
@@ -43,7 +42,7 @@ protected:
         RunEventsFor(50);   // the thread deletes itself after the handler
         EXPECT_EQ(ended, 1);
     }
-    bool Shown(char glyph, const PtyPair& port)
+    bool Shown(char glyph, const LineSimulator& port)
     {
         return RunEventsUntil([&] { return host.statusTexts[2] == glyph + port.PortName(); });
     }
@@ -51,8 +50,7 @@ protected:
     LineGlobals globals{LineModeMaster};
     FakeHost host;
     DevicePlacer devices{host};
-    PtyPair pty;
-    LineSimulator line{pty};
+    LineSimulator line;
     TReceiveThread* thread = nullptr;
     int ended = 0;
 };
@@ -64,7 +62,7 @@ TEST_F(ReceiveEndToEnd, MasterDiagnosticsAnswersForAnEmulatedDevice)
     device.SchemeObject->Answer[1] = 0x5A, device.SchemeObject->Answer[2] = 0x6B;
     const Bytes answer = Answer(RowLeveller44, {0x5A, 0x6B});
     StartOn(LineModeMaster);
-    ASSERT_TRUE(Shown('8', pty));
+    ASSERT_TRUE(Shown('8', line));
     for (std::size_t i = 1; i <= 3; ++i) {
         line.Play(Request(RowLeveller44, {0x07}));
         ASSERT_TRUE(RunEventsUntil([&] { return line.Heard().size() >= answer.size() * i; }));
@@ -114,7 +112,7 @@ TEST_F(ReceiveEndToEnd, MissingOrLateEchoBacksOffAndReconnects)
         StartOn(LineModeSensors);
         // Each missing echo reconnects (a pty is no built-in port): the connection is shown again.
         const auto& shown = host.statusHistory[2];
-        ASSERT_TRUE(RunEventsUntil([&] { return std::count(shown.begin(), shown.end(), "8" + pty.PortName()) >= 3; }));
+        ASSERT_TRUE(RunEventsUntil([&] { return std::count(shown.begin(), shown.end(), "8" + line.PortName()) >= 3; }));
         EXPECT_EQ(host.timerMessages.front(), &device);
         EXPECT_EQ(host.statusTexts[1], " Готов");
         EXPECT_EQ(Records(RowPressure6, 0), 0);
@@ -131,14 +129,13 @@ TEST_F(ReceiveEndToEnd, HangUpIsSurvivedANewPortTakenOnAndPauseHonoured)
     StartOn(LineModeSensors);
     ASSERT_TRUE(RunEventsUntil([&] { return Records(RowPressure6, 0) >= 2; }));
     line.HangUp();
-    ASSERT_TRUE(Shown('9', pty));
+    ASSERT_TRUE(Shown('9', line));
     EXPECT_EQ(host.timerMessages.front(), &device);
-    PtyPair second;
-    LineSimulator secondLine(second);
+    LineSimulator secondLine;
     secondLine.SetDevices({{RowPressure6, {0x55, 0x66}}});
-    host.SetPortSettings({false, second.PortName(), {}});
+    host.SetPortSettings({false, secondLine.PortName(), {}});
     thread->RequestReconnect();
-    ASSERT_TRUE(Shown('8', second));
+    ASSERT_TRUE(Shown('8', secondLine));
     ASSERT_TRUE(RunEventsUntil([&] { return device.SchemeObject->Answer[1] == 0x55 && secondLine.Requests >= 2; }));
 
     thread->Pause();
@@ -155,10 +152,9 @@ TEST_F(ReceiveEndToEnd, HangUpIsSurvivedANewPortTakenOnAndPauseHonoured)
 // A thread still detecting (nothing echoes) ends on termination too, never shown as found.
 TEST_F(ReceiveEndToEnd, DetectingThreadEndsOnTermination)
 {
-    PtyPair silent;
-    LineSimulator silentLine(silent);
+    LineSimulator silentLine;
     silentLine.SetEcho(LineSimulator::Echo::Dropped);
-    Start(LineModeMaster, {true, silent.PortName(), {"ttyMissing9"}});
+    Start(LineModeMaster, {true, silentLine.PortName(), {"ttyMissing9"}});
     ASSERT_TRUE(RunEventsUntil([&] { return silentLine.Heard().size() >= 3; }));   // three walks probed it
     Stop();
     EXPECT_TRUE(host.statusHistory[2].empty() || host.statusTexts[2].size() == 1) << "never shown as found";

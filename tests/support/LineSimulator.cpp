@@ -2,15 +2,30 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
-#include "PtyPair.h"
 #include "ScriptedPort.h"
 
-LineSimulator::LineSimulator(PtyPair& pty) : master_(pty.ReleaseMaster())
+LineSimulator::LineSimulator()
 {
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): a test opens its ptys on its one thread
+    const char* slave = master_ >= 0 && grantpt(master_) == 0 && unlockpt(master_) == 0 ? ptsname(master_) : nullptr;
+    if (slave) {
+        portName_ = QString::fromLocal8Bit(slave).remove(QStringLiteral("/dev/"));
+        // Terminal settings made through the master apply to the slave: raw from the start, so
+        // that nothing the line plays is echoed before the port opens.
+        termios t {};
+        if (tcgetattr(master_, &t) == 0) {
+            cfmakeraw(&t);
+            tcsetattr(master_, TCSANOW, &t);
+        }
+        keeper_ = open(slave, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    }
     if (pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0)
         wake_[0] = wake_[1] = -1;
     thread_ = std::thread([this] { Run(); });
@@ -21,7 +36,7 @@ LineSimulator::~LineSimulator()
     stop_ = true;
     Schedule({Clock::now(), {}, false});   // wakes the thread
     thread_.join();
-    for (int fd : {master_, wake_[0], wake_[1]})
+    for (int fd : {master_, keeper_, wake_[0], wake_[1]})
         if (fd >= 0)
             close(fd);
 }
@@ -57,13 +72,18 @@ void LineSimulator::Schedule(Pending pending)
 {
     {
         std::lock_guard lock(mutex_);
-        // Stable by due time, so that bytes played for the same moment keep their order.
-        const auto at = std::upper_bound(pending_.begin(), pending_.end(), pending.Due,
-                                         [](Clock::time_point due, const Pending& p) { return due < p.Due; });
-        pending_.insert(at, std::move(pending));
+        Queue(std::move(pending));
     }
     const char b = 1;
     [[maybe_unused]] const ssize_t n = write(wake_[1], &b, 1);
+}
+
+void LineSimulator::Queue(Pending pending)
+{
+    // Stable by due time, so that bytes played for the same moment keep their order.
+    const auto at = std::upper_bound(pending_.begin(), pending_.end(), pending.Due,
+                                     [](Clock::time_point due, const Pending& p) { return due < p.Due; });
+    pending_.insert(at, std::move(pending));
 }
 
 void LineSimulator::DeliverDue()
@@ -123,11 +143,10 @@ void LineSimulator::Listen()
     heard_.insert(heard_.end(), chunk.begin(), chunk.end());
     const auto now = Clock::now();
     if (echo_ != Echo::Dropped)
-        pending_.push_back({now + std::chrono::milliseconds(echo_ == Echo::Delayed ? echoDelayMs_ : 0), chunk, false});
+        Queue({now + std::chrono::milliseconds(echo_ == Echo::Delayed ? echoDelayMs_ : 0), chunk, false});
     if (byteTimeUs_ > 0)
-        pending_.push_back({now + WireTime(chunk.size()), chunk, false});
+        Queue({now + WireTime(chunk.size()), chunk, false});
     AnswerRequests(chunk);
-    std::stable_sort(pending_.begin(), pending_.end(), [](const Pending& a, const Pending& b) { return a.Due < b.Due; });
 }
 
 void LineSimulator::AnswerRequests(const std::vector<std::uint8_t>& bytes)
@@ -151,7 +170,7 @@ void LineSimulator::AnswerRequests(const std::vector<std::uint8_t>& bytes)
             answer.pop_back();
         // Paced: the answer follows the request's echo, character by character.
         if (device->Fault != BusFault::Silent)
-            pending_.push_back({Clock::now() + WireTime(bytes.size() + answer.size()), answer, false});
+            Queue({Clock::now() + WireTime(bytes.size() + answer.size()), answer, false});
     }
 }
 

@@ -1,16 +1,19 @@
 #pragma once
-// The other end of a pty line, on its own thread (it takes the pty's master): the shared bus plus
-// the devices a test puts on it. Every byte the port writes is heard (logged) and, as on the real
-// bus, echoed back unless the echo is dropped or delayed. Times are real time, kept to the
-// microsecond, so that a line paced at 9600 baud takes a character's 1146 us, not 2 ms.
+// A pseudo-terminal pair standing in for a serial port, and on its own thread the other end of
+// the line: the shared bus plus the devices a test puts on it. The slave is what the port opens
+// (its name "pts/N" is a valid port name); the simulator keeps one slave descriptor of its own
+// open, so that the master never sees a hang-up while the port is closed between connections.
+//
+// Every byte the port writes is heard (logged) and, as on the real bus, echoed back unless the
+// echo is dropped or delayed. Times are real time, kept to the microsecond, so that a line paced
+// at 9600 baud takes a character's 1146 us, not 2 ms.
+#include <QString>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <thread>
 #include <vector>
-
-class PtyPair;
 
 // A device on the line: it answers each request of its catalogue row it hears, at once, with its
 // own body, or with a fault.
@@ -25,10 +28,13 @@ class LineSimulator {
 public:
     enum class Echo { Immediate, Delayed, Dropped };
 
-    explicit LineSimulator(PtyPair& pty);
+    LineSimulator();
     ~LineSimulator();
     LineSimulator(const LineSimulator&) = delete;
     LineSimulator& operator=(const LineSimulator&) = delete;
+
+    bool Ok() const { return keeper_ >= 0; }   // the pair was made
+    QString PortName() const { return portName_; }
 
     void SetEcho(Echo echo, std::uint32_t delayMs = 0);
     // byteTimeUs > 0 paces the line: the devices echo every byte themselves, one character time
@@ -53,14 +59,17 @@ private:
     };
 
     void Run();
-    void Schedule(Pending pending);
+    void Schedule(Pending pending);   // and wakes the thread
+    void Queue(Pending pending);      // the caller holds the mutex
     void DeliverDue();
     void Listen();
     // The devices answer what they heard; the caller holds the mutex.
     void AnswerRequests(const std::vector<std::uint8_t>& bytes);
     std::chrono::microseconds WireTime(std::size_t bytes) const { return std::chrono::microseconds(bytes * byteTimeUs_); }
 
-    int master_;
+    int master_ = -1;
+    int keeper_ = -1;
+    QString portName_;
     int wake_[2] = {-1, -1};   // a byte in the pipe ends the wait for the line
     mutable std::mutex mutex_;
     std::vector<Pending> pending_;
