@@ -4,18 +4,13 @@
 #include <gtest/gtest.h>
 #include <map>
 
-#include "line/LineEngine.h"
 #include "line/LineLog.h"
-#include "line/Protocol.h"
 #include "line/ReceiveThread.h"
-#include "model/Catalogue.h"
 #include "model/DeviceInfo.h"
 #include "model/LineMode.h"
-#include "platform/Synchronizer.h"
 #include "support/FakeHost.h"
 #include "support/ScriptedPort.h"
 #include "support/TestFrames.h"
-#include "support/VirtualClock.h"
 
 using Texts = std::vector<std::string>;
 

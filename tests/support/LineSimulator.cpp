@@ -28,7 +28,12 @@ LineSimulator::LineSimulator()
     }
     if (pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0)
         wake_[0] = wake_[1] = -1;
-    thread_ = std::thread([this] { Run(); });
+    thread_ = std::thread([this] {
+        while (!stop_) {
+            DeliverDue();
+            Listen();
+        }
+    });
 }
 
 LineSimulator::~LineSimulator()
@@ -171,13 +176,5 @@ void LineSimulator::AnswerRequests(const std::vector<std::uint8_t>& bytes)
         // Paced: the answer follows the request's echo, character by character.
         if (device->Fault != BusFault::Silent)
             Queue({Clock::now() + WireTime(bytes.size() + answer.size()), answer, false});
-    }
-}
-
-void LineSimulator::Run()
-{
-    while (!stop_) {
-        DeliverDue();
-        Listen();
     }
 }

@@ -58,7 +58,6 @@ private:
         bool HangUp;
     };
 
-    void Run();
     void Schedule(Pending pending);   // and wakes the thread
     void Queue(Pending pending);      // the caller holds the mutex
     void DeliverDue();

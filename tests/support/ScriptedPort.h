@@ -1,22 +1,14 @@
 #pragma once
 // A port on a scripted line, for one thread: Bind() rebinds a TMVPort's six line operations to a
-// timeline of incoming bytes on a VirtualClock. Nothing sleeps: a Read that has to wait moves the
-// clock.
+// timeline of incoming bytes on a VirtualClock, and logs every call (Parity: the line's parity
+// at the call; for SetState the parity asked for). Nothing sleeps: a Read moves the clock to each
+// byte's arrival, and when short to ReadTimeoutMs after it began.
 //
-// Timeline: PlayAt/PlayAfter space a message's bytes one byte time (ByteTimeUs, rounded down to
-// whole ms) apart. Read(count) takes what has arrived and, while short, moves the clock to the
-// next arrival within ReadTimeoutMs of its start; else to start + ReadTimeoutMs. A Read that gets
-// all `count` bytes leaves the clock at the last byte's arrival.
-//
-// Echo: byte i of a Write at tick t comes back at t + EchoDelayMs + ceil(ByteTimeUs / 1000) +
-// floor(i * ByteTimeUs / 1000), unless Echoes is off. OnWrite lets a test answer a write.
-// Write takes no time on the clock (the driver buffers it).
-//
-// Faults: FailOpen(n, why) fails the next n opens, the port telling why; HangUp() makes the
-// device vanish (Read fails and the port reports Lost(), Write and Open fail) until Restore().
-//
-// Every operation is logged as a Call; Parity is the line's parity at the call (SetState: the
-// parity asked for).
+// PlayAt/PlayAfter space a message's bytes one byte time (ByteTimeUs, rounded down to whole ms)
+// apart. Byte i of a Write at tick t comes back at t + EchoDelayMs + ceil(ByteTimeUs / 1000) +
+// floor(i * ByteTimeUs / 1000), unless Echoes is off; OnWrite lets a test answer a write.
+// FailOpen(n, why) fails the next n opens, the port telling why; HangUp() makes the device
+// vanish (Read fails and the port reports Lost(), Write and Open fail) until Restore().
 #include <algorithm>
 #include <cstdint>
 #include <deque>
