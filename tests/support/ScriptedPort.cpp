@@ -7,17 +7,13 @@ void ScriptedPort::Bind(TMVPort& port)
 {
     port.Open = [this, &port] {
         Call& c = Begin(Op::Open);
-        port.SetLost(false);
-        c.Result = !hungUp_ && failOpens_ == 0 && !open_;
+        c.Result = !hungUp_ && failOpens_ == 0;
         port.Refusal = failOpens_ > 0 ? refusal_ : TPortRefusal::None;
         failOpens_ = std::max(failOpens_ - 1, 0);
-        if (c.Result) {
-            open_ = true;
-            parity_ = ParitySpace;
-            port.Handle = 100;
-        } else if (!open_) {
-            port.Handle = InvalidPortHandle;
-        }
+        open_ = c.Result;
+        parity_ = ParitySpace;
+        port.Handle = c.Result ? 100 : InvalidPortHandle;
+        port.SetLost(false);
         return c.Result;
     };
     port.Close = [this, &port] {
