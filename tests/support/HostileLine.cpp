@@ -6,11 +6,8 @@
 
 #include "FakeHost.h"
 #include "ScriptedPort.h"
-#include "VirtualClock.h"
 #include "line/LineEngine.h"
 #include "line/LineLog.h"
-#include "line/Protocol.h"
-#include "model/Catalogue.h"
 #include "model/DeviceInfo.h"
 #include "model/LineMode.h"
 #include "platform/Synchronizer.h"
@@ -41,8 +38,8 @@ struct THostileWorld {
                 continue;
             const auto mode = static_cast<std::uint8_t>(draw(4) == 0 ? ModeDisabled : draw(2) ? ModeEmulate : ModeReceive);
             objects.push_back(std::make_unique<TSchemeObject>(QStringLiteral("d"), static_cast<std::uint32_t>(row), mode));
-            for (auto& b : objects.back()->Answer)
-                b = static_cast<std::uint8_t>(draw(256));
+            const Bytes answer = Random(static_cast<int>(objects.back()->Answer.size()));
+            std::copy(answer.begin(), answer.end(), objects.back()->Answer.begin());
             host.devices.push_back(std::make_unique<TDeviceInfo>(objects.back().get(), &handlers, &host));
             host.byAddr[address] = host.devices.back().get();
         }
@@ -86,7 +83,7 @@ struct THostileWorld {
         case 0: return PlainWireAddresses[draw(std::size(PlainWireAddresses))];
         case 1:
             if (!host.devices.empty())
-                return DeviceCatalogue[host.devices[draw(static_cast<std::uint32_t>(host.devices.size()))]->SchemeObject->Type].WireAddress;
+                return DeviceCatalogue[AnyDeviceRow()].WireAddress;
             [[fallthrough]];
         default: return static_cast<std::uint8_t>(draw(256));
         }
@@ -108,9 +105,7 @@ struct THostileWorld {
 
     Bytes MasterExchange()
     {
-        int row = RowAt(draw);
-        if (!host.devices.empty() && draw(3) != 0)
-            row = static_cast<int>(host.devices[draw(static_cast<std::uint32_t>(host.devices.size()))]->SchemeObject->Type);
+        const int row = !host.devices.empty() && draw(3) != 0 ? AnyDeviceRow() : RowAt(draw);
         const TFrameInfo& info = DeviceCatalogue[row];
         Bytes m = Request(row, Random(info.RequestLength - 2));
         const TDeviceInfo* device = host.byAddr[info.Address];
@@ -124,6 +119,8 @@ struct THostileWorld {
         }
         return m;
     }
+
+    int AnyDeviceRow() { return static_cast<int>(host.devices[draw(static_cast<std::uint32_t>(host.devices.size()))]->SchemeObject->Type); }
 
     Bytes Random(int count)
     {
