@@ -185,14 +185,12 @@ TEST_F(ReceiveThreadTest, PortFailingAtOnceIsNotSpunOn)
         devices.AddDevice(RowPressure6 + (mode == LineModeSensors ? 14 : 0));
         Connect();
         int calls = 0;
-        thread.Port.Read = [&calls](std::uint8_t*, std::uint8_t*, std::uint32_t, std::uint32_t* read) {
-            *read = 0;
+        auto fail = [&calls](std::uint32_t* done) {
+            *done = 0;
             return ++calls, false;
         };
-        thread.Port.Write = [&calls](const std::uint8_t*, std::uint32_t, std::uint32_t* written) {
-            *written = 0;
-            return ++calls, false;
-        };
+        thread.Port.Read = [fail](std::uint8_t*, std::uint8_t*, std::uint32_t, std::uint32_t* read) { return fail(read); };
+        thread.Port.Write = [fail](const std::uint8_t*, std::uint32_t, std::uint32_t* written) { return fail(written); };
         const std::uint32_t start = clock.Now();
         for (int pass = 0; pass < 200; ++pass)
             thread.ReceivePass();
