@@ -106,11 +106,11 @@ TEST(ComPortOpen, RefusesNamesThatAreNoSerialLineReopensAndOutlivesItsRecord)
 {
     for (const char* name : {"", "null", "../dev/null", "/dev/null", "pts/../null", "pts/", "pts/999999"})
         EXPECT_FALSE(TMVPort(name).Open()) << name;
-    LineSimulator pty;
-    ASSERT_TRUE(pty.Ok());
+    LineSimulator line;
+    ASSERT_TRUE(line.Ok());
     std::intptr_t handle = InvalidPortHandle;
     {
-        TMVPort port(pty.PortName());
+        TMVPort port(line.PortName());
         ASSERT_TRUE(port.Open() && port.Close() && port.Open());
         handle = port.Handle;
     }
@@ -159,9 +159,9 @@ TEST(ComPortLatency, AsksForLowLatencyOnOpenGivesTheOldFlagsBackOnCloseAndIgnore
     SetTtySerialInfoCalls({&GetInfo, &SetInfo});
     for (const auto& [what, driver] : cases) {
         Driver = {driver.flags, driver.getError, driver.setError, {}};
-        LineSimulator pty;
-        ASSERT_TRUE(pty.Ok());
-        TMVPort port(pty.PortName());
+        LineSimulator line;
+        ASSERT_TRUE(line.Ok());
+        TMVPort port(line.PortName());
         EXPECT_TRUE(port.Open()) << what;
         EXPECT_TRUE(port.Close()) << what;
         EXPECT_EQ(Driver.sets, driver.sets) << what;
