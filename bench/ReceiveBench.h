@@ -11,13 +11,11 @@
 #include <pthread.h>
 #include <sys/resource.h>
 
-#include "line/DeviceBus.h"
 #include "line/LineLog.h"
 #include "line/ReceiveThread.h"
 #include "model/LineMode.h"
 #include "support/FakeHost.h"
 #include "support/LineSimulator.h"
-#include "support/PtyPair.h"
 #include "support/TestFrames.h"
 
 inline double ProcessCpuSeconds()

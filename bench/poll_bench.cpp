@@ -47,17 +47,16 @@ Figures Run(int seconds, std::uint32_t byteTimeUs)
         scheme.AddDevice(row);
         simulated.push_back({row, std::vector<std::uint8_t>(static_cast<std::size_t>(DeviceCatalogue[row].AnswerLength - 2), 0x21)});
     }
-    PtyPair pty;
-    LineSimulator line(pty);
+    LineSimulator line;
     if (byteTimeUs > 0)
         line.SetEcho(LineSimulator::Echo::Dropped);
-    DeviceBus bus(line, simulated, byteTimeUs);
+    line.SetDevices(simulated, byteTimeUs);
     clockid_t mainClock{};
     pthread_getcpuclockid(pthread_self(), &mainClock);
 
-    scheme.Start(LineModeSensors, {false, pty.PortName(), {}});
+    scheme.Start(LineModeSensors, {false, line.PortName(), {}});
     RunLoop(1000);   // connected and settled
-    const long polls0 = bus.Requests;
+    const long polls0 = line.Requests;
     const long steps0 = Counting.Steps.load();
     const double cpu0 = ProcessCpuSeconds();
     const double recv0 = scheme.threadClockSet ? ThreadCpuSeconds(scheme.threadClock) : 0;
@@ -67,7 +66,7 @@ Figures Run(int seconds, std::uint32_t byteTimeUs)
     RunLoop(seconds * 1000);
     Figures f;
     f.seconds = static_cast<double>(wall.nsecsElapsed()) / 1e9;
-    f.polls = bus.Requests - polls0;
+    f.polls = line.Requests - polls0;
     f.steps = Counting.Steps.load() - steps0;
     f.processCpu = ProcessCpuSeconds() - cpu0;
     f.receiveCpu = (scheme.threadClockSet ? ThreadCpuSeconds(scheme.threadClock) : 0) - recv0;

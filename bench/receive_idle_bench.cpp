@@ -16,9 +16,8 @@ Latency Terminations(int runs, Setup setup)
     std::vector<double> ms;
     for (int i = 0; i < runs; ++i) {
         BenchScheme scheme;
-        PtyPair pty;
-        LineSimulator line(pty);
-        setup(scheme, pty, line);
+        LineSimulator line;
+        setup(scheme, line);
         ms.push_back(scheme.Stop());
     }
     std::sort(ms.begin(), ms.end());
@@ -38,9 +37,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     {
         BenchScheme scheme;
-        PtyPair pty;
-        LineSimulator line(pty);
-        scheme.Start(LineModeMaster, {false, pty.PortName(), {}});
+        LineSimulator line;
+        scheme.Start(LineModeMaster, {false, line.PortName(), {}});
         RunLoop(500);
         const double cpu0 = ProcessCpuSeconds();
         const double recv0 = ThreadCpuSeconds(scheme.threadClock);
@@ -57,18 +55,18 @@ int main(int argc, char** argv)
     }
     constexpr int runs = 7;
     std::printf("termination latency, Terminate to termination handler (%d runs each)\n", runs);
-    Print("idle", Terminations(runs, [](BenchScheme& s, PtyPair& pty, LineSimulator&) {
-        s.Start(LineModeMaster, {false, pty.PortName(), {}});
+    Print("idle", Terminations(runs, [](BenchScheme& s, LineSimulator& line) {
+        s.Start(LineModeMaster, {false, line.PortName(), {}});
         RunLoop(300);
     }));
-    Print("detecting", Terminations(runs, [](BenchScheme& s, PtyPair& pty, LineSimulator& line) {
+    Print("detecting", Terminations(runs, [](BenchScheme& s, LineSimulator& line) {
         line.SetEcho(LineSimulator::Echo::Dropped);
-        s.Start(LineModeMaster, {true, pty.PortName(), {"ttyMissing9"}});
+        s.Start(LineModeMaster, {true, line.PortName(), {"ttyMissing9"}});
         RunLoop(300);
     }));
-    Print("paused", Terminations(runs, [](BenchScheme& s, PtyPair& pty, LineSimulator&) {
+    Print("paused", Terminations(runs, [](BenchScheme& s, LineSimulator& line) {
         s.AddDevice(7);
-        s.Start(LineModeSensors, {false, pty.PortName(), {}});
+        s.Start(LineModeSensors, {false, line.PortName(), {}});
         RunLoop(200);
         s.thread->Pause();
         RunLoop(200);

@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LineMode = (data[0] & 4) ? LineModeSensors : LineModeMaster;
     switch (data[0] & 3) {
     case 1: line.EchoDelayMs = 50; break;
-    case 2: line.SetEcho(ScriptedPort::Echo::None); break;
+    case 2: line.Echoes = false; break;
     case 3: line.EchoDelayMs = 41 + data[1] % 20; break;
     default: break;
     }

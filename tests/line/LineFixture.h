@@ -4,20 +4,14 @@
 #include <gtest/gtest.h>
 #include <map>
 
-#include "line/LineEngine.h"
 #include "line/LineLog.h"
-#include "line/Protocol.h"
 #include "line/ReceiveThread.h"
-#include "model/Catalogue.h"
 #include "model/DeviceInfo.h"
 #include "model/LineMode.h"
-#include "platform/Synchronizer.h"
 #include "support/FakeHost.h"
 #include "support/ScriptedPort.h"
 #include "support/TestFrames.h"
-#include "support/VirtualClock.h"
 
-using Bytes = std::vector<std::uint8_t>;
 using Texts = std::vector<std::string>;
 
 // Catalogue rows the tests use (address: rows, request/answer lengths).
@@ -29,26 +23,6 @@ inline constexpr int RowLineProx5 = 15;    // address 5 (wire 05 = the plain add
 inline constexpr int RowTerminal62 = 60;   // address 62 (wire BE): 16/5
 inline constexpr int RowAt3 = 13;
 inline constexpr int RowAt45 = 58;
-
-// Address byte (wire for a request, plain for an answer), body, check byte (none alone).
-inline Bytes Message(std::uint8_t address, const Bytes& body, bool check)
-{
-    Bytes m(body.size() + 1, address);
-    std::copy(body.begin(), body.end(), m.begin() + 1);
-    if (check)
-        m.push_back(CheckByteOf(m.data(), static_cast<int>(m.size())));
-    return m;
-}
-inline Bytes Request(int row, const Bytes& body = {})
-{
-    return Message(DeviceCatalogue[row].WireAddress, body, DeviceCatalogue[row].RequestLength > 1);
-}
-inline Bytes Answer(int row, const Bytes& body) { return Message(DeviceCatalogue[row].Address, body, true); }
-inline Bytes Join(Bytes a, const Bytes& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
 
 // The line log as texts: "r<row> <code> <request> | <answer>", "r- ..." without a row.
 inline Texts LogTexts()
@@ -100,9 +74,22 @@ struct LineGlobals {
     }
 };
 
-// One scheme, one line and one engine. Tests that compare two runs make two worlds in turn.
-struct LineWorld {
-    LineWorld()
+// What every world holds: the line mode, a virtual clock as the program's ticks, a direct
+// synchronizer and a fake host with the devices placed on it.
+struct WorldBase {
+    explicit WorldBase(int mode) : globals(mode) {}
+    LineGlobals globals;
+    VirtualClock clock;
+    ScopedTicks scopedTicks{clock};
+    DirectSynchronizer sync;
+    FakeHost host;
+    DevicePlacer devices{host};
+};
+
+// One scheme, one line and one engine (on `gate` when given, else on the direct synchronizer).
+// Tests that compare two runs make two worlds in turn.
+struct LineWorld : WorldBase {
+    explicit LineWorld(ISynchronizer* gate = nullptr) : WorldBase(LineModeMaster), engine(host, clock, gate ? *gate : sync)
     {
         line.Bind(engine.Port);
         engine.Port.Open();
@@ -122,22 +109,16 @@ struct LineWorld {
     }
     std::vector<ScriptedPort::Call> Writes() const { return line.CallsOf(ScriptedPort::Op::Write); }
 
-    LineGlobals globals{LineModeMaster};
-    VirtualClock clock;
-    ScopedTicks scopedTicks{clock};
     ScriptedPort line{clock};
-    DirectSynchronizer sync;
-    FakeHost host;
-    DevicePlacer devices{host};
-    TLineEngine engine{host, clock, sync};
+    TLineEngine engine;
 };
 
 class LineEngineTest : public ::testing::Test, public LineWorld {};
 
 // The receive thread's body on the test thread, steered through OnPass and BindPort. Each port
 // name has its own scripted line (made on first use; it opens and echoes).
-struct ReceiveWorld {
-    ReceiveWorld()
+struct ReceiveWorld : WorldBase {
+    ReceiveWorld() : WorldBase(LineModeSensors)
     {
         thread.BindPort = [this](TMVPort& port, const QString& name) {
             port.SetName(name);
@@ -171,12 +152,6 @@ struct ReceiveWorld {
         return rows;
     }
 
-    LineGlobals globals{LineModeSensors};
-    VirtualClock clock;
-    ScopedTicks scopedTicks{clock};
-    DirectSynchronizer sync;
-    FakeHost host;
-    DevicePlacer devices{host};
     std::map<QString, std::unique_ptr<ScriptedPort>> lines;
     std::vector<QString> bindings;
     TReceiveThread thread{host, clock, sync};

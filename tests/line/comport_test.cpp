@@ -1,4 +1,4 @@
-// The COM back end over a pty pair, with a line simulator on the master side.
+// The COM back end over a pty, with a line simulator on the other side.
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
@@ -10,7 +10,6 @@
 #include "line/Port.h"
 #include "platform/Serial.h"
 #include "support/LineSimulator.h"
-#include "support/PtyPair.h"
 
 using Clock = std::chrono::steady_clock;
 using Bytes = std::vector<std::uint8_t>;
@@ -24,8 +23,8 @@ class ComPort : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(pty.Ok());
-        port.SetName(pty.PortName());
+        ASSERT_TRUE(line.Ok());
+        port.SetName(line.PortName());
         ASSERT_TRUE(port.Open());
         std::memset(flags, 0xAA, sizeof flags);
     }
@@ -43,9 +42,8 @@ protected:
         return got;
     }
 
-    PtyPair pty;
+    LineSimulator line;
     TMVPort port;
-    LineSimulator line{pty};
     std::uint8_t bytes[8], flags[8];
 };
 
@@ -108,11 +106,11 @@ TEST(ComPortOpen, RefusesNamesThatAreNoSerialLineReopensAndOutlivesItsRecord)
 {
     for (const char* name : {"", "null", "../dev/null", "/dev/null", "pts/../null", "pts/", "pts/999999"})
         EXPECT_FALSE(TMVPort(name).Open()) << name;
-    PtyPair pty;
-    ASSERT_TRUE(pty.Ok());
+    LineSimulator line;
+    ASSERT_TRUE(line.Ok());
     std::intptr_t handle = InvalidPortHandle;
     {
-        TMVPort port(pty.PortName());
+        TMVPort port(line.PortName());
         ASSERT_TRUE(port.Open() && port.Close() && port.Open());
         handle = port.Handle;
     }
@@ -125,59 +123,48 @@ TEST(ComPortOpen, RefusesNamesThatAreNoSerialLineReopensAndOutlivesItsRecord)
 // driver: with the real calls it opens and works exactly as the tests above show).
 namespace {
 struct FakeDriver {
-    static inline int flags = 0;
-    static inline int getError = 0;   // errno of a failing Get, 0: Get works
-    static inline int setError = 0;
-    static inline std::vector<int> sets;   // the flags of every Set, in order
+    int flags, getError, setError;   // the errno of a failing Get or Set, 0: it works
+    std::vector<int> sets;           // the flags of every Set, in order
+} Driver;
 
-    static int Get(int, serial_struct* info)
-    {
-        if (getError) {
-            errno = getError;
-            return -1;
-        }
-        info->flags = flags;
-        return 0;
-    }
-    static int Set(int, const serial_struct* info)
-    {
-        sets.push_back(info->flags);
-        if (setError) {
-            errno = setError;
-            return -1;
-        }
-        flags = info->flags;
-        return 0;
-    }
-};
+int Fail(int error)
+{
+    errno = error;
+    return -1;
+}
+int GetInfo(int, serial_struct* info)
+{
+    info->flags = Driver.flags;
+    return Driver.getError ? Fail(Driver.getError) : 0;
+}
+int SetInfo(int, const serial_struct* info)
+{
+    Driver.sets.push_back(info->flags);
+    if (Driver.setError)
+        return Fail(Driver.setError);
+    Driver.flags = info->flags;
+    return 0;
+}
 }
 
 TEST(ComPortLatency, AsksForLowLatencyOnOpenGivesTheOldFlagsBackOnCloseAndIgnoresDriversWithout)
 {
-    struct Case {
-        const char* what;
-        int flags, getError, setError;
-        std::vector<int> sets;   // expected Set calls over one open and close
-    };
     const int other = ASYNC_SKIP_TEST | ASYNC_SPD_HI;
-    const Case cases[] = {
-        {"driver with the request", other, 0, 0, {other | ASYNC_LOW_LATENCY, other}},
-        {"already low latency", other | ASYNC_LOW_LATENCY, 0, 0, {}},
-        {"no such request (ENOTTY)", other, ENOTTY, 0, {}},
-        {"request refused (EINVAL)", other, 0, EINVAL, {other | ASYNC_LOW_LATENCY}},
+    const std::pair<const char*, FakeDriver> cases[] = {   // the sets expected over one open and close
+        {"driver with the request", {other, 0, 0, {other | ASYNC_LOW_LATENCY, other}}},
+        {"already low latency", {other | ASYNC_LOW_LATENCY, 0, 0, {}}},
+        {"no such request (ENOTTY)", {other, ENOTTY, 0, {}}},
+        {"request refused (EINVAL)", {other, 0, EINVAL, {other | ASYNC_LOW_LATENCY}}},
     };
-    SetTtySerialInfoCalls({&FakeDriver::Get, &FakeDriver::Set});
-    for (const Case& c : cases) {
-        FakeDriver::flags = c.flags;
-        FakeDriver::getError = c.getError;
-        FakeDriver::setError = c.setError;
-        FakeDriver::sets.clear();
-        PtyPair pty;
-        ASSERT_TRUE(pty.Ok());
-        TMVPort port(pty.PortName());
-        EXPECT_TRUE(port.Open()) << c.what;
-        EXPECT_TRUE(port.Close()) << c.what;
-        EXPECT_EQ(FakeDriver::sets, c.sets) << c.what;
+    SetTtySerialInfoCalls({&GetInfo, &SetInfo});
+    for (const auto& [what, driver] : cases) {
+        Driver = {driver.flags, driver.getError, driver.setError, {}};
+        LineSimulator line;
+        ASSERT_TRUE(line.Ok());
+        TMVPort port(line.PortName());
+        EXPECT_TRUE(port.Open()) << what;
+        EXPECT_TRUE(port.Close()) << what;
+        EXPECT_EQ(Driver.sets, driver.sets) << what;
     }
     SetTtySerialInfoCalls(DefaultTtySerialInfoCalls());
 }

@@ -63,17 +63,18 @@ class EchoStorm : public LineEngineTest, public ::testing::WithParamInterface<St
 TEST_P(EchoStorm, EachRequestIsAnsweredOnce)
 {
     const StormCase& c = GetParam();
-    if (c.row != 0)
-        AddDevice(c.row, ModeEmulate);
-    AddDevice(static_cast<int>(FrameInfoVectors[9].front() - DeviceCatalogue), ModeEmulate);   // wire byte C9
-    line.SetEcho(ScriptedPort::Echo::None);
+    const int rowAt9 = static_cast<int>(FrameInfoVectors[9].front() - DeviceCatalogue);   // wire byte C9
+    for (int row : {c.row, rowAt9})
+        if (row != 0 && !host.byAddr[DeviceCatalogue[row].Address])
+            AddDevice(row, ModeEmulate);
+    line.Echoes = false;
     line.OnWrite = [this, &c](const ScriptedPort::Call& write) {
         Bytes echo = write.Bytes;
         echo[static_cast<std::size_t>(c.corruptAt) % echo.size()] = c.by;
         line.PlayAfter(1, echo);
     };
     for (int i = 0; i < 3; ++i)
-        line.PlayAfter(10 + i * 300, Request(c.row ? c.row : static_cast<int>(FrameInfoVectors[9].front() - DeviceCatalogue)));
+        line.PlayAfter(10 + i * 300, Request(c.row ? c.row : rowAt9));
     RunUntilQuiet();
     EXPECT_LE(Writes().size(), 3u);
 }
@@ -91,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(Corrupted, EchoStorm, ::testing::Values(
 TEST_F(EchoTest, AfterTheWindowTheSameBytesAreARequestAgain)
 {
     LearnEcho();
-    line.SetEcho(ScriptedPort::Echo::None);
+    line.Echoes = false;
     line.PlayAfter(0, MasterRequest);
     RunUntilQuiet();   // answered; no echo; the request waits in the buffer
     ASSERT_EQ(Writes().size(), 2u);
@@ -111,7 +112,7 @@ TEST(AnswerEchoGuard, LineWithoutEchoIsAnsweredAsWithoutTheGuardOutsideTheWindow
         LineWorld w;
         AddEmulated(w);
         w.engine.AnswerEchoGuard = guard;
-        w.line.SetEcho(ScriptedPort::Echo::None);
+        w.line.Echoes = false;
         PlayRequests(w, 20, everyMs);
         w.RunUntilQuiet();
         std::vector<std::pair<std::uint32_t, Bytes>> writes;

@@ -10,89 +10,64 @@ const Bytes PressReq = Request(RowPressure6);                     // 46
 const Bytes PressAns = Answer(RowPressure6, {0x10, 0x20});        // 06 10 20 36
 const std::string LevOk = "r50 0 AC 01 AD | 2C 02 04 2A";
 
-struct Piece { std::uint32_t afterMs; Bytes bytes; };   // after the previous piece began
-struct CodeCase { const char* name; std::vector<Piece> pieces; Texts expected; };
+const Bytes IoBlock = Join(Request(RowIoBlock50), Answer(RowIoBlock50, {0x01, 0x02, 0x03, 0x04}));
+const std::string PressOk = "r7 0 46 | 06 10 20 36";
 
-const CodeCase CodeCases[] = {
-    {"Ok", {{0, Join(LevReq, LevAns)}}, {LevOk}},
-    {"LateAnswerIsTimeout", {{0, LevReq}, {60, LevAns}}, {"r50 1 AC 01 AD | 2C 02 04 2A"}},
-    {"AnswerCheck", {{0, Join(LevReq, {0x2C, 0x02, 0x04, 0x2B})}}, {"r50 2 AC 01 AD | 2C 02 04 2B"}},
-    {"ShortAnswer", {{0, {0xAC, 0x01, 0xAD, 0x2C, 0x02}}, {100, Join(LevReq, LevAns)}},
+struct Piece { std::uint32_t afterMs; Bytes bytes; };   // after the previous piece began
+constexpr int EitherWay = -2;   // without a device, and with one listened to at address 44
+struct ListenCase { const char* name; int deviceRow; std::uint8_t mode; std::vector<Piece> pieces; Texts expected; };
+
+const ListenCase ListenCases[] = {
+    // The result codes, with the right row whether the scheme has a device there or not.
+    {"Ok", EitherWay, ModeReceive, {{0, Join(LevReq, LevAns)}}, {LevOk}},
+    {"LateAnswerIsTimeout", EitherWay, ModeReceive, {{0, LevReq}, {60, LevAns}}, {"r50 1 AC 01 AD | 2C 02 04 2A"}},
+    {"AnswerCheck", EitherWay, ModeReceive, {{0, Join(LevReq, {0x2C, 0x02, 0x04, 0x2B})}}, {"r50 2 AC 01 AD | 2C 02 04 2B"}},
+    {"ShortAnswer", EitherWay, ModeReceive, {{0, {0xAC, 0x01, 0xAD, 0x2C, 0x02}}, {100, Join(LevReq, LevAns)}},
      {"r50 3 AC 01 AD | 2C 02", LevOk}},
-    {"NoAnswerByte", {{0, LevReq}, {100, Join(LevReq, LevAns)}}, {"r50 4 AC 01 AD | ", LevOk}},
-    {"ForeignByteAfterRequest", {{0, Join(LevReq, {0x55})}}, {"r50 4 AC 01 AD | ", "r- 6 55 | "}},
-    {"RequestCheck", {{0, {0xAC, 0x01, 0xAE}}}, {"r50 5 AC | ", "r- 6 01 | ", "r- 6 AE | "}},
-    {"ShortRequest", {{0, {0xAC, 0x01}}, {100, Join(LevReq, LevAns)}}, {"r50 6 AC | ", "r- 6 01 | ", LevOk}},
-    {"AddressSixtyThree", {{0, {0x3F, 0xFF}}}, {"r- 6 3F | ", "r- 6 FF | "}},
+    {"NoAnswerByte", EitherWay, ModeReceive, {{0, LevReq}, {100, Join(LevReq, LevAns)}}, {"r50 4 AC 01 AD | ", LevOk}},
+    {"ForeignByteAfterRequest", EitherWay, ModeReceive, {{0, Join(LevReq, {0x55})}}, {"r50 4 AC 01 AD | ", "r- 6 55 | "}},
+    {"RequestCheck", EitherWay, ModeReceive, {{0, {0xAC, 0x01, 0xAE}}}, {"r50 5 AC | ", "r- 6 01 | ", "r- 6 AE | "}},
+    {"ShortRequest", EitherWay, ModeReceive, {{0, {0xAC, 0x01}}, {100, Join(LevReq, LevAns)}}, {"r50 6 AC | ", "r- 6 01 | ", LevOk}},
+    {"AddressSixtyThree", EitherWay, ModeReceive, {{0, {0x3F, 0xFF}}}, {"r- 6 3F | ", "r- 6 FF | "}},
+    // Address 6 has three one-byte requests; address 50 holds row 1 (answer 7 bytes) before row 4
+    // (answer 6 bytes). A request waits in the pending buffer until its answer settles which row.
+    {"DisabledDeviceInTimeIsLate", RowLeveller44, ModeDisabled, {{0, Join(LevReq, LevAns)}}, {"r50 1 AC 01 AD | 2C 02 04 2A"}},
+    {"OneByteRequestOfTheDevicesRowWins", RowTension6, ModeReceive,
+     {{0, PressReq}, {100, Join(PressReq, PressAns)}, {200, PressReq}, {60, PressAns}},
+     {"r21 4 46 | ", "r21 0 46 | 06 10 20 36", "r21 1 46 | 06 10 20 36"}},
+    {"FirstRowFailsDefinitely", -1, 0, {{0, Join(IoBlock, Join(PressReq, PressAns))}}, {"r4 0 72 | 32 01 02 03 04 36", PressOk}},
+    {"FirstRowStillNeedsMoreSoTheBytesWait", -1, 0, {{0, IoBlock}, {100, Join(PressReq, PressAns)}},
+     {"r4 1 72 | 32 01 02 03 04 36", PressOk}},
 };
 
-Texts Listen(LineWorld& w, const std::vector<Piece>& pieces)
+TEST(ListenedExchanges, ResultCodesAndRowsFromTheLineWithAndWithoutADevice)
 {
-    std::uint32_t at = w.clock.Now();
-    for (const Piece& p : pieces)
-        w.line.PlayAt(at += p.afterMs, p.bytes);
-    w.RunUntilQuiet();
-    return LogTexts();
-}
-
-TEST(ResultCodes, FromTheLineWithTheRightRowWithAndWithoutADevice)
-{
-    for (const CodeCase& c : CodeCases)
-        for (int mode : {-1, int(ModeReceive)}) {
-            SCOPED_TRACE(std::string(c.name) + " mode " + std::to_string(mode));
+    for (const ListenCase& c : ListenCases)
+        for (int row : c.deviceRow == EitherWay ? std::vector<int>{-1, RowLeveller44} : std::vector<int>{c.deviceRow}) {
+            SCOPED_TRACE(std::string(c.name) + " device row " + std::to_string(row));
             LineWorld w;
-            if (mode >= 0)
-                w.AddDevice(RowLeveller44, static_cast<std::uint8_t>(mode));
+            if (row >= 0)
+                w.AddDevice(row, c.mode);
+            std::uint32_t at = w.clock.Now();
+            for (const Piece& p : c.pieces)
+                w.line.PlayAt(at += p.afterMs, p.bytes);
+            w.RunUntilQuiet();
             // A cut request keeps its row only through the scheme device: without one, no row's
             // code is below the starting 6.
             Texts expected = c.expected;
             for (std::string& text : expected)
-                if (mode < 0 && text.rfind("r50 6 ", 0) == 0)
+                if (row < 0 && text.rfind("r50 6 ", 0) == 0)
                     text.replace(0, 3, "r-");
-            EXPECT_EQ(Listen(w, c.pieces), expected);
+            EXPECT_EQ(LogTexts(), expected);
             EXPECT_TRUE(w.Writes().empty());
         }
 }
 
-// Address 6 has three one-byte requests; address 50 holds row 1 (answer 7 bytes) before row 4
-// (answer 6 bytes). A request waits in the pending buffer until its answer settles which row.
-TEST(ListenedExchanges, RowsOfAnAddressAreTriedUntilOneFitsAndTheSchemeDevicesRowWins)
-{
-    const Bytes io = Join(Request(RowIoBlock50), Answer(RowIoBlock50, {0x01, 0x02, 0x03, 0x04}));
-    const Texts ioThenPress{"r4 0 72 | 32 01 02 03 04 36", "r7 0 46 | 06 10 20 36"};
-    const struct {
-        const char* name;
-        int deviceRow;
-        std::uint8_t mode;
-        std::vector<Piece> pieces;
-        Texts expected;
-    } cases[] = {
-        {"DisabledDeviceInTimeIsLate", RowLeveller44, ModeDisabled, {{0, Join(LevReq, LevAns)}},
-         {"r50 1 AC 01 AD | 2C 02 04 2A"}},
-        {"OneByteRequestOfTheDevicesRow", RowTension6, ModeReceive,
-         {{0, PressReq}, {100, Join(PressReq, PressAns)}, {200, PressReq}, {60, PressAns}},
-         {"r21 4 46 | ", "r21 0 46 | 06 10 20 36", "r21 1 46 | 06 10 20 36"}},
-        {"FirstRowFailsDefinitely", -1, 0, {{0, Join(io, Join(PressReq, PressAns))}}, ioThenPress},
-        {"FirstRowStillNeedsMoreSoTheBytesWait", -1, 0, {{0, io}, {100, Join(PressReq, PressAns)}},
-         {"r4 1 72 | 32 01 02 03 04 36", ioThenPress[1]}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        LineWorld w;
-        if (c.deviceRow >= 0)
-            w.AddDevice(c.deviceRow, c.mode);
-        EXPECT_EQ(Listen(w, c.pieces), c.expected);
-    }
-}
-
 TEST_F(LineEngineTest, SeventeenthPendingBytePushesTheOldestOutAsUnrecognised)
 {
-    // A terminal request (16 bytes) is recognised on the fast path only: cut off from its
-    // answer it fills the pending buffer.
-    Bytes request(15, 0x00);
-    request.insert(request.begin(), 0xBE);
-    request.back() = CheckByteOf(request.data(), 15);   // BE again
-    line.PlayAfter(0, request);
+    // A terminal request (16 bytes: BE, zeros, BE) is recognised on the fast path only: cut off
+    // from its answer it fills the pending buffer.
+    line.PlayAfter(0, Request(RowTerminal62, Bytes(14, 0x00)));
     RunUntilQuiet();
     EXPECT_EQ(engine.PendingBytes.Count, 16);
     EXPECT_EQ(LineLogCount, 0);
@@ -158,25 +133,17 @@ struct PauseAfterSteps final : ISynchronizer {
 TEST(PauseMidPass, APassThatMeetsThePauseNeverAnswersWithAnotherDevice)
 {
     for (int steps = 0; steps < 4; ++steps) {
-        LineWorld w;
         PauseAfterSteps gate;
         TPausableSynchronizer sync(gate, gate.paused);
-        TLineEngine engine(w.host, w.clock, sync);
-        w.line.Bind(engine.Port);
-        engine.Port.Open();
-        engine.PortOpened();
+        LineWorld w(&sync);
         w.AddDevice(RowPressure6, ModeEmulate);
         w.AddDevice(RowLineProx5, ModeEmulate);
-        auto runUntilQuiet = [&] {
-            for (int i = 0; i < 100 && !(w.line.Timeline().empty() && engine.RxBytes.Count == 0); ++i)
-                engine.FramingPass();
-        };
         w.line.PlayAfter(0, PressReq);
-        runUntilQuiet();
+        w.RunUntilQuiet();
         ASSERT_EQ(w.Writes().size(), 1u);
         gate.steps = steps;   // lookup, answer fill, hand-off
         w.line.PlayAfter(100, {DeviceCatalogue[RowLineProx5].WireAddress});   // 05
-        runUntilQuiet();
+        w.RunUntilQuiet();
         const auto writes = w.Writes();
         EXPECT_EQ(writes.size(), steps >= 2 ? 2u : 1u) << "paused after " << steps << " steps";
         for (std::size_t i = 1; i < writes.size(); ++i)

@@ -22,7 +22,9 @@ protected:
     }
 };
 
-TEST_F(HandOffTest, ColumnSevenIsTheShareOfTheLastTenExchangesInSensorDiagnostics)
+// Sensor diagnostics: column 7 is the share of good answers among the last ten exchanges, and
+// ten failures in a row silence the device and reset the statistics once.
+TEST_F(HandOffTest, ColumnSevenCountsTheLastTenAndTenFailuresSilenceTheDeviceOnce)
 {
     LineMode = LineModeSensors;
     TDeviceInfo& d = AddDevice(RowPressure6, ModeReceive);
@@ -35,13 +37,7 @@ TEST_F(HandOffTest, ColumnSevenIsTheShareOfTheLastTenExchangesInSensorDiagnostic
     EXPECT_EQ(LineLogRecord(9).Result, ResultAnswerCheck);
     EXPECT_EQ(d.GridCell(7), "7");   // the eleventh pushed the first out of the ten
     EXPECT_EQ(d.AnswerCount, 7);
-}
 
-TEST_F(HandOffTest, TenFailuresInARowSilenceTheDeviceAndResetStatisticsOnce)
-{
-    LineMode = LineModeSensors;
-    TDeviceInfo& d = AddDevice(RowPressure6, ModeReceive);
-    HandOff(RowPressure6, Pressure);
     int resets = 0;
     for (int i = 0; i < 10; ++i) {
         clock.Advance(100);
@@ -147,29 +143,13 @@ TEST_F(HandOffTest, SixteenByteRequestWithAnApostropheStaysWholeForTheSelectedDe
     EXPECT_EQ(LineLogCount, 2);
 }
 
-void Append(THost& host, int n = 1)
+void Append(THost& host)
 {
-    for (int i = 0; i < n; ++i)
-        AppendLineLog(host, &DeviceCatalogue[RowPressure6], ResultOk, "46", "", true, GetTickCount());
+    AppendLineLog(host, &DeviceCatalogue[RowPressure6], ResultOk, "46", "", true, GetTickCount());
 }
 
-TEST_F(HandOffTest, The10001stRecordDropsTheOldestAndTheListStaysAtTheEnd)
-{
-    AddDevice(RowPressure6, ModeReceive);
-    for (int i = 0; i < LineLogCapacity; ++i)
-        LineLogAdd(nullptr, 6, QString::number(i), QString());
-    host.listCount = LineLogCapacity;
-    host.SetLineListItemIndex(LineLogCapacity - 1);   // showing the newest lines
-    Append(host);
-    EXPECT_EQ(LineLogCount, LineLogCapacity);
-    EXPECT_EQ(LineLogRecord(0).RequestText, "1");
-    EXPECT_EQ(LineLogRecord(LineLogCapacity - 1).RequestText, "46");
-    EXPECT_DOUBLE_EQ(DateTimeToDays(QDateTime(QDate(1900, 1, 1), QTime(12, 0))), 2.5);   // days since 1899
-    EXPECT_EQ(host.listIndex, LineLogCapacity - 1);
-    EXPECT_EQ(host.listTop, LineLogCapacity - 10);
-    EXPECT_EQ(host.listUpdateDepth, 0);
-}
-
+// A full log drops its oldest record for a new one (the monitor's test follows the list to the
+// newest there); the list jumps on in steps of the active count, inside balanced update brackets.
 TEST_F(HandOffTest, ListFollowsInStepsOfTheActiveCount)
 {
     for (int row : {RowPressure6, RowLeveller44, RowLineProx5})
@@ -182,6 +162,7 @@ TEST_F(HandOffTest, ListFollowsInStepsOfTheActiveCount)
     }
     // 10 visible lines, 3 active: (count - 10 mod 3) mod 3 == 0 at counts 1, 4, 7.
     EXPECT_EQ(shown, (std::vector<int>{1, 0, 0, 1, 0, 0, 1}));
+    EXPECT_EQ(host.listUpdateDepth, 0);
     // Answered devices in BI diagnostics, due ones in sensor diagnostics.
     host.devices[0]->AnswerCount = 1;
     host.devices[1]->NextPollTick = clock.Now() + 1000;
@@ -193,4 +174,5 @@ TEST_F(HandOffTest, ListFollowsInStepsOfTheActiveCount)
     host.listItemHeight = host.listHeight = 0;
     Append(host);
     EXPECT_EQ(host.listIndex, LineLogCount - 1);
+    EXPECT_DOUBLE_EQ(DateTimeToDays(QDateTime(QDate(1900, 1, 1), QTime(12, 0))), 2.5);   // days since 1899
 }

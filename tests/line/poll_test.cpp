@@ -47,10 +47,10 @@ TEST_F(PollTest, DisabledDevicesOrAnOpeningSchemeMeanNoPollAndAnIdleWait)
     const std::uint32_t before = clock.Now();
     EXPECT_FALSE(thread.PollStep());
     EXPECT_EQ(clock.Now() - before, IdleWaitMs);
-    EXPECT_TRUE(line.Calls().empty());
+    EXPECT_TRUE(line.Trace().empty());
 }
 
-TEST_F(PollTest, SearchScanPollsEveryFreeRowOnceWithZeroBodiesThenResumes)
+TEST_F(PollTest, SearchScanPollsEveryFreeRowOnceWithZeroBodiesThenResumesAndEndsAtOnceWhenNoneIsFree)
 {
     TDeviceInfo& at3 = devices.AddDevice(RowAt3);
     devices.AddDevice(RowAt45).SchemeObject->Request.fill(0x55);   // must not leak into the scan
@@ -81,18 +81,16 @@ TEST_F(PollTest, SearchScanPollsEveryFreeRowOnceWithZeroBodiesThenResumes)
     EXPECT_FALSE(thread.Searching);
     EXPECT_EQ(thread.Engine.CurFrame, at3.FrameInfo);
     EXPECT_EQ(Choices(1), (std::vector<int>{RowAt45}));
-}
 
-TEST_F(PollTest, SearchOverAFullSchemeEndsAtOnce)
-{
-    // Every address that has rows is taken: the scan finds nothing and never reads past the end.
+    // Over a full scheme the scan finds nothing and never reads past the catalogue's end.
+    ReceiveWorld full;
     for (int address = 0; address < LineAddressCount; ++address)
         if (!FrameInfoVectors[address].empty())
-            devices.AddDevice(static_cast<int>(FrameInfoVectors[address].front() - DeviceCatalogue));
-    thread.StartSearch();
-    thread.SelectPollTarget();
-    EXPECT_EQ(host.searchEndPosts, 1);
-    EXPECT_EQ(thread.Engine.CurFrame, host.devices.front()->FrameInfo);
+            full.devices.AddDevice(static_cast<int>(FrameInfoVectors[address].front() - DeviceCatalogue));
+    full.thread.StartSearch();
+    full.thread.SelectPollTarget();
+    EXPECT_EQ(full.host.searchEndPosts, 1);
+    EXPECT_EQ(full.thread.Engine.CurFrame, full.host.devices.front()->FrameInfo);
 }
 
 // The address byte goes out alone with MARK parity, the body and check byte with SPACE parity;

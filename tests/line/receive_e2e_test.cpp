@@ -2,12 +2,10 @@
 // with simulated devices or a simulated master. Time bounds catch hangs, not speed.
 #include <algorithm>
 
-#include "DeviceBus.h"
 #include "LineFixture.h"
-#include "support/PtyPair.h"
+#include "support/LineSimulator.h"
 #include "support/RunEvents.h"
 
-constexpr int Bound = 10000;      // ms: something that should happen at once has surely happened
 constexpr int StopBound = 2000;   // ms: termination, whatever the thread was doing
 
 int Records(int row, int code)
@@ -28,7 +26,7 @@ protected:
     }
     void Start(int mode, const TPortSettings& settings)
     {
-        ASSERT_TRUE(pty.Ok());
+        ASSERT_TRUE(line.Ok());
         LineMode = mode;
         host.SetPortSettings(settings);
         ended = 0;
@@ -36,7 +34,7 @@ protected:
         thread->SetOnTerminate([this] { ++ended; });
         thread->Resume();
     }
-    void StartOn(int mode) { Start(mode, {false, pty.PortName(), {}}); }
+    void StartOn(int mode) { Start(mode, {false, line.PortName(), {}}); }
     void Stop()
     {
         thread->Terminate();
@@ -44,22 +42,15 @@ protected:
         RunEventsFor(50);   // the thread deletes itself after the handler
         EXPECT_EQ(ended, 1);
     }
-    static bool Until(const std::function<bool()>& done) { return RunEventsUntil(done, Bound); }
-    // Not the simulator's own wait: it would block the event loop the thread's steps need.
-    static bool HeardAtLeast(const LineSimulator& sim, std::size_t n)
+    bool Shown(char glyph, const LineSimulator& port)
     {
-        return Until([&] { return sim.Heard().size() >= n; });
-    }
-    bool Shown(char glyph, const PtyPair& port)
-    {
-        return Until([&] { return host.statusTexts[2] == glyph + port.PortName(); });
+        return RunEventsUntil([&] { return host.statusTexts[2] == glyph + port.PortName(); });
     }
 
     LineGlobals globals{LineModeMaster};
     FakeHost host;
     DevicePlacer devices{host};
-    PtyPair pty;
-    LineSimulator line{pty};
+    LineSimulator line;
     TReceiveThread* thread = nullptr;
     int ended = 0;
 };
@@ -71,14 +62,14 @@ TEST_F(ReceiveEndToEnd, MasterDiagnosticsAnswersForAnEmulatedDevice)
     device.SchemeObject->Answer[1] = 0x5A, device.SchemeObject->Answer[2] = 0x6B;
     const Bytes answer = Answer(RowLeveller44, {0x5A, 0x6B});
     StartOn(LineModeMaster);
-    ASSERT_TRUE(Shown('8', pty));
+    ASSERT_TRUE(Shown('8', line));
     for (std::size_t i = 1; i <= 3; ++i) {
         line.Play(Request(RowLeveller44, {0x07}));
-        ASSERT_TRUE(HeardAtLeast(line, answer.size() * i));
+        ASSERT_TRUE(RunEventsUntil([&] { return line.Heard().size() >= answer.size() * i; }));
         RunEventsFor(100);   // the master waits before its next request
     }
     EXPECT_EQ(line.Heard(), Join(Join(answer, answer), answer));
-    EXPECT_TRUE(Until([&] { return Records(RowLeveller44, 0) == 3; }));
+    EXPECT_TRUE(RunEventsUntil([&] { return Records(RowLeveller44, 0) == 3; }));
     EXPECT_EQ(device.SchemeObject->Request[1], 0x07);   // the master's request, as heard
 }
 
@@ -90,19 +81,19 @@ class SensorDiagnostics : public ReceiveEndToEnd, public ::testing::WithParamInt
 TEST_P(SensorDiagnostics, AnswersReachTheDevicesAndFaultsAreLoggedWithTheirCode)
 {
     const int code = GetParam().code;
-    DeviceBus bus(line, {{RowPressure6, {0x11, 0x22}}, {RowLeveller44, {0x33, 0x44}, GetParam().fault}});
+    line.SetDevices({{RowPressure6, {0x11, 0x22}}, {RowLeveller44, {0x33, 0x44}, GetParam().fault}});
     TDeviceInfo& pressure = devices.AddDevice(RowPressure6);
     TDeviceInfo& second = devices.AddDevice(RowLeveller44);
     StartOn(LineModeSensors);
     // A failing device is polled again only after its back-off, and a fast line soon pushes its
     // record out of the log: look while it is fresh.
-    ASSERT_TRUE(Until([&] { return Records(RowLeveller44, code) >= 1; }));
-    ASSERT_TRUE(Until([&] { return Records(RowPressure6, 0) >= 3; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return Records(RowLeveller44, code) >= 1; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return Records(RowPressure6, 0) >= 3; }));
     EXPECT_EQ(pressure.SchemeObject->Answer[2], 0x22);
     EXPECT_TRUE(pressure.RequestText.startsWith("'46"));
     EXPECT_EQ(second.GridCell(9), ResultText(code == 0 ? 7 : code));
     EXPECT_TRUE(code == 0 || Records(RowLeveller44, 0) == 0);
-    EXPECT_TRUE(Until([&] { return host.statusTexts[1].startsWith(" Период опроса: "); }));
+    EXPECT_TRUE(RunEventsUntil([&] { return host.statusTexts[1].startsWith(" Период опроса: "); }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, SensorDiagnostics,
@@ -121,7 +112,7 @@ TEST_F(ReceiveEndToEnd, MissingOrLateEchoBacksOffAndReconnects)
         StartOn(LineModeSensors);
         // Each missing echo reconnects (a pty is no built-in port): the connection is shown again.
         const auto& shown = host.statusHistory[2];
-        ASSERT_TRUE(Until([&] { return std::count(shown.begin(), shown.end(), "8" + pty.PortName()) >= 3; }));
+        ASSERT_TRUE(RunEventsUntil([&] { return std::count(shown.begin(), shown.end(), "8" + line.PortName()) >= 3; }));
         EXPECT_EQ(host.timerMessages.front(), &device);
         EXPECT_EQ(host.statusTexts[1], " Готов");
         EXPECT_EQ(Records(RowPressure6, 0), 0);
@@ -133,28 +124,27 @@ TEST_F(ReceiveEndToEnd, MissingOrLateEchoBacksOffAndReconnects)
 // Paused, the thread polls nothing; it continues, and ends while paused.
 TEST_F(ReceiveEndToEnd, HangUpIsSurvivedANewPortTakenOnAndPauseHonoured)
 {
-    DeviceBus bus(line, {{RowPressure6, {0x11, 0x22}}});
+    line.SetDevices({{RowPressure6, {0x11, 0x22}}});
     TDeviceInfo& device = devices.AddDevice(RowPressure6);
     StartOn(LineModeSensors);
-    ASSERT_TRUE(Until([&] { return Records(RowPressure6, 0) >= 2; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return Records(RowPressure6, 0) >= 2; }));
     line.HangUp();
-    ASSERT_TRUE(Shown('9', pty));
+    ASSERT_TRUE(Shown('9', line));
     EXPECT_EQ(host.timerMessages.front(), &device);
-    PtyPair second;
-    LineSimulator secondLine(second);
-    DeviceBus secondBus(secondLine, {{RowPressure6, {0x55, 0x66}}});
-    host.SetPortSettings({false, second.PortName(), {}});
+    LineSimulator secondLine;
+    secondLine.SetDevices({{RowPressure6, {0x55, 0x66}}});
+    host.SetPortSettings({false, secondLine.PortName(), {}});
     thread->RequestReconnect();
-    ASSERT_TRUE(Shown('8', second));
-    ASSERT_TRUE(Until([&] { return device.SchemeObject->Answer[1] == 0x55 && secondBus.Requests >= 2; }));
+    ASSERT_TRUE(Shown('8', secondLine));
+    ASSERT_TRUE(RunEventsUntil([&] { return device.SchemeObject->Answer[1] == 0x55 && secondLine.Requests >= 2; }));
 
     thread->Pause();
     RunEventsFor(200);   // what was under way settles
-    const long requests = secondBus.Requests;
+    const long requests = secondLine.Requests;
     RunEventsFor(300);
-    EXPECT_EQ(secondBus.Requests, requests);
+    EXPECT_EQ(secondLine.Requests, requests);
     thread->Continue();
-    EXPECT_TRUE(Until([&] { return secondBus.Requests >= requests + 3; }));
+    EXPECT_TRUE(RunEventsUntil([&] { return secondLine.Requests >= requests + 3; }));
     thread->Pause();
     Stop();
 }
@@ -162,11 +152,10 @@ TEST_F(ReceiveEndToEnd, HangUpIsSurvivedANewPortTakenOnAndPauseHonoured)
 // A thread still detecting (nothing echoes) ends on termination too, never shown as found.
 TEST_F(ReceiveEndToEnd, DetectingThreadEndsOnTermination)
 {
-    PtyPair silent;
-    LineSimulator silentLine(silent);
+    LineSimulator silentLine;
     silentLine.SetEcho(LineSimulator::Echo::Dropped);
-    Start(LineModeMaster, {true, silent.PortName(), {"ttyMissing9"}});
-    ASSERT_TRUE(HeardAtLeast(silentLine, 3));   // three walks probed it
+    Start(LineModeMaster, {true, silentLine.PortName(), {"ttyMissing9"}});
+    ASSERT_TRUE(RunEventsUntil([&] { return silentLine.Heard().size() >= 3; }));   // three walks probed it
     Stop();
     EXPECT_TRUE(host.statusHistory[2].empty() || host.statusTexts[2].size() == 1) << "never shown as found";
 }

@@ -61,8 +61,8 @@ TEST_F(ReceiveThreadTest, DetectionTriesTheConfiguredPortThenTheListSkippingItsD
     host.statusHistory[2].clear();
 
     host.SetPortSettings({true, "ttyUSB1", {"ttyS0", "ttyUSB1", "ttyUSB2", "pts/7"}});
-    Line("ttyS0").SetEcho(ScriptedPort::Echo::None);   // opens, silent, no echo
-    Line("ttyUSB1").SetEcho(ScriptedPort::Echo::None);
+    for (const char* silent : {"ttyS0", "ttyUSB1", "ttyUSB4"})
+        Line(silent).Echoes = false;                   // opens, silent, no echo
     Line("ttyUSB2").FailOpen(1000);                    // absent
     ASSERT_TRUE(thread.OpenPort());                    // pts/7 echoes its probe byte
     EXPECT_EQ(bindings, (std::vector<QString>{"ttyUSB1", "ttyS0", "ttyUSB2", "pts/7"}));
@@ -74,7 +74,6 @@ TEST_F(ReceiveThreadTest, DetectionTriesTheConfiguredPortThenTheListSkippingItsD
 
     // A line that talks by itself is taken without a probe.
     host.SetPortSettings({true, "ttyUSB4", {}});
-    Line("ttyUSB4").SetEcho(ScriptedPort::Echo::None);
     Line("ttyUSB4").PlayAfter(10, {0x46});
     ASSERT_TRUE(thread.OpenPort());
     EXPECT_EQ(Line("ttyUSB4").Trace(), "Open Read(1:46)");
@@ -108,7 +107,7 @@ TEST_F(ReceiveThreadTest, MissingEchoBacksOffTheDeviceAndReconnectsUnlessBuiltIn
          {std::pair{"COM1", false}, {"com2", false}, {"TTYs1", false}, {"COM3", true}, {"ttyS2", true}}) {
         SCOPED_TRACE(port);
         ScriptedPort& line = Connect(QString::fromLatin1(port));
-        line.SetEcho(ScriptedPort::Echo::None);
+        line.Echoes = false;
         line.ClearCalls();
         host.timerMessages.clear();
         host.statusTexts[1].clear();
@@ -186,14 +185,12 @@ TEST_F(ReceiveThreadTest, PortFailingAtOnceIsNotSpunOn)
         devices.AddDevice(RowPressure6 + (mode == LineModeSensors ? 14 : 0));
         Connect();
         int calls = 0;
-        thread.Port.Read = [&calls](std::uint8_t*, std::uint8_t*, std::uint32_t, std::uint32_t* read) {
-            *read = 0;
+        auto fail = [&calls](std::uint32_t* done) {
+            *done = 0;
             return ++calls, false;
         };
-        thread.Port.Write = [&calls](const std::uint8_t*, std::uint32_t, std::uint32_t* written) {
-            *written = 0;
-            return ++calls, false;
-        };
+        thread.Port.Read = [fail](std::uint8_t*, std::uint8_t*, std::uint32_t, std::uint32_t* read) { return fail(read); };
+        thread.Port.Write = [fail](const std::uint8_t*, std::uint32_t, std::uint32_t* written) { return fail(written); };
         const std::uint32_t start = clock.Now();
         for (int pass = 0; pass < 200; ++pass)
             thread.ReceivePass();

@@ -6,11 +6,8 @@
 
 #include "FakeHost.h"
 #include "ScriptedPort.h"
-#include "VirtualClock.h"
 #include "line/LineEngine.h"
 #include "line/LineLog.h"
-#include "line/Protocol.h"
-#include "model/Catalogue.h"
 #include "model/DeviceInfo.h"
 #include "model/LineMode.h"
 #include "platform/Synchronizer.h"
@@ -18,16 +15,6 @@
 namespace {
 // Addresses whose wire byte is the plain address: an answer's first byte reads as a request.
 constexpr std::uint8_t PlainWireAddresses[] = {5, 11, 14, 18, 23, 25, 28, 35, 38, 40, 45, 49, 52, 58};
-
-std::vector<std::uint8_t> Message(const THostileDraw& draw, std::uint8_t first, int length)
-{
-    std::vector<std::uint8_t> m{first};
-    for (int i = 1; i < length - 1; ++i)
-        m.push_back(static_cast<std::uint8_t>(draw(256)));
-    if (length > 1)
-        m.push_back(CheckByteOf(m.data(), static_cast<int>(m.size())));
-    return m;
-}
 
 int RowAt(const THostileDraw& draw)
 {
@@ -51,8 +38,8 @@ struct THostileWorld {
                 continue;
             const auto mode = static_cast<std::uint8_t>(draw(4) == 0 ? ModeDisabled : draw(2) ? ModeEmulate : ModeReceive);
             objects.push_back(std::make_unique<TSchemeObject>(QStringLiteral("d"), static_cast<std::uint32_t>(row), mode));
-            for (auto& b : objects.back()->Answer)
-                b = static_cast<std::uint8_t>(draw(256));
+            const Bytes answer = Random(static_cast<int>(objects.back()->Answer.size()));
+            std::copy(answer.begin(), answer.end(), objects.back()->Answer.begin());
             host.devices.push_back(std::make_unique<TDeviceInfo>(objects.back().get(), &handlers, &host));
             host.byAddr[address] = host.devices.back().get();
         }
@@ -62,7 +49,7 @@ struct THostileWorld {
     // later than a prompt echo would bring it.
     void Echo(const ScriptedPort::Call& write)
     {
-        std::vector<std::uint8_t> bytes = write.Bytes;
+        Bytes bytes = write.Bytes;
         const std::uint32_t latest = write.Tick + 1 + (static_cast<std::uint32_t>(bytes.size()) * 1146 + 999) / 1000 + 60;
         std::uint32_t at = write.Tick + 1;
         switch (silentLine ? 0 : 1 + draw(6)) {
@@ -96,39 +83,56 @@ struct THostileWorld {
         case 0: return PlainWireAddresses[draw(std::size(PlainWireAddresses))];
         case 1:
             if (!host.devices.empty())
-                return DeviceCatalogue[host.devices[draw(static_cast<std::uint32_t>(host.devices.size()))]->SchemeObject->Type].WireAddress;
+                return DeviceCatalogue[AnyDeviceRow()].WireAddress;
             [[fallthrough]];
         default: return static_cast<std::uint8_t>(draw(256));
         }
     }
 
-    // The master's traffic: requests, answered by the listen-only devices that are present.
+    // The master's traffic: noise now and then, else requests, answered by the listen-only
+    // devices that are present, now and then cut or damaged.
     void PlayMaster()
     {
         std::uint32_t at = clock.Now();
-        for (int i = 0, count = 8 + static_cast<int>(draw(25)); i < count; ++i) {
+        for (int i = 0, count = 12 + static_cast<int>(draw(25)); i < count; ++i) {
             at += draw(4) == 0 ? draw(12) : draw(150);
-            int row = RowAt(draw);
-            if (!host.devices.empty() && draw(3) != 0)
-                row = static_cast<int>(host.devices[draw(static_cast<std::uint32_t>(host.devices.size()))]->SchemeObject->Type);
-            const TFrameInfo& info = DeviceCatalogue[row];
-            std::vector<std::uint8_t> m = Message(draw, info.WireAddress, info.RequestLength);
-            if (draw(8) == 0)
-                m.resize(draw(static_cast<std::uint32_t>(m.size())) + 1);   // the master was cut short
-            const TDeviceInfo* device = host.byAddr[info.Address];
-            if (device && device->SchemeObject->Mode == ModeReceive && draw(4) != 0) {
-                const auto answer = Message(draw, info.Address, info.AnswerLength);
-                m.insert(m.end(), answer.begin(), answer.end());
-            }
+            const Bytes m = draw(4) == 0 ? Random(1 + static_cast<int>(draw(20))) : MasterExchange();
             CountRequests(m);
             line.PlayAt(at, m);
             at += static_cast<std::uint32_t>(m.size()) * 2;
         }
     }
 
+    Bytes MasterExchange()
+    {
+        const int row = !host.devices.empty() && draw(3) != 0 ? AnyDeviceRow() : RowAt(draw);
+        const TFrameInfo& info = DeviceCatalogue[row];
+        Bytes m = Request(row, Random(info.RequestLength - 2));
+        const TDeviceInfo* device = host.byAddr[info.Address];
+        if (device && device->SchemeObject->Mode == ModeReceive && draw(4) != 0)
+            m = Join(m, Answer(row, Random(info.AnswerLength - 2)));
+        const auto size = static_cast<std::uint32_t>(m.size());
+        switch (draw(8)) {
+        case 0: m.resize(draw(size) + 1); break;   // cut short
+        case 1: m[draw(size)] ^= 0x10; break;      // damaged
+        default: break;
+        }
+        return m;
+    }
+
+    int AnyDeviceRow() { return static_cast<int>(host.devices[draw(static_cast<std::uint32_t>(host.devices.size()))]->SchemeObject->Type); }
+
+    Bytes Random(int count)
+    {
+        Bytes bytes(static_cast<std::size_t>(std::max(count, 0)));
+        for (auto& b : bytes)
+            b = static_cast<std::uint8_t>(draw(256));
+        return bytes;
+    }
+
     // Every byte of the master's side that reads as the request of an emulated device counts:
     // a byte in another row's body may be one, and the framing cannot tell.
-    void CountRequests(const std::vector<std::uint8_t>& bytes)
+    void CountRequests(const Bytes& bytes)
     {
         for (std::uint8_t b : bytes) {
             const TDeviceInfo* device = host.byAddr[AddressOf(b)];
@@ -141,7 +145,7 @@ struct THostileWorld {
     {
         host.lineLogOn = true;
         LineLogClear();
-        line.SetEcho(ScriptedPort::Echo::None);
+        line.Echoes = false;
         silentLine = draw(5) == 0;
         line.OnWrite = [this](const ScriptedPort::Call& write) {
             ++out.Answers[write.Bytes.empty() ? 0 : write.Bytes[0] & 0x3F];
@@ -159,12 +163,15 @@ struct THostileWorld {
             if (!out.Settled)
                 engine.FramingPass();
             out.MaxPending = std::max(out.MaxPending, static_cast<int>(engine.PendingBytes.Count));
+            out.Consistent = out.Consistent && engine.PendingBytes.Count == engine.PendingFlags.Count &&
+                             engine.RxBytes.Count == engine.RxFlags.Count;
         }
         for (const auto& read : line.CallsOf(ScriptedPort::Op::Read))
             out.Read.insert(out.Read.end(), read.Bytes.begin(), read.Bytes.end());
         out.LogOverflowed = LineLogCount >= LineLogCapacity;
         for (int i = 0; i < LineLogCount; ++i) {
             const TLineRecord& r = LineLogRecord(i);
+            out.Consistent = out.Consistent && r.Result >= 0 && r.Result <= 6 && (r.FrameInfo || r.Result != 0);
             for (const QString* text : {&r.RequestText, &r.AnswerText})
                 for (const QString& word : text->split(' ', Qt::SkipEmptyParts))
                     out.HandedOff.push_back(static_cast<std::uint8_t>(QStringView(word).mid(word.startsWith('\'') ? 1 : 0).toUInt(nullptr, 16)));

@@ -1,11 +1,11 @@
 #pragma once
 // A hostile line for the framing: a master sending requests for a random mix of emulated,
-// listen-only and unknown rows, answered by the listen-only devices, while the echo of every
-// emulated answer is randomly whole, dropped, delayed, spaced, cut or corrupted (a byte may
-// become an emulated row's wire byte or the plain address). Runs the line engine on a virtual
-// clock and the scripted port until the line falls quiet, and reports what the invariants of
-// the framing need: answers against requests per address, the bytes read and handed off, and
-// the most bytes pending.
+// listen-only and unknown rows, now and then cut or damaged, with bursts of noise between them,
+// answered by the listen-only devices, while the echo of every emulated answer is randomly
+// whole, dropped, delayed, spaced, cut or corrupted (a byte may become an emulated row's wire
+// byte or the plain address). Runs the line engine on a virtual clock and the scripted port
+// until the line falls quiet, and reports what the invariants of the framing need: answers
+// against requests per address, the bytes read and handed off, and the most bytes pending.
 //
 // The randomness comes from outside (a seeded generator in tests, the fuzzer's input), so a
 // stream is a pure function of its draws.
@@ -21,6 +21,8 @@ struct THostileOutcome {
     int MaxPending = 0;
     bool Settled = false;                  // the line fell quiet within the pass limit
     bool LogOverflowed = false;            // the log wrapped: HandedOff is not comparable
+    // Every byte kept its flag, every record has a code 0..6, and a good one has a row.
+    bool Consistent = true;
     // Answers beyond requests at the worst address (0 or less when the invariant holds).
     int WorstExcess() const;
 };

@@ -2,36 +2,48 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
-#include "PtyPair.h"
+#include "ScriptedPort.h"
 
-LineSimulator::LineSimulator(PtyPair& pty) : master_(pty.ReleaseMaster())
+LineSimulator::LineSimulator()
 {
-    int fds[2];
-    if (pipe2(fds, O_CLOEXEC | O_NONBLOCK) == 0) {
-        wakeRead_ = fds[0];
-        wakeWrite_ = fds[1];
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): a test opens its ptys on its one thread
+    const char* slave = master_ >= 0 && grantpt(master_) == 0 && unlockpt(master_) == 0 ? ptsname(master_) : nullptr;
+    if (slave) {
+        portName_ = QString::fromLocal8Bit(slave).remove(QStringLiteral("/dev/"));
+        // Terminal settings made through the master apply to the slave: raw from the start, so
+        // that nothing the line plays is echoed before the port opens.
+        termios t {};
+        if (tcgetattr(master_, &t) == 0) {
+            cfmakeraw(&t);
+            tcsetattr(master_, TCSANOW, &t);
+        }
+        keeper_ = open(slave, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     }
-    thread_ = std::thread([this] { Run(); });
+    if (pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0)
+        wake_[0] = wake_[1] = -1;
+    thread_ = std::thread([this] {
+        while (!stop_) {
+            DeliverDue();
+            Listen();
+        }
+    });
 }
 
 LineSimulator::~LineSimulator()
 {
-    {
-        std::lock_guard lock(mutex_);
-        stop_ = true;
-    }
-    Wake();
+    stop_ = true;
+    Schedule({Clock::now(), {}, false});   // wakes the thread
     thread_.join();
-    if (master_ >= 0)
-        close(master_);
-    if (wakeRead_ >= 0)
-        close(wakeRead_);
-    if (wakeWrite_ >= 0)
-        close(wakeWrite_);
+    for (int fd : {master_, keeper_, wake_[0], wake_[1]})
+        if (fd >= 0)
+            close(fd);
 }
 
 void LineSimulator::SetEcho(Echo echo, std::uint32_t delayMs)
@@ -41,9 +53,11 @@ void LineSimulator::SetEcho(Echo echo, std::uint32_t delayMs)
     echoDelayMs_ = delayMs;
 }
 
-void LineSimulator::Play(const std::vector<std::uint8_t>& bytes, std::uint32_t afterMs)
+void LineSimulator::SetDevices(std::vector<BusDevice> devices, std::uint32_t byteTimeUs)
 {
-    Play(bytes, std::chrono::milliseconds(afterMs));
+    std::lock_guard lock(mutex_);
+    devices_ = std::move(devices);
+    byteTimeUs_ = byteTimeUs;
 }
 
 void LineSimulator::Play(const std::vector<std::uint8_t>& bytes, std::chrono::microseconds after)
@@ -51,10 +65,7 @@ void LineSimulator::Play(const std::vector<std::uint8_t>& bytes, std::chrono::mi
     Schedule({Clock::now() + after, bytes, false});
 }
 
-void LineSimulator::HangUp(std::uint32_t afterMs)
-{
-    Schedule({Clock::now() + std::chrono::milliseconds(afterMs), {}, true});
-}
+void LineSimulator::HangUp() { Schedule({Clock::now(), {}, true}); }
 
 std::vector<std::uint8_t> LineSimulator::Heard() const
 {
@@ -66,39 +77,18 @@ void LineSimulator::Schedule(Pending pending)
 {
     {
         std::lock_guard lock(mutex_);
-        // Stable by due time, so that bytes played for the same moment keep their order.
-        const auto at = std::upper_bound(pending_.begin(), pending_.end(), pending.Due,
-                                         [](Clock::time_point due, const Pending& p) { return due < p.Due; });
-        pending_.insert(at, std::move(pending));
+        Queue(std::move(pending));
     }
-    Wake();
+    const char b = 1;
+    [[maybe_unused]] const ssize_t n = write(wake_[1], &b, 1);
 }
 
-void LineSimulator::Wake()
+void LineSimulator::Queue(Pending pending)
 {
-    if (wakeWrite_ >= 0) {
-        const char b = 1;
-        [[maybe_unused]] const ssize_t n = write(wakeWrite_, &b, 1);
-    }
-}
-
-std::chrono::nanoseconds LineSimulator::TimeToNext() const
-{
-    // Caller holds the mutex.
-    constexpr std::chrono::nanoseconds idle = std::chrono::milliseconds(50);
-    if (pending_.empty())
-        return idle;
-    return std::clamp<std::chrono::nanoseconds>(pending_.front().Due - Clock::now(), {}, idle);
-}
-
-namespace {
-// poll() to the nanosecond: its own timeout would round a wait to whole milliseconds.
-int PollFor(pollfd* fds, nfds_t count, std::chrono::nanoseconds timeout)
-{
-    const auto ns = timeout.count();
-    const timespec t{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
-    return ppoll(fds, count, &t, nullptr);
-}
+    // Stable by due time, so that bytes played for the same moment keep their order.
+    const auto at = std::upper_bound(pending_.begin(), pending_.end(), pending.Due,
+                                     [](Clock::time_point due, const Pending& p) { return due < p.Due; });
+    pending_.insert(at, std::move(pending));
 }
 
 void LineSimulator::DeliverDue()
@@ -106,25 +96,16 @@ void LineSimulator::DeliverDue()
     std::vector<Pending> due;
     {
         std::lock_guard lock(mutex_);
-        const auto now = Clock::now();
-        auto end = pending_.begin();
-        while (end != pending_.end() && end->Due <= now)
-            ++end;
+        const auto end = std::find_if(pending_.begin(), pending_.end(), [](const Pending& p) { return p.Due > Clock::now(); });
         due.assign(std::make_move_iterator(pending_.begin()), std::make_move_iterator(end));
         pending_.erase(pending_.begin(), end);
     }
     for (const Pending& p : due) {
-        if (master_ < 0)
-            return;
-        if (p.HangUp) {
+        if (master_ >= 0 && p.HangUp) {
             close(master_);
             master_ = -1;
-            std::lock_guard lock(mutex_);
-            pending_.clear();
-            return;
         }
-        std::size_t done = 0;
-        while (done < p.Bytes.size()) {
+        for (std::size_t done = 0; master_ >= 0 && done < p.Bytes.size();) {
             const ssize_t n = write(master_, p.Bytes.data() + done, p.Bytes.size() - done);
             if (n > 0)
                 done += static_cast<std::size_t>(n);
@@ -134,21 +115,28 @@ void LineSimulator::DeliverDue()
     }
 }
 
-void LineSimulator::Listen(std::chrono::nanoseconds timeout)
+void LineSimulator::Listen()
 {
-    pollfd fds[2] = {{wakeRead_, POLLIN, 0}, {master_, POLLIN, 0}};
+    constexpr std::chrono::nanoseconds idle = std::chrono::milliseconds(50);
+    std::chrono::nanoseconds wait = idle;
+    {
+        std::lock_guard lock(mutex_);
+        if (!pending_.empty())
+            wait = std::clamp<std::chrono::nanoseconds>(pending_.front().Due - Clock::now(), {}, idle);
+    }
+    // ppoll to the nanosecond: poll's own timeout would round a wait to whole milliseconds.
+    const timespec t{0, static_cast<long>(wait.count())};
+    pollfd fds[2] = {{wake_[0], POLLIN, 0}, {master_, POLLIN, 0}};
     // Once hung up only commands (the stop, more plays to drop) are left to wait for.
-    const int ready = PollFor(fds, master_ >= 0 ? 2 : 1, timeout);
+    const int ready = ppoll(fds, master_ >= 0 ? 2 : 1, &t, nullptr);
     char drain[64];
-    while (read(wakeRead_, drain, sizeof drain) > 0) {
+    while (read(wake_[0], drain, sizeof drain) > 0) {
     }
     if (ready <= 0 || master_ < 0)
         return;
     if (!(fds[1].revents & POLLIN)) {
-        if (fds[1].revents & (POLLHUP | POLLERR)) {   // no slave open: do not spin on it
-            pollfd w {wakeRead_, POLLIN, 0};
-            PollFor(&w, 1, timeout);
-        }
+        if (fds[1].revents & (POLLHUP | POLLERR))   // no slave open: do not spin on it
+            ppoll(fds, 1, &t, nullptr);
         return;
     }
     std::vector<std::uint8_t> chunk(256);
@@ -156,38 +144,37 @@ void LineSimulator::Listen(std::chrono::nanoseconds timeout)
     if (n <= 0)
         return;
     chunk.resize(static_cast<std::size_t>(n));
-    Echo echo;
-    std::uint32_t delay;
-    {
-        std::lock_guard lock(mutex_);
-        heard_.insert(heard_.end(), chunk.begin(), chunk.end());
-        echo = echo_;
-        delay = echoDelayMs_;
-    }
-    if (echo != Echo::Dropped)
-        Schedule({Clock::now() + std::chrono::milliseconds(echo == Echo::Delayed ? delay : 0), chunk, false});
-    std::lock_guard lock(listenerMutex_);
-    if (onHeard_)
-        onHeard_(chunk);
+    std::lock_guard lock(mutex_);
+    heard_.insert(heard_.end(), chunk.begin(), chunk.end());
+    const auto now = Clock::now();
+    if (echo_ != Echo::Dropped)
+        Queue({now + std::chrono::milliseconds(echo_ == Echo::Delayed ? echoDelayMs_ : 0), chunk, false});
+    if (byteTimeUs_ > 0)
+        Queue({now + WireTime(chunk.size()), chunk, false});
+    AnswerRequests(chunk);
 }
 
-void LineSimulator::SetOnHeard(Listener listener)
+void LineSimulator::AnswerRequests(const std::vector<std::uint8_t>& bytes)
 {
-    std::lock_guard lock(listenerMutex_);
-    onHeard_ = std::move(listener);
-}
-
-void LineSimulator::Run()
-{
-    for (;;) {
-        std::chrono::nanoseconds timeout;
-        {
-            std::lock_guard lock(mutex_);
-            if (stop_)
-                return;
-            timeout = TimeToNext();
-        }
-        DeliverDue();
-        Listen(timeout);
+    unanswered_.insert(unanswered_.end(), bytes.begin(), bytes.end());
+    while (!unanswered_.empty()) {
+        const auto device = std::find_if(devices_.begin(), devices_.end(), [this](const BusDevice& d) {
+            return DeviceCatalogue[d.Row].WireAddress == unanswered_.front();
+        });
+        const auto rq = device == devices_.end() ? 1 : DeviceCatalogue[device->Row].RequestLength;
+        if (unanswered_.size() < static_cast<std::size_t>(rq))
+            return;   // the body comes in the next write
+        unanswered_.erase(unanswered_.begin(), unanswered_.begin() + rq);
+        if (device == devices_.end())
+            continue;
+        ++Requests;
+        Bytes answer = Answer(device->Row, device->Body);
+        if (device->Fault == BusFault::BadCheck)
+            answer.back() ^= 0x5A;
+        if (device->Fault == BusFault::Cut)
+            answer.pop_back();
+        // Paced: the answer follows the request's echo, character by character.
+        if (device->Fault != BusFault::Silent)
+            Queue({Clock::now() + WireTime(bytes.size() + answer.size()), answer, false});
     }
 }

@@ -1,40 +1,54 @@
 #pragma once
-// The other end of a pty line, on its own thread (it takes the pty's master): the shared bus plus
-// whatever devices a test plays on it. Every byte the port writes is heard (logged) and, as on
-// the real bus, echoed back unless the echo is dropped or delayed. Times are real time, kept to
-// the microsecond, so that a line paced at 9600 baud takes a character's 1146 us, not 2 ms.
+// A pseudo-terminal pair standing in for a serial port, and on its own thread the other end of
+// the line: the shared bus plus the devices a test puts on it. The slave is what the port opens
+// (its name "pts/N" is a valid port name); the simulator keeps one slave descriptor of its own
+// open, so that the master never sees a hang-up while the port is closed between connections.
+//
+// Every byte the port writes is heard (logged) and, as on the real bus, echoed back unless the
+// echo is dropped or delayed. Times are real time, kept to the microsecond, so that a line paced
+// at 9600 baud takes a character's 1146 us, not 2 ms.
+#include <QString>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
 
-class PtyPair;
+// A device on the line: it answers each request of its catalogue row it hears, at once, with its
+// own body, or with a fault.
+enum class BusFault { None, BadCheck, Cut, Silent };
+struct BusDevice {
+    int Row;
+    std::vector<std::uint8_t> Body;   // the answer's data bytes
+    BusFault Fault = BusFault::None;
+};
 
 class LineSimulator {
 public:
     enum class Echo { Immediate, Delayed, Dropped };
 
-    explicit LineSimulator(PtyPair& pty);
+    LineSimulator();
     ~LineSimulator();
     LineSimulator(const LineSimulator&) = delete;
     LineSimulator& operator=(const LineSimulator&) = delete;
 
+    bool Ok() const { return keeper_ >= 0; }   // the pair was made
+    QString PortName() const { return portName_; }
+
     void SetEcho(Echo echo, std::uint32_t delayMs = 0);
-    // Bytes onto the line `afterMs` from now, all in one write.
-    void Play(const std::vector<std::uint8_t>& bytes, std::uint32_t afterMs = 0);
-    void Play(const std::vector<std::uint8_t>& bytes, std::chrono::microseconds after);
-    // Closes the master `afterMs` from now: the port's next read sees the hang-up.
-    void HangUp(std::uint32_t afterMs = 0);
+    // byteTimeUs > 0 paces the line: the devices echo every byte themselves, one character time
+    // after it went out (drop the line's own echo), and an answer takes its characters' time
+    // too. 1146 us is an 11-bit character at 9600 baud.
+    void SetDevices(std::vector<BusDevice> devices, std::uint32_t byteTimeUs = 0);
+    // Bytes onto the line `after` from now, all in one write.
+    void Play(const std::vector<std::uint8_t>& bytes, std::chrono::microseconds after = {});
+    // Closes the master: the port's next read sees the hang-up.
+    void HangUp();
 
     // Everything the port wrote so far, in order.
     std::vector<std::uint8_t> Heard() const;
-    // Called on the simulator thread with each chunk the port wrote (after its echo is queued).
-    // Replacing it waits for a call in progress: once it returns, the old one is never called
-    // again, so its owner may go.
-    using Listener = std::function<void(const std::vector<std::uint8_t>& bytes)>;
-    void SetOnHeard(Listener listener);
+    std::atomic<long> Requests{0};   // whole requests the devices heard
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -44,23 +58,26 @@ private:
         bool HangUp;
     };
 
-    void Run();
-    void Schedule(Pending pending);
-    void Wake();
+    void Schedule(Pending pending);   // and wakes the thread
+    void Queue(Pending pending);      // the caller holds the mutex
     void DeliverDue();
-    void Listen(std::chrono::nanoseconds timeout);
-    std::chrono::nanoseconds TimeToNext() const;
+    void Listen();
+    // The devices answer what they heard; the caller holds the mutex.
+    void AnswerRequests(const std::vector<std::uint8_t>& bytes);
+    std::chrono::microseconds WireTime(std::size_t bytes) const { return std::chrono::microseconds(bytes * byteTimeUs_); }
 
-    int master_;
-    int wakeRead_ = -1;
-    int wakeWrite_ = -1;
+    int master_ = -1;
+    int keeper_ = -1;
+    QString portName_;
+    int wake_[2] = {-1, -1};   // a byte in the pipe ends the wait for the line
     mutable std::mutex mutex_;
-    std::mutex listenerMutex_;   // held while the listener runs
-    Listener onHeard_;
     std::vector<Pending> pending_;
     std::vector<std::uint8_t> heard_;
+    std::vector<std::uint8_t> unanswered_;   // the start of a request whose body is still to come
+    std::vector<BusDevice> devices_;
+    std::uint32_t byteTimeUs_ = 0;
     Echo echo_ = Echo::Immediate;
     std::uint32_t echoDelayMs_ = 0;
-    bool stop_ = false;
+    std::atomic<bool> stop_{false};
     std::thread thread_;
 };

@@ -18,10 +18,4 @@ inline bool RunEventsUntil(const std::function<bool()>& done, int boundMs = 1000
 }
 
 // Runs the event loop for a while, whatever happens.
-inline void RunEventsFor(int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
+inline void RunEventsFor(int ms) { RunEventsUntil([] { return false; }, ms); }
