@@ -1,12 +1,10 @@
 // The scheme grid and the frame edit handlers: which cells can be chosen, how edits and Ctrl
-// commands reach the devices' slots, and how frame edits filter and step their values. The grid
-// control is driven both inside the window and alone, with a fake of the window it needs.
+// commands reach the devices' slots and the window's items, and how frame edits filter and step
+// their values.
 #include <QLineEdit>
 #include <QTest>
 
 #include "WindowFixture.h"
-#include "support/FakeHost.h"
-#include "ui/ImageList.h"
 #include "platform/Numbers.h"
 #include "ui/FrameEdits.h"
 
@@ -24,64 +22,6 @@ void Click(QTableWidget* grid, int row, int column)
     grid->selectionModel()->setCurrentIndex(Index(grid, row, column), QItemSelectionModel::ClearAndSelect);
     grid->setFocus();
 }
-
-// The window as the grid sees it: devices and selection from a fake host; every command the
-// grid asks of the window is recorded.
-struct FakeGridHost final : TSchemeGridHost {
-    explicit FakeGridHost(FakeHost& host) : host(host) {}
-    TDeviceList& Devices() override { return host.devices; }
-    TDeviceScheme* Scheme() const override { return scheme; }
-    bool OpeningScheme() const override { return host.opening; }
-    TDeviceInfo* CurrentDevice() const override { return host.current; }
-    void SelectDevice(TDeviceInfo* device) override
-    {
-        host.current = device;
-        calls << QStringLiteral("select");
-    }
-    bool ConstructorMode() const override { return constructor; }
-    void NameChanged() override { calls << QStringLiteral("name"); }
-    void UpdateDeviceRowStatus(TDeviceInfo*) override {}
-    void ApplyDeviceMode(int mode) override { calls << QStringLiteral("mode %1").arg(mode); }
-    void Click(const char* name) override { calls << QString::fromLatin1(name); }
-    void MoveDevice(bool up) override { calls << (up ? QStringLiteral("up") : QStringLiteral("down")); }
-    void PopupDeviceModeMenu(const QPoint& at) override { calls << QStringLiteral("popup %1,%2").arg(at.x()).arg(at.y()); }
-    const TImageList& ModeImages() const override { return images; }
-    QColor FixedCellColor() const override { return Qt::gray; }
-
-    FakeHost& host;
-    TDeviceScheme* scheme = nullptr;
-    bool constructor = false;
-    QStringList calls;
-    TImageList images;
-};
-
-// A bare grid and its control, two emulated devices of a test frame, and no window.
-class GridControlTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        LineMode = LineModeMaster;
-        grid->resize(400, 100);
-        auto fake = std::make_unique<FakeGridHost>(host);
-        window = fake.get();
-        control = new TSchemeGridControl(std::move(fake), grid.get());
-        window->scheme = &scheme;
-        for (const char* name : {"A", "B"}) {
-            scheme.Objects.push_back(std::make_unique<TSchemeObject>(QString::fromLatin1(name), 0, ModeEmulate));
-            host.devices.push_back(std::make_unique<TDeviceInfo>(scheme.Objects.back().get(), &handlers, &host));
-        }
-        control->Rebuild();
-    }
-    TDeviceInfo* Device(int i) const { return host.devices.at(std::size_t(i)).get(); }
-
-    ScopedFrameClass frame{0, CreateTestAnswerFrame};
-    TDeviceScheme scheme{QStringLiteral("Схема")};   // outlives the devices that point into it
-    FakeHost host;
-    TFrameHandlers handlers = host.Handlers();
-    std::unique_ptr<QTableWidget> grid = std::make_unique<QTableWidget>(1, GridColumnCount);
-    FakeGridHost* window = nullptr;
-    TSchemeGridControl* control = nullptr;
-};
 
 } // namespace
 
@@ -152,6 +92,17 @@ TEST_F(SchemeTest, ChoosingACellMovesToTheNearestEditableColumn)
         EXPECT_EQ(form->GridControl->Editing(), c.editing) << c.row << ',' << c.column;
         EXPECT_EQ(form->CurrentDevice(), form->GridControl->RowDevice(c.row));
     }
+    // A release on the selected device's mode cell pops the mode menu up below that cell; a
+    // press below the rows deselects.
+    form->show();
+    Click(grid, 0, 0);
+    const QRect cell = grid->visualRect(grid->currentIndex());
+    form->GridControl->MouseUp(Qt::LeftButton, {}, cell.center().x(), cell.center().y());
+    EXPECT_TRUE(form->DeviceModePopupMenu->isVisible());
+    EXPECT_EQ(form->DeviceModePopupMenu->pos(), grid->viewport()->mapToGlobal(QPoint(0, cell.bottom() + 1)));
+    form->DeviceModePopupMenu->hide();
+    form->GridControl->MouseDown(Qt::LeftButton, {}, 5, grid->visualRect(Index(grid, 1, 0)).bottom() + 5);
+    EXPECT_EQ(form->CurrentDevice(), nullptr);
     form->Devices().clear();   // an empty scheme keeps one row
     form->DevicesByAddr().fill(nullptr);
     form->GridControl->Rebuild();
@@ -171,6 +122,8 @@ TEST_F(SchemeTest, CommittedCellsGoThroughTheSlots)
     EXPECT_EQ(b->SchemeObject->Request[1], 7);
     form->ApplyCellText(2, 0, QStringLiteral("7"));   // no request editor: no value
     EXPECT_EQ(Cell(0, 2), QStringLiteral("-"));
+    form->ApplyCellText(1, 1, QStringLiteral(" Датчик "));   // the same name: no change
+    EXPECT_FALSE(form->Modified);
     form->ApplyCellText(1, 1, QStringLiteral("  Новое имя "));
     EXPECT_EQ(b->SchemeObject->Name, QStringLiteral("Новое имя"));
     EXPECT_TRUE(form->Modified);
@@ -270,72 +223,53 @@ TEST_F(SchemeTest, FrameEditsStoreTheirValuesAndStep)
     EXPECT_EQ(a->SchemeObject->Answer[1], 3);
 }
 
-TEST_F(GridControlTest, CtrlCommandsAskTheWindowAndEndUpDownSilently)
+// Ctrl commands reach the window's items for the selected device; Ctrl+Up/Down never move the
+// grid's cursor (a silent abort).
+TEST_F(SchemeTest, CtrlCommandsActThroughTheWindowsItems)
 {
     struct {
-        int column, key;
+        int row, column, key;
         bool selected, constructor;
-        const char* call;   // what the window is asked, none for nothing
-        bool completes;     // false: a silent abort keeps the grid's cursor
+        const char* rows;   // afterwards: each grid row's name and mode cell
+        bool completes;
     } const cases[] = {
-        {0, Qt::Key_Backspace, true, false, "DeviceStaticPopupItem", true},
-        {3, Qt::Key_Delete, true, false, "DDeleteDeviceItem", true},
-        {3, Qt::Key_Delete, false, false, nullptr, true},
-        {0, Qt::Key_Up, true, false, "mode 0", false},   // emulated: up to received, down to disabled
-        {0, Qt::Key_Down, true, false, "mode 2", false},
-        {0, Qt::Key_Up, false, false, nullptr, true},    // no device selected: the grid moves as usual
-        {1, Qt::Key_Up, false, true, nullptr, true},
-        {1, Qt::Key_Up, true, true, "up", false},
-        {1, Qt::Key_Down, true, true, "down", false},
-        {1, Qt::Key_Down, true, false, nullptr, false},  // moving needs the scheme editor
-        {5, Qt::Key_Up, true, false, nullptr, false},
+        {0, 0, Qt::Key_Backspace, true, false, "A11 B10", true},   // the static mark
+        {0, 3, Qt::Key_Delete, true, true, "B10", true},
+        {0, 3, Qt::Key_Delete, false, true, "A10 B10", true},
+        {0, 0, Qt::Key_Up, true, false, "A00 B10", false},   // emulated: up to received, down to disabled
+        {0, 0, Qt::Key_Down, true, false, "A20 B10", false},
+        {0, 0, Qt::Key_Up, false, false, "A10 B10", true},   // no device selected: the grid moves as usual
+        {1, 1, Qt::Key_Up, false, true, "A10 B10", true},
+        {1, 1, Qt::Key_Up, true, true, "B10 A10", false},
+        {0, 1, Qt::Key_Down, true, true, "B10 A10", false},
+        {0, 1, Qt::Key_Down, true, false, "A10 B10", false},   // moving needs the scheme editor
+        {0, 5, Qt::Key_Up, true, false, "A10 B10", false},
+    };
+    const auto shown = [this] {
+        QStringList texts;
+        for (int row = 0; row < form->SchemeGrid->rowCount(); ++row)
+            texts << Cell(row, 1) + Cell(row, 0);
+        return texts.join(u' ');
     };
     for (const auto& c : cases) {
-        Device(0)->SchemeObject->Mode = ModeEmulate;
-        host.current = c.selected ? Device(0) : nullptr;
-        window->constructor = c.constructor;
-        window->calls.clear();
-        control->SetCurrentCell(0, c.column);
+        CurrentScheme->Objects.clear();
+        form->Devices().clear();
+        form->DevicesByAddr().fill(nullptr);
+        AddDevice(rows[0], ModeEmulate, QStringLiteral("A"));
+        AddDevice(rows[1], ModeEmulate, QStringLiteral("B"));
+        ConstructorMode = c.constructor;
+        form->ApplyConstructorMode();
+        form->SelectDevice(c.selected ? form->GridControl->RowDevice(c.row) : nullptr);
+        form->GridControl->SetCurrentCell(c.row, c.column);
         int key = c.key;
-        EXPECT_EQ(GuardUi([&] { control->KeyDown(key, Qt::ControlModifier); }), c.completes) << c.column << ' ' << c.key;
-        EXPECT_EQ(window->calls, c.call ? QStringList{QString::fromLatin1(c.call)} : QStringList()) << c.column << ' ' << c.key;
+        EXPECT_EQ(GuardUi([&] { form->GridControl->KeyDown(key, Qt::ControlModifier); }), c.completes) << c.column << ' ' << c.key;
+        EXPECT_EQ(shown(), QString::fromUtf8(c.rows)) << c.row << ',' << c.column << ' ' << c.key;
     }
-    window->calls.clear();
+    ConstructorMode = 1;
+    form->ApplyConstructorMode();
     int key = Qt::Key_Delete;
-    control->KeyDown(key, Qt::NoModifier);   // without Ctrl nothing is a command
-    control->DblClick();
-    EXPECT_EQ(window->calls, QStringList{QStringLiteral("DDeleteDeviceItem")});
-}
-
-TEST_F(GridControlTest, SelectionReachesTheWindowOnlyWhenAsked)
-{
-    control->SetCurrentRow(1);
-    control->SelectCurrentCell(false);   // code moving the cursor: no device selected
-    EXPECT_TRUE(window->calls.isEmpty());
-    host.opening = true;                 // nothing is chosen while the scheme is being built
-    bool canSelect = true;
-    control->SelectCell(3, 1, canSelect);
-    EXPECT_FALSE(canSelect);
-    host.opening = false;
-    control->SelectCurrentCell();
-    EXPECT_EQ(host.current, Device(1));
-
-    // A press below the rows deselects; a release on the current mode cell pops the menu up
-    // just below that cell.
-    grid->show();
-    control->SetCurrentCell(1, 0);
-    window->calls.clear();
-    const QRect cell = grid->visualRect(grid->currentIndex());
-    control->MouseUp(Qt::LeftButton, {}, cell.center().x(), cell.center().y());
-    const QPoint below = grid->viewport()->mapToGlobal(QPoint(0, cell.bottom() + 1));
-    control->MouseDown(Qt::LeftButton, {}, 5, cell.bottom() + 40);
-    EXPECT_EQ(window->calls, (QStringList{QStringLiteral("popup %1,%2").arg(below.x()).arg(below.y()), QStringLiteral("select")}));
-    EXPECT_EQ(host.current, nullptr);
-
-    // A name is the window's business only when it changed.
-    window->calls.clear();
-    control->ApplyCellText(1, 1, QStringLiteral(" B "));
-    control->ApplyCellText(1, 1, QStringLiteral("C"));
-    EXPECT_EQ(window->calls, QStringList{QStringLiteral("name")});
-    EXPECT_EQ(Device(1)->SchemeObject->Name, QStringLiteral("C"));
+    form->GridControl->KeyDown(key, Qt::NoModifier);   // without Ctrl nothing is a command
+    EXPECT_EQ(form->Devices().size(), 2u);
+    form->GridControl->DblClick();
+    EXPECT_EQ(form->Devices().size(), 1u);
 }

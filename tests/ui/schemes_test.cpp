@@ -100,6 +100,9 @@ TEST_F(SchemeEditorTest, TwoQuickChoicesOpenOnlyTheLast)
     form->CurrSchemeComboBox->SetItemIndex(1);
     form->CurrSchemeComboBoxSelect(form->CurrSchemeComboBox);
     EXPECT_FALSE(Action("LBIMode2Item")->isEnabled());   // no line-mode change while devices are made
+    bool canSelect = true;   // nor a cell chosen
+    form->GridControl->SelectCell(3, 0, canSelect);
+    EXPECT_FALSE(canSelect);
     form->CurrSchemeComboBox->SetItemIndex(2);
     form->CurrSchemeComboBoxSelect(form->CurrSchemeComboBox);
     ASSERT_TRUE(WaitOpened() && CurrentScheme);
