@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 
 #include "WindowFixture.h"
+#include "platform/D2xx.h"
 #include "platform/Ini.h"
+#include "support/FakeFtdi.h"
 #include "support/HostileFiles.h"
 
 using SettingsTest = MainWindowTest;
@@ -208,8 +210,14 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
     FakeReceiveThread::Log.clear();
     f.LPortAutoDetectItemClick();
     ExpectBothMenus({QStringLiteral("ttyUSB&0*"), QStringLiteral("ttyUSB&1")});
+    // The port or priority chosen already, or no item, changes nothing.
+    f.LPortCOMItemClick(PortItems(f.LPortNameItem->menu())[0]);
+    f.LPortCOMItemClick(nullptr);
+    f.LPriorityItemClick(Action("LCriticalPriorityItem"));
     f.LPortCOMItemClick(PortItems(f.LPortNameItem->menu())[1]);
-    EXPECT_EQ(SettingsPortName(), QStringLiteral("ttyUSB1"));
+    const TPortSettings read = f.PortSettings();   // what the thread reads while it detects
+    EXPECT_EQ(std::tuple(read.AutoDetect, read.SettingsPort, read.PortList),
+              std::tuple(false, QStringLiteral("ttyUSB1"), QStringList{"ttyUSB0", "ttyUSB1"}));
     f.LPriorityItemClick(Action("LHighestPriorityItem"));
     EXPECT_EQ(FakeReceiveThread::Log, (QStringList{"thread reconnect", "thread reconnect", "thread priority 5",
                                                    "thread reset stats"}));
@@ -218,4 +226,56 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
     ASSERT_TRUE(RunEventsUntil([] { return PortListNames().contains(QStringLiteral("ttyACM1")); }));
     ExpectBothMenus({QStringLiteral("ttyACM&1"), QStringLiteral("ttyUSB&0"), QStringLiteral("ttyUSB&1*")});
     EXPECT_EQ(FakeReceiveThread::Log.count(QStringLiteral("thread reconnect")), 3);
+}
+
+// Only the thread's end shows the port closed; switched on again before that end, the port gets
+// a fresh thread from it.
+TEST_F(SettingsTest, SwitchingThePortEndsOrStartsTheThread)
+{
+    TMirvane2Form& f = StartUp();
+    FakeReceiveThread::Log.clear();
+    f.LPortOpenItemClick();
+    EXPECT_EQ(FakeReceiveThread::Log, QStringList{"thread terminate"});
+    EXPECT_FALSE(PortOpen || f.PortOpenButton->isChecked() || f.StatusText(2) == PortClosedText);
+    ASSERT_TRUE(RunEventsUntil([] { return ReceiveThread == nullptr; }));
+    EXPECT_EQ(f.StatusText(2), PortClosedText);
+
+    f.LPortOpenItemClick();
+    f.LPortOpenItemClick();
+    f.LPortOpenItemClick();
+    ASSERT_TRUE(RunEventsUntil([] { return FakeReceiveThread::Log.count(QStringLiteral("thread resume")) == 2; }));
+    RunEventsFor(20);
+    EXPECT_EQ(FakeReceiveThread::Log.count(QStringLiteral("thread resume")), 2);
+    EXPECT_TRUE(PortOpen && ReceiveThread && f.PortOpenButton->isChecked());
+    CloseAndDrop();
+    SetReceiveThreadFactory([]() -> IReceiveThread* { return nullptr; });   // no thread made
+    EXPECT_EQ(StartUp().StatusText(2), PortClosedText);
+}
+
+TEST_F(SettingsTest, APluggedPortOrAChangedFtdiCountRebuildsOrReconnectsOnce)
+{
+    FakeFtdi ftdi;
+    ASSERT_NE(LoadFtdiLibrary(FakeFtdi::Path()), nullptr);   // found by the window's own load
+    AddTty(QStringLiteral("ttyUSB0"));
+    TMirvane2Form& f = StartUp();
+    EXPECT_EQ(PortListNames(), (QStringList{"ttyUSB0", "USB"}));   // the FTDI entry last
+    struct { const char* tty; int devices; std::uint32_t listFails; int reconnects; } const steps[] = {
+        {nullptr, 1, 0, 0},   // nothing changed
+        {"ttyACM0", 1, 0, 1},
+        {nullptr, 2, 0, 1},
+        {nullptr, 3, 4, 0},   // the count is not compared when the call fails
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(int(&s - steps));
+        FakeReceiveThread::Log.clear();
+        if (s.tty)
+            AddTty(QString::fromLatin1(s.tty));
+        ftdi.SetDevices(s.devices);
+        ftdi.Fail("FT_ListDevices", s.listFails);
+        f.UpdatePortList();
+        EXPECT_EQ(FakeReceiveThread::Log.count(QStringLiteral("thread reconnect")), s.reconnects);
+    }
+    ExpectBothMenus({QStringLiteral("ttyACM&0-"), QStringLiteral("ttyUSB&0-"), QStringLiteral("US&B (Direct)-")});
+    CloseAndDrop();
+    EXPECT_FALSE(d2xx::Loaded()) << "the window's going releases the library";
 }
