@@ -44,12 +44,6 @@ private:
     bool ending_ = false;
 };
 
-inline void UseFakeThreads()
-{
-    FakeReceiveThread::Log.clear();
-    SetReceiveThreadFactory([]() -> IReceiveThread* { return new FakeReceiveThread; });
-}
-
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -59,7 +53,8 @@ protected:
         RegisterFrameClasses();
         SetStartArguments(QStringList{});
         savedStartDir = StartDir;
-        UseFakeThreads();
+        FakeReceiveThread::Log.clear();
+        SetReceiveThreadFactory([]() -> IReceiveThread* { return new FakeReceiveThread; });
         PortOpen = PortAutoDetect = true;
         PollPriority = 2;
         LineMode = LineModeMaster;
@@ -240,11 +235,6 @@ protected:
     {
         const QTableWidgetItem* item = form->SchemeGrid->item(row, column);
         return item ? item->text() : QString();
-    }
-    // The slot was called while the program wrote the controls.
-    static bool Logged(const char* slot)
-    {
-        return std::any_of(SlotLog.begin(), SlotLog.end(), [slot](const TSlotCall& c) { return c.slot == slot && c.updating; });
     }
 
     std::vector<int> rows;

@@ -13,7 +13,7 @@
 
 using SettingsTest = MainWindowTest;
 
-TEST(SettingsValues, PlacementScansLikeTheCLibraryAndFormatsBack)
+TEST(SettingsValues, PlacementAndPortScanLikeTheCLibraryWidthsAndRecentFilesStopAtGarbage)
 {
     struct { const char* text; int count; std::int32_t left, top, width; } const forms[] = {
         {" 0 , 0x10 ,010, 7,8", 5, 16, 8, 7},   // "%i" takes hexadecimal and octal
@@ -28,13 +28,9 @@ TEST(SettingsValues, PlacementScansLikeTheCLibraryAndFormatsBack)
     TFormsMain f;
     ScanFormsMain(QStringLiteral("1,10,10,5000,5000,1,300,0,140,87"), f);
     EXPECT_EQ(FormatFormsMain(f), QStringLiteral("1,10,10,5000,5000,1,300,0,140,87"));
-}
 
-TEST(SettingsValues, PortValueColumnWidthsAndRecentFiles)
-{
-    // Priority -1: none read.
     struct { const char* text; std::optional<std::uint32_t> open, autoDetect; const char* name; int priority; } const ports[] = {
-        {"1,0,COM2", 1, 0, "", -1},   // a name without a comma after it is dropped
+        {"1,0,COM2", 1, 0, "", -1},   // a name without a comma after it is dropped, no priority read
         {"x,1,ttyS0,-1", {}, 1, "ttyS0", 6},
     };
     for (const auto& c : ports) {
@@ -150,29 +146,6 @@ TEST_F(SettingsTest, ADocumentNamedInBytesThatAreNoUtf8OpensIsSavedAndKeptInTheF
         EXPECT_TRUE(RemoveFile(DecodeName(bytes + ext))) << ext << " under its own name";
 }
 
-TEST_F(SettingsTest, ChangedValuesAreWrittenAndReadBack)
-{
-    AddTty(QStringLiteral("ttyUSB0"));
-    WriteIni("; mine\n[SETUP]\nPort=1,1,,2\nMode=0\nExtra=x\n");
-    TMirvane2Form& f = StartUp();
-    f.LPortAutoDetectItemClick();
-    f.LPortCOMItemClick(PortItems(f.PortNamePopupMenu).value(0));
-    f.LPriorityItemClick(Action("LHighestPriorityItem"));
-    f.SameAddrCheckBox->SetChecked(true);
-    CloseAndDrop();
-    const QByteArray written = ReadIni();
-    EXPECT_TRUE(written.startsWith("; mine\n[SETUP]\nPort=1,0,ttyUSB0,5\nMode=0\nExtra=x\n")) << written.toStdString();
-    PortAutoDetect = true;
-    PollPriority = 2;
-    TMirvane2Form& again = StartUp();
-    EXPECT_FALSE(PortAutoDetect);
-    EXPECT_EQ(SettingsPortName(), QStringLiteral("ttyUSB0"));
-    EXPECT_EQ(PollPriority, 5);
-    EXPECT_TRUE(again.SameAddrCheckBox->Checked());
-    CloseAndDrop();
-    EXPECT_EQ(ReadIni(), written);   // nothing changed: not rewritten
-}
-
 // Garbage of a readable size is the reader's fuzz test; a file beyond that size is neither read
 // nor replaced by the window.
 TEST_F(SettingsTest, ATooLargeFileIsLeftAlone)
@@ -197,7 +170,8 @@ TEST_F(SettingsTest, OnlyALastArgumentSlashCStartsConstructorMode)
 }
 
 // The configured port keeps the listed spelling and a priority beyond the scale is cut to it;
-// the choices reach both menus and the thread.
+// the choices reach both menus and the thread, and are written back. That the file keeps its
+// other lines is the settings reader's test.
 TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
 {
     AddTty(QStringLiteral("ttyUSB0"));
@@ -226,6 +200,18 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
     ASSERT_TRUE(RunEventsUntil([] { return PortListNames().contains(QStringLiteral("ttyACM1")); }));
     ExpectBothMenus({QStringLiteral("ttyACM&1"), QStringLiteral("ttyUSB&0"), QStringLiteral("ttyUSB&1*")});
     EXPECT_EQ(FakeReceiveThread::Log.count(QStringLiteral("thread reconnect")), 3);
+
+    f.SameAddrCheckBox->SetChecked(true);
+    CloseAndDrop();
+    const QByteArray written = ReadIni();
+    EXPECT_TRUE(written.startsWith("[SETUP]\nPort=1,0,ttyUSB1,5\nMode=0\n")) << written.toStdString();
+    PortAutoDetect = true;
+    PollPriority = 2;
+    TMirvane2Form& again = StartUp();
+    EXPECT_EQ(std::tuple(PortAutoDetect.load(), SettingsPortName(), PollPriority), std::tuple(false, QStringLiteral("ttyUSB1"), 5));
+    EXPECT_TRUE(again.SameAddrCheckBox->Checked());
+    CloseAndDrop();
+    EXPECT_EQ(ReadIni(), written);   // nothing changed: not rewritten
 }
 
 // Only the thread's end shows the port closed; switched on again before that end, the port gets
