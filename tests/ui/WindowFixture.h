@@ -199,11 +199,7 @@ protected:
         saved.assign(DeviceCatalogue, DeviceCatalogue + DeviceCatalogueCount);
         PortOpen = false;
         DefaultAnswer = TAnswer::No;
-        // Two catalogue rows at different addresses, with the test frames.
-        rows = {0, -1};
-        for (int r = 1; r < DeviceCatalogueCount && rows[1] < 0; ++r)
-            if (DeviceCatalogue[r].Address != DeviceCatalogue[0].Address)
-                rows[1] = r;
+        rows = {RowAt(1), RowAt(2)};   // two addresses, with the test frames
         answerFrame = std::make_unique<ScopedFrameClass>(rows[0], CreateTestAnswerFrame);
         requestFrame = std::make_unique<ScopedFrameClass>(rows[1], CreateTestRequestFrame);
         Make();

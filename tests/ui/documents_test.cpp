@@ -160,8 +160,7 @@ TEST_F(SchemeWindowTest, ADeletedRecentFileLeavesBothMenusSilently)
     // The dialog opens at the deleted file's folder instead.
     ASSERT_TRUE(QFile::remove(files[1]));
     Run([&] { form->FLastFileItemClick(Action("LastFilePopupItem2")); });
-    EXPECT_EQ(QStringList(form->LastFiles.begin(), form->LastFiles.end()),
-              (QStringList{files[2], files[0], QString(), QString(), QString()}));
+    EXPECT_EQ(form->LastFiles[1], files[0]);   // how the list closes up is the document's test
     EXPECT_FALSE(Action("FLastFileItem3")->isVisible() || Action("LastFilePopupItem3")->isVisible());
     EXPECT_EQ(DialogFolders, QStringList{dir.path()});
     EXPECT_TRUE(Messages.isEmpty());

@@ -240,7 +240,6 @@ TEST_F(SchemeTest, CtrlCommandsActThroughTheWindowsItems)
         {0, 0, Qt::Key_Up, true, false, "A00 B10", false},   // emulated: up to received, down to disabled
         {0, 0, Qt::Key_Down, true, false, "A20 B10", false},
         {0, 0, Qt::Key_Up, false, false, "A10 B10", true},   // no device selected: the grid moves as usual
-        {1, 1, Qt::Key_Up, false, true, "A10 B10", true},
         {1, 1, Qt::Key_Up, true, true, "B10 A10", false},
         {0, 1, Qt::Key_Down, true, true, "B10 A10", false},
         {0, 1, Qt::Key_Down, true, false, "A10 B10", false},   // moving needs the scheme editor
