@@ -23,18 +23,34 @@ TEST(DocumentNames, ExtensionsSameFilesAndDisplayNames)
     EXPECT_LE(metrics.horizontalAdvance(shortened), 150);
 }
 
-TEST_F(SchemeWindowTest, OpeningAFileShowsItsSchemesCaptionAndComment)
+TEST_F(SchemeWindowTest, AFileShowsItsSchemesCaptionAndCommentAndItsStateFileComesBack)
 {
     const QString path = WriteSchemeFile(QStringLiteral("Кран.mvs"),
-                                         {{QStringLiteral("Б"), {RowAt(1)}}, {QStringLiteral("а"), {RowAt(2), RowAt(3)}}},
+                                         {{QStringLiteral("Б"), {RowAt(2), RowAt(3)}}, {QStringLiteral("а"), {RowAt(1)}}},
                                          QStringLiteral("о файле"));
     Open(path);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Mirvane2 - Кран"));
     EXPECT_EQ(form->CurrSchemeComboBox->Items(), (QStringList{QStringLiteral("а"), QStringLiteral("Б")}));   // no case
     ASSERT_NE(CurrentScheme, nullptr);
     EXPECT_EQ(CurrentScheme->Name, QStringLiteral("а"));   // no state file: the first item
-    EXPECT_EQ(form->Devices().size(), 2u);
+    EXPECT_EQ(form->Devices().size(), 1u);
     EXPECT_EQ(form->CommentMemo->Text(), QStringLiteral("о файле"));
+
+    // Sensor diagnostics on scheme Б with its first device disabled: rewritten on leaving,
+    // since the file is unmodified and the most recent one.
+    form->CurrSchemeComboBox->SetItemIndex(1);
+    Run([&] { form->CurrSchemeComboBoxSelect(form->CurrSchemeComboBox); });
+    Run([&] { form->BIModeItemClick(Action("LBIMode2Item")); });
+    CurrentScheme->Objects[0]->Mode = ModeDisabled;
+    Run([&] { form->LeaveDocument(); });
+    ASSERT_TRUE(QFileInfo::exists(ChangeFileExt(path, StateFileExt)));
+    Run([&] { form->BIModeItemClick(Action("LBIMode1Item")); });
+    Open(path);
+    EXPECT_EQ(LineMode.load(), LineModeSensors);
+    ASSERT_TRUE(CurrentScheme && CurrentScheme->Name == QStringLiteral("Б"));
+    EXPECT_EQ(CurrentScheme->Objects[0]->Mode, ModeDisabled);   // the stored mode, not the line mode's
+    EXPECT_EQ(CurrentScheme->Objects[1]->Mode, ModeReceive);
+
     // Outside the scheme editor the save items hide; an edit enables without showing them.
     form->SetModified(true);
     EXPECT_TRUE(form->SaveFileButton->isEnabled());
@@ -94,28 +110,6 @@ TEST_F(SchemeWindowTest, ReopeningOrLeavingAModifiedDocumentAsksFirst)
     TSchemeList saved;
     ASSERT_TRUE(LoadSchemeFile(a, saved));
     EXPECT_EQ(saved.at(0)->Name, QStringLiteral("A2"));
-}
-
-TEST_F(SchemeWindowTest, StateFileKeepsLineModeSchemeAndDeviceModes)
-{
-    const QString path = WriteSchemeFile(QStringLiteral("s.mvs"),
-                                         {{QStringLiteral("A"), {RowAt(1)}}, {QStringLiteral("B"), {RowAt(2), RowAt(3)}}});
-    Open(path);
-    // Sensor diagnostics on scheme B with its first device disabled: rewritten on leaving,
-    // since the file is unmodified and the most recent one.
-    form->CurrSchemeComboBox->SetItemIndex(1);
-    Run([&] { form->CurrSchemeComboBoxSelect(form->CurrSchemeComboBox); });
-    Run([&] { form->BIModeItemClick(Action("LBIMode2Item")); });
-    CurrentScheme->Objects[0]->Mode = ModeDisabled;
-    Run([&] { form->LeaveDocument(); });
-    ASSERT_TRUE(QFileInfo::exists(ChangeFileExt(path, StateFileExt)));
-
-    Run([&] { form->BIModeItemClick(Action("LBIMode1Item")); });
-    Open(path);
-    EXPECT_EQ(LineMode.load(), LineModeSensors);
-    ASSERT_TRUE(CurrentScheme && CurrentScheme->Name == QStringLiteral("B"));
-    EXPECT_EQ(CurrentScheme->Objects[0]->Mode, ModeDisabled);   // the stored mode, not the line mode's
-    EXPECT_EQ(CurrentScheme->Objects[1]->Mode, ModeReceive);
 }
 
 TEST_F(SchemeWindowTest, ANewDocumentIsWrittenWhenSavedAndAFailedSaveKeepsTheChanges)

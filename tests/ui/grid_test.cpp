@@ -60,8 +60,7 @@ TEST(FrameEditRules, KeyFiltersAndSteppingByKind)
         EXPECT_EQ(key.unicode(), f.result) << f.key;
     }
     struct { const char* text; TEditStepping kind; bool up, shift; const char* result; } const steps[] = {
-        {"0", {false, true}, false, false, "0"},   // unsigned bound
-        {"5", {false, true}, false, true, "0"},
+        {"5", {false, true}, false, true, "0"},   // unsigned bound
         {"5", {false, false}, false, true, "-5"},
         {"2147483647", {false, false}, true, false, "2147483647"},   // stays readable
         {"-2147483648", {false, false}, false, true, "-2147483648"},
@@ -131,11 +130,16 @@ TEST_F(SchemeTest, CommittedCellsGoThroughTheSlots)
     EXPECT_EQ(Cell(1, 8), QString());
 }
 
-TEST_F(SchemeTest, TypedEditIsCommittedOnEnterAndDroppedOnEscape)
+TEST_F(SchemeTest, KeysEditCellsAndCtrlCyclesDigitsStepsValuesAndTapSelects)
 {
+    DeviceCatalogue[rows[1]].Col2Radix = 2;
+    DeviceCatalogue[rows[0]].Value1Step = 1;
+    LineMode = LineModeSensors;
     TDeviceInfo* a = AddDevice(rows[0], ModeEmulate);
+    TDeviceInfo* b = AddDevice(rows[1], ModeReceive);
     form->show();
     QTableWidget* grid = form->SchemeGrid;
+    // A typed edit is dropped on Escape and committed on Enter.
     Click(grid, 0, 3);
     QTest::keyClick(grid, Qt::Key_5);   // starts the editor with the key
     ASSERT_NE(form->GridControl->Editor(), nullptr);
@@ -153,17 +157,7 @@ TEST_F(SchemeTest, TypedEditIsCommittedOnEnterAndDroppedOnEscape)
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();   // the view commits an Enter from its event loop
     EXPECT_EQ(a->SchemeObject->Answer[1], 12);
-}
 
-TEST_F(SchemeTest, CtrlCommandsEditDigitsStepValuesAndTapSelect)
-{
-    DeviceCatalogue[rows[1]].Col2Radix = 2;
-    DeviceCatalogue[rows[0]].Value1Step = 1;
-    LineMode = LineModeSensors;
-    TDeviceInfo* a = AddDevice(rows[0], ModeEmulate);
-    TDeviceInfo* b = AddDevice(rows[1], ModeReceive);
-    form->show();
-    QTableWidget* grid = form->SchemeGrid;
     form->ApplyCellText(2, 1, QStringLiteral("101"));
     Click(grid, 1, 2);
     QTest::keyClick(grid, Qt::Key_1, Qt::ControlModifier);

@@ -48,10 +48,10 @@ TEST_F(SchemeEditorTest, CreatingASchemeFindsAFreeName)
     EXPECT_EQ(form->Schemes.size(), 2u);
 }
 
-TEST_F(SchemeEditorTest, RenamingRestoresEmptyTextSelectsAnotherSchemesNameAndResorts)
+TEST_F(SchemeEditorTest, RenamingAndDeletingSchemes)
 {
-    OpenSchemes({{QStringLiteral("Б"), {}}, {QStringLiteral("В"), {}}});
-    Type(QStringLiteral("  "));
+    OpenSchemes({{QStringLiteral("Б"), {RowAt(1)}}, {QStringLiteral("В"), {RowAt(2)}}});
+    Type(QStringLiteral("  "));   // empty text is restored
     Run([&] { form->SRenameSchemeItemClick(); });
     EXPECT_EQ(form->CurrSchemeComboBox->Text(), QStringLiteral("Б"));
     Type(QStringLiteral("в"));   // another scheme's name: that scheme is chosen, nothing renamed
@@ -60,18 +60,13 @@ TEST_F(SchemeEditorTest, RenamingRestoresEmptyTextSelectsAnotherSchemesNameAndRe
     EXPECT_FALSE(form->Modified);
     Type(QStringLiteral("Я"));
     Run([&] { form->SRenameSchemeItemClick(); });
-    EXPECT_EQ(form->CurrSchemeComboBox->Items(), (QStringList{QStringLiteral("Б"), QStringLiteral("Я")}));
+    EXPECT_EQ(form->CurrSchemeComboBox->Items(), (QStringList{QStringLiteral("Б"), QStringLiteral("Я")}));   // resorted
     EXPECT_TRUE(form->Modified);
-}
 
-TEST_F(SchemeEditorTest, DeletingSchemesReleasesTheirDevicesAndChoosesTheNext)
-{
-    OpenSchemes({{QStringLiteral("A"), {RowAt(1)}}, {QStringLiteral("B"), {RowAt(2)}}});
-    form->CurrSchemeComboBox->SetItemIndex(1);
-    Run([&] { form->CurrSchemeComboBoxSelect(form->CurrSchemeComboBox); });
-    Run([&] { form->SDeleteSchemeItemClick(); });   // the last item: the new last one
+    // Deleting releases the scheme's devices and chooses the next, for the last item the new last.
+    Run([&] { form->SDeleteSchemeItemClick(); });
     ASSERT_NE(CurrentScheme, nullptr);
-    EXPECT_EQ(CurrentScheme->Name, QStringLiteral("A"));
+    EXPECT_EQ(CurrentScheme->Name, QStringLiteral("Б"));
     EXPECT_EQ(form->Devices().size(), 1u);
     Run([&] { form->SDeleteSchemeItemClick(); });
     EXPECT_TRUE(!CurrentScheme && form->Schemes.empty() && form->Devices().empty());
