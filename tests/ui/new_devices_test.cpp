@@ -51,29 +51,11 @@ TEST_F(NewDevicesTest, OnlyRowsHeardLatelyAtFreeAddressesAreOffered)
     EXPECT_EQ(heard(0x00000100u), std::vector<int>{rows[1]});
 }
 
-TEST_F(NewDevicesTest, AutomaticSearchStaysSilentUnlessTheSchemeIsEmpty)
-{
-    AddDevice(rows[0], ModeEmulate);
-    DeviceCatalogue[rows[1]].LastSeenTick = clock.Now() - 100;
-    form->ShowNewDevices();
-    EXPECT_EQ(shown, 0);
-    // Nothing heard: only a search the user started says so.
-    DeviceCatalogue[rows[1]].LastSeenTick = 0;
-    form->ShowNewDevices();
-    EXPECT_TRUE(Messages.isEmpty());
-    SearchByUser = 1;
-    form->ShowNewDevices();
-    EXPECT_EQ(Messages, QStringList{QStringLiteral("Информация|Новые датчики не найдены")});
-    CurrentScheme = nullptr;   // no scheme shown (one is being opened): nothing
-    form->ShowNewDevices();
-    EXPECT_EQ(Messages.size(), 1);
-}
-
-TEST_F(NewDevicesTest, ConfirmedRowsJoinTheScheme)
+TEST_F(NewDevicesTest, AnEmptySchemeIsOfferedWhatWasHeardAndOnlyTheUsersSearchSaysNothingWasFound)
 {
     DeviceCatalogue[rows[0]].LastSeenTick = clock.Now() - 100;
     DeviceCatalogue[rows[1]].LastSeenTick = clock.Now() - 200;
-    form->ShowNewDevices();   // an empty new scheme is offered what was heard
+    form->ShowNewDevices();
     ASSERT_EQ(shown, 1);
     EXPECT_EQ(offered.size(), 2u);
     EXPECT_TRUE(CurrentScheme->Objects.empty());   // Cancel adds nothing
@@ -82,6 +64,19 @@ TEST_F(NewDevicesTest, ConfirmedRowsJoinTheScheme)
     EXPECT_EQ(form->Devices().size(), 2u);
     for (int row : rows)
         EXPECT_NE(form->DevicesByAddr()[DeviceCatalogue[row].Address], nullptr);
+
+    DeviceCatalogue[RowAt(3)].LastSeenTick = clock.Now() - 100;
+    form->ShowNewDevices();   // the scheme has devices: an automatic search stays silent
+    EXPECT_EQ(shown, 2);
+    DeviceCatalogue[RowAt(3)].LastSeenTick = 0;
+    form->ShowNewDevices();   // nothing heard
+    EXPECT_TRUE(Messages.isEmpty());
+    SearchByUser = 1;
+    form->ShowNewDevices();
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Информация|Новые датчики не найдены")});
+    CurrentScheme = nullptr;   // no scheme shown (one is being opened): nothing
+    form->ShowNewDevices();
+    EXPECT_EQ(Messages.size(), 1);
 }
 
 TEST(NewDevicesForm, OneRowPerAddress)
