@@ -6,13 +6,21 @@
 #include "WindowFixture.h"
 #include "ui/MainParts.h"
 
+// Ctrl+Alt+K switches the scheme editor on (and off again); Ctrl+K alone is no switch.
 class SchemeEditorTest : public SchemeWindowTest {
 protected:
     void SetUp() override
     {
         SchemeWindowTest::SetUp();
-        ConstructorMode = 1;
-        form->ApplyConstructorMode();
+        ASSERT_EQ(PressK(Qt::ControlModifier), int(Qt::Key_K));
+        ASSERT_EQ(PressK(Qt::ControlModifier | Qt::AltModifier), 0);
+        ASSERT_TRUE(ConstructorMode && !form->CommentMemo->ReadOnly());
+    }
+    int PressK(TShiftState shift)   // the key left for others
+    {
+        int key = Qt::Key_K;
+        form->FormKeyDown(form.get(), key, shift);
+        return key;
     }
     void OpenSchemes(std::initializer_list<TSchemeLayout> layouts) { Open(WriteSchemeFile(QStringLiteral("s.mvs"), layouts)); }
     void Type(const QString& text) { form->CurrSchemeComboBox->setEditText(text); }
@@ -43,7 +51,8 @@ TEST_F(SchemeEditorTest, CreatingASchemeFindsAFreeName)
         ASSERT_NE(CurrentScheme, nullptr) << c.created;
         EXPECT_EQ(CurrentScheme->Name, QString::fromUtf8(c.created));
     }
-    ConstructorMode = 0;   // outside the editor nothing is created
+    EXPECT_EQ(PressK(Qt::ControlModifier | Qt::AltModifier), 0);   // off: nothing is created
+    EXPECT_TRUE(!ConstructorMode && form->CommentMemo->ReadOnly());
     Run([&] { form->SCreateSchemeItemClick(); });
     EXPECT_EQ(form->Schemes.size(), 2u);
 }
@@ -223,18 +232,4 @@ TEST_F(SchemeWindowTest, DeviceModeStaticFlagAndWatchdogExpiry)
     Run([&] { form->SelectScheme(nullptr); });
     form->WMTimer(device);
     EXPECT_TRUE(form->Devices().empty());
-}
-
-TEST_F(SchemeWindowTest, CtrlAltKSwitchesTheSchemeEditor)
-{
-    for (const bool on : {true, false}) {
-        int key = Qt::Key_K;
-        form->FormKeyDown(form.get(), key, Qt::ControlModifier | Qt::AltModifier);
-        EXPECT_EQ(key, 0);
-        EXPECT_EQ(ConstructorMode, on ? 1 : 0);
-        EXPECT_EQ(form->CommentMemo->ReadOnly(), !on);
-    }
-    int other = Qt::Key_K;
-    form->FormKeyDown(form.get(), other, Qt::ControlModifier);
-    EXPECT_EQ(other, int(Qt::Key_K));
 }
