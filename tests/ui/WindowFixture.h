@@ -107,7 +107,6 @@ protected:
     QAction* Action(const char* name) const { return qobject_cast<QAction*>(form->Component(QLatin1String(name))); }
     QString Path(const QString& name) const { return dir.filePath(name); }
 
-    // Catalogue row k at a line address.
     static int RowAt(int address, std::size_t k = 0)
     {
         return int(FrameInfoVectors[std::size_t(address)].at(k) - DeviceCatalogue);
@@ -214,7 +213,6 @@ protected:
         answerFrame.reset();
         std::copy(saved.begin(), saved.end(), DeviceCatalogue);
     }
-    // Appends a device of catalogue row `row` to the scheme and the form; the grid is rebuilt.
     TDeviceInfo* AddDevice(int row, std::uint8_t mode, const QString& name = QStringLiteral("Датчик"))
     {
         auto& objects = CurrentScheme->Objects;

@@ -12,7 +12,6 @@ namespace {
 
 QModelIndex Index(QTableWidget* grid, int row, int column) { return grid->model()->index(row, column); }
 
-// A rule's text, or "none" where the rule gives none, for the tables below.
 QString Shown(const std::optional<QString>& text) { return text.value_or(QStringLiteral("none")); }
 QString Shown(const char* text) { return text ? QString::fromUtf8(text) : QStringLiteral("none"); }
 
@@ -25,7 +24,7 @@ void Click(QTableWidget* grid, int row, int column)
 
 } // namespace
 
-TEST(SchemeGridRules, EditableCellsDigitCyclingAndValueSteps)
+TEST(GridAndFrameEditRules, EditableCellsDigitCyclingValueStepsAndKeyFilters)
 {
     struct { int column, lineMode, mode; bool editable; } const cells[] = {
         {2, 0, 1, false}, {2, 1, 1, true}, {2, 1, 2, false}, {3, 0, 1, true}, {9, 0, 1, false},
@@ -45,10 +44,8 @@ TEST(SchemeGridRules, EditableCellsDigitCyclingAndValueSteps)
     EXPECT_EQ(StepValueText(QStringLiteral("1"), -0.25), QStringLiteral("0.75"));
     EXPECT_FALSE(StepValueText(QStringLiteral("-"), 1));
     EXPECT_FALSE(StepValueText(QStringLiteral("3"), 0));
-}
 
-TEST(FrameEditRules, KeyFiltersAndSteppingByKind)
-{
+    // The frame edits' key filters and stepping, by kind.
     SetDecimalSeparator(QLatin1Char(','));
     struct { char key; bool sign, decimal; char16_t result; } const filters[] = {
         {'7', false, false, u'7'}, {'\b', false, false, u'\b'}, {'-', false, false, 0}, {'-', true, false, u'-'},

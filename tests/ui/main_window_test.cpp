@@ -30,7 +30,9 @@ TEST_F(MainWindowTest, PanelsKeepTheirMinimumsAndTheSchemeViewTwoHundredPixels)
     }
 }
 
-TEST_F(MainWindowTest, ConnectionGlyphOutsideItsRangeDrawsTheTextOnly)
+// A connection glyph outside its range draws the text only; the progress slit is cut out of the
+// bar.
+TEST_F(MainWindowTest, StatusBarGlyphAndProgressSlit)
 {
     TMirvane2Form& f = Make();
     QImage blank(120, 18, QImage::Format_RGB32);
@@ -50,11 +52,7 @@ TEST_F(MainWindowTest, ConnectionGlyphOutsideItsRangeDrawsTheTextOnly)
         EXPECT_EQ(drawnIn(2, 18), row.image) << row.text;
         EXPECT_EQ(drawnIn(22, 120), row.words) << row.text;
     }
-}
 
-TEST_F(MainWindowTest, ProgressSlitIsCutOutOfTheBar)
-{
-    TMirvane2Form& f = Make();
     f.show();
     f.resize(800, 600);
     RunEventsFor(30);

@@ -183,27 +183,9 @@ TEST_F(SchemeEditorTest, SelectingAndMovingADevice)
     EXPECT_EQ(form->GridControl->RowDevice(1), device);
 }
 
-TEST_F(SchemeWindowTest, LineModeLeavesDisabledDevicesAndStopsWatchdogsForPolling)
+TEST_F(SchemeWindowTest, DeviceAndLineModesStaticFlagAndWatchdogs)
 {
     Open(WriteSchemeFile(QStringLiteral("m.mvs"), {{QStringLiteral("A"), {RowAt(1), RowAt(2)}}, {QStringLiteral("B"), {RowAt(3)}}}));
-    TDeviceInfo* active = Device(0);
-    TDeviceInfo* disabled = Device(1);
-    disabled->SchemeObject->Mode = ModeDisabled;
-    active->StartTimer();
-    disabled->StartTimer();
-    active->RequestText = disabled->RequestText = QStringLiteral("01 02");
-    Run([&] { Action("LBIMode2Item")->trigger(); });
-    EXPECT_EQ(LineMode.load(), LineModeSensors);
-    EXPECT_FALSE(active->TimerActive() || !active->RequestText.isEmpty());
-    EXPECT_EQ(active->SchemeObject->Mode, ModeReceive);
-    EXPECT_TRUE(disabled->TimerActive() && !disabled->RequestText.isEmpty());
-    EXPECT_EQ(disabled->SchemeObject->Mode, ModeDisabled);
-    EXPECT_EQ(form->Schemes[1]->Objects[0]->Mode, ModeReceive);   // every scheme of the file
-}
-
-TEST_F(SchemeWindowTest, DeviceModeStaticFlagAndWatchdogExpiry)
-{
-    Open(WriteSchemeFile(QStringLiteral("d.mvs"), {{QStringLiteral("A"), {RowAt(1)}}}));
     TDeviceInfo* device = Device(0);
     form->SelectDevice(device);
     device->NextPollTick = 77;
@@ -228,6 +210,20 @@ TEST_F(SchemeWindowTest, DeviceModeStaticFlagAndWatchdogExpiry)
     form->WMTimer(device);
     EXPECT_TRUE(device->RequestText.isEmpty() && form->HexOutStrEdit()->Text().isEmpty());
     EXPECT_EQ(device->AnswerCount, 0);
+
+    // The line mode leaves disabled devices alone and stops the others' watchdogs for polling.
+    TDeviceInfo* disabled = Device(1);
+    disabled->SchemeObject->Mode = ModeDisabled;
+    device->StartTimer();
+    disabled->StartTimer();
+    device->RequestText = disabled->RequestText = QStringLiteral("01 02");
+    Run([&] { Action("LBIMode2Item")->trigger(); });
+    EXPECT_EQ(LineMode.load(), LineModeSensors);
+    EXPECT_FALSE(device->TimerActive() || !device->RequestText.isEmpty());
+    EXPECT_EQ(device->SchemeObject->Mode, ModeReceive);
+    EXPECT_TRUE(disabled->TimerActive() && !disabled->RequestText.isEmpty());
+    EXPECT_EQ(disabled->SchemeObject->Mode, ModeDisabled);
+    EXPECT_EQ(form->Schemes[1]->Objects[0]->Mode, ModeReceive);   // every scheme of the file
     // A late notice for a device of a scheme that was closed meanwhile is dropped.
     Run([&] { form->SelectScheme(nullptr); });
     form->WMTimer(device);
