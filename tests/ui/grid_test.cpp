@@ -71,16 +71,17 @@ TEST(GridAndFrameEditRules, EditableCellsDigitCyclingValueStepsAndKeyFilters)
     SetDecimalSeparator(QLatin1Char('.'));
 }
 
-TEST_F(SchemeTest, ChoosingACellMovesToTheNearestEditableColumn)
+// A chosen cell moves to the nearest editable column; committed cells go through the slots.
+TEST_F(SchemeTest, ChoosingAndCommittingCells)
 {
-    AddDevice(rows[0], ModeReceive);
-    AddDevice(rows[1], ModeEmulate);
+    TDeviceInfo* a = AddDevice(rows[0], ModeEmulate);
+    TDeviceInfo* b = AddDevice(rows[1], ModeReceive);
     QTableWidget* grid = form->SchemeGrid;
     struct { int row, column, chosen; bool editing; } const clicks[] = {
-        {0, 5, 1, false},   // a received device in BI diagnostics: nothing right of the name
-        {1, 5, 5, true},    // an emulated device: its answer cells are
-        {1, 8, 6, true},    // moving right, the last editable one
-        {1, 1, 1, false},   // names are edited in the constructor only
+        {1, 5, 1, false},   // a received device in BI diagnostics: nothing right of the name
+        {0, 5, 5, true},    // an emulated device: its answer cells are
+        {0, 8, 6, true},    // moving right, the last editable one
+        {0, 1, 1, false},   // names are edited in the constructor only
     };
     for (const auto& c : clicks) {
         Click(grid, c.row, c.column);
@@ -99,17 +100,7 @@ TEST_F(SchemeTest, ChoosingACellMovesToTheNearestEditableColumn)
     form->DeviceModePopupMenu->hide();
     form->GridControl->MouseDown(Qt::LeftButton, {}, 5, grid->visualRect(Index(grid, 1, 0)).bottom() + 5);
     EXPECT_EQ(form->CurrentDevice(), nullptr);
-    form->Devices().clear();   // an empty scheme keeps one row
-    form->DevicesByAddr().fill(nullptr);
-    form->GridControl->Rebuild();
-    EXPECT_EQ(grid->rowCount(), 1);
-    EXPECT_EQ(form->GridControl->RowDevice(0), nullptr);
-}
 
-TEST_F(SchemeTest, CommittedCellsGoThroughTheSlots)
-{
-    TDeviceInfo* a = AddDevice(rows[0], ModeEmulate);
-    TDeviceInfo* b = AddDevice(rows[1], ModeReceive);
     form->ApplyCellText(3, 0, QStringLiteral(" 42 "));
     EXPECT_EQ(a->SchemeObject->Answer[1], 42);
     EXPECT_EQ(Cell(0, 3), QStringLiteral("42"));
@@ -125,6 +116,12 @@ TEST_F(SchemeTest, CommittedCellsGoThroughTheSlots)
     EXPECT_TRUE(form->Modified);
     form->ApplyCellText(8, 1, QStringLiteral("x"));   // statistics are never written by hand
     EXPECT_EQ(Cell(1, 8), QString());
+
+    form->Devices().clear();   // an empty scheme keeps one row
+    form->DevicesByAddr().fill(nullptr);
+    form->GridControl->Rebuild();
+    EXPECT_EQ(grid->rowCount(), 1);
+    EXPECT_EQ(form->GridControl->RowDevice(0), nullptr);
 }
 
 TEST_F(SchemeTest, KeysEditCellsAndCtrlCyclesDigitsStepsValuesAndTapSelects)

@@ -82,12 +82,12 @@ TEST_F(SchemeEditorTest, RenamingAndDeletingSchemes)
     EXPECT_FALSE(Action("SDeleteSchemeItem")->isEnabled() || Action("DAddDeviceItem")->isEnabled());
 }
 
-TEST_F(SchemeEditorTest, OpeningASchemeBuildsItsDevicesAndTheCatalogueOfTheRest)
+TEST_F(SchemeEditorTest, OpeningASchemeListsTheRestOfTheCatalogueAndTwoQuickChoicesOpenOnlyTheLast)
 {
     ASSERT_GE(FrameInfoVectors[4].size(), 2u);
     const int azimuth = RowAt(4, 0), sibling = RowAt(4, 1);
-    OpenSchemes({{QStringLiteral("S"), {azimuth, RowAt(1)}}});   // its devices: the scheme walk's test
-    EXPECT_EQ(form->DevicesListView->topLevelItemCount(), DeviceCatalogueCount - 2);
+    OpenSchemes({{QStringLiteral("A"), {azimuth, RowAt(1)}}, {QStringLiteral("B"), {RowAt(3)}}, {QStringLiteral("C"), {RowAt(5)}}});
+    EXPECT_EQ(form->DevicesListView->topLevelItemCount(), DeviceCatalogueCount - 2);   // its devices: the scheme walk's test
     EXPECT_EQ(CatalogueItemOf(azimuth), nullptr);
     // A row that shares its address with a scheme device stays listed, greyed, and cannot be added.
     QTreeWidgetItem* greyed = CatalogueItemOf(sibling);
@@ -96,11 +96,7 @@ TEST_F(SchemeEditorTest, OpeningASchemeBuildsItsDevicesAndTheCatalogueOfTheRest)
     EXPECT_FALSE(Action("DAddDeviceItem")->isEnabled() || form->AddDeviceButton->isEnabled());
     form->DevicesListViewDblClick();
     EXPECT_EQ(CurrentScheme->Objects.size(), 2u);
-}
 
-TEST_F(SchemeEditorTest, TwoQuickChoicesOpenOnlyTheLast)
-{
-    OpenSchemes({{QStringLiteral("A"), {RowAt(1), RowAt(2)}}, {QStringLiteral("B"), {RowAt(3)}}, {QStringLiteral("C"), {RowAt(5)}}});
     form->CurrSchemeComboBox->SetItemIndex(1);
     form->CurrSchemeComboBoxSelect(form->CurrSchemeComboBox);
     EXPECT_FALSE(Action("LBIMode2Item")->isEnabled());   // no line-mode change while devices are made
