@@ -86,7 +86,7 @@ TEST_F(SchemeWindowTest, AFileThatCannotBeReadLeavesThePreviousDocumentAndNothin
     EXPECT_FALSE(guard.Released()) << "a reader waited on a FIFO";
 }
 
-TEST_F(SchemeWindowTest, ReopeningOrLeavingAModifiedDocumentAsksFirst)
+TEST_F(SchemeWindowTest, ReopeningOrLeavingAModifiedDocumentAsksFirstAndADeletedRecentFileDoesNot)
 {
     const QString a = WriteSchemeFile(QStringLiteral("a.mvs"), {{QStringLiteral("A"), {RowAt(1)}}});
     const QString b = WriteSchemeFile(QStringLiteral("b.mvs"), {{QStringLiteral("B"), {}}});
@@ -110,6 +110,15 @@ TEST_F(SchemeWindowTest, ReopeningOrLeavingAModifiedDocumentAsksFirst)
     TSchemeList saved;
     ASSERT_TRUE(LoadSchemeFile(a, saved));
     EXPECT_EQ(saved.at(0)->Name, QStringLiteral("A2"));
+
+    // A deleted recent file leaves both menus silently; the dialog opens at its folder instead.
+    ASSERT_TRUE(QFile::remove(a));
+    Messages.clear();
+    Run([&] { form->FLastFileItemClick(Action("LastFilePopupItem2")); });
+    EXPECT_TRUE(form->LastFiles[1].isEmpty());   // how the list closes up is the document's test
+    EXPECT_FALSE(Action("FLastFileItem2")->isVisible() || Action("LastFilePopupItem2")->isVisible());
+    EXPECT_EQ(DialogFolders, QStringList{dir.path()});
+    EXPECT_TRUE(Messages.isEmpty());
 }
 
 TEST_F(SchemeWindowTest, ANewDocumentIsWrittenWhenSavedAndAFailedSaveKeepsTheChanges)
@@ -142,20 +151,4 @@ TEST_F(SchemeWindowTest, ANewDocumentIsWrittenWhenSavedAndAFailedSaveKeepsTheCha
     EXPECT_FALSE(Run([&] { form->FSaveFileItemClick(); }));
     EXPECT_EQ(Messages.takeFirst(), QStringLiteral("Ошибка|Ошибка при сохранении файла:\n") + folder);
     EXPECT_TRUE(form->Modified);
-}
-
-TEST_F(SchemeWindowTest, ADeletedRecentFileLeavesBothMenusSilently)
-{
-    QStringList files;
-    for (int i = 1; i <= 3; ++i) {
-        files << WriteSchemeFile(QStringLiteral("f%1.mvs").arg(i), {{QStringLiteral("S"), {}}});
-        Open(files.back());
-    }
-    // The dialog opens at the deleted file's folder instead.
-    ASSERT_TRUE(QFile::remove(files[1]));
-    Run([&] { form->FLastFileItemClick(Action("LastFilePopupItem2")); });
-    EXPECT_EQ(form->LastFiles[1], files[0]);   // how the list closes up is the document's test
-    EXPECT_FALSE(Action("FLastFileItem3")->isVisible() || Action("LastFilePopupItem3")->isVisible());
-    EXPECT_EQ(DialogFolders, QStringList{dir.path()});
-    EXPECT_TRUE(Messages.isEmpty());
 }
