@@ -229,9 +229,9 @@ TEST_F(SchemeTest, CtrlCommandsActThroughTheWindowsItems)
         {0, 0, Qt::Key_Down, true, false, "A20 B10", false},
         {0, 0, Qt::Key_Up, false, false, "A10 B10", true},   // no device selected: the grid moves as usual
         {1, 1, Qt::Key_Up, true, true, "B10 A10", false},
-        {0, 1, Qt::Key_Down, true, true, "B10 A10", false},
         {0, 1, Qt::Key_Down, true, false, "A10 B10", false},   // moving needs the scheme editor
         {0, 5, Qt::Key_Up, true, false, "A10 B10", false},
+        {0, 1, Qt::Key_Down, true, true, "B10 A10", false},
     };
     const auto shown = [this] {
         QStringList texts;
@@ -253,10 +253,9 @@ TEST_F(SchemeTest, CtrlCommandsActThroughTheWindowsItems)
         EXPECT_EQ(GuardUi([&] { form->GridControl->KeyDown(key, Qt::ControlModifier); }), c.completes) << c.column << ' ' << c.key;
         EXPECT_EQ(shown(), QString::fromUtf8(c.rows)) << c.row << ',' << c.column << ' ' << c.key;
     }
-    ConstructorMode = 1;
-    form->ApplyConstructorMode();
+    // Left in the scheme editor: Delete without Ctrl is no command, a double click deletes.
     int key = Qt::Key_Delete;
-    form->GridControl->KeyDown(key, Qt::NoModifier);   // without Ctrl nothing is a command
+    form->GridControl->KeyDown(key, Qt::NoModifier);
     EXPECT_EQ(form->Devices().size(), 2u);
     form->GridControl->DblClick();
     EXPECT_EQ(form->Devices().size(), 1u);

@@ -6,7 +6,7 @@
 #include "WindowFixture.h"
 #include "ui/StatusBar.h"
 
-TEST_F(MainWindowTest, PanelsKeepTheirMinimumsAndTheSchemeViewTwoHundredPixels)
+TEST_F(MainWindowTest, PanelsKeepTheirMinimumsAndTheStatusBarItsGlyphRangeAndSlit)
 {
     TMirvane2Form& f = Make();
     f.RightPanelWidth = 10;
@@ -28,13 +28,9 @@ TEST_F(MainWindowTest, PanelsKeepTheirMinimumsAndTheSchemeViewTwoHundredPixels)
         EXPECT_EQ(f.RightPanel->Width(), rightPanel) << width;
         EXPECT_EQ(f.RightPanelWidth, 600);   // the wanted width survives a narrow window
     }
-}
 
-// A connection glyph outside its range draws the text only; the progress slit is cut out of the
-// bar.
-TEST_F(MainWindowTest, StatusBarGlyphAndProgressSlit)
-{
-    TMirvane2Form& f = Make();
+    // The status bar: a connection glyph outside its range draws the text only; the progress
+    // slit is cut out of the bar.
     QImage blank(120, 18, QImage::Format_RGB32);
     blank.fill(Qt::white);
     struct { const char* text; bool image, words; } const rows[] = {
@@ -53,9 +49,6 @@ TEST_F(MainWindowTest, StatusBarGlyphAndProgressSlit)
         EXPECT_EQ(drawnIn(22, 120), row.words) << row.text;
     }
 
-    f.show();
-    f.resize(800, 600);
-    RunEventsFor(30);
     const int h = f.StatusBar->height();
     f.SetProgressX(100);
     f.UpdateStatusBarRegion();

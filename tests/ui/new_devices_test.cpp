@@ -34,24 +34,7 @@ protected:
     ScopedTicks ticks{clock};
 };
 
-TEST_F(NewDevicesTest, OnlyRowsHeardLatelyAtFreeAddressesAreOffered)
-{
-    TDeviceInfo* present = AddDevice(rows[0], ModeEmulate);
-    const std::uint32_t now = clock.Now();
-    const auto heard = [this](std::uint32_t at) { return HeardNewRows(form->DevicesByAddr(), at); };
-    DeviceCatalogue[rows[1]].LastSeenTick = now - 2999;
-    EXPECT_EQ(heard(now), std::vector<int>{rows[1]});
-    DeviceCatalogue[rows[1]].LastSeenTick = now - 3000;
-    EXPECT_TRUE(heard(now).empty());
-    // Heard, but its address is taken (also by another row of that address).
-    for (TFrameInfo* sibling : FrameInfoVectors[present->FrameInfo->Address])
-        sibling->LastSeenTick = now - 10;
-    EXPECT_TRUE(heard(now).empty());
-    DeviceCatalogue[rows[1]].LastSeenTick = 0xFFFFFF00u;   // across the wrap of the tick count
-    EXPECT_EQ(heard(0x00000100u), std::vector<int>{rows[1]});
-}
-
-TEST_F(NewDevicesTest, AnEmptySchemeIsOfferedWhatWasHeardAndOnlyTheUsersSearchSaysNothingWasFound)
+TEST_F(NewDevicesTest, RowsHeardLatelyAtFreeAddressesAreOfferedToAnEmptySchemeOrAUsersSearch)
 {
     DeviceCatalogue[rows[0]].LastSeenTick = clock.Now() - 100;
     DeviceCatalogue[rows[1]].LastSeenTick = clock.Now() - 200;
@@ -77,6 +60,20 @@ TEST_F(NewDevicesTest, AnEmptySchemeIsOfferedWhatWasHeardAndOnlyTheUsersSearchSa
     CurrentScheme = nullptr;   // no scheme shown (one is being opened): nothing
     form->ShowNewDevices();
     EXPECT_EQ(Messages.size(), 1);
+
+    // Only rows heard within 3 s at free addresses count, also across the tick count's wrap.
+    const std::uint32_t now = clock.Now();
+    const auto heard = [this](std::uint32_t at) { return HeardNewRows(form->DevicesByAddr(), at); };
+    const int spare = RowAt(3);
+    DeviceCatalogue[spare].LastSeenTick = now - 2999;
+    EXPECT_EQ(heard(now), std::vector<int>{spare});
+    DeviceCatalogue[spare].LastSeenTick = now - 3000;
+    EXPECT_TRUE(heard(now).empty());
+    for (TFrameInfo* sibling : FrameInfoVectors[DeviceCatalogue[rows[0]].Address])   // a taken address's other rows
+        sibling->LastSeenTick = now - 10;
+    EXPECT_TRUE(heard(now).empty());
+    DeviceCatalogue[spare].LastSeenTick = 0xFFFFFF00u;
+    EXPECT_EQ(heard(0x00000100u), std::vector<int>{spare});
 }
 
 TEST(NewDevicesForm, OneRowPerAddress)
