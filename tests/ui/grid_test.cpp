@@ -240,9 +240,7 @@ TEST_F(SchemeTest, CtrlCommandsActThroughTheWindowsItems)
         return texts.join(u' ');
     };
     for (const auto& c : cases) {
-        CurrentScheme->Objects.clear();
-        form->Devices().clear();
-        form->DevicesByAddr().fill(nullptr);
+        Run([&] { form->SClearSchemeItemClick(); });
         AddDevice(rows[0], ModeEmulate, QStringLiteral("A"));
         AddDevice(rows[1], ModeEmulate, QStringLiteral("B"));
         ConstructorMode = c.constructor;
