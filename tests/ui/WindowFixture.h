@@ -44,12 +44,6 @@ private:
     bool ending_ = false;
 };
 
-inline void UseFakeThreads()
-{
-    FakeReceiveThread::Log.clear();
-    SetReceiveThreadFactory([]() -> IReceiveThread* { return new FakeReceiveThread; });
-}
-
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -59,7 +53,8 @@ protected:
         RegisterFrameClasses();
         SetStartArguments(QStringList{});
         savedStartDir = StartDir;
-        UseFakeThreads();
+        FakeReceiveThread::Log.clear();
+        SetReceiveThreadFactory([]() -> IReceiveThread* { return new FakeReceiveThread; });
         PortOpen = PortAutoDetect = true;
         PollPriority = 2;
         LineMode = LineModeMaster;
@@ -112,7 +107,6 @@ protected:
     QAction* Action(const char* name) const { return qobject_cast<QAction*>(form->Component(QLatin1String(name))); }
     QString Path(const QString& name) const { return dir.filePath(name); }
 
-    // Catalogue row k at a line address.
     static int RowAt(int address, std::size_t k = 0)
     {
         return int(FrameInfoVectors[std::size_t(address)].at(k) - DeviceCatalogue);
@@ -204,11 +198,7 @@ protected:
         saved.assign(DeviceCatalogue, DeviceCatalogue + DeviceCatalogueCount);
         PortOpen = false;
         DefaultAnswer = TAnswer::No;
-        // Two catalogue rows at different addresses, with the test frames.
-        rows = {0, -1};
-        for (int r = 1; r < DeviceCatalogueCount && rows[1] < 0; ++r)
-            if (DeviceCatalogue[r].Address != DeviceCatalogue[0].Address)
-                rows[1] = r;
+        rows = {RowAt(1), RowAt(2)};   // two addresses, with the test frames
         answerFrame = std::make_unique<ScopedFrameClass>(rows[0], CreateTestAnswerFrame);
         requestFrame = std::make_unique<ScopedFrameClass>(rows[1], CreateTestRequestFrame);
         Make();
@@ -223,7 +213,6 @@ protected:
         answerFrame.reset();
         std::copy(saved.begin(), saved.end(), DeviceCatalogue);
     }
-    // Appends a device of catalogue row `row` to the scheme and the form; the grid is rebuilt.
     TDeviceInfo* AddDevice(int row, std::uint8_t mode, const QString& name = QStringLiteral("Датчик"))
     {
         auto& objects = CurrentScheme->Objects;
@@ -240,11 +229,6 @@ protected:
     {
         const QTableWidgetItem* item = form->SchemeGrid->item(row, column);
         return item ? item->text() : QString();
-    }
-    // The slot was called while the program wrote the controls.
-    static bool Logged(const char* slot)
-    {
-        return std::any_of(SlotLog.begin(), SlotLog.end(), [slot](const TSlotCall& c) { return c.slot == slot && c.updating; });
     }
 
     std::vector<int> rows;

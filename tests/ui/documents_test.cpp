@@ -23,18 +23,33 @@ TEST(DocumentNames, ExtensionsSameFilesAndDisplayNames)
     EXPECT_LE(metrics.horizontalAdvance(shortened), 150);
 }
 
-TEST_F(SchemeWindowTest, OpeningAFileShowsItsSchemesCaptionAndComment)
+TEST_F(SchemeWindowTest, AFileShowsItsSchemesCaptionAndCommentAndItsStateFileComesBack)
 {
     const QString path = WriteSchemeFile(QStringLiteral("Кран.mvs"),
-                                         {{QStringLiteral("Б"), {RowAt(1)}}, {QStringLiteral("а"), {RowAt(2), RowAt(3)}}},
+                                         {{QStringLiteral("Б"), {RowAt(2), RowAt(3)}}, {QStringLiteral("а"), {RowAt(1)}}},
                                          QStringLiteral("о файле"));
     Open(path);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Mirvane2 - Кран"));
     EXPECT_EQ(form->CurrSchemeComboBox->Items(), (QStringList{QStringLiteral("а"), QStringLiteral("Б")}));   // no case
-    ASSERT_NE(CurrentScheme, nullptr);
-    EXPECT_EQ(CurrentScheme->Name, QStringLiteral("а"));   // no state file: the first item
-    EXPECT_EQ(form->Devices().size(), 2u);
+    ASSERT_TRUE(CurrentScheme && CurrentScheme->Name == QStringLiteral("а"));   // no state file: the first item
+    EXPECT_EQ(form->Devices().size(), 1u);
     EXPECT_EQ(form->CommentMemo->Text(), QStringLiteral("о файле"));
+
+    // Sensor diagnostics on scheme Б with its first device disabled: rewritten on leaving,
+    // since the file is unmodified and the most recent one.
+    form->CurrSchemeComboBox->SetItemIndex(1);
+    Run([&] { form->CurrSchemeComboBoxSelect(form->CurrSchemeComboBox); });
+    Run([&] { form->BIModeItemClick(Action("LBIMode2Item")); });
+    CurrentScheme->Objects[0]->Mode = ModeDisabled;
+    Run([&] { form->LeaveDocument(); });
+    ASSERT_TRUE(QFileInfo::exists(ChangeFileExt(path, StateFileExt)));
+    Run([&] { form->BIModeItemClick(Action("LBIMode1Item")); });
+    Open(path);
+    EXPECT_EQ(LineMode.load(), LineModeSensors);
+    ASSERT_TRUE(CurrentScheme && CurrentScheme->Name == QStringLiteral("Б"));
+    EXPECT_EQ(CurrentScheme->Objects[0]->Mode, ModeDisabled);   // the stored mode, not the line mode's
+    EXPECT_EQ(CurrentScheme->Objects[1]->Mode, ModeReceive);
+
     // Outside the scheme editor the save items hide; an edit enables without showing them.
     form->SetModified(true);
     EXPECT_TRUE(form->SaveFileButton->isEnabled());
@@ -70,7 +85,7 @@ TEST_F(SchemeWindowTest, AFileThatCannotBeReadLeavesThePreviousDocumentAndNothin
     EXPECT_FALSE(guard.Released()) << "a reader waited on a FIFO";
 }
 
-TEST_F(SchemeWindowTest, ReopeningOrLeavingAModifiedDocumentAsksFirst)
+TEST_F(SchemeWindowTest, ReopeningOrLeavingAModifiedDocumentAsksFirstAndADeletedRecentFileDoesNot)
 {
     const QString a = WriteSchemeFile(QStringLiteral("a.mvs"), {{QStringLiteral("A"), {RowAt(1)}}});
     const QString b = WriteSchemeFile(QStringLiteral("b.mvs"), {{QStringLiteral("B"), {}}});
@@ -94,28 +109,15 @@ TEST_F(SchemeWindowTest, ReopeningOrLeavingAModifiedDocumentAsksFirst)
     TSchemeList saved;
     ASSERT_TRUE(LoadSchemeFile(a, saved));
     EXPECT_EQ(saved.at(0)->Name, QStringLiteral("A2"));
-}
 
-TEST_F(SchemeWindowTest, StateFileKeepsLineModeSchemeAndDeviceModes)
-{
-    const QString path = WriteSchemeFile(QStringLiteral("s.mvs"),
-                                         {{QStringLiteral("A"), {RowAt(1)}}, {QStringLiteral("B"), {RowAt(2), RowAt(3)}}});
-    Open(path);
-    // Sensor diagnostics on scheme B with its first device disabled: rewritten on leaving,
-    // since the file is unmodified and the most recent one.
-    form->CurrSchemeComboBox->SetItemIndex(1);
-    Run([&] { form->CurrSchemeComboBoxSelect(form->CurrSchemeComboBox); });
-    Run([&] { form->BIModeItemClick(Action("LBIMode2Item")); });
-    CurrentScheme->Objects[0]->Mode = ModeDisabled;
-    Run([&] { form->LeaveDocument(); });
-    ASSERT_TRUE(QFileInfo::exists(ChangeFileExt(path, StateFileExt)));
-
-    Run([&] { form->BIModeItemClick(Action("LBIMode1Item")); });
-    Open(path);
-    EXPECT_EQ(LineMode.load(), LineModeSensors);
-    ASSERT_TRUE(CurrentScheme && CurrentScheme->Name == QStringLiteral("B"));
-    EXPECT_EQ(CurrentScheme->Objects[0]->Mode, ModeDisabled);   // the stored mode, not the line mode's
-    EXPECT_EQ(CurrentScheme->Objects[1]->Mode, ModeReceive);
+    // A deleted recent file leaves both menus silently; the dialog opens at its folder instead.
+    ASSERT_TRUE(QFile::remove(a));
+    Messages.clear();
+    Run([&] { form->FLastFileItemClick(Action("LastFilePopupItem2")); });
+    EXPECT_TRUE(form->LastFiles[1].isEmpty());   // how the list closes up is the document's test
+    EXPECT_FALSE(Action("FLastFileItem2")->isVisible() || Action("LastFilePopupItem2")->isVisible());
+    EXPECT_EQ(DialogFolders, QStringList{dir.path()});
+    EXPECT_TRUE(Messages.isEmpty());
 }
 
 TEST_F(SchemeWindowTest, ANewDocumentIsWrittenWhenSavedAndAFailedSaveKeepsTheChanges)
@@ -148,21 +150,4 @@ TEST_F(SchemeWindowTest, ANewDocumentIsWrittenWhenSavedAndAFailedSaveKeepsTheCha
     EXPECT_FALSE(Run([&] { form->FSaveFileItemClick(); }));
     EXPECT_EQ(Messages.takeFirst(), QStringLiteral("Ошибка|Ошибка при сохранении файла:\n") + folder);
     EXPECT_TRUE(form->Modified);
-}
-
-TEST_F(SchemeWindowTest, ADeletedRecentFileLeavesBothMenusSilently)
-{
-    QStringList files;
-    for (int i = 1; i <= 3; ++i) {
-        files << WriteSchemeFile(QStringLiteral("f%1.mvs").arg(i), {{QStringLiteral("S"), {}}});
-        Open(files.back());
-    }
-    // The dialog opens at the deleted file's folder instead.
-    ASSERT_TRUE(QFile::remove(files[1]));
-    Run([&] { form->FLastFileItemClick(Action("LastFilePopupItem2")); });
-    EXPECT_EQ(QStringList(form->LastFiles.begin(), form->LastFiles.end()),
-              (QStringList{files[2], files[0], QString(), QString(), QString()}));
-    EXPECT_FALSE(Action("FLastFileItem3")->isVisible() || Action("LastFilePopupItem3")->isVisible());
-    EXPECT_EQ(DialogFolders, QStringList{dir.path()});
-    EXPECT_TRUE(Messages.isEmpty());
 }

@@ -1,12 +1,10 @@
 // The scheme grid and the frame edit handlers: which cells can be chosen, how edits and Ctrl
-// commands reach the devices' slots, and how frame edits filter and step their values. The grid
-// control is driven both inside the window and alone, with a fake of the window it needs.
+// commands reach the devices' slots and the window's items, and how frame edits filter and step
+// their values.
 #include <QLineEdit>
 #include <QTest>
 
 #include "WindowFixture.h"
-#include "support/FakeHost.h"
-#include "ui/ImageList.h"
 #include "platform/Numbers.h"
 #include "ui/FrameEdits.h"
 
@@ -14,7 +12,6 @@ namespace {
 
 QModelIndex Index(QTableWidget* grid, int row, int column) { return grid->model()->index(row, column); }
 
-// A rule's text, or "none" where the rule gives none, for the tables below.
 QString Shown(const std::optional<QString>& text) { return text.value_or(QStringLiteral("none")); }
 QString Shown(const char* text) { return text ? QString::fromUtf8(text) : QStringLiteral("none"); }
 
@@ -25,67 +22,9 @@ void Click(QTableWidget* grid, int row, int column)
     grid->setFocus();
 }
 
-// The window as the grid sees it: devices and selection from a fake host; every command the
-// grid asks of the window is recorded.
-struct FakeGridHost final : TSchemeGridHost {
-    explicit FakeGridHost(FakeHost& host) : host(host) {}
-    TDeviceList& Devices() override { return host.devices; }
-    TDeviceScheme* Scheme() const override { return scheme; }
-    bool OpeningScheme() const override { return host.opening; }
-    TDeviceInfo* CurrentDevice() const override { return host.current; }
-    void SelectDevice(TDeviceInfo* device) override
-    {
-        host.current = device;
-        calls << QStringLiteral("select");
-    }
-    bool ConstructorMode() const override { return constructor; }
-    void NameChanged() override { calls << QStringLiteral("name"); }
-    void UpdateDeviceRowStatus(TDeviceInfo*) override {}
-    void ApplyDeviceMode(int mode) override { calls << QStringLiteral("mode %1").arg(mode); }
-    void Click(const char* name) override { calls << QString::fromLatin1(name); }
-    void MoveDevice(bool up) override { calls << (up ? QStringLiteral("up") : QStringLiteral("down")); }
-    void PopupDeviceModeMenu(const QPoint& at) override { calls << QStringLiteral("popup %1,%2").arg(at.x()).arg(at.y()); }
-    const TImageList& ModeImages() const override { return images; }
-    QColor FixedCellColor() const override { return Qt::gray; }
-
-    FakeHost& host;
-    TDeviceScheme* scheme = nullptr;
-    bool constructor = false;
-    QStringList calls;
-    TImageList images;
-};
-
-// A bare grid and its control, two emulated devices of a test frame, and no window.
-class GridControlTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        LineMode = LineModeMaster;
-        grid->resize(400, 100);
-        auto fake = std::make_unique<FakeGridHost>(host);
-        window = fake.get();
-        control = new TSchemeGridControl(std::move(fake), grid.get());
-        window->scheme = &scheme;
-        for (const char* name : {"A", "B"}) {
-            scheme.Objects.push_back(std::make_unique<TSchemeObject>(QString::fromLatin1(name), 0, ModeEmulate));
-            host.devices.push_back(std::make_unique<TDeviceInfo>(scheme.Objects.back().get(), &handlers, &host));
-        }
-        control->Rebuild();
-    }
-    TDeviceInfo* Device(int i) const { return host.devices.at(std::size_t(i)).get(); }
-
-    ScopedFrameClass frame{0, CreateTestAnswerFrame};
-    TDeviceScheme scheme{QStringLiteral("Схема")};   // outlives the devices that point into it
-    FakeHost host;
-    TFrameHandlers handlers = host.Handlers();
-    std::unique_ptr<QTableWidget> grid = std::make_unique<QTableWidget>(1, GridColumnCount);
-    FakeGridHost* window = nullptr;
-    TSchemeGridControl* control = nullptr;
-};
-
 } // namespace
 
-TEST(SchemeGridRules, EditableCellsDigitCyclingAndValueSteps)
+TEST(GridAndFrameEditRules, EditableCellsDigitCyclingValueStepsAndKeyFilters)
 {
     struct { int column, lineMode, mode; bool editable; } const cells[] = {
         {2, 0, 1, false}, {2, 1, 1, true}, {2, 1, 2, false}, {3, 0, 1, true}, {9, 0, 1, false},
@@ -105,10 +44,8 @@ TEST(SchemeGridRules, EditableCellsDigitCyclingAndValueSteps)
     EXPECT_EQ(StepValueText(QStringLiteral("1"), -0.25), QStringLiteral("0.75"));
     EXPECT_FALSE(StepValueText(QStringLiteral("-"), 1));
     EXPECT_FALSE(StepValueText(QStringLiteral("3"), 0));
-}
 
-TEST(FrameEditRules, KeyFiltersAndSteppingByKind)
-{
+    // The frame edits' key filters and stepping, by kind.
     SetDecimalSeparator(QLatin1Char(','));
     struct { char key; bool sign, decimal; char16_t result; } const filters[] = {
         {'7', false, false, u'7'}, {'\b', false, false, u'\b'}, {'-', false, false, 0}, {'-', true, false, u'-'},
@@ -120,8 +57,7 @@ TEST(FrameEditRules, KeyFiltersAndSteppingByKind)
         EXPECT_EQ(key.unicode(), f.result) << f.key;
     }
     struct { const char* text; TEditStepping kind; bool up, shift; const char* result; } const steps[] = {
-        {"0", {false, true}, false, false, "0"},   // unsigned bound
-        {"5", {false, true}, false, true, "0"},
+        {"5", {false, true}, false, true, "0"},   // unsigned bound
         {"5", {false, false}, false, true, "-5"},
         {"2147483647", {false, false}, true, false, "2147483647"},   // stays readable
         {"-2147483648", {false, false}, false, true, "-2147483648"},
@@ -135,16 +71,17 @@ TEST(FrameEditRules, KeyFiltersAndSteppingByKind)
     SetDecimalSeparator(QLatin1Char('.'));
 }
 
-TEST_F(SchemeTest, ChoosingACellMovesToTheNearestEditableColumn)
+// A chosen cell moves to the nearest editable column; committed cells go through the slots.
+TEST_F(SchemeTest, ChoosingAndCommittingCells)
 {
-    AddDevice(rows[0], ModeReceive);
-    AddDevice(rows[1], ModeEmulate);
+    TDeviceInfo* a = AddDevice(rows[0], ModeEmulate);
+    TDeviceInfo* b = AddDevice(rows[1], ModeReceive);
     QTableWidget* grid = form->SchemeGrid;
     struct { int row, column, chosen; bool editing; } const clicks[] = {
-        {0, 5, 1, false},   // a received device in BI diagnostics: nothing right of the name
-        {1, 5, 5, true},    // an emulated device: its answer cells are
-        {1, 8, 6, true},    // moving right, the last editable one
-        {1, 1, 1, false},   // names are edited in the constructor only
+        {1, 5, 1, false},   // a received device in BI diagnostics: nothing right of the name
+        {0, 5, 5, true},    // an emulated device: its answer cells are
+        {0, 8, 6, true},    // moving right, the last editable one
+        {0, 1, 1, false},   // names are edited in the constructor only
     };
     for (const auto& c : clicks) {
         Click(grid, c.row, c.column);
@@ -152,17 +89,18 @@ TEST_F(SchemeTest, ChoosingACellMovesToTheNearestEditableColumn)
         EXPECT_EQ(form->GridControl->Editing(), c.editing) << c.row << ',' << c.column;
         EXPECT_EQ(form->CurrentDevice(), form->GridControl->RowDevice(c.row));
     }
-    form->Devices().clear();   // an empty scheme keeps one row
-    form->DevicesByAddr().fill(nullptr);
-    form->GridControl->Rebuild();
-    EXPECT_EQ(grid->rowCount(), 1);
-    EXPECT_EQ(form->GridControl->RowDevice(0), nullptr);
-}
+    // A release on the selected device's mode cell pops the mode menu up below that cell; a
+    // press below the rows deselects.
+    form->show();
+    Click(grid, 0, 0);
+    const QRect cell = grid->visualRect(grid->currentIndex());
+    form->GridControl->MouseUp(Qt::LeftButton, {}, cell.center().x(), cell.center().y());
+    EXPECT_TRUE(form->DeviceModePopupMenu->isVisible());
+    EXPECT_EQ(form->DeviceModePopupMenu->pos(), grid->viewport()->mapToGlobal(QPoint(0, cell.bottom() + 1)));
+    form->DeviceModePopupMenu->hide();
+    form->GridControl->MouseDown(Qt::LeftButton, {}, 5, grid->visualRect(Index(grid, 1, 0)).bottom() + 5);
+    EXPECT_EQ(form->CurrentDevice(), nullptr);
 
-TEST_F(SchemeTest, CommittedCellsGoThroughTheSlots)
-{
-    TDeviceInfo* a = AddDevice(rows[0], ModeEmulate);
-    TDeviceInfo* b = AddDevice(rows[1], ModeReceive);
     form->ApplyCellText(3, 0, QStringLiteral(" 42 "));
     EXPECT_EQ(a->SchemeObject->Answer[1], 42);
     EXPECT_EQ(Cell(0, 3), QStringLiteral("42"));
@@ -171,18 +109,31 @@ TEST_F(SchemeTest, CommittedCellsGoThroughTheSlots)
     EXPECT_EQ(b->SchemeObject->Request[1], 7);
     form->ApplyCellText(2, 0, QStringLiteral("7"));   // no request editor: no value
     EXPECT_EQ(Cell(0, 2), QStringLiteral("-"));
+    form->ApplyCellText(1, 1, QStringLiteral(" Датчик "));   // the same name: no change
+    EXPECT_FALSE(form->Modified);
     form->ApplyCellText(1, 1, QStringLiteral("  Новое имя "));
     EXPECT_EQ(b->SchemeObject->Name, QStringLiteral("Новое имя"));
     EXPECT_TRUE(form->Modified);
     form->ApplyCellText(8, 1, QStringLiteral("x"));   // statistics are never written by hand
     EXPECT_EQ(Cell(1, 8), QString());
+
+    form->Devices().clear();   // an empty scheme keeps one row
+    form->DevicesByAddr().fill(nullptr);
+    form->GridControl->Rebuild();
+    EXPECT_EQ(grid->rowCount(), 1);
+    EXPECT_EQ(form->GridControl->RowDevice(0), nullptr);
 }
 
-TEST_F(SchemeTest, TypedEditIsCommittedOnEnterAndDroppedOnEscape)
+TEST_F(SchemeTest, KeysEditCellsAndCtrlCyclesDigitsStepsValuesAndTapSelects)
 {
+    DeviceCatalogue[rows[1]].Col2Radix = 2;
+    DeviceCatalogue[rows[0]].Value1Step = 1;
+    LineMode = LineModeSensors;
     TDeviceInfo* a = AddDevice(rows[0], ModeEmulate);
+    TDeviceInfo* b = AddDevice(rows[1], ModeReceive);
     form->show();
     QTableWidget* grid = form->SchemeGrid;
+    // A typed edit is dropped on Escape and committed on Enter.
     Click(grid, 0, 3);
     QTest::keyClick(grid, Qt::Key_5);   // starts the editor with the key
     ASSERT_NE(form->GridControl->Editor(), nullptr);
@@ -200,17 +151,7 @@ TEST_F(SchemeTest, TypedEditIsCommittedOnEnterAndDroppedOnEscape)
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();   // the view commits an Enter from its event loop
     EXPECT_EQ(a->SchemeObject->Answer[1], 12);
-}
 
-TEST_F(SchemeTest, CtrlCommandsEditDigitsStepValuesAndTapSelect)
-{
-    DeviceCatalogue[rows[1]].Col2Radix = 2;
-    DeviceCatalogue[rows[0]].Value1Step = 1;
-    LineMode = LineModeSensors;
-    TDeviceInfo* a = AddDevice(rows[0], ModeEmulate);
-    TDeviceInfo* b = AddDevice(rows[1], ModeReceive);
-    form->show();
-    QTableWidget* grid = form->SchemeGrid;
     form->ApplyCellText(2, 1, QStringLiteral("101"));
     Click(grid, 1, 2);
     QTest::keyClick(grid, Qt::Key_1, Qt::ControlModifier);
@@ -238,7 +179,8 @@ TEST_F(SchemeTest, FrameEditsStoreTheirValuesAndStep)
     frame->ValueEdit->SetText(QStringLiteral("9"));
     EXPECT_EQ(a->SchemeObject->Answer[1], 9);
     EXPECT_EQ(Cell(0, 3), QStringLiteral("9"));
-    EXPECT_TRUE(Logged("FrameToAnswer"));
+    EXPECT_TRUE(std::any_of(SlotLog.begin(), SlotLog.end(), [](const TSlotCall& c) { return c.slot == "FrameToAnswer" && c.updating; }))
+        << "the slot runs while the program writes the controls";
 
     // The up-down steps its edit; at the bottom an unsigned edit stays and raises no change.
     frame->ValueEdit->SetText(QStringLiteral("1"));
@@ -270,72 +212,49 @@ TEST_F(SchemeTest, FrameEditsStoreTheirValuesAndStep)
     EXPECT_EQ(a->SchemeObject->Answer[1], 3);
 }
 
-TEST_F(GridControlTest, CtrlCommandsAskTheWindowAndEndUpDownSilently)
+// Ctrl commands reach the window's items for the selected device; Ctrl+Up/Down never move the
+// grid's cursor (a silent abort).
+TEST_F(SchemeTest, CtrlCommandsActThroughTheWindowsItems)
 {
     struct {
-        int column, key;
+        int row, column, key;
         bool selected, constructor;
-        const char* call;   // what the window is asked, none for nothing
-        bool completes;     // false: a silent abort keeps the grid's cursor
+        const char* rows;   // afterwards: each grid row's name and mode cell
+        bool completes;
     } const cases[] = {
-        {0, Qt::Key_Backspace, true, false, "DeviceStaticPopupItem", true},
-        {3, Qt::Key_Delete, true, false, "DDeleteDeviceItem", true},
-        {3, Qt::Key_Delete, false, false, nullptr, true},
-        {0, Qt::Key_Up, true, false, "mode 0", false},   // emulated: up to received, down to disabled
-        {0, Qt::Key_Down, true, false, "mode 2", false},
-        {0, Qt::Key_Up, false, false, nullptr, true},    // no device selected: the grid moves as usual
-        {1, Qt::Key_Up, false, true, nullptr, true},
-        {1, Qt::Key_Up, true, true, "up", false},
-        {1, Qt::Key_Down, true, true, "down", false},
-        {1, Qt::Key_Down, true, false, nullptr, false},  // moving needs the scheme editor
-        {5, Qt::Key_Up, true, false, nullptr, false},
+        {0, 0, Qt::Key_Backspace, true, false, "A11 B10", true},   // the static mark
+        {0, 3, Qt::Key_Delete, true, true, "B10", true},
+        {0, 3, Qt::Key_Delete, false, true, "A10 B10", true},
+        {0, 0, Qt::Key_Up, true, false, "A00 B10", false},   // emulated: up to received, down to disabled
+        {0, 0, Qt::Key_Down, true, false, "A20 B10", false},
+        {0, 0, Qt::Key_Up, false, false, "A10 B10", true},   // no device selected: the grid moves as usual
+        {1, 1, Qt::Key_Up, true, true, "B10 A10", false},
+        {0, 1, Qt::Key_Down, true, false, "A10 B10", false},   // moving needs the scheme editor
+        {0, 5, Qt::Key_Up, true, false, "A10 B10", false},
+        {0, 1, Qt::Key_Down, true, true, "B10 A10", false},
+    };
+    const auto shown = [this] {
+        QStringList texts;
+        for (int row = 0; row < form->SchemeGrid->rowCount(); ++row)
+            texts << Cell(row, 1) + Cell(row, 0);
+        return texts.join(u' ');
     };
     for (const auto& c : cases) {
-        Device(0)->SchemeObject->Mode = ModeEmulate;
-        host.current = c.selected ? Device(0) : nullptr;
-        window->constructor = c.constructor;
-        window->calls.clear();
-        control->SetCurrentCell(0, c.column);
+        Run([&] { form->SClearSchemeItemClick(); });
+        AddDevice(rows[0], ModeEmulate, QStringLiteral("A"));
+        AddDevice(rows[1], ModeEmulate, QStringLiteral("B"));
+        ConstructorMode = c.constructor;
+        form->ApplyConstructorMode();
+        form->SelectDevice(c.selected ? form->GridControl->RowDevice(c.row) : nullptr);
+        form->GridControl->SetCurrentCell(c.row, c.column);
         int key = c.key;
-        EXPECT_EQ(GuardUi([&] { control->KeyDown(key, Qt::ControlModifier); }), c.completes) << c.column << ' ' << c.key;
-        EXPECT_EQ(window->calls, c.call ? QStringList{QString::fromLatin1(c.call)} : QStringList()) << c.column << ' ' << c.key;
+        EXPECT_EQ(GuardUi([&] { form->GridControl->KeyDown(key, Qt::ControlModifier); }), c.completes) << c.column << ' ' << c.key;
+        EXPECT_EQ(shown(), QString::fromUtf8(c.rows)) << c.row << ',' << c.column << ' ' << c.key;
     }
-    window->calls.clear();
+    // Left in the scheme editor: Delete without Ctrl is no command, a double click deletes.
     int key = Qt::Key_Delete;
-    control->KeyDown(key, Qt::NoModifier);   // without Ctrl nothing is a command
-    control->DblClick();
-    EXPECT_EQ(window->calls, QStringList{QStringLiteral("DDeleteDeviceItem")});
-}
-
-TEST_F(GridControlTest, SelectionReachesTheWindowOnlyWhenAsked)
-{
-    control->SetCurrentRow(1);
-    control->SelectCurrentCell(false);   // code moving the cursor: no device selected
-    EXPECT_TRUE(window->calls.isEmpty());
-    host.opening = true;                 // nothing is chosen while the scheme is being built
-    bool canSelect = true;
-    control->SelectCell(3, 1, canSelect);
-    EXPECT_FALSE(canSelect);
-    host.opening = false;
-    control->SelectCurrentCell();
-    EXPECT_EQ(host.current, Device(1));
-
-    // A press below the rows deselects; a release on the current mode cell pops the menu up
-    // just below that cell.
-    grid->show();
-    control->SetCurrentCell(1, 0);
-    window->calls.clear();
-    const QRect cell = grid->visualRect(grid->currentIndex());
-    control->MouseUp(Qt::LeftButton, {}, cell.center().x(), cell.center().y());
-    const QPoint below = grid->viewport()->mapToGlobal(QPoint(0, cell.bottom() + 1));
-    control->MouseDown(Qt::LeftButton, {}, 5, cell.bottom() + 40);
-    EXPECT_EQ(window->calls, (QStringList{QStringLiteral("popup %1,%2").arg(below.x()).arg(below.y()), QStringLiteral("select")}));
-    EXPECT_EQ(host.current, nullptr);
-
-    // A name is the window's business only when it changed.
-    window->calls.clear();
-    control->ApplyCellText(1, 1, QStringLiteral(" B "));
-    control->ApplyCellText(1, 1, QStringLiteral("C"));
-    EXPECT_EQ(window->calls, QStringList{QStringLiteral("name")});
-    EXPECT_EQ(Device(1)->SchemeObject->Name, QStringLiteral("C"));
+    form->GridControl->KeyDown(key, Qt::NoModifier);
+    EXPECT_EQ(form->Devices().size(), 2u);
+    form->GridControl->DblClick();
+    EXPECT_EQ(form->Devices().size(), 1u);
 }

@@ -34,46 +34,11 @@ protected:
     ScopedTicks ticks{clock};
 };
 
-TEST_F(NewDevicesTest, OnlyRowsHeardLatelyAtFreeAddressesAreOffered)
-{
-    TDeviceInfo* present = AddDevice(rows[0], ModeEmulate);
-    const std::uint32_t now = clock.Now();
-    const auto heard = [this](std::uint32_t at) { return HeardNewRows(form->DevicesByAddr(), at); };
-    DeviceCatalogue[rows[1]].LastSeenTick = now - 2999;
-    EXPECT_EQ(heard(now), std::vector<int>{rows[1]});
-    DeviceCatalogue[rows[1]].LastSeenTick = now - 3000;
-    EXPECT_TRUE(heard(now).empty());
-    // Heard, but its address is taken (also by another row of that address).
-    for (TFrameInfo* sibling : FrameInfoVectors[present->FrameInfo->Address])
-        sibling->LastSeenTick = now - 10;
-    EXPECT_TRUE(heard(now).empty());
-    DeviceCatalogue[rows[1]].LastSeenTick = 0xFFFFFF00u;   // across the wrap of the tick count
-    EXPECT_EQ(heard(0x00000100u), std::vector<int>{rows[1]});
-}
-
-TEST_F(NewDevicesTest, AutomaticSearchStaysSilentUnlessTheSchemeIsEmpty)
-{
-    AddDevice(rows[0], ModeEmulate);
-    DeviceCatalogue[rows[1]].LastSeenTick = clock.Now() - 100;
-    form->ShowNewDevices();
-    EXPECT_EQ(shown, 0);
-    // Nothing heard: only a search the user started says so.
-    DeviceCatalogue[rows[1]].LastSeenTick = 0;
-    form->ShowNewDevices();
-    EXPECT_TRUE(Messages.isEmpty());
-    SearchByUser = 1;
-    form->ShowNewDevices();
-    EXPECT_EQ(Messages, QStringList{QStringLiteral("Информация|Новые датчики не найдены")});
-    CurrentScheme = nullptr;   // no scheme shown (one is being opened): nothing
-    form->ShowNewDevices();
-    EXPECT_EQ(Messages.size(), 1);
-}
-
-TEST_F(NewDevicesTest, ConfirmedRowsJoinTheScheme)
+TEST_F(NewDevicesTest, RowsHeardLatelyAtFreeAddressesAreOfferedToAnEmptySchemeOrAUsersSearch)
 {
     DeviceCatalogue[rows[0]].LastSeenTick = clock.Now() - 100;
     DeviceCatalogue[rows[1]].LastSeenTick = clock.Now() - 200;
-    form->ShowNewDevices();   // an empty new scheme is offered what was heard
+    form->ShowNewDevices();
     ASSERT_EQ(shown, 1);
     EXPECT_EQ(offered.size(), 2u);
     EXPECT_TRUE(CurrentScheme->Objects.empty());   // Cancel adds nothing
@@ -82,6 +47,33 @@ TEST_F(NewDevicesTest, ConfirmedRowsJoinTheScheme)
     EXPECT_EQ(form->Devices().size(), 2u);
     for (int row : rows)
         EXPECT_NE(form->DevicesByAddr()[DeviceCatalogue[row].Address], nullptr);
+
+    DeviceCatalogue[RowAt(3)].LastSeenTick = clock.Now() - 100;
+    form->ShowNewDevices();   // the scheme has devices: an automatic search stays silent
+    EXPECT_EQ(shown, 2);
+    DeviceCatalogue[RowAt(3)].LastSeenTick = 0;
+    form->ShowNewDevices();   // nothing heard
+    EXPECT_TRUE(Messages.isEmpty());
+    SearchByUser = 1;
+    form->ShowNewDevices();
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Информация|Новые датчики не найдены")});
+    CurrentScheme = nullptr;   // no scheme shown (one is being opened): nothing
+    form->ShowNewDevices();
+    EXPECT_EQ(Messages.size(), 1);
+
+    // Only rows heard within 3 s at free addresses count, also across the tick count's wrap.
+    const std::uint32_t now = clock.Now();
+    const auto heard = [this](std::uint32_t at) { return HeardNewRows(form->DevicesByAddr(), at); };
+    const int spare = RowAt(3);
+    DeviceCatalogue[spare].LastSeenTick = now - 2999;
+    EXPECT_EQ(heard(now), std::vector<int>{spare});
+    DeviceCatalogue[spare].LastSeenTick = now - 3000;
+    EXPECT_TRUE(heard(now).empty());
+    for (TFrameInfo* sibling : FrameInfoVectors[DeviceCatalogue[rows[0]].Address])   // a taken address's other rows
+        sibling->LastSeenTick = now - 10;
+    EXPECT_TRUE(heard(now).empty());
+    DeviceCatalogue[spare].LastSeenTick = 0xFFFFFF00u;
+    EXPECT_EQ(heard(0x00000100u), std::vector<int>{spare});
 }
 
 TEST(NewDevicesForm, OneRowPerAddress)

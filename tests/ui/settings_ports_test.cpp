@@ -6,12 +6,14 @@
 #include <sys/stat.h>
 
 #include "WindowFixture.h"
+#include "platform/D2xx.h"
 #include "platform/Ini.h"
+#include "support/FakeFtdi.h"
 #include "support/HostileFiles.h"
 
 using SettingsTest = MainWindowTest;
 
-TEST(SettingsValues, PlacementScansLikeTheCLibraryAndFormatsBack)
+TEST(SettingsValues, PlacementAndPortScanLikeTheCLibraryWidthsAndRecentFilesStopAtGarbage)
 {
     struct { const char* text; int count; std::int32_t left, top, width; } const forms[] = {
         {" 0 , 0x10 ,010, 7,8", 5, 16, 8, 7},   // "%i" takes hexadecimal and octal
@@ -26,13 +28,9 @@ TEST(SettingsValues, PlacementScansLikeTheCLibraryAndFormatsBack)
     TFormsMain f;
     ScanFormsMain(QStringLiteral("1,10,10,5000,5000,1,300,0,140,87"), f);
     EXPECT_EQ(FormatFormsMain(f), QStringLiteral("1,10,10,5000,5000,1,300,0,140,87"));
-}
 
-TEST(SettingsValues, PortValueColumnWidthsAndRecentFiles)
-{
-    // Priority -1: none read.
     struct { const char* text; std::optional<std::uint32_t> open, autoDetect; const char* name; int priority; } const ports[] = {
-        {"1,0,COM2", 1, 0, "", -1},   // a name without a comma after it is dropped
+        {"1,0,COM2", 1, 0, "", -1},   // a name without a comma after it is dropped, no priority read
         {"x,1,ttyS0,-1", {}, 1, "ttyS0", 6},
     };
     for (const auto& c : ports) {
@@ -91,23 +89,29 @@ TEST_F(SettingsTest, AFileWithoutPortOrModeStartsClosedInSensorDiagnosticsAndOnT
     EXPECT_EQ(StartUp().geometry(), before);
 }
 
+// Recent files are read once and written back in their stored form: relative to the start
+// folder, or as the bytes of a name that is no UTF-8, which the document also opens and saves
+// under. Other odd bytes in the file are the settings reader's test.
 TEST_F(SettingsTest, RecentFilesAreReadOnceAndWrittenBackInTheirStoredForm)
 {
     QTemporaryDir start;
     StartDir = start.path() + QLatin1Char('/');
-    WriteIni("[LASTFILES]\nFile1=a.mvs\nFile2=./a.mvs\nFile3=./sub/b.mvs\nFile4=\nFile5=/elsewhere/c.mvs\n"
-             "[OTHER]\nkeep=me\n");
+    const QByteArray bytes = QFile::encodeName(dir.path()) + "/\xca\xf0\xe0\xed";   // cp1251
+    const QString path = WriteSchemeFile(DecodeName("\xca\xf0\xe0\xed.mvs"), {{QStringLiteral("S"), {}}});
+    WriteIni("[LASTFILES]\nFile1=a.mvs\nFile2=./a.mvs\nFile3=./sub/b.mvs\nFile4=\nFile5=" + bytes + ".mvs\n");
     TMirvane2Form& f = StartUp();
     EXPECT_EQ(QStringList(f.LastFiles.begin(), f.LastFiles.begin() + 4),
-              (QStringList{StartDir + "a.mvs", StartDir + "sub/b.mvs", "/elsewhere/c.mvs", QString()}));
-    f.LastFiles[2].clear();
+              (QStringList{StartDir + "a.mvs", StartDir + "sub/b.mvs", path, QString()}));
+    Open(path);
+    f.SetModified(true);
+    EXPECT_TRUE(GuardUi([&f] { f.FSaveFileItemClick(); }));
+    EXPECT_TRUE(Messages.isEmpty()) << qPrintable(Messages.join(u'\n'));
     CloseAndDrop();
-    TIniFile ini;
-    ASSERT_EQ(ini.Load(Ini()), TIniLoad::Loaded);
-    EXPECT_EQ(ini.ReadString(LastFilesSection, QStringLiteral("File1")), QStringLiteral("a.mvs"));
-    EXPECT_EQ(ini.ReadString(LastFilesSection, QStringLiteral("File2")), QStringLiteral("./sub/b.mvs"));
-    EXPECT_FALSE(ini.ValueExists(LastFilesSection, QStringLiteral("File3")));
-    EXPECT_EQ(ini.ReadString(QStringLiteral("OTHER"), QStringLiteral("keep")), QStringLiteral("me"));
+    const QByteArray written = ReadIni();
+    EXPECT_TRUE(written.startsWith("[LASTFILES]\nFile1=" + bytes + ".mvs\nFile2=a.mvs\nFile3=./sub/b.mvs\n["))
+        << written.toHex().constData();
+    for (const char* ext : {".mvs", ".mvi"})
+        EXPECT_TRUE(RemoveFile(DecodeName(bytes + ext))) << ext << " under its own name";
 }
 
 TEST_F(SettingsTest, ALastDocumentThatIsNoPlainFileGivesANewFileWithoutBlocking)
@@ -124,51 +128,6 @@ TEST_F(SettingsTest, ALastDocumentThatIsNoPlainFileGivesANewFileWithoutBlocking)
     EXPECT_TRUE(Messages.isEmpty()) << qPrintable(Messages.join(u'\n'));
     EXPECT_EQ(FileType(hostile[1].Path), unsigned(S_IFIFO));
     EXPECT_FALSE(guard.Released()) << "start-up waited on the FIFO";
-}
-
-TEST_F(SettingsTest, ADocumentNamedInBytesThatAreNoUtf8OpensIsSavedAndKeptInTheFile)
-{
-    const QByteArray bytes = QFile::encodeName(dir.path()) + "/\xca\xf0\xe0\xed";   // cp1251
-    const QString path = DecodeName(bytes + ".mvs");
-    TSchemeList schemes;
-    schemes.push_back(std::make_unique<TDeviceScheme>(QStringLiteral("S")));
-    ASSERT_TRUE(SaveSchemeFile(path, schemes));
-    const QByteArray odd("[X]\nodd=a\0b\xff\n", 14);
-    WriteIni("[LASTFILES]\nFile1=" + bytes + ".mvs\n" + odd);
-    TMirvane2Form& f = StartUp();
-    EXPECT_EQ(CurrentFileName, path);
-    EXPECT_EQ(f.LastFiles[0], path);
-    f.SetModified(true);
-    EXPECT_TRUE(GuardUi([&f] { f.FSaveFileItemClick(); }));
-    EXPECT_TRUE(Messages.isEmpty()) << qPrintable(Messages.join(u'\n'));
-    CloseAndDrop();   // without SETUP/Mode the file is rewritten
-    const QByteArray written = ReadIni();
-    EXPECT_TRUE(written.startsWith("[LASTFILES]\nFile1=" + bytes + ".mvs\n" + odd)) << written.toHex().constData();
-    for (const char* ext : {".mvs", ".mvi"})
-        EXPECT_TRUE(RemoveFile(DecodeName(bytes + ext))) << ext << " under its own name";
-}
-
-TEST_F(SettingsTest, ChangedValuesAreWrittenAndReadBack)
-{
-    AddTty(QStringLiteral("ttyUSB0"));
-    WriteIni("; mine\n[SETUP]\nPort=1,1,,2\nMode=0\nExtra=x\n");
-    TMirvane2Form& f = StartUp();
-    f.LPortAutoDetectItemClick();
-    f.LPortCOMItemClick(PortItems(f.PortNamePopupMenu).value(0));
-    f.LPriorityItemClick(Action("LHighestPriorityItem"));
-    f.SameAddrCheckBox->SetChecked(true);
-    CloseAndDrop();
-    const QByteArray written = ReadIni();
-    EXPECT_TRUE(written.startsWith("; mine\n[SETUP]\nPort=1,0,ttyUSB0,5\nMode=0\nExtra=x\n")) << written.toStdString();
-    PortAutoDetect = true;
-    PollPriority = 2;
-    TMirvane2Form& again = StartUp();
-    EXPECT_FALSE(PortAutoDetect);
-    EXPECT_EQ(SettingsPortName(), QStringLiteral("ttyUSB0"));
-    EXPECT_EQ(PollPriority, 5);
-    EXPECT_TRUE(again.SameAddrCheckBox->Checked());
-    CloseAndDrop();
-    EXPECT_EQ(ReadIni(), written);   // nothing changed: not rewritten
 }
 
 // Garbage of a readable size is the reader's fuzz test; a file beyond that size is neither read
@@ -195,7 +154,8 @@ TEST_F(SettingsTest, OnlyALastArgumentSlashCStartsConstructorMode)
 }
 
 // The configured port keeps the listed spelling and a priority beyond the scale is cut to it;
-// the choices reach both menus and the thread.
+// the choices reach both menus and the thread, and are written back. That the file keeps its
+// other lines is the settings reader's test.
 TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
 {
     AddTty(QStringLiteral("ttyUSB0"));
@@ -208,8 +168,14 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
     FakeReceiveThread::Log.clear();
     f.LPortAutoDetectItemClick();
     ExpectBothMenus({QStringLiteral("ttyUSB&0*"), QStringLiteral("ttyUSB&1")});
+    // The port or priority chosen already, or no item, changes nothing.
+    f.LPortCOMItemClick(PortItems(f.LPortNameItem->menu())[0]);
+    f.LPortCOMItemClick(nullptr);
+    f.LPriorityItemClick(Action("LCriticalPriorityItem"));
     f.LPortCOMItemClick(PortItems(f.LPortNameItem->menu())[1]);
-    EXPECT_EQ(SettingsPortName(), QStringLiteral("ttyUSB1"));
+    const TPortSettings read = f.PortSettings();   // what the thread reads while it detects
+    EXPECT_EQ(std::tuple(read.AutoDetect, read.SettingsPort, read.PortList),
+              std::tuple(false, QStringLiteral("ttyUSB1"), QStringList{"ttyUSB0", "ttyUSB1"}));
     f.LPriorityItemClick(Action("LHighestPriorityItem"));
     EXPECT_EQ(FakeReceiveThread::Log, (QStringList{"thread reconnect", "thread reconnect", "thread priority 5",
                                                    "thread reset stats"}));
@@ -218,4 +184,66 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
     ASSERT_TRUE(RunEventsUntil([] { return PortListNames().contains(QStringLiteral("ttyACM1")); }));
     ExpectBothMenus({QStringLiteral("ttyACM&1"), QStringLiteral("ttyUSB&0"), QStringLiteral("ttyUSB&1*")});
     EXPECT_EQ(FakeReceiveThread::Log.count(QStringLiteral("thread reconnect")), 3);
+
+    f.SameAddrCheckBox->SetChecked(true);
+    CloseAndDrop();
+    const QByteArray written = ReadIni();
+    EXPECT_TRUE(written.startsWith("[SETUP]\nPort=1,0,ttyUSB1,5\nMode=0\n")) << written.toStdString();
+    PortAutoDetect = true;
+    PollPriority = 2;
+    TMirvane2Form& again = StartUp();
+    EXPECT_EQ(std::tuple(PortAutoDetect.load(), SettingsPortName(), PollPriority), std::tuple(false, QStringLiteral("ttyUSB1"), 5));
+    EXPECT_TRUE(again.SameAddrCheckBox->Checked());
+    CloseAndDrop();
+    EXPECT_EQ(ReadIni(), written);   // nothing changed: not rewritten
+}
+
+// Only the thread's end shows the port closed; switched on again before that end, the port gets
+// a fresh thread from it.
+TEST_F(SettingsTest, SwitchingThePortEndsOrStartsTheThread)
+{
+    TMirvane2Form& f = StartUp();
+    FakeReceiveThread::Log.clear();
+    f.LPortOpenItemClick();
+    EXPECT_EQ(FakeReceiveThread::Log, QStringList{"thread terminate"});
+    EXPECT_FALSE(PortOpen || f.PortOpenButton->isChecked() || f.StatusText(2) == PortClosedText);
+    ASSERT_TRUE(RunEventsUntil([] { return ReceiveThread == nullptr; }));
+    EXPECT_EQ(f.StatusText(2), PortClosedText);
+
+    f.LPortOpenItemClick();
+    f.LPortOpenItemClick();
+    f.LPortOpenItemClick();
+    ASSERT_TRUE(RunEventsUntil([] { return FakeReceiveThread::Log.count(QStringLiteral("thread resume")) == 2; }));
+    RunEventsFor(20);
+    EXPECT_EQ(FakeReceiveThread::Log.count(QStringLiteral("thread resume")), 2);
+    EXPECT_TRUE(PortOpen && ReceiveThread && f.PortOpenButton->isChecked());
+    CloseAndDrop();
+    SetReceiveThreadFactory([]() -> IReceiveThread* { return nullptr; });   // no thread made
+    EXPECT_EQ(StartUp().StatusText(2), PortClosedText);
+}
+
+TEST_F(SettingsTest, AChangedFtdiCountReconnectsOnce)
+{
+    FakeFtdi ftdi;
+    ASSERT_NE(LoadFtdiLibrary(FakeFtdi::Path()), nullptr);   // found by the window's own load
+    AddTty(QStringLiteral("ttyUSB0"));
+    TMirvane2Form& f = StartUp();
+    EXPECT_EQ(PortListNames(), (QStringList{"ttyUSB0", "USB"}));   // the FTDI entry last
+    // A plugged tty is the port choices' test.
+    struct { int devices; std::uint32_t listFails; int reconnects; } const steps[] = {
+        {1, 0, 0},   // nothing changed
+        {2, 0, 1},
+        {3, 4, 0},   // the count is not compared when the call fails
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(int(&s - steps));
+        FakeReceiveThread::Log.clear();
+        ftdi.SetDevices(s.devices);
+        ftdi.Fail("FT_ListDevices", s.listFails);
+        f.UpdatePortList();
+        EXPECT_EQ(FakeReceiveThread::Log.count(QStringLiteral("thread reconnect")), s.reconnects);
+    }
+    ExpectBothMenus({QStringLiteral("ttyUSB&0-"), QStringLiteral("US&B (Direct)-")});
+    CloseAndDrop();
+    EXPECT_FALSE(d2xx::Loaded()) << "the window's going releases the library";
 }

@@ -11,20 +11,6 @@
 
 #include "WindowFixture.h"
 
-namespace {
-
-// The tool bars shown in a mode, with both right-hand panels open.
-void ShowEverything(TMirvane2Form& f, bool constructor)
-{
-    ConstructorMode = constructor ? 1 : 0;
-    f.ApplyConstructorMode();
-    f.RightPanelButtonClick(f.ShowRightButton);
-    f.DataInfoButtonClick(f.ShowInfoButton);
-    RunEventsFor(30);
-}
-
-} // namespace
-
 TEST_F(MainWindowTest, AStartedWindowFitsTheScreenItsToolBarsAndItsCatalogue)
 {
     PortOpen = false;
@@ -35,7 +21,11 @@ TEST_F(MainWindowTest, AStartedWindowFitsTheScreenItsToolBarsAndItsCatalogue)
     EXPECT_TRUE(area.contains(f.frameGeometry())) << f.geometry().y() << "+" << f.geometry().height();
     EXPECT_EQ(f.focusWidget(), f.SchemeGrid);
     for (const bool constructor : {false, true}) {
-        ShowEverything(f, constructor);
+        ConstructorMode = constructor ? 1 : 0;   // with both right-hand panels open
+        f.ApplyConstructorMode();
+        f.RightPanelButtonClick(f.ShowRightButton);
+        f.DataInfoButtonClick(f.ShowInfoButton);
+        RunEventsFor(30);
         int checked = 0;
         for (QToolBar* bar : f.findChildren<QToolBar*>()) {
             if (!bar->isVisible())
