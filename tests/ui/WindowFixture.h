@@ -16,7 +16,7 @@
 #include "model/SchemeFiles.h"
 #include "platform/Abort.h"
 #include "platform/Files.h"
-#include "support/FakePortView.h"
+#include "support/LoggingReceiveThread.h"
 #include "support/RunEvents.h"
 #include "support/TestFrames.h"
 #include "ui/Ask.h"

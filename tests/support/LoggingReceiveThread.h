@@ -1,28 +1,10 @@
 #pragma once
-// What the port control needs of the window and of the receive thread, as fakes that write each
-// call into one log ("list", "check 1", "open 0", "thread resume", ...), so that a test reads
-// the order of what was shown and what the thread was asked.
+// A receive thread that never runs and writes each call into one log ("thread resume", ...),
+// so that a test reads the order of what the thread was asked.
 #include <QStringList>
 #include <functional>
 
 #include "ui/PortControl.h"
-
-class FakePortView : public IPortView {
-public:
-    FakePortView(QStringList& log, const bool& closing) : log_(log), closing_(closing) {}
-    void ShowPortList() override { log_ << QStringLiteral("list"); }
-    void CheckPort(int tag) override { log_ << QStringLiteral("check %1").arg(tag); }
-    void ShowPortOpen(bool open) override { log_ << QStringLiteral("open %1").arg(int(open)); }
-    void ShowAutoDetect(bool on) override { log_ << QStringLiteral("auto %1").arg(int(on)); }
-    void ShowReconnect() override { log_ << QStringLiteral("ready"); }
-    void ShowPortClosed() override { log_ << QStringLiteral("closed"); }
-    bool IsClosing() const override { return closing_; }
-    void CompleteClose() override { log_ << QStringLiteral("close"); }
-
-private:
-    QStringList& log_;
-    const bool& closing_;
-};
 
 // A receive thread that never runs: End plays the end of its loop as the contract has it.
 class LoggingReceiveThread : public IReceiveThread {
