@@ -1,6 +1,8 @@
 // Mirvane2: the program entry. Makes the application, binds the device frames, creates the main
 // window and hands it the deferred start-up, then runs the event loop. SIGTERM and SIGINT close
 // the window as the user's close does, so the threads end and the settings are kept.
+#include "ui/Main.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -17,7 +19,6 @@
 #include "platform/Abort.h"
 #include "platform/Numbers.h"
 #include "ui/Application.h"
-#include "ui/Main.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ void LoadRussianDialogTexts(QApplication& app)
         QApplication::installTranslator(translator);
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

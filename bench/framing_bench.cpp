@@ -50,7 +50,7 @@ std::vector<std::uint8_t> RecordedStream(std::size_t bytes, unsigned seed)
         if (kind == 1)
             m[std::uniform_int_distribution<std::size_t>(0, m.size() - 1)(rng)] ^= 0x01;   // damaged
         else if (kind == 2)
-            m.resize(std::uniform_int_distribution<std::size_t>(1, m.size())(rng));        // cut
+            m.resize(std::uniform_int_distribution<std::size_t>(1, m.size())(rng));   // cut
         s.insert(s.end(), m.begin(), m.end());
     }
     return s;

@@ -75,8 +75,9 @@ Absorbed Feed(TMirvane2Form& form, double seconds)
             std::this_thread::sleep_until(start + std::chrono::microseconds(static_cast<long>(n * 1e6 / offered)));
             if (stop)
                 break;
-            QMetaObject::invokeMethod(&form, [&form, n, &done] { AppendRecord(form, n); ++done; },
-                                      Qt::BlockingQueuedConnection);
+            QMetaObject::invokeMethod(
+                &form, [&form, n, &done] { AppendRecord(form, n); ++done; },
+                Qt::BlockingQueuedConnection);
         }
     });
     const double cpu0 = ThreadCpuSeconds(CLOCK_THREAD_CPUTIME_ID);
@@ -96,7 +97,7 @@ Absorbed Feed(TMirvane2Form& form, double seconds)
     return {static_cast<double>(taken) / wall, cpu / wall};
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

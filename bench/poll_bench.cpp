@@ -85,7 +85,7 @@ double CycleWireSeconds()
     return chars * CharSeconds;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

@@ -29,7 +29,7 @@ void Print(const char* what, const Latency& l)
     std::printf("  %-10s min %.1f ms, median %.1f ms, max %.1f ms\n", what, l.min, l.median, l.max);
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {
@@ -56,20 +56,20 @@ int main(int argc, char** argv)
     constexpr int runs = 7;
     std::printf("termination latency, Terminate to termination handler (%d runs each)\n", runs);
     Print("idle", Terminations(runs, [](BenchScheme& s, LineSimulator& line) {
-        s.Start(LineModeMaster, {false, line.PortName(), {}});
-        RunLoop(300);
-    }));
+              s.Start(LineModeMaster, {false, line.PortName(), {}});
+              RunLoop(300);
+          }));
     Print("detecting", Terminations(runs, [](BenchScheme& s, LineSimulator& line) {
-        line.SetEcho(LineSimulator::Echo::Dropped);
-        s.Start(LineModeMaster, {true, line.PortName(), {"ttyMissing9"}});
-        RunLoop(300);
-    }));
+              line.SetEcho(LineSimulator::Echo::Dropped);
+              s.Start(LineModeMaster, {true, line.PortName(), {"ttyMissing9"}});
+              RunLoop(300);
+          }));
     Print("paused", Terminations(runs, [](BenchScheme& s, LineSimulator& line) {
-        s.AddDevice(7);
-        s.Start(LineModeSensors, {false, line.PortName(), {}});
-        RunLoop(200);
-        s.thread->Pause();
-        RunLoop(200);
-    }));
+              s.AddDevice(7);
+              s.Start(LineModeSensors, {false, line.PortName(), {}});
+              RunLoop(200);
+              s.thread->Pause();
+              RunLoop(200);
+          }));
     return 0;
 }

@@ -4,18 +4,18 @@
 
 namespace {
 constexpr int AzimuthBRow = 26;
-constexpr Bits Angle{1, 0, 10, 2};      // 1024 steps to the full turn
-constexpr Bits Temperature{2, 2, 4};    // (T + 60) / 4
-constexpr Bits In1{2, 6, 2};            // 0 "Свободен", 1 "+24 В", 2 "Масса"
+constexpr Bits Angle{1, 0, 10, 2};     // 1024 steps to the full turn
+constexpr Bits Temperature{2, 2, 4};   // (T + 60) / 4
+constexpr Bits In1{2, 6, 2};           // 0 "Свободен", 1 "+24 В", 2 "Масса"
 constexpr Bits Inputs[] = {In1};
 constexpr DigitColumn InputColumn{Inputs, 3, 0};
 constexpr Bits TemperatureAndInput{2, 2, 6};
 constexpr long double StepsPerTurn = 1024;
 constexpr long double FullTurn = 360;
 constexpr long double DegreesPerStep = FullTurn / StepsPerTurn;   // 0.3515625, exact
-constexpr int TemperatureBits = 0x3C;   // the field's bits in place within byte 2
+constexpr int TemperatureBits = 0x3C;                             // the field's bits in place within byte 2
 constexpr int TemperatureOffset = 60;
-constexpr int NearestStep = 2;          // half of the 4 °C step, so that halves round upward
+constexpr int NearestStep = 2;   // half of the 4 °C step, so that halves round upward
 
 long double AngleValue(const TMessageImage& answer) { return Angle.get(answer) * DegreesPerStep; }
 int TemperatureValue(const TMessageImage& answer)

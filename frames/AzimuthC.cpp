@@ -1,8 +1,8 @@
 #include "frames/AzimuthC.h"
 
-#include "frames/shared/Registration.h"
-
 #include <algorithm>
+
+#include "frames/shared/Registration.h"
 
 namespace {
 constexpr int AzimuthCRow = 82;

@@ -7,7 +7,7 @@ constexpr int BoomLengthBRow = 14;
 constexpr Bits AngleWord{1, 0, 16, 2};
 constexpr long double AngleScale = 256;   // steps of the magnitude per degree
 constexpr Num Length{Length12, 256, 1.0L / 256};
-constexpr double LengthRange = 16;        // metres: the 12 bits hold exactly this many
+constexpr double LengthRange = 16;   // metres: the 12 bits hold exactly this many
 
 // A magnitude of zero shows no sign, whatever bit 0 says.
 double AngleValue(const TMessageImage& answer)

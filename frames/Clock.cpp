@@ -11,7 +11,7 @@ namespace {
 constexpr Bits SecondByte{1, 0, 8};
 constexpr Bits MinuteByte{2, 0, 8};
 constexpr Bits HourByte{3, 0, 8};
-constexpr Bits YearByte{4, 0, 8};    // year - 2000
+constexpr Bits YearByte{4, 0, 8};   // year - 2000
 constexpr Bits MonthByte{5, 0, 8};
 constexpr Bits DayByte{6, 0, 8};
 constexpr int YearBase = 2000;

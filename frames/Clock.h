@@ -1,10 +1,10 @@
 #pragma once
 // The clock device: answers its poll with a date and a time. With "Текущее время" ticked the
 // emulated answer always carries the computer's current local date and time.
-#include "frames/shared/FrameBase.h"
-
 #include <QDateTime>
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TClockFrame final : public TFrameBase {
 public:

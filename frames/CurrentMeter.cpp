@@ -8,7 +8,7 @@
 namespace {
 constexpr int CurrentMeterRow = 61;
 constexpr Bits StatusByte{1, 0, 8};
-constexpr Bits StatusBits{1, 1, 7};      // the seven status flags above the voltage's top bit
+constexpr Bits StatusBits{1, 1, 7};   // the seven status flags above the voltage's top bit
 constexpr Bits VoltageTopBit{1, 0, 1};
 constexpr Bits VoltageLow{2, 0, 8};
 constexpr Bits Current1{3, 0, 8};
@@ -36,6 +36,7 @@ TCurrentMeterFrame::TCurrentMeterFrame(QWidget* owner, TDeviceInfo* info) : TFra
     But3Label = AddLabel(InPanel, "But3Label", "8", BoxesLeft - 18, 6);
     But3Label->SetBounds(BoxesLeft - 18, 6, 14, FieldHeight);
     // Left to right from the highest bit, as the block's documentation numbers them.
+    // clang-format off
     const struct { TCheckBox** box; const char* name; const char* hint; } boxes[] = {
         {&Bit8Box, "Bit8Box", "Ready"},
         {&Bit7Box, "Bit7Box", "Phase Break"},
@@ -45,6 +46,7 @@ TCurrentMeterFrame::TCurrentMeterFrame(QWidget* owner, TDeviceInfo* info) : TFra
         {&Bit3Box, "Bit3Box", "I2 Skew"},
         {&Bit2Box, "Bit2Box", "Eeprom failure"},
     };
+    // clang-format on
     int left = BoxesLeft;
     for (const auto& b : boxes) {
         *b.box = AddCheckBox(InPanel, b.name, QString(), left, 12, 18);

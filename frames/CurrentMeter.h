@@ -1,10 +1,10 @@
 #pragma once
 // The current-measuring block's frame: seven status flags, a supply voltage and two currents.
-#include "frames/shared/FrameBase.h"
-
 #include <QString>
 #include <cstdint>
 #include <vector>
+
+#include "frames/shared/FrameBase.h"
 
 // Seven status bits, a 9-bit supply voltage (its top bit shares the status byte) and two
 // currents. Texts that are no number send 0: the block always reports something.

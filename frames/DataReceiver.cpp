@@ -1,11 +1,11 @@
 #include "frames/DataReceiver.h"
 
+#include <array>
+
 #include "frames/shared/FieldControls.h"
 #include "frames/shared/Fields.h"
 #include "frames/shared/Registration.h"
 #include "model/Helpers.h"
-
-#include <array>
 
 namespace {
 constexpr int DataReceiverRow = 76;

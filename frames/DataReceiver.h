@@ -1,9 +1,9 @@
 #pragma once
 // The data receiver: passes on a remote sensor's force together with four status flags of the
 // remote unit, in one little-endian answer word.
-#include "frames/shared/FrameBase.h"
-
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TDataReceiverFrame final : public TFrameBase {
 public:

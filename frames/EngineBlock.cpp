@@ -11,7 +11,7 @@ namespace {
 constexpr int EngineBlockRow = 0;
 
 // The answer body: one unsigned byte per value.
-constexpr Bits SpeedByte{1, 0, 8};        // in steps of 20 rpm
+constexpr Bits SpeedByte{1, 0, 8};   // in steps of 20 rpm
 constexpr Num T5{{2, 0, 8}};
 constexpr Num T1{{3, 0, 8}};
 constexpr Num Pressure{{4, 0, 8}, 100, 0.01L};

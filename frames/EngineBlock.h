@@ -2,10 +2,10 @@
 // The engine block: the request switches its two outputs; the answer carries engine speed,
 // three temperatures, oil pressure, supply voltage, the generator and BP flags and the state
 // of output OUT1.
-#include "frames/shared/TwoOutputBlock.h"
-
 #include <QString>
 #include <cstdint>
+
+#include "frames/shared/TwoOutputBlock.h"
 
 class TEngineBlockFrame final : public TTwoOutputBlockFrame {
 public:

@@ -1,17 +1,17 @@
 #include "frames/EngineData.h"
 
+#include <cstdio>
+
 #include "frames/shared/FieldControls.h"
 #include "frames/shared/Fields.h"
 #include "frames/shared/Registration.h"
 #include "model/Helpers.h"
 #include "platform/Numbers.h"
 
-#include <cstdio>
-
 namespace {
 constexpr int EngineDataRow = 81;
-constexpr Bits RpmBits{1, 0, 16, 2};   // RPM x 8
-constexpr Bits PressureBits{3, 0, 8};  // P / 4
+constexpr Bits RpmBits{1, 0, 16, 2};    // RPM x 8
+constexpr Bits PressureBits{3, 0, 8};   // P / 4
 constexpr long double RpmScale = 8;
 constexpr long double RpmFactor = 0.125L;
 constexpr int PressureStep = 4;

@@ -1,10 +1,10 @@
 #pragma once
 // The engine data an engine unit reports on the line: engine speed in eighths of a revolution
 // per minute and oil pressure in steps of 4 kPa.
+#include <cstdint>
+
 #include "frames/shared/FrameBase.h"
 #include "platform/Numbers.h"
-
-#include <cstdint>
 
 class TEngineDataFrame final : public TFrameBase {
 public:
@@ -23,7 +23,6 @@ public:
     void AnswerToFrame();
     void AnswerToGrid();
 };
-
 
 TFrame* CreateEngineDataFrame(QWidget* owner, TDeviceInfo* info);
 QString DescribeEngineDataAnswer(const std::uint8_t* message);

@@ -1,9 +1,9 @@
 #pragma once
 // The transmission block: answers its address byte with a temperature, three pressures and a
 // level, one byte each.
-#include "frames/shared/FrameBase.h"
-
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TGearBlockAFrame final : public TFrameBase {
 public:

@@ -1,10 +1,10 @@
 #pragma once
 // The transmission block: the request switches its two outputs; the answer carries one
 // temperature, five pressures and the states of outputs OUT1 and OUT2.
-#include "frames/shared/TwoOutputBlock.h"
-
 #include <QString>
 #include <cstdint>
+
+#include "frames/shared/TwoOutputBlock.h"
 
 class TGearBlockBFrame final : public TTwoOutputBlockFrame {
 public:

@@ -2,9 +2,9 @@
 // The indicator: the master sends a percentage and an alarm flag, the indicator answers with
 // the same two fields. With "Автоматическое формирование" ticked the emulated answer repeats
 // the request shown in the request controls.
-#include "frames/shared/FrameBase.h"
-
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TIndicatorFrame final : public TFrameBase {
 public:

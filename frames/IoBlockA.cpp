@@ -8,7 +8,7 @@ namespace {
 // Two bits per input, four inputs a byte from byte 1, IN1 at the lowest bits; byte 4 holds
 // IN13-IN15, a bit 6 that is always sent as 0, and IN16 in bit 7.
 constexpr int CodedInputs = 15;
-constexpr Bits CodeBits(int input) // 0-based
+constexpr Bits CodeBits(int input)   // 0-based
 {
     return Bits{static_cast<std::uint8_t>(1 + input / 4), static_cast<std::uint8_t>(input % 4 * 2), 2};
 }

@@ -1,10 +1,10 @@
 #pragma once
 // The input block: answers its address byte with the states of sixteen inputs, fifteen
 // three-state inputs and one that is either free or grounded.
-#include "frames/shared/FrameBase.h"
-
 #include <array>
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TIoBlockAFrame final : public TFrameBase {
 public:

@@ -1,12 +1,12 @@
 #include "frames/IoBlockB.h"
 
+#include <algorithm>
+
 #include "frames/shared/BlockFields.h"
 #include "frames/shared/BlockLayout.h"
 #include "frames/shared/FieldControls.h"
 #include "frames/shared/Registration.h"
 #include "model/Helpers.h"
-
-#include <algorithm>
 
 namespace {
 constexpr int IoBlock1Row = 5;
@@ -14,8 +14,10 @@ constexpr int IoBlock3Row = 65;
 
 // Request: OUT1..OUT8 in bits 0..7.
 constexpr Bits OutputsByte{1, 0, 8};
+// clang-format off
 constexpr Bits OutputBits[8] = {{1, 0, 1}, {1, 1, 1}, {1, 2, 1}, {1, 3, 1},
                                 {1, 4, 1}, {1, 5, 1}, {1, 6, 1}, {1, 7, 1}};
+// clang-format on
 constexpr DigitColumn OutputsColumn{OutputBits, 2, 4};
 
 // Answer.
@@ -25,8 +27,10 @@ constexpr Num P1{Bits{3, 0, 7}, 10.0L, 0.1L};
 constexpr Num P2{Bits{4, 0, 7}, 10.0L, 0.1L};
 // Output-state codes, OUT1 first; OUT5 and OUT6 keep their bit 2 in the pressure bytes.
 constexpr SplitField OutCodes[6] = {
+    // clang-format off
     SplitField(Bits{6, 0, 3}), SplitField(Bits{6, 3, 3}), SplitField(Bits{5, 0, 3}),
     SplitField(Bits{5, 3, 3}), SplitField(Bits{6, 6, 2}, Bits{4, 7, 1}), SplitField(Bits{5, 6, 2}, Bits{3, 7, 1}),
+    // clang-format on
 };
 constexpr int CodeRadix = 8;
 

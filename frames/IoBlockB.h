@@ -2,10 +2,10 @@
 // The input/output blocks "IoBlock-1" and "IoBlock-3": the request switches eight outputs; the
 // answer carries two temperatures, two pressures and the states of six outputs, the upper bit
 // of the fifth and sixth output codes riding in the top bits of the pressure bytes.
-#include "frames/shared/FrameBase.h"
-
 #include <array>
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TIoBlockBFrame final : public TFrameBase {
 public:
@@ -35,8 +35,8 @@ public:
     TUpDown* P2UpDown;
     TBevel* Bevel1;
     TLabel* OUTLabel_;
-    std::array<TLabel*, 6> OutLabels_;        // OUT1Label_ .. OUT6Label_
-    std::array<TComboBox*, 6> OutCombos;      // OUT1ComboBox .. OUT6ComboBox
+    std::array<TLabel*, 6> OutLabels_;     // OUT1Label_ .. OUT6Label_
+    std::array<TComboBox*, 6> OutCombos;   // OUT1ComboBox .. OUT6ComboBox
 
     void GridToRequest(const QString& text, int column);
     void GridToAnswer(const QString& text, int column);

@@ -1,13 +1,13 @@
 #include "frames/IoBlockC.h"
 
+#include <algorithm>
+#include <span>
+
 #include "frames/shared/BlockFields.h"
 #include "frames/shared/BlockLayout.h"
 #include "frames/shared/FieldControls.h"
 #include "frames/shared/Registration.h"
 #include "model/Helpers.h"
-
-#include <algorithm>
-#include <span>
 
 namespace {
 constexpr int IoBlock2OutputsRow = 41;
@@ -18,14 +18,19 @@ constexpr Bits Out1Bit{2, 0, 1};
 constexpr Num Pwm{Bits{2, 3, 5}};
 // Grid column 2 holds OUT1..OUT8 only: a ninth digit does not fit the cell's eight, so OUT9
 // is left to its check box and a grid edit keeps it.
+// clang-format off
 constexpr Bits ColumnOutputs[8] = {{2, 0, 1}, {1, 0, 1}, {1, 1, 1}, {1, 2, 1},
                                    {1, 3, 1}, {1, 4, 1}, {1, 5, 1}, {1, 6, 1}};
+// clang-format on
 constexpr DigitColumn OutputsColumn{ColumnOutputs, 2, 4};
 
 // Answer: output-state codes, OUT1 first; OUT3 keeps its bit 2 in byte 2.
 constexpr SplitField OutCodes[5] = {
-    SplitField(Bits{2, 0, 3}), SplitField(Bits{2, 3, 3}), SplitField(Bits{1, 0, 2}, Bits{2, 6, 1}),
-    SplitField(Bits{1, 2, 3}), SplitField(Bits{1, 5, 3}),
+    SplitField(Bits{2, 0, 3}),
+    SplitField(Bits{2, 3, 3}),
+    SplitField(Bits{1, 0, 2}, Bits{2, 6, 1}),
+    SplitField(Bits{1, 2, 3}),
+    SplitField(Bits{1, 5, 3}),
 };
 constexpr int CodeRadix = 8;
 

@@ -2,10 +2,10 @@
 // The "IoBlock-2" at its output address: the request switches nine outputs and sets a PWM
 // value; the answer carries the states of five outputs, the third one's code split over both
 // bytes.
-#include "frames/shared/FrameBase.h"
-
 #include <array>
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TIoBlockCFrame final : public TFrameBase {
 public:
@@ -24,8 +24,8 @@ public:
 
     // Answer side.
     TLabel* OUTLabel_;
-    std::array<TLabel*, 5> OutLabels_;       // OUT1Label_ .. OUT5Label_
-    std::array<TComboBox*, 5> OutCombos;     // OUT1ComboBox .. OUT5ComboBox
+    std::array<TLabel*, 5> OutLabels_;     // OUT1Label_ .. OUT5Label_
+    std::array<TComboBox*, 5> OutCombos;   // OUT1ComboBox .. OUT5ComboBox
 
     void GridToRequest(const QString& text, int column);
     void GridToAnswer(const QString& text, int column);

@@ -17,8 +17,10 @@ constexpr Bits In5Bit{4, 7, 1};
 constexpr Bits In6Bit{2, 4, 1};
 // IN1..IN4 are input codes in byte 1; IN5 and IN6 single bits shown as the digit of "Масса".
 constexpr SplitField Inputs[6] = {
+    // clang-format off
     SplitField(Bits{1, 0, 2}), SplitField(Bits{1, 2, 2}), SplitField(Bits{1, 4, 2}), SplitField(Bits{1, 6, 2}),
     SplitField::GroundBit(In5Bit), SplitField::GroundBit(In6Bit),
+    // clang-format on
 };
 constexpr int InputRadix = 3;
 constexpr std::size_t CodeInputs = 4;   // IN1..IN4 have three items, IN5 and IN6 two

@@ -2,10 +2,10 @@
 // The "IoBlock-2" at its input address: the request switches two outputs, as on the engine and
 // transmission blocks; the answer carries six inputs, a 12-bit frequency split over two bytes
 // and a fuel level.
-#include "frames/shared/TwoOutputBlock.h"
-
 #include <array>
 #include <cstdint>
+
+#include "frames/shared/TwoOutputBlock.h"
 
 class TIoBlockDFrame final : public TTwoOutputBlockFrame {
 public:
@@ -21,8 +21,8 @@ public:
     TUpDown* FLUpDown;
     TBevel* Bevel;
     TLabel* INLabel;
-    std::array<TLabel*, 6> InLabels;       // IN1Label .. IN6Label
-    std::array<TComboBox*, 6> InCombos;    // IN1ComboBox .. IN6ComboBox
+    std::array<TLabel*, 6> InLabels;      // IN1Label .. IN6Label
+    std::array<TComboBox*, 6> InCombos;   // IN1ComboBox .. IN6ComboBox
 
     void GridToAnswer(const QString& text, int column);
     void FrameToAnswer();

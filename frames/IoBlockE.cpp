@@ -7,7 +7,6 @@
 #include "frames/shared/Registration.h"
 #include "model/Helpers.h"
 
-
 namespace {
 // Request: OUT1-OUT8 in byte 1, OUT9-OUT16 in byte 2.
 constexpr Bits RequestLow{1, 0, 8};

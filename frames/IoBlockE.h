@@ -1,10 +1,10 @@
 #pragma once
 // The input and load block with sixteen outputs: the master switches OUT1-OUT16, the block
 // answers with its eighteen inputs and the states of its outputs OUT1-OUT14.
-#include "frames/shared/FrameBase.h"
-
 #include <array>
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TIoBlockEFrame final : public TFrameBase {
 public:

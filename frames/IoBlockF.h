@@ -1,10 +1,10 @@
 #pragma once
 // The input and load block with thirteen outputs: the master switches OUT1-OUT13, the block
 // answers with its inputs IN1-IN3 and INc.
-#include "frames/shared/FrameBase.h"
-
 #include <array>
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TIoBlockFFrame final : public TFrameBase {
 public:

@@ -1,13 +1,13 @@
 #include "frames/JoystickA.h"
 
+#include <optional>
+
 #include "frames/shared/BlockFields.h"
 #include "frames/shared/BlockLayout.h"
 #include "frames/shared/FieldControls.h"
 #include "frames/shared/Fields.h"
 #include "frames/shared/Registration.h"
 #include "model/Helpers.h"
-
-#include <optional>
 
 const QStringList JoystickLimitItems = {QStringLiteral("Запр."), QStringLiteral("1/3"), QStringLiteral("2/3"),
                                         QStringLiteral("Не огр.")};
@@ -21,9 +21,9 @@ constexpr Bits KBits{1, 0, 3};
 constexpr Bits FBit = Byte1[3];
 constexpr Bits LimitFields[] = {{2, 0, 2}, {2, 2, 2}, {2, 4, 2}, {2, 6, 2}};
 constexpr Bits YBits{1, 4, 4};
-constexpr DigitColumn RequestFlagColumn{std::span(Byte1).first<4>(), 2, 0};   // F, K3, K2, K1
-constexpr DigitColumn AnswerKColumn{std::span(Byte1).first<3>(), 2, 0};       // K3, K2, K1
-constexpr DigitColumn AnswerYColumn{std::span(Byte1).subspan<4, 4>(), 2, 0};  // YD, YC, YB, YA
+constexpr DigitColumn RequestFlagColumn{std::span(Byte1).first<4>(), 2, 0};    // F, K3, K2, K1
+constexpr DigitColumn AnswerKColumn{std::span(Byte1).first<3>(), 2, 0};        // K3, K2, K1
+constexpr DigitColumn AnswerYColumn{std::span(Byte1).subspan<4, 4>(), 2, 0};   // YD, YC, YB, YA
 
 constexpr int ComboWidth = 86;   // room for "Не огр."
 constexpr int KRowLeft = 150;

@@ -2,10 +2,10 @@
 // The first control handle: the master sends the F flag, three output flags K1-K3 and a limit
 // code for each of the four directions SA-SD; the handle answers with its three buttons and
 // the four direction flags YA-YD.
-#include "frames/shared/FrameBase.h"
-
 #include <array>
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TJoystickAFrame final : public TFrameBase {
 public:

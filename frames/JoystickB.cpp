@@ -92,9 +92,11 @@ void TJoystickBFrame::FrameToAnswer()
     StoreAxis(answer, AcValue, AcTowardsA, ACEdit, ARadioButton);
     StoreAxis(answer, BdValue, BdTowardsB, BDEdit, BRadioButton);
     FlagsByte.store(answer, 0);
+    // clang-format off
     const std::pair<const TCheckBox*, Bits> flags[] = {{But1CheckBox, Button1}, {But2CheckBox, Button2},
                                                        {But3CheckBox, Button3}, {DMCheckBox, Dm},
                                                        {ErrBDCheckBox, ErrBd},  {ErrACCheckBox, ErrAc}};
+    // clang-format on
     for (const auto& [box, bit] : flags)
         bit.orIn(answer, box->Checked() ? 1 : 0);
 }
@@ -104,9 +106,11 @@ void TJoystickBFrame::AnswerToFrame()
     const TMessageImage& answer = Info->SchemeObject->Answer;
     ShowAxis(answer, AcValue, AcTowardsA, ACEdit, ARadioButton, CRadioButton);
     ShowAxis(answer, BdValue, BdTowardsB, BDEdit, BRadioButton, DRadioButton);
+    // clang-format off
     const std::pair<TCheckBox*, Bits> flags[] = {{But1CheckBox, Button1}, {But2CheckBox, Button2},
                                                  {But3CheckBox, Button3}, {DMCheckBox, Dm},
                                                  {ErrBDCheckBox, ErrBd},  {ErrACCheckBox, ErrAc}};
+    // clang-format on
     for (const auto& [box, bit] : flags)
         box->SetChecked(bit.get(answer) != 0);
 }

@@ -1,10 +1,10 @@
 #pragma once
 // The two-axis control handle: polled with its address byte alone, it answers with the
 // deflection and direction of both axes, three buttons, a mode flag and two axis errors.
-#include "frames/shared/FrameBase.h"
-
 #include <QString>
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TJoystickBFrame final : public TFrameBase {
 public:

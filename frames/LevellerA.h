@@ -1,10 +1,10 @@
 #pragma once
 // The levelling block that takes two set angles and answers with two measured angles, both in
 // 1/256 degree. Its request has no grid column: column 2 always shows no value.
-#include "frames/shared/FrameBase.h"
-
 #include <QString>
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TLevellerAFrame final : public TFrameBase {
 public:

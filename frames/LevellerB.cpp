@@ -15,7 +15,7 @@ constexpr Bits AutoDisBit{1, 0, 1};
 constexpr Bits Out1Bit{1, 1, 1};
 constexpr Bits Out2Bit{1, 2, 1};
 constexpr Bits CalibrateBit{1, 3, 1};
-constexpr Bits FlagPart{1, 0, 4};       // Auto_Dis, OUT1, OUT2, Calibrate
+constexpr Bits FlagPart{1, 0, 4};   // Auto_Dis, OUT1, OUT2, Calibrate
 constexpr Bits RequestByte{1, 0, 8};
 // The answer's angle: bits 4-15 of the little-endian word, in 1/16 degree.
 constexpr Num Angle{{1, 4, 12, 2}, 16, 0.0625L};

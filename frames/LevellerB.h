@@ -2,10 +2,10 @@
 // The levelling block that takes four flags (outputs OUT1 and OUT2, Auto_Dis, Calibrate) and
 // answers with the same flags and the measured angle in 1/16 degree. With "Автоматическое
 // формирование" ticked, the emulated answer's flags follow the request shown in the frame.
-#include "frames/shared/FrameBase.h"
-
 #include <QString>
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TLevellerBFrame final : public TFrameBase {
 public:

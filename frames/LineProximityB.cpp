@@ -1,12 +1,12 @@
 #include "frames/LineProximityB.h"
 
+#include <algorithm>
+
 #include "frames/shared/BlockFields.h"
 #include "frames/shared/BlockLayout.h"
 #include "frames/shared/FieldControls.h"
 #include "frames/shared/Registration.h"
 #include "model/Helpers.h"
-
-#include <algorithm>
 
 namespace {
 constexpr int LineProx2Row = 16;
@@ -22,7 +22,9 @@ constexpr Num FieldStrength{Bits{1, 0, 12, 2}};
 constexpr Num Angle{Bits{3, 0, 15, 2}, 256.0L, 0.00390625L};
 constexpr Bits In1Bit{4, 7, 1};
 constexpr SplitField Inputs[3] = {
-    SplitField::GroundBit(In1Bit), SplitField(Bits{2, 6, 2}), SplitField(Bits{2, 4, 2}),
+    SplitField::GroundBit(In1Bit),
+    SplitField(Bits{2, 6, 2}),
+    SplitField(Bits{2, 4, 2}),
 };
 constexpr int InputRadix = 3;
 

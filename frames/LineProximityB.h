@@ -2,10 +2,10 @@
 // The power-line proximity sensor "LineProx-2", the one of its family that is also switched:
 // the request sets four outputs; the answer carries the field strength, an inclination angle
 // and three inputs tucked into the spare top bits of the two words.
-#include "frames/shared/FrameBase.h"
-
 #include <array>
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TLineProximityBFrame final : public TFrameBase {
 public:
@@ -27,8 +27,8 @@ public:
     TUpDown* ANGUpDown;
     TBevel* Bevel1;
     TLabel* INLabel;
-    std::array<TLabel*, 3> InLabels;       // IN1Label .. IN3Label
-    std::array<TComboBox*, 3> InCombos;    // IN1ComboBox .. IN3ComboBox
+    std::array<TLabel*, 3> InLabels;      // IN1Label .. IN3Label
+    std::array<TComboBox*, 3> InCombos;   // IN1ComboBox .. IN3ComboBox
 
     void GridToRequest(const QString& text, int column);
     void GridToAnswer(const QString& text, int column);

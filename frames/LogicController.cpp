@@ -1,10 +1,10 @@
 #include "frames/LogicController.h"
 
+#include <initializer_list>
+
 #include "frames/shared/FieldControls.h"
 #include "frames/shared/Fields.h"
 #include "frames/shared/Registration.h"
-
-#include <initializer_list>
 
 const QStringList LimiterItems = {QStringLiteral("блокировка"), QStringLiteral("уровень 2"),
                                   QStringLiteral("уровень 1"), QStringLiteral("без ограничения")};
@@ -202,8 +202,10 @@ void TLogicControllerFrame::FrameToAnswer()
 void TLogicControllerFrame::AnswerToFrame()
 {
     const TMessageImage& answer = Info->SchemeObject->Answer;
+    // clang-format off
     const std::pair<TComboBox*, Bits> drives[] = {{gpBox, Gp}, {vpBox, Vp}, {stBox, St},
                                                   {povBox, Pov}, {lgBox, Lg}, {pgBox, Pg}};
+    // clang-format on
     for (const auto& [box, bits] : drives)
         box->SetItemIndex(InputItem(static_cast<int>(bits.get(answer))));   // code 3 has no item
     ShowCheckBoxes(answer, TrackFlags, {gpKanCheck, vpKanCheck, stKanCheck, pLowCheck});

@@ -1,11 +1,11 @@
 #pragma once
 // The crane logic controller: the master sends it the states of eight unwinding limiters and a
 // set of locks; it answers with the states of the crane's drives and its status flags.
-#include "frames/shared/FrameBase.h"
-
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 extern const QStringList LimiterItems;   // "блокировка", "уровень 2", "уровень 1", "без ограничения"
 extern const QStringList DriveItems;     // "выключен", "включен", "перегрузка"

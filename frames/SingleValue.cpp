@@ -1,14 +1,14 @@
 #include "frames/SingleValue.h"
 
+#include <vector>
+
 #include "frames/shared/FieldControls.h"
 #include "frames/shared/Registration.h"
 #include "model/Helpers.h"
 
-#include <vector>
-
 namespace {
-constexpr int RowPitch = 36;          // one control row of the answer panel
-constexpr int ValueRowHeight = 42;    // the panel without input rows
+constexpr int RowPitch = 36;         // one control row of the answer panel
+constexpr int ValueRowHeight = 42;   // the panel without input rows
 constexpr int FieldHeight = 28;
 constexpr int EditLeft = 72;
 constexpr int EditWidth = 114;

@@ -14,9 +14,9 @@ public:
     TLabel* ValueLabel = nullptr;
     TEdit* ValueEdit = nullptr;
     TUpDown* ValueUpDown = nullptr;
-    TBevel* InputBevel = nullptr;      // none without inputs
-    TLabel* InputsLabel = nullptr;     // "IN:"
-    TLabel* InputLabels[2] = {};       // lowest-numbered input first
+    TBevel* InputBevel = nullptr;    // none without inputs
+    TLabel* InputsLabel = nullptr;   // "IN:"
+    TLabel* InputLabels[2] = {};     // lowest-numbered input first
     TComboBox* InputCombos[2] = {};
 
     void GridToAnswer(const QString& text, int column);
@@ -27,51 +27,52 @@ public:
 
 // Each model names the shared controls after the quantity it shows; these give a class its own
 // names for them (plain aliases of the base's members) without repeating the class body per model.
-#define MV_VALUE_NAMES(Label, Edit, UpDown)                                                          \
-    TLabel* const Label = ValueLabel;                                                                \
-    TEdit* const Edit = ValueEdit;                                                                   \
+#define MV_VALUE_NAMES(Label, Edit, UpDown) \
+    TLabel* const Label = ValueLabel;       \
+    TEdit* const Edit = ValueEdit;          \
     TUpDown* const UpDown = ValueUpDown;
-#define MV_INPUT_NAMES(Bevel, Label, Combo)                                                          \
-    TBevel* const Bevel = InputBevel;                                                                \
-    TLabel* const INLabel = InputsLabel;                                                             \
-    TLabel* const Label = InputLabels[0];                                                            \
+#define MV_INPUT_NAMES(Bevel, Label, Combo) \
+    TBevel* const Bevel = InputBevel;       \
+    TLabel* const INLabel = InputsLabel;    \
+    TLabel* const Label = InputLabels[0];   \
     TComboBox* const Combo = InputCombos[0];
-#define MV_SINGLE_VALUE_FRAME(Class, Model, Names)                                                   \
-    class Class final : public TSingleValueFrame {                                                   \
-    public:                                                                                          \
-        Class(QWidget* owner, TDeviceInfo* info) : TSingleValueFrame(owner, info, Model) {}          \
-        Names                                                                                        \
+#define MV_SINGLE_VALUE_FRAME(Class, Model, Names)                                          \
+    class Class final : public TSingleValueFrame {                                          \
+    public:                                                                                 \
+        Class(QWidget* owner, TDeviceInfo* info) : TSingleValueFrame(owner, info, Model) {} \
+        Names                                                                               \
     };
 
 MV_SINGLE_VALUE_FRAME(TPressureAFrame, PressureAModel, MV_VALUE_NAMES(PLabel, PEdit, PUpDown))
 MV_SINGLE_VALUE_FRAME(TPressureBFrame, PressureBModel,
-    MV_VALUE_NAMES(PLabel, PEdit, PUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
+                      MV_VALUE_NAMES(PLabel, PEdit, PUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
 MV_SINGLE_VALUE_FRAME(TTensionAFrame, TensionAModel, MV_VALUE_NAMES(FLabel, FEdit, FUpDown))
 MV_SINGLE_VALUE_FRAME(TTensionBFrame, TensionBModel,
-    MV_VALUE_NAMES(FLabel, FEdit, FUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
+                      MV_VALUE_NAMES(FLabel, FEdit, FUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
 // Serves the tension and the bend-force rows alike.
 MV_SINGLE_VALUE_FRAME(TTensionCFrame, TensionCModel, MV_VALUE_NAMES(FLabel, FEdit, FUpDown))
 MV_SINGLE_VALUE_FRAME(TCompressionFrame, CompressionModel,
-    MV_VALUE_NAMES(FLabel, FEdit, FUpDown) MV_INPUT_NAMES(Bevel, IN1Label, IN1ComboBox))
+                      MV_VALUE_NAMES(FLabel, FEdit, FUpDown) MV_INPUT_NAMES(Bevel, IN1Label, IN1ComboBox))
 MV_SINGLE_VALUE_FRAME(TWindSpeedFrame, WindSpeedModel,
-    MV_VALUE_NAMES(VLabel, VEdit, VUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
+                      MV_VALUE_NAMES(VLabel, VEdit, VUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
 MV_SINGLE_VALUE_FRAME(TFuelLevelFrame, FuelLevelModel, MV_VALUE_NAMES(FLabel, DEdit, FUpDown))
 // The three tilt frames: boom, longitudinal and transverse tilt.
 MV_SINGLE_VALUE_FRAME(TTiltAFrame, TiltAModel,
-    MV_VALUE_NAMES(ANGLabel, ANGEdit, ANGUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
+                      MV_VALUE_NAMES(ANGLabel, ANGEdit, ANGUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
 MV_SINGLE_VALUE_FRAME(TTiltBFrame, TiltBModel,
-    MV_VALUE_NAMES(ANGLabel, ANGEdit, ANGUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
+                      MV_VALUE_NAMES(ANGLabel, ANGEdit, ANGUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
 MV_SINGLE_VALUE_FRAME(TTiltCFrame, TiltCModel,
-    MV_VALUE_NAMES(ANGLabel, ANGEdit, ANGUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
+                      MV_VALUE_NAMES(ANGLabel, ANGEdit, ANGUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
 MV_SINGLE_VALUE_FRAME(TTravelCFrame, TravelCModel, MV_VALUE_NAMES(LLabel, LEdit, LUpDown))
 MV_SINGLE_VALUE_FRAME(TTravelFFrame, TravelFModel,
-    MV_VALUE_NAMES(LLabel, LEdit, LUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
+                      MV_VALUE_NAMES(LLabel, LEdit, LUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
 // The only model with two inputs, numbered from 2.
 MV_SINGLE_VALUE_FRAME(TLineProximityAFrame, LineProximityAModel,
-    MV_VALUE_NAMES(ELabel, EEdit, EUpDown) MV_INPUT_NAMES(Bevel1, IN2Label, IN2ComboBox)
-    TLabel* const IN3Label = InputLabels[1]; TComboBox* const IN3ComboBox = InputCombos[1];)
+                      MV_VALUE_NAMES(ELabel, EEdit, EUpDown) MV_INPUT_NAMES(Bevel1, IN2Label, IN2ComboBox)
+                          TLabel* const IN3Label = InputLabels[1];
+                      TComboBox* const IN3ComboBox = InputCombos[1];)
 MV_SINGLE_VALUE_FRAME(TLineProximityCFrame, LineProximityCModel,
-    MV_VALUE_NAMES(ELabel, EEdit, EUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
+                      MV_VALUE_NAMES(ELabel, EEdit, EUpDown) MV_INPUT_NAMES(Bevel1, IN1Label, IN1ComboBox))
 
 #undef MV_SINGLE_VALUE_FRAME
 #undef MV_INPUT_NAMES

@@ -64,9 +64,11 @@ const TSingleValueModel LineProximityCModel = {"TLineProximityCFrame", Integer(1
 // clang-format on
 
 const std::array<const TSingleValueModel*, 15> SingleValueModels = {
+    // clang-format off
     &PressureAModel, &PressureBModel, &TensionAModel, &TensionBModel, &TensionCModel,
     &CompressionModel, &WindSpeedModel, &FuelLevelModel, &TiltAModel, &TiltBModel,
     &TiltCModel, &TravelCModel, &TravelFModel, &LineProximityAModel, &LineProximityCModel,
+    // clang-format on
 };
 
 void SingleValueFromFrame(const TSingleValueModel& model, TMessageImage& answer,

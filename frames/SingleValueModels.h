@@ -2,12 +2,12 @@
 // The answer-only sensors whose 16-bit answer word carries one measured value and at most two
 // input states, as data: the value field and its scale, the input fields at the top of the word,
 // the control names and captions of each frame, and the info line of the line monitor.
-#include "frames/shared/Fields.h"
-
 #include <QString>
 #include <array>
 #include <cstdint>
 #include <span>
+
+#include "frames/shared/Fields.h"
 
 enum class TInputKind {
     None,
@@ -24,19 +24,19 @@ struct TInputRow {
 };
 
 struct TSingleValueModel {
-    const char* FrameClass;        // "TTiltAFrame"
-    Num Value;                     // bits from 0 of the answer word (bytes 1-2)
+    const char* FrameClass;   // "TTiltAFrame"
+    Num Value;                // bits from 0 of the answer word (bytes 1-2)
     TInputKind InputKind;
     std::span<const TInputRow> Inputs;   // lowest-numbered field first
-    const QStringList* Items;      // the items of every input combo
-    const char* InfoFormat;        // value first, then the inputs highest-numbered first
+    const QStringList* Items;            // the items of every input combo
+    const char* InfoFormat;              // value first, then the inputs highest-numbered first
 
     const char* ValueLabelName;
     const char* ValueLabelCaption;
     const char* ValueEditName;
-    int ValueEditTag;              // 0 unsigned integer, 2 unsigned decimal
+    int ValueEditTag;   // 0 unsigned integer, 2 unsigned decimal
     const char* UpDownName;
-    const char* BevelName;         // none without input rows
+    const char* BevelName;   // none without input rows
 
     int DigitRadix() const { return InputKind == TInputKind::OneBit ? 2 : 3; }
 };

@@ -1,9 +1,9 @@
 #pragma once
 // The temperature sensor: one answer byte, the temperature in °C offset by 40 and held to the
 // byte's range.
-#include "frames/shared/FrameBase.h"
-
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TTemperatureFrame final : public TFrameBase {
 public:

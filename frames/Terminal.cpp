@@ -1,12 +1,12 @@
 #include "frames/Terminal.h"
 
+#include <QScrollBar>
+#include <QTimer>
+
 #include "frames/shared/Fields.h"
 #include "frames/shared/Registration.h"
 #include "platform/Numbers.h"
 #include "platform/Text.h"
-
-#include <QScrollBar>
-#include <QTimer>
 
 const QStringList TerminalTabCaptions = {QStringLiteral("Текст"), QStringLiteral("Инфо"), QStringLiteral("Ошибки")};
 const QString TerminalNewLineMark = QStringLiteral("[*]");

@@ -1,18 +1,18 @@
 #pragma once
 // The text terminal on the line: the master's requests carry text and control codes that the
 // frame shows in three memos on tabs; the terminal answers with two values the user sets.
-#include "frames/shared/FrameBase.h"
-
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class QTimer;
 
 // The plain tab captions, in page order.
 extern const QStringList TerminalTabCaptions;   // "Текст", "Инфо", "Ошибки"
 // Appended to the caption of a tab that got a line while another tab was shown.
-extern const QString TerminalNewLineMark;       // "[*]"
+extern const QString TerminalNewLineMark;   // "[*]"
 
 class TTerminalFrame final : public TFrameBase {
 public:
@@ -57,8 +57,8 @@ private:
     TMemo* memoOf(int page) const;
 
     TMemo* current_ = nullptr;
-    QString pending_;                 // text since the last end of line
-    std::uint8_t values_[2] = {};     // the answer values last read from the edits
+    QString pending_;               // text since the last end of line
+    std::uint8_t values_[2] = {};   // the answer values last read from the edits
 };
 
 TFrame* CreateTerminalFrame(QWidget* owner, TDeviceInfo* info);

@@ -1,9 +1,9 @@
 #pragma once
 // The fifth tilt sensor: an unsigned longitudinal angle in hundredths of a degree and the two-bit
 // state of one input, which has an item for every code.
-#include "frames/shared/FrameBase.h"
-
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TTiltDFrame final : public TFrameBase {
 public:

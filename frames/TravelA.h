@@ -1,9 +1,9 @@
 #pragma once
 // The first travel sensor: a signed count L (magnitude and sign bit), a temperature in steps
 // of 4 °C and one input, answered to its address byte alone.
-#include "frames/shared/FrameBase.h"
-
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TTravelAFrame final : public TFrameBase {
 public:

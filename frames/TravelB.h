@@ -1,9 +1,9 @@
 #pragma once
 // The second travel sensor: a 22-bit count L over the answer word and the top of byte 3, and
 // one input, answered to its address byte alone.
-#include "frames/shared/FrameBase.h"
-
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TTravelBFrame final : public TFrameBase {
 public:

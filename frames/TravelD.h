@@ -1,9 +1,9 @@
 #pragma once
 // The fourth travel sensor: a 14-bit count L (12 bits when the frame is told so) and a two-bit
 // 1-Wire state in one answer word, answered to its address byte alone.
-#include "frames/shared/FrameBase.h"
-
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TTravelDFrame final : public TFrameBase {
 public:

@@ -1,9 +1,9 @@
 #pragma once
 // The fifth travel sensor: a 15-bit count L and a one-bit 1-Wire mark in one answer word,
 // answered to its address byte alone.
-#include "frames/shared/FrameBase.h"
-
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TTravelEFrame final : public TFrameBase {
 public:

@@ -1,11 +1,11 @@
 #include "frames/Ultrasonic.h"
 
+#include <cmath>
+
 #include "frames/shared/FieldControls.h"
 #include "frames/shared/Registration.h"
 #include "model/Helpers.h"
 #include "platform/Numbers.h"
-
-#include <cmath>
 
 namespace {
 constexpr int UltrasonicRow = 85;

@@ -1,11 +1,11 @@
 #pragma once
 // The ultrasonic range finder: answers its address byte with eight distances, one byte each in
 // centimetres, shown in metres.
-#include "frames/shared/FrameBase.h"
-
 #include <array>
 #include <cstdint>
 #include <optional>
+
+#include "frames/shared/FrameBase.h"
 
 class TUltrasonicFrame final : public TFrameBase {
 public:

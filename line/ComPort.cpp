@@ -12,7 +12,7 @@ int Fd(const TMVPort& port) { return static_cast<int>(port.Handle); }
 
 bool IsOpen(const TMVPort& port) { return port.Handle != InvalidPortHandle; }
 
-} // namespace
+}   // namespace
 
 void TMVPort::BindCom()
 {

@@ -23,7 +23,7 @@ bool Prepare(FT_HANDLE device)
            FT_SetLatencyTimer(device, 1) == FT_OK;
 }
 
-} // namespace
+}   // namespace
 
 void TMVPort::BindFtdi()
 {

@@ -26,7 +26,7 @@ class TDeviceInfo;
 struct TFrameInfo;
 
 inline constexpr int LineBufferSize = 32;
-inline constexpr int PendingLimit = 16;          // bytes waiting for classification, at most
+inline constexpr int PendingLimit = 16;   // bytes waiting for classification, at most
 inline constexpr int IdleReadLength = 1;
 inline constexpr std::uint32_t SilentDeviceBackOffMs = 5000;
 
@@ -74,7 +74,9 @@ public:
     // The steps of the framing pass, public so that tests can drive them one by one. A request
     // is framed from the address and the scheme device's row its lookup gave (none without a
     // device), with the device's mode (-1 without one).
+    // clang-format off
     enum class Attempt { Success, Fail, NeedMore };
+    // clang-format on
     bool ListenAttempts(TExchange request, std::int32_t mode);
     Attempt TryListenExchange(const TExchange& request);
     bool TryEmulateExchange(const TExchange& request);

@@ -135,8 +135,7 @@ void AppendLineLog(THost& host, const TFrameInfo* row, std::int32_t result, cons
     const int below = LineLogCount - top - visible;
     // A full list only asks whether `below` reaches the count: counting on past it would cost
     // a walk over every device for each record.
-    const int active = LineLogActiveCount(host, now, visible < LineLogCount ? std::max(below, 0) + 1
-                                                                            : std::numeric_limits<int>::max());
+    const int active = LineLogActiveCount(host, now, visible < LineLogCount ? std::max(below, 0) + 1 : std::numeric_limits<int>::max());
     auto followNewest = [&host] {
         host.SetLineListItemIndex(LineLogCount - 1);
         host.ShowLineRecordInfo();

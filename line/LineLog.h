@@ -11,9 +11,9 @@ class THost;
 struct TFrameInfo;
 
 struct TLineRecord {
-    double Time = 0;                       // local date and time, days since 30 December 1899
-    const TFrameInfo* FrameInfo = nullptr; // none for an unrecognised byte
-    std::int32_t Result = 0;               // 0..6
+    double Time = 0;                         // local date and time, days since 30 December 1899
+    const TFrameInfo* FrameInfo = nullptr;   // none for an unrecognised byte
+    std::int32_t Result = 0;                 // 0..6
     QString RequestText;
     QString AnswerText;
 };

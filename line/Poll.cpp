@@ -33,7 +33,7 @@ bool TReceiveThread::PollStep()
 {
     Engine.ForgetPolledLookup();   // a lookup belongs to the request it was made for
     if (Engine.RxBytes.Count > 0)
-        return true;   // the framing pass first deals with the bytes held
+        return true;             // the framing pass first deals with the bytes held
     Engine.CurFrame = nullptr;   // stays none when the step is skipped during a pause
     pollBodyFilled_ = false;
     Step(&TReceiveThread::PreparePoll);

@@ -6,7 +6,7 @@ constexpr std::uint32_t kDcbFlags = 3;   // binary, parity; no flow control, no 
 
 constexpr TDCB LineState(std::uint8_t parity)
 {
-    TDCB dcb {};
+    TDCB dcb{};
     dcb.DCBlength = sizeof(TDCB);
     dcb.BaudRate = 9600;
     dcb.Flags = kDcbFlags;
@@ -17,7 +17,7 @@ constexpr TDCB LineState(std::uint8_t parity)
     return dcb;
 }
 
-} // namespace
+}   // namespace
 
 const TDCB ListenDCB = LineState(ParitySpace);
 const TDCB AddressDCB = LineState(ParityMark);

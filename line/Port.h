@@ -13,13 +13,13 @@
 struct TDCB {
     std::uint32_t DCBlength;
     std::uint32_t BaudRate;
-    std::uint32_t Flags;            // bit 0 binary, bit 1 parity checking; the rest 0
+    std::uint32_t Flags;   // bit 0 binary, bit 1 parity checking; the rest 0
     std::uint16_t wReserved;
     std::uint16_t XonLim;
     std::uint16_t XoffLim;
     std::uint8_t ByteSize;
-    std::uint8_t Parity;            // ParityMark or ParitySpace on this line
-    std::uint8_t StopBits;          // OneStopBit
+    std::uint8_t Parity;     // ParityMark or ParitySpace on this line
+    std::uint8_t StopBits;   // OneStopBit
     char XonChar;
     char XoffChar;
     char ErrorChar;
@@ -31,8 +31,10 @@ static_assert(sizeof(TDCB) == 28, "the line state record is 28 bytes");
 
 // Parity and stop-bit codes (the D2XX library uses the same numbers).
 enum : std::uint8_t {
+    // clang-format off
     ParityNone = 0, ParityOdd = 1, ParityEven = 2, ParityMark = 3, ParitySpace = 4,
     OneStopBit = 0, TwoStopBits = 2,
+    // clang-format on
 };
 
 // SPACE parity: listening, and every data byte.
@@ -52,7 +54,9 @@ struct TComTimeouts {
 extern const TComTimeouts ComTimeouts;   // 40, 0, 40, 0, 40
 
 // Why an existing port could not be opened, where the user can do something about it.
+// clang-format off
 enum class TPortRefusal { None, NoAccess, Busy };
+// clang-format on
 // " — нет доступа", " — занят", or nothing: shown after the port's name.
 QString PortRefusalText(TPortRefusal refusal);
 

@@ -6,7 +6,9 @@
 #include "model/RoundBuffer.h"
 
 const char* const ResultTexts[ResultCodeCount] = {
+    // clang-format off
     "Ok", "Таймаут", "КС ответа", "Неполный ответ", "Нет ответа", "КС запроса", "Неполный запрос",
+    // clang-format on
 };
 
 QString ResultText(int code)

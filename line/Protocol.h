@@ -15,7 +15,7 @@ class TRoundBuffer;
 enum : int {
     ResultNeedMore = -1,
     ResultOk = 0,
-    ResultTimeout = 1,         // complete and right, but not read in time
+    ResultTimeout = 1,   // complete and right, but not read in time
     ResultAnswerCheck = 2,
     ResultShortAnswer = 3,
     ResultNoAnswer = 4,
@@ -32,7 +32,9 @@ QString ResultText(int code);
 // Per-byte flags that travel with the bytes. Only the poll echo is shown (an apostrophe in the
 // hex text); the answer echo is the program's own emulated answer heard back, which must never
 // begin an exchange.
+// clang-format off
 enum : std::uint8_t { FlagPollEcho = 1, FlagAnswerEcho = 2 };
+// clang-format on
 
 // The 6-bit line address of any byte.
 constexpr std::uint8_t AddressOf(std::uint8_t byte) { return byte & 0x3F; }

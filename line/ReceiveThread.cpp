@@ -30,12 +30,14 @@ TReceiveThread::TReceiveThread(THost& host, ITickSource& ticks, ISynchronizer& s
     BindPort = [](TMVPort& port, const QString& name) { port.SetName(name); };
     // Queued: the handler runs from the main thread's event loop, never inside the thread's
     // end and never while the main thread is inside one of its own steps.
-    connect(this, &QThread::finished, this, [this] {
-        if (onTerminate_)
-            onTerminate_();
-        if (FreeOnTerminate)
-            deleteLater();
-    }, Qt::QueuedConnection);
+    connect(
+        this, &QThread::finished, this, [this] {
+            if (onTerminate_)
+                onTerminate_();
+            if (FreeOnTerminate)
+                deleteLater();
+        },
+        Qt::QueuedConnection);
 }
 
 TReceiveThread::~TReceiveThread()

@@ -29,10 +29,10 @@
 class THost;
 class ITickSource;
 
-inline constexpr std::uint32_t IdleWaitMs = 100;          // every idle wait of the thread
-inline constexpr std::uint32_t MasterSearchMs = 3000;     // a BI-diagnostics search listens this long
-inline constexpr std::int32_t CycleTimesSize = 400;       // 100 cycle times of 4 bytes
-inline constexpr std::int32_t CycleTimesShown = 20;       // the period shows from this many times on
+inline constexpr std::uint32_t IdleWaitMs = 100;        // every idle wait of the thread
+inline constexpr std::uint32_t MasterSearchMs = 3000;   // a BI-diagnostics search listens this long
+inline constexpr std::int32_t CycleTimesSize = 400;     // 100 cycle times of 4 bytes
+inline constexpr std::int32_t CycleTimesShown = 20;     // the period shows from this many times on
 
 // The detection spinner: its glyph is the clock counted in steps, over the phases; it starts to
 // turn once detection has run SpinnerDelayMs and then changes at most once a step.

@@ -45,7 +45,7 @@ constexpr TFrameInfo Row(const char* model, const char* description, std::uint8_
                          const char* longDescription)
 {
     return TFrameInfo{model, description, nullptr, nullptr, nullptr, address, wire, rq, an,
-                      c2,    c5,          c6,      0,       0,       step1,   step2, 0,  longDescription};
+                      c2, c5, c6, 0, 0, step1, step2, 0, longDescription};
 }
 }
 

@@ -16,24 +16,24 @@ using TCreateFrame = TFrame* (*)(QWidget* owner, TDeviceInfo* info);
 using TDescribeMessage = QString (*)(const std::uint8_t* message);
 
 struct TFrameInfo {
-    const char* Model;               // UTF-8; the caption of the row in the catalogue list
-    const char* Description;         // short device-kind text
+    const char* Model;         // UTF-8; the caption of the row in the catalogue list
+    const char* Description;   // short device-kind text
     TCreateFrame CreateFrame;
-    TDescribeMessage DescribeRequest;  // none where the request is the address byte alone
+    TDescribeMessage DescribeRequest;   // none where the request is the address byte alone
     TDescribeMessage DescribeAnswer;
-    std::uint8_t Address;            // 0..63
-    std::uint8_t WireAddress;        // the address byte the master sends
-    std::uint8_t RequestLength;      // address byte, body, XOR byte; 1 = the address byte alone
+    std::uint8_t Address;         // 0..63
+    std::uint8_t WireAddress;     // the address byte the master sends
+    std::uint8_t RequestLength;   // address byte, body, XOR byte; 1 = the address byte alone
     std::uint8_t AnswerLength;
-    std::uint8_t Col2Radix;          // digit radix of grid column 2 (0 = not digit-coded)
+    std::uint8_t Col2Radix;   // digit radix of grid column 2 (0 = not digit-coded)
     std::uint8_t Col5Radix;
     std::uint8_t Col6Radix;
     std::uint8_t Reserved1;
     std::uint32_t Reserved2;
-    double Value1Step;               // Up/Down step of grid column 3
-    double Value2Step;               // Up/Down step of grid column 4
-    std::uint32_t LastSeenTick;      // tick of the last valid exchange; 0 = never (main thread)
-    const char* LongDescription;     // UTF-8
+    double Value1Step;             // Up/Down step of grid column 3
+    double Value2Step;             // Up/Down step of grid column 4
+    std::uint32_t LastSeenTick;    // tick of the last valid exchange; 0 = never (main thread)
+    const char* LongDescription;   // UTF-8
 };
 
 inline constexpr int DeviceCatalogueCount = 86;

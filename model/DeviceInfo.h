@@ -118,10 +118,10 @@ public:
 
     const TFrameInfo* FrameInfo = nullptr;
     TSchemeObject* SchemeObject = nullptr;
-    QPointer<TFrame> Frame;             // owned, through View; set by the frame while it is made
-    TDeviceFrame* View = nullptr;       // the frame, as this device asks it; none once it is gone
-    TGridRow* GridRow = nullptr;        // none until the main window adds the row
-    QPointer<QWidget> RequestPanel;     // none in answer-only frames
+    QPointer<TFrame> Frame;           // owned, through View; set by the frame while it is made
+    TDeviceFrame* View = nullptr;     // the frame, as this device asks it; none once it is gone
+    TGridRow* GridRow = nullptr;      // none until the main window adds the row
+    QPointer<QWidget> RequestPanel;   // none in answer-only frames
     QPointer<QWidget> AnswerPanel;
     std::unique_ptr<TRoundBuffer> AnswerHistory;
     std::unique_ptr<TRoundBuffer> AnswerIntervals;
@@ -129,7 +129,7 @@ public:
     std::int32_t ExchangeCounter = 0;
     std::int32_t IntervalSum = 0;
     THost* TimerWindow = nullptr;
-    TDeviceInfo* TimerId = nullptr;     // this object while the watchdog runs
+    TDeviceInfo* TimerId = nullptr;   // this object while the watchdog runs
     std::uint32_t LastAnswerTick = 0;
     std::uint32_t NextShowTick = 0;
     std::uint32_t NextPollTick = 0;

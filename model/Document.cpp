@@ -14,7 +14,7 @@ namespace {
 
 const QString FirstSchemeName = QStringLiteral("Схема 1");
 
-} // namespace
+}   // namespace
 
 std::optional<TDocument::TRead> TDocument::Read(const QString& fileName)
 {

@@ -15,9 +15,9 @@ public:
     // A document as its files give it, not yet taken over.
     struct TRead {
         TSchemeList Schemes;
-        int LineMode = -1;       // from the state file; -1 without one
-        QString SchemeName;      // the scheme that was selected, as far as the state file was read
-        bool StateRead = false;  // the whole state file applied: the stored device modes stay
+        int LineMode = -1;        // from the state file; -1 without one
+        QString SchemeName;       // the scheme that was selected, as far as the state file was read
+        bool StateRead = false;   // the whole state file applied: the stored device modes stay
     };
     // Reads the scheme file and then its state file; the file's comment becomes FileComment.
     // Nothing when the scheme file cannot be read, and FileComment stays as it was. A missing or
@@ -47,7 +47,7 @@ public:
     QString LastFile(int index) const;
 
     TSchemeList Schemes;
-    QString FileName;      // full path of the scheme file; empty before one was opened or named
+    QString FileName;   // full path of the scheme file; empty before one was opened or named
     QString FileComment;
     std::uint8_t Modified = 0;
     std::array<QString, 5> LastFiles;   // newest first, the non-empty entries first

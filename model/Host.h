@@ -21,9 +21,9 @@ using TDevicesByAddr = std::array<TDeviceInfo*, LineAddressCount>;
 // The port switches as the receive thread reads them while it detects a port: one snapshot,
 // taken at once, so that a list the window rebuilds meanwhile is never read half-changed.
 struct TPortSettings {
-    bool AutoDetect = false;     // try the configured port, then every listed one
-    QString SettingsPort;        // the configured port's name
-    QStringList PortList;        // the listed ports' names, in list order
+    bool AutoDetect = false;   // try the configured port, then every listed one
+    QString SettingsPort;      // the configured port's name
+    QStringList PortList;      // the listed ports' names, in list order
 };
 
 class THost {

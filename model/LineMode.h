@@ -4,6 +4,8 @@
 // reader and the receive thread.
 #include <atomic>
 
+// clang-format off
 enum : int { LineModeMaster = 0, LineModeSensors = 1 };
+// clang-format on
 
 extern std::atomic<int> LineMode;

@@ -25,12 +25,12 @@ public:
     TOpenSchemeThread();
     ~TOpenSchemeThread() override;
 
-    TSchemeObject* CurObject = nullptr;        // the object being created
-    const TFrameInfo* CurFrameInfo = nullptr;  // its catalogue row
-    std::int32_t ProgressX = 0;                // x of the progress slit for the current object
-    TDeviceScheme* Scheme = nullptr;           // the scheme to open
-    THost* MainWindow = nullptr;               // the window: device lists, watchdogs, status bar
-    const TFramePlace* Handlers = nullptr;     // where the frames go (the window's FrameHandlers)
+    TSchemeObject* CurObject = nullptr;         // the object being created
+    const TFrameInfo* CurFrameInfo = nullptr;   // its catalogue row
+    std::int32_t ProgressX = 0;                 // x of the progress slit for the current object
+    TDeviceScheme* Scheme = nullptr;            // the scheme to open
+    THost* MainWindow = nullptr;                // the window: device lists, watchdogs, status bar
+    const TFramePlace* Handlers = nullptr;      // where the frames go (the window's FrameHandlers)
 
     bool FreeOnTerminate = false;
     // Runs on the main thread once the walk has ended, finished or terminated, never inside

@@ -10,7 +10,9 @@
 using TMessageImage = std::array<std::uint8_t, 16>;
 
 // Device modes.
+// clang-format off
 enum : std::uint8_t { ModeReceive = 0, ModeEmulate = 1, ModeDisabled = 2 };
+// clang-format on
 
 class TSchemeObject {
 public:
@@ -18,10 +20,10 @@ public:
     TSchemeObject(const QString& name, std::uint32_t type, std::uint8_t mode);
 
     QString Name;
-    std::uint32_t Type = 0;      // catalogue row, below DeviceCatalogueCount
+    std::uint32_t Type = 0;   // catalogue row, below DeviceCatalogueCount
     QString Comment;
-    std::uint8_t Mode = 0;       // ModeReceive, ModeEmulate, ModeDisabled
-    std::uint8_t Static = 0;     // 1 = polled rarely: no watchdog, no period display
+    std::uint8_t Mode = 0;     // ModeReceive, ModeEmulate, ModeDisabled
+    std::uint8_t Static = 0;   // 1 = polled rarely: no watchdog, no period display
     TMessageImage Request{};
     TMessageImage Answer{};
 };

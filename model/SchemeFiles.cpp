@@ -25,10 +25,10 @@ bool HasMagic(const std::uint8_t* p, char second)
 
 // The fixed fields of each record: a reader rejects a record too short to hold them, so that no
 // field is read from the record after it. Our writers never write shorter ones.
-constexpr int MinSchemeRecord = 5;      // size, name NUL, object count
-constexpr int MinObjectRecord = 4;      // size, name NUL, type
-constexpr int MinStateSchemeRecord = 4; // size, object count
-constexpr int MinStateObjectRecord = 6; // size, type, flags, n, m
+constexpr int MinSchemeRecord = 5;        // size, name NUL, object count
+constexpr int MinObjectRecord = 4;        // size, name NUL, type
+constexpr int MinStateSchemeRecord = 4;   // size, object count
+constexpr int MinStateObjectRecord = 6;   // size, type, flags, n, m
 
 constexpr std::uint8_t StaticFlag = 0x80;
 constexpr std::uint8_t ModeMask = 0x03;
@@ -310,8 +310,8 @@ bool ParseInfoImage(const QByteArray& image, TSchemeList& schemes, int& lineMode
     for (const auto& scheme : schemes) {
         TFieldReader record;
         std::uint16_t objectCount = 0;
-        if (!file.Record(MinStateSchemeRecord, record) || !record.U16(objectCount)
-            || objectCount != scheme->Objects.size())
+        if (!file.Record(MinStateSchemeRecord, record) || !record.U16(objectCount) ||
+            objectCount != scheme->Objects.size())
             return false;
         for (const auto& object : scheme->Objects) {
             TFieldReader fields;

@@ -1,8 +1,8 @@
 #pragma once
 // Scheme files (".mvs") and their state files (".mvi"). Readers and writers report failure by
 // a false result only; the document commands show the messages.
-#include <QString>
 #include <QByteArray>
+#include <QString>
 #include <cstdint>
 #include <optional>
 

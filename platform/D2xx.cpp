@@ -22,7 +22,7 @@ TFT_GetQueueStatus* FT_GetQueueStatus = nullptr;
 
 namespace {
 
-std::atomic<bool> loaded {false};
+std::atomic<bool> loaded{false};
 std::mutex loadMutex;
 void* module = nullptr;
 
@@ -75,13 +75,13 @@ bool ResolveAll(void* library)
     return true;
 }
 
-} // namespace
+}   // namespace
 
 bool Loaded() { return loaded.load(std::memory_order_acquire); }
 
 const EntryPoint* EntryPoints() { return entryPoints; }
 
-} // namespace d2xx
+}   // namespace d2xx
 
 void* LoadFtdiLibrary(const char* file)
 {

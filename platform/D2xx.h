@@ -66,7 +66,7 @@ struct EntryPoint {
 };
 const EntryPoint* EntryPoints();
 
-} // namespace d2xx
+}   // namespace d2xx
 
 inline constexpr const char* FtdiLibraryFile = "libftd2xx.so";
 

@@ -25,12 +25,12 @@ int Utf8SequenceLength(const unsigned char* p, qsizetype left)
         length = 2;
     else if (c >= 0xE0 && c <= 0xEF) {
         length = 3;
-        low = c == 0xE0 ? 0xA0 : 0x80;   // no overlong forms
-        high = c == 0xED ? 0x9F : 0xBF;  // no surrogates
+        low = c == 0xE0 ? 0xA0 : 0x80;    // no overlong forms
+        high = c == 0xED ? 0x9F : 0xBF;   // no surrogates
     } else if (c >= 0xF0 && c <= 0xF4) {
         length = 4;
         low = c == 0xF0 ? 0x90 : 0x80;
-        high = c == 0xF4 ? 0x8F : 0xBF;  // nothing beyond U+10FFFF
+        high = c == 0xF4 ? 0x8F : 0xBF;   // nothing beyond U+10FFFF
     } else
         return 0;
     if (left < length || p[1] < low || p[1] > high)
@@ -107,7 +107,7 @@ int CreateTemporary(const QByteArray& target, mode_t mode, QByteArray& name)
     return -1;
 }
 
-} // namespace
+}   // namespace
 
 QByteArray EncodeName(const QString& name)
 {

@@ -32,7 +32,7 @@ bool ParseDigits(QStringView digits, int base, std::uint64_t& sum)
     return true;
 }
 
-} // namespace
+}   // namespace
 
 std::optional<std::int32_t> ParseIniInteger(const QString& text)
 {

@@ -16,7 +16,7 @@
 inline constexpr qint64 MaxIniFileSize = 1 << 20;
 
 enum class TIniLoad {
-    Missing,      // no such file: defaults, and the file may be created
+    Missing,   // no such file: defaults, and the file may be created
     Loaded,
     Unreadable,   // exists but cannot be read or is too large: defaults, and never overwritten
 };
@@ -49,12 +49,14 @@ public:
     void DeleteKey(const QString& section, const QString& key);
 
 private:
+    // clang-format off
     enum class TKind { Other, Section, Key };
+    // clang-format on
     struct TLine {
         QByteArray Raw;   // the line's bytes without its '\n' (a '\r' before it stays)
         TKind Kind = TKind::Other;
-        QString Name;     // section or key name, trimmed
-        QString Value;    // a key's value, trimmed
+        QString Name;    // section or key name, trimmed
+        QString Value;   // a key's value, trimmed
     };
     static TLine ParseLine(const QByteArray& raw, bool first);
     QByteArray NewRaw(const QString& text, const TLine* replaced) const;

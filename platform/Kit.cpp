@@ -37,7 +37,7 @@ void realignParent(QWidget* self)
         AlignControls(parent);
 }
 
-}  // namespace
+}   // namespace
 
 TShiftState KeyShiftState()
 {
@@ -335,14 +335,18 @@ void TBevel::paintEvent(QPaintEvent*)
         painter.drawLine(x1, y1, x2, y2);
     };
     switch (shape_) {
+    // clang-format off
     case TBevelShape::TopLine: line(dark, 0, 0, r, 0); line(light, 0, 1, r, 1); break;
     case TBevelShape::BottomLine: line(dark, 0, b - 1, r, b - 1); line(light, 0, b, r, b); break;
     case TBevelShape::LeftLine: line(dark, 0, 0, 0, b); line(light, 1, 0, 1, b); break;
     case TBevelShape::RightLine: line(dark, r - 1, 0, r - 1, b); line(light, r, 0, r, b); break;
+    // clang-format on
     case TBevelShape::Box:
     case TBevelShape::Frame:
-        line(dark, 0, 0, r, 0); line(dark, 0, 0, 0, b);
-        line(light, 0, b, r, b); line(light, r, 0, r, b);
+        line(dark, 0, 0, r, 0);
+        line(dark, 0, 0, 0, b);
+        line(light, 0, b, r, b);
+        line(light, r, 0, r, b);
         break;
     }
 }
@@ -427,7 +431,9 @@ void TMemo::SetVerticalScrollBar(bool shown)
     setVerticalScrollBarPolicy(shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
 }
 
+// clang-format off
 void TMemo::ScrollToEnd() { moveCursor(QTextCursor::End); ensureCursorVisible(); }
+// clang-format on
 
 TCheckBox::TCheckBox(QWidget* parent) : QCheckBox(parent), TControl(this)
 {
@@ -715,4 +721,3 @@ int TextBaseline(const QWidget* w)
     }
     return inside ? *inside + w->y() : -1;
 }
-

@@ -10,8 +10,8 @@
 // - a combo box's OnSelect fires on user choices only;
 // - events are plain closures tested for presence before a call;
 // - a control's Name is its Qt object name, so tests find it by name.
-#include <QCheckBox>
 #include <QChar>
+#include <QCheckBox>
 #include <QColor>
 #include <QComboBox>
 #include <QFrame>
@@ -22,10 +22,10 @@
 #include <QPoint>
 #include <QPointer>
 #include <QRadioButton>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QTabWidget>
-#include <QRect>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -36,11 +36,13 @@ class QToolButton;
 // Modifier keys of a key event (Shift, Control, Alt).
 using TShiftState = Qt::KeyboardModifiers;
 
+// clang-format off
 enum class TAlign { None, Top, Bottom, Left, Right, Client };
 enum class TUpDownDirection { None, Up, Down };
 enum class TComboStyle { DropDown, DropDownList };
 enum class TBevelShape { Box, Frame, TopLine, BottomLine, LeftLine, RightLine };
 enum class TPanelBevel { None, Raised, Lowered };
+// clang-format on
 
 using TNotifyEvent = std::function<void(QObject* Sender)>;
 // Key is the character typed; the handler may replace it, or set it to 0 to swallow it.

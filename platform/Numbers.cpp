@@ -1,13 +1,13 @@
 #include "platform/Numbers.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
-#include <cstdio>
 #include <string>
 
 namespace {

@@ -23,7 +23,7 @@ int UartType(const QString& entry)
     return ok ? type : 0;
 }
 
-} // namespace
+}   // namespace
 
 QString TtyClassDir()
 {

@@ -29,7 +29,7 @@ constexpr unsigned kPtySlaveFirstMajor = 136, kPtySlaveLastMajor = 143;
 int GetSerialInfo(int fd, serial_struct* info) { return ioctl(fd, TIOCGSERIAL, info); }
 int SetSerialInfo(int fd, const serial_struct* info) { return ioctl(fd, TIOCSSERIAL, info); }
 
-TtySerialInfoCalls serialInfoCalls {&GetSerialInfo, &SetSerialInfo};
+TtySerialInfoCalls serialInfoCalls{&GetSerialInfo, &SetSerialInfo};
 
 // A USB serial adapter's driver holds received bytes until its latency timer runs out (16 ms on
 // the common chips), which would make every short answer late and bring echoes in lumps. Drivers
@@ -40,7 +40,7 @@ class LatencyRequests {
 public:
     void Lower(int fd)
     {
-        serial_struct info {};
+        serial_struct info{};
         if (serialInfoCalls.Get(fd, &info) != 0 || (info.flags & ASYNC_LOW_LATENCY))
             return;
         const int oldFlags = info.flags;
@@ -62,7 +62,7 @@ public:
             oldFlags = it->second;
             oldFlags_.erase(it);
         }
-        serial_struct info {};
+        serial_struct info{};
         if (serialInfoCalls.Get(fd, &info) != 0)
             return;
         info.flags = oldFlags;
@@ -147,7 +147,7 @@ bool SetAttributes(int fd, const termios& wanted, bool pty)
         return true;
     if (errno != EINVAL || !pty)
         return false;
-    termios now {};
+    termios now{};
     if (tcgetattr(fd, &now) != 0)
         return false;
     return (now.c_cflag & ~kParityBits) == (wanted.c_cflag & ~kParityBits) &&
@@ -185,7 +185,7 @@ int MsUntil(Clock::time_point deadline)
 int WaitFor(int fd, short events, Clock::time_point deadline, short& revents)
 {
     for (;;) {
-        pollfd p {fd, events, 0};
+        pollfd p{fd, events, 0};
         const int r = poll(&p, 1, MsUntil(deadline));
         if (r < 0 && errno == EINTR)
             continue;
@@ -194,7 +194,7 @@ int WaitFor(int fd, short events, Clock::time_point deadline, short& revents)
     }
 }
 
-} // namespace
+}   // namespace
 
 void SetTtySerialInfoCalls(const TtySerialInfoCalls& calls) { serialInfoCalls = calls; }
 
@@ -258,7 +258,7 @@ bool CloseTty(int fd)
 bool SetTtyFormat(int fd, std::uint8_t byteSize, std::uint8_t parity, std::uint8_t stopBits, TtyState* state)
 {
     // The fields a format change sets are set whatever they were; the rest are as last set.
-    termios t {};
+    termios t{};
     if (state && state->Known)
         t = state->Attributes;
     else if (tcgetattr(fd, &t) != 0)

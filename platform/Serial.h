@@ -13,7 +13,7 @@ struct serial_struct;
 // whether it is a pty, asked once instead of at every change. Known is false until OpenTty or a
 // format change has set them (and again after one failed: the tty is read once more then).
 struct TtyState {
-    termios Attributes {};
+    termios Attributes{};
     bool Known = false;
     bool Pty = false;
 };
@@ -60,8 +60,8 @@ TtyTransfer ReadTty(int fd, std::uint8_t* bytes, std::uint32_t count, std::uint3
 // All `count` bytes or as many as went out within `timeoutMs`.
 TtyTransfer WriteTty(int fd, const std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs);
 
-bool PurgeTty(int fd);                                 // both directions
-bool TtyInQueue(int fd, std::uint32_t* count);         // bytes received and not read yet
+bool PurgeTty(int fd);                           // both directions
+bool TtyInQueue(int fd, std::uint32_t* count);   // bytes received and not read yet
 
 // A name we are willing to put behind "/dev/": not empty, not absolute, no ".." component.
 bool IsPlainTtyName(const std::string& name);

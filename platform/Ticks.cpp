@@ -16,7 +16,8 @@ std::atomic<ITickSource*> Installed{nullptr};
 std::uint32_t SystemTickSource::Now() const
 {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - Epoch).count();
+                        std::chrono::steady_clock::now() - Epoch)
+                        .count();
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ms) + StartOffset);
 }
 

@@ -52,7 +52,7 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text, int top)
     return label;
 }
 
-} // namespace
+}   // namespace
 
 QString VersionText(std::uint32_t major, std::uint32_t minor)
 {

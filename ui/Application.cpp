@@ -31,7 +31,8 @@ void ShowHandlerError(const char* message)
         return;
     if (QThread::currentThread() != app->thread()) {
         const QByteArray utf8 = text.toUtf8();
-        QMetaObject::invokeMethod(app, [utf8] { ShowHandlerError(utf8.constData()); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            app, [utf8] { ShowHandlerError(utf8.constData()); }, Qt::QueuedConnection);
         return;
     }
     // A handler that fails again while the box is up (a repaint) must not stack boxes.

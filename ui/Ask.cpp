@@ -36,7 +36,9 @@ TAnswer MessageBox(QWidget* parent, const QString& text, const QString& caption,
     if (BoxHook())
         return BoxHook()(text, caption, buttons, icon);
     QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::NoButton, parent);
+    // clang-format off
     struct TChoice { QMessageBox::StandardButton Button; const char* Text; TAnswer Answer; };
+    // clang-format on
     std::vector<TChoice> choices;
     if (buttons == TButtons::Ok)
         choices = {{QMessageBox::Ok, "OK", TAnswer::Ok}};

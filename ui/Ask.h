@@ -7,9 +7,11 @@
 class QFileDialog;
 class QWidget;
 
+// clang-format off
 enum class TButtons { Ok, YesNo, YesNoCancel };
 enum class TBoxIcon { Error, Question, Information };
 enum class TAnswer { Ok, Yes, No, Cancel };
+// clang-format on
 
 inline const QString ErrorCaption = QStringLiteral("Ошибка");
 inline const QString QuestionCaption = QStringLiteral("Вопрос");

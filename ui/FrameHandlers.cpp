@@ -70,7 +70,7 @@ void StepEdit(QObject* sender, int& key, TShiftState shift, TEditStepping kind)
     edit->SetSelStart(std::max<int>(0, text->size() - fromEnd));
 }
 
-} // namespace
+}   // namespace
 
 void TMirvane2Form::FrameChange(QObject* Sender)
 {

@@ -88,9 +88,9 @@ private:
     QTimer timer_;
     QElapsedTimer sinceCatchUp_;
     int depth_ = 0;
-    int pendingCount_ = -1;            // -1: none waiting
+    int pendingCount_ = -1;   // -1: none waiting
     bool selectPending_ = false;
-    std::int64_t pendingNumber_ = -1;  // the record to select by its running number, -1 none
-    std::int64_t shownNumber_ = -1;    // the record the decoding panel shows, -1 none
+    std::int64_t pendingNumber_ = -1;   // the record to select by its running number, -1 none
+    std::int64_t shownNumber_ = -1;     // the record the decoding panel shows, -1 none
     bool catchingUp_ = false;
 };

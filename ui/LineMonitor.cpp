@@ -157,7 +157,7 @@ void WriteLineRecordInfo(TMirvane2Form& form)
     form.InfoMemo->setUpdatesEnabled(true);
 }
 
-} // namespace
+}   // namespace
 
 void TMirvane2Form::ConnectLineMonitor()
 {

@@ -49,7 +49,7 @@ extern QString VersionProduct;
 extern QString VersionLegalNotice;
 extern std::uint32_t VersionMajor, VersionMinor, VersionRelease;
 extern QIcon MainIcon;
-extern QColor BlendedColor;          // background of grid cells that cannot be edited
+extern QColor BlendedColor;   // background of grid cells that cannot be edited
 class TMirvane2Form;
 extern TMirvane2Form* Mirvane2Form;
 extern int LastStatusBarWidth;

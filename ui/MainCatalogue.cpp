@@ -14,7 +14,9 @@
 
 namespace {
 
+// clang-format off
 enum : int { ColModel, ColDescription, ColAddress };
+// clang-format on
 
 TCatalogueItem* CatalogueItem(QTreeWidgetItem* item) { return static_cast<TCatalogueItem*>(item); }
 
@@ -39,7 +41,7 @@ private:
     TKeyEvent handler_;
 };
 
-} // namespace
+}   // namespace
 
 int CompareNames(const QString& a, const QString& b)
 {

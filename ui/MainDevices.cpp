@@ -31,7 +31,7 @@ void RemoveObject(TDeviceScheme* scheme, const TSchemeObject* object)
         std::erase_if(scheme->Objects, [object](const auto& o) { return o.get() == object; });
 }
 
-} // namespace
+}   // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Adding and removing.

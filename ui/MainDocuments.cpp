@@ -10,10 +10,10 @@
 #include <QToolButton>
 
 #include "model/Helpers.h"
-#include "platform/Files.h"
 #include "model/LineMode.h"
 #include "model/SchemeFiles.h"
 #include "platform/Abort.h"
+#include "platform/Files.h"
 #include "ui/Ask.h"
 #include "ui/DocumentNames.h"
 #include "ui/Main.h"
@@ -30,7 +30,7 @@ void ShowError(QWidget* parent, const QString& text)
     MessageBox(parent, text, ErrorCaption, TButtons::Ok, TBoxIcon::Error);
 }
 
-} // namespace
+}   // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Reading a document.

@@ -56,7 +56,7 @@ private:
     TMirvane2Form& form_;
 };
 
-} // namespace
+}   // namespace
 
 void TMirvane2Form::ConnectSchemeGrid()
 {

@@ -5,8 +5,8 @@
 #include <QButtonGroup>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QScrollBar>
 #include <QListView>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableWidget>
 #include <QToolBar>
@@ -30,8 +30,10 @@ struct TGridColumn {
     int Width;
 };
 constexpr TGridColumn GridColumns[10] = {
+    // clang-format off
     {"C", 24}, {"Название", 120}, {"Выходы", 72}, {"Знач. 1", 54}, {"Знач. 2", 54},
     {"Входы", 72}, {"Выходы", 72}, {"Обмен", 54}, {"Период", 54}, {"Ошибка", 100},
+    // clang-format on
 };
 constexpr int CaptionHeight = 20;
 constexpr int RightSplitterMin = 200;
@@ -148,7 +150,7 @@ void PinRight(QToolBar* bar, bool bottom)
     bar->raise();
 }
 
-} // namespace
+}   // namespace
 
 void TMirvane2Form::BuildClientArea()
 {

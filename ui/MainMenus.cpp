@@ -17,13 +17,16 @@ namespace {
 
 // Image indices of the 16 x 16 and 32 x 32 button lists.
 enum : int {
+    // clang-format off
     ImgCreateFile, ImgOpen, ImgSave, ImgMasterDiag, ImgSensorDiag, ImgPort, ImgModeReceive,
     ImgModeEmulate, ImgModeOff, ImgAddDevice, ImgDeleteDevice, ImgNewScheme, ImgRenameScheme,
     ImgDeleteScheme, ImgClearScheme, ImgStart, ImgStop,
+    // clang-format on
 };
 
 struct TItem {
     QAction* a;
+    // clang-format off
     TItem& Shortcut(const QKeySequence& keys) { a->setShortcut(keys); return *this; }
     TItem& Tag(int tag) { a->setProperty("Tag", tag); return *this; }
     TItem& Image(int index) { a->setProperty("ImageIndex", index); return *this; }
@@ -32,6 +35,7 @@ struct TItem {
     TItem& Checked(bool on = true) { a->setCheckable(true); a->setChecked(on); return *this; }
     // Radio items of one group: one checked at a time (auto-check).
     TItem& Radio(QActionGroup* group, bool on = false) { Checked(on); group->addAction(a); return *this; }
+    // clang-format on
 };
 
 TItem AddItem(QMenu* menu, const char* name, const QString& caption, const QString& hint = {})
@@ -70,7 +74,8 @@ void AddPortItems(QMenu* menu, char prefix, QObject* groupParent)
 {
     const auto n = [prefix](const char* rest) { return QByteArray(1, prefix) + rest; };
     AddItem(menu, n("PortOpenItem"), QStringLiteral("&Связь"), QStringLiteral(" Открытие/закрытие порта"))
-        .Checked().Image(ImgPort);
+        .Checked()
+        .Image(ImgPort);
     AddItem(menu, n("PortAutoDetectItem"), QStringLiteral("&Автоопределение"), QStringLiteral(" Автоопределение порта"))
         .Checked();
     AddDelimiter(menu, n("PrePortNameDelimiter"));
@@ -78,11 +83,14 @@ void AddPortItems(QMenu* menu, char prefix, QObject* groupParent)
     for (int i = 1; i <= 5; ++i) {
         const QByteArray name = n("PortCOM") + QByteArray::number(i) + "Item";
         AddItem(menu, name, QStringLiteral("COM&%1").arg(i), QStringLiteral(" Порт COM%1").arg(i))
-            .Radio(group).Disabled().Hidden().Tag(i - 1);
+            .Radio(group)
+            .Disabled()
+            .Hidden()
+            .Tag(i - 1);
     }
 }
 
-} // namespace
+}   // namespace
 
 void TMirvane2Form::BuildActions()
 {
@@ -97,17 +105,25 @@ void TMirvane2Form::BuildMainMenu()
 
     QMenu* f = AddMenu(bar, "FileMenu", QStringLiteral("&Файл"));
     AddItem(f, "FCreateFileItem", QStringLiteral("Созд&ать"), QStringLiteral("Создать файл| Создание нового файла"))
-        .Shortcut(QKeySequence(Qt::CTRL | Qt::Key_N)).Image(ImgCreateFile).Hidden();
+        .Shortcut(QKeySequence(Qt::CTRL | Qt::Key_N))
+        .Image(ImgCreateFile)
+        .Hidden();
     AddItem(f, "FOpenFileItem", QStringLiteral("&Открыть…"), QStringLiteral("Открыть файл| Открытие существующего файла"))
-        .Shortcut(QKeySequence(Qt::CTRL | Qt::Key_O)).Image(ImgOpen);
+        .Shortcut(QKeySequence(Qt::CTRL | Qt::Key_O))
+        .Image(ImgOpen);
     AddItem(f, "FSaveFileItem", QStringLiteral("&Сохранить"), QStringLiteral("Сохранить файл| Сохранение файла"))
-        .Shortcut(QKeySequence(Qt::CTRL | Qt::Key_S)).Image(ImgSave).Disabled().Hidden();
+        .Shortcut(QKeySequence(Qt::CTRL | Qt::Key_S))
+        .Image(ImgSave)
+        .Disabled()
+        .Hidden();
     AddItem(f, "FSaveAsFileItem", QStringLiteral("Сохранить &как…"),
-            QStringLiteral("Сохранить файл как| Сохранение файла под другим именем")).Hidden();
+            QStringLiteral("Сохранить файл как| Сохранение файла под другим именем"))
+        .Hidden();
     AddDelimiter(f, "FDelimiter2");
     for (int i = 1; i <= 5; ++i)
         AddItem(f, QByteArray("FLastFileItem") + QByteArray::number(i), QString(), QStringLiteral(" Последние файлы"))
-            .Tag(i - 1).Hidden();
+            .Tag(i - 1)
+            .Hidden();
     AddDelimiter(f, "FDelimiter3");
     AddItem(f, "FExitItem", QStringLiteral("Вы&ход"), QStringLiteral(" Выход из программы"));
 
@@ -119,23 +135,36 @@ void TMirvane2Form::BuildMainMenu()
     SetHint(VUpdateDataItem, QStringLiteral(" Обновление принимаемых данных"));
     auto* updateGroup = Group(this, "VUpdateModeGroup");
     AddItem(update, "VUpdateMode0Item", QStringLiteral("&Непрерывно"), QStringLiteral(" Непрерывное обновление данных"))
-        .Tag(0).Radio(updateGroup, true);
+        .Tag(0)
+        .Radio(updateGroup, true);
     AddItem(update, "VUpdateMode1Item", QStringLiteral("1/&4 секунды"),
-            QStringLiteral(" Обновление данных не раньше 1/4 секунды")).Tag(250).Radio(updateGroup);
+            QStringLiteral(" Обновление данных не раньше 1/4 секунды"))
+        .Tag(250)
+        .Radio(updateGroup);
     AddItem(update, "VUpdateMode2Item", QStringLiteral("1/&2 секунды"),
-            QStringLiteral(" Обновление данных не раньше 1/2 секунды")).Tag(500).Radio(updateGroup);
+            QStringLiteral(" Обновление данных не раньше 1/2 секунды"))
+        .Tag(500)
+        .Radio(updateGroup);
     AddItem(update, "VUpdateMode3Item", QStringLiteral("&1 секунда"),
-            QStringLiteral(" Обновление данных не раньше 1 секунды")).Tag(1000).Radio(updateGroup);
+            QStringLiteral(" Обновление данных не раньше 1 секунды"))
+        .Tag(1000)
+        .Radio(updateGroup);
     AddItem(v, "VRestoreColWidthsItem", QStringLiteral("&Восстановить ширину столбцов"),
             QStringLiteral(" Установить ширину столбцов по умолчанию"));
 
     QMenu* l = AddMenu(bar, "SetupMenu", QStringLiteral("&Настройка"));
     auto* modeGroup = Group(this, "LBIModeGroup");
     AddItem(l, "LBIMode1Item", QStringLiteral("Диагностика &БИ"), QStringLiteral("Диагностика БИ| Приём запросов БИ"))
-        .Shortcut(QKeySequence(Qt::CTRL | Qt::Key_R)).Tag(0).Image(ImgMasterDiag).Radio(modeGroup, true);
+        .Shortcut(QKeySequence(Qt::CTRL | Qt::Key_R))
+        .Tag(0)
+        .Image(ImgMasterDiag)
+        .Radio(modeGroup, true);
     AddItem(l, "LBIMode2Item", QStringLiteral("Диагностика &датчиков"),
             QStringLiteral("Диагностика датчиков| Эмуляция запросов БИ"))
-        .Shortcut(QKeySequence(Qt::CTRL | Qt::Key_T)).Tag(1).Image(ImgSensorDiag).Radio(modeGroup);
+        .Shortcut(QKeySequence(Qt::CTRL | Qt::Key_T))
+        .Tag(1)
+        .Image(ImgSensorDiag)
+        .Radio(modeGroup);
     AddDelimiter(l, "LDelimiter1");
     QMenu* ports = l->addMenu(QStringLiteral("Порт &связи"));
     ports->setObjectName(QStringLiteral("LPortNameMenu"));
@@ -149,6 +178,7 @@ void TMirvane2Form::BuildMainMenu()
     LPriorityItem->setObjectName(QStringLiteral("LPriorityItem"));
     SetHint(LPriorityItem, QStringLiteral(" Приоритет опроса"));
     auto* priorityGroup = Group(this, "LPriorityGroup");
+    // clang-format off
     struct { const char* name; const char* caption; const char* hint; } const priorities[] = {
         {"LCriticalPriorityItem", "&Максимальный", " Максимальный приоритет"},
         {"LHighestPriorityItem", "&Высокий", " Высокий приоритет"},
@@ -158,6 +188,7 @@ void TMirvane2Form::BuildMainMenu()
         {"LLowestPriorityItem", "&Низкий", " Низкий приоритет"},
         {"LIdlePriorityItem", "Минимальный", " Минимальный приоритет"},
     };
+    // clang-format on
     for (const auto& p : priorities)
         AddItem(priority, p.name, QString::fromUtf8(p.caption), QString::fromUtf8(p.hint)).Radio(priorityGroup);
 
@@ -165,19 +196,24 @@ void TMirvane2Form::BuildMainMenu()
     s->menuAction()->setVisible(false);
     AddItem(s, "SCreateSchemeItem", QStringLiteral("&Создать"), QStringLiteral(" Создание новой схемы")).Image(ImgNewScheme);
     AddItem(s, "SRenameSchemeItem", QStringLiteral("&Переименовать"), QStringLiteral(" Переименование схемы"))
-        .Image(ImgRenameScheme).Disabled();
+        .Image(ImgRenameScheme)
+        .Disabled();
     AddItem(s, "SDeleteSchemeItem", QStringLiteral("&Удалить"), QStringLiteral(" Удаление текущей схемы"))
-        .Image(ImgDeleteScheme).Disabled();
+        .Image(ImgDeleteScheme)
+        .Disabled();
     AddDelimiter(s, "SDelimiter1");
     AddItem(s, "SClearSchemeItem", QStringLiteral("&Очистить"), QStringLiteral(" Удаление из схемы всех объектов"))
-        .Image(ImgClearScheme).Disabled();
+        .Image(ImgClearScheme)
+        .Disabled();
 
     QMenu* d = AddMenu(bar, "DeviceMenu", QStringLiteral("&Датчик"));
     d->menuAction()->setVisible(false);
     AddItem(d, "DAddDeviceItem", QStringLiteral("&Добавить"), QStringLiteral(" Добавление датчика в схему"))
-        .Image(ImgAddDevice).Disabled();
+        .Image(ImgAddDevice)
+        .Disabled();
     AddItem(d, "DDeleteDeviceItem", QStringLiteral("&Удалить"), QStringLiteral(" Удаление датчика из схемы"))
-        .Image(ImgDeleteDevice).Disabled();
+        .Image(ImgDeleteDevice)
+        .Disabled();
     AddDelimiter(d, "DDelimiter1");
     AddItem(d, "DFindDeviceItem", QStringLiteral("&Найти новые…"), QStringLiteral(" Поиск датчиков в линии")).Disabled();
 
@@ -193,20 +229,32 @@ void TMirvane2Form::BuildPopupMenus()
     DeviceModePopupMenu->setObjectName(QStringLiteral("DeviceModePopupMenu"));
     auto* modes = Group(this, "DeviceModeGroup");
     AddItem(DeviceModePopupMenu, "DeviceMode1PopupItem", QStringLiteral("&Приём"), QStringLiteral(" Приём ответов датчика"))
-        .Tag(0).Shortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R)).Image(ImgModeReceive).Radio(modes, true);
+        .Tag(0)
+        .Shortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R))
+        .Image(ImgModeReceive)
+        .Radio(modes, true);
     AddItem(DeviceModePopupMenu, "DeviceMode2PopupItem", QStringLiteral("&Эмуляция"), QStringLiteral(" Эмуляция ответов датчика"))
-        .Tag(1).Shortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S)).Image(ImgModeEmulate).Radio(modes);
+        .Tag(1)
+        .Shortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S))
+        .Image(ImgModeEmulate)
+        .Radio(modes);
     AddItem(DeviceModePopupMenu, "DeviceMode3PopupItem", QStringLiteral("&Отключен"), QStringLiteral(" Датчик отключен"))
-        .Tag(2).Shortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D)).Image(ImgModeOff).Radio(modes);
+        .Tag(2)
+        .Shortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D))
+        .Image(ImgModeOff)
+        .Radio(modes);
     AddDelimiter(DeviceModePopupMenu, "MDelimiter1");
     AddItem(DeviceModePopupMenu, "DeviceStaticPopupItem", QStringLiteral("Статический"),
-            QStringLiteral(" Датчик опрашивается редко")).Checked(false);
+            QStringLiteral(" Датчик опрашивается редко"))
+        .Checked(false);
 
     LastFilesPopupMenu = new QMenu(this);
     LastFilesPopupMenu->setObjectName(QStringLiteral("LastFilesPopupMenu"));
     for (int i = 1; i <= 5; ++i)
         AddItem(LastFilesPopupMenu, QByteArray("LastFilePopupItem") + QByteArray::number(i), QString(),
-                QStringLiteral(" Последние файлы")).Tag(i - 1).Hidden();
+                QStringLiteral(" Последние файлы"))
+            .Tag(i - 1)
+            .Hidden();
 
     PortNamePopupMenu = new QMenu(this);
     PortNamePopupMenu->setObjectName(QStringLiteral("PortNamePopupMenu"));

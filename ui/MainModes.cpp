@@ -31,7 +31,7 @@ void WritePeriodMark(TDeviceInfo* device)
         WriteCell(device, 8, device->SchemeObject->Static ? NoValueText : QString());
 }
 
-} // namespace
+}   // namespace
 
 void TMirvane2Form::ClearHexEditsOf(const TDeviceInfo* device)
 {

@@ -113,7 +113,7 @@ private:
     TMirvane2Form& form_;
 };
 
-} // namespace
+}   // namespace
 
 void TMirvane2Form::AttachPorts() { Ports.Attach(std::make_unique<TWindowPortView>(*this)); }
 

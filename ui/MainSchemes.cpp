@@ -45,7 +45,7 @@ int FindSchemeItem(const TComboBox* combo, const QString& name)
     return -1;
 }
 
-} // namespace
+}   // namespace
 
 QAction* FormItem(const QObject* form, const char* name) { return form->findChild<QAction*>(QLatin1String(name)); }
 

@@ -87,7 +87,7 @@ std::optional<QStringList>& ArgumentsOverride()
     return arguments;
 }
 
-} // namespace
+}   // namespace
 
 bool ScanUnsigned(QStringView& text, std::uint32_t& value) { return ScanSigned32(text, false, value); }
 
@@ -246,7 +246,8 @@ QString LastFileKey(int n) { return QStringLiteral("File%1").arg(n); }
 // 2 maximized, 1 minimized, 0 normal.
 int WindowStateCode(const QWidget& w)
 {
-    return w.isMaximized() ? 2 : w.isMinimized() ? 1 : 0;
+    return w.isMaximized() ? 2 : w.isMinimized() ? 1
+                                                 : 0;
 }
 
 // The restored rectangle, also while maximized.
@@ -377,7 +378,7 @@ bool SettingsChanged(const TMirvane2Form& form)
     return false;
 }
 
-} // namespace
+}   // namespace
 
 void TMirvane2Form::PlaceWindow(const QRect& wanted)
 {
@@ -496,4 +497,3 @@ void TMirvane2Form::SaveSettings()
     if (!ini.Save(IniFileName))
         qWarning("Settings file %s could not be written", qPrintable(IniFileName));
 }
-

@@ -29,7 +29,7 @@ int RunDialog(TNewDevicesForm& form) { return DialogHook() ? DialogHook()(form) 
 
 TCatalogueItem* ItemAt(const QTreeWidget* list, int index) { return static_cast<TCatalogueItem*>(list->topLevelItem(index)); }
 
-} // namespace
+}   // namespace
 
 void SetNewDevicesDialogHook(TNewDevicesDialogHook hook) { DialogHook() = std::move(hook); }
 

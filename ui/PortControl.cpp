@@ -30,7 +30,7 @@ QStringList BuildPortNames(bool ftdiLoaded)
 
 bool SameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
-} // namespace
+}   // namespace
 
 TPortControl::TPortControl(TReceiveThreadFactory createThread) : createThread_(std::move(createThread)) {}
 

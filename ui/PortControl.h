@@ -74,18 +74,18 @@ public:
     // other threads read them only through the three reads above.
     TPortList PortList;
     std::unique_ptr<TMVPort> SettingsPort;
-    bool PortOpen = true;                     // the port is switched on
-    std::atomic<bool> PortAutoDetect{true};   // the thread tries every listed port
-    int PollPriority = 2;                     // 0..6, default 2 (below normal)
-    IReceiveThread* ReceiveThread = nullptr;  // the running receive thread, or none
+    bool PortOpen = true;                      // the port is switched on
+    std::atomic<bool> PortAutoDetect{true};    // the thread tries every listed port
+    int PollPriority = 2;                      // 0..6, default 2 (below normal)
+    IReceiveThread* ReceiveThread = nullptr;   // the running receive thread, or none
 
 private:
     // A running thread closes its port and detects or opens again.
     void Reconnect();
     QStringList NamesOfPortList() const;
 
-    void* FtdiLibrary = nullptr;              // the FTDI library's module handle, or none
-    unsigned LastFtdiCount = 0;               // FTDI devices at the last list build
+    void* FtdiLibrary = nullptr;   // the FTDI library's module handle, or none
+    unsigned LastFtdiCount = 0;    // FTDI devices at the last list build
     // The port was switched on again while the thread asked to end had not ended yet.
     bool RestartReceiveThread = false;
     TReceiveThreadFactory createThread_;

@@ -29,7 +29,7 @@ TReceiveThreadFactory& Factory()
     return factory;
 }
 
-} // namespace
+}   // namespace
 
 IReceiveThread* CreateReceiveThread()
 {

@@ -33,17 +33,17 @@ constexpr TEditableCells RequestCells{{{false, false, false}, {true, true, false
 // The answer values: only for emulated devices.
 constexpr TEditableCells AnswerCells{{{false, true, false}, {false, true, false}}};
 
-} // namespace
+}   // namespace
 
 const std::array<TSchemeGridColumn, GridColumnCount> SchemeGridColumns{{
-    {TCellText::Icon, false, Always},          // mode
-    {TCellText::Left, true, Always},           // name
-    {TCellText::Right, true, RequestCells},    // request outputs
-    {TCellText::Right, false, AnswerCells},    // answer values
+    {TCellText::Icon, false, Always},         // mode
+    {TCellText::Left, true, Always},          // name
+    {TCellText::Right, true, RequestCells},   // request outputs
+    {TCellText::Right, false, AnswerCells},   // answer values
     {TCellText::Right, false, AnswerCells},
     {TCellText::Right, false, AnswerCells},
     {TCellText::Right, true, AnswerCells},
-    {TCellText::Right, false, Never},          // statistics: never
+    {TCellText::Right, false, Never},   // statistics: never
     {TCellText::Right, false, Never},
     {TCellText::Left, false, Never},
 }};
@@ -134,7 +134,7 @@ void CommitAnswerText(TDeviceInfo& device, const QString& text, int column)
         device.AnswerToFrame();
 }
 
-} // namespace
+}   // namespace
 
 QString TSchemeGridRow::Cell(int column) const
 {
@@ -550,7 +550,8 @@ void TSchemeGridControl::DrawCell(QPainter& canvas, int column, int row, const Q
 
     QColor background;
     if (currentRow)
-        background = currentCell ? p.color(QPalette::Light) : selected ? p.color(QPalette::Highlight) : p.color(QPalette::Midlight);
+        background = currentCell ? p.color(QPalette::Light) : selected ? p.color(QPalette::Highlight)
+                                                                       : p.color(QPalette::Midlight);
     else if (device && !GridCellEditable(column, LineMode, device->SchemeObject->Mode))
         background = host_->FixedCellColor();
     else
@@ -606,7 +607,9 @@ void TSchemeGridControl::KeyDown(int& key, TShiftState shift)
     TDeviceInfo* selected = host_->CurrentDevice();
 
     if (key >= Qt::Key_1 && key <= Qt::Key_8) {
-        const int states = column == 2 ? row.Col2Radix : column == 5 ? row.Col5Radix : column == 6 ? row.Col6Radix : 0;
+        const int states = column == 2 ? row.Col2Radix : column == 5 ? row.Col5Radix
+                                                     : column == 6   ? row.Col6Radix
+                                                                     : 0;
         const std::optional<QString> text = CycleDigitText(device->GridCell(column), states, key - Qt::Key_1);
         if (!text)
             return;

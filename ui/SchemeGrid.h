@@ -32,7 +32,9 @@ class TDeviceScheme;
 class TImageList;
 
 // How a column shows its text: left or right aligned, or as the mode's icon.
+// clang-format off
 enum class TCellText : std::int32_t { Left = 0, Icon = 1, Right = 2 };
+// clang-format on
 // Which cells of a column may be chosen: [line mode][device mode].
 using TEditableCells = std::array<std::array<bool, 3>, 2>;
 

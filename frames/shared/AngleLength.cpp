@@ -1,11 +1,11 @@
 #include "frames/shared/AngleLength.h"
 
+#include <tuple>
+#include <utility>
+
 #include "frames/shared/FieldControls.h"
 #include "model/Helpers.h"
 #include "platform/Numbers.h"
-
-#include <tuple>
-#include <utility>
 
 namespace {
 constexpr int FieldHeight = 28;

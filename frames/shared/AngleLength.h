@@ -4,15 +4,15 @@
 // driven by a table of the model's rules; values that wrap into their range with the edit
 // rewritten to the wrapped value; the pair of input codes that rides in the top half of the
 // length word's high byte; and whole degrees in sign and magnitude.
-#include "frames/shared/FieldControls.h"
-#include "frames/shared/Fields.h"
-#include "frames/shared/FrameBase.h"
-#include "platform/Numbers.h"
-
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <optional>
+
+#include "frames/shared/FieldControls.h"
+#include "frames/shared/Fields.h"
+#include "frames/shared/FrameBase.h"
+#include "platform/Numbers.h"
 
 // The second row and the inputs of one model; the angle row is the same in all.
 struct TAngleValueLayout {
@@ -41,12 +41,12 @@ constexpr TAngleValueLayout TemperatureRowLayout(int angleTag, int angleUpDownMi
 struct TAngleValueRules {
     QString (*angleText)(const TMessageImage&);
     QString (*secondText)(const TMessageImage&);
-    QString (*inputsText)(const TMessageImage&);        // grid column 5
-    int (*item)(const TMessageImage&, int input);       // the item shown by the combo of input 0 or 1
+    QString (*inputsText)(const TMessageImage&);    // grid column 5
+    int (*item)(const TMessageImage&, int input);   // the item shown by the combo of input 0 or 1
     void (*storeAngle)(TMessageImage&, TEdit&);
     void (*storeSecond)(TMessageImage&, TEdit&);
     void (*storeInputs)(TMessageImage&, int item1, int item2);
-    void (*readAngle)(TMessageImage&, const QString&);  // grid columns 3, 4 and 5
+    void (*readAngle)(TMessageImage&, const QString&);   // grid columns 3, 4 and 5
     void (*readSecond)(TMessageImage&, const QString&);
     void (*readInputs)(TMessageImage&, const QString&);
 };
@@ -65,7 +65,7 @@ public:
     TLabel* INLabel;
     TLabel* IN1Label;
     TComboBox* IN1ComboBox;
-    TLabel* IN2Label = nullptr;      // none with one input
+    TLabel* IN2Label = nullptr;   // none with one input
     TComboBox* IN2ComboBox = nullptr;
 
     void GridToAnswer(const QString& text, int column);
@@ -148,12 +148,11 @@ constexpr TAngleValueRules CountLengthRules(QString (*angleText)(const TMessageI
                                             void (*storeAngle)(TMessageImage&, TEdit&),
                                             void (*readAngle)(TMessageImage&, const QString&))
 {
-    return {angleText,     CountLengthText, LengthInputsText, LengthInputItem,     storeAngle,
-            StoreCountLength, OrLengthInputs,  readAngle,        ReadCountLengthCell, ReadLengthInputsCell};
+    return {angleText, CountLengthText, LengthInputsText, LengthInputItem, storeAngle,
+            StoreCountLength, OrLengthInputs, readAngle, ReadCountLengthCell, ReadLengthInputsCell};
 }
 // The info line of an angle over a whole-unit length and two input codes.
 QString DescribeCountLength(const TMessageImage& message, long double angle);
-
 
 // ---------------------------------------------------------------------------------------------
 // Whole degrees and a temperature, each in sign and magnitude: the angle's magnitude in byte 1
@@ -178,6 +177,6 @@ QString DescribeWholeDegrees(const TMessageImage& message, const Bits& in1);
 // (text, item, store, read as in GroundInputRules).
 template <class Input> constexpr TAngleValueRules WholeDegreeRules()
 {
-    return {WholeAngleText,  WholeTemperatureText, Input::text,        Input::item,              StoreWholeAngleEdit,
+    return {WholeAngleText, WholeTemperatureText, Input::text, Input::item, StoreWholeAngleEdit,
             StoreWholeTemperatureEdit, Input::store, ReadWholeAngleCell, ReadWholeTemperatureCell, Input::read};
 }

@@ -1,8 +1,8 @@
 #include "frames/shared/BlockFields.h"
 
-#include "model/Helpers.h"
-
 #include <algorithm>
+
+#include "model/Helpers.h"
 
 namespace {
 bool StoreRaw(TMessageImage& image, const Num& field, const std::optional<std::int64_t>& raw)

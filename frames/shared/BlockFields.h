@@ -2,13 +2,13 @@
 // The field rules that the block frames share beyond the common ones: values stored from an edit
 // or a grid cell each in its own guard, boxes over the bits of a part, and values or codes whose
 // bits the body keeps in two places, with the digit-coded grid columns built over them.
-#include "frames/shared/Fields.h"
-#include "platform/Kit.h"
-
 #include <QString>
 #include <array>
 #include <cstdint>
 #include <span>
+
+#include "frames/shared/Fields.h"
+#include "platform/Kit.h"
 
 // The edit's text by the frame-edit rule (integers as typed, decimals x scale + 0.5), stored
 // into the whole group of the field. False when the text does not convert, the bits then as
@@ -51,8 +51,8 @@ constexpr std::array<Bits, 8> ByteFields(std::uint8_t at)
 // A value or code whose bits the body keeps in two places (the upper bits of an output code in
 // the spare top bit of a measured byte, a frequency across two bytes).
 struct SplitField {
-    Bits low;                 // the value's low bits
-    Bits high{};              // its upper bits, where `split`
+    Bits low;      // the value's low bits
+    Bits high{};   // its upper bits, where `split`
     bool split = false;
     std::uint8_t setDigit = 0;   // a one-bit input shown as this digit when set (0: the bit itself)
 

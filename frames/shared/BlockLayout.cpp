@@ -82,7 +82,7 @@ TOutputBoxes AddOutputBoxes(TFrameBase& frame, QWidget* panel, int count, int to
     TOutputBoxes row{};
     row.outLabel = AddRowLabel(frame, panel, QStringLiteral("OUTLabel"), QStringLiteral("OUT:"), 6, top, 56);
     const TBoxRow boxes = AddBoxRow(frame, panel, QStringLiteral("OUT"), QString(), 1, count, BoxRowLeft,
-                                           top + (IoFieldHeight - BoxRowLabelHeight) / 2);
+                                    top + (IoFieldHeight - BoxRowLabelHeight) / 2);
     row.leftLabel = boxes.HighLabel;
     row.leftLabel->SetName(leftLabelName);
     row.rightLabel = boxes.LowLabel;
@@ -115,7 +115,7 @@ TNumberField AddEditField(TFrameBase& frame, QWidget* panel, const QString& stem
 }
 
 TLabel* AddComboRows(TFrameBase& frame, QWidget* panel, const QString& prefix, const QString& suffix, int top,
-                 std::span<TLabel*> labels, std::span<TComboBox*> combos, const QStringList& (*itemsOf)(std::size_t))
+                     std::span<TLabel*> labels, std::span<TComboBox*> combos, const QStringList& (*itemsOf)(std::size_t))
 {
     TLabel* heading = AddRowLabel(frame, panel, prefix + QStringLiteral("Label") + suffix, prefix + QStringLiteral(":"),
                                   6, top, 44);

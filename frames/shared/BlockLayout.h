@@ -2,17 +2,17 @@
 // The control rows that the block frames share: rows of one-bit check boxes numbered like the
 // digits of their grid column, label-edit-up-down number fields, and numbered combo boxes, one
 // per output state or input.
-#include "frames/shared/Fields.h"
-#include "frames/shared/FrameBase.h"
-
 #include <QString>
 #include <QStringList>
 #include <initializer_list>
 #include <span>
 #include <vector>
 
-inline constexpr int BoxStep = 22;       // pitch of the boxes in a row
-inline constexpr int BoxRowHeight = 24;  // pitch of stacked rows
+#include "frames/shared/Fields.h"
+#include "frames/shared/FrameBase.h"
+
+inline constexpr int BoxStep = 22;        // pitch of the boxes in a row
+inline constexpr int BoxRowHeight = 24;   // pitch of stacked rows
 inline constexpr int IoFieldHeight = 28;
 inline constexpr int IoRowPitch = 36;
 
@@ -35,9 +35,9 @@ void TakeRow(const TBoxRow& row, TLabel*& highLabel, std::initializer_list<TChec
              TLabel*& lowLabel);
 
 struct TOutputBoxes {
-    TLabel* outLabel;     // "OUT:"
-    TLabel* leftLabel;    // the highest number, at the left end
-    TLabel* rightLabel;   // "1", at the right end
+    TLabel* outLabel;                // "OUT:"
+    TLabel* leftLabel;               // the highest number, at the left end
+    TLabel* rightLabel;              // "1", at the right end
     std::vector<TCheckBox*> boxes;   // OUT1 first
 };
 // "OUTLabel" "OUT:", then the box row of OUT<count> .. OUT1 with the label `leftLabelName`
@@ -69,4 +69,4 @@ TNumberField AddEditField(TFrameBase& frame, QWidget* panel, const QString& stem
 // "<prefix><n>Label<suffix>" with its number and "<prefix><n>ComboBox" with the items
 // `itemsOf(index)`, a drop-down list. Returns the heading.
 TLabel* AddComboRows(TFrameBase& frame, QWidget* panel, const QString& prefix, const QString& suffix, int top,
-                 std::span<TLabel*> labels, std::span<TComboBox*> combos, const QStringList& (*itemsOf)(std::size_t));
+                     std::span<TLabel*> labels, std::span<TComboBox*> combos, const QStringList& (*itemsOf)(std::size_t));

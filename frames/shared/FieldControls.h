@@ -1,14 +1,14 @@
 #pragma once
 // The field rules where they meet the widgets and the grid row: cells written only when they
 // differ, and values that wrap into a range before they are stored.
+#include <QString>
+#include <initializer_list>
+#include <optional>
+
 #include "frames/shared/Fields.h"
 #include "model/DeviceInfo.h"
 #include "platform/Kit.h"
 #include "platform/Numbers.h"
-
-#include <QString>
-#include <initializer_list>
-#include <optional>
 
 // A cell of the device's grid row, written only when its text differs; a device without a grid
 // row yet is left alone.

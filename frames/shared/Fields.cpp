@@ -1,14 +1,14 @@
 #include "frames/shared/Fields.h"
 
-#include "model/Helpers.h"
-#include "platform/Numbers.h"
-
 #include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <string>
+
+#include "model/Helpers.h"
+#include "platform/Numbers.h"
 
 namespace {
 std::uint64_t ReadGroup(const TMessageImage& image, const Bits& bits)

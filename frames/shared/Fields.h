@@ -2,13 +2,13 @@
 // The value rules that every frame shares: fields of a message body, the two roundings, the
 // guarded number conversions, the combo codes, the digit-coded grid columns and the info lines
 // of the line monitor. Nothing here touches a widget, so the rules can be tested as data.
-#include "model/Scheme.h"
-
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <optional>
 #include <span>
+
+#include "model/Scheme.h"
 
 // ---------------------------------------------------------------------------------------------
 // Bit fields of a message image
@@ -21,7 +21,7 @@ struct Bits {
     std::uint8_t width = 8;
     std::uint8_t bytes = 1;
 
-    std::uint64_t mask() const;                        // `width` low bits
+    std::uint64_t mask() const;   // `width` low bits
     std::uint32_t get(const TMessageImage& image) const;
     std::int32_t getSigned(const TMessageImage& image) const;   // two's complement in the field
 

@@ -29,7 +29,6 @@ QFont FrameFont();
 extern const QString RequestHeaderCaption;   // " Запрос"
 extern const QString AnswerHeaderCaption;    // " Ответ"
 
-
 class TFrameBase : public TFrame, public TDeviceFrame {
     Q_OBJECT
 public:
@@ -48,8 +47,8 @@ public:
     void Discard() override { delete this; }
 
     TDeviceInfo* const Info;
-    TPanel* Panel1 = nullptr;    // none without a request side
-    TPanel* OutPanel = nullptr;  // none without a request side
+    TPanel* Panel1 = nullptr;     // none without a request side
+    TPanel* OutPanel = nullptr;   // none without a request side
     TPanel* Panel2 = nullptr;
     TPanel* InPanel = nullptr;
 

@@ -11,10 +11,12 @@ void BindControls(QWidget* panel, const TFrameHandlers* handlers)
             auto* edit = static_cast<TEdit*>(control);
             edit->OnChange = handlers->OnChange;
             switch (edit->Tag) {
+            // clang-format off
             case EditUInt: edit->OnKeyPress = handlers->OnUIntKeyPress; edit->OnKeyDown = handlers->OnUIntKeyDown; break;
             case EditSInt: edit->OnKeyPress = handlers->OnSIntKeyPress; edit->OnKeyDown = handlers->OnSIntKeyDown; break;
             case EditUFloat: edit->OnKeyPress = handlers->OnUFloatKeyPress; edit->OnKeyDown = handlers->OnUFloatKeyDown; break;
             case EditSFloat: edit->OnKeyPress = handlers->OnSFloatKeyPress; edit->OnKeyDown = handlers->OnSFloatKeyDown; break;
+            // clang-format on
             default: break;
             }
         } else if (control->ClassNameIs("TUpDown")) {

@@ -6,7 +6,9 @@
 #include "platform/Kit.h"
 
 // Edit kinds, by an edit's Tag.
+// clang-format off
 enum : int { EditUInt = 0, EditSInt = 1, EditUFloat = 2, EditSFloat = 3 };
+// clang-format on
 
 struct TFrameHandlers : TFramePlace {
     TNotifyEvent OnChange;

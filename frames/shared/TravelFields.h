@@ -2,11 +2,11 @@
 // Rules shared by the travel sensors whose answer carries a count L and one input field: the
 // input code in the low bits of byte 3 (first and second travel sensors) and the answer word
 // that holds the count below a 1-Wire state (fourth and fifth travel sensors).
-#include "frames/shared/Fields.h"
-
 #include <QString>
 #include <cstdint>
 #include <optional>
+
+#include "frames/shared/Fields.h"
 
 // Bytes 1 and 2 of the answer, little-endian.
 inline constexpr Bits TravelWord{1, 0, 16, 2};

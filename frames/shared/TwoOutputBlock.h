@@ -2,10 +2,10 @@
 // The request side that the engine block and the transmission block share: one byte whose
 // bits 0 and 1 switch the block's outputs OUT1 and OUT2. Each block derives its frame from
 // this one and adds its own answer side.
-#include "frames/shared/FrameBase.h"
-
 #include <QString>
 #include <cstdint>
+
+#include "frames/shared/FrameBase.h"
 
 class TTwoOutputBlockFrame : public TFrameBase {
 public:

@@ -2,20 +2,19 @@
 // Drives a catalogue row's real frame as the program does: a device with a grid row of plain
 // strings and handlers that count change events. Bodies go in as hex, controls are set and read by
 // name, and grid cells and the info line are compared as text.
+#include <QRegularExpression>
+#include <QWidget>
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "frames/shared/FrameBase.h"
 #include "frames/shared/Registration.h"
 #include "model/DeviceInfo.h"
 #include "model/GridRow.h"
 #include "model/Scheme.h"
-
-#include <QRegularExpression>
-#include <QWidget>
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <memory>
-#include <string>
-#include <vector>
 
 constexpr bool Req = true, Ans = false;
 
@@ -107,13 +106,19 @@ private:
 };
 
 // Body -> controls, cells (column 2 for the request, 3-6 joined by '|' for the answer), info line.
+// clang-format off
 struct Shown { int row; bool request; const char* body; const char* names; const char* values; const char* cells;
                const char* info; };
+// clang-format on
 // Controls -> body: `before` is overwritten where the frame owns the bits; where given, `shown`
 // is what the controls set read afterwards (edits rewritten by the build).
+// clang-format off
 struct Built { int row; bool request; const char* before; const char* set; const char* after; const char* shown = nullptr; };
+// clang-format on
 // A grid cell typed over `before`, after the controls in `set` (if any) are set.
+// clang-format off
 struct Typed { int row; bool request; int column; const char* text; const char* before; const char* after; const char* set = ""; };
+// clang-format on
 
 // Stands in the address byte, which no frame may touch.
 constexpr std::uint8_t Address = 0xA5;

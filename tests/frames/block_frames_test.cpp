@@ -4,9 +4,9 @@
 // 2) with their shared request byte of two outputs, the answer-only input blocks (4, 64) and
 // ultrasonic range finder (85), and the logic controller (63: limiters and locks in the request,
 // drives and status flags in the answer).
-#include "FrameRig.h"
-
 #include <string>
+
+#include "FrameRig.h"
 
 namespace {
 const char* const BNames =
@@ -51,12 +51,14 @@ const char* const AnswerNames = "gpBox;vpBox;stBox;povBox;lgBox;pgBox;workModeBo
 // until the device has data (its other controls wait as a cleared side does: frame_fit_test).
 TEST(BlockFrames, CellsWrittenOnceAndEditsWaitForData)
 {
+    // clang-format off
     const struct { int row; const char* answer; bool waits; } rows[] = {
         {0, "01 02 03 04 05 06 07", true}, {2, "01 02 03 04 05 06 07", true}, {3, "12 34 56 78", true},
         {38, "12 34 56 78", true},         {5, "01 02 03 04 05 06", true},    {41, "01 02", true},
         {42, "01 02 03 04", true},          {16, "01 02 03 04", true},         {30, "95", false},
         {58, "E4", false},                  {6, "12 00 FF", false},            {51, "87", false},
     };
+    // clang-format on
     for (const auto& r : rows) {
         Rig rig(r.row);
         rig.SetHex(Ans, r.answer);
@@ -141,7 +143,7 @@ TEST(BlockFrames, FramesBuildTheBodies)
         // Unconverted temperatures keep their bytes; -1.26 rounds toward zero after the half.
         {65, Ans, "11 11 11 11 11 11", "T2Edit=abc;P1Edit=-1.26;P2Edit=0.04", "11 11 74 00 00 00"},
         {41, Req, "EE AE", "OUT1CheckBox=1;PWMEdit=31", "00 F9"},
-        {41, Req, "EE AE", "OUT9CheckBox=1;PWMEdit=32", "80 00"},   // PWM 32 is 0
+        {41, Req, "EE AE", "OUT9CheckBox=1;PWMEdit=32", "80 00"},                 // PWM 32 is 0
         {41, Req, "EE AE", "OUT1CheckBox=1;OUT2CheckBox=1;PWMEdit=x", "01 A9"},   // PWM kept, bits 1-2 cleared
         {41, Ans, "FF FF", "OUT1ComboBox=4;OUT2ComboBox=2;OUT3ComboBox=6;OUT4ComboBox=4;OUT5ComboBox=4", "B7 55"},
         {42, Ans, "AA EB 77 C5",
@@ -161,7 +163,9 @@ TEST(BlockFrames, FramesBuildTheBodies)
          "81 01 00 42"},
         {51, Req, "FF FF", "OUT1CheckBox=1;OUT13CheckBox=1", "01 10"},   // the unused bits 5-7 go out as 0
         {51, Ans, "FF 5A", "IN1CheckBox=1;INcCheckBox=1", "81 5A"},      // the unused bits 3-6 as well
-        {0, Req, "FF", "", "00"}, {0, Req, "FC", "OUT1CheckBox=1", "01"}, {2, Req, "55", "OUT2CheckBox=1", "02"},
+        {0, Req, "FF", "", "00"},
+        {0, Req, "FC", "OUT1CheckBox=1", "01"},
+        {2, Req, "55", "OUT2CheckBox=1", "02"},
         {0, Ans, "EE EE EE EE EE EE FF",
          "T1Edit=80;T3Edit=85;T5Edit=90;V1Edit=1000;P1Edit=2.55;UPEdit=24;UGCheckBox=1;BP2CheckBox=1;OUT1ComboBox=4",
          "32 5A 50 FF 55 78 8D"},
@@ -191,14 +195,17 @@ TEST(BlockFrames, FramesBuildTheBodies)
         {Ultrasonic, Ans, "EE EE EE EE EE EE EE EE", "Edit1=0.1;Edit2=1e40;Edit3=3;Edit4=4;Edit5=5;Edit6=6;Edit7=7;Edit8=8",
          "0A EE EE EE EE EE EE EE 00"},   // the edits are read in order until one does not convert
         {Controller, Req, "00 00 00", "raBox=1;rbBox=2;rcBox=3;rdBox=0;laBox=3;lbBox=2;lcBox=1;ldBox=0;stModeBox=1;craneTypeBox=1;"
-                               "kvgCheck=1;gpsCheck=0;vpsCheck=1;stsCheck=0", "39 1B 8B 00"},
+                                      "kvgCheck=1;gpsCheck=0;vpsCheck=1;stsCheck=0",
+         "39 1B 8B 00"},
         // A cleared editor (no selection) must not send "без ограничения" (code 3) or stray bits:
         // it adds nothing; only the crane type reads any index but 0 as Crane-2.
         {Controller, Req, "FF FF FF", "raBox=-1;rbBox=-1;rcBox=-1;rdBox=-1;laBox=-1;lbBox=-1;lcBox=-1;ldBox=-1;stModeBox=-1;"
-                               "craneTypeBox=-1;kvgCheck=0;gpsCheck=0;vpsCheck=0;stsCheck=0", "00 00 80 00"},
+                                      "craneTypeBox=-1;kvgCheck=0;gpsCheck=0;vpsCheck=0;stsCheck=0",
+         "00 00 80 00"},
         // No selection adds nothing: a new frame answers all off.
         {Controller, Ans, "FF FF FF", "gpBox=-1;vpBox=-1;stBox=-1;povBox=-1;lgBox=-1;pgBox=-1;workModeBox=-1;"
-                                      "joystickModeBox=-1", "00 00 00 00"},
+                                      "joystickModeBox=-1",
+         "00 00 00 00"},
     });
 }
 
@@ -206,27 +213,29 @@ TEST(BlockFrames, TypedCellsReachTheBodies)
 {
     CheckAll<Typed>({
         {5, Req, 2, "11", "F0", "03"},
-        {65, Ans, 3, "7.5", "11 22 B3 C4 55 66", "08 22 B3 C4 55 66"},   // half away from zero
+        {65, Ans, 3, "7.5", "11 22 B3 C4 55 66", "08 22 B3 C4 55 66"},       // half away from zero
         {65, Ans, 6, "71 2145", "11 22 B3 C4 55 66", "11 22 B3 44 D1 65"},   // the pressures keep their bits 0-6
         {65, Ans, 6, "98 0001", "11 22 B3 C4 55 66", "11 22 33 44 00 01"},   // '8' is no octal digit: code 0 to its left
-        {41, Req, 2, "1111 1111", "80 AE", "FF AF"},   // OUT8..OUT1: OUT9 and the PWM bits stay
+        {41, Req, 2, "1111 1111", "80 AE", "FF AF"},                         // OUT8..OUT1: OUT9 and the PWM bits stay
         {41, Ans, 6, "5 5725", "FF FF", "B7 D5"},
-        {41, Ans, 6, "", "FF FF", "00 80"},   // byte 2 bit 7 belongs to no output
+        {41, Ans, 6, "", "FF FF", "00 80"},                   // byte 2 bit 7 belongs to no output
         {42, Ans, 3, "4095", "AA EB 77 C5", "AA EF FF C5"},   // bits 4-7 of byte 2 stay
         {42, Ans, 4, "100", "AA EB 77 C5", "AA EB 77 E4"},    // IN5 stays
         {42, Ans, 5, "21 0120", "AA EB 77 C5", "18 FB 77 C5"},
-        {16, Req, 2, "0101", "F0", "F5"},   // a grid edit keeps bits 4-7
+        {16, Req, 2, "0101", "F0", "F5"},                     // a grid edit keeps bits 4-7
         {16, Ans, 3, "4095", "AB CD 12 B4", "FF CF 12 B4"},   // IN2 and IN3 stay
         {16, Ans, 4, "0.5", "AB CD 12 B4", "AB CD 80 80"},    // IN1 stays
         {16, Ans, 5, "210", "AB CD 12 B4", "AB 6D 12 34"},
-        {16, Ans, 5, "31", "AB CD 12 B4", "AB 0D 12 B4"},     // '3' ends the digits
-        {6, Req, 2, "101", "5A 5A 5A 5A", "05 5A 5A 5A"},           // OUT1, OUT3; OUT9-OUT16 kept
+        {16, Ans, 5, "31", "AB CD 12 B4", "AB 0D 12 B4"},   // '3' ends the digits
+        {6, Req, 2, "101", "5A 5A 5A 5A", "05 5A 5A 5A"},   // OUT1, OUT3; OUT9-OUT16 kept
         {6, Ans, 5, "1000 0000", "5A 5A 5A 5A", "80 5A 5A 5A"},
-        {6, Ans, 6, "11", "5A 5A 5A 5A", "5A 5A 5A 03"},            // OUT9-OUT14 in byte 3 kept
-        {51, Req, 2, "101", "5A 5A", "05 5A"},   // byte 2 kept
-        {51, Ans, 5, "1 000", "5A", "D8"},       // INc set, IN1-IN3 cleared, bits 3-6 kept
+        {6, Ans, 6, "11", "5A 5A 5A 5A", "5A 5A 5A 03"},   // OUT9-OUT14 in byte 3 kept
+        {51, Req, 2, "101", "5A 5A", "05 5A"},             // byte 2 kept
+        {51, Ans, 5, "1 000", "5A", "D8"},                 // INc set, IN1-IN3 cleared, bits 3-6 kept
         {51, Ans, 5, "", "5A", "58"},
-        {0, Req, 2, "10", "FD", "FE"}, {2, Req, 2, "", "FF", "FC"}, {0, Req, 2, "x1", "80", "81"},   // bits 2-7 stay
+        {0, Req, 2, "10", "FD", "FE"},
+        {2, Req, 2, "", "FF", "FC"},
+        {0, Req, 2, "x1", "80", "81"},                                         // bits 2-7 stay
         {0, Ans, 3, "80.5", "11 22 33 44 55 66 8D", "11 22 51 44 55 66 8D"},   // half away from zero, no scale
         {0, Ans, 4, "300", "11 22 33 44 55 66 8D", "11 22 33 44 2C 66 8D"},
         // Flags: bits 3-7 from the digits, the output code stays; and the other way round.
@@ -249,9 +258,11 @@ TEST(BlockFrames, TypedCellsReachTheBodies)
 // 3 of the answer has no item and comes back as 0.
 TEST(LogicControllerFrame, BodiesBuiltBackFromWhatIsShown)
 {
+    // clang-format off
     const struct { bool request; const char* body; const char* built; } rows[] = {
         {Req, "FF FF FF", "FF FF 9F 00"}, {Ans, "49 96 27", "49 96 27 00"}, {Ans, "FF FF FF", "00 F0 3F 00"},
     };
+    // clang-format on
     for (const auto& r : rows) {
         Rig rig(Controller);
         rig.SetHex(r.request, r.body);

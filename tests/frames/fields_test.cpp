@@ -1,10 +1,9 @@
 // The shared value rules at the edges no frame reaches: numbers beyond 64 bits, fields across a
 // byte boundary and overlong info lines.
-#include "frames/shared/Fields.h"
-
 #include <gtest/gtest.h>
-
 #include <limits>
+
+#include "frames/shared/Fields.h"
 
 namespace {
 TMessageImage Body(std::initializer_list<std::uint8_t> bytes)
@@ -32,11 +31,13 @@ TEST(Num, EditAndCellConvertAndShowOneFieldEach)
 {
     const Num decimal{Bits{1, 0, 14, 2}, 10, 0.1L};
     const Num integer{Bits{1, 0, 14, 2}};
+    // clang-format off
     struct Case { const Num* num; const char* text; std::optional<std::int64_t> edit, cell; };
+    // clang-format on
     const Case cases[] = {
         {&decimal, "-1.26", -12, -13},
         {&decimal, "1e30", std::nullopt, std::nullopt},   // scaled beyond 64 bits
-        {&integer, "12.5", std::nullopt, 13},   // an integer edit refuses a fraction, the cell rounds it
+        {&integer, "12.5", std::nullopt, 13},             // an integer edit refuses a fraction, the cell rounds it
         {&integer, "99999999999", std::nullopt, 99999999999LL},
     };
     for (const Case& c : cases) {

@@ -6,8 +6,8 @@
 #include <QComboBox>
 #include <QToolButton>
 #include <algorithm>
-#include <map>
 #include <gtest/gtest.h>
+#include <map>
 
 #include "FrameRig.h"
 #include "model/Catalogue.h"
@@ -36,8 +36,7 @@ const char* const RowFrameClass[DeviceCatalogueCount] = {
     "TTiltAFrame", "TFuelLevelFrame", "TTravelDFrame", "TTravelDFrame", "TTravelDFrame", "TTravelDFrame",
     "TTravelEFrame", "TTravelEFrame", "TTravelEFrame", "TTravelEFrame", "TDataReceiverFrame", "TTensionCFrame",
     "TTensionCFrame", "TTensionCFrame", "TTemperatureFrame", "TEngineDataFrame", "TAzimuthCFrame", "TTiltDFrame",
-    "TTravelGFrame", "TUltrasonicFrame"
-};
+    "TTravelGFrame", "TUltrasonicFrame"};
 
 std::map<QString, bool> EnabledStates(const QWidget* side)
 {

@@ -4,12 +4,11 @@
 // handle (rows 30, 31) and the second (row 54: two axes with directions, three buttons, the mode
 // flag and the axis errors); and the text terminal (row 60: the request's text stream into the
 // three memos, the unread marks of the tabs, the two answer values and the row's decoders).
-#include "frames/Terminal.h"
-#include "FrameRig.h"
-
 #include <QScrollBar>
-
 #include <string>
+
+#include "FrameRig.h"
+#include "frames/Terminal.h"
 
 namespace {
 const char* const Limits = "FComboBox;K1CheckBox;K2CheckBox;K3CheckBox;SAComboBox;SBComboBox;SCComboBox;SDComboBox";
@@ -30,7 +29,9 @@ Bytes Text(const std::string& s)
 {
     Bytes bytes;
     for (const char c : s)
-        bytes.push_back(c == '|' ? Eol : c == '#' ? Clr : (c >= '0' && c <= '3') ? std::uint8_t(c - '0') : std::uint8_t(c));
+        bytes.push_back(c == '|' ? Eol : c == '#'             ? Clr
+                                     : (c >= '0' && c <= '3') ? std::uint8_t(c - '0')
+                                                              : std::uint8_t(c));
     return bytes;
 }
 
@@ -81,8 +82,8 @@ TEST(OperatorFrames, FramesBuildTheBodies)
 {
     CheckAll<Built>({
         {58, Req, "00 00", "ValueEdit=100;AlarmCheckBox=1", "E4 00"},   // the XOR byte is the line engine's
-        {59, Req, "00", "ValueEdit=130", "02"},                        // the low 7 bits
-        {58, Req, "B5", "ValueEdit=abc", "35"},                        // value bits kept, alarm from its box
+        {59, Req, "00", "ValueEdit=130", "02"},                         // the low 7 bits
+        {58, Req, "B5", "ValueEdit=abc", "35"},                         // value bits kept, alarm from its box
         {30, Req, "F0 00 77", "FComboBox=0;SAComboBox=1;SBComboBox=3;SCComboBox=0;SDComboBox=2", "00 8D 77"},
         {31, Req, "F0 00", "FComboBox=1;K1CheckBox=1;K3CheckBox=1;SAComboBox=3;SBComboBox=3;SCComboBox=3;SDComboBox=3",
          "0D FF"},
@@ -94,10 +95,10 @@ TEST(OperatorFrames, FramesBuildTheBodies)
         {LevellerA, Req, "EE EE EE EE", "ANG1Edit=255.999;ANG2Edit=255.998", "00 00 FF FF"},   // 65536 keeps its low 16 bits
         {LevellerA, Req, "EE EE EE EE", "ANG1Edit=0.001;ANG2Edit=0.002", "00 00 01 00"},       // + 0.5, then cut
         {LevellerA, Ans, "EE EE EE EE", "ANG1Edit_=x;ANG2Edit_=1", "EE EE 00 01"},             // a bad text keeps its word only
-        {LevellerB, Req, "F0", "Auto_DisBox=1;OUT2CheckBox=1", "05"},   // unused bits cleared
+        {LevellerB, Req, "F0", "Auto_DisBox=1;OUT2CheckBox=1", "05"},                          // unused bits cleared
         {LevellerB, Ans, "CB AB 77", "ANGEdit=45;OUT1CheckBox_=1", "02 2D 77"},
-        {LevellerB, Ans, "CB AB", "ANGEdit=255.97", "00 00"},                  // 4096 sixteenths keep their low 12 bits
-        {LevellerB, Ans, "CB AB", "ANGEdit=45.03;Auto_DisBox_=1", "01 2D"},    // 720.48 + 0.5: still 720
+        {LevellerB, Ans, "CB AB", "ANGEdit=255.97", "00 00"},                 // 4096 sixteenths keep their low 12 bits
+        {LevellerB, Ans, "CB AB", "ANGEdit=45.03;Auto_DisBox_=1", "01 2D"},   // 720.48 + 0.5: still 720
         // The angle stays without a number, the flags are rebuilt all the same.
         {LevellerB, Ans, "CB AB", "ANGEdit=x;Auto_DisBox_=1;OUT1CheckBox_=1;OUT2CheckBox_=1;CalibrateBox_=1", "CF AB"},
     });
@@ -106,25 +107,26 @@ TEST(OperatorFrames, FramesBuildTheBodies)
 TEST(OperatorFrames, TypedCellsReachTheBodies)
 {
     CheckAll<Typed>({
-        {58, Req, 2, "0", "B5", "35"},     // alarm cleared, value kept
-        {58, Req, 3, "1", "35", "35"},     // the request has no other column
-        {58, Ans, 3, "55.5", "00", "38"},  // half away from zero
-        {58, Ans, 3, "200", "80", "C8"},   // low 7 bits, alarm kept
+        {58, Req, 2, "0", "B5", "35"},      // alarm cleared, value kept
+        {58, Req, 3, "1", "35", "35"},      // the request has no other column
+        {58, Ans, 3, "55.5", "00", "38"},   // half away from zero
+        {58, Ans, 3, "200", "80", "C8"},    // low 7 bits, alarm kept
         {58, Ans, 6, "1", "35", "B5"},
-        {30, Req, 2, "1000", "F7 8D", "F8 8D"},   // F set, K1-K3 cleared, high bits and limits kept
+        {30, Req, 2, "1000", "F7 8D", "F8 8D"},    // F set, K1-K3 cleared, high bits and limits kept
         {30, Req, 2, "11111", "F7 8D", "FF 8D"},   // digits past F are ignored
-        {31, Ans, 5, "101", "2A", "2D"},    // bits 0-2 from the digits, bit 3 and Y kept
+        {31, Ans, 5, "101", "2A", "2D"},           // bits 0-2 from the digits, bit 3 and Y kept
         {31, Ans, 6, "1001", "2A", "9A"},
         {JoystickB, Ans, 3, "7.5", "85 05 00", "88 05 00"},   // half away from zero, the direction stays
         {JoystickB, Ans, 4, "3", "85 85 00", "85 83 00"},
         // DM and button 1 set, buttons 2 and 3 cleared; bits 3 and 4 stay, so do the errors.
         {JoystickB, Ans, 5, "1 001", "00 00 DE", "00 00 F9"},
-        {JoystickB, Ans, 6, "10", "00 00 40", "00 00 80"},      // ErrAC left, ErrBD right
-        {JoystickB, Ans, 2, "1", "01 02 03", "01 02 03"},       // columns the model does not use
+        {JoystickB, Ans, 6, "10", "00 00 40", "00 00 80"},                  // ErrAC left, ErrBD right
+        {JoystickB, Ans, 2, "1", "01 02 03", "01 02 03"},                   // columns the model does not use
         {LevellerA, Ans, 3, "0.001953125", "11 22 33 44", "01 00 33 44"},   // exactly half a step: away from zero
         {LevellerA, Ans, 4, "-0.001953125", "11 22 33 44", "11 22 FF FF"},
         // Column 2 holds the outputs only: Auto_Dis, Calibrate and the unused bits stay.
-        {LevellerB, Req, 2, "11", "09", "0F"}, {LevellerB, Req, 2, "", "0F", "09"},
+        {LevellerB, Req, 2, "11", "09", "0F"},
+        {LevellerB, Req, 2, "", "0F", "09"},
         {LevellerB, Ans, 3, "0.03125", "CB AB", "1B 00"},   // half a sixteenth: away from zero; the flags stay
         {LevellerB, Ans, 6, "11", "CB AB", "CF AB"},        // angle, Auto_Dis and Calibrate stay
     });
@@ -233,7 +235,9 @@ TEST(LevellerBFrame, AutomaticAnswerFollowsTheRequestShown)
 
 TEST(TerminalFrame, TextStreamFillsTheMemos)
 {
+    // clang-format off
     struct Case { const char* what; std::vector<Bytes> requests; std::vector<QStringList> memos; QString pending; };
+    // clang-format on
     const Case cases[] = {
         {"memo codes hold until the next; a line spans requests", {Text("2AB|3E||"), Text("y"), Text("|D")}, {{}, {"AB"}, {"E", "", "y"}}, "D"},
         {"the pending line goes where its end of line is, 0 is skipped", {Text("X2Y00|")}, {{}, {"XY"}, {}}, ""},
@@ -318,7 +322,10 @@ TEST(TerminalFrame, GridCellsAndRequestBuilderChangeNothing)
 
 TEST(TerminalFrame, DecodersSpellOutTheStreamAndTheValues)
 {
-    struct Case { Bytes message; const char* text; };   // from byte 0
+    struct Case {
+        Bytes message;   // from byte 0
+        const char* text;
+    };
     const Case cases[] = {
         {{0xBE, 'Z', 2, 'A', 'B', Eol, Clr, 0, 'C'}, "\\2\\AB\\n\\\\clr\\"},
         // All thirteen text bytes, and nothing of the XOR byte.

@@ -4,13 +4,13 @@
 // their ranges), the fifth tilt sensor, the data receiver, the engine data, the temperature sensor,
 // the current meter, the clock (date and time), and the four travel sensor frames of their own
 // (first, second, fourth and fifth: the count L and its input).
+#include <string>
+
+#include "FrameRig.h"
 #include "frames/BoomLengthA.h"
 #include "frames/Clock.h"
 #include "frames/Temperature.h"
-#include "FrameRig.h"
 #include "platform/Numbers.h"
-
-#include <string>
 
 namespace {
 constexpr int TiltA = 27, TiltB = 28, PressureA = 7, PressureB = 33, WindSpeed = 24, TensionB = 22, TensionC = 46;
@@ -29,7 +29,10 @@ constexpr int ClockRow = 53;
 
 // Pins the clock's idea of now for a scope.
 struct PinnedNow {
-    explicit PinnedNow(const QDateTime& now) { Now = now, TClockFrame::CurrentDateTime = [] { return Now; }; }
+    explicit PinnedNow(const QDateTime& now)
+    {
+        Now = now, TClockFrame::CurrentDateTime = [] { return Now; };
+    }
     ~PinnedNow() { TClockFrame::CurrentDateTime = saved; }
     static inline QDateTime Now;
     QDateTime (*saved)() = TClockFrame::CurrentDateTime;
@@ -88,33 +91,34 @@ TEST(SensorFrames, FramesBuildTheBodies)
 {
     CheckAll<Built>({
         // Bits 0-5 of byte 3 are not kept.
-        {TiltD, Ans, "55 55 3F", "ANGEdit=655.36;IN1ComboBox=1", "00 00 40"},   // 65536 keeps its low 16 bits
-        {TiltD, Ans, "55 55 3F", "ANGEdit=abc;IN1ComboBox=2", "00 00 80"},      // no number: angle 0, input still taken
-        {TiltD, Ans, "55 55 3F", "ANGEdit=1;IN1ComboBox=-1", "64 00 C0"},       // no selection: code 3
-        {TiltD, Ans, "55 55 3F", "ANGEdit=-1;IN1ComboBox=0", "9D FF 00"},       // trunc(-99.5) = -99 -> 65437
-        {Receiver, Ans, "00 F0", "FEdit=-1", "FF 0F"},                      // low 12 bits, old flags gone
-        {Receiver, Ans, "34 F2", "FEdit=abc;blockCheckBox=1", "34 82"},     // force kept, flags rebuilt
+        {TiltD, Ans, "55 55 3F", "ANGEdit=655.36;IN1ComboBox=1", "00 00 40"},           // 65536 keeps its low 16 bits
+        {TiltD, Ans, "55 55 3F", "ANGEdit=abc;IN1ComboBox=2", "00 00 80"},              // no number: angle 0, input still taken
+        {TiltD, Ans, "55 55 3F", "ANGEdit=1;IN1ComboBox=-1", "64 00 C0"},               // no selection: code 3
+        {TiltD, Ans, "55 55 3F", "ANGEdit=-1;IN1ComboBox=0", "9D FF 00"},               // trunc(-99.5) = -99 -> 65437
+        {Receiver, Ans, "00 F0", "FEdit=-1", "FF 0F"},                                  // low 12 bits, old flags gone
+        {Receiver, Ans, "34 F2", "FEdit=abc;blockCheckBox=1", "34 82"},                 // force kept, flags rebuilt
         {Engine, Ans, "55 55 55", "RpmEdit=1500.06;OilPressureEdit=250", "E0 2E 3F"},   // 12000.48 truncated; (250 + 2) / 4
-        {Engine, Ans, "55 55 55", "RpmEdit=abc;OilPressureEdit=", "00 00 00"},           // not the old value
-        {Engine, Ans, "55 55 55", "RpmEdit=8192;OilPressureEdit=1022", "00 00 00"},      // 65536 and 256 keep their low bits
-        {Engine, Ans, "55 55 55", "RpmEdit=-1.5;OilPressureEdit=-10", "F4 FF FE"},       // (-10 + 2) / 4 = -2, toward zero
-        {Temperature, Ans, "77", "TempEdit=-50", "00"}, {Temperature, Ans, "77", "TempEdit=300", "FF"},
-        {Temperature, Ans, "77", "TempEdit=12.5", "28"},   // an integer edit: no number, 0 °C
+        {Engine, Ans, "55 55 55", "RpmEdit=abc;OilPressureEdit=", "00 00 00"},          // not the old value
+        {Engine, Ans, "55 55 55", "RpmEdit=8192;OilPressureEdit=1022", "00 00 00"},     // 65536 and 256 keep their low bits
+        {Engine, Ans, "55 55 55", "RpmEdit=-1.5;OilPressureEdit=-10", "F4 FF FE"},      // (-10 + 2) / 4 = -2, toward zero
+        {Temperature, Ans, "77", "TempEdit=-50", "00"},
+        {Temperature, Ans, "77", "TempEdit=300", "FF"},
+        {Temperature, Ans, "77", "TempEdit=12.5", "28"},                                   // an integer edit: no number, 0 °C
         {Meter, Ans, "55 55 55 55", "VoltageEdit=600;I1Edit=0;I2Edit=0", "01 58 00 00"},   // bit 8 set, low 8 bits of 600
         {Meter, Ans, "55 55 55 55", "Bit8Box=1;Bit2Box=1;VoltageEdit=511;I1Edit=255;I2Edit=255", "83 FF FF FF"},
         {Meter, Ans, "55 55 55 55", "VoltageEdit=x;I1Edit=300;I2Edit=", "00 00 2C 00"},   // no number: 0
-        {TravelA, Ans, "EE EE EE", "LEdit=-5;T1Edit=25;IN1ComboBox=2", "05 00 C2"},   // sign and magnitude; 25 °C is stored as 64
-        {TravelA, Ans, "EE EE EE", "LEdit=2.5;T1Edit=86;IN1ComboBox=0", "03 00 00"},   // rounded half away; 86 °C wraps to -40
-        {TravelA, Ans, "EE EE EE", "LEdit=-2.5;T1Edit=-43;IN1ComboBox=1", "03 00 FD"},   // -43 + 42 = -1, AND 0x7C
-        {TravelA, Ans, "EE EE EE", "LEdit=x;T1Edit=0;IN1ComboBox=1", "EE EE A9"},   // L kept with its sign
+        {TravelA, Ans, "EE EE EE", "LEdit=-5;T1Edit=25;IN1ComboBox=2", "05 00 C2"},       // sign and magnitude; 25 °C is stored as 64
+        {TravelA, Ans, "EE EE EE", "LEdit=2.5;T1Edit=86;IN1ComboBox=0", "03 00 00"},      // rounded half away; 86 °C wraps to -40
+        {TravelA, Ans, "EE EE EE", "LEdit=-2.5;T1Edit=-43;IN1ComboBox=1", "03 00 FD"},    // -43 + 42 = -1, AND 0x7C
+        {TravelA, Ans, "EE EE EE", "LEdit=x;T1Edit=0;IN1ComboBox=1", "EE EE A9"},         // L kept with its sign
         // Nothing fits 64 bits: L kept; an empty T only clears bits 0-1.
         {TravelA, Ans, "EE EE EE", "LEdit=1e30;T1Edit=;IN1ComboBox=2", "EE EE EE"},
-        {TravelB, Ans, "EE EE EE", "LEdit=4194304;IN1ComboBox=-1", "00 00 00"},   // wraps to 0
-        {TravelB, Ans, "EE EE EE", "LEdit=2.5;IN1ComboBox=0", "EE EE EC"},        // an integer edit refuses 2.5
-        {69, Ans, "EE EE EE", "checkBox12Bit=1;LEdit=5000;IN1ComboBox=0", "88 03"},   // 5000 AND 0x0FFF = 904
+        {TravelB, Ans, "EE EE EE", "LEdit=4194304;IN1ComboBox=-1", "00 00 00"},        // wraps to 0
+        {TravelB, Ans, "EE EE EE", "LEdit=2.5;IN1ComboBox=0", "EE EE EC"},             // an integer edit refuses 2.5
+        {69, Ans, "EE EE EE", "checkBox12Bit=1;LEdit=5000;IN1ComboBox=0", "88 03"},    // 5000 AND 0x0FFF = 904
         {69, Ans, "EE EE EE", "checkBox12Bit=0;LEdit=16384;IN1ComboBox=2", "00 80"},   // 14 bits of the count
         {69, Ans, "EE EE EE", "checkBox12Bit=0;LEdit=100;IN1ComboBox=-1", "64 C0"},    // no selection sends "Метка"
-        {75, Ans, "EE EE EE", "LEdit=x;IN1ComboBox=1", "EE EE"},   // the mark does not get through either
+        {75, Ans, "EE EE EE", "LEdit=x;IN1ComboBox=1", "EE EE"},                       // the mark does not get through either
         {ClockRow, Ans, "EE EE EE EE EE EE", "CurrentTimeBox=0;DayEdit=1;MonthEdit=1;YearEdit=1999;HourEdit=0;MinEdit=0;SecEdit=0",
          "00 00 00 CF 01 01"},   // 1999 keeps its low 8 bits
         // No conversion: the byte is kept.
@@ -125,10 +129,10 @@ TEST(SensorFrames, FramesBuildTheBodies)
         // selection sets its bit, a three-item one adds nothing.
         {TiltA, Ans, "34 12 5A", "", "34 92 5A"},
         {PressureB, Ans, "00 E8 5A", "", "00 28 5A"},
-        {PressureA, Ans, "00 28 5A", "PEdit=1600", "00 00 5A"},                 // 65536 cut to 16 bits
-        {TensionB, Ans, "0A 40 5A", "FEdit=abc;IN1ComboBox=2", "0A 80 5A"},     // value kept, input rebuilt
-        {TensionB, Ans, "00 00 5A", "FEdit=-1;IN1ComboBox=2", "FF BF 5A"},      // two's complement cut to 14 bits
-        {TensionC, Ans, "FF FF 5A", "FEdit=10", "0A 00 5A"},                     // unused bits cleared
+        {PressureA, Ans, "00 28 5A", "PEdit=1600", "00 00 5A"},               // 65536 cut to 16 bits
+        {TensionB, Ans, "0A 40 5A", "FEdit=abc;IN1ComboBox=2", "0A 80 5A"},   // value kept, input rebuilt
+        {TensionB, Ans, "00 00 5A", "FEdit=-1;IN1ComboBox=2", "FF BF 5A"},    // two's complement cut to 14 bits
+        {TensionC, Ans, "FF FF 5A", "FEdit=10", "0A 00 5A"},                  // unused bits cleared
         {LineProximityA, Ans, "FF FF 5A", "EEdit=5;IN2ComboBox=1;IN3ComboBox=2", "05 60 5A"},
         // The angle drops to 15 bits and the input bit is set by the combo alone.
         {BoomLengthA, Ans, "00 00 00 00", "ANGEdit=1.5;LENEdit=-1;IN1ComboBox=0", "80 01 00 FF", "1.5;255;0"},
@@ -166,7 +170,7 @@ TEST(SensorFrames, FramesBuildTheBodies)
         {AzimuthC, Ans, "05 60 03 00 00", "ANGEdit=5;T1Edit=3;IN1ComboBox=2", "05 40 03 00 00", "5;3;2"},
         // No selection builds code 0 and leaves the angle's sign alone.
         {AzimuthC, Ans, "05 E0 03 00 00", "ANGEdit=abc;T1Edit=abc;IN1ComboBox=-1", "05 80 03 00 00", "abc;abc;-1"},
-        {AzimuthB, Ans, "00 00", "ANGEdit=360;T1Edit=1;IN1ComboBox=0", "00 3C", "0;1;0"},   // 1 °C: the top step, 0
+        {AzimuthB, Ans, "00 00", "ANGEdit=360;T1Edit=1;IN1ComboBox=0", "00 3C", "0;1;0"},             // 1 °C: the top step, 0
         {AzimuthB, Ans, "00 00", "ANGEdit=359.9;T1Edit=-22;IN1ComboBox=2", "00 A8", "359.9;-22;2"},   // 1024 steps cut to 10 bits; a half step up
         {AzimuthB, Ans, "00 00", "ANGEdit=-0.3;T1Edit=2;IN1ComboBox=0", "FF 03", "359.7;2;0"},
         // The temperature also rewrites the input's bits; a bad one clears only those.
@@ -181,10 +185,10 @@ TEST(SensorFrames, FramesBuildTheBodies)
 TEST(SensorFrames, TypedCellsReachTheBodies)
 {
     CheckAll<Typed>({
-        {TiltD, Ans, 3, "-1", "11 22 55", "9C FF 55"},       // half away from zero: -100 -> 65436
+        {TiltD, Ans, 3, "-1", "11 22 55", "9C FF 55"},   // half away from zero: -100 -> 65436
         {TiltD, Ans, 3, "abc", "11 22 55", "11 22 55"},
-        {TiltD, Ans, 5, "6", "11 22 55", "11 22 95"},        // bits 6-7 only, from the low two bits
-        {TiltD, Ans, 5, "1.5", "11 22 55", "11 22 55"},     // a plain integer only
+        {TiltD, Ans, 5, "6", "11 22 55", "11 22 95"},     // bits 6-7 only, from the low two bits
+        {TiltD, Ans, 5, "1.5", "11 22 55", "11 22 55"},   // a plain integer only
         {TiltD, Ans, 4, "1", "11 22 55", "11 22 55"},
         {Receiver, Ans, 3, "5000", "00 F0", "88 F3"},   // masked to 12 bits, flags stay
         {Receiver, Ans, 5, "3010", "34 02", "34 A2"},   // any digit 1-3 sets its flag
@@ -195,37 +199,39 @@ TEST(SensorFrames, TypedCellsReachTheBodies)
         {Engine, Ans, 4, "250", "55 55 55", "55 55 3F"},
         {Engine, Ans, 4, "250.5", "55 55 55", "55 55 00"},   // an integer field
         {Engine, Ans, 5, "1", "55 55 55", "55 55 55"},
-        {Temperature, Ans, 3, "-100", "77", "00"}, {Temperature, Ans, 3, "12.5", "77", "77"}, {Temperature, Ans, 4, "25", "77", "77"},
+        {Temperature, Ans, 3, "-100", "77", "00"},
+        {Temperature, Ans, 3, "12.5", "77", "77"},
+        {Temperature, Ans, 4, "25", "77", "77"},
         // The first: L sign and magnitude, T cut toward zero, one input digit.
         {TravelA, Ans, 3, "7.5", "11 22 EE", "08 00 6E"},
-        {TravelA, Ans, 4, "25.9", "11 22 6E", "11 22 42"},   // trunc(67.9) = 67 -> 64
-        {TravelA, Ans, 5, "3", "11 22 6F", "11 22 6C"},      // no radix-3 digit
+        {TravelA, Ans, 4, "25.9", "11 22 6E", "11 22 42"},      // trunc(67.9) = 67 -> 64
+        {TravelA, Ans, 5, "3", "11 22 6F", "11 22 6C"},         // no radix-3 digit
         {TravelB, Ans, 3, "65535.5", "11 22 33", "00 00 07"},   // the second: the 22-bit count keeps the input bits
         // The fourth: count under the state, state as a plain number.
         {TravelD, Ans, 3, "5000", "11 A2", "88 83", "checkBox12Bit=1"},
-        {TravelD, Ans, 5, "5", "11 A2", "11 62", Count14},   // the low two bits
+        {TravelD, Ans, 5, "5", "11 A2", "11 62", Count14},     // the low two bits
         {TravelD, Ans, 5, "2.0", "11 A2", "11 A2", Count14},   // not an integer
-        {TravelE, Ans, 3, "40000", "11 A2", "40 9C"},   // the fifth: count under the mark
+        {TravelE, Ans, 3, "40000", "11 A2", "40 9C"},          // the fifth: count under the mark
         {TravelE, Ans, 5, "2", "11 A2", "11 22"},
         {ClockRow, Ans, 3, "7.5", "22 11 33", "22 08 33"},   // the minute, half away from zero
         {ClockRow, Ans, 4, "-1", "22 11 33", "FF 11 33"},    // the second, low 8 bits
         {ClockRow, Ans, 3, "abc", "22 11 33", "22 11 33"},
         {ClockRow, Ans, 5, "1", "22 11 33", "22 11 33"},
-        {TiltA, Ans, 3, "-1", "00 80 5A", "00 FF 5A"},     // raw -256 in 15 bits, bit 15 stays
-        {TiltA, Ans, 5, "", "FF FF 5A", "FF 7F 5A"},       // an empty digit column clears the input
-        {TiltA, Ans, 4, "9", "00 7F 5A", "00 7F 5A"},      // an unused column changes nothing
+        {TiltA, Ans, 3, "-1", "00 80 5A", "00 FF 5A"},         // raw -256 in 15 bits, bit 15 stays
+        {TiltA, Ans, 5, "", "FF FF 5A", "FF 7F 5A"},           // an empty digit column clears the input
+        {TiltA, Ans, 4, "9", "00 7F 5A", "00 7F 5A"},          // an unused column changes nothing
         {TensionC, Ans, 3, "-12.5", "00 C0 5A", "F3 FF 5A"},   // -13 cut to 14 bits
         {LineProximityA, Ans, 5, "21", "00 00 5A", "00 60 5A"},
-        {LineProximityA, Ans, 5, "21x", "05 F0 5A", "05 00 5A"},   // no digit found: both cleared
-        {LineProximityC, Ans, 5, "2", "00 3C 5A", "00 BC 5A"},     // unused bits 10-13 stay
-        {BoomLengthA, Ans, 3, "1.5", "00 80 00 00", "80 81 00 00"},   // the input bit stays
+        {LineProximityA, Ans, 5, "21x", "05 F0 5A", "05 00 5A"},               // no digit found: both cleared
+        {LineProximityC, Ans, 5, "2", "00 3C 5A", "00 BC 5A"},                 // unused bits 10-13 stay
+        {BoomLengthA, Ans, 3, "1.5", "00 80 00 00", "80 81 00 00"},            // the input bit stays
         {BoomLengthA, Ans, 4, "-0.001953125", "00 00 00 00", "00 00 FF FF"},   // half a step: away from zero
         {BoomLengthA, Ans, 5, "", "00 80 00 00", "00 00 00 00"},
         {BoomLengthA, Ans, 3, "abc", "01 02 03 04", "01 02 03 04"},
         {BoomLengthB, Ans, 3, "-1.5", "00 00 00 00", "01 03 00 00"},
         {BoomLengthB, Ans, 3, "-0.001", "01 00 00 00", "00 00 00 00"},
         {BoomLengthB, Ans, 4, "15", "00 00 00 F0", "00 00 00 FF"},   // the inputs above stay
-        {BoomLengthB, Ans, 5, "3", "00 00 00 F5", "00 00 00 05"},   // no digit of radix 3
+        {BoomLengthB, Ans, 5, "3", "00 00 00 F5", "00 00 00 05"},    // no digit of radix 3
         {BoomLengthC, Ans, 4, "10.7", "00 00 00 F0", "00 00 0B F0"},
         {BoomLengthC2, Ans, 4, "4096", "00 00 00 00", "00 00 00 00"},
         {BoomLengthC2, Ans, 5, "1 2", "00 00 00 30", "00 00 00 90"},
@@ -237,7 +243,7 @@ TEST(SensorFrames, TypedCellsReachTheBodies)
         {AzimuthA, Ans, 3, "x", "01 02 03 04 05", "01 02 03 04 05"},
         {AzimuthC, Ans, 5, "1", "00 80 00 00 00", "00 A0 00 00 00"},
         {AzimuthC, Ans, 5, "2", "00 E0 00 00 00", "00 80 00 00 00"},   // code 2 cannot be typed
-        {AzimuthB, Ans, 3, "400", "00 FC", "72 FC"},   // 1138 steps, cut to 10 bits
+        {AzimuthB, Ans, 3, "400", "00 FC", "72 FC"},                   // 1138 steps, cut to 10 bits
         {AzimuthB, Ans, 4, "-21.5", "00 C3", "00 EB"},
         {AzimuthB, Ans, 5, "3", "00 FF", "00 3F"},
     });

@@ -51,7 +51,7 @@ void EnsureApplication()
 // Draws from the input, over and over (a stream needs more draws than short inputs hold).
 THostileDraw InputDraw(const std::uint8_t* data, std::size_t size)
 {
-    return [data, size, at = std::size_t {0}](std::uint32_t n) mutable {
+    return [data, size, at = std::size_t{0}](std::uint32_t n) mutable {
         std::uint32_t value = 0;
         for (int i = 0; i < 3; ++i, ++at)
             value = value << 8 | data[at % size];

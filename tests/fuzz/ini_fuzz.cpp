@@ -16,9 +16,12 @@ void Require(bool condition)
 }
 
 const QString Keys[][2] = {
-    {QStringLiteral("FORMS"), QStringLiteral("Main")},      {QStringLiteral("VIEW"), QStringLiteral("ColWidths")},
-    {QStringLiteral("VIEW"), QStringLiteral("UpdateTime")}, {QStringLiteral("SETUP"), QStringLiteral("Port")},
-    {QStringLiteral("SETUP"), QStringLiteral("Mode")},      {QStringLiteral("LASTFILES"), QStringLiteral("File1")},
+    {QStringLiteral("FORMS"), QStringLiteral("Main")},
+    {QStringLiteral("VIEW"), QStringLiteral("ColWidths")},
+    {QStringLiteral("VIEW"), QStringLiteral("UpdateTime")},
+    {QStringLiteral("SETUP"), QStringLiteral("Port")},
+    {QStringLiteral("SETUP"), QStringLiteral("Mode")},
+    {QStringLiteral("LASTFILES"), QStringLiteral("File1")},
 };
 }
 

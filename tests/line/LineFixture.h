@@ -15,7 +15,7 @@
 using Texts = std::vector<std::string>;
 
 // Catalogue rows the tests use (address: rows, request/answer lengths).
-inline constexpr int RowPressure6 = 7;     // address 6 (wire 46): rows 7, 21, 78, all 1/4
+inline constexpr int RowPressure6 = 7;   // address 6 (wire 46): rows 7, 21, 78, all 1/4
 inline constexpr int RowTension6 = 21;
 inline constexpr int RowLeveller44 = 50;   // address 44 (wire AC): the only row, 3/4
 inline constexpr int RowIoBlock50 = 4;     // address 50 (wire 72): row 1 is 1/7, row 4 is 1/6
@@ -46,7 +46,7 @@ struct DevicePlacer {
     {
         const bool request = DeviceCatalogue[row].RequestLength > 1;
         bound.push_back(std::make_unique<ScopedFrameClass>(row, request ? CreateTestRequestFrame
-                                                                          : CreateTestAnswerFrame));
+                                                                        : CreateTestAnswerFrame));
         objects.push_back(std::make_unique<TSchemeObject>("Датчик", static_cast<std::uint32_t>(row), mode));
         TFrameHandlers handlers = host.Handlers();
         auto& device = *host.devices.emplace_back(

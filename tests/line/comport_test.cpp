@@ -3,9 +3,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <linux/serial.h>
+#include <unistd.h>
 
 #include "line/Port.h"
 #include "platform/Serial.h"
@@ -150,7 +149,8 @@ int SetInfo(int, const serial_struct* info)
 TEST(ComPortLatency, AsksForLowLatencyOnOpenGivesTheOldFlagsBackOnCloseAndIgnoresDriversWithout)
 {
     const int other = ASYNC_SKIP_TEST | ASYNC_SPD_HI;
-    const std::pair<const char*, FakeDriver> cases[] = {   // the sets expected over one open and close
+    const std::pair<const char*, FakeDriver> cases[] = {
+        // the sets expected over one open and close
         {"driver with the request", {other, 0, 0, {other | ASYNC_LOW_LATENCY, other}}},
         {"already low latency", {other | ASYNC_LOW_LATENCY, 0, 0, {}}},
         {"no such request (ENOTTY)", {other, ENOTTY, 0, {}}},

@@ -53,9 +53,9 @@ INSTANTIATE_TEST_SUITE_P(From41To60Ms, LateEcho, ::testing::Values(41u, 60u));
 // wire byte or the plain address.
 struct StormCase {
     const char* name;
-    int row;              // the emulated device the master asks, three times 300 ms apart
-    int corruptAt;        // the echo byte replaced ...
-    std::uint8_t by;      // ... by this one
+    int row;           // the emulated device the master asks, three times 300 ms apart
+    int corruptAt;     // the echo byte replaced ...
+    std::uint8_t by;   // ... by this one
 };
 
 class EchoStorm : public LineEngineTest, public ::testing::WithParamInterface<StormCase> {};
@@ -79,6 +79,7 @@ TEST_P(EchoStorm, EachRequestIsAnsweredOnce)
     EXPECT_LE(Writes().size(), 3u);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Corrupted, EchoStorm, ::testing::Values(
     StormCase{"Byte1", RowLineProx5, 1, 0x55},
     StormCase{"ToThePlainAddress", RowLineProx5, 2, 0x05},
@@ -86,6 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Corrupted, EchoStorm, ::testing::Values(
     StormCase{"FirstToAnEmulatedWireByte", RowLineProx5, 0, 0xC9},
     StormCase{"AnswerOfAddress9", 0, 3, 0xC9}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // A read that begins once an answer's window has passed hears the master again; a new
 // connection learns the echo afresh.

@@ -4,15 +4,16 @@
 
 // Address 44 (one row, request 3, answer 4) and address 6 (three rows, request 1, answer 4).
 // None of these bytes but the first of each request is an address byte.
-const Bytes LevReq = Request(RowLeveller44, {0x01});              // AC 01 AD
-const Bytes LevAns = Answer(RowLeveller44, {0x02, 0x04});         // 2C 02 04 2A
-const Bytes PressReq = Request(RowPressure6);                     // 46
-const Bytes PressAns = Answer(RowPressure6, {0x10, 0x20});        // 06 10 20 36
+const Bytes LevReq = Request(RowLeveller44, {0x01});         // AC 01 AD
+const Bytes LevAns = Answer(RowLeveller44, {0x02, 0x04});    // 2C 02 04 2A
+const Bytes PressReq = Request(RowPressure6);                // 46
+const Bytes PressAns = Answer(RowPressure6, {0x10, 0x20});   // 06 10 20 36
 const std::string LevOk = "r50 0 AC 01 AD | 2C 02 04 2A";
 
 const Bytes IoBlock = Join(Request(RowIoBlock50), Answer(RowIoBlock50, {0x01, 0x02, 0x03, 0x04}));
 const std::string PressOk = "r7 0 46 | 06 10 20 36";
 
+// clang-format off
 struct Piece { std::uint32_t afterMs; Bytes bytes; };   // after the previous piece began
 constexpr int EitherWay = -2;   // without a device, and with one listened to at address 44
 struct ListenCase { const char* name; int deviceRow; std::uint8_t mode; std::vector<Piece> pieces; Texts expected; };
@@ -22,8 +23,7 @@ const ListenCase ListenCases[] = {
     {"Ok", EitherWay, ModeReceive, {{0, Join(LevReq, LevAns)}}, {LevOk}},
     {"LateAnswerIsTimeout", EitherWay, ModeReceive, {{0, LevReq}, {60, LevAns}}, {"r50 1 AC 01 AD | 2C 02 04 2A"}},
     {"AnswerCheck", EitherWay, ModeReceive, {{0, Join(LevReq, {0x2C, 0x02, 0x04, 0x2B})}}, {"r50 2 AC 01 AD | 2C 02 04 2B"}},
-    {"ShortAnswer", EitherWay, ModeReceive, {{0, {0xAC, 0x01, 0xAD, 0x2C, 0x02}}, {100, Join(LevReq, LevAns)}},
-     {"r50 3 AC 01 AD | 2C 02", LevOk}},
+    {"ShortAnswer", EitherWay, ModeReceive, {{0, {0xAC, 0x01, 0xAD, 0x2C, 0x02}}, {100, Join(LevReq, LevAns)}}, {"r50 3 AC 01 AD | 2C 02", LevOk}},
     {"NoAnswerByte", EitherWay, ModeReceive, {{0, LevReq}, {100, Join(LevReq, LevAns)}}, {"r50 4 AC 01 AD | ", LevOk}},
     {"ForeignByteAfterRequest", EitherWay, ModeReceive, {{0, Join(LevReq, {0x55})}}, {"r50 4 AC 01 AD | ", "r- 6 55 | "}},
     {"RequestCheck", EitherWay, ModeReceive, {{0, {0xAC, 0x01, 0xAE}}}, {"r50 5 AC | ", "r- 6 01 | ", "r- 6 AE | "}},
@@ -39,6 +39,7 @@ const ListenCase ListenCases[] = {
     {"FirstRowStillNeedsMoreSoTheBytesWait", -1, 0, {{0, IoBlock}, {100, Join(PressReq, PressAns)}},
      {"r4 1 72 | 32 01 02 03 04 36", PressOk}},
 };
+// clang-format on
 
 TEST(ListenedExchanges, ResultCodesAndRowsFromTheLineWithAndWithoutADevice)
 {
@@ -141,7 +142,7 @@ TEST(PauseMidPass, APassThatMeetsThePauseNeverAnswersWithAnotherDevice)
         w.line.PlayAfter(0, PressReq);
         w.RunUntilQuiet();
         ASSERT_EQ(w.Writes().size(), 1u);
-        gate.steps = steps;   // lookup, answer fill, hand-off
+        gate.steps = steps;                                                   // lookup, answer fill, hand-off
         w.line.PlayAfter(100, {DeviceCatalogue[RowLineProx5].WireAddress});   // 05
         w.RunUntilQuiet();
         const auto writes = w.Writes();

@@ -36,8 +36,9 @@ protected:
 TEST_F(FtdiPort, OnlyTheWholeNameUsbInAnyCaseSelectsTheAdapterAndAssignRebinds)
 {
     const std::pair<const char*, bool> cases[] = {
-        {"usb", true}, {"uSb", true}, {"USBX", false}, {" USB", false}, {"COM3", false}, {"", false},
-        {"\xC5\xBF" "sb", false},   // a long s folds to 's' in Unicode, not in ASCII
+        {"usb", true}, {"uSb", true}, {"USBX", false}, {" USB", false}, {"COM3", false}, {"", false}, {"\xC5\xBF"
+                                                                                                       "sb",
+                                                                                                       false},   // a long s folds to 's' in Unicode, not in ASCII
     };
     for (const auto& [name, adapter] : cases) {
         TMVPort p(QString::fromUtf8(name));

@@ -62,7 +62,7 @@ TEST_F(HandOffTest, DisplayRefreshesAtMostOncePerUpdateTimeAndAtOnceAfterAFailur
     EXPECT_EQ(d.AnswerText, "06 10 20 36");   // texts, image and frame stay
     EXPECT_EQ(d.SchemeObject->Answer[1], 0x10);
     EXPECT_TRUE(SlotLog.empty());
-    EXPECT_EQ(d.GridCell(7), "2");            // statistics move
+    EXPECT_EQ(d.GridCell(7), "2");   // statistics move
     EXPECT_EQ(d.GridCell(8), "0.10");
 
     clock.Advance(10);

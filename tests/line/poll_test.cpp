@@ -97,12 +97,14 @@ TEST_F(PollTest, SearchScanPollsEveryFreeRowOnceWithZeroBodiesThenResumesAndEnds
 // a one-byte request leaves the port in MARK parity, and the framing pass restores listening.
 TEST_F(PollTest, RequestGoesOutAddressMarkThenBodySpace)
 {
+    // clang-format off
     const struct { int row; Bytes body; const char* trace; } cases[] = {
         {RowPressure6, {}, "SetState(M) Purge Write(M:46) Read(1:46) SetState(S) Read(4:06 01 02 05)"},
         {RowLeveller44, {0x12},
          "SetState(M) Purge Write(M:AC) Read(1:AC) SetState(S) Purge Write(S:12 BE) Read(2:12 BE) "
          "Read(4:2C 01 02 2F)"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         ReceiveWorld w;
         TDeviceInfo& device = w.devices.AddDevice(c.row);

@@ -73,7 +73,10 @@ TEST_F(ReceiveEndToEnd, MasterDiagnosticsAnswersForAnEmulatedDevice)
     EXPECT_EQ(device.SchemeObject->Request[1], 0x07);   // the master's request, as heard
 }
 
-struct FaultCase { BusFault fault; int code; };
+struct FaultCase {
+    BusFault fault;
+    int code;
+};
 class SensorDiagnostics : public ReceiveEndToEnd, public ::testing::WithParamInterface<FaultCase> {};
 
 // Two devices polled in turn; the second answers with a fault (or none): its record carries

@@ -62,9 +62,9 @@ TEST_F(ReceiveThreadTest, DetectionTriesTheConfiguredPortThenTheListSkippingItsD
 
     host.SetPortSettings({true, "ttyUSB1", {"ttyS0", "ttyUSB1", "ttyUSB2", "pts/7"}});
     for (const char* silent : {"ttyS0", "ttyUSB1", "ttyUSB4"})
-        Line(silent).Echoes = false;                   // opens, silent, no echo
-    Line("ttyUSB2").FailOpen(1000);                    // absent
-    ASSERT_TRUE(thread.OpenPort());                    // pts/7 echoes its probe byte
+        Line(silent).Echoes = false;   // opens, silent, no echo
+    Line("ttyUSB2").FailOpen(1000);    // absent
+    ASSERT_TRUE(thread.OpenPort());    // pts/7 echoes its probe byte
     EXPECT_EQ(bindings, (std::vector<QString>{"ttyUSB1", "ttyS0", "ttyUSB2", "pts/7"}));
     EXPECT_EQ(thread.Port.Name, "pts/7");
     EXPECT_EQ(Line("ttyS0").Trace(), "Open Read(1:) SetState(S) Purge Write(S:00) Read(1:) Close");

@@ -1,9 +1,8 @@
 // The device catalogue: its hand-written wire addresses follow the rule, its messages fit the
 // image, and the lists by address hold every row once, in catalogue order.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <functional>
+#include <gtest/gtest.h>
 #include <vector>
 
 #include "model/Catalogue.h"

@@ -15,8 +15,8 @@
 
 namespace {
 
-constexpr int EngineRow = 0;   // address 52
-constexpr int PressureRow = 7; // address 6
+constexpr int EngineRow = 0;     // address 52
+constexpr int PressureRow = 7;   // address 6
 using Names = std::vector<std::string>;
 
 class DeviceInfoTest : public ::testing::Test {
@@ -69,7 +69,7 @@ protected:
     TStringsRow row;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(DeviceInfoTest, FrameIsNamedAfterTheWireAddressAndAnAnswerOnlyOneHasNoRequestSide)
 {
@@ -85,7 +85,10 @@ TEST_F(DeviceInfoTest, FrameIsNamedAfterTheWireAddressAndAnAnswerOnlyOneHasNoReq
 TEST_F(DeviceInfoTest, BindControlsByClassAndTag)
 {
     TTestRequestFrame* f = MakeBoth();
-    const struct { TEdit* edit; std::string kind; } cases[] = {
+    const struct {
+        TEdit* edit;
+        std::string kind;
+    } cases[] = {
         {f->ValueEdit, "uint"}, {f->SIntEdit, "sint"}, {f->UFloatEdit, "ufloat"}, {f->SFloatEdit, "sfloat"}};
     for (const auto& c : cases) {
         calls.clear();
@@ -106,8 +109,8 @@ TEST_F(DeviceInfoTest, BindControlsByClassAndTag)
 
     device->ShowData(false);   // enables the up-downs
     calls.clear();
-    f->FlagBox->SetChecked(true);      // check box click -> change
-    emit f->StateCombo->activated(1);  // combo select -> change
+    f->FlagBox->SetChecked(true);       // check box click -> change
+    emit f->StateCombo->activated(1);   // combo select -> change
     f->ValueUpDown->Click(TUpDownDirection::Up);
     EXPECT_EQ(calls, (Names{"change", "change", "updown"}));
 }
@@ -196,9 +199,9 @@ TEST_F(DeviceInfoTest, WithoutAGridRowOrAFrameNothingIsWritten)
     device->GridRow = &row;
     host.panel.reset();   // the scheme panel and its frames go first
     EXPECT_FALSE(device->Frame || device->AnswerPanel || device->RequestToFrame);
-    device->ShowData(true);    // no editor left: column 2 shows no value
+    device->ShowData(true);   // no editor left: column 2 shows no value
     device->ShowData(false);
     device->ClearDisplay(false);
     EXPECT_EQ(row.Cell(2), "-");
-    device.reset();            // and the device goes without a second delete
+    device.reset();   // and the device goes without a second delete
 }

@@ -17,7 +17,7 @@ protected:
     TDocument document;
 };
 
-} // namespace
+}   // namespace
 
 TEST_F(DocumentTest, SaveAsTakesTheNameOnlyOnceWritten)
 {
@@ -31,9 +31,11 @@ TEST_F(DocumentTest, SaveAsTakesTheNameOnlyOnceWritten)
 TEST_F(DocumentTest, LeavingKeepsTheStateOfAnUnmodifiedMostRecentFileOnly)
 {
     document.LastFiles[0] = Path("a.mvs");
+    // clang-format off
     struct { bool modified; const char* file; bool keeps; } const cases[] = {
         {false, "a.mvs", true}, {true, "a.mvs", false}, {false, "b.mvs", false}, {false, "", false},
     };
+    // clang-format on
     for (const auto& c : cases) {
         document.FileName = *c.file ? Path(c.file) : QString();
         EXPECT_EQ(document.KeepsStateOnLeave(c.modified), c.keeps) << c.file;

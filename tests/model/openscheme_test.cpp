@@ -54,7 +54,7 @@ protected:
     std::vector<bool> terminations;   // Terminated() as each end was reported
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(OpenSchemeTest, BuildsOneDevicePerAddressWithItsFrameAndProgress)
 {
@@ -89,7 +89,7 @@ TEST_F(OpenSchemeTest, AStepQueuedByADestroyedWalkDoesNothingAndAFreedWalkDelete
     Add({7});
     auto* destroyed = Make(new TOpenSchemeThread);
     destroyed->Resume();
-    delete destroyed;          // its queued step goes with it
+    delete destroyed;   // its queued step goes with it
     RunEventsFor(50);
     EXPECT_TRUE(host.devices.empty());
 

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <deque>
+#include <gtest/gtest.h>
 #include <random>
 #include <vector>
 

@@ -1,10 +1,9 @@
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -32,20 +31,20 @@ QByteArray ReadAll(const QString& path)
 // "Кран" / "С1": a pressure sensor (type 7: static, emulated, answer body A1 A2) and the
 // terminal (type 60, comment "x", disabled: 14 request bytes, three answer bytes).
 const QByteArray SampleSchemeImage = Image({
-    'M', 'V', '0', '2', 0xCA, 0xF0, 0xE0, 0xED, 0x00,  // magic, comment "Кран"
-    0x01, 0x00,                                        // one scheme
-    20, 0x00, 0xD1, '1', 0x00, 0x02, 0x00,             // scheme "С1", two objects
-    6, 0x00, 0xC4, 0x00, 7, 0x00,                      // "Д", type 7, no comment
-    7, 0x00, 'B', 0x00, 60, 'x', 0x00,                 // "B", type 60, comment "x"
+    'M', 'V', '0', '2', 0xCA, 0xF0, 0xE0, 0xED, 0x00,   // magic, comment "Кран"
+    0x01, 0x00,                                         // one scheme
+    20, 0x00, 0xD1, '1', 0x00, 0x02, 0x00,              // scheme "С1", two objects
+    6, 0x00, 0xC4, 0x00, 7, 0x00,                       // "Д", type 7, no comment
+    7, 0x00, 'B', 0x00, 60, 'x', 0x00,                  // "B", type 60, comment "x"
 });
 
 const QByteArray SampleStateImage = Image({
-    'M', 'I', '0', '2', 0x01, 0xD1, '1', 0x00,  // magic, sensors mode, current "С1"
-    0x01, 0x00,                                 // one scheme
-    35, 0x00, 0x02, 0x00,                       // two objects
-    8, 0x00, 7, 0x81, 0, 2, 0xA1, 0xA2,         // type 7, static and emulated, answer body
+    'M', 'I', '0', '2', 0x01, 0xD1, '1', 0x00,   // magic, sensors mode, current "С1"
+    0x01, 0x00,                                  // one scheme
+    35, 0x00, 0x02, 0x00,                        // two objects
+    8, 0x00, 7, 0x81, 0, 2, 0xA1, 0xA2,          // type 7, static and emulated, answer body
     23, 0x00, 60, 0x02, 14, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x1B, 0x1C,
-    0x1D, 0x1E, 3, 0xB1, 0xB2, 0xB3,            // type 60, disabled, both bodies
+    0x1D, 0x1E, 3, 0xB1, 0xB2, 0xB3,   // type 60, disabled, both bodies
 });
 
 // The sample schemes as the scheme file gives them (its comment becomes the file's), and with the
@@ -97,6 +96,7 @@ TEST_F(SchemeFiles, StateFileIsWrittenByteForByteAndApplied)
 TEST_F(SchemeFiles, SchemeFileEdgeCases)
 {
     const QByteArray one = Image({'M', 'V', '0', '2', 0, 1, 0});   // no comment, one scheme
+    // clang-format off
     const struct { const char* what; QByteArray image; bool ok; int schemes; } cases[] = {
         {"other version digits, no schemes", Image({'M', 'V', '1', '7', 0, 0, 0}), true, 0},
         {"wrong letter", Image({'M', 'I', '0', '2', 0, 0, 0}), false, 0},
@@ -109,6 +109,7 @@ TEST_F(SchemeFiles, SchemeFileEdgeCases)
         {"object size field cut by its scheme record", one + Image({7, 0, 'S', 0, 1, 0, 4, 0, 0, 3}), false, 1},
         {"object record past its scheme record", one + Image({10, 0, 'S', 0, 1, 0, 5, 0, 0, 3, 0}), false, 1},
     };
+    // clang-format on
     for (const auto& c : cases) {
         TSchemeList schemes;
         QString comment;
@@ -121,6 +122,7 @@ TEST_F(SchemeFiles, StateFileEdgeCases)
 {
     const QByteArray head = SampleStateImage.left(14);
     const QByteArray second = SampleStateImage.mid(22);
+    // clang-format off
     const struct { const char* what; QByteArray image; bool ok; bool firstApplied; } cases[] = {
         {"object count differs", head.left(12) + Image({3, 0}) + SampleStateImage.mid(14), false, false},
         {"type differs", head + Image({8, 0, 8, 0x81, 0, 2, 0xA1, 0xA2}) + second, false, false},
@@ -131,6 +133,7 @@ TEST_F(SchemeFiles, StateFileEdgeCases)
          head.left(10) + Image({37, 0, 2, 0, 10, 0, 7, 0x81, 0, 2, 0xA1, 0xA2, 0xEE, 0xEE}) + second, true, true},
         {"scheme record shorter than its fields", head.left(10) + Image({3, 0, 2, 0}), false, false},
     };
+    // clang-format on
     for (const auto& c : cases) {
         TSchemeList schemes = Sample(false);
         int lineMode = -1;
@@ -151,7 +154,7 @@ TEST_F(SchemeFiles, DamagedImagesNeverBreakTheReaders)
             TSchemeList loaded = which == 0 ? TSchemeList{} : Sample(false);
             QString text;
             const bool ok = which == 0 ? ParseSchemeImage(image, loaded, text)
-                                      : ParseInfoImage(image, loaded, lineMode, text);
+                                       : ParseInfoImage(image, loaded, lineMode, text);
             for (const auto& scheme : loaded)
                 for (const auto& object : scheme->Objects)
                     EXPECT_TRUE(IsValidType(object->Type) && object->Mode <= ModeDisabled);
@@ -206,7 +209,8 @@ TEST_F(SchemeFiles, SavingTheSameStateTwiceLeavesTheFileAlone)
     const auto schemes = Sample();
     const QString current = QStringLiteral("С1");
     ASSERT_TRUE(SaveInfoFile(path, schemes, LineModeSensors, current));
-    struct stat before {}, after {};
+    struct stat before {
+    }, after{};
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &before), 0);
     EXPECT_FALSE(SaveInfoFile(path, schemes, LineModeSensors, current));
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &after), 0);

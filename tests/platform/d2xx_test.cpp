@@ -51,4 +51,4 @@ TEST_F(FtdiLoader, PartialOrAbsentLibraryLeavesNothingBehind)
     EXPECT_FALSE(d2xx::Loaded());
 }
 
-} // namespace
+}   // namespace

@@ -31,7 +31,7 @@ protected:
     QTemporaryDir dir;
 };
 
-} // namespace
+}   // namespace
 
 // That an untouched file, or one whose values are written as they read, comes back byte for byte
 // is checked on every file of the settings corpus by its fuzz harness.
@@ -50,12 +50,14 @@ TEST(IniFile, NamesMatchWithoutCaseAndTheFirstSectionWins)
 
 TEST(IniFile, IntegersConvertStrictly)
 {
+    // clang-format off
     const struct { const char* text; std::optional<std::int32_t> value; } cases[] = {
         {"12", 12},          {" -7 ", -7},        {"+5", 5},          {"0x1F", 31},          {"$10", 16},
         {"0xFFFFFFFF", -1},  {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN}, {"2147483648", std::nullopt},
         {"99999999999999999999", std::nullopt}, {"", std::nullopt}, {"abc", std::nullopt}, {"12abc", std::nullopt},
         {"1 2", std::nullopt}, {"0x", std::nullopt}, {"-", std::nullopt}, {"0x100000000", std::nullopt},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(ParseIniInteger(QString::fromLatin1(c.text)), c.value) << c.text;
     const TIniFile ini = Parsed("[V]\nbad=x\ngood=3\n");
@@ -67,7 +69,9 @@ TEST(IniFile, IntegersConvertStrictly)
 TEST(IniFile, WritesChangeOnlyTheirLines)
 {
     // A value of nullptr deletes the key.
-    const struct { const char *before, *section, *key, *value, *after; } cases[] = {
+    const struct {
+        const char *before, *section, *key, *value, *after;
+    } cases[] = {
         // A key in place keeps its line and its neighbours.
         {"; c\n[A]\nX=1\ny=2\n", "a", "x", "5", "; c\n[A]\nx=5\ny=2\n"},
         // A new key goes after the section's last line, before the blank line that ends it.

@@ -13,7 +13,7 @@ public:
     MV_KIT_CLASS(TDerivedEdit)
 };
 
-}  // namespace
+}   // namespace
 
 TEST(KitEvents, ProgrammaticChangesRaiseOnChangeAndOnClickButOnlyAUserOnSelect)
 {
@@ -35,7 +35,7 @@ TEST(KitEvents, ProgrammaticChangesRaiseOnChangeAndOnClickButOnlyAUserOnSelect)
     EXPECT_EQ(senders, (std::vector<QObject*>{&edit, &edit, &box, &box, &combo, &box}));
     combo.SetText("не пункт");
     EXPECT_EQ(combo.ItemIndex(), -1);
-    combo.SetItemIndex(7);     // out of range: no selection
+    combo.SetItemIndex(7);   // out of range: no selection
     EXPECT_EQ(combo.ItemIndex(), -1);
 }
 
@@ -50,15 +50,15 @@ TEST(KitEdit, KeyHandlersConsumeReplaceOrSwallowKeysAndSeeShift)
         EXPECT_EQ(KeyShiftState(), shift);
         seen.emplace_back(key, shift.testFlag(Qt::ShiftModifier));
         if (key == Qt::Key_Up || key == Qt::Key_7)
-            key = 0;              // consumed: it types nothing
+            key = 0;   // consumed: it types nothing
     };
     int presses = 0;
     edit.OnKeyPress = [&](QObject*, QChar& key) {
         ++presses;
         if (key == '.')
-            key = ',';            // replaced
+            key = ',';   // replaced
         else if (!key.isDigit() && key != QChar(8))
-            key = QChar();        // swallowed
+            key = QChar();   // swallowed
     };
     QTest::keyClick(&edit, Qt::Key_Up, Qt::ShiftModifier);
     QTest::keyClicks(&edit, "1a27.5");
@@ -69,22 +69,23 @@ TEST(KitEdit, KeyHandlersConsumeReplaceOrSwallowKeysAndSeeShift)
     edit.SetReadOnly(true);
     edit.SetEnabled(false);
     edit.SendKeyDown(Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(seen, (std::vector<std::pair<int, bool>>{{Qt::Key_Up, true}, {Qt::Key_1, false}, {Qt::Key_A, false},
-        {Qt::Key_2, false}, {Qt::Key_7, false}, {Qt::Key_Period, false}, {Qt::Key_5, false}, {Qt::Key_Backspace, false},
-        {Qt::Key_Down, true}}));
+    EXPECT_EQ(seen, (std::vector<std::pair<int, bool>>{{Qt::Key_Up, true}, {Qt::Key_1, false}, {Qt::Key_A, false}, {Qt::Key_2, false}, {Qt::Key_7, false}, {Qt::Key_Period, false}, {Qt::Key_5, false}, {Qt::Key_Backspace, false}, {Qt::Key_Down, true}}));
 }
 
 TEST(KitUpDown, ButtonsRaiseTheirDirectionOrNoneAtALimitAndARefusalKeepsThePosition)
 {
     using D = TUpDownDirection;
+    // clang-format off
     struct Case { int min, max, position, increment; bool wrap, allow; D button, direction; int newValue; };
+    // clang-format on
     const Case cases[] = {
-        {0, 100, 50, 1, false, true, D::Up, D::Up, 51},     {0, 100, 50, 1, false, true, D::Down, D::Down, 49},
-        {0, 100, 100, 1, false, true, D::Up, D::None, 100}, {0, 100, 0, 1, false, true, D::Down, D::None, 0},
-        {0, 100, 98, 5, false, true, D::Up, D::Up, 100},    // clamped short of the limit
-        {0, 100, 100, 1, true, true, D::Up, D::Up, 0},      {0, 100, 0, 1, true, true, D::Down, D::Down, 100},   // wraps
-        {5, 5, 5, 1, false, true, D::Up, D::None, 5},       {0, 100, 500, 1, false, true, D::Up, D::None, 100},   // clamped in
-        {0, 100, 10, 1, false, false, D::Up, D::Up, 11},    {0, 100, 10, 1, false, false, D::Down, D::Down, 9},  // refused
+        {0, 100, 50, 1, false, true, D::Up, D::Up, 51}, {0, 100, 50, 1, false, true, D::Down, D::Down, 49}, {0, 100, 100, 1, false, true, D::Up, D::None, 100}, {0, 100, 0, 1, false, true, D::Down, D::None, 0}, {0, 100, 98, 5, false, true, D::Up, D::Up, 100},   // clamped short of the limit
+        {0, 100, 100, 1, true, true, D::Up, D::Up, 0},
+        {0, 100, 0, 1, true, true, D::Down, D::Down, 100},   // wraps
+        {5, 5, 5, 1, false, true, D::Up, D::None, 5},
+        {0, 100, 500, 1, false, true, D::Up, D::None, 100},   // clamped in
+        {0, 100, 10, 1, false, false, D::Up, D::Up, 11},
+        {0, 100, 10, 1, false, false, D::Down, D::Down, 9},   // refused
     };
     for (const Case& c : cases) {
         TUpDown upDown;
@@ -132,8 +133,8 @@ TEST(KitClasses, ExactClassNamesMembershipAndLookupAmongDirectChildren)
     EXPECT_EQ(Controls(&panel), (std::vector<TControl*>{edit, over, nested, hidden}));
     // ControlAtPos finds a direct child, disabled included, hidden not.
     EXPECT_EQ(ControlAtPos(&panel, {54, 10}), edit);
-    EXPECT_EQ(ControlAtPos(&panel, {56, 10}), over);       // the topmost one
-    EXPECT_EQ(ControlAtPos(&panel, {120, 20}), nested);    // never a grandchild
+    EXPECT_EQ(ControlAtPos(&panel, {56, 10}), over);      // the topmost one
+    EXPECT_EQ(ControlAtPos(&panel, {120, 20}), nested);   // never a grandchild
     EXPECT_EQ(ControlAtPos(&panel, {20, 55}), nullptr);
     EXPECT_EQ(ControlAtPos(nullptr, {5, 5}), nullptr);
 }

@@ -4,6 +4,7 @@
 
 TEST(StrToInt, AcceptsBlanksSignAndDecimalDigitsWithin32Bits)
 {
+    // clang-format off
     const struct { const char* text; std::optional<int> value; } cases[] = {
         {"0", 0}, {"42", 42}, {"  -17 ", -17}, {"+5", 5}, {"007", 7},
         {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
@@ -12,12 +13,14 @@ TEST(StrToInt, AcceptsBlanksSignAndDecimalDigitsWithin32Bits)
         {"0x10", std::nullopt}, {"$10", std::nullopt}, {"1 2", std::nullopt}, {"12a", std::nullopt},
         {"--1", std::nullopt}, {"１２", std::nullopt},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(StrToInt(QString::fromUtf8(c.text)), c.value) << c.text;
 }
 
 TEST(StrToFloat, ReadsDecimalNumbersWithTheSystemSeparator)
 {
+    // clang-format off
     const struct { const char* text; std::optional<long double> value; } cases[] = {
         {"1.5", 1.5L}, {" -0.25 ", -0.25L}, {"+3", 3.0L}, {"1e3", 1000.0L}, {"2.5E-1", 0.25L},
         {".5", 0.5L}, {"5.", 5.0L}, {"-0", 0.0L}, {"", std::nullopt}, {".", std::nullopt}, {"1,5", std::nullopt},
@@ -25,12 +28,14 @@ TEST(StrToFloat, ReadsDecimalNumbersWithTheSystemSeparator)
         {"inf", std::nullopt}, {"-INF", std::nullopt}, {"nan", std::nullopt}, {"0x1p3", std::nullopt},
         {"1e99999", std::nullopt}, {"1.2.3", std::nullopt}, {"1 5", std::nullopt},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(StrToFloat(QString::fromUtf8(c.text)), c.value) << c.text;
 }
 
 TEST(FormatFloat, RoundsHalfAwayFromZeroToThePattern)
 {
+    // clang-format off
     const struct { const char* pattern; long double value; const char* text; } cases[] = {
         {"0.00", 0.0L, "0.00"}, {"0.00", 1.5L, "1.50"}, {"0.00", 0.125L, "0.13"},
         {"0.00", -0.125L, "-0.13"}, {"0.00", 2.675L, "2.68"}, {"0.00", -1.26L, "-1.26"},
@@ -40,6 +45,7 @@ TEST(FormatFloat, RoundsHalfAwayFromZeroToThePattern)
         {"00", -0.4L, "00"}, {"00", 123.0L, "123"}, {"0000", 59.0L, "0059"}, {"0000", 2207.0L, "2207"},
         {"0000", -12.5L, "-0013"}, {"0", 0.5L, "1"},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(FormatFloat(c.pattern, c.value), QString::fromLatin1(c.text)) << c.pattern << " " << double(c.value);
 }

@@ -5,12 +5,14 @@
 
 TEST(Cp1251, TextsBecomeTheirCodePageBytes)
 {
+    // clang-format off
     const struct { const char* text; QByteArray bytes; } cases[] = {
         {"Схема «Ёж» №5 — ёлка", "\xd1\xf5\xe5\xec\xe0 \xab\xa8\xe6\xbb \xb9" "5 \x97 \xb8\xeb\xea\xe0"},
         {"a€b", "a\x88" "b"},
         {"日本", "??"},   // outside the code page
         {"x😀y", "x?y"},   // one character, one '?'
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(ToCp1251(QString::fromUtf8(c.text)), c.bytes) << c.text;
         EXPECT_TRUE(c.bytes.contains('?') || FromCp1251(c.bytes) == QString::fromUtf8(c.text)) << c.text;

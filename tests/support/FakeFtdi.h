@@ -11,7 +11,7 @@
 struct TFakeAdapter {
     int Devices = 1;
     bool Open = false;
-    std::string Log;   // "FT_Open(0) FT_SetBaudRate(9600) ...", arguments in decimal
+    std::string Log;                                 // "FT_Open(0) FT_SetBaudRate(9600) ...", arguments in decimal
     std::map<std::string, std::uint32_t> Failures;   // the status a named entry point fails with
     std::deque<std::uint8_t> Input;                  // what FT_Read gives next
 };

@@ -37,7 +37,8 @@ public:
         timerMessages.push_back(device);
         device->StopTimer();
     }
-    int StatusPanelWidth(int index) const override { return index == 0 ? 300 : index == 1 ? 106 : 220; }
+    int StatusPanelWidth(int index) const override { return index == 0 ? 300 : index == 1 ? 106
+                                                                                          : 220; }
     int ProgressX() const override { return progressX; }
     void SetProgressX(int x) override { progressX = x; }
     // Records the progress position it is drawn at; then runs OnRedraw.
@@ -127,8 +128,8 @@ public:
     int listCount = 0;
     int listUpdateDepth = 0;   // open Begin/End brackets
     int recordInfoShown = 0;
-    std::array<QString, 3> statusTexts;               // the panels' present texts
-    std::array<std::vector<QString>, 3> statusHistory;    // every text each panel was given
+    std::array<QString, 3> statusTexts;                  // the panels' present texts
+    std::array<std::vector<QString>, 3> statusHistory;   // every text each panel was given
     std::atomic<int> searchEndPosts{0};
     std::function<void()> OnRedraw;
 

@@ -5,8 +5,8 @@
 #include <QFile>
 #include <chrono>
 #include <condition_variable>
-#include <mutex>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -31,7 +31,7 @@ bool MakeSocket(const QString& path)
     return bound;
 }
 
-} // namespace
+}   // namespace
 
 bool MakeFifo(const QString& path) { return ::mkfifo(EncodeName(path).constData(), 0600) == 0; }
 

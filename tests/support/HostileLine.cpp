@@ -36,7 +36,8 @@ struct THostileWorld {
             const std::uint8_t address = DeviceCatalogue[row].Address;
             if (host.byAddr[address])
                 continue;
-            const auto mode = static_cast<std::uint8_t>(draw(4) == 0 ? ModeDisabled : draw(2) ? ModeEmulate : ModeReceive);
+            const auto mode = static_cast<std::uint8_t>(draw(4) == 0 ? ModeDisabled : draw(2) ? ModeEmulate
+                                                                                              : ModeReceive);
             objects.push_back(std::make_unique<TSchemeObject>(QStringLiteral("d"), static_cast<std::uint32_t>(row), mode));
             const Bytes answer = Random(static_cast<int>(objects.back()->Answer.size()));
             std::copy(answer.begin(), answer.end(), objects.back()->Answer.begin());
@@ -53,20 +54,23 @@ struct THostileWorld {
         const std::uint32_t latest = write.Tick + 1 + (static_cast<std::uint32_t>(bytes.size()) * 1146 + 999) / 1000 + 60;
         std::uint32_t at = write.Tick + 1;
         switch (silentLine ? 0 : 1 + draw(6)) {
-        case 0: return;                                           // a line without echo
-        case 1: if (draw(3) == 0) return; break;                  // dropped now and then
-        case 2: at += draw(61); break;                            // late
-        case 3: break;                                            // whole (spaced below)
+        case 0: return;   // a line without echo
+        case 1:
+            if (draw(3) == 0)
+                return;
+            break;                                                                         // dropped now and then
+        case 2: at += draw(61); break;                                                     // late
+        case 3: break;                                                                     // whole (spaced below)
         case 4: bytes.resize(draw(static_cast<std::uint32_t>(bytes.size())) + 1); break;   // cut
         case 5: bytes.erase(bytes.begin(), bytes.begin() + draw(static_cast<std::uint32_t>(bytes.size()))); break;
-        default:                                                  // corrupted
+        default:   // corrupted
             for (int n = 1 + static_cast<int>(draw(static_cast<std::uint32_t>(bytes.size()))); n > 0; --n)
                 bytes[draw(static_cast<std::uint32_t>(bytes.size()))] = Corruption();
         }
         std::vector<std::uint32_t> ticks;
         for (std::size_t i = 0; i < bytes.size(); ++i) {
             ticks.push_back(std::min(at, latest));
-            at += 1 + draw(2) + (draw(4) == 0 ? draw(12) : 0);    // spaced now and then
+            at += 1 + draw(2) + (draw(4) == 0 ? draw(12) : 0);   // spaced now and then
         }
         // Two senders at once garble each other: a byte of the master's inside the echo's span
         // leaves nothing of the echo (the master's byte is kept, the harder case).

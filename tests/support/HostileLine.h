@@ -19,8 +19,8 @@ struct THostileOutcome {
     int Requests[64] = {};                 // master bytes per address that read as an emulated device's request
     int Answers[64] = {};                  // emulated answers written per address
     int MaxPending = 0;
-    bool Settled = false;                  // the line fell quiet within the pass limit
-    bool LogOverflowed = false;            // the log wrapped: HandedOff is not comparable
+    bool Settled = false;         // the line fell quiet within the pass limit
+    bool LogOverflowed = false;   // the log wrapped: HandedOff is not comparable
     // Every byte kept its flag, every record has a code 0..6, and a good one has a row.
     bool Consistent = true;
     // Answers beyond requests at the worst address (0 or less when the invariant holds).

@@ -19,7 +19,7 @@ LineSimulator::LineSimulator()
         portName_ = QString::fromLocal8Bit(slave).remove(QStringLiteral("/dev/"));
         // Terminal settings made through the master apply to the slave: raw from the start, so
         // that nothing the line plays is echoed before the port opens.
-        termios t {};
+        termios t{};
         if (tcgetattr(master_, &t) == 0) {
             cfmakeraw(&t);
             tcsetattr(master_, TCSANOW, &t);

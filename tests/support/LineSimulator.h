@@ -17,7 +17,9 @@
 
 // A device on the line: it answers each request of its catalogue row it hears, at once, with its
 // own body, or with a fault.
+// clang-format off
 enum class BusFault { None, BadCheck, Cut, Silent };
+// clang-format on
 struct BusDevice {
     int Row;
     std::vector<std::uint8_t> Body;   // the answer's data bytes
@@ -26,7 +28,9 @@ struct BusDevice {
 
 class LineSimulator {
 public:
+    // clang-format off
     enum class Echo { Immediate, Delayed, Dropped };
+    // clang-format on
 
     LineSimulator();
     ~LineSimulator();

@@ -18,4 +18,7 @@ inline bool RunEventsUntil(const std::function<bool()>& done, int boundMs = 1000
 }
 
 // Runs the event loop for a while, whatever happens.
-inline void RunEventsFor(int ms) { RunEventsUntil([] { return false; }, ms); }
+inline void RunEventsFor(int ms)
+{
+    RunEventsUntil([] { return false; }, ms);
+}

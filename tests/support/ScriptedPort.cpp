@@ -96,7 +96,8 @@ std::string ScriptedPort::Trace() const
 {
     static const char* const names[] = {"Open", "Close", "Purge", "SetState", "Read", "Write"};
     auto hex = [](const Bytes& bytes) { return FormatHex(bytes.data(), nullptr, static_cast<int>(bytes.size())).toStdString(); };
-    auto parity = [](std::uint8_t p) { return p == ParityMark ? "M" : p == ParitySpace ? "S" : "?"; };
+    auto parity = [](std::uint8_t p) { return p == ParityMark ? "M" : p == ParitySpace ? "S"
+                                                                                       : "?"; };
     std::string out;
     for (const Call& c : calls_) {
         if (!out.empty())

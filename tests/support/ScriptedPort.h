@@ -46,14 +46,16 @@ inline Bytes Join(Bytes a, const Bytes& b)
 
 class ScriptedPort {
 public:
+    // clang-format off
     enum class Op { Open, Close, Purge, SetState, Read, Write };
+    // clang-format on
 
     struct Call {
         Op Kind;
         std::uint32_t Tick;   // clock when the call began
         bool Result;
         std::uint8_t Parity;
-        std::uint32_t Count;   // Read/Write: count asked
+        std::uint32_t Count;               // Read/Write: count asked
         std::vector<std::uint8_t> Bytes;   // Write: bytes sent; Read: bytes delivered
     };
 

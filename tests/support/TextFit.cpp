@@ -70,7 +70,7 @@ struct TWalk {
         Fits(label, label->text(), area.width());
         const QWidget* beside = TextControlBeside(label);
         const Qt::Alignment a = label->alignment();
-        const int textRight = a & Qt::AlignRight    ? area.right() + 1
+        const int textRight = a & Qt::AlignRight     ? area.right() + 1
                               : a & Qt::AlignHCenter ? area.left() + (area.width() + need) / 2
                                                      : area.left() + need;
         if (beside && label->x() + textRight + LabelGap > beside->x() + Slack)

@@ -6,13 +6,13 @@
 // before the next text control beside it. Also compares the baseline of each label with that of
 // the text control to its right.
 #include <QString>
-#include <QWidget>
 #include <QStringList>
+#include <QWidget>
 
 struct TTextFitReport {
-    int Checked = 0;                // texts measured
-    QStringList Clipped;    // "<path>: \"<text>\" needs N px, has M"
-    int BaselinePairs = 0;          // label/control pairs compared
+    int Checked = 0;         // texts measured
+    QStringList Clipped;     // "<path>: \"<text>\" needs N px, has M"
+    int BaselinePairs = 0;   // label/control pairs compared
     QStringList Misaligned;
 };
 

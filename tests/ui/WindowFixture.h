@@ -128,7 +128,10 @@ protected:
         FileComment = saved;
         return Path(name);
     }
-    bool WaitOpened() { return RunEventsUntil([this] { return !form->OpeningScheme(); }); }
+    bool WaitOpened()
+    {
+        return RunEventsUntil([this] { return !form->OpeningScheme(); });
+    }
     // Runs a command as the window's event loop does: a silent abort ends it. False if it did.
     template <class F> bool Run(F&& command)
     {
@@ -136,7 +139,10 @@ protected:
         WaitOpened();
         return completed;
     }
-    void Open(const QString& path) { ASSERT_TRUE(Run([&] { form->OpenFile(path); })); }
+    void Open(const QString& path)
+    {
+        ASSERT_TRUE(Run([&] { form->OpenFile(path); }));
+    }
     TDeviceInfo* Device(std::size_t i) const { return form->Devices().at(i).get(); }
     QString Ini() const { return settingsDir.filePath(QStringLiteral("Mirvane2.ini")); }
     void WriteIni(const QByteArray& text) const { ASSERT_TRUE(ReplaceFile(Ini(), text)); }

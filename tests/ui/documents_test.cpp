@@ -31,7 +31,7 @@ TEST_F(SchemeWindowTest, AFileShowsItsSchemesCaptionAndCommentAndItsStateFileCom
     Open(path);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Mirvane2 - Кран"));
     EXPECT_EQ(form->CurrSchemeComboBox->Items(), (QStringList{QStringLiteral("а"), QStringLiteral("Б")}));   // no case
-    ASSERT_TRUE(CurrentScheme && CurrentScheme->Name == QStringLiteral("а"));   // no state file: the first item
+    ASSERT_TRUE(CurrentScheme && CurrentScheme->Name == QStringLiteral("а"));                                // no state file: the first item
     EXPECT_EQ(form->Devices().size(), 1u);
     EXPECT_EQ(form->CommentMemo->Text(), QStringLiteral("о файле"));
 

@@ -22,23 +22,27 @@ void Click(QTableWidget* grid, int row, int column)
     grid->setFocus();
 }
 
-} // namespace
+}   // namespace
 
 TEST(GridAndFrameEditRules, EditableCellsDigitCyclingValueStepsAndKeyFilters)
 {
-    struct { int column, lineMode, mode; bool editable; } const cells[] = {
-        {2, 0, 1, false}, {2, 1, 1, true}, {2, 1, 2, false}, {3, 0, 1, true}, {9, 0, 1, false},
-        {-1, 0, 0, false}, {10, 0, 0, false}, {1, 2, 0, false}, {1, 0, 3, false},   // out of range
+    struct {
+        int column, lineMode, mode;
+        bool editable;
+    } const cells[] = {
+        {2, 0, 1, false}, {2, 1, 1, true}, {2, 1, 2, false}, {3, 0, 1, true}, {9, 0, 1, false}, {-1, 0, 0, false}, {10, 0, 0, false}, {1, 2, 0, false}, {1, 0, 3, false},   // out of range
     };
     for (const auto& c : cells)
         EXPECT_EQ(GridCellEditable(c.column, c.lineMode, c.mode), c.editable) << c.column << c.lineMode << c.mode;
 
+    // clang-format off
     struct { const char* text; int states, n; const char* result; } const digits[] = {
         {"3", 8, 0, "5"},   // an 8-state digit skips state 4
         {"7", 8, 0, "0"},   {"0123", 8, 4, nullptr},   // a fifth digit that is not there
         {"1111 0000", 2, 4, "1110 0000"}, {"00000000", 2, 7, "1000 0000"},   // groups of four
         {"101", 0, 0, nullptr}, {"-", 2, 0, nullptr},
     };
+    // clang-format on
     for (const auto& c : digits)
         EXPECT_EQ(Shown(CycleDigitText(QString::fromUtf8(c.text), c.states, c.n)), Shown(c.result)) << c.text;
     EXPECT_EQ(StepValueText(QStringLiteral("1"), -0.25), QStringLiteral("0.75"));
@@ -47,15 +51,18 @@ TEST(GridAndFrameEditRules, EditableCellsDigitCyclingValueStepsAndKeyFilters)
 
     // The frame edits' key filters and stepping, by kind.
     SetDecimalSeparator(QLatin1Char(','));
+    // clang-format off
     struct { char key; bool sign, decimal; char16_t result; } const filters[] = {
         {'7', false, false, u'7'}, {'\b', false, false, u'\b'}, {'-', false, false, 0}, {'-', true, false, u'-'},
         {'.', false, false, 0},    {'.', false, true, u','},    {'e', true, true, 0},
     };
+    // clang-format on
     for (const auto& f : filters) {
         QChar key = QLatin1Char(f.key);
         FilterNumberKey(key, f.sign, f.decimal);
         EXPECT_EQ(key.unicode(), f.result) << f.key;
     }
+    // clang-format off
     struct { const char* text; TEditStepping kind; bool up, shift; const char* result; } const steps[] = {
         {"5", {false, true}, false, true, "0"},   // unsigned bound
         {"5", {false, false}, false, true, "-5"},
@@ -66,6 +73,7 @@ TEST(GridAndFrameEditRules, EditableCellsDigitCyclingValueStepsAndKeyFilters)
         {"abc", {false, false}, true, false, nullptr},
         {"1.5", {true, false}, true, false, nullptr},   // not the separator in use
     };
+    // clang-format on
     for (const auto& s : steps)
         EXPECT_EQ(Shown(SteppedEditText(QString::fromUtf8(s.text), s.kind, s.up, s.shift)), Shown(s.result)) << s.text;
     SetDecimalSeparator(QLatin1Char('.'));
@@ -77,7 +85,10 @@ TEST_F(SchemeTest, ChoosingAndCommittingCells)
     TDeviceInfo* a = AddDevice(rows[0], ModeEmulate);
     TDeviceInfo* b = AddDevice(rows[1], ModeReceive);
     QTableWidget* grid = form->SchemeGrid;
-    struct { int row, column, chosen; bool editing; } const clicks[] = {
+    struct {
+        int row, column, chosen;
+        bool editing;
+    } const clicks[] = {
         {1, 5, 1, false},   // a received device in BI diagnostics: nothing right of the name
         {0, 5, 5, true},    // an emulated device: its answer cells are
         {0, 8, 6, true},    // moving right, the last editable one

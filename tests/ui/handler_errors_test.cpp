@@ -13,11 +13,13 @@ TEST_F(MainWindowTest, HandlerErrorsShowTheirMessageAndTheProgramGoesOn)
     f.show();
     f.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    // clang-format off
     struct { const char* name; std::function<void()> fail; const char* shown; } const handlers[] = {
         {"timer", [] { throw std::runtime_error("Сбой таймера"); }, "Ошибка|Сбой таймера"},
         {"silent abort", [] { Abort(); }, nullptr},
         {"no message", [] { throw 42; }, "Ошибка|Непредвиденная ошибка."},
     };
+    // clang-format on
     for (const auto& h : handlers) {
         Messages.clear();
         QTimer::singleShot(0, &f, h.fail);

@@ -10,10 +10,12 @@
 
 TEST(LineMonitorRules, HexTextsRecordTimesAndErrorRuns)
 {
+    // clang-format off
     struct { const char* text; int count; bool whole; std::uint8_t first; } const hex[] = {
         {"81 12 '93", 3, true, 0x81}, {"", 0, true, 0}, {"8G 12", 0, false, 0}, {"12 3", 1, false, 0x12},
         {"00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 FF", 16, false, 0},   // no more than fits
     };
+    // clang-format on
     for (const auto& c : hex) {
         std::uint8_t bytes[16] = {};
         int count = -1;
@@ -26,9 +28,11 @@ TEST(LineMonitorRules, HexTextsRecordTimesAndErrorRuns)
     // 0 1 2 3 4 5 6 7 8 9: errors at 1-2 and 5-7; the search steps from run start to run start.
     const std::vector<bool> errors{false, true, true, false, false, true, true, true, false, false};
     const auto counts = [&errors](int i) { return bool(errors[std::size_t(i)]); };
+    // clang-format off
     struct { int selected, previous, next; } const runs[] = {
         {-1, 5, 1}, {9, 5, -1}, {6, 5, -1}, {5, 1, -1}, {1, -1, 5}, {2, 1, 5}, {0, -1, 1},
     };
+    // clang-format on
     for (const auto& c : runs) {
         EXPECT_EQ(FindPreviousErrorRun(int(errors.size()), c.selected, counts), c.previous) << c.selected;
         EXPECT_EQ(FindNextErrorRun(int(errors.size()), c.selected, counts), c.next) << c.selected;

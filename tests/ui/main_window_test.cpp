@@ -33,10 +33,12 @@ TEST_F(MainWindowTest, PanelsKeepTheirMinimumsAndTheStatusBarItsGlyphRangeAndSli
     // slit is cut out of the bar.
     QImage blank(120, 18, QImage::Format_RGB32);
     blank.fill(Qt::white);
+    // clang-format off
     struct { const char* text; bool image, words; } const rows[] = {
         {"8COM1", true, true}, {":Закр.", true, true}, {"0", true, false},
         {"", false, false},    {"ZОшибка", false, true}, {"/x", false, true},
     };
+    // clang-format on
     for (const auto& row : rows) {
         f.SetStatusText(2, QString::fromUtf8(row.text));
         QImage canvas = blank;

@@ -13,9 +13,12 @@
 
 TEST(ImageParts, TintBlendAndMaskedStrips)
 {
-    struct { int v; QColor system, expected; } const rows[] = {{0, QColor(10, 20, 30), MaskColor},   // black vanishes, lighter runs towards white
-                {255, QColor(0, 0, 0), QColor(254, 254, 254)},
-                {1, QColor(200, 0, 0), QColor(200, 0, 0)}};
+    struct {
+        int v;
+        QColor system, expected;
+    } const rows[] = {{0, QColor(10, 20, 30), MaskColor},   // black vanishes, lighter runs towards white
+                      {255, QColor(0, 0, 0), QColor(254, 254, 254)},
+                      {1, QColor(200, 0, 0), QColor(200, 0, 0)}};
     for (const auto& row : rows) {
         QImage source(1, 1, QImage::Format_RGB32);
         source.setPixel(0, 0, qRgb(row.v, 0, 0));   // only the red level counts
@@ -40,9 +43,11 @@ TEST(PortEnumerator, TakesRealUartsOnly)
     QTemporaryDir dir;
     const QDir root(dir.path());
     // A tty class folder as sysfs lays it out: an entry per tty, a device link where hardware is.
+    // clang-format off
     struct { const char* name; bool device; const char* type; } const ttys[] = {{"tty1", false, nullptr}, {"ttyS0", true, "4\n"}, {"ttyS1", true, "0\n"},   // no UART
                 {"ttyS2", true, nullptr},   // no type: not trusted
                 {"ttyS10", true, "4\n"},    {"ttyUSB0", true, nullptr}, {"ttyACM0", true, nullptr}};
+    // clang-format on
     for (const auto& t : ttys) {
         ASSERT_TRUE(root.mkpath(QString::fromLatin1(t.name) + (t.device ? "/device" : "")));
         QFile type(root.filePath(QString::fromLatin1(t.name) + "/type"));

@@ -35,12 +35,14 @@ protected:
 
 TEST_F(SchemeEditorTest, CreatingASchemeFindsAFreeName)
 {
+    // clang-format off
     struct { const char* typed; QStringList existing; const char* created; } const cases[] = {
         {"", {}, "Схема 1"},
         {"", {QStringLiteral("Кран"), QStringLiteral("кран1")}, "Кран2"},   // the first item's name, numbered on
         {"  Новая  ", {QStringLiteral("А")}, "Новая"},
         {"а", {QStringLiteral("А")}, "а1"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         form->Schemes.clear();
         for (const QString& name : c.existing)
@@ -99,7 +101,7 @@ TEST_F(SchemeEditorTest, OpeningASchemeListsTheRestOfTheCatalogueAndTwoQuickChoi
     form->CurrSchemeComboBox->SetItemIndex(1);
     form->CurrSchemeComboBoxSelect(form->CurrSchemeComboBox);
     EXPECT_FALSE(Action("LBIMode2Item")->isEnabled());   // no line-mode change while devices are made
-    bool canSelect = true;   // nor a cell chosen
+    bool canSelect = true;                               // nor a cell chosen
     form->GridControl->SelectCell(3, 0, canSelect);
     EXPECT_FALSE(canSelect);
     form->CurrSchemeComboBox->SetItemIndex(2);

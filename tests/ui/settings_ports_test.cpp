@@ -15,11 +15,13 @@ using SettingsTest = MainWindowTest;
 
 TEST(SettingsValues, PlacementAndPortScanLikeTheCLibraryWidthsAndRecentFilesStopAtGarbage)
 {
+    // clang-format off
     struct { const char* text; int count; std::int32_t left, top, width; } const forms[] = {
         {" 0 , 0x10 ,010, 7,8", 5, 16, 8, 7},   // "%i" takes hexadecimal and octal
         {"0,-5,-6,-7,8", 5, -5, -6, -7},        // "%u" wraps a negative number
         {"0x10,1", 1, 0, 0, 0},                  // "%u" stops at the x
     };
+    // clang-format on
     for (const auto& c : forms) {
         TFormsMain f;
         EXPECT_EQ(ScanFormsMain(QString::fromLatin1(c.text), f), c.count) << c.text;
@@ -29,10 +31,12 @@ TEST(SettingsValues, PlacementAndPortScanLikeTheCLibraryWidthsAndRecentFilesStop
     ScanFormsMain(QStringLiteral("1,10,10,5000,5000,1,300,0,140,87"), f);
     EXPECT_EQ(FormatFormsMain(f), QStringLiteral("1,10,10,5000,5000,1,300,0,140,87"));
 
+    // clang-format off
     struct { const char* text; std::optional<std::uint32_t> open, autoDetect; const char* name; int priority; } const ports[] = {
         {"1,0,COM2", 1, 0, "", -1},   // a name without a comma after it is dropped, no priority read
         {"x,1,ttyS0,-1", {}, 1, "ttyS0", 6},
     };
+    // clang-format on
     for (const auto& c : ports) {
         const TPortValue p = ParsePortValue(QString::fromLatin1(c.text));
         EXPECT_EQ(std::tuple(p.Open, p.AutoDetect, p.Name), std::tuple(c.open, c.autoDetect, QString::fromLatin1(c.name)))
@@ -230,11 +234,13 @@ TEST_F(SettingsTest, AChangedFtdiCountReconnectsOnce)
     TMirvane2Form& f = StartUp();
     EXPECT_EQ(PortListNames(), (QStringList{"ttyUSB0", "USB"}));   // the FTDI entry last
     // A plugged tty is the port choices' test.
+    // clang-format off
     struct { int devices; std::uint32_t listFails; int reconnects; } const steps[] = {
         {1, 0, 0},   // nothing changed
         {2, 0, 1},
         {3, 4, 0},   // the count is not compared when the call fails
     };
+    // clang-format on
     for (const auto& s : steps) {
         SCOPED_TRACE(int(&s - steps));
         FakeReceiveThread::Log.clear();

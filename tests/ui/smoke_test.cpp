@@ -5,8 +5,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
-#include <sys/stat.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "support/HostileFiles.h"
@@ -50,11 +50,12 @@ bool StartUntilWindow(QProcess& program, const QString& home, const QString& tty
         program.waitForReadyRead(50);
         out += program.readAllStandardOutput();
         return out.contains("window: Mirvane2Form") || program.state() == QProcess::NotRunning;
-    }, 30000);
+    },
+                   30000);
     return out.contains("window: Mirvane2Form");
 }
 
-} // namespace
+}   // namespace
 
 TEST(Program, IdlesAndEndsOnSigtermWithAFifoAsLastDocumentOrStateFile)
 {

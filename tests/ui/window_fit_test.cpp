@@ -89,12 +89,14 @@ TEST_F(SchemeTest, ModePopupKeysActOnlyInTheGrid)
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     form->SelectDevice(device);
+    // clang-format off
     struct { QWidget* focus; Qt::Key key; std::uint8_t mode; } const presses[] = {
         {form->SchemeGrid, Qt::Key_D, ModeDisabled},
         {form->CurrSchemeComboBox, Qt::Key_R, ModeDisabled},   // elsewhere: nothing
         {form->CommentMemo, Qt::Key_S, ModeDisabled},
         {form->SchemeGrid, Qt::Key_S, ModeEmulate},
     };
+    // clang-format on
     for (const auto& p : presses) {
         p.focus->setFocus();
         QTest::keyClick(QApplication::focusWidget(), p.key, Qt::ControlModifier | Qt::AltModifier);
@@ -106,12 +108,14 @@ TEST(WindowPlacement, StoredOrDefaultRectanglesComeInsideSmallScreens)
 {
     const QSize minimum(722, 454);
     const QRect standard(445, 317, 722, 696);   // the designed window, menu bar included
-    struct { QRect area, wanted, placed; } const cases[] = {
-        {{0, 0, 1366, 738}, standard, {445, 42, 722, 696}},         // moved up, not shrunk
+    struct {
+        QRect area, wanted, placed;
+    } const cases[] = {
+        {{0, 0, 1366, 738}, standard, {445, 42, 722, 696}},            // moved up, not shrunk
         {{0, 30, 1366, 738}, {-50, 0, 722, 696}, {0, 30, 722, 696}},   // a panel above the area
         {{0, 0, 1366, 738}, {10, 10, 5000, 5000}, {0, 0, 1366, 738}},
-        {{0, 0, 1024, 570}, standard, {302, 0, 722, 570}},          // shrunk to the height
-        {{0, 0, 640, 450}, standard, {0, 0, 722, 454}},             // never below the minimum
+        {{0, 0, 1024, 570}, standard, {302, 0, 722, 570}},   // shrunk to the height
+        {{0, 0, 640, 450}, standard, {0, 0, 722, 454}},      // never below the minimum
         {{0, 0, 1366, 738}, {100, 100, 300, 200}, {100, 100, 722, 454}},
         {{0, 30, 1000, 700}, {2147483000, 40, 500, 400}, {278, 40, 722, 454}},   // no overflow at the right
     };

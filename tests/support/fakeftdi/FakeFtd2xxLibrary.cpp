@@ -36,7 +36,7 @@ FT_STATUS Checked(const char* name, FT_HANDLE handle, std::initializer_list<unsi
     return handle == &token && adapter.Open ? s : 1;   // 1: invalid handle
 }
 
-} // namespace
+}   // namespace
 
 FAKE_EXPORT TFakeAdapter* FakeFtdi_Adapter() { return &adapter; }
 

@@ -156,23 +156,23 @@ std::vector<Glyph> buttonGlyphs()
 {
     const QColor green(20, 150, 40), red(200, 30, 30);
     return {
-        [](QPainter& p) { page(p); },                                   // 0 create file
-        [](QPainter& p) { folder(p); },                                 // 1 open
-        [](QPainter& p) { floppy(p); },                                 // 2 save
-        [](QPainter& p) { masterUnit(p); },                             // 3 master diagnostics
-        [](QPainter& p) { sensor(p); },                                 // 4 sensor diagnostics
-        [](QPainter& p) { plug(p); },                                   // 5 port
-        [green](QPainter& p) { arrowInto(p, green); },                  // 6 mode receive
-        [](QPainter& p) { arrowOut(p, QColor(30, 90, 220)); },          // 7 mode emulate
-        [](QPainter& p) { disabledMark(p); },                           // 8 mode off
-        [green](QPainter& p) { plus(p, green); },                       // 9 add device
-        [red](QPainter& p) { cross(p, red); },                          // 10 delete device
-        [green](QPainter& p) { grid(p); p.scale(0.5, 0.5); p.translate(14, 14); plus(p, green); },  // 11
-        [](QPainter& p) { grid(p); pencil(p); },                        // 12 rename scheme
-        [red](QPainter& p) { grid(p); p.scale(0.5, 0.5); p.translate(14, 14); cross(p, red); },    // 13
-        [](QPainter& p) { grid(p); p.setPen(Qt::NoPen); p.setBrush(QColor(250, 130, 150)); p.drawRect(QRectF(7, 9, 8, 5)); }, // 14 clear
-        [green](QPainter& p) { triangle(p, green); },                   // 15 start
-        [red](QPainter& p) { square(p, red); },                         // 16 stop
+        [](QPainter& p) { page(p); },                            // 0 create file
+        [](QPainter& p) { folder(p); },                          // 1 open
+        [](QPainter& p) { floppy(p); },                          // 2 save
+        [](QPainter& p) { masterUnit(p); },                      // 3 master diagnostics
+        [](QPainter& p) { sensor(p); },                          // 4 sensor diagnostics
+        [](QPainter& p) { plug(p); },                            // 5 port
+        [green](QPainter& p) { arrowInto(p, green); },           // 6 mode receive
+        [](QPainter& p) { arrowOut(p, QColor(30, 90, 220)); },   // 7 mode emulate
+        [](QPainter& p) { disabledMark(p); },                    // 8 mode off
+        [green](QPainter& p) { plus(p, green); },                // 9 add device
+        [red](QPainter& p) { cross(p, red); },                   // 10 delete device
+        [green](QPainter& p) { grid(p); p.scale(0.5, 0.5); p.translate(14, 14); plus(p, green); },                                // 11
+        [](QPainter& p) { grid(p); pencil(p); },                                     // 12 rename scheme
+        [red](QPainter& p) { grid(p); p.scale(0.5, 0.5); p.translate(14, 14); cross(p, red); },                                  // 13
+        [](QPainter& p) { grid(p); p.setPen(Qt::NoPen); p.setBrush(QColor(250, 130, 150)); p.drawRect(QRectF(7, 9, 8, 5)); },                                     // 14 clear
+        [green](QPainter& p) { triangle(p, green); },            // 15 start
+        [red](QPainter& p) { square(p, red); },                  // 16 stop
     };
 }
 
@@ -198,7 +198,8 @@ std::vector<Glyph> connectGlyphs()
             p.setPen(Qt::NoPen);
             for (int i = 0; i < 8; ++i) {
                 const int age = (phase - i + 8) % 8;
-                p.setBrush(age == 0 ? QColor(0, 90, 220) : age < 3 ? QColor(120, 160, 230) : QColor(190, 190, 190));
+                p.setBrush(age == 0 ? QColor(0, 90, 220) : age < 3 ? QColor(120, 160, 230)
+                                                                   : QColor(190, 190, 190));
                 p.drawRect(QRectF(dots[i], QSizeF(3, 3)));
             }
         });
@@ -312,7 +313,7 @@ bool save(const QImage& img, const QString& dir, const char* name)
     return true;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {
