@@ -224,17 +224,20 @@ QString FormatLine(const char* format, ...)
     char buffer[256];
     va_list args;
     va_start(args, format);
+    va_list again;
+    va_copy(again, args);   // a line longer than the buffer is formatted a second time
     const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
     va_end(args);
-    if (length < 0)
-        return QString();
-    if (static_cast<std::size_t>(length) < sizeof buffer)
-        return QString::fromUtf8(buffer, length);
-    std::string longer(static_cast<std::size_t>(length) + 1, '\0');
-    va_start(args, format);
-    std::vsnprintf(longer.data(), longer.size(), format, args);
-    va_end(args);
-    return QString::fromUtf8(longer.data(), length);
+    QString line;
+    if (length >= 0 && static_cast<std::size_t>(length) < sizeof buffer) {
+        line = QString::fromUtf8(buffer, length);
+    } else if (length >= 0) {
+        std::string longer(static_cast<std::size_t>(length) + 1, '\0');
+        std::vsnprintf(longer.data(), longer.size(), format, again);
+        line = QString::fromUtf8(longer.data(), length);
+    }
+    va_end(again);
+    return line;
 }
 
 TMessageImage ImageOf(const std::uint8_t* message)
