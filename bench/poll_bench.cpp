@@ -5,12 +5,12 @@
 #include <atomic>
 
 #include "ReceiveBench.h"
+#include "line/Protocol.h"
 #include "platform/Synchronizer.h"
 
 namespace {
 
 constexpr double CharSeconds = 11.0 / 9600.0;   // start, 8 data, parity, stop
-constexpr std::uint32_t CharMicros = 1146;
 
 // Counts the steps the receive thread has the main thread run: each is a thread switch there and
 // back, the larger part of the engine's cost per poll.
@@ -110,7 +110,7 @@ int main(int argc, char** argv)
     std::printf("  engine share of line time:     %.2f %% (refresh 0; goal <= 2 %%)\n", enginePerPoll / pollWire * 100);
     std::printf("  shown: %s\n", fast.period.toUtf8().constData());
 
-    const Figures paced = Run(15, CharMicros);   // long enough for the period to show
+    const Figures paced = Run(15, LineByteTimeUs);   // long enough for the period to show
     const double measuredCycle = static_cast<double>(devices) * paced.seconds / static_cast<double>(paced.polls);
     std::printf("cycle against the wire (line paced to the us at 9600 baud, 11-bit characters, %.1f s)\n", paced.seconds);
     std::printf("  wire-time floor of one cycle:  %.1f ms\n", cycleWire * 1e3);

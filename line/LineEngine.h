@@ -31,17 +31,12 @@ inline constexpr int IdleReadLength = 1;
 inline constexpr std::uint32_t SilentDeviceBackOffMs = 5000;
 
 // The echo guard: what the program wrote is expected back on the shared line within
-// EchoWindowMs of the write. The window is the written bytes' wire time (11 bits a byte:
-// start, 8 data bits, the parity bit that marks addresses, stop; at 9600 baud 1.146 ms) plus
+// EchoWindowMs of the write. The window is the written bytes' wire time (WireTimeMs) plus
 // EchoLatencyMs for the port: a USB adapter holds received bytes up to its latency timer
 // (16 ms by default) and the driver and the scheduler add their own delay under load; echoes
 // 60 ms late have been heard, so the latency allowed is 64 ms.
-inline constexpr std::uint32_t LineByteTimeUs = 1146;
 inline constexpr std::uint32_t EchoLatencyMs = 64;
-constexpr std::uint32_t EchoWindowMs(int bytes)
-{
-    return (static_cast<std::uint32_t>(bytes) * LineByteTimeUs + 999) / 1000 + EchoLatencyMs;
-}
+constexpr std::uint32_t EchoWindowMs(int bytes) { return WireTimeMs(bytes) + EchoLatencyMs; }
 
 // What the framing steps hand each other about the bytes at the head of a buffer: their line
 // address, the row they are framed with (none: a byte that begins nothing), and once settled

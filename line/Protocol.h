@@ -24,6 +24,15 @@ enum : int {
 };
 inline constexpr int ResultCodeCount = 7;
 
+// One byte on the wire: 11 bits (start, 8 data bits, the parity bit that marks addresses, stop)
+// at 9600 baud.
+inline constexpr std::uint32_t LineByteTimeUs = 1146;
+// The wire time of `bytes` bytes, in whole ms rounded up.
+constexpr std::uint32_t WireTimeMs(int bytes)
+{
+    return (static_cast<std::uint32_t>(bytes) * LineByteTimeUs + 999) / 1000;
+}
+
 // UTF-8 texts of the codes 0..6; index them through ResultText.
 extern const char* const ResultTexts[ResultCodeCount];
 // The text of a code, or the empty text for a value outside 0..6.

@@ -51,7 +51,7 @@ struct THostileWorld {
     void Echo(const ScriptedPort::Call& write)
     {
         Bytes bytes = write.Bytes;
-        const std::uint32_t latest = write.Tick + 1 + (static_cast<std::uint32_t>(bytes.size()) * 1146 + 999) / 1000 + 60;
+        const std::uint32_t latest = write.Tick + 1 + WireTimeMs(static_cast<int>(bytes.size())) + 60;
         std::uint32_t at = write.Tick + 1;
         switch (silentLine ? 0 : 1 + draw(6)) {
         case 0: return;   // a line without echo

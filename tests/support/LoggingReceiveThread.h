@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "ui/PortControl.h"
+#include "ui/ReceiveControl.h"
 
 // A receive thread that never runs: End plays the end of its loop as the contract has it.
 class LoggingReceiveThread : public IReceiveThread {

@@ -44,7 +44,7 @@ void ScriptedPort::Bind(TMVPort& port)
         c.Result = Usable();
         if (hungUp_)
             port.SetLost(true);
-        const std::uint32_t deadline = c.Tick + ReadTimeoutMs;
+        const std::uint32_t deadline = c.Tick + ComTimeouts.ReadTotalTimeoutConstant;
         while (c.Result && c.Bytes.size() < count && !line_.empty() && TickReached(deadline, line_.front().Tick)) {
             if (!TickReached(clock_.Now(), line_.front().Tick))
                 clock_.Set(line_.front().Tick);
@@ -66,7 +66,7 @@ void ScriptedPort::Bind(TMVPort& port)
         *written = c.Result ? count : 0;
         const Call write = c;   // the log may grow while a test answers
         if (write.Result && Echoes)
-            PlayAt(write.Tick + EchoDelayMs + (ByteTimeUs + 999) / 1000, write.Bytes);
+            PlayAt(write.Tick + EchoDelayMs + WireTimeMs(1), write.Bytes);
         if (write.Result && OnWrite)
             OnWrite(write);
         return write.Result;
@@ -77,7 +77,7 @@ void ScriptedPort::Bind(TMVPort& port)
 void ScriptedPort::PlayAt(std::uint32_t tick, const Bytes& bytes)
 {
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const std::uint32_t at = tick + static_cast<std::uint32_t>(i * ByteTimeUs / 1000);
+        const std::uint32_t at = tick + static_cast<std::uint32_t>(i * LineByteTimeUs / 1000);
         const auto place = std::upper_bound(line_.begin(), line_.end(), at, [](std::uint32_t t, const Arrival& a) {
             return static_cast<std::int32_t>(t - a.Tick) < 0;
         });

@@ -2,11 +2,11 @@
 // A port on a scripted line, for one thread: Bind() rebinds a TMVPort's six line operations to a
 // timeline of incoming bytes on a VirtualClock, and logs every call (Parity: the line's parity
 // at the call; for SetState the parity asked for). Nothing sleeps: a Read moves the clock to each
-// byte's arrival, and when short to ReadTimeoutMs after it began.
+// byte's arrival, and when short to the port's read time-out after it began.
 //
-// PlayAt/PlayAfter space a message's bytes one byte time (ByteTimeUs, rounded down to whole ms)
-// apart. Byte i of a Write at tick t comes back at t + EchoDelayMs + ceil(ByteTimeUs / 1000) +
-// floor(i * ByteTimeUs / 1000), unless Echoes is off; OnWrite lets a test answer a write.
+// PlayAt/PlayAfter space a message's bytes one byte time (LineByteTimeUs, rounded down to whole
+// ms) apart. Byte i of a Write at tick t comes back at t + EchoDelayMs + WireTimeMs(1) +
+// floor(i * LineByteTimeUs / 1000), unless Echoes is off; OnWrite lets a test answer a write.
 // FailOpen(n, why) fails the next n opens, the port telling why; HangUp() makes the device
 // vanish (Read fails and the port reports Lost(), Write and Open fail) until Restore().
 #include <algorithm>
@@ -63,9 +63,6 @@ public:
         std::uint32_t Tick;
         std::uint8_t Byte;
     };
-
-    static constexpr std::uint32_t ByteTimeUs = 1146;   // 11 bits at 9600 baud
-    static constexpr std::uint32_t ReadTimeoutMs = 40;
 
     explicit ScriptedPort(VirtualClock& clock) : clock_(clock) {}
 
