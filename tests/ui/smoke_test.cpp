@@ -19,16 +19,22 @@ QString ProgramPath()
     return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../Mirvane2"));
 }
 
-// User plus system CPU time of a process in seconds; negative when unreadable.
-double CpuSeconds(qint64 pid)
+// True when one of the process's threads is running or ready to run at this moment: an idle
+// program's threads all wait, a busy loop's is found running nearly every time one looks.
+bool AnyThreadRunning(qint64 pid)
 {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return -1;
-    // Fields after the command's closing parenthesis: state is field 3, utime 14, stime 15.
-    const QByteArray line = stat.readAll();
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-    return fields.size() < 13 ? -1 : (fields[11].toDouble() + fields[12].toDouble()) / double(sysconf(_SC_CLK_TCK));
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    for (const QString& tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile stat(tasks.filePath(tid + QStringLiteral("/stat")));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // The state follows the command's closing parenthesis.
+        const QByteArray line = stat.readAll();
+        const qsizetype at = line.lastIndexOf(')') + 2;
+        if (at < line.size() && line[at] == 'R')
+            return true;
+    }
+    return false;
 }
 
 // Starts the program headless, its port list read from the empty `ttys` and its files in `home`,
@@ -73,11 +79,15 @@ TEST(Program, IdlesAndEndsOnSigtermWithAFifoAsLastDocumentOrStateFile)
         settings.close();
         QProcess program;
         ASSERT_TRUE(StartUntilWindow(program, home.path(), ttyDir.path())) << last;
-        // A guard against a busy loop, not a speed test: idle for 3 s, it uses well under 10 %.
-        const double before = CpuSeconds(program.processId());
-        RunEventsFor(3000);
-        ASSERT_GE(before, 0);
-        EXPECT_LT(CpuSeconds(program.processId()) - before, 0.3) << last;
+        // A guard against a busy loop, not a speed test: once started, the program waits. Of 40
+        // looks, a busy loop is caught running in nearly all, an idle program in next to none.
+        RunEventsFor(1000);
+        int running = 0;
+        for (int look = 0; look < 40; ++look) {
+            running += AnyThreadRunning(program.processId()) ? 1 : 0;
+            RunEventsFor(50);
+        }
+        EXPECT_LT(running, 20) << last;
         // SIGTERM closes the window as the user does; the program ends with status 0.
         ::kill(pid_t(program.processId()), SIGTERM);
         ASSERT_TRUE(program.waitForFinished(20000));
