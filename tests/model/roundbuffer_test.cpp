@@ -43,19 +43,32 @@ TEST(RoundBuffer, AgreesWithAQueueOverRandomTraffic)
     }
 }
 
-// A caller that breaks the contract stops a debug build at once; a release build keeps the
-// ring's bookkeeping and the bytes around it intact.
-TEST(RoundBufferDeathTest, BrokenPreconditionsAreCaught)
+// A caller that breaks the contract stops a checked (debug) build at once; the configured
+// builds have the checks off and must keep the ring's bookkeeping and the bytes around it whole.
+TEST(RoundBufferDeathTest, BrokenPreconditionsAreCaughtOrKeepTheRingWhole)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     TRoundBuffer ring(4);
-    std::vector<std::uint8_t> bytes(8, 0x55);
+    std::vector<std::uint8_t> bytes{1, 2, 3, 4, 5, 6, 7, 8};
     EXPECT_DEBUG_DEATH(ring.Put(bytes.data(), 5), "");
+#ifdef NDEBUG
+    EXPECT_EQ(ring.Count, 4);   // only what fits
+    EXPECT_EQ(ring.WritePos, 0);
+    std::vector<std::uint8_t> held(4, 0);
+    ring.Peek(held.data(), 4);
+    EXPECT_EQ(held, (std::vector<std::uint8_t>{1, 2, 3, 4}));
+#endif
     ring.Clear();
+    bytes.assign(8, 0x55);
     EXPECT_DEBUG_DEATH(ring.Get(bytes.data(), 1), "");
     EXPECT_EQ(bytes[0], 0x55);
+    EXPECT_EQ(ring.Count, 0);
     ring.Put(bytes.data(), 1);
-    EXPECT_DEBUG_DEATH(ring.Peek(bytes.data(), 1, 1), "");
+    EXPECT_DEBUG_DEATH(ring.Peek(bytes.data() + 1, 1, 1), "");
+    EXPECT_EQ(bytes[1], 0x55);
     EXPECT_DEBUG_DEATH(ring.At(1), "");
+#ifdef NDEBUG
+    EXPECT_EQ(ring.At(1), 0);
+#endif
     EXPECT_EQ(ring.Count, 1);
 }
