@@ -84,9 +84,9 @@ TLogicControllerFrame::TLogicControllerFrame(QWidget* owner, TDeviceInfo* info) 
     // longest state does not leave room for two per row.
     const char* const limiterHint = "Состояние огранчителя";
     Label15 = label(OutPanel, "Label15", "Ограничители сматывания", 8, 2);
-    const int top = 26;
+    constexpr int top = 26;
     constexpr int LimiterLabelLeft = 8, LimiterLeft = 40, LimiterWidth = 180;
-    const auto limiterTop = [top](int index, bool rightHand) { return top + (2 * index + (rightHand ? 0 : 1)) * RowHeight; };
+    const auto limiterTop = [](int index, bool rightHand) { return top + (2 * index + (rightHand ? 0 : 1)) * RowHeight; };
     Label1 = label(OutPanel, "Label1", "RA", LimiterLabelLeft, limiterTop(0, true));
     Label2 = label(OutPanel, "Label2", "LA", LimiterLabelLeft, limiterTop(0, false));
     Label3 = label(OutPanel, "Label3", "LB", LimiterLabelLeft, limiterTop(1, false));

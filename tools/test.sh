@@ -11,7 +11,7 @@ export QT_QPA_PLATFORM=offscreen
 # without its fuzzing runtime only skips this step.
 if command -v clang++ >/dev/null; then
     if ! { cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-               -DCMAKE_C_COMPILER=clang -DMIRVANE_FUZZ=ON -DMIRVANE_BENCH=OFF >/dev/null &&
+               -DCMAKE_C_COMPILER=clang -DMIRVANE_FUZZ=ON -DMIRVANE_BENCH=OFF "$@" >/dev/null &&
            cmake --build build-fuzz --parallel --target $(cd tests/fuzz && ls *_fuzz.cpp | sed 's/\(.*\)_fuzz\.cpp/fuzz_\1/'); }; then
         echo "The libFuzzer harnesses were not built (clang's fuzzing runtime missing?)."
     fi
