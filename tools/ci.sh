@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# CI: the format check, the README's test command with warnings as errors, then the whole suite
+# CI: the format check, the lint, the README's test command with warnings as errors, then the whole suite
 # under AddressSanitizer and UBSan, then the tests that run real threads under ThreadSanitizer.
 # Each stage prints its time.
 # Sanitizer builds go to build-asan/ and build-tsan/, beside the README's build/.
@@ -50,6 +50,7 @@ tsan() {
 
 start=$SECONDS
 stage "format (tools/format.sh --check)" bash tools/format.sh --check
+stage "lint (tools/tidy.sh --all)" bash tools/tidy.sh --all
 stage "build and test (tools/test.sh, warnings as errors)" bash tools/test.sh -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 stage "address and undefined-behaviour sanitizers, every test" asan
 stage "thread sanitizer, the threaded tests" tsan

@@ -4,10 +4,14 @@
 #                            sources that include it only when they changed too)
 #   tools/tidy.sh <base>     the .cpp files changed against <base>
 #   tools/tidy.sh --all      every source
-# Needs build/compile_commands.json (any configured build/ writes it).
+# Reads the flags from build/compile_commands.json, configuring build/ when there is none.
 source "$(dirname "$0")/common.sh"
 need_packages clang-tidy
-[ -f build/compile_commands.json ] || { echo "Configure build/ first (bash tools/test.sh)." >&2; exit 2; }
+if [ ! -f build/compile_commands.json ]; then
+    # The flags come from the build the tests use; configuring is enough, nothing is built.
+    need_packages "${BUILD_PACKAGES[@]}" libgtest-dev
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVANE_TESTS=ON -DMIRVANE_BENCH=ON >/dev/null
+fi
 if [ "${1:-}" = "--all" ]; then
     mapfile -t files < <(git ls-files '*.cpp')
 else
@@ -20,4 +24,6 @@ mapfile -t files < <(printf '%s\n' "${files[@]}" | sort -u | grep -v '^tests/sup
     [ -n "$f" ] && grep -q "\"file\": \"$PWD/$f\"" build/compile_commands.json && echo "$f"; done)
 [ ${#files[@]} -gt 0 ] || { echo "No changed C++ sources."; exit 0; }
 echo "clang-tidy over ${#files[@]} files"
-printf '%s\n' "${files[@]}" | xargs -P "$(nproc)" -n 4 clang-tidy -p build --quiet
+# One file per call: a batch of files in one call has made clang-tidy report findings that a file
+# on its own does not have.
+printf '%s\n' "${files[@]}" | xargs -P "$(nproc)" -n 1 clang-tidy -p build --quiet
