@@ -72,6 +72,15 @@ TEST(SensorFrames, BodiesShownInFrameGridAndInfoLine)
         {TensionB, Ans, "0A 40", "FEdit;IN1ComboBox", "10;1", "10|-|1|-", "F=10, IN1=1"},
         {LineProximityA, Ans, "FF 3F", "EEdit;IN2ComboBox;IN3ComboBox", "1023;0;-1", "1023|-|30|-", "E=1023, IN3-2=30"},
         {LineProximityA, Ans, "05 60", "EEdit;IN2ComboBox;IN3ComboBox", "5;1;2", "5|-|21|-", "E=5, IN3-2=21"},
+        // Every other single-value model once, with its own factor, width and inputs.
+        {21, Ans, "80 01", "FEdit", "3.00", "3.00|-|-|-", "F=3.00"},                                     // tension, 1/128
+        {46, Ans, "FF FF", "FEdit", "16383", "16383|-|-|-", "F=16383"},                                  // 14 bits
+        {23, Ans, "10 80", "FEdit;IN1ComboBox", "16;1", "16|-|1|-", "F=16, IN1=1"},                      // compression
+        {49, Ans, "E8 C3", "DEdit", "10.00", "10.00|-|-|-", "D=10.00"},                                  // fuel, 1/100
+        {29, Ans, "00 81", "ANGEdit;IN1ComboBox", "1.00;1", "1.00|-|1|-", "ANG=1.00, IN1=1"},            // tilt C
+        {17, Ans, "FF FF", "LEdit", "65535", "65535|-|-|-", "L=65535"},                                  // 16 bits
+        {40, Ans, "05 80", "LEdit;IN1ComboBox", "5;2", "5|-|2|-", "F=5, IN1=2"},                         // travel F
+        {LineProximityC, Ans, "FF FF", "EEdit;IN1ComboBox", "1023;-1", "1023|-|3|-", "E=1023, IN1=3"},   // 10 bits
         {BoomLengthA, Ans, "80 81 00 01", Length1, "1.50;1.00;1", "1.50|1.00|1|-", "ANG=1.50, LEN=1.00, IN1=1"},
         // Sign in bit 0, the magnitude doubled above it; the length in 12 bits under the inputs.
         {BoomLengthB, Ans, "01 03 00 9F", Length2, "-1.50;15.00;2;1", "-1.50|15.00|12|-", "ANG=-1.50, LEN=15.00, IN2-1=12"},
