@@ -130,6 +130,8 @@ TEST(SensorFrames, FramesBuildTheBodies)
         {75, Ans, "EE EE EE", "LEdit=x;IN1ComboBox=1", "EE EE"},                       // the mark does not get through either
         {ClockRow, Ans, "EE EE EE EE EE EE", "CurrentTimeBox=0;DayEdit=1;MonthEdit=1;YearEdit=1999;HourEdit=0;MinEdit=0;SecEdit=0",
          "00 00 00 CF 01 01"},   // 1999 keeps its low 8 bits
+        {ClockRow, Ans, "EE EE EE EE EE EE", "CurrentTimeBox=0;DayEdit=31;MonthEdit=12;YearEdit=2000;HourEdit=23;MinEdit=59;SecEdit=58",
+         "3A 3B 17 00 0C 1F"},   // 2000 is stored less 2000
         // No conversion: the byte is kept.
         {ClockRow, Ans, "EE EE EE EE EE EE", "CurrentTimeBox=0;DayEdit=1;MonthEdit=x;YearEdit=;HourEdit=300;MinEdit=-1;SecEdit=7",
          "07 FF 2C EE EE 01"},
