@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
+#include <functional>
 #include <sys/stat.h>
 
 #include "WindowFixture.h"
@@ -200,6 +201,31 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
     EXPECT_TRUE(again.SameAddrCheckBox->Checked());
     CloseAndDrop();
     EXPECT_EQ(ReadIni(), written);   // nothing changed: not rewritten
+}
+
+// Each value the settings keep is written when it alone changed: a comparison left out of the
+// close would lose exactly that change.
+TEST_F(SettingsTest, EachValueChangedAloneIsWrittenAtClose)
+{
+    // clang-format off
+    const struct { const char* what; std::function<void(TMirvane2Form&)> change; } changes[] = {
+        {"line mode", [this](TMirvane2Form& f) { f.BIModeItemClick(Action("LBIMode2Item")); }},
+        {"update time", [this](TMirvane2Form& f) { f.VUpdateModeItemClick(Action("VUpdateMode3Item")); }},
+        {"clear data", [](TMirvane2Form& f) { f.ClearDataCheckBox->SetChecked(true); }},
+        {"same addresses", [](TMirvane2Form& f) { f.SameAddrCheckBox->SetChecked(true); }},
+        {"right panel", [](TMirvane2Form& f) { f.RightPanelButtonClick(f.ShowRightButton); }},
+        {"priority", [this](TMirvane2Form& f) { f.LPriorityItemClick(Action("LLowestPriorityItem")); }},
+        {"auto-detection", [](TMirvane2Form& f) { f.LPortAutoDetectItemClick(); }},
+        {"column width", [](TMirvane2Form& f) { f.SchemeGrid->setColumnWidth(9, 140); }},
+    };
+    // clang-format on
+    for (const auto& c : changes) {
+        QFile::remove(Ini());
+        TMirvane2Form& f = StartUp();
+        c.change(f);
+        CloseAndDrop();
+        EXPECT_TRUE(QFile::exists(Ini())) << c.what;
+    }
 }
 
 // Only the thread's end shows the port closed; switched on again before that end, the port gets
