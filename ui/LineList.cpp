@@ -39,6 +39,7 @@ TLineList::TLineList(QListView* view, std::function<void()> showInfo)
     : QObject(view), view_(view), model_(new TLineListModel(this)), showInfo_(std::move(showInfo))
 {
     view_->setModel(model_);
+    connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { UserSelected(); });
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, [this] { CatchUp(); });
 }
@@ -46,7 +47,17 @@ TLineList::TLineList(QListView* view, std::function<void()> showInfo)
 int TLineList::TopIndex() const
 {
     const QModelIndex top = view_->indexAt(QPoint(1, 1));
-    return top.isValid() ? std::max(0, model_->RecordOf(top.row())) : 0;
+    std::int64_t number = top.isValid() ? model_->First() + top.row() : LineLogFirstNumber;
+    // A selection still waiting for its catch-up is scrolled into view there: the list's rule
+    // asks about the lines the user will see, not those the screen has not caught up with yet.
+    if (selectPending_ && pendingNumber_ >= 0) {
+        const int visible = std::max(1, view_->viewport()->height() / LineListItemHeightPx);
+        if (pendingNumber_ < number)
+            number = pendingNumber_;
+        else if (pendingNumber_ >= number + visible)
+            number = pendingNumber_ - visible + 1;
+    }
+    return static_cast<int>(std::clamp<std::int64_t>(number - LineLogFirstNumber, 0, std::max(0, LineLogCount - 1)));
 }
 
 int TLineList::ItemIndex() const
@@ -138,10 +149,33 @@ void TLineList::Select(std::int64_t number)
     view_->scrollTo(item);
 }
 
+void TLineList::UserSelected()
+{
+    if (!catchingUp_)
+        selectPending_ = false;
+}
+
 std::int64_t TLineList::SelectedNumber() const
 {
     if (selectPending_)
         return pendingNumber_;
     const QModelIndex current = view_->currentIndex();
     return current.isValid() ? model_->First() + current.row() : -1;
+}
+
+const QStaticText& TRowTexts::Get(const QString& text, const QFont& font)
+{
+    if (font != font_) {
+        texts_.clear();
+        font_ = font;
+    }
+    auto found = texts_.constFind(text);
+    if (found != texts_.constEnd())
+        return *found;
+    if (texts_.size() >= Capacity)
+        texts_.clear();
+    QStaticText laidOut(text);
+    laidOut.setTextFormat(Qt::PlainText);
+    laidOut.prepare(QTransform(), font);
+    return *texts_.insert(text, laidOut);
 }

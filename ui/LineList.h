@@ -6,6 +6,9 @@
 // selection and the scrolling catch up at most once per event-loop pass and every ~30 ms.
 #include <QAbstractListModel>
 #include <QElapsedTimer>
+#include <QFont>
+#include <QHash>
+#include <QStaticText>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <cstdint>
@@ -14,6 +17,8 @@
 class QListView;
 
 inline constexpr int LineListItemHeightPx = 16;
+// The blank between a cut request text and the answer column.
+inline constexpr int LineRequestGapPx = 4;
 
 // Rows over the log's records by their running numbers: row 0 shows record number First().
 // Sync catches the rows up with the log in at most two row changes.
@@ -47,6 +52,20 @@ public:
     }
 };
 
+// The rows' texts, each laid out once: a poll cycle repeats the same request texts and often the
+// same answers, and shaping every visible row's text anew on every repaint cost more than all
+// the rest of the list's drawing.
+class TRowTexts {
+public:
+    // The text laid out in `font`, ready to draw.
+    const QStaticText& Get(const QString& text, const QFont& font);
+
+private:
+    static constexpr int Capacity = 2048;   // far more than a screen of rows; a full cache starts over
+    QHash<QString, QStaticText> texts_;
+    QFont font_;
+};
+
 // The list's side of the window's host seam. Indexes are log indexes (0 = oldest record).
 // Outside an update every call takes effect at once; inside one the count, the selection and
 // the decoding panel wait for the next catch-up.
@@ -73,6 +92,7 @@ public:
     void InfoCleared() { shownNumber_ = -1; }
     // True while a catch-up moves the selection (its change signals are the list's own).
     bool CatchingUp() const { return catchingUp_; }
+    TRowTexts& Texts() { return texts_; }
 
 private:
     static constexpr int PaceMs = 30;
@@ -81,6 +101,8 @@ private:
     void CatchUp();
     void Select(std::int64_t number);
     std::int64_t SelectedNumber() const;
+    // The user moved the selection: it holds over one that a catch-up was still to make.
+    void UserSelected();
 
     QListView* view_;
     TLineListModel* model_;
@@ -93,4 +115,5 @@ private:
     std::int64_t pendingNumber_ = -1;   // the record to select by its running number, -1 none
     std::int64_t shownNumber_ = -1;     // the record the decoding panel shows, -1 none
     bool catchingUp_ = false;
+    TRowTexts texts_;
 };
