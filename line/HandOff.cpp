@@ -161,9 +161,12 @@ void TLineEngine::CopyHeardMessages(TDeviceInfo& device, int requestLength, int 
         // The master's request, as heard, becomes the device's request.
         if (device.RequestToFrame) {
             CopyBody(object.Request, FrameBytes.data() + 1, requestLength - 2);
-            if (device.RequestToGrid)
-                device.RequestToGrid();
-            device.RequestToFrame();
+            if (!device.SideShows(true)) {
+                if (device.RequestToGrid)
+                    device.RequestToGrid();
+                device.RequestToFrame();
+                device.SideShown(true);
+            }
         } else if (device.GridRow) {
             SetCellIfChanged(device, 2, NoValueText);
         }
@@ -171,10 +174,13 @@ void TLineEngine::CopyHeardMessages(TDeviceInfo& device, int requestLength, int 
     // An emulated device's answer is the program's own: only a received one is copied.
     if (object.Mode == ModeReceive) {
         CopyBody(object.Answer, FrameBytes.data() + requestLength + 1, answerLength - 2);
-        if (device.AnswerToGrid)
-            device.AnswerToGrid();
-        if (device.AnswerToFrame)
-            device.AnswerToFrame();
+        if (!device.SideShows(false)) {
+            if (device.AnswerToGrid)
+                device.AnswerToGrid();
+            if (device.AnswerToFrame)
+                device.AnswerToFrame();
+            device.SideShown(false);
+        }
     }
 }
 
