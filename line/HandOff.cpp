@@ -88,6 +88,13 @@ TCachedHex& HexPlace(const TFrameInfo* row, int part, std::uint8_t firstByte)
     return HexCache().Rows[static_cast<std::size_t>(row - DeviceCatalogue)][static_cast<std::size_t>(part)];
 }
 
+// The step's end: the receive thread's next main-thread work, when nothing is left to frame first.
+void EndHandOff(TLineEngine& engine)
+{
+    if (engine.AfterHandOff && engine.RxBytes.Count == 0)
+        engine.AfterHandOff();
+}
+
 // Copies `count` bytes (none when count < 1) into a message image from index 1.
 void CopyBody(TMessageImage& image, const std::uint8_t* from, int count)
 {
@@ -233,6 +240,7 @@ void TLineEngine::ShowExchange()
     }
     if (host_.LineLogOn())
         AppendLineLog(host_, CurFrame, ResultOk, RequestText, AnswerText, true, now);
+    EndHandOff(*this);
 }
 
 void TLineEngine::ShowFailedExchange()
@@ -261,4 +269,5 @@ void TLineEngine::ShowFailedExchange()
     }
     if (host_.LineLogOn())
         AppendLineLog(host_, CurFrame, Result, RequestText, AnswerText, false, now);
+    EndHandOff(*this);
 }
