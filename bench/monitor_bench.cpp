@@ -7,7 +7,7 @@
 // with the log empty, half full and full; and what the window absorbs when a worker offers it
 // more records than it can take, each in a blocking main-thread step as the receive thread
 // hands them over.
-#include <QListView>
+#include <QTableView>
 #include <QToolButton>
 #include <atomic>
 #include <chrono>

@@ -14,9 +14,10 @@
 #include <cstdint>
 #include <functional>
 
-class QListView;
+class QTableView;
 
 inline constexpr int LineListItemHeightPx = 16;
+inline constexpr QSize LineListItemSize(100, LineListItemHeightPx);   // as wide as the list shows it
 // The blank between a cut request text and the answer column.
 inline constexpr int LineRequestGapPx = 4;
 
@@ -46,10 +47,7 @@ class TLineListDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override
-    {
-        return QSize(100, LineListItemHeightPx);
-    }
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return LineListItemSize; }
 };
 
 // The rows' texts, each laid out once: a poll cycle repeats the same request texts and often the
@@ -74,7 +72,7 @@ class TLineList : public QObject {
 public:
     // Sets itself up as the view's model; `showInfo` rebuilds the decoding panel from the
     // selected record.
-    TLineList(QListView* view, std::function<void()> showInfo);
+    TLineList(QTableView* view, std::function<void()> showInfo);
     TLineListModel* Model() const { return model_; }
 
     int TopIndex() const;
@@ -100,11 +98,13 @@ private:
     void SyncNow();
     void CatchUp();
     void Select(std::int64_t number);
+    void ScrollIntoView(int row);
+    int VisibleLines() const;   // lines shown whole
     std::int64_t SelectedNumber() const;
     // The user moved the selection: it holds over one that a catch-up was still to make.
     void UserSelected();
 
-    QListView* view_;
+    QTableView* view_;
     TLineListModel* model_;
     std::function<void()> showInfo_;
     QTimer timer_;

@@ -4,8 +4,8 @@
 #include "ui/LineMonitor.h"
 
 #include <QHeaderView>
-#include <QListView>
 #include <QPainter>
+#include <QTableView>
 #include <QToolButton>
 #include <cmath>
 

@@ -2,8 +2,8 @@
 // and the search for runs of failed exchanges.
 #include <QHeaderView>
 #include <QImage>
-#include <QListView>
 #include <QPainter>
+#include <QTableView>
 #include <QTest>
 
 #include "WindowFixture.h"
@@ -80,7 +80,7 @@ TEST_F(SchemeTest, LineMonitorFollowsTheNewestRecordAtTheScreensPace)
     for (int i = 0; i < total; ++i)
         AppendLineLog(*form, own, 0, QString::number(i), QStringLiteral("01 00"), true, GetTickCount());
     EXPECT_EQ(form->LineListItemIndex(), LineLogCapacity - 1);   // read back before it is shown
-    QListView* list = form->LineDataListBox;
+    QTableView* list = form->LineDataListBox;
     ASSERT_GT(list->viewport()->height(), LineListItemHeightPx);
     ASSERT_TRUE(RunEventsUntil([list] { return list->currentIndex().row() == LineLogCapacity - 1; }));
     RunEventsFor(50);
@@ -147,7 +147,7 @@ TEST_F(SchemeTest, LineMonitorKeepsTheUsersClickOverAPendingCatchUp)
         LineLogAdd(i == 95 ? nullptr : own, 0, QString::number(i), QStringLiteral("01 00"));
     form->SetLineListCount(LineLogCount);
     form->SetLineListItemIndex(99);
-    QListView* list = form->LineDataListBox;
+    QTableView* list = form->LineDataListBox;
     RunEventsFor(50);
     ASSERT_GT(list->viewport()->height() / LineListItemHeightPx, 6);
     const auto append = [&] { AppendLineLog(*form, own, 0, QStringLiteral("81"), QStringLiteral("01 00"), true, GetTickCount()); };
