@@ -17,7 +17,7 @@
 class QTableView;
 
 inline constexpr int LineListItemHeightPx = 16;
-inline constexpr QSize LineListItemSize(100, LineListItemHeightPx);   // as wide as the list shows it
+inline constexpr QSize LineListItemSize(100, LineListItemHeightPx);   // the view stretches it to its width
 // The blank between a cut request text and the answer column.
 inline constexpr int LineRequestGapPx = 4;
 
