@@ -38,25 +38,44 @@ public:
     }
     ~WindowBench() { SetMessageBoxHook({}); }
 
-    // A scheme file of one device at every address, written once.
-    QString SchemeFile()
+    // A scheme file of one device at every address, all in `mode`, written once.
+    QString SchemeFile(std::uint8_t mode = ModeEmulate)
     {
-        const QString path = dir_.filePath(QStringLiteral("all.mvs"));
+        const QString path = dir_.filePath(QStringLiteral("all%1.mvs").arg(mode));
         if (QFile::exists(path))
             return path;
         TSchemeList schemes;
         schemes.push_back(std::make_unique<TDeviceScheme>(QStringLiteral("Кран")));
         for (int row : FirstRowOfEachAddress())
             schemes.back()->Objects.push_back(std::make_unique<TSchemeObject>(
-                QString::fromUtf8(DeviceCatalogue[row].Model), static_cast<std::uint32_t>(row), ModeEmulate));
+                QString::fromUtf8(DeviceCatalogue[row].Model), static_cast<std::uint32_t>(row), mode));
         SaveSchemeFile(path, schemes);
         return path;
+    }
+
+    // The settings file the next window starts from.
+    void WriteSettings(const QString& text)
+    {
+        QFile file(dir_.filePath(QStringLiteral("Mirvane2.ini")));
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(text.toUtf8());
+    }
+
+    // Closes the window as the user does and waits until its receive thread has ended.
+    void CloseWindow()
+    {
+        if (!form)
+            return;
+        form->close();
+        RunEventsUntil([] { return ReceiveThread == nullptr; });
+        form.reset();
+        RunEventsFor(20);
     }
 
     // A fresh window, shown and started up.
     TMirvane2Form& NewWindow()
     {
-        form.reset();
+        CloseWindow();
         form = std::make_unique<TMirvane2Form>();
         IniFileName = dir_.filePath(QStringLiteral("Mirvane2.ini"));
         form->show();
@@ -67,9 +86,9 @@ public:
 
     // Opens the scheme file and runs the event loop until its frames are built and drawn; the
     // milliseconds that took.
-    double OpenScheme()
+    double OpenScheme(std::uint8_t mode = ModeEmulate)
     {
-        const QString path = SchemeFile();
+        const QString path = SchemeFile(mode);
         QElapsedTimer clock;
         clock.start();
         GuardUi([&] { form->OpenFile(path); });

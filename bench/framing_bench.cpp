@@ -3,21 +3,28 @@
 // against the 872 bytes per second that 9600 baud with 11-bit characters can carry.
 //
 // The recorded stream is served by an in-memory port: every read gets what it asks for at
-// once, so the figure is the engine's own cost (framing, classification, hand-off to the
-// device objects and the line log), not the line's.
+// once, so the figure is the engine's own cost, not the line's: framing and classification
+// alone, and then as the program runs it, the engine on its own thread handing every exchange
+// to the real window (61 received devices with their frames and grid rows, the line monitor
+// recording with its decoding panel shown) in blocking main-thread steps.
 #include <QApplication>
+#include <QToolButton>
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <ctime>
 #include <memory>
 #include <random>
+#include <thread>
 #include <vector>
 
+#include "WindowBench.h"
 #include "line/LineEngine.h"
 #include "line/LineLog.h"
 #include "model/DeviceInfo.h"
 #include "model/LineMode.h"
 #include "platform/Synchronizer.h"
+#include "platform/Ticks.h"
 #include "support/FakeHost.h"
 #include "support/VirtualClock.h"
 
@@ -68,44 +75,67 @@ struct Result {
     std::size_t bytes;
 };
 
-Result Frame(const std::vector<std::uint8_t>& stream, bool withDevices, bool logOn)
+// Serves the stream to the engine's port, every read at once; `advance` moves a clock on.
+template <typename Advance>
+void ServeStream(TLineEngine& engine, const std::vector<std::uint8_t>& stream, std::size_t& next, Advance advance)
 {
-    VirtualClock clock;
-    ScopedTicks ticks(clock);
-    DirectSynchronizer sync;
-    FakeHost host;
-    host.lineLogOn = logOn;
-    LineLogClear();
-    std::vector<std::unique_ptr<TSchemeObject>> objects;
-    if (withDevices) {
-        TFrameHandlers handlers = host.Handlers();
-        for (int row = 0; row < DeviceCatalogueCount; ++row) {
-            const std::uint8_t address = DeviceCatalogue[row].Address;
-            if (host.byAddr[address])
-                continue;
-            objects.push_back(std::make_unique<TSchemeObject>(QStringLiteral("d"), row, ModeReceive));
-            host.devices.push_back(std::make_unique<TDeviceInfo>(objects.back().get(), &handlers, &host));
-            host.byAddr[address] = host.devices.back().get();
-        }
-    }
-    TLineEngine engine(host, clock, sync);
-    std::size_t next = 0;
-    engine.Port.Read = [&](std::uint8_t* bytes, std::uint8_t* flags, std::uint32_t count, std::uint32_t* read) {
+    engine.Port.Read = [&stream, &next, advance](std::uint8_t* bytes, std::uint8_t* flags, std::uint32_t count, std::uint32_t* read) {
         const std::size_t n = std::min<std::size_t>(count, stream.size() - next);
         std::copy_n(stream.begin() + static_cast<std::ptrdiff_t>(next), n, bytes);
         std::fill_n(flags, n, 0);
         next += n;
         *read = static_cast<std::uint32_t>(n);
-        clock.Advance(n > 0 ? 1 : 40);
+        advance(n);
         return true;
     };
     engine.Port.SetState = [](const TDCB*) { return true; };
+}
+
+// The bare framing: no devices, no log, everything on one thread.
+Result FrameAlone(const std::vector<std::uint8_t>& stream)
+{
+    VirtualClock clock;
+    ScopedTicks ticks(clock);
+    DirectSynchronizer sync;
+    FakeHost host;
+    host.lineLogOn = false;
+    LineLogClear();
+    TLineEngine engine(host, clock, sync);
+    std::size_t next = 0;
+    ServeStream(engine, stream, next, [&clock](std::size_t n) { clock.Advance(n > 0 ? 1 : 40); });
     const double start = CpuSeconds();
     while (next < stream.size() || engine.RxBytes.Count > 0)
         engine.FramingPass();
+    return {CpuSeconds() - start, stream.size()};
+}
+
+// The engine on a thread of its own, its steps run by the real window.
+Result FrameThroughWindow(const std::vector<std::uint8_t>& stream)
+{
+    WindowBench bench;
+    TMirvane2Form& form = bench.NewWindow();
+    bench.OpenScheme(ModeReceive);
+    form.RightPanelButtonClick(form.ShowRightButton);
+    form.DataInfoButtonClick(form.ShowInfoButton);
+    form.LineDataButtonClick(form.LineDataStartButton);
+    RunLoop(50);
+    MainThreadSynchronizer sync;
+    TLineEngine engine(form, Ticks(), sync);
+    std::size_t next = 0;
+    ServeStream(engine, stream, next, [](std::size_t) {});
+    std::atomic<bool> done{false};
+    const double start = CpuSeconds();
+    std::thread worker([&] {
+        while (next < stream.size() || engine.RxBytes.Count > 0)
+            engine.FramingPass();
+        done = true;
+    });
+    RunLoop(24 * 3600 * 1000, [&done] { return done.load(); });
+    worker.join();
     const double seconds = CpuSeconds() - start;
-    host.ClearDevices();
+    form.LineDataButtonClick(form.LineDataStopButton);
     LineLogClear();
+    bench.CloseWindow();
     return {seconds, stream.size()};
 }
 }
@@ -119,18 +149,14 @@ int main(int argc, char** argv)
     const auto stream = RecordedStream(size, 12345);
     std::printf("recorded stream: %zu bytes (%.1f hours of a busy line)\n", stream.size(),
                 static_cast<double>(stream.size()) / LineBytesPerSecond / 3600.0);
-    const struct {
-        const char* name;
-        bool devices;
-        bool log;
-    } setups[] = {{"framing only (no devices, log off)", false, false},
-                  {"framing + hand-off + log (61 devices)", true, true}};
-    std::printf("goal: framing + hand-off + log >= 10000 x line rate on one core\n");
-    for (const auto& setup : setups) {
-        const Result r = Frame(stream, setup.devices, setup.log);
+    const auto print = [](const char* name, const Result& r) {
         const double rate = static_cast<double>(r.bytes) / r.seconds;
-        std::printf("%-44s %8.3f s CPU  %12.0f bytes/s  %8.0f x line rate\n", setup.name, r.seconds, rate,
-                    rate / LineBytesPerSecond);
-    }
+        std::printf("%-58s %8.3f s CPU  %12.0f bytes/s  %8.0f x line rate\n", name, r.seconds, rate, rate / LineBytesPerSecond);
+    };
+    print("framing only (no devices, log off)", FrameAlone(stream));
+    // The window takes far longer per exchange: a part of the stream is enough.
+    const std::vector<std::uint8_t> part(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(stream.size(), 200'000)));
+    std::printf("goal: framing + hand-off through the window >= 20 x line rate (the engine at most 5 %% of the line's time)\n");
+    print("framing + hand-off through the window (61 devices, monitor)", FrameThroughWindow(part));
     return 0;
 }

@@ -1,88 +1,119 @@
-// Sensor diagnostics over a pty: how fast the receive thread polls a scheme of 61 devices that
-// answer at once, what each poll costs against its time on a real 9600-baud line (the display
-// refreshed on every exchange, refresh 0), and the poll cycle on a line paced at 9600 baud, to
-// the microsecond, against that cycle's wire-time floor.
-#include <atomic>
+// Sensor diagnostics as the user runs it: the real window (frames, grid, line monitor) with a
+// scheme of 61 received devices, its own receive thread polling them over a pty whose simulated
+// bus paces every character at 9600 baud (11 bits, 1146 us) and echoes what the program writes.
+// For each way of running it prints the engine's CPU (the whole program but the simulator)
+// per poll as a share of that poll's line time, and the poll cycle against its wire-time floor.
+#include <QToolButton>
+#include <cstdlib>
+#include <pthread.h>
 
-#include "ReceiveBench.h"
+#include "WindowBench.h"
 #include "line/Protocol.h"
-#include "platform/Synchronizer.h"
+#include "model/Host.h"
+#include "ui/ReceiveControl.h"
+#include "ui/StatusBar.h"
 
 namespace {
 
-constexpr double CharSeconds = 11.0 / 9600.0;   // start, 8 data, parity, stop
-
-// Counts the steps the receive thread has the main thread run: each is a thread switch there and
-// back, the larger part of the engine's cost per poll.
-class CountingSynchronizer final : public ISynchronizer {
+// The program's receive thread, which tells the bench its CPU clock on its first pass.
+class TBenchReceiveThread final : public TReceiveThread, public IReceiveThread {
 public:
-    void Synchronize(const std::function<void()>& step) override
+    explicit TBenchReceiveThread(THost& host) : TReceiveThread(host)
     {
-        ++Steps;
-        inner_.Synchronize(step);
+        OnPass = [this] {
+            if (!clockSet.load()) {
+                pthread_getcpuclockid(pthread_self(), &clock);
+                clockSet = true;
+            }
+        };
     }
-    std::atomic<long> Steps{0};
+    void SetOnTerminate(std::function<void()> handler) override { TReceiveThread::SetOnTerminate(std::move(handler)); }
+    void SetPriority(int pollPriority) override { TReceiveThread::SetPriority(pollPriority); }
+    void Resume() override { TReceiveThread::Resume(); }
+    void Terminate() override { TReceiveThread::Terminate(); }
+    void RequestReconnect() override { TReceiveThread::RequestReconnect(); }
+    void RequestResetStats() override { TReceiveThread::RequestResetStats(); }
+    void Pause() override { TReceiveThread::Pause(); }
+    void Continue() override { TReceiveThread::Continue(); }
+    void StartSearch() override { TReceiveThread::StartSearch(); }
+    void StopSearch() override { TReceiveThread::StopSearch(); }
 
-private:
-    MainThreadSynchronizer inner_;
+    std::atomic<bool> clockSet{false};
+    clockid_t clock{};
 };
 
-CountingSynchronizer Counting;
+struct Way {
+    const char* name;
+    bool byteByByte;
+    bool changing;
+    bool monitor;
+    double goalPercent;
+};
 
 struct Figures {
-    double seconds;
-    long polls;
-    long steps;
-    double processCpu;
-    double receiveCpu;
-    double mainCpu;
+    double seconds = 0;
+    long polls = 0;
+    double engineCpu = 0;    // the process but the simulator
+    double receiveCpu = 0;   // the receive thread alone
     QString period;
 };
 
-Figures Run(int seconds, std::uint32_t byteTimeUs)
+double CycleFloorSeconds()
 {
-    BenchScheme scheme;
-    std::vector<BusDevice> simulated;
-    for (int row : FirstRowOfEachAddress()) {
-        scheme.AddDevice(row);
-        simulated.push_back({row, std::vector<std::uint8_t>(static_cast<std::size_t>(DeviceCatalogue[row].AnswerLength - 2), 0x21)});
-    }
-    LineSimulator line;
-    if (byteTimeUs > 0)
-        line.SetEcho(LineSimulator::Echo::Dropped);
-    line.SetDevices(simulated, byteTimeUs);
-    clockid_t mainClock{};
-    pthread_getcpuclockid(pthread_self(), &mainClock);
+    int chars = 0;
+    for (int row : FirstRowOfEachAddress())
+        chars += DeviceCatalogue[row].RequestLength + DeviceCatalogue[row].AnswerLength;
+    return chars * LineByteTimeUs / 1e6;
+}
 
-    scheme.Start(LineModeSensors, {false, line.PortName(), {}});
-    RunLoop(1000);   // connected and settled
+Figures Run(WindowBench& bench, const Way& way, int seconds)
+{
+    LineSimulator line;
+    line.SetEcho(LineSimulator::Echo::Dropped);   // the paced bus echoes every character itself
+    std::vector<BusDevice> devices;
+    for (int row : FirstRowOfEachAddress())
+        devices.push_back({row, std::vector<std::uint8_t>(static_cast<std::size_t>(DeviceCatalogue[row].AnswerLength - 2), 0x21),
+                           BusFault::None, way.changing});
+    line.SetDevices(devices, LineByteTimeUs);
+    line.SetByteByByte(way.byteByByte);
+
+    // A window that starts polling the pty, the display refreshed on every exchange.
+    bench.WriteSettings(QStringLiteral("[SETUP]\nPort=1,0,%1,2\nMode=1\n[VIEW]\nUpdateTime=0\n").arg(line.PortName()));
+    TBenchReceiveThread* thread = nullptr;
+    SetReceiveThreadFactory([&thread]() -> IReceiveThread* {
+        thread = new TBenchReceiveThread(*Host());
+        return thread;
+    });
+    PortOpen = true;   // settings can only switch the port off
+    PortAutoDetect = false;
+    TMirvane2Form& form = bench.NewWindow();
+    bench.OpenScheme(ModeReceive);
+    if (way.monitor) {
+        form.RightPanelButtonClick(form.ShowRightButton);
+        form.LineDataButtonClick(form.LineDataStartButton);
+    }
+    RunLoop(2000);   // connected and settled
+    Figures f;
+    if (!thread || !thread->clockSet.load()) {
+        std::printf("  the receive thread did not run (%s; port: %s)\n", thread ? "made" : "not made",
+                    form.StatusBar->PanelText(2).toUtf8().constData());
+        return f;
+    }
     const long polls0 = line.Requests;
-    const long steps0 = Counting.Steps.load();
-    const double cpu0 = ProcessCpuSeconds();
-    const double recv0 = scheme.threadClockSet ? ThreadCpuSeconds(scheme.threadClock) : 0;
-    const double main0 = ThreadCpuSeconds(mainClock);
+    const double process0 = ProcessCpuSeconds() - line.CpuSeconds();
+    const double receive0 = ThreadCpuSeconds(thread->clock);
     QElapsedTimer wall;
     wall.start();
     RunLoop(seconds * 1000);
-    Figures f;
     f.seconds = static_cast<double>(wall.nsecsElapsed()) / 1e9;
     f.polls = line.Requests - polls0;
-    f.steps = Counting.Steps.load() - steps0;
-    f.processCpu = ProcessCpuSeconds() - cpu0;
-    f.receiveCpu = (scheme.threadClockSet ? ThreadCpuSeconds(scheme.threadClock) : 0) - recv0;
-    f.mainCpu = ThreadCpuSeconds(mainClock) - main0;
-    f.period = scheme.host.statusTexts[1];
-    scheme.Stop();
+    f.engineCpu = ProcessCpuSeconds() - line.CpuSeconds() - process0;
+    f.receiveCpu = ThreadCpuSeconds(thread->clock) - receive0;
+    f.period = form.StatusBar->PanelText(1);
+    form.LineDataButtonClick(form.LineDataStopButton);
+    bench.CloseWindow();
+    SetReceiveThreadFactory({});
     return f;
-}
-
-// The line time of one cycle over the scheme: every request and answer, 11 bits a character.
-double CycleWireSeconds()
-{
-    double chars = 0;
-    for (int row : FirstRowOfEachAddress())
-        chars += DeviceCatalogue[row].RequestLength + DeviceCatalogue[row].AnswerLength;
-    return chars * CharSeconds;
 }
 
 }   // namespace
@@ -91,31 +122,31 @@ int main(int argc, char** argv)
 {
     BenchApplicationSetup();
     QApplication app(argc, argv);
-    SetSynchronizer(&Counting);
+    WindowBench bench;
+    const int seconds = argc > 1 ? std::atoi(argv[1]) : 10;
     const int devices = static_cast<int>(FirstRowOfEachAddress().size());
-    const double cycleWire = CycleWireSeconds();
-    const double pollWire = cycleWire / devices;
-
-    const Figures fast = Run(5, 0);
-    const double perPoll = fast.processCpu / static_cast<double>(fast.polls);
-    const double enginePerPoll = (fast.receiveCpu + fast.mainCpu) / static_cast<double>(fast.polls);
-    std::printf("poll throughput (%d devices, pty answering at once, %.1f s)\n", devices, fast.seconds);
-    std::printf("  polls per second:              %.0f\n", static_cast<double>(fast.polls) / fast.seconds);
-    std::printf("  process CPU per poll:          %.1f us (simulator included)\n", perPoll * 1e6);
-    std::printf("  engine CPU per poll:           %.1f us (receive thread %.1f us + main-thread steps %.1f us)\n",
-                enginePerPoll * 1e6, fast.receiveCpu / static_cast<double>(fast.polls) * 1e6,
-                fast.mainCpu / static_cast<double>(fast.polls) * 1e6);
-    std::printf("  main-thread steps per poll:    %.2f\n", static_cast<double>(fast.steps) / static_cast<double>(fast.polls));
-    std::printf("  mean 9600-baud line time/poll: %.2f ms\n", pollWire * 1e3);
-    std::printf("  engine share of line time:     %.2f %% (refresh 0; goal <= 2 %%)\n", enginePerPoll / pollWire * 100);
-    std::printf("  shown: %s\n", fast.period.toUtf8().constData());
-
-    const Figures paced = Run(15, LineByteTimeUs);   // long enough for the period to show
-    const double measuredCycle = static_cast<double>(devices) * paced.seconds / static_cast<double>(paced.polls);
-    std::printf("cycle against the wire (line paced to the us at 9600 baud, 11-bit characters, %.1f s)\n", paced.seconds);
-    std::printf("  wire-time floor of one cycle:  %.1f ms\n", cycleWire * 1e3);
-    std::printf("  measured cycle:                %.1f ms (%.3f x the floor; goal <= 1.05 x)\n", measuredCycle * 1e3, measuredCycle / cycleWire);
-    std::printf("  shown: %s\n", paced.period.toUtf8().constData());
-    SetSynchronizer(nullptr);
+    const double floor = CycleFloorSeconds();
+    const double pollLine = floor / devices;
+    std::printf("real window, %d received devices, pty bus paced at %u us a character; floor of one cycle %.2f ms, "
+                "mean line time of a poll %.2f ms\n",
+                devices, LineByteTimeUs, floor * 1e3, pollLine * 1e3);
+    const Way ways[] = {
+        {"answers whole", false, false, false, 2},
+        {"byte by byte", true, false, false, 2},
+        {"byte by byte, answers changing", true, true, false, 2},
+        {"byte by byte, changing, monitor recording", true, true, true, 5},
+    };
+    for (const Way& way : ways) {
+        const Figures f = Run(bench, way, seconds);
+        if (f.polls == 0)
+            continue;
+        const double perPoll = f.engineCpu / static_cast<double>(f.polls);
+        const double cycle = static_cast<double>(devices) * f.seconds / static_cast<double>(f.polls);
+        std::printf("%s (%.1f s, %ld polls)\n", way.name, f.seconds, f.polls);
+        std::printf("  engine CPU per poll: %.0f us (receive thread %.0f us) = %.2f %% of its line time (goal <= %.0f %%)\n",
+                    perPoll * 1e6, f.receiveCpu / static_cast<double>(f.polls) * 1e6, perPoll / pollLine * 100, way.goalPercent);
+        std::printf("  cycle: %.2f ms = %.3f x the floor (goal <= 1.05 x); shown: %s\n", cycle * 1e3, cycle / floor,
+                    f.period.toUtf8().constData());
+    }
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "line/Port.h"
+#include "line/Protocol.h"
 #include "platform/Serial.h"
 
 namespace {
@@ -44,7 +45,7 @@ void TMVPort::BindCom()
         *read = 0;
         if (!IsOpen(*this) || lost_)
             return false;
-        const TtyTransfer got = ReadTty(Fd(*this), bytes, count, ComTimeouts.ReadTotalTimeoutConstant);
+        const TtyTransfer got = ReadTty(Fd(*this), bytes, count, ComTimeouts.ReadTotalTimeoutConstant, LineByteTimeUs);
         *read = got.Count;
         std::memset(flags, 0, got.Count);
         if (got.Status == TtyStatus::HungUp)

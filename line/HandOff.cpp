@@ -88,6 +88,13 @@ TCachedHex& HexPlace(const TFrameInfo* row, int part, std::uint8_t firstByte)
     return HexCache().Rows[static_cast<std::size_t>(row - DeviceCatalogue)][static_cast<std::size_t>(part)];
 }
 
+// The step's end: the receive thread's next main-thread work, when nothing is left to frame first.
+void EndHandOff(TLineEngine& engine)
+{
+    if (engine.AfterHandOff && engine.RxBytes.Count == 0)
+        engine.AfterHandOff();
+}
+
 // Copies `count` bytes (none when count < 1) into a message image from index 1.
 void CopyBody(TMessageImage& image, const std::uint8_t* from, int count)
 {
@@ -161,9 +168,12 @@ void TLineEngine::CopyHeardMessages(TDeviceInfo& device, int requestLength, int 
         // The master's request, as heard, becomes the device's request.
         if (device.RequestToFrame) {
             CopyBody(object.Request, FrameBytes.data() + 1, requestLength - 2);
-            if (device.RequestToGrid)
-                device.RequestToGrid();
-            device.RequestToFrame();
+            if (!device.SideShows(true)) {
+                if (device.RequestToGrid)
+                    device.RequestToGrid();
+                device.RequestToFrame();
+                device.SideShown(true);
+            }
         } else if (device.GridRow) {
             SetCellIfChanged(device, 2, NoValueText);
         }
@@ -171,10 +181,13 @@ void TLineEngine::CopyHeardMessages(TDeviceInfo& device, int requestLength, int 
     // An emulated device's answer is the program's own: only a received one is copied.
     if (object.Mode == ModeReceive) {
         CopyBody(object.Answer, FrameBytes.data() + requestLength + 1, answerLength - 2);
-        if (device.AnswerToGrid)
-            device.AnswerToGrid();
-        if (device.AnswerToFrame)
-            device.AnswerToFrame();
+        if (!device.SideShows(false)) {
+            if (device.AnswerToGrid)
+                device.AnswerToGrid();
+            if (device.AnswerToFrame)
+                device.AnswerToFrame();
+            device.SideShown(false);
+        }
     }
 }
 
@@ -227,6 +240,7 @@ void TLineEngine::ShowExchange()
     }
     if (host_.LineLogOn())
         AppendLineLog(host_, CurFrame, ResultOk, RequestText, AnswerText, true, now);
+    EndHandOff(*this);
 }
 
 void TLineEngine::ShowFailedExchange()
@@ -255,4 +269,5 @@ void TLineEngine::ShowFailedExchange()
     }
     if (host_.LineLogOn())
         AppendLineLog(host_, CurFrame, Result, RequestText, AnswerText, false, now);
+    EndHandOff(*this);
 }

@@ -14,6 +14,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 
 #include "line/Port.h"
 #include "line/Protocol.h"
@@ -130,6 +131,10 @@ public:
     bool LineEchoes = false;
     // Off: no byte is ever taken for an answer's echo (the bare framing, for comparisons).
     bool AnswerEchoGuard = true;
+
+    // Run on the main thread at the end of a hand-off step that left no byte to frame: what the
+    // receive thread would do next on the main thread joins this step instead of taking its own.
+    std::function<void()> AfterHandOff;
 
     THost& HostWindow() const { return host_; }
     ITickSource& TickSource() const { return ticks_; }

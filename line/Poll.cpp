@@ -3,6 +3,7 @@
 // request goes out on the line, and the poll-cycle statistics shown in the status bar.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "line/ReceiveThread.h"
 #include "model/Catalogue.h"
@@ -31,12 +32,19 @@ QString PollPeriodText(std::int32_t meanMs)
 
 bool TReceiveThread::PollStep()
 {
-    Engine.ForgetPolledLookup();   // a lookup belongs to the request it was made for
+    // A poll chosen before a pause may be of a scheme that is gone.
+    const bool prepared = std::exchange(pollPrepared_, false) && pauses_.load() == preparedPauses_;
+    if (!prepared || Engine.RxBytes.Count > 0)
+        Engine.ForgetPolledLookup();   // a lookup belongs to the request it was made for
     if (Engine.RxBytes.Count > 0)
-        return true;             // the framing pass first deals with the bytes held
-    Engine.CurFrame = nullptr;   // stays none when the step is skipped during a pause
-    pollBodyFilled_ = false;
-    Step(&TReceiveThread::PreparePoll);
+        return true;   // the framing pass first deals with the bytes held
+    if (prepared) {
+        Engine.CurFrame = preparedFrame_;
+    } else {
+        Engine.CurFrame = nullptr;   // stays none when the step is skipped during a pause
+        pollBodyFilled_ = false;
+        Step(&TReceiveThread::PreparePoll);
+    }
     if (!Engine.CurFrame) {
         Idle();
         return false;
@@ -56,6 +64,20 @@ void TReceiveThread::PreparePoll()
         FillRequestBody();
         pollBodyFilled_ = true;
     }
+}
+
+void TReceiveThread::PrepareNextPoll()
+{
+    if (pollPrepared_ || LineMode.load() == LineModeMaster)
+        return;   // one poll per pass; BI diagnostics polls nothing
+    TFrameInfo* const handedOff = Engine.CurFrame;
+    Engine.CurFrame = nullptr;
+    pollBodyFilled_ = false;
+    PreparePoll();
+    preparedFrame_ = Engine.CurFrame;
+    preparedPauses_ = pauses_.load();
+    pollPrepared_ = true;
+    Engine.CurFrame = handedOff;   // the hand-off's caller still frames with it
 }
 
 void TReceiveThread::SelectPollTarget()

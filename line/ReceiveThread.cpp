@@ -28,6 +28,7 @@ TReceiveThread::TReceiveThread(THost& host, ITickSource& ticks, ISynchronizer& s
     : host_(host), ticks_(ticks), mainSync_(synchronizer), Engine(host, ticks, sync_)
 {
     BindPort = [](TMVPort& port, const QString& name) { port.SetName(name); };
+    Engine.AfterHandOff = [this] { PrepareNextPoll(); };
     // Queued: the handler runs from the main thread's event loop, never inside the thread's
     // end and never while the main thread is inside one of its own steps.
     connect(
@@ -76,7 +77,11 @@ void TReceiveThread::RequestReconnect()
     Wake();
 }
 
-void TReceiveThread::Pause() { paused_ = true; }
+void TReceiveThread::Pause()
+{
+    ++pauses_;
+    paused_ = true;
+}
 
 void TReceiveThread::Continue()
 {
@@ -126,6 +131,7 @@ void TReceiveThread::Execute()
                 continue;
             }
             Engine.PortOpened();
+            pollPrepared_ = false;
             ConnectTick = ticks_.Now();
             ReceiveLoop();
             lost = Port.Lost();
@@ -162,8 +168,10 @@ void TReceiveThread::ReceivePass()
     if (LineMode.load() != LineModeMaster) {
         if (!PollStep())
             return;
-    } else if (Searching.load() && TicksElapsed(ConnectTick, ticks_.Now()) >= MasterSearchMs) {
-        Step(&TReceiveThread::EndSearch);
+    } else {
+        pollPrepared_ = false;
+        if (Searching.load() && TicksElapsed(ConnectTick, ticks_.Now()) >= MasterSearchMs)
+            Step(&TReceiveThread::EndSearch);
     }
     Engine.FramingPass();
 }

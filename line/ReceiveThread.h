@@ -130,6 +130,9 @@ public:
     // and, for a request with a body, FillRequestBody in one step: nothing the window shows
     // happens between them, and every synchronized step is a thread switch there and back.
     void PreparePoll();
+    // PreparePoll at the end of a hand-off that ends a poll's exchange, for the poll step that
+    // follows: one thread switch between an answer and the next request instead of two.
+    void PrepareNextPoll();
     void CycleStatistics();
 
 private:
@@ -190,4 +193,10 @@ private:
     std::uint32_t spinnerDeadline_ = 0;
     // PreparePoll filled TxBytes with the body of the request to send next.
     bool pollBodyFilled_ = false;
+    // PrepareNextPoll chose preparedFrame_ (none: nothing to poll) during the pass before, and
+    // no pause came between (pauses_ counts them).
+    bool pollPrepared_ = false;
+    TFrameInfo* preparedFrame_ = nullptr;
+    std::atomic<std::uint32_t> pauses_{0};
+    std::uint32_t preparedPauses_ = 0;
 };

@@ -49,6 +49,7 @@ void TDeviceInfo::clearSideCells(bool request)
 void TDeviceInfo::ShowData(bool request)
 {
     TUpdatingControls updating;
+    ForgetShown(request);
     if (request) {
         if (RequestToFrame) {
             if (RequestToGrid)
@@ -71,6 +72,7 @@ void TDeviceInfo::ShowData(bool request)
 void TDeviceInfo::ClearDisplay(bool request)
 {
     TUpdatingControls updating;
+    ForgetShown(request);
     clearSideCells(request);
     if (View)
         View->ClearSide(request);
@@ -79,9 +81,22 @@ void TDeviceInfo::ClearDisplay(bool request)
 void TDeviceInfo::ClearEditors(bool request)
 {
     TUpdatingControls updating;
+    ForgetShown(request);
     clearSideCells(request);
     if (View)
         View->EmptySide(request);
+}
+
+bool TDeviceInfo::SideShows(bool request) const
+{
+    const TShownImages& shown = shown_[request ? 0 : 1];
+    return shown.Known && shown.Request == SchemeObject->Request && shown.Answer == SchemeObject->Answer;
+}
+
+void TDeviceInfo::SideShown(bool request)
+{
+    TShownImages& shown = shown_[request ? 0 : 1];
+    shown = {true, SchemeObject->Request, SchemeObject->Answer};
 }
 
 void TDeviceInfo::StartTimer()

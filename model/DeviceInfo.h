@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QPointer>
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -111,6 +112,13 @@ public:
     void SetGridCell(int column, const QString& text);
     // True when the device has a request editor (its RequestToFrame slot is filled).
     bool HasRequestEditor() const { return static_cast<bool>(RequestToFrame); }
+    // A side's grid cells and frame controls are built from both images. The hand-off notes the
+    // images it built a side from (SideShown); while that side shows them (SideShows), an
+    // exchange that leaves both images as they were has nothing to rewrite. Showing or clearing
+    // the side any other way forgets the note.
+    bool SideShows(bool request) const;
+    void SideShown(bool request);
+    void ForgetShown(bool request) { shown_[request ? 0 : 1].Known = false; }
     // True while the watchdog runs.
     bool TimerActive() const;
     // Milliseconds left until the watchdog expires; -1 when it does not run.
@@ -138,6 +146,12 @@ public:
     // The eight slots (TDeviceSlots): GridToRequest .. AnswerToGrid.
 
 private:
+    struct TShownImages {
+        bool Known = false;
+        TMessageImage Request{};
+        TMessageImage Answer{};
+    };
+
     void clearSideCells(bool request);
     void watchdogExpired();
 
@@ -146,6 +160,7 @@ private:
     // deadline or before, waits out what is left when it fires early.
     std::unique_ptr<QTimer> timer_;
     QDeadlineTimer deadline_;
+    std::array<TShownImages, 2> shown_{};   // request side, answer side
 };
 
 // The frame's name for a device at a line address: "_" and two upper-case hex digits.

@@ -1,8 +1,10 @@
 #include "platform/Serial.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstddef>
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <map>
@@ -12,6 +14,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -155,6 +158,25 @@ bool SetAttributes(int fd, const termios& wanted, bool pty)
            now.c_lflag == wanted.c_lflag;
 }
 
+// A format change comes twice a poll, between an answer and the next request: it is one system
+// call. The C library's tcsetattr reads the attributes back after every set, to report a parity
+// bit the kernel dropped; a pty always drops it, and the port keeps its own idea of its parity, so
+// that read-back, and ours after the error it reports, bought nothing. An address byte still in
+// the UART must leave with the parity it was written with: a real port drains its output in the
+// same call. A pty has no UART, and draining it would wait for whoever reads the other end.
+bool SetFormatAttributes(int fd, const termios& t, bool pty)
+{
+#if defined(__linux__) && !(defined(__alpha__) || defined(__mips__) || defined(__powerpc__) || defined(__sparc__))
+    // Where the kernel's termios is the C library's without its speed fields, the set takes it as it is.
+    static_assert(offsetof(termios, c_cc) == 4 * sizeof(tcflag_t) + 1 && NCCS >= 19);
+    return ioctl(fd, pty ? TCSETS : TCSETSW, &t) == 0;
+#else
+    if (!pty)
+        tcdrain(fd);
+    return SetAttributes(fd, t, pty);
+#endif
+}
+
 // `t` ends up as the attributes set.
 bool MakeRaw(int fd, termios& t, bool pty)
 {
@@ -192,6 +214,15 @@ int WaitFor(int fd, short events, Clock::time_point deadline, short& revents)
         revents = p.revents;
         return r;
     }
+}
+
+// The bytes still to come cannot come faster than the line carries them: rather than wake for
+// each, sleep until all but the last could be there; the poll that follows waits for the last.
+void AwaitRest(std::uint32_t left, std::uint32_t byteTimeUs, Clock::time_point deadline)
+{
+    if (byteTimeUs == 0 || left < 2)
+        return;
+    std::this_thread::sleep_until(std::min(deadline, Clock::now() + std::chrono::microseconds(std::uint64_t(left - 1) * byteTimeUs)));
 }
 
 }   // namespace
@@ -266,11 +297,7 @@ bool SetTtyFormat(int fd, std::uint8_t byteSize, std::uint8_t parity, std::uint8
     if (!ApplyByteSize(t, byteSize) || !ApplyParity(t, parity) || !ApplyStopBits(t, stopBits))
         return false;
     const bool pty = state ? state->Pty : IsPty(fd);
-    // An address byte still in the UART must leave with the parity it was written with. A pty
-    // has no UART, and draining it would wait for whoever reads the other end.
-    if (!pty)
-        tcdrain(fd);
-    const bool set = SetAttributes(fd, t, pty);
+    const bool set = SetFormatAttributes(fd, t, pty);
     if (state) {
         state->Attributes = t;
         state->Known = set;
@@ -278,7 +305,7 @@ bool SetTtyFormat(int fd, std::uint8_t byteSize, std::uint8_t parity, std::uint8
     return set;
 }
 
-TtyTransfer ReadTty(int fd, std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs)
+TtyTransfer ReadTty(int fd, std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs, std::uint32_t byteTimeUs)
 {
     TtyTransfer result;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -302,6 +329,7 @@ TtyTransfer ReadTty(int fd, std::uint8_t* bytes, std::uint32_t count, std::uint3
         const ssize_t n = read(fd, bytes + result.Count, count - result.Count);
         if (n > 0) {
             result.Count += static_cast<std::uint32_t>(n);
+            AwaitRest(count - result.Count, byteTimeUs, deadline);
         } else if (n == 0) {
             // Readable yet nothing to read: the tty was hung up.
             result.Status = TtyStatus::HungUp;

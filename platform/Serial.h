@@ -55,8 +55,10 @@ TtySerialInfoCalls DefaultTtySerialInfoCalls();
 bool SetTtyFormat(int fd, std::uint8_t byteSize, std::uint8_t parity, std::uint8_t stopBits,
                   TtyState* state = nullptr);
 
-// Up to `count` bytes; returns when they came or `timeoutMs` after the call began.
-TtyTransfer ReadTty(int fd, std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs);
+// Up to `count` bytes; returns when they came or `timeoutMs` after the call began. With the
+// line's `byteTimeUs`, bytes that come one by one cost a wake-up or two per read, not one each.
+TtyTransfer ReadTty(int fd, std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs,
+                    std::uint32_t byteTimeUs = 0);
 // All `count` bytes or as many as went out within `timeoutMs`.
 TtyTransfer WriteTty(int fd, const std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs);
 

@@ -83,7 +83,9 @@ void TMirvane2Form::FrameChange(QObject* Sender)
         return;
     TUpdatingControls updating;
     // A frame provides both slots of a side that has edits; a missing one is skipped, not run.
-    if (device->RequestPanel && control->parentWidget() == device->RequestPanel) {
+    const bool request = device->RequestPanel && control->parentWidget() == device->RequestPanel;
+    device->ForgetShown(request);   // the user's text is on screen now, not the image's
+    if (request) {
         if (device->FrameToRequest)
             device->FrameToRequest();
         if (device->RequestToGrid)

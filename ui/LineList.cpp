@@ -1,7 +1,9 @@
 // The line monitor's list over the line log's ring, and its paced catch-up with the log.
 #include "ui/LineList.h"
 
-#include <QListView>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
 #include <algorithm>
 
 #include "line/LineLog.h"
@@ -35,18 +37,41 @@ int TLineListModel::RecordOf(int row) const
     return index >= 0 && index < LineLogCount ? static_cast<int>(index) : -1;
 }
 
-TLineList::TLineList(QListView* view, std::function<void()> showInfo)
+TLineList::TLineList(QTableView* view, std::function<void()> showInfo)
     : QObject(view), view_(view), model_(new TLineListModel(this)), showInfo_(std::move(showInfo))
 {
+    // A table of one column whose rows all have the one height: a row added at a catch-up costs
+    // the view next to nothing, where a list view lays out every row of the log again.
     view_->setModel(model_);
+    view_->setShowGrid(false);
+    view_->setWordWrap(false);
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    view_->horizontalHeader()->hide();
+    view_->horizontalHeader()->setStretchLastSection(true);
+    view_->verticalHeader()->hide();
+    view_->verticalHeader()->setMinimumSectionSize(1);
+    view_->verticalHeader()->setDefaultSectionSize(LineListItemHeightPx);
+    view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { UserSelected(); });
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, [this] { CatchUp(); });
 }
 
 int TLineList::TopIndex() const
 {
-    const QModelIndex top = view_->indexAt(QPoint(1, 1));
-    return top.isValid() ? std::max(0, model_->RecordOf(top.row())) : 0;
+    // The list scrolls by whole lines: the scroll bar's value is the top line.
+    std::int64_t number = model_->Count() > 0 ? model_->First() + view_->verticalScrollBar()->value() : LineLogFirstNumber;
+    // A selection still waiting for its catch-up is scrolled into view there: the list's rule
+    // asks about the lines the user will see, not those the screen has not caught up with yet.
+    if (selectPending_ && pendingNumber_ >= 0) {
+        if (pendingNumber_ < number)
+            number = pendingNumber_;
+        else if (pendingNumber_ >= number + VisibleLines())
+            number = pendingNumber_ - VisibleLines() + 1;
+    }
+    return static_cast<int>(std::clamp<std::int64_t>(number - LineLogFirstNumber, 0, std::max(0, LineLogCount - 1)));
 }
 
 int TLineList::ItemIndex() const
@@ -135,7 +160,26 @@ void TLineList::Select(std::int64_t number)
     }
     const QModelIndex item = model_->index(static_cast<int>(row));
     view_->setCurrentIndex(item);
-    view_->scrollTo(item);
+    ScrollIntoView(static_cast<int>(row));
+}
+
+void TLineList::ScrollIntoView(int row)
+{
+    // Whole lines only, as the rule of when to follow the newest record counts them.
+    QScrollBar* bar = view_->verticalScrollBar();
+    const int top = bar->value();
+    if (row < top)
+        bar->setValue(row);
+    else if (row >= top + VisibleLines())
+        bar->setValue(row - VisibleLines() + 1);
+}
+
+int TLineList::VisibleLines() const { return std::max(1, view_->viewport()->height() / LineListItemHeightPx); }
+
+void TLineList::UserSelected()
+{
+    if (!catchingUp_)
+        selectPending_ = false;
 }
 
 std::int64_t TLineList::SelectedNumber() const
@@ -144,4 +188,21 @@ std::int64_t TLineList::SelectedNumber() const
         return pendingNumber_;
     const QModelIndex current = view_->currentIndex();
     return current.isValid() ? model_->First() + current.row() : -1;
+}
+
+const QStaticText& TRowTexts::Get(const QString& text, const QFont& font)
+{
+    if (font != font_) {
+        texts_.clear();
+        font_ = font;
+    }
+    auto found = texts_.constFind(text);
+    if (found != texts_.constEnd())
+        return *found;
+    if (texts_.size() >= Capacity)
+        texts_.clear();
+    QStaticText laidOut(text);
+    laidOut.setTextFormat(Qt::PlainText);
+    laidOut.prepare(QTransform(), font);
+    return *texts_.insert(text, laidOut);
 }

@@ -6,14 +6,20 @@
 // selection and the scrolling catch up at most once per event-loop pass and every ~30 ms.
 #include <QAbstractListModel>
 #include <QElapsedTimer>
+#include <QFont>
+#include <QHash>
+#include <QStaticText>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <cstdint>
 #include <functional>
 
-class QListView;
+class QTableView;
 
 inline constexpr int LineListItemHeightPx = 16;
+inline constexpr QSize LineListItemSize(100, LineListItemHeightPx);   // the view stretches it to its width
+// The blank between a cut request text and the answer column.
+inline constexpr int LineRequestGapPx = 4;
 
 // Rows over the log's records by their running numbers: row 0 shows record number First().
 // Sync catches the rows up with the log in at most two row changes.
@@ -41,10 +47,21 @@ class TLineListDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override
-    {
-        return QSize(100, LineListItemHeightPx);
-    }
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return LineListItemSize; }
+};
+
+// The rows' texts, each laid out once: a poll cycle repeats the same request texts and often the
+// same answers, and shaping every visible row's text anew on every repaint cost more than all
+// the rest of the list's drawing.
+class TRowTexts {
+public:
+    // The text laid out in `font`, ready to draw.
+    const QStaticText& Get(const QString& text, const QFont& font);
+
+private:
+    static constexpr int Capacity = 2048;   // far more than a screen of rows; a full cache starts over
+    QHash<QString, QStaticText> texts_;
+    QFont font_;
 };
 
 // The list's side of the window's host seam. Indexes are log indexes (0 = oldest record).
@@ -55,7 +72,7 @@ class TLineList : public QObject {
 public:
     // Sets itself up as the view's model; `showInfo` rebuilds the decoding panel from the
     // selected record.
-    TLineList(QListView* view, std::function<void()> showInfo);
+    TLineList(QTableView* view, std::function<void()> showInfo);
     TLineListModel* Model() const { return model_; }
 
     int TopIndex() const;
@@ -73,6 +90,7 @@ public:
     void InfoCleared() { shownNumber_ = -1; }
     // True while a catch-up moves the selection (its change signals are the list's own).
     bool CatchingUp() const { return catchingUp_; }
+    TRowTexts& Texts() { return texts_; }
 
 private:
     static constexpr int PaceMs = 30;
@@ -80,9 +98,13 @@ private:
     void SyncNow();
     void CatchUp();
     void Select(std::int64_t number);
+    void ScrollIntoView(int row);
+    int VisibleLines() const;   // lines shown whole
     std::int64_t SelectedNumber() const;
+    // The user moved the selection: it holds over one that a catch-up was still to make.
+    void UserSelected();
 
-    QListView* view_;
+    QTableView* view_;
     TLineListModel* model_;
     std::function<void()> showInfo_;
     QTimer timer_;
@@ -93,4 +115,5 @@ private:
     std::int64_t pendingNumber_ = -1;   // the record to select by its running number, -1 none
     std::int64_t shownNumber_ = -1;     // the record the decoding panel shows, -1 none
     bool catchingUp_ = false;
+    TRowTexts texts_;
 };

@@ -4,8 +4,8 @@
 #include "ui/LineMonitor.h"
 
 #include <QHeaderView>
-#include <QListView>
 #include <QPainter>
+#include <QTableView>
 #include <QToolButton>
 #include <cmath>
 
@@ -186,11 +186,16 @@ void TMirvane2Form::LineDataListBoxDrawItem(QPainter& canvas, int Index, const Q
     const QBrush brush = canvas.brush();
     canvas.fillRect(left, brush);
     canvas.fillRect(right, brush);
-    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
-    canvas.setClipRect(left);
-    canvas.drawText(left.adjusted(1, 0, 0, 0), flags, r.RequestText);
+    // A request too long for its column stops short of the answer, so the two never read as one.
+    const QRect request = left.adjusted(1, 0, -LineRequestGapPx, 0);
+    TRowTexts& texts = LineList->Texts();
+    const int y = Rect.top() + (Rect.height() - canvas.fontMetrics().height()) / 2;
+    if (request.width() > 0) {
+        canvas.setClipRect(request);
+        canvas.drawStaticText(request.left(), y, texts.Get(r.RequestText, canvas.font()));
+    }
     canvas.setClipRect(right);
-    canvas.drawText(right, flags, r.AnswerText);
+    canvas.drawStaticText(right.left(), y, texts.Get(r.AnswerText, canvas.font()));
     canvas.setClipping(false);
 }
 

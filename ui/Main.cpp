@@ -8,12 +8,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QStandardPaths>
 #include <QStatusTipEvent>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>

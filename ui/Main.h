@@ -25,7 +25,7 @@ class QAction;
 class QActionGroup;
 class QFileDialog;
 class QHeaderView;
-class QListView;
+class QTableView;
 class QMenu;
 class QStandardItemModel;
 class QTableWidget;
@@ -329,7 +329,7 @@ public:
     QToolButton *FindErrorsPrevButton = nullptr, *FindErrorsNextButton = nullptr;
     TPanel* LineDataScrollBox = nullptr;
     QHeaderView* LineDataHeader = nullptr;
-    QListView* LineDataListBox = nullptr;
+    QTableView* LineDataListBox = nullptr;
     TPanel *DescPanel = nullptr, *InfoPanel = nullptr;
     TMemo *DescMemo = nullptr, *InfoMemo = nullptr;
     TPanel* StatusBarPanel = nullptr;

@@ -2,7 +2,7 @@
 // moving one, its comment, and its no-answer handling.
 #include <QAbstractItemView>
 #include <QAction>
-#include <QListView>
+#include <QTableView>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QTreeWidget>

@@ -5,9 +5,9 @@
 #include <QButtonGroup>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QListView>
 #include <QScrollBar>
 #include <QStandardItemModel>
+#include <QTableView>
 #include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -350,10 +350,9 @@ void TMirvane2Form::BuildRightPanel(TPanel* parent)
     LineDataHeader->setStretchLastSection(true);
     AsControl(LineDataHeader)->SetHeight(18);
     AsControl(LineDataHeader)->SetAlign(TAlign::Top);
-    auto* lines = new TWrapped<QListView>(LineDataScrollBox);
+    auto* lines = new TWrapped<QTableView>(LineDataScrollBox);
     lines->SetName(QStringLiteral("LineDataListBox"));
     lines->setItemDelegate(new TLineListDelegate(lines));
-    lines->setUniformItemSizes(true);
     lines->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lines->SetAlign(TAlign::Client);
     LineDataListBox = lines;

@@ -4,9 +4,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/serial.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include "line/Port.h"
+#include "line/Protocol.h"
 #include "platform/Serial.h"
 #include "support/LineSimulator.h"
 
@@ -82,6 +84,28 @@ TEST_F(ComPort, ParitySwitchingKeepsAPtyUsableAndPurgeDiscards)
         ASSERT_TRUE(port.GetInQueue(&queued));
     EXPECT_TRUE(port.Purge() && port.GetInQueue(&queued));
     EXPECT_EQ(queued, 0u);
+}
+
+// A message whose characters come one by one at the line's pace is read whole with a few
+// wake-ups of the reading thread, not one for every byte.
+TEST_F(ComPort, BytesAtTheLinesPaceCostAFewWakeUpsNotOneEach)
+{
+    line.SetEcho(LineSimulator::Echo::Dropped);
+    line.SetDevices({}, LineByteTimeUs);   // the paced bus echoes every character on its own
+    line.SetByteByByte(true);
+    const Bytes message{0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18};
+    std::uint32_t n = 0;
+    ASSERT_TRUE(port.Write(message.data(), 8, &n));
+    const auto wakeUps = [] {
+        rusage usage{};
+        getrusage(RUSAGE_THREAD, &usage);
+        return usage.ru_nvcsw;
+    };
+    const long before = wakeUps();
+    ASSERT_TRUE(port.Read(bytes, flags, 8, &n));
+    const long woken = wakeUps() - before;
+    EXPECT_EQ(Bytes(bytes, bytes + n), message);
+    EXPECT_LE(woken, 4);
 }
 
 TEST_F(ComPort, HangUpMakesReadFailAndThePortLost)

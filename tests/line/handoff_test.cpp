@@ -74,6 +74,29 @@ TEST_F(HandOffTest, DisplayRefreshesAtMostOncePerUpdateTimeAndAtOnceAfterAFailur
     EXPECT_EQ(d.GridCell(9), "");
 }
 
+// After every hand-off the grid and the frame show the images; an exchange that changes neither
+// image rewrites nothing, and one after the editors were emptied shows the values again.
+TEST_F(HandOffTest, GridAndFrameShowTheImagesAndOnlyChangesAreWritten)
+{
+    TDeviceInfo& d = AddDevice(RowPressure6, ModeReceive);
+    auto* frame = static_cast<TTestAnswerFrame*>(d.Frame.data());
+    const auto answer = [](std::uint8_t value) { return Join(Request(RowPressure6), Answer(RowPressure6, {value, 0x20})); };
+    // clang-format off
+    struct { Bytes bytes; int code; const char* shown; std::size_t slotCalls; } const steps[] = {
+        {answer(0x10), ResultOk, "16", 2}, {answer(0x10), ResultOk, "16", 0}, {PressureBadAnswer, ResultAnswerCheck, "", 0},
+        {answer(0x10), ResultOk, "16", 2}, {answer(0x11), ResultOk, "17", 2}, {answer(0x11), ResultOk, "17", 0},
+    };
+    // clang-format on
+    for (const auto& step : steps) {
+        SlotLog.clear();
+        clock.Advance(100);
+        HandOff(RowPressure6, step.bytes, step.code);
+        EXPECT_EQ(d.GridCell(3), step.shown) << int(&step - steps);
+        EXPECT_EQ(frame->ValueEdit->Text(), step.shown) << int(&step - steps);
+        EXPECT_EQ(SlotLog.size(), step.slotCalls) << int(&step - steps);
+    }
+}
+
 // BI diagnostics copies the master's request and the answer heard; sensor diagnostics takes the
 // answer only; a disabled device keeps statistics only.
 TEST_F(HandOffTest, WhatReachesTheImagesFollowsTheModes)

@@ -125,6 +125,39 @@ TEST_F(PollTest, RequestGoesOutAddressMarkThenBodySpace)
     }
 }
 
+// Between an answer and the next request the receive thread waits for the main thread once: the
+// hand-off's step also chooses the next device and fills its request, in the same turn as ever.
+TEST_F(PollTest, OneMainThreadStepBetweenAnAnswerAndTheNextRequest)
+{
+    struct : ISynchronizer {
+        int steps = 0;
+        void Synchronize(const std::function<void()>& step) override { ++steps, step(); }
+    } counting;
+    TReceiveThread counted(host, clock, counting);
+    host.lineLogOn = true;
+    devices.AddDevice(RowPressure6);
+    devices.AddDevice(RowLeveller44);
+    ScriptedPort& line = Line(QStringLiteral("ttyUSB0"));
+    line.Bind(counted.Port);
+    counted.Port.Open();
+    counted.Engine.PortOpened();
+    line.OnWrite = [&line](const ScriptedPort::Call& write) {   // each device answers its whole request
+        if (write.Parity == ParitySpace || write.Bytes.front() == DeviceCatalogue[RowPressure6].WireAddress)
+            line.PlayAfter(10, write.Parity == ParitySpace ? Answer(RowLeveller44, {1, 2}) : Answer(RowPressure6, {1, 2}));
+    };
+    std::vector<int> polled, steps;
+    for (int poll = 0; poll < 4; ++poll) {
+        counting.steps = 0;
+        ASSERT_TRUE(counted.PollStep());
+        polled.push_back(static_cast<int>(counted.Engine.CurFrame - DeviceCatalogue));
+        counted.Engine.FramingPass();
+        steps.push_back(counting.steps);
+    }
+    EXPECT_EQ(polled, (std::vector<int>{RowPressure6, RowLeveller44, RowPressure6, RowLeveller44}));
+    EXPECT_EQ(steps, (std::vector<int>{2, 1, 1, 1}));   // the first poll is chosen in a step of its own
+    EXPECT_EQ(LineLogCount, 4);
+}
+
 TEST_F(PollTest, CyclePeriodAppearsAtTheTwentiethStoredTimeRoundedAndResetStatsStartsItOver)
 {
     TDeviceInfo& device = devices.AddDevice(RowPressure6);

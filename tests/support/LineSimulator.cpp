@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -58,6 +60,31 @@ void LineSimulator::SetDevices(std::vector<BusDevice> devices, std::uint32_t byt
     std::lock_guard lock(mutex_);
     devices_ = std::move(devices);
     byteTimeUs_ = byteTimeUs;
+}
+
+void LineSimulator::SetByteByByte(bool on)
+{
+    std::lock_guard lock(mutex_);
+    byteByByte_ = on;
+}
+
+double LineSimulator::CpuSeconds()
+{
+    clockid_t clock{};
+    timespec t{};
+    if (pthread_getcpuclockid(thread_.native_handle(), &clock) != 0 || clock_gettime(clock, &t) != 0)
+        return 0;
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+void LineSimulator::QueuePaced(Clock::time_point now, std::size_t before, const std::vector<std::uint8_t>& bytes)
+{
+    if (!byteByByte_) {
+        Queue({now + WireTime(before + bytes.size()), bytes, false});
+        return;
+    }
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        Queue({now + WireTime(before + i + 1), {bytes[i]}, false});
 }
 
 void LineSimulator::Play(const std::vector<std::uint8_t>& bytes, std::chrono::microseconds after)
@@ -150,7 +177,7 @@ void LineSimulator::Listen()
     if (echo_ != Echo::Dropped)
         Queue({now + std::chrono::milliseconds(echo_ == Echo::Delayed ? echoDelayMs_ : 0), chunk, false});
     if (byteTimeUs_ > 0)
-        Queue({now + WireTime(chunk.size()), chunk, false});
+        QueuePaced(now, 0, chunk);
     AnswerRequests(chunk);
 }
 
@@ -168,6 +195,8 @@ void LineSimulator::AnswerRequests(const std::vector<std::uint8_t>& bytes)
         if (device == devices_.end())
             continue;
         ++Requests;
+        if (device->Changing && !device->Body.empty())
+            ++device->Body.front();
         Bytes answer = Answer(device->Row, device->Body);
         if (device->Fault == BusFault::BadCheck)
             answer.back() ^= 0x5A;
@@ -175,6 +204,6 @@ void LineSimulator::AnswerRequests(const std::vector<std::uint8_t>& bytes)
             answer.pop_back();
         // Paced: the answer follows the request's echo, character by character.
         if (device->Fault != BusFault::Silent)
-            Queue({Clock::now() + WireTime(bytes.size() + answer.size()), answer, false});
+            QueuePaced(Clock::now(), bytes.size(), answer);
     }
 }

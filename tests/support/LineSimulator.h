@@ -24,6 +24,7 @@ struct BusDevice {
     int Row;
     std::vector<std::uint8_t> Body;   // the answer's data bytes
     BusFault Fault = BusFault::None;
+    bool Changing = false;   // the body's first byte counts up with every answer
 };
 
 class LineSimulator {
@@ -45,6 +46,11 @@ public:
     // after it went out (drop the line's own echo), and an answer takes its characters' time
     // too. 1146 us is an 11-bit character at 9600 baud.
     void SetDevices(std::vector<BusDevice> devices, std::uint32_t byteTimeUs = 0);
+    // A paced line delivers every character on its own, as a UART does, instead of each message
+    // whole once its last character is through.
+    void SetByteByByte(bool on);
+    // The simulator thread's CPU seconds so far, so that a benchmark can leave it out.
+    double CpuSeconds();
     // Bytes onto the line `after` from now, all in one write.
     void Play(const std::vector<std::uint8_t>& bytes, std::chrono::microseconds after = {});
     // Closes the master: the port's next read sees the hang-up.
@@ -64,6 +70,8 @@ private:
 
     void Schedule(Pending pending);   // and wakes the thread
     void Queue(Pending pending);      // the caller holds the mutex
+    // Bytes whose characters begin `before` characters from now, paced (the caller holds the mutex).
+    void QueuePaced(Clock::time_point now, std::size_t before, const std::vector<std::uint8_t>& bytes);
     void DeliverDue();
     void Listen();
     // The devices answer what they heard; the caller holds the mutex.
@@ -80,6 +88,7 @@ private:
     std::vector<std::uint8_t> unanswered_;   // the start of a request whose body is still to come
     std::vector<BusDevice> devices_;
     std::uint32_t byteTimeUs_ = 0;
+    bool byteByByte_ = false;
     Echo echo_ = Echo::Immediate;
     std::uint32_t echoDelayMs_ = 0;
     std::atomic<bool> stop_{false};

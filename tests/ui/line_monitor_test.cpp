@@ -1,6 +1,10 @@
 // The line monitor: hex texts read back, the decoding lines of a record, recording on and off,
 // and the search for runs of failed exchanges.
-#include <QListView>
+#include <QHeaderView>
+#include <QImage>
+#include <QPainter>
+#include <QTableView>
+#include <QTest>
 
 #include "WindowFixture.h"
 #include "line/LineLog.h"
@@ -76,7 +80,7 @@ TEST_F(SchemeTest, LineMonitorFollowsTheNewestRecordAtTheScreensPace)
     for (int i = 0; i < total; ++i)
         AppendLineLog(*form, own, 0, QString::number(i), QStringLiteral("01 00"), true, GetTickCount());
     EXPECT_EQ(form->LineListItemIndex(), LineLogCapacity - 1);   // read back before it is shown
-    QListView* list = form->LineDataListBox;
+    QTableView* list = form->LineDataListBox;
     ASSERT_GT(list->viewport()->height(), LineListItemHeightPx);
     ASSERT_TRUE(RunEventsUntil([list] { return list->currentIndex().row() == LineLogCapacity - 1; }));
     RunEventsFor(50);
@@ -93,6 +97,78 @@ TEST_F(SchemeTest, LineMonitorFollowsTheNewestRecordAtTheScreensPace)
     ASSERT_TRUE(RunEventsUntil([&rewrites] { return rewrites == 2; }));
     EXPECT_EQ(LineLogRecord(model->RecordOf(list->currentIndex().row())).RequestText, QStringLiteral("81"));
     EXPECT_EQ(form->InfoMemo->Lines().value(form->InfoMemo->Lines().size() - 1), QStringLiteral("Нет ответа"));
+    LineLogClear();
+}
+
+// A request too long for its column is cut short of the answer column, with a blank between:
+// whatever the column's width, no ink in the last pixels before the answer.
+TEST_F(SchemeTest, LineMonitorCutsALongRequestShortOfTheAnswer)
+{
+    LineLogClear();
+    LineLogAdd(&DeviceCatalogue[rows[0]], 0, QStringLiteral("'EF 00 00 00 00 00 00 00 00 00 00 00 00 00 00 2F"),
+               QStringLiteral("DD 20 DC 0E"));
+    QImage image(200, LineListItemHeightPx, QImage::Format_RGB32);
+    const auto ink = [&image](int from, int to) {
+        int dark = 0;
+        for (int x = from; x < to; ++x)
+            for (int y = 0; y < image.height(); ++y)
+                dark += qGray(image.pixel(x, y)) < 128;
+        return dark;
+    };
+    for (int split = 50; split < 80; ++split) {
+        form->LineDataHeader->resizeSection(0, split);
+        image.fill(Qt::white);
+        QPainter canvas(&image);
+        canvas.setFont(form->LineDataListBox->font());
+        canvas.setBrush(Qt::white);
+        canvas.setPen(Qt::black);
+        form->LineDataListBoxDrawItem(canvas, 0, image.rect());
+        canvas.end();
+        EXPECT_GT(ink(0, split - 4), 0) << split;           // the request
+        EXPECT_EQ(ink(split - 4, split), 0) << split;       // the blank before the answer
+        EXPECT_GT(ink(split, image.width()), 0) << split;   // the answer
+    }
+    LineLogClear();
+}
+
+// The list follows the newest record only once as many records as there are devices due have
+// gathered below the visible lines, also while its catch-up with the log is still to come; and
+// a record the user clicks meanwhile stays selected and decoded.
+TEST_F(SchemeTest, LineMonitorKeepsTheUsersClickOverAPendingCatchUp)
+{
+    LineMode = LineModeSensors;
+    AddDevice(rows[0], ModeReceive);
+    AddDevice(rows[1], ModeReceive);   // two devices due: two records below the view move it
+    form->show();
+    form->RightPanelButtonClick(form->ShowRightButton);
+    LineLogClear();
+    const TFrameInfo* own = &DeviceCatalogue[rows[0]];
+    for (int i = 0; i < 100; ++i)
+        LineLogAdd(i == 95 ? nullptr : own, 0, QString::number(i), QStringLiteral("01 00"));
+    form->SetLineListCount(LineLogCount);
+    form->SetLineListItemIndex(99);
+    QTableView* list = form->LineDataListBox;
+    RunEventsFor(50);
+    ASSERT_GT(list->viewport()->height() / LineListItemHeightPx, 6);
+    const auto append = [&] { AppendLineLog(*form, own, 0, QStringLiteral("81"), QStringLiteral("01 00"), true, GetTickCount()); };
+    const auto selected = [list] { return list->currentIndex().row(); };
+
+    // One below: stays; two below: the newest (101); one below the new view: stays on 101.
+    for (int i = 0; i < 3; ++i)
+        append();
+    RunEventsFor(50);
+    EXPECT_EQ(selected(), 101);
+
+    append();   // two below again: the newest is to be selected at the next catch-up
+    const QModelIndex clicked = list->model()->index(95, 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(clicked).center());
+    EXPECT_EQ(form->InfoMemo->Lines().value(1), QStringLiteral("Данные не определены"));
+    RunEventsFor(50);
+    EXPECT_EQ(selected(), 95);
+    EXPECT_EQ(form->InfoMemo->Lines().value(1), QStringLiteral("Данные не определены"));
+    append();   // three below the view now: the newest again
+    RunEventsFor(50);
+    EXPECT_EQ(selected(), 104);
     LineLogClear();
 }
 
