@@ -253,7 +253,7 @@ TEST_F(SchemeFiles, ImageLimitCountsEncodedBytes)
     EXPECT_EQ(Files(), QStringList{"limit.mvs"}) << "no temporary left";
 }
 
-TEST_F(SchemeFiles, SavingThroughASymbolicLinkReplacesItsTargetKeepingItsPermissions)
+TEST_F(SchemeFiles, ASchemeFileIsSavedThroughALinkAndAStateFileIsNot)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir("real"));
     const QString target = Path("real/doc.mvs");
@@ -267,6 +267,11 @@ TEST_F(SchemeFiles, SavingThroughASymbolicLinkReplacesItsTargetKeepingItsPermiss
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    // The state file is written without the user asking: a link there is left alone.
+    ASSERT_TRUE(QFile::link("real/doc.mvs", Path("doc.mvi")));
+    EXPECT_FALSE(SaveInfoFile(Path("doc.mvi"), Sample(), LineModeSensors, {}));
+    EXPECT_EQ(ReadAll(target), SampleSchemeImage);
 }
 
 TEST_F(SchemeFiles, AFailedWriteLeavesTheOldFile)

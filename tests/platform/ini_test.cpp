@@ -145,7 +145,7 @@ TEST_F(IniFiles, LoadTellsMissingFromUnusable)
     EXPECT_EQ(ini.ReadString(QStringLiteral("A"), QStringLiteral("x"), QStringLiteral("d")), QStringLiteral("d"));
 }
 
-TEST_F(IniFiles, SaveMakesTheFolderAndReplacesAReadOnlyFile)
+TEST_F(IniFiles, SaveMakesTheFolderByteForByteAndReplacesAReadOnlyFile)
 {
     const QString name = dir.filePath(QStringLiteral("config/Mirvane2/Mirvane2.ini"));
     TIniFile ini = Parsed("[A]\nx=1\n");
@@ -160,4 +160,11 @@ TEST_F(IniFiles, SaveMakesTheFolderAndReplacesAReadOnlyFile)
     // No temporary file is left beside it.
     EXPECT_EQ(QDir(QFileInfo(name).path()).entryList(QDir::Files), QStringList{QStringLiteral("Mirvane2.ini")});
     EXPECT_FALSE(ini.Save(QString()));
+
+    // A folder whose name is no UTF-8 is made with its own bytes, and no other beside it.
+    const QByteArray folder = QFile::encodeName(dir.path()) + "/\xea\xee\xed\xf4";
+    ASSERT_TRUE(ini.Save(DecodeName(folder + "/Mirvane2.ini")));
+    EXPECT_EQ(FileType(DecodeName(folder + "/Mirvane2.ini")), unsigned(S_IFREG));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"config"})
+        << "no folder of replacement characters";
 }

@@ -120,7 +120,7 @@ TEST_F(SchemeWindowTest, ReopeningOrLeavingAModifiedDocumentAsksFirstAndADeleted
     EXPECT_TRUE(Messages.isEmpty());
 }
 
-TEST_F(SchemeWindowTest, ANewDocumentIsWrittenWhenSavedAndAFailedSaveKeepsTheChanges)
+TEST_F(SchemeWindowTest, ANewDocumentIsWrittenWhenSavedAndAFailedSaveKeepsFileAndChanges)
 {
     Open(WriteSchemeFile(QStringLiteral("Кран.mvs"), {{QStringLiteral("S"), {RowAt(1)}}}));
     ConstructorMode = 1;
@@ -142,12 +142,35 @@ TEST_F(SchemeWindowTest, ANewDocumentIsWrittenWhenSavedAndAFailedSaveKeepsTheCha
     EXPECT_TRUE(QFileInfo::exists(CurrentFileName) && QFileInfo::exists(ChangeFileExt(CurrentFileName, StateFileExt)));
     EXPECT_FALSE(form->Modified);
 
-    // The current file that cannot be replaced (a folder of that name).
-    const QString folder = Path(QStringLiteral("folder.mvs"));
-    ASSERT_TRUE(QDir().mkpath(folder));
-    CurrentFileName = folder;
-    form->SetModified(true);
-    EXPECT_FALSE(Run([&] { form->FSaveFileItemClick(); }));
-    EXPECT_EQ(Messages.takeFirst(), QStringLiteral("Ошибка|Ошибка при сохранении файла:\n") + folder);
-    EXPECT_TRUE(form->Modified);
+    // What cannot be replaced: a folder of that name, a file the user protected, a writable file
+    // in a folder the user may not write (never written in place, where a cut-off write would
+    // leave half a file). The bytes stay, and so do the changes.
+    ASSERT_TRUE(SetMode(dir.path(), 0777));
+    const QString folder = Path(QStringLiteral("folder.mvs")), shut = Path(QStringLiteral("shut"));
+    ASSERT_TRUE(MakeFolders(folder) && MakeFolders(shut));
+    const QString locked = WriteSchemeFile(QStringLiteral("locked.mvs"), {{QStringLiteral("L"), {RowAt(1)}}});
+    const QString inShut = WriteSchemeFile(QStringLiteral("shut/open.mvs"), {{QStringLiteral("O"), {RowAt(1)}}});
+    const QString lockedState = ChangeFileExt(locked, StateFileExt);
+    ASSERT_TRUE(ReplaceFile(lockedState, "MI02") && SetMode(lockedState, 0444) && SetMode(locked, 0444));
+    ASSERT_TRUE(SetMode(inShut, 0666) && SetMode(shut, 0555));
+    for (const QString& file : {folder, locked, inShut}) {
+        QByteArray before, after;
+        ReadPlainFile(file, MaxFileImage, before);
+        CurrentFileName = file;
+        form->SetModified(true);
+        {
+            const TOrdinaryUser user;
+            EXPECT_FALSE(Run([&] { form->FSaveFileItemClick(); })) << qPrintable(file);
+            form->SaveStateFile();   // as on leaving: silent
+        }
+        EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|Ошибка при сохранении файла:\n") + file});
+        Messages.clear();
+        EXPECT_TRUE(form->Modified) << qPrintable(file);
+        ReadPlainFile(file, MaxFileImage, after);
+        EXPECT_EQ(after, before) << qPrintable(file);
+    }
+    QByteArray state;
+    ReadPlainFile(lockedState, MaxFileImage, state);
+    EXPECT_EQ(state, "MI02");
+    EXPECT_EQ(QDir(shut).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"open.mvs"});
 }
