@@ -261,6 +261,11 @@ public:
     // The line mode read from a state file, applied once (PendingLineMode >= 0).
     void ApplyPendingLineMode();
     void SetLineModeItemsEnabled(bool enabled);
+    // The end of a scheme's opening: its grid rows and scheme items shown, then the opening's
+    // hold released (the receive thread goes on, the line modes can be chosen, a waiting close
+    // completes), also when the showing failed.
+    void ShowOpenedScheme();
+    void EndSchemeOpening();
     // "Добавить" is enabled with a scheme shown and a focused catalogue row at a free address.
     void UpdateAddDeviceItems();
     // Catalogue rows that share an address with a scheme device are drawn greyed.
