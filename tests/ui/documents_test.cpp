@@ -85,6 +85,53 @@ TEST_F(SchemeWindowTest, AFileThatCannotBeReadLeavesThePreviousDocumentAndNothin
     EXPECT_FALSE(guard.Released()) << "a reader waited on a FIFO";
 }
 
+// Each call the open makes of the receive thread fails in turn, until an open completes.
+TEST_F(MainWindowTest, AFailureAtAnyStepOfAnOpenLeavesTheOpenDocumentAsItWas)
+{
+    StartUp();
+    WaitOpened();
+    const QString a = WriteSchemeFile(QStringLiteral("a.mvs"), {{QStringLiteral("A"), {RowAt(1)}}}, QStringLiteral("про a"));
+    const QString b = WriteSchemeFile(QStringLiteral("b.mvs"), {{QStringLiteral("B1"), {RowAt(2)}}, {QStringLiteral("B2"), {}}},
+                                      QStringLiteral("про b"));
+    TSchemeList stored;
+    ASSERT_TRUE(LoadSchemeFile(b, stored));
+    ASSERT_TRUE(SaveInfoFile(ChangeFileExt(b, StateFileExt), stored, LineModeSensors, QStringLiteral("B2")));
+    Open(a);
+    const auto lastFiles = form->LastFiles;
+    int failAt = 1;
+    for (;; ++failAt) {
+        int calls = 0;
+        LoggingReceiveThread::OnCall = [&](const QString&) {
+            if (++calls == failAt)
+                throw std::runtime_error("сбой");
+        };
+        form->SetModified(true);
+        Answers = {TAnswer::No};   // not saved
+        bool failed = false;
+        try {
+            form->OpenFile(b);
+        } catch (const std::runtime_error&) {
+            failed = true;
+        }
+        LoggingReceiveThread::OnCall = nullptr;
+        WaitOpened();
+        if (!failed)
+            break;
+        EXPECT_EQ(CurrentFileName, a) << failAt;
+        EXPECT_EQ(form->windowTitle(), QStringLiteral("Mirvane2 - a")) << failAt;
+        EXPECT_EQ(FileComment, QStringLiteral("про a")) << failAt;
+        EXPECT_TRUE(form->Modified) << failAt;
+        EXPECT_EQ(form->LastFiles, lastFiles) << failAt;
+        EXPECT_EQ(form->CurrSchemeComboBox->Items(), QStringList{QStringLiteral("A")}) << failAt;
+        EXPECT_TRUE(CurrentScheme && CurrentScheme->Name == QStringLiteral("A")) << failAt;
+        EXPECT_EQ(LineMode.load(), LineModeMaster) << failAt;
+    }
+    EXPECT_GT(failAt, 3) << "the open reached the thread at several steps";
+    EXPECT_EQ(CurrentFileName, b);
+    EXPECT_EQ(form->CurrSchemeComboBox->Items(), (QStringList{QStringLiteral("B1"), QStringLiteral("B2")}));
+    EXPECT_EQ(LineMode.load(), LineModeSensors);
+}
+
 TEST_F(SchemeWindowTest, ReopeningOrLeavingAModifiedDocumentAsksFirstAndADeletedRecentFileDoesNot)
 {
     const QString a = WriteSchemeFile(QStringLiteral("a.mvs"), {{QStringLiteral("A"), {RowAt(1)}}});
