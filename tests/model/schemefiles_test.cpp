@@ -183,26 +183,6 @@ TEST_F(SchemeFiles, ReadersTakeNoMoreThanTheImageLimit)
                                   comment));
 }
 
-TEST_F(SchemeFiles, WhatIsNoPlainFileIsNeitherReadNorReplacedAndNothingBlocks)
-{
-    const auto hostile = MakeHostileFiles(dir.path());
-    const TFifoGuard guard({hostile[1].Path});
-    for (const THostileFile& file : hostile) {
-        TSchemeList schemes;
-        int lineMode = -1;
-        QString current;
-        const unsigned type = FileType(file.Path);
-        EXPECT_FALSE(LoadSchemeFile(file.Path, schemes)) << file.Kind;
-        EXPECT_FALSE(LoadInfoFile(file.Path, schemes, lineMode, current)) << file.Kind;
-        if (file.Exists) {
-            EXPECT_FALSE(SaveSchemeFile(file.Path, Sample())) << file.Kind;
-            EXPECT_FALSE(SaveInfoFile(file.Path, Sample(), LineModeSensors, {})) << file.Kind;
-        }
-        EXPECT_EQ(FileType(file.Path), type) << file.Kind << ": left as it was";
-    }
-    EXPECT_FALSE(guard.Released()) << "a reader waited on the FIFO";
-}
-
 TEST_F(SchemeFiles, SavingTheSameStateTwiceLeavesTheFileAlone)
 {
     const QString path = Path("s.mvi");

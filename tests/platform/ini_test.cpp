@@ -117,24 +117,6 @@ TEST_F(IniFiles, APathIsWrittenAsItsBytesAndAFileComesBackAsItWas)
     EXPECT_TRUE(ini.Image().contains("\nFile2=/e/\xcf\xf0.mvs\n")) << ini.Image().toHex().constData();
 }
 
-// A folder, FIFO or the like where the file should be is neither read nor replaced.
-TEST_F(IniFiles, ASettingsFileThatIsNoPlainFileIsNeitherReadNorReplaced)
-{
-    const auto hostile = MakeHostileFiles(dir.path());
-    const TFifoGuard guard({hostile[1].Path});
-    const TIniFile saved = Parsed("[A]\nx=1\n");
-    for (const THostileFile& file : hostile) {
-        TIniFile ini;
-        const unsigned type = FileType(file.Path);
-        EXPECT_EQ(ini.Load(file.Path), file.Exists ? TIniLoad::Unreadable : TIniLoad::Missing) << file.Kind;
-        if (file.Exists) {
-            EXPECT_FALSE(saved.Save(file.Path)) << file.Kind;
-        }
-        EXPECT_EQ(FileType(file.Path), type) << file.Kind << ": left as it was";
-    }
-    EXPECT_FALSE(guard.Released()) << "a reader waited on the FIFO";
-}
-
 TEST_F(IniFiles, LoadTellsMissingFromUnusable)
 {
     TIniFile ini;
