@@ -142,7 +142,7 @@ void RemoveLeftovers(const QByteArray& folder, const QByteArray& prefix)
     DIR* dir = ::opendir(folder.constData());
     if (!dir)
         return;
-    while (const dirent* entry = ::readdir(dir)) {
+    while (const dirent* entry = ::readdir(dir)) {   // NOLINT(concurrency-mt-unsafe): a stream of its own
         struct stat status {};
         if (IsTemporaryName(entry->d_name, prefix) &&
             ::fstatat(::dirfd(dir), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(status.st_mode))

@@ -16,8 +16,14 @@ namespace {
 
 // A new pty: its master and the slave's name under /dev ("pts/N").
 struct TPty {
+    TPty()
+    {
+        char name[64];
+        if (Master >= 0 && grantpt(Master) == 0 && unlockpt(Master) == 0 && ptsname_r(Master, name, sizeof name) == 0)
+            Name = name + 5;
+    }
     int Master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    std::string Name = Master >= 0 && grantpt(Master) == 0 && unlockpt(Master) == 0 ? ptsname(Master) + 5 : "";
+    std::string Name;
     ~TPty()
     {
         if (Master >= 0)
