@@ -136,7 +136,7 @@ bool IsTemporaryName(const QByteArray& entry, const QByteArray& prefix)
                        [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); });
 }
 
-// A save that was killed between naming its temporary and the rename left it behind.
+// A save that was killed before its rename may have left its temporary behind.
 void RemoveLeftovers(const QByteArray& folder, const QByteArray& prefix)
 {
     DIR* dir = ::opendir(folder.constData());
@@ -342,7 +342,12 @@ QString FolderOfFile(const QString& path)
     return DecodeName(FolderOf(EncodeName(path)));
 }
 
-QByteArray TemporaryPrefix(const QByteArray& fileName) { return '.' + fileName + ".~mv"; }
+QByteArray TemporaryPrefix(const QByteArray& fileName)
+{
+    // A temporary's name must fit wherever the file's own does.
+    constexpr qsizetype Decoration = 5 + SuffixLength;   // "." and ".~mv" around the name, the suffix after
+    return '.' + fileName.left(NAME_MAX - Decoration) + ".~mv";
+}
 
 void SetReplaceStepHook(void (*hook)(TReplaceStep)) { replaceStepHook = hook; }
 

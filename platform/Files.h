@@ -48,7 +48,8 @@ struct TReplaceRules {
 // folder takes no new entry.
 bool ReplaceFile(const QString& path, const QByteArray& bytes, TReplaceRules rules = {});
 
-// The name a temporary of the file's replacement starts with: "." + the file's name + ".~mv".
+// The name a temporary of the file's replacement starts with: "." + the file's name (cut so
+// that the temporary's name stays within the longest name a folder takes) + ".~mv".
 QByteArray TemporaryPrefix(const QByteArray& fileName);
 
 // The steps of a replacement, in their order; a test sees each one before it is taken.

@@ -149,4 +149,6 @@ TEST(PlainFiles, NamesKeepTheirBytes)
     EXPECT_EQ(ReadPlainFile(path, 65536, read), TFileRead::Read);
     EXPECT_EQ(read, "content");
     EXPECT_TRUE(RemoveFile(path));
+    EXPECT_TRUE(ReplaceFile(dir.filePath(QString(255, QLatin1Char('x'))), "the longest name a folder takes"));
+    EXPECT_EQ(Entries(dir.path()).size(), 1);
 }
