@@ -19,12 +19,21 @@ const QString FirstSchemeName = QStringLiteral("Схема 1");
 std::optional<TDocument::TRead> TDocument::Read(const QString& fileName)
 {
     TRead read;
-    QString comment;
-    if (!LoadSchemeFile(fileName, read.Schemes, comment))
+    if (!LoadSchemeFile(fileName, read.Schemes, read.Comment))
         return std::nullopt;
-    FileComment = comment;
     read.StateRead = LoadInfoFile(ChangeFileExt(fileName, StateFileExt), read.Schemes, read.LineMode, read.SchemeName);
     return read;
+}
+
+TDocument TDocument::Opened(const QString& fileName, TRead& read) const
+{
+    TDocument opened;
+    opened.Schemes = std::move(read.Schemes);
+    opened.FileName = fileName;
+    opened.FileComment = read.Comment;
+    opened.LastFiles = LastFiles;
+    opened.AddLastFile(fileName);
+    return opened;
 }
 
 bool TDocument::Save() const { return SaveSchemeFile(FileName, Schemes, FileComment); }

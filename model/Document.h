@@ -15,14 +15,18 @@ public:
     // A document as its files give it, not yet taken over.
     struct TRead {
         TSchemeList Schemes;
+        QString Comment;
         int LineMode = -1;        // from the state file; -1 without one
         QString SchemeName;       // the scheme that was selected, as far as the state file was read
         bool StateRead = false;   // the whole state file applied: the stored device modes stay
     };
-    // Reads the scheme file and then its state file; the file's comment becomes FileComment.
-    // Nothing when the scheme file cannot be read, and FileComment stays as it was. A missing or
-    // short state file is no failure.
-    std::optional<TRead> Read(const QString& fileName);
+    // Reads the scheme file and then its state file, apart from any open document. Nothing when
+    // the scheme file cannot be read. A missing or short state file is no failure.
+    static std::optional<TRead> Read(const QString& fileName);
+    // The document that the read file makes of this one: its schemes, name and comment,
+    // unmodified, and this one's recent files with the file at the top. Taken over whole, by a
+    // swap, so that a document is never half the one and half the other.
+    TDocument Opened(const QString& fileName, TRead& read) const;
     // Writes the schemes and FileComment to the document's scheme file.
     bool Save() const;
     // Writes them to another file, whose name the document takes when the writing succeeded.

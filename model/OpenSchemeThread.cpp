@@ -36,6 +36,21 @@ void TOpenSchemeThread::Execute()
         finish();
         return;
     }
+    try {
+        step();
+    } catch (...) {
+        // A walk that stopped here would hold the window for good (the receive thread paused,
+        // the line modes disabled, a close waiting): it ends as a walk does, and the failure
+        // goes on to be shown.
+        finish();
+        throw;
+    }
+    ++index_;
+    queueStep();
+}
+
+void TOpenSchemeThread::step()
+{
     const int count = static_cast<int>(Scheme->Objects.size());
     ProgressX = ProgressPosition(MainWindow->StatusPanelWidth(0), MainWindow->StatusPanelWidth(1), index_, count);
     CurObject = Scheme->Objects[index_].get();
@@ -43,8 +58,6 @@ void TOpenSchemeThread::Execute()
     // Of several objects at one address only the first gets a device.
     if (CurFrameInfo && !MainWindow->DevicesByAddr()[CurFrameInfo->Address])
         AddDevice();
-    ++index_;
-    queueStep();
 }
 
 void TOpenSchemeThread::AddDevice()

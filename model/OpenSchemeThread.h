@@ -43,7 +43,9 @@ public:
     bool Terminated() const { return terminated_; }
     bool Finished() const { return finished_; }
 
-    // The walk: one object per step, each step queued after the previous one.
+    // The walk: one object per step, each step queued after the previous one. A step that
+    // throws ends the walk (OnTerminate runs, the devices made so far stay) and the exception
+    // goes on to the caller.
     void Execute();
     // Creates the device of CurObject and records the progress (main thread).
     void AddDevice();
@@ -53,6 +55,7 @@ public:
 
 private:
     void queueStep();
+    void step();
     void finish();
 
     int index_ = 0;

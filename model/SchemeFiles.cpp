@@ -356,5 +356,7 @@ bool SaveInfoFile(const QString& fileName, const TSchemeList& schemes, std::uint
     const auto image = BuildInfoImage(schemes, lineMode, currentScheme);
     if (!image || FileHolds(fileName, *image))
         return false;
-    return ReplaceFile(fileName, *image);
+    // Written with no action of the user: a link there (a folder from someone else) could aim
+    // the write at any of the user's files.
+    return ReplaceFile(fileName, *image, {.ThroughLink = false});
 }

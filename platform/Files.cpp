@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -79,32 +80,150 @@ bool WriteAll(int fd, const QByteArray& bytes)
     return true;
 }
 
-// The file that a save replaces: the path itself when nothing is there, else what a link names;
-// empty when that is no plain file.
-QByteArray ReplaceTarget(const QByteArray& path, struct stat& old, bool& exists)
+void (*replaceStepHook)(TReplaceStep) = nullptr;
+
+void Step(TReplaceStep step)
 {
-    exists = ::stat(path.constData(), &old) == 0;
-    if (!exists) {
-        struct stat link {};
-        // A dangling link or a link loop is no place to write to.
-        return errno == ENOENT && ::lstat(path.constData(), &link) != 0 ? path : QByteArray();
-    }
+    if (replaceStepHook)
+        replaceStepHook(step);
+}
+
+QByteArray FolderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/")
+                                                    : path.left(slash);
+}
+
+QByteArray BaseNameOf(const QByteArray& path) { return path.mid(path.lastIndexOf('/') + 1); }
+
+// The file that a save replaces: the path itself when nothing is there, else (when links are
+// followed) what a link names; empty when that is no plain file.
+QByteArray ReplaceTarget(const QByteArray& path, bool throughLink, struct stat& old, bool& exists)
+{
+    exists = false;
+    if (::lstat(path.constData(), &old) != 0)
+        return errno == ENOENT ? path : QByteArray();
+    const bool link = S_ISLNK(old.st_mode);
+    // A dangling link or a link loop is no place to write to.
+    if (link && (!throughLink || ::stat(path.constData(), &old) != 0))
+        return {};
+    exists = true;
     if (!S_ISREG(old.st_mode))
         return {};
+    if (!link)
+        return path;
     char resolved[PATH_MAX];
     return ::realpath(path.constData(), resolved) ? QByteArray(resolved) : QByteArray();
 }
 
-// A new file of a free name beside `target`, or -1.
-int CreateTemporary(const QByteArray& target, mode_t mode, QByteArray& name)
+constexpr int SuffixLength = 8;
+
+QByteArray RandomSuffix()
 {
-    for (int tries = 0; tries < 100; ++tries) {
-        name = target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
+    static constexpr char Digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    QByteArray suffix(SuffixLength, '0');
+    for (char& c : suffix)
+        c = Digits[QRandomGenerator::global()->bounded(36)];
+    return suffix;
+}
+
+bool IsTemporaryName(const QByteArray& entry, const QByteArray& prefix)
+{
+    if (entry.size() != prefix.size() + SuffixLength || !entry.startsWith(prefix))
+        return false;
+    return std::all_of(entry.begin() + prefix.size(), entry.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); });
+}
+
+// A save that was killed before its rename may have left its temporary behind.
+void RemoveLeftovers(const QByteArray& folder, const QByteArray& prefix)
+{
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {   // NOLINT(concurrency-mt-unsafe): a stream of its own
+        struct stat status {};
+        if (IsTemporaryName(entry->d_name, prefix) &&
+            ::fstatat(::dirfd(dir), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(status.st_mode))
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
     }
-    return -1;
+    ::closedir(dir);
+}
+
+// The creation mask may have taken bits of the old file's permissions.
+bool WriteSynced(int fd, const QByteArray& bytes, mode_t mode, bool restoreMode)
+{
+    if (restoreMode && ::fchmod(fd, mode) != 0)
+        return false;
+    Step(TReplaceStep::Write);
+    if (!WriteAll(fd, bytes))
+        return false;
+    Step(TReplaceStep::SyncFile);
+    return ::fsync(fd) == 0;
+}
+
+// Gives an unnamed file a free name of the prefix.
+bool NameUnnamed(int fd, const QByteArray& stem, QByteArray& name)
+{
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    for (int tries = 0; tries < 100; ++tries) {
+        name = stem + RandomSuffix();
+        // The first needs a privilege; the second a mounted /proc.
+        if (::linkat(fd, "", AT_FDCWD, name.constData(), AT_EMPTY_PATH) == 0 ||
+            ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+}
+
+// The bytes in a file of the folder that is named only once it is whole and synced, so that
+// a kill leaves nothing behind; false where the file system has no unnamed files.
+bool WriteUnnamed(const QByteArray& folder, const QByteArray& stem, const QByteArray& bytes, mode_t mode, bool exists,
+                  QByteArray& name)
+{
+    Step(TReplaceStep::Create);
+    TDescriptor file(::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
+    if (file.Get() < 0 || !WriteSynced(file.Get(), bytes, mode, exists))
+        return false;
+    Step(TReplaceStep::Name);
+    if (!NameUnnamed(file.Get(), stem, name))
+        return false;
+    if (file.Close())
+        return true;
+    ::unlink(name.constData());
+    return false;
+}
+
+bool WriteNamed(const QByteArray& stem, const QByteArray& bytes, mode_t mode, bool exists, QByteArray& name)
+{
+    Step(TReplaceStep::Create);
+    int fd = -1;
+    for (int tries = 0; tries < 100 && fd < 0; ++tries) {
+        name = stem + RandomSuffix();
+        fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
+    if (fd < 0)
+        return false;
+    TDescriptor file(fd);
+    if (WriteSynced(file.Get(), bytes, mode, exists) && file.Close())
+        return true;
+    ::unlink(name.constData());
+    return false;
+}
+
+// The rename is durable once the folder's entry is on disk. A file system that cannot sync a
+// folder has already done what it can: that is no failed save.
+void SyncFolder(const QByteArray& folder)
+{
+    Step(TReplaceStep::SyncFolder);
+    TDescriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Get() >= 0)
+        ::fsync(dir.Get());
 }
 
 }   // namespace
@@ -186,26 +305,65 @@ TFileRead ReadPlainFile(const QString& path, qint64 limit, QByteArray& bytes)
     return done == wanted ? TFileRead::Read : TFileRead::Unreadable;
 }
 
-bool ReplaceFile(const QString& path, const QByteArray& bytes, bool ownerWritable)
+bool ReplaceFile(const QString& path, const QByteArray& bytes, TReplaceRules rules)
 {
     const QByteArray name = EncodeName(path);
     if (path.isEmpty() || name.contains('\0'))
         return false;
     struct stat old {};
     bool exists = false;
-    const QByteArray target = ReplaceTarget(name, old, exists);
+    const QByteArray target = ReplaceTarget(name, rules.ThroughLink, old, exists);
     if (target.isEmpty())
         return false;
-    const mode_t mode = (exists ? old.st_mode & 07777 : 0666) | (ownerWritable ? S_IWUSR : 0);
-    QByteArray temporary;
-    TDescriptor file(CreateTemporary(target, mode, temporary));
-    if (file.Get() < 0)
+    // The rename would replace a file whatever its own permissions say: what the user may not
+    // write stays as it is.
+    if (exists && !rules.MakeWritable && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
         return false;
-    // The creation mask may have taken bits of the old file's permissions.
-    const bool written = (!exists || ::fchmod(file.Get(), mode) == 0) && WriteAll(file.Get(), bytes) &&
-                         ::fsync(file.Get()) == 0 && file.Close();
-    if (written && ::rename(temporary.constData(), target.constData()) == 0)
-        return true;
-    ::unlink(temporary.constData());
-    return false;
+    const mode_t mode = (exists ? old.st_mode & 07777 : 0666) | (rules.MakeWritable ? S_IWUSR : 0);
+    const QByteArray folder = FolderOf(target);
+    const QByteArray prefix = TemporaryPrefix(BaseNameOf(target));
+    RemoveLeftovers(folder, prefix);
+    const QByteArray stem = folder + '/' + prefix;
+    QByteArray temporary;
+    if (!WriteUnnamed(folder, stem, bytes, mode, exists, temporary) &&
+        !WriteNamed(stem, bytes, mode, exists, temporary))
+        return false;
+    Step(TReplaceStep::Rename);
+    if (::rename(temporary.constData(), target.constData()) != 0) {
+        ::unlink(temporary.constData());
+        return false;
+    }
+    SyncFolder(folder);
+    return true;
+}
+
+QString FolderOfFile(const QString& path)
+{
+    return DecodeName(FolderOf(EncodeName(path)));
+}
+
+QByteArray TemporaryPrefix(const QByteArray& fileName)
+{
+    // A temporary's name must fit wherever the file's own does.
+    constexpr qsizetype Decoration = 5 + SuffixLength;   // "." and ".~mv" around the name, the suffix after
+    return '.' + fileName.left(NAME_MAX - Decoration) + ".~mv";
+}
+
+void SetReplaceStepHook(void (*hook)(TReplaceStep)) { replaceStepHook = hook; }
+
+bool MakeFolders(const QString& folder)
+{
+    const QByteArray name = EncodeName(folder);
+    if (folder.isEmpty() || name.contains('\0'))
+        return false;
+    // Each folder from the top down; one that exists already (made meanwhile too) is no failure.
+    for (qsizetype slash = name.indexOf('/', 1);; slash = name.indexOf('/', slash + 1)) {
+        const QByteArray part = slash < 0 ? name : name.left(slash);
+        if (!part.isEmpty() && ::mkdir(part.constData(), 0777) != 0 && errno != EEXIST)
+            return false;
+        if (slash < 0)
+            break;
+    }
+    struct stat status {};
+    return ::stat(name.constData(), &status) == 0 && S_ISDIR(status.st_mode);
 }

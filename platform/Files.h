@@ -28,8 +28,40 @@ enum class TFileRead {
 // is read. A file whose size the system does not know (as under /proc) gives no bytes.
 TFileRead ReadPlainFile(const QString& path, qint64 limit, QByteArray& bytes);
 
-// Writes the bytes to a temporary file beside the target (the target of a link) and renames it
-// over the target, keeping the old file's permissions (`ownerWritable` adds the owner's write
-// permission), so that a failed write leaves the old file as it was. A target that exists and
-// is not a plain file is left alone: false.
-bool ReplaceFile(const QString& path, const QByteArray& bytes, bool ownerWritable = false);
+// How a replacement treats what it finds at the name.
+struct TReplaceRules {
+    // A link at the name is followed to the file it names (a document the user opened through
+    // a link); otherwise a link is left alone like every entry that is not a plain file.
+    bool ThroughLink = true;
+    // A file the user may not write is made writable (the owner's write permission added)
+    // instead of being refused.
+    bool MakeWritable = false;
+};
+
+// Writes the bytes to a temporary file beside the target and renames it over the target,
+// keeping the old file's permissions, so that a failed or interrupted write leaves the old file
+// as it was: the temporary is synced before the rename and the folder after it. The temporary
+// has no name while it is written where the file system allows; otherwise, and for the moment
+// between naming it and the rename, its name is the target's TemporaryPrefix, and such leftovers
+// of an interrupted save of the same file go at its next save. False, and the old file as it
+// was, when the target exists and is no plain file, or the user may not write it, or the
+// folder takes no new entry.
+bool ReplaceFile(const QString& path, const QByteArray& bytes, TReplaceRules rules = {});
+
+// The name a temporary of the file's replacement starts with: "." + the file's name (cut so
+// that the temporary's name stays within the longest name a folder takes) + ".~mv".
+QByteArray TemporaryPrefix(const QByteArray& fileName);
+
+// The steps of a replacement, in their order; a test sees each one before it is taken.
+enum class TReplaceStep { Create,
+                          Write,
+                          SyncFile,
+                          Name,
+                          Rename,
+                          SyncFolder };
+void SetReplaceStepHook(void (*hook)(TReplaceStep));
+
+// Makes the folder and the folders above it that are missing, with the name's own bytes.
+bool MakeFolders(const QString& folder);
+// The folder part of a file's path ("." for a bare name), its characters as they are.
+QString FolderOfFile(const QString& path);

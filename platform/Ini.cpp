@@ -1,7 +1,6 @@
 #include "platform/Ini.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QList>
 
 #include "platform/Files.h"
 
@@ -122,9 +121,7 @@ QByteArray TIniFile::Image() const
 
 bool TIniFile::Save(const QString& fileName) const
 {
-    if (fileName.isEmpty() || !QDir().mkpath(QFileInfo(fileName).absolutePath()))
-        return false;
-    return ReplaceFile(fileName, Image(), true);
+    return !fileName.isEmpty() && MakeFolders(FolderOfFile(fileName)) && ReplaceFile(fileName, Image(), {.MakeWritable = true});
 }
 
 std::optional<std::pair<std::size_t, std::size_t>> TIniFile::FindSection(const QString& section) const

@@ -79,14 +79,45 @@ private:
 
 LatencyRequests latency;
 
+// A tty keeps its attributes after it is closed: a terminal or port left raw at 9600 baud stays
+// so for whoever uses it next. What it had when it was opened is given back when it closes.
+class AttributeKeeper {
+public:
+    void Keep(int fd, const termios& attributes)
+    {
+        const std::lock_guard lock(mutex_);
+        kept_[fd] = attributes;
+    }
+
+    void Restore(int fd)
+    {
+        termios attributes{};
+        {
+            const std::lock_guard lock(mutex_);
+            const auto it = kept_.find(fd);
+            if (it == kept_.end())
+                return;
+            attributes = it->second;
+            kept_.erase(it);
+        }
+        tcsetattr(fd, TCSANOW, &attributes);
+    }
+
+private:
+    std::mutex mutex_;
+    std::map<int, termios> kept_;   // by descriptor: the attributes each open tty had
+};
+
+AttributeKeeper attributes;
+
 bool IsHangUpError(int error) { return error == EIO || error == ENXIO || error == EPIPE; }
 
-// Some character devices act on open alone (a watchdog arms itself); a name from a settings file
-// must not reach them. Devices that sysfs knows must be ttys; pty slaves are not in sysfs.
-bool IsTtyDevice(const std::string& path)
+// Some character devices act on open alone (a watchdog arms itself, ptmx makes a new pty); a
+// name from a settings file must not reach them. Devices that sysfs knows must be ttys, and no
+// terminal; pty slaves are not in sysfs.
+bool IsTtyDevice(const struct stat& st)
 {
-    struct stat st {};
-    if (stat(path.c_str(), &st) != 0 || !S_ISCHR(st.st_mode))
+    if (!S_ISCHR(st.st_mode) || IsTerminalDevice(major(st.st_rdev), minor(st.st_rdev)))
         return false;
     const std::string sys = "/sys/dev/char/" + std::to_string(major(st.st_rdev)) + ":" +
                             std::to_string(minor(st.st_rdev)) + "/subsystem";
@@ -96,6 +127,27 @@ bool IsTtyDevice(const std::string& path)
         return errno == ENOENT;
     const std::string subsystem(target, static_cast<std::size_t>(n));
     return subsystem.size() >= 4 && subsystem.compare(subsystem.size() - 4, 4, "/tty") == 0;
+}
+
+// /dev/fd and /dev/stdin lead through /proc to whatever the program holds open, its own
+// terminal included: a configured port names a device, never a descriptor of ours.
+bool ReachesThroughProc(const std::string& path)
+{
+    for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+        char target[PATH_MAX];
+        const ssize_t n = readlink(path.substr(0, end).c_str(), target, sizeof target - 1);
+        if (n > 0 && ("/" + std::string(target, static_cast<std::size_t>(n)) + "/").find("/proc/") != std::string::npos)
+            return true;
+        if (end == std::string::npos)
+            return false;
+    }
+}
+
+// The program's own terminal, whatever name reached it.
+bool IsControllingTerminal(int fd)
+{
+    pid_t session = 0;
+    return ioctl(fd, TIOCGSID, &session) == 0 && session == getsid(0);
 }
 
 bool IsPty(int fd)
@@ -248,6 +300,14 @@ bool IsPlainTtyName(const std::string& name)
     return true;
 }
 
+bool IsTerminalDevice(unsigned major, unsigned minor)
+{
+    constexpr unsigned TtyMajor = 4, AliasMajor = 5, FirstSerialMinor = 64;   // tty0..tty63 are consoles
+    constexpr unsigned OldPtyMasterMajor = 2, PtyMasterFirstMajor = 128, PtyMasterLastMajor = 135;
+    return (major == TtyMajor && minor < FirstSerialMinor) || major == AliasMajor || major == OldPtyMasterMajor ||
+           (major >= PtyMasterFirstMajor && major <= PtyMasterLastMajor);
+}
+
 int OpenTty(const std::string& name, int* error, TtyState* state)
 {
     int ignored = 0;
@@ -256,20 +316,32 @@ int OpenTty(const std::string& name, int* error, TtyState* state)
     if (!IsPlainTtyName(name))
         return -1;
     const std::string path = "/dev/" + name;
-    if (!IsTtyDevice(path))
+    struct stat st {};
+    if (ReachesThroughProc(path) || stat(path.c_str(), &st) != 0 || !IsTtyDevice(st))
         return -1;
     const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         err = errno;
         return -1;
     }
-    TtyState opened;
-    opened.Pty = IsPty(fd);
-    if (!isatty(fd) || ioctl(fd, TIOCEXCL) != 0 || !MakeRaw(fd, opened.Attributes, opened.Pty)) {
-        err = errno;
+    // What was opened is checked, not only what the name led to before.
+    if (fstat(fd, &st) != 0 || !IsTtyDevice(st) || !isatty(fd) || IsControllingTerminal(fd)) {
         close(fd);
         return -1;
     }
+    TtyState opened;
+    opened.Pty = IsPty(fd);
+    termios original{};
+    const bool known = tcgetattr(fd, &original) == 0;
+    if (!known || ioctl(fd, TIOCEXCL) != 0 || !MakeRaw(fd, opened.Attributes, opened.Pty)) {
+        err = errno;
+        if (known)
+            tcsetattr(fd, TCSANOW, &original);
+        ioctl(fd, TIOCNXCL);
+        close(fd);
+        return -1;
+    }
+    attributes.Keep(fd, original);
     opened.Known = true;
     if (state)
         *state = opened;
@@ -282,6 +354,7 @@ bool CloseTty(int fd)
     if (fd < 0)
         return false;
     latency.Restore(fd);
+    attributes.Restore(fd);
     ioctl(fd, TIOCNXCL);   // exclusive mode would outlive us while another holder keeps it open
     return close(fd) == 0;
 }

@@ -31,12 +31,15 @@ struct TtyTransfer {
 
 // Opens "/dev/" + name and prepares it (raw, exclusive, 9600, 8 bits, one stop bit, SPACE
 // parity, low latency where the driver has it). Returns the descriptor, or -1 when the name is
-// no character device we may open as a serial line, or the tty refuses; then *error (if given)
+// no character device we may open as a serial line (also a terminal device, the program's own
+// controlling terminal by any name, and whatever a name reaches through /proc, as /dev/fd and
+// /dev/stdin do), or the tty refuses; then *error (if given)
 // holds the errno of the refusal (EACCES or EPERM without permission, EBUSY when another program
 // holds it exclusively).
 // With `state`, what the open set is kept there for SetTtyFormat.
 int OpenTty(const std::string& name, int* error = nullptr, TtyState* state = nullptr);
-// Gives the driver back the latency it had before OpenTty, then closes.
+// Gives the tty back the attributes and the driver the latency it had before OpenTty, then
+// closes.
 bool CloseTty(int fd);
 
 // The driver's serial-info requests (TIOCGSERIAL, TIOCSSERIAL), through which a port asks for low
@@ -67,3 +70,6 @@ bool TtyInQueue(int fd, std::uint32_t* count);   // bytes received and not read 
 
 // A name we are willing to put behind "/dev/": not empty, not absolute, no ".." component.
 bool IsPlainTtyName(const std::string& name);
+// A tty that is no serial line by its device numbers: the controlling-terminal alias, the
+// system console, the virtual consoles, and pty masters (ptmx and the older master devices).
+bool IsTerminalDevice(unsigned major, unsigned minor);

@@ -11,14 +11,15 @@
 QString WriteHelpPage(const QString& folder)
 {
     QFile source(QStringLiteral(":/help/Mirvane2.html"));
-    if (!source.open(QIODevice::ReadOnly) || !QDir().mkpath(folder))
+    if (!source.open(QIODevice::ReadOnly) || !MakeFolders(folder))
         return {};
     const QByteArray page = source.readAll();
-    const QString path = QDir(folder).filePath(QStringLiteral("Mirvane2.html"));
+    const QString path = folder + QStringLiteral("/Mirvane2.html");
     QByteArray present;
     if (ReadPlainFile(path, page.size() + 1, present) == TFileRead::Read && present == page)
         return path;
-    return ReplaceFile(path, page) ? path : QString();
+    // A link in the cache folder could aim the copy at any of the user's files.
+    return ReplaceFile(path, page, {.ThroughLink = false}) ? path : QString();
 }
 
 THelpPage OpenHelpPage()

@@ -217,7 +217,14 @@ public:
     void FrameUpDownChangingEx(QObject* Sender, bool& AllowChange, int NewValue, TUpDownDirection Direction);
 
     // Documents (MainDocuments.cpp).
+    // Reads a scheme file with its state file and takes it over as the open document (name,
+    // schemes, comment, caption, recent files), whole or not at all: false, and nothing
+    // changed, when the file cannot be read; a failure while it is being shown brings the
+    // document left back and goes on to the caller.
     bool LoadDocument(const QString& fileName);
+    // Shows the open document: its schemes (the named one opened, with the line mode given
+    // applied; storedModes keeps the device modes as stored), caption, comment, recent files.
+    void ShowDocument(int lineMode, const QString& schemeName, bool storedModes);
     void FillSchemeComboBox(const QString& schemeName);
     void AskReopenFile();
     // Leaving a document (new, open, close): asks to save a modified one, else keeps the state
@@ -261,6 +268,11 @@ public:
     // The line mode read from a state file, applied once (PendingLineMode >= 0).
     void ApplyPendingLineMode();
     void SetLineModeItemsEnabled(bool enabled);
+    // The end of a scheme's opening: its grid rows and scheme items shown, then the opening's
+    // hold released (the receive thread goes on, the line modes can be chosen, a waiting close
+    // completes), also when the showing failed.
+    void ShowOpenedScheme();
+    void EndSchemeOpening();
     // "Добавить" is enabled with a scheme shown and a focused catalogue row at a free address.
     void UpdateAddDeviceItems();
     // Catalogue rows that share an address with a scheme device are drawn greyed.

@@ -37,24 +37,51 @@ void ShowError(QWidget* parent, const QString& text)
 
 bool TMirvane2Form::LoadDocument(const QString& fileName)
 {
-    std::optional<TDocument::TRead> read = Document.Read(fileName);
+    std::optional<TDocument::TRead> read = TDocument::Read(fileName);
     if (!read)
         return false;
-    if (read->StateRead)
-        ApplyModeToSchemes = 0;   // the stored device modes stay as stored
-    PendingLineMode = read->LineMode;
-    const QString schemeName = read->SchemeName;
+    const int leftLineMode = LineMode.load();
+    const TDeviceScheme* leftScheme = CurrentScheme ? CurrentScheme : PendingScheme;
+    const QString leftSchemeName = leftScheme ? leftScheme->Name : QString();
+    TDocument other = Document.Opened(fileName, *read);
+    std::swap(Document, other);   // `other` holds the document left until the new one shows
+    try {
+        ShowDocument(read->LineMode, read->SchemeName, read->StateRead);
+    } catch (...) {
+        // An open takes effect whole or not at all: the document left comes back with its name,
+        // schemes, comment, modified flag and recent files, and shows as it did.
+        std::swap(Document, other);
+        try {
+            ShowDocument(leftLineMode, leftSchemeName, true);
+        } catch (...) {
+        }
+        throw;
+    }
+    return true;
+}
 
-    // The devices of the old schemes go before their schemes do.
-    ReleaseDevices(nullptr);
-    Schemes = std::move(read->Schemes);
-    // Applied here as well: an opening that was still running restarts later, after the
-    // pending mode is gone.
-    ApplyPendingLineMode();
-    FillSchemeComboBox(schemeName);
+void TMirvane2Form::ShowDocument(int lineMode, const QString& schemeName, bool storedModes)
+{
+    // Applying the line mode leaves stored device modes as stored.
+    ApplyModeToSchemes = storedModes ? 0 : 1;
+    PendingLineMode = lineMode;
+    try {
+        // The devices of the schemes left go before those schemes do.
+        ReleaseDevices(nullptr);
+        // Applied here as well: an opening that was still running restarts later, after the
+        // pending mode is gone.
+        ApplyPendingLineMode();
+        FillSchemeComboBox(schemeName);
+    } catch (...) {
+        ApplyModeToSchemes = 1;
+        PendingLineMode = -1;
+        throw;
+    }
     ApplyModeToSchemes = 1;
     PendingLineMode = -1;
-    return true;
+    ShowFileCaption();
+    SetCommentText(FileComment);
+    UpdateLastFilesMenu();
 }
 
 void TMirvane2Form::FillSchemeComboBox(const QString& schemeName)
@@ -162,11 +189,7 @@ void TMirvane2Form::OpenFile(const QString& fileName)
         ShowError(this, QStringLiteral("Ошибка при открытии файла:\n") + path);
         return;
     }
-    CurrentFileName = path;
-    ShowFileCaption();
-    SetCommentText(FileComment);
     SetModified(false);
-    AddLastFile(CurrentFileName);
 }
 
 void TMirvane2Form::FLastFileItemClick(QObject* Sender)

@@ -287,8 +287,19 @@ void TMirvane2Form::OpenSchemeThreadTerminate()
         return;
     }
     CurrentScheme = thread->Scheme;
-    RebuildCatalogueList();
-    OpenSchemeThread = nullptr;
+    try {
+        RebuildCatalogueList();
+        OpenSchemeThread = nullptr;
+        ShowOpenedScheme();
+    } catch (...) {
+        EndSchemeOpening();   // what fails in the showing still ends the opening's hold
+        throw;
+    }
+    EndSchemeOpening();
+}
+
+void TMirvane2Form::ShowOpenedScheme()
+{
     GridControl->Rebuild();
     GridControl->SelectCurrentCell(false);
 
@@ -299,7 +310,11 @@ void TMirvane2Form::OpenSchemeThreadTerminate()
         CurrSchemeComboBox->SetText(QString());
     UpdateAddDeviceItems();
     FormItem(this, "DFindDeviceItem")->setEnabled(CurrentScheme != nullptr);
+}
 
+void TMirvane2Form::EndSchemeOpening()
+{
+    OpenSchemeThread = nullptr;
     ProgressX_ = -1;
     UpdateStatusBarRegion();
     SetStatusText(1, ReadyText);

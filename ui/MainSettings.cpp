@@ -324,12 +324,8 @@ void ReadLastFiles(TMirvane2Form& form, const TIniFile& ini)
 
 void OpenStartDocument(TMirvane2Form& form)
 {
-    if (!form.LastFiles[0].isEmpty() && form.LoadDocument(form.LastFiles[0])) {
-        CurrentFileName = form.LastFiles[0];
-        form.ShowFileCaption();
-        form.SetCommentText(FileComment);
+    if (!form.LastFiles[0].isEmpty() && form.LoadDocument(form.LastFiles[0]))
         return;
-    }
     // A new file is prepared in constructor mode; the command line decides the mode after.
     ConstructorMode = 1;
     form.FCreateFileItemClick();

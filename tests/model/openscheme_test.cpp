@@ -2,6 +2,7 @@
 #include <QPointer>
 #include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "frames/shared/Registration.h"
@@ -98,4 +99,28 @@ TEST_F(OpenSchemeTest, AStepQueuedByADestroyedWalkDoesNothingAndAFreedWalkDelete
     freed->Resume();
     EXPECT_TRUE(RunEventsUntil([&] { return freed.isNull(); }));
     EXPECT_EQ(host.devices.size(), 1u);
+}
+
+TEST_F(OpenSchemeTest, AFailingStepEndsTheWalkAsItsEndDoesAndTheFailureGoesOn)
+{
+    Add({7, 8, 9, 10});
+    for (std::size_t failAt = 1; failAt <= 4; ++failAt) {
+        host.ClearDevices();
+        host.redraws.clear();
+        host.progressX = -1;
+        terminations.clear();
+        host.OnRedraw = [this, failAt] {
+            if (host.redraws.size() == failAt)
+                throw std::runtime_error("no frame");
+        };
+        thread.reset(Make(new TOpenSchemeThread));
+        for (std::size_t step = 1; step < failAt; ++step)
+            thread->Execute();
+        EXPECT_THROW(thread->Execute(), std::runtime_error) << failAt;
+        EXPECT_TRUE(thread->Finished()) << failAt;
+        EXPECT_EQ(terminations, std::vector<bool>{false}) << failAt;
+        EXPECT_EQ(host.devices.size(), failAt) << "the devices made so far stay";
+        thread->Execute();   // a step still queued does nothing
+        EXPECT_EQ(terminations.size(), 1u) << failAt;
+    }
 }

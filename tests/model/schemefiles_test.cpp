@@ -183,26 +183,6 @@ TEST_F(SchemeFiles, ReadersTakeNoMoreThanTheImageLimit)
                                   comment));
 }
 
-TEST_F(SchemeFiles, WhatIsNoPlainFileIsNeitherReadNorReplacedAndNothingBlocks)
-{
-    const auto hostile = MakeHostileFiles(dir.path());
-    const TFifoGuard guard({hostile[1].Path});
-    for (const THostileFile& file : hostile) {
-        TSchemeList schemes;
-        int lineMode = -1;
-        QString current;
-        const unsigned type = FileType(file.Path);
-        EXPECT_FALSE(LoadSchemeFile(file.Path, schemes)) << file.Kind;
-        EXPECT_FALSE(LoadInfoFile(file.Path, schemes, lineMode, current)) << file.Kind;
-        if (file.Exists) {
-            EXPECT_FALSE(SaveSchemeFile(file.Path, Sample())) << file.Kind;
-            EXPECT_FALSE(SaveInfoFile(file.Path, Sample(), LineModeSensors, {})) << file.Kind;
-        }
-        EXPECT_EQ(FileType(file.Path), type) << file.Kind << ": left as it was";
-    }
-    EXPECT_FALSE(guard.Released()) << "a reader waited on the FIFO";
-}
-
 TEST_F(SchemeFiles, SavingTheSameStateTwiceLeavesTheFileAlone)
 {
     const QString path = Path("s.mvi");
@@ -253,7 +233,7 @@ TEST_F(SchemeFiles, ImageLimitCountsEncodedBytes)
     EXPECT_EQ(Files(), QStringList{"limit.mvs"}) << "no temporary left";
 }
 
-TEST_F(SchemeFiles, SavingThroughASymbolicLinkReplacesItsTargetKeepingItsPermissions)
+TEST_F(SchemeFiles, ASchemeFileIsSavedThroughALinkAndAStateFileIsNot)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir("real"));
     const QString target = Path("real/doc.mvs");
@@ -267,6 +247,11 @@ TEST_F(SchemeFiles, SavingThroughASymbolicLinkReplacesItsTargetKeepingItsPermiss
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    // The state file is written without the user asking: a link there is left alone.
+    ASSERT_TRUE(QFile::link("real/doc.mvs", Path("doc.mvi")));
+    EXPECT_FALSE(SaveInfoFile(Path("doc.mvi"), Sample(), LineModeSensors, {}));
+    EXPECT_EQ(ReadAll(target), SampleSchemeImage);
 }
 
 TEST_F(SchemeFiles, AFailedWriteLeavesTheOldFile)

@@ -3,7 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/Files.h"
 #include "support/HostileFiles.h"
@@ -37,6 +41,88 @@ TEST(PlainFiles, OnlyAPlainFileIsReadOrReplacedAndNothingBlocks)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0) << "no temporary file is left";
 }
 
+namespace {
+
+QByteArray Held(const QString& path)
+{
+    QByteArray bytes;
+    ReadPlainFile(path, 65536, bytes);
+    return bytes;
+}
+
+QStringList Entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+std::vector<TReplaceStep> StepsSeen;
+TReplaceStep KillAt;
+
+}   // namespace
+
+TEST(PlainFiles, WhatTheUserMayNotWriteAndALinkNotToBeFollowedAreLeftAlone)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid() && SetMode(dir.path(), 0777));
+    const QString locked = dir.filePath("locked.mvs"), shut = dir.filePath("shut"), open = shut + "/open.mvs";
+    const QString victim = dir.filePath("victim.txt"), link = dir.filePath("doc.mvi");
+    ASSERT_TRUE(ReplaceFile(locked, "old") && SetMode(locked, 0444));
+    ASSERT_TRUE(MakeFolders(shut) && ReplaceFile(open, "old") && SetMode(open, 0666) && SetMode(shut, 0555));
+    ASSERT_TRUE(ReplaceFile(victim, "old") && QFile::link(victim, link));
+    // clang-format off
+    const struct { const char* what; QString path; TReplaceRules rules; QString kept; } cases[] = {
+        {"a read-only file", locked, {}, locked},
+        {"a writable file in a read-only folder: never written in place", open, {}, open},
+        {"a link that is not to be followed", link, {.ThroughLink = false}, victim},
+    };
+    // clang-format on
+    {
+        const TOrdinaryUser user;
+        for (const auto& c : cases) {
+            EXPECT_FALSE(ReplaceFile(c.path, "new", c.rules)) << c.what;
+            EXPECT_EQ(Held(c.kept), "old") << c.what;
+        }
+    }
+    EXPECT_EQ(FileType(link), unsigned(S_IFLNK));
+    ASSERT_TRUE(SetMode(shut, 0755));
+    EXPECT_EQ(Entries(shut), QStringList{"open.mvs"});
+    EXPECT_EQ(Entries(dir.path()), (QStringList{"doc.mvi", "locked.mvs", "shut", "victim.txt"}));
+}
+
+// A kill is played by a child that ends at the step, as a killed program would.
+TEST(PlainFiles, ASaveIsSyncedBeforeItsRenameAndAKillAtAnyStepLeavesAWholeFileAndNoTemporary)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("crane.mvi");
+    const QByteArray old(5000, 'o'), next(7000, 'n');
+    SetReplaceStepHook([](TReplaceStep step) { StepsSeen.push_back(step); });
+    ASSERT_TRUE(ReplaceFile(path, old));
+    SetReplaceStepHook(nullptr);
+    const auto at = [](TReplaceStep step) { return std::find(StepsSeen.begin(), StepsSeen.end(), step); };
+    EXPECT_LT(at(TReplaceStep::Write), at(TReplaceStep::SyncFile));
+    EXPECT_LT(at(TReplaceStep::SyncFile), at(TReplaceStep::Rename));
+    EXPECT_EQ(StepsSeen.back(), TReplaceStep::SyncFolder);
+    for (TReplaceStep step : StepsSeen) {
+        KillAt = step;
+        const pid_t child = ::fork();
+        if (child == 0) {
+            SetReplaceStepHook([](TReplaceStep now) {
+                if (now == KillAt)
+                    ::_exit(0);
+            });
+            ReplaceFile(path, next);
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        const QByteArray held = Held(path);
+        EXPECT_TRUE(held == old || held == next) << int(step);
+        ASSERT_TRUE(ReplaceFile(path, old));
+        EXPECT_EQ(Entries(dir.path()), QStringList{"crane.mvi"}) << int(step);
+    }
+}
+
 TEST(PlainFiles, NamesKeepTheirBytes)
 {
     const QByteArray names[] = {
@@ -63,4 +149,6 @@ TEST(PlainFiles, NamesKeepTheirBytes)
     EXPECT_EQ(ReadPlainFile(path, 65536, read), TFileRead::Read);
     EXPECT_EQ(read, "content");
     EXPECT_TRUE(RemoveFile(path));
+    EXPECT_TRUE(ReplaceFile(dir.filePath(QString(255, QLatin1Char('x'))), "the longest name a folder takes"));
+    EXPECT_EQ(Entries(dir.path()).size(), 1);
 }

@@ -117,24 +117,6 @@ TEST_F(IniFiles, APathIsWrittenAsItsBytesAndAFileComesBackAsItWas)
     EXPECT_TRUE(ini.Image().contains("\nFile2=/e/\xcf\xf0.mvs\n")) << ini.Image().toHex().constData();
 }
 
-// A folder, FIFO or the like where the file should be is neither read nor replaced.
-TEST_F(IniFiles, ASettingsFileThatIsNoPlainFileIsNeitherReadNorReplaced)
-{
-    const auto hostile = MakeHostileFiles(dir.path());
-    const TFifoGuard guard({hostile[1].Path});
-    const TIniFile saved = Parsed("[A]\nx=1\n");
-    for (const THostileFile& file : hostile) {
-        TIniFile ini;
-        const unsigned type = FileType(file.Path);
-        EXPECT_EQ(ini.Load(file.Path), file.Exists ? TIniLoad::Unreadable : TIniLoad::Missing) << file.Kind;
-        if (file.Exists) {
-            EXPECT_FALSE(saved.Save(file.Path)) << file.Kind;
-        }
-        EXPECT_EQ(FileType(file.Path), type) << file.Kind << ": left as it was";
-    }
-    EXPECT_FALSE(guard.Released()) << "a reader waited on the FIFO";
-}
-
 TEST_F(IniFiles, LoadTellsMissingFromUnusable)
 {
     TIniFile ini;
@@ -145,7 +127,7 @@ TEST_F(IniFiles, LoadTellsMissingFromUnusable)
     EXPECT_EQ(ini.ReadString(QStringLiteral("A"), QStringLiteral("x"), QStringLiteral("d")), QStringLiteral("d"));
 }
 
-TEST_F(IniFiles, SaveMakesTheFolderAndReplacesAReadOnlyFile)
+TEST_F(IniFiles, SaveMakesTheFolderByteForByteAndReplacesAReadOnlyFile)
 {
     const QString name = dir.filePath(QStringLiteral("config/Mirvane2/Mirvane2.ini"));
     TIniFile ini = Parsed("[A]\nx=1\n");
@@ -160,4 +142,11 @@ TEST_F(IniFiles, SaveMakesTheFolderAndReplacesAReadOnlyFile)
     // No temporary file is left beside it.
     EXPECT_EQ(QDir(QFileInfo(name).path()).entryList(QDir::Files), QStringList{QStringLiteral("Mirvane2.ini")});
     EXPECT_FALSE(ini.Save(QString()));
+
+    // A folder whose name is no UTF-8 is made with its own bytes, and no other beside it.
+    const QByteArray folder = QFile::encodeName(dir.path()) + "/\xea\xee\xed\xf4";
+    ASSERT_TRUE(ini.Save(DecodeName(folder + "/Mirvane2.ini")));
+    EXPECT_EQ(FileType(DecodeName(folder + "/Mirvane2.ini")), unsigned(S_IFREG));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"config"})
+        << "no folder of replacement characters";
 }

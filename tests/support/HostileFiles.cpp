@@ -5,6 +5,7 @@
 #include <QFile>
 #include <chrono>
 #include <condition_variable>
+#include <cstdlib>
 #include <fcntl.h>
 #include <mutex>
 #include <sys/socket.h>
@@ -36,6 +37,21 @@ bool MakeSocket(const QString& path)
 bool MakeFifo(const QString& path) { return ::mkfifo(EncodeName(path).constData(), 0600) == 0; }
 
 bool RemoveFile(const QString& path) { return ::unlink(EncodeName(path).constData()) == 0; }
+
+TOrdinaryUser::TOrdinaryUser() : Root(::geteuid() == 0)
+{
+    constexpr uid_t Nobody = 65534;
+    if (Root && (::setegid(Nobody) != 0 || ::seteuid(Nobody) != 0))
+        std::abort();
+}
+
+TOrdinaryUser::~TOrdinaryUser()
+{
+    if (Root && (::seteuid(0) != 0 || ::setegid(0) != 0))
+        std::abort();
+}
+
+bool SetMode(const QString& path, unsigned mode) { return ::chmod(EncodeName(path).constData(), mode) == 0; }
 
 unsigned FileType(const QString& path)
 {

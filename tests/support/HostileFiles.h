@@ -24,6 +24,21 @@ bool RemoveFile(const QString& path);
 // The file type bits of what the name itself is (a link is not followed), 0 when nothing.
 unsigned FileType(const QString& path);
 
+// While it lives, the process checks file permissions as an ordinary user (nobody) when the
+// tests run as root, who may write anything; an ordinary user stays who they are.
+class TOrdinaryUser {
+public:
+    TOrdinaryUser();
+    ~TOrdinaryUser();
+    TOrdinaryUser(const TOrdinaryUser&) = delete;
+    TOrdinaryUser& operator=(const TOrdinaryUser&) = delete;
+
+private:
+    bool Root;
+};
+// Sets a file's or folder's permission bits, whatever bytes its name holds.
+bool SetMode(const QString& path, unsigned mode);
+
 class TFifoGuard {
 public:
     explicit TFifoGuard(QStringList fifos, int patienceMs = 20000);

@@ -9,6 +9,9 @@
 // A receive thread that never runs: End plays the end of its loop as the contract has it.
 class LoggingReceiveThread : public IReceiveThread {
 public:
+    // Runs after each call is logged: a test may fail the call there.
+    static inline std::function<void(const QString& call)> OnCall;
+
     explicit LoggingReceiveThread(QStringList& log) : log_(log) {}
     void SetOnTerminate(std::function<void()> handler) override { onTerminate_ = std::move(handler); }
     void SetPriority(int pollPriority) override { Note(QStringLiteral("priority %1").arg(pollPriority)); }
@@ -28,7 +31,12 @@ public:
     }
 
 private:
-    void Note(const QString& call) { log_ << QStringLiteral("thread ") + call; }
+    void Note(const QString& call)
+    {
+        log_ << QStringLiteral("thread ") + call;
+        if (OnCall)
+            OnCall(call);
+    }
 
     QStringList& log_;
     std::function<void()> onTerminate_;

@@ -85,6 +85,53 @@ TEST_F(SchemeWindowTest, AFileThatCannotBeReadLeavesThePreviousDocumentAndNothin
     EXPECT_FALSE(guard.Released()) << "a reader waited on a FIFO";
 }
 
+// Each call the open makes of the receive thread fails in turn, until an open completes.
+TEST_F(MainWindowTest, AFailureAtAnyStepOfAnOpenLeavesTheOpenDocumentAsItWas)
+{
+    StartUp();
+    WaitOpened();
+    const QString a = WriteSchemeFile(QStringLiteral("a.mvs"), {{QStringLiteral("A"), {RowAt(1)}}}, QStringLiteral("про a"));
+    const QString b = WriteSchemeFile(QStringLiteral("b.mvs"), {{QStringLiteral("B1"), {RowAt(2)}}, {QStringLiteral("B2"), {}}},
+                                      QStringLiteral("про b"));
+    TSchemeList stored;
+    ASSERT_TRUE(LoadSchemeFile(b, stored));
+    ASSERT_TRUE(SaveInfoFile(ChangeFileExt(b, StateFileExt), stored, LineModeSensors, QStringLiteral("B2")));
+    Open(a);
+    const auto lastFiles = form->LastFiles;
+    int failAt = 1;
+    for (;; ++failAt) {
+        int calls = 0;
+        LoggingReceiveThread::OnCall = [&](const QString&) {
+            if (++calls == failAt)
+                throw std::runtime_error("сбой");
+        };
+        form->SetModified(true);
+        Answers = {TAnswer::No};   // not saved
+        bool failed = false;
+        try {
+            form->OpenFile(b);
+        } catch (const std::runtime_error&) {
+            failed = true;
+        }
+        LoggingReceiveThread::OnCall = nullptr;
+        WaitOpened();
+        if (!failed)
+            break;
+        EXPECT_EQ(CurrentFileName, a) << failAt;
+        EXPECT_EQ(form->windowTitle(), QStringLiteral("Mirvane2 - a")) << failAt;
+        EXPECT_EQ(FileComment, QStringLiteral("про a")) << failAt;
+        EXPECT_TRUE(form->Modified) << failAt;
+        EXPECT_EQ(form->LastFiles, lastFiles) << failAt;
+        EXPECT_EQ(form->CurrSchemeComboBox->Items(), QStringList{QStringLiteral("A")}) << failAt;
+        EXPECT_TRUE(CurrentScheme && CurrentScheme->Name == QStringLiteral("A")) << failAt;
+        EXPECT_EQ(LineMode.load(), LineModeMaster) << failAt;
+    }
+    EXPECT_GT(failAt, 3) << "the open reached the thread at several steps";
+    EXPECT_EQ(CurrentFileName, b);
+    EXPECT_EQ(form->CurrSchemeComboBox->Items(), (QStringList{QStringLiteral("B1"), QStringLiteral("B2")}));
+    EXPECT_EQ(LineMode.load(), LineModeSensors);
+}
+
 TEST_F(SchemeWindowTest, ReopeningOrLeavingAModifiedDocumentAsksFirstAndADeletedRecentFileDoesNot)
 {
     const QString a = WriteSchemeFile(QStringLiteral("a.mvs"), {{QStringLiteral("A"), {RowAt(1)}}});
@@ -120,7 +167,7 @@ TEST_F(SchemeWindowTest, ReopeningOrLeavingAModifiedDocumentAsksFirstAndADeleted
     EXPECT_TRUE(Messages.isEmpty());
 }
 
-TEST_F(SchemeWindowTest, ANewDocumentIsWrittenWhenSavedAndAFailedSaveKeepsTheChanges)
+TEST_F(SchemeWindowTest, ANewDocumentIsWrittenWhenSavedAndAFailedSaveKeepsFileAndChanges)
 {
     Open(WriteSchemeFile(QStringLiteral("Кран.mvs"), {{QStringLiteral("S"), {RowAt(1)}}}));
     ConstructorMode = 1;
@@ -142,12 +189,35 @@ TEST_F(SchemeWindowTest, ANewDocumentIsWrittenWhenSavedAndAFailedSaveKeepsTheCha
     EXPECT_TRUE(QFileInfo::exists(CurrentFileName) && QFileInfo::exists(ChangeFileExt(CurrentFileName, StateFileExt)));
     EXPECT_FALSE(form->Modified);
 
-    // The current file that cannot be replaced (a folder of that name).
-    const QString folder = Path(QStringLiteral("folder.mvs"));
-    ASSERT_TRUE(QDir().mkpath(folder));
-    CurrentFileName = folder;
-    form->SetModified(true);
-    EXPECT_FALSE(Run([&] { form->FSaveFileItemClick(); }));
-    EXPECT_EQ(Messages.takeFirst(), QStringLiteral("Ошибка|Ошибка при сохранении файла:\n") + folder);
-    EXPECT_TRUE(form->Modified);
+    // What cannot be replaced: a folder of that name, a file the user protected, a writable file
+    // in a folder the user may not write (never written in place, where a cut-off write would
+    // leave half a file). The bytes stay, and so do the changes.
+    ASSERT_TRUE(SetMode(dir.path(), 0777));
+    const QString folder = Path(QStringLiteral("folder.mvs")), shut = Path(QStringLiteral("shut"));
+    ASSERT_TRUE(MakeFolders(folder) && MakeFolders(shut));
+    const QString locked = WriteSchemeFile(QStringLiteral("locked.mvs"), {{QStringLiteral("L"), {RowAt(1)}}});
+    const QString inShut = WriteSchemeFile(QStringLiteral("shut/open.mvs"), {{QStringLiteral("O"), {RowAt(1)}}});
+    const QString lockedState = ChangeFileExt(locked, StateFileExt);
+    ASSERT_TRUE(ReplaceFile(lockedState, "MI02") && SetMode(lockedState, 0444) && SetMode(locked, 0444));
+    ASSERT_TRUE(SetMode(inShut, 0666) && SetMode(shut, 0555));
+    for (const QString& file : {folder, locked, inShut}) {
+        QByteArray before, after;
+        ReadPlainFile(file, MaxFileImage, before);
+        CurrentFileName = file;
+        form->SetModified(true);
+        {
+            const TOrdinaryUser user;
+            EXPECT_FALSE(Run([&] { form->FSaveFileItemClick(); })) << qPrintable(file);
+            form->SaveStateFile();   // as on leaving: silent
+        }
+        EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|Ошибка при сохранении файла:\n") + file});
+        Messages.clear();
+        EXPECT_TRUE(form->Modified) << qPrintable(file);
+        ReadPlainFile(file, MaxFileImage, after);
+        EXPECT_EQ(after, before) << qPrintable(file);
+    }
+    QByteArray state;
+    ReadPlainFile(lockedState, MaxFileImage, state);
+    EXPECT_EQ(state, "MI02");
+    EXPECT_EQ(QDir(shut).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"open.mvs"});
 }

@@ -47,4 +47,24 @@ TEST_F(MainWindowTest, HandlerErrorsShowTheirMessageAndTheProgramGoesOn)
     EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|в обработчике")});
 }
 
+TEST_F(MainWindowTest, AFailingStepOfASchemesOpeningEndsItAndTheWindowGoesOn)
+{
+    StartUp();
+    WaitOpened();
+    const ScopedFrameClass failing(RowAt(2), [](QWidget*, TDeviceInfo*) -> TFrame* {
+        throw std::runtime_error("Кадр не создан");
+    });
+    Messages.clear();
+    FakeReceiveThread::Log.clear();
+    Open(WriteSchemeFile(QStringLiteral("f.mvs"), {{QStringLiteral("F"), {RowAt(1), RowAt(2), RowAt(3)}}}));
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|Кадр не создан")});
+    EXPECT_FALSE(form->OpeningScheme());
+    ASSERT_TRUE(CurrentScheme);
+    EXPECT_EQ(form->Devices().size(), 1u) << "the devices made before the failure";
+    EXPECT_TRUE(Action("LBIMode1Item")->isEnabled() && Action("LBIMode2Item")->isEnabled());
+    EXPECT_EQ(FakeReceiveThread::Log.filter(QStringLiteral("pause")).size(), 1);
+    EXPECT_EQ(FakeReceiveThread::Log.last(), QStringLiteral("thread continue"));
+    CloseAndDrop();   // no walk left to wait for
+}
+
 int main(int argc, char** argv) { return RunTests<TApplication>(argc, argv); }

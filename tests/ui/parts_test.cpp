@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "platform/Files.h"
 #include "platform/PortList.h"
 #include "ui/About.h"
 #include "ui/Help.h"
@@ -69,4 +70,12 @@ TEST(HelpAndAbout, HelpPageInRussianAndTheVersion)
     for (const char* words : {"Диагностика БИ", "Диагностика датчиков", "<kbd>Alt</kbd>+<kbd>K</kbd>"})
         EXPECT_TRUE(page.contains(QString::fromUtf8(words))) << words;
     EXPECT_EQ(VersionText(1, 7), QStringLiteral("Версия 1.07"));
+
+    // A link where the copy goes is left alone, and so is the file it names.
+    const QString victim = dir.filePath("victim.txt"), linked = dir.filePath("linked");
+    ASSERT_TRUE(ReplaceFile(victim, "mine") && MakeFolders(linked) && QFile::link(victim, linked + "/Mirvane2.html"));
+    EXPECT_TRUE(WriteHelpPage(linked).isEmpty());
+    QByteArray held;
+    EXPECT_EQ(ReadPlainFile(victim, 100, held), TFileRead::Read);
+    EXPECT_EQ(held, "mine");
 }
