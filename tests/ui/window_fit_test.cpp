@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -121,4 +123,24 @@ TEST(WindowPlacement, StoredOrDefaultRectanglesComeInsideSmallScreens)
     };
     for (const auto& c : cases)
         EXPECT_EQ(KeepInWorkArea(c.wanted, c.area, minimum), c.placed) << c.area.width() << "x" << c.area.height();
+}
+
+// In "Диагностика БИ" a terminal receives text: with its request side cleared, its pages still
+// switch and its text still scrolls.
+TEST_F(SchemeTest, TheTerminalsPagesSwitchInMasterDiagnostics)
+{
+    form->show();
+    TDeviceInfo* device = AddDevice(60, ModeEmulate);   // the terminal
+    form->SelectDevice(device);
+    form->ApplyDeviceMode(ModeEmulate);
+    auto* pages = device->Frame->findChild<QTabWidget*>(QStringLiteral("ReplyPages"));
+    auto* text = device->Frame->findChild<QPlainTextEdit*>(QStringLiteral("Output1"));
+    ASSERT_TRUE(pages && text);
+    for (int i = 0; i < 60; ++i)
+        text->appendPlainText(QStringLiteral("Строка %1").arg(i));
+    RunEventsFor(30);
+    EXPECT_TRUE(text->isEnabled() && text->verticalScrollBar()->isEnabled());
+    QTabBar* tabs = pages->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    EXPECT_EQ(pages->currentIndex(), 1);
 }
