@@ -144,3 +144,22 @@ TEST_F(SchemeTest, TheTerminalsPagesSwitchInMasterDiagnostics)
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
     EXPECT_EQ(pages->currentIndex(), 1);
 }
+
+// The title bar stays on the screen: placed before the window manager has framed the window (its
+// frame then unknown), and with the frame known.
+TEST_F(MainWindowTest, PlacementKeepsTheTitleBarOnTheScreen)
+{
+    TMirvane2Form& f = Make();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(area.contains(f.geometry().marginsAdded(QMargins(1, 20, 1, 5)))) << f.geometry().y();
+
+    const QSize minimum(722, 454);
+    const QRect standard(445, 317, 722, 696);
+    const QRect small(0, 0, 1024, 600);
+    for (const QMargins& frame : {QMargins(1, 20, 1, 5), QMargins()}) {
+        const QRect placed = PlaceInWorkArea(standard, small, minimum, frame);
+        EXPECT_TRUE(small.contains(placed.marginsAdded(QMargins(1, 20, 1, 5)))) << placed.y() << frame.isNull();
+        EXPECT_GE(placed.height(), minimum.height());
+    }
+    EXPECT_EQ(PlaceInWorkArea(standard, small, minimum, QMargins(1, 20, 1, 5)), QRect(301, 20, 722, 575));
+}
