@@ -143,6 +143,13 @@ public:
     void StatusBarDrawPanel(TStatusBar* bar, QPainter& canvas, int panel, const QRect& rect);
     void StatusBarMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void SetStatusText(int panel, const QString& text);
+    // Panel 2 shows the connection: its glyph, then its text from ConnectionTextLeft on. The
+    // panel is as wide as that text needs, at least ConnectionPanelMinWidth.
+    static constexpr int ConnectionPanel = 2;
+    static constexpr int ConnectionTextLeft = 22;
+    static constexpr int ConnectionPanelMinWidth = 70;
+    int ConnectionPanelWidth() const;
+    void FitStatusPanels();
     QString StatusText(int panel) const;
 
     // Receive thread and ports: the port control (`Ports`) owns them; these forward to it and

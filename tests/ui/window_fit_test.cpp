@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 
 #include "WindowFixture.h"
+#include "ui/StatusBar.h"
 
 TEST_F(MainWindowTest, AStartedWindowFitsTheScreenItsToolBarsAndItsCatalogue)
 {
@@ -162,4 +163,20 @@ TEST_F(MainWindowTest, PlacementKeepsTheTitleBarOnTheScreen)
         EXPECT_GE(placed.height(), minimum.height());
     }
     EXPECT_EQ(PlaceInWorkArea(standard, small, minimum, QMargins(1, 20, 1, 5)), QRect(301, 20, 722, 575));
+}
+
+// The connection panel holds the port's name and a refusal's reason whole, after the glyph's
+// 22 pixels, and follows each change of its text.
+TEST_F(MainWindowTest, TheConnectionPanelShowsItsWholeText)
+{
+    TMirvane2Form& f = StartUp();
+    const int ready = f.StatusBar->PanelRect(1).width();
+    for (const char* text : {"9ttyUSB0 — нет доступа", "9ttyUSB0 — занят", "8ttyUSB0", ":Закр.", "3ttyACM12 — нет доступа"}) {
+        f.SetStatusText(2, QString::fromUtf8(text));
+        const QRect panel = f.StatusBar->PanelRect(2);
+        const int room = panel.width() - 2 - 22;   // inside the panel's border, after the glyph
+        EXPECT_GE(room, f.StatusBar->fontMetrics().horizontalAdvance(QString::fromUtf8(text).mid(1))) << text;
+        EXPECT_EQ(panel.right(), f.StatusBar->width() - 1) << text;
+        EXPECT_EQ(f.StatusBar->PanelRect(1).width(), ready) << text;
+    }
 }
