@@ -150,7 +150,7 @@ void TMirvane2Form::LoadImageLists()
 void TMirvane2Form::FillFrameHandlers()
 {
     FrameHandlers.Owner = this;
-    FrameHandlers.Parent = SchemePanel_;
+    FrameHandlers.Parent = SchemePanel_->Surface();
     FrameHandlers.OnChange = [this](QObject* s) { GuardUi([&] { FrameChange(s); }); };
     FrameHandlers.OnSIntKeyPress = [this](QObject* s, QChar& k) { GuardUi([&] { FrameSIntEditKeyPress(s, k); }); };
     FrameHandlers.OnUIntKeyPress = [this](QObject* s, QChar& k) { GuardUi([&] { FrameUIntEditKeyPress(s, k); }); };
@@ -413,7 +413,7 @@ void TMirvane2Form::StatusBarMouseUp(Qt::MouseButton button, Qt::KeyboardModifie
 // ---------------------------------------------------------------------------------------------
 // The host seam: the selected device's fields (the line monitor's list is in LineMonitor.cpp).
 
-QWidget* TMirvane2Form::SchemePanel() const { return SchemePanel_; }
+QWidget* TMirvane2Form::SchemePanel() const { return SchemePanel_->Surface(); }
 
 void TMirvane2Form::ShowHexTexts(const QString& request, const QString& answer)
 {

@@ -321,7 +321,8 @@ public:
     QTableWidget* SchemeGrid = nullptr;
     TBevel* Bevel1 = nullptr;
     TPanel *DetailPanel = nullptr, *Panel15 = nullptr, *DetailTopPanel = nullptr, *CommentPanel = nullptr;
-    TPanel *DetailBottomPanel = nullptr, *SchemePanel_ = nullptr;
+    TPanel* DetailBottomPanel = nullptr;
+    TScrollBox* SchemePanel_ = nullptr;
     TPanel *DeviceNameInfo = nullptr, *DeviceAddrInfo = nullptr, *DeviceDescInfo = nullptr;
     TMemo* CommentMemo = nullptr;
     TEdit *HexOutStrEdit_ = nullptr, *HexInStrEdit_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QListView>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -143,8 +144,10 @@ void TMirvane2Form::SelectDevice(TDeviceInfo* device)
         DeviceNameInfo->SetCaption(QString::fromUtf8(info.Model));
         DeviceAddrInfo->SetCaption(QStringLiteral("0x") + HexByte(info.Address));
         DeviceDescInfo->SetCaption(QString::fromUtf8(info.Description));
-        if (device->Frame)
+        if (device->Frame) {
             device->Frame->SetVisible(true);
+            SchemePanel_->verticalScrollBar()->setValue(0);   // a frame is first seen from its top
+        }
         SetCommentText(device->SchemeObject->Comment);
         HexOutStrEdit_->SetText(device->RequestText);
         HexInStrEdit_->SetText(device->AnswerText);

@@ -5,15 +5,18 @@
 #include <QButtonGroup>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QListView>
 #include <QScrollBar>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "frames/shared/FrameBase.h"
 #include "platform/Abort.h"
 #include "ui/Hints.h"
 #include "ui/LineList.h"
@@ -181,7 +184,9 @@ void TMirvane2Form::BuildClientArea()
 
 void TMirvane2Form::BuildLeftPanel(TPanel* parent)
 {
-    DetailPanel = Panel(parent, "DetailPanel", TAlign::Right, 336);
+    // The selected device's frame keeps its width beside the scheme panel's vertical scroll bar.
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    DetailPanel = Panel(parent, "DetailPanel", TAlign::Right, std::max(336, FrameWidth + scrollBar));
     Bevel1 = new TBevel(parent);
     Bevel1->SetName(QStringLiteral("Bevel1"));
     Bevel1->SetShape(TBevelShape::LeftLine);
@@ -269,7 +274,11 @@ void TMirvane2Form::BuildDetailPanel(TPanel* parent)
     DeviceAddrInfo = infoRow("AddrRowPanel", "AddrCaptionPanel", "DeviceAddrInfo", QStringLiteral("Адрес"));
     DeviceDescInfo = infoRow("DescRowPanel", "DescCaptionPanel", "DeviceDescInfo", QStringLiteral("Описание"));
     CaptionPanel(DetailTopPanel, "DetailCaptionPanel", QStringLiteral("Подробно"));
-    SchemePanel_ = Panel(DetailTopPanel, "SchemePanel", TAlign::Client);
+    // A frame taller than the room left for it scrolls.
+    SchemePanel_ = new TScrollBox(DetailTopPanel);
+    SchemePanel_->SetName(QStringLiteral("SchemePanel"));
+    SchemePanel_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SchemePanel_->SetAlign(TAlign::Client);
 }
 
 void TMirvane2Form::BuildRightPanel(TPanel* parent)
