@@ -101,6 +101,7 @@ TMirvane2Form::TMirvane2Form(QWidget* owner) : QMainWindow(owner)
     QFont formFont(QStringLiteral("DejaVu Sans"));
     formFont.setPointSize(8);
     setFont(formFont);
+    FitRightPanelToTexts();
     setMinimumSize(722, 454);
     PlaceWindow(QRect(445, 317, 714, 676 + menuBar()->sizeHint().height()));
 

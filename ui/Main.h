@@ -401,6 +401,8 @@ private:
     void ApplyButtonImages();
     // Sets the widths of the side-by-side tool bars; after their buttons got their images.
     void FitToolBars();
+    // The right panel's first width: its texts read whole (once the form has its font).
+    void FitRightPanelToTexts();
 
     TDeviceList Devices_;
     TDevicesByAddr DevicesByAddr_{};

@@ -313,12 +313,10 @@ void TMirvane2Form::BuildRightPanel(TPanel* parent)
     list->setColumnCount(3);
     list->setHeaderLabels({QStringLiteral("Название"), QStringLiteral("Описание"), QStringLiteral("А")});
     list->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-    // The model and the address as wide as their texts (captions included), the description
-    // the rest of the view, whether a scroll bar shows or not.
+    // Every column as wide as its texts (captions included): a description is read whole, the
+    // list scrolling sideways in a narrow panel.
     list->header()->setStretchLastSection(false);
-    list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    list->header()->setSectionResizeMode(1, QHeaderView::Stretch);
-    list->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->SetAlign(TAlign::Client);
@@ -401,6 +399,14 @@ void TMirvane2Form::BuildStatusBar(TPanel* parent)
         GuardUi([&] { StatusBarMouseUp(button, shift, x, y); });
     };
     StatusBar->OnResize = [this](QObject*) { StatusBarResize(); };
+}
+
+void TMirvane2Form::FitRightPanelToTexts()
+{
+    // The catalogue's check box reads whole at the panel's first width; the splitter still lets
+    // the user make it as narrow as its minimum.
+    RightPanelWidth = std::max(RightSplitterMin, SameAddrCheckBox->sizeHint().width() + 2);
+    RightPanel->SetWidth(RightPanelWidth);
 }
 
 void TMirvane2Form::ApplyRoundButtonImages()
