@@ -410,5 +410,6 @@ private:
     std::int32_t ProgressX_ = -1;
     std::int32_t UpdateTime_ = 0;
     TLineList* LineList = nullptr;
+    TPanel* ShowInfoRoom = nullptr;   // keeps the line monitor's buttons clear of ShowInfoButton
     QColor LastHighlight, LastGrayText, LastWindow, LastButton;
 };

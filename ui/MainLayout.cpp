@@ -94,6 +94,9 @@ QToolBar* SmallToolBar(QWidget* parent, const char* name, TAlign align, int widt
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
     bar->SetWidth(width);
     bar->setMovable(false);
+    // Its buttons use the whole strip: two of these bars and a pinned round button share a row
+    // of the right panel at its narrowest.
+    bar->layout()->setContentsMargins(0, 0, 0, 0);
     bar->SetHeight(24);
     bar->SetAlign(align);
     return bar;
@@ -340,6 +343,9 @@ void TMirvane2Form::BuildRightPanel(TPanel* parent)
         lineGroup->addButton(b);
     }
     LineDataStopButton->setChecked(true);
+    // Room at the right end for the pinned "Показать расшифровку" button while it shows, so that
+    // it covers neither search button.
+    ShowInfoRoom = Panel(buttons, "ShowInfoRoomPanel", TAlign::Right, 26);
     FindErrorsToolBar = SmallToolBar(buttons, "FindErrorsToolBar", TAlign::Right, 48);
     FindErrorsPrevButton = RoundButton(FindErrorsToolBar, "FindErrorsPrevButton", 1, 4,
                                        QStringLiteral("Предыдущая ошибка| Найти предыдущую ошибку"));
@@ -426,10 +432,11 @@ void TMirvane2Form::FitToolBars()
         TControl* c = AsControl(bar);
         if (!c || c->Align() == TAlign::Top || c->Align() == TAlign::Bottom)
             continue;
-        int width = 12;   // the bar's handle and margins
+        const QMargins margins = bar->layout()->contentsMargins();
+        int width = margins.left() + margins.right() - bar->layout()->spacing();
         for (QToolButton* b : bar->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
             if (b->objectName() != QLatin1String("qt_toolbar_ext_button"))
-                width += b->sizeHint().width() + 2;
+                width += b->sizeHint().width() + bar->layout()->spacing();
         c->SetWidth(std::max(width, bar->sizeHint().width()));
     }
 }
@@ -484,6 +491,7 @@ void TMirvane2Form::DataInfoButtonClick(QObject* Sender)
 {
     const bool hide = Sender && Sender->property("Tag").toInt() != 0;
     AsControl(ShowInfoToolBar)->SetVisible(hide);
+    ShowInfoRoom->SetVisible(hide);
     RightBottomPanel->SetVisible(!hide);
     InfoSplitter->SetTop(RightBottomPanel->Top());
     AlignControls(RightPanel);
@@ -503,6 +511,7 @@ bool TMirvane2Form::eventFilter(QObject* watched, QEvent* event)
         else if (watched == RightTopPanel) {
             PinRight(HideRightToolBar, false);
             PinRight(ShowInfoToolBar, true);
+            ShowInfoRoom->SetWidth(ShowInfoToolBar->width() + 2);
         } else if (watched == RightBottomPanel)
             PinRight(HideInfoToolBar, false);
     }

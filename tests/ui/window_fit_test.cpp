@@ -222,6 +222,36 @@ TEST_F(MainWindowTest, EveryFramesLowestControlCanBeBroughtIntoView)
     EXPECT_GT(box->verticalScrollBar()->value(), 0);
 }
 
+// No button of the right panel lies under another, with the decoding panel hidden or shown, at
+// the panel's first width and at its narrowest, beside the line monitor and the catalogue.
+TEST_F(MainWindowTest, TheRightPanelsButtonsLieUnderNoOther)
+{
+    TMirvane2Form& f = StartUp();
+    ASSERT_TRUE(WaitOpened());
+    f.RightPanelButtonClick(f.ShowRightButton);
+    for (const bool constructor : {false, true}) {
+        ConstructorMode = constructor ? 1 : 0;
+        f.ApplyConstructorMode();
+        for (const int width : {f.RightPanelWidth, 200}) {
+            f.RightPanelWidth = width;
+            f.FormResize();
+            for (QToolButton* shower : {f.ShowInfoButton, f.HideInfoButton}) {
+                f.DataInfoButtonClick(shower);
+                RunEventsFor(30);
+                for (QToolButton* b : {f.LineDataStartButton, f.LineDataStopButton, f.FindErrorsPrevButton,
+                                       f.FindErrorsNextButton, f.AddDeviceButton, f.DeleteDeviceButton,
+                                       f.ShowInfoButton, f.HideInfoButton}) {
+                    if (!b->isVisible())
+                        continue;
+                    const QRect r(b->mapTo(&f, QPoint()), b->size());
+                    for (const QPoint p : {r.center(), r.topLeft() + QPoint(1, 1), r.bottomRight() - QPoint(1, 1)})
+                        EXPECT_EQ(f.childAt(p), b) << qPrintable(b->objectName()) << " at width " << width;
+                }
+            }
+        }
+    }
+}
+
 // The connection panel holds the port's name and a refusal's reason whole, after the glyph's
 // 22 pixels, and follows each change of its text.
 TEST_F(MainWindowTest, TheConnectionPanelShowsItsWholeText)
