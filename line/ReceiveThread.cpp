@@ -195,8 +195,10 @@ bool TReceiveThread::OpenPort()
         const std::uint32_t now = ticks_.Now();
         PortGlyph = SpinnerGlyph(now);
         spinnerDeadline_ = now + SpinnerDelayMs;
+        refusedPort_.clear();
         bool firstWalk = true;
         while (!ok && !Stopping()) {
+            walkRefusal_.clear();
             if (OnPass)
                 OnPass();
             if (!firstWalk)
@@ -214,6 +216,9 @@ bool TReceiveThread::OpenPort()
                     break;
                 SpinnerStep();
             }
+            // A refusal stays shown while a walk still meets it.
+            if (!ok && !Stopping())
+                refusedPort_ = walkRefusal_;
             // A walk over ports that all stay silent (or none at all) would otherwise spin a core.
             if (!ok && !Stopping())
                 Idle();
@@ -229,8 +234,12 @@ bool TReceiveThread::TryPort(const QString& name)
     if (name.isEmpty())
         return false;
     BindPort(Port, name);
-    if (!Port.Open())
+    if (!Port.Open()) {
+        // A port that exists but refuses is named, with why, beside the turning glyph.
+        if (Port.Refusal != TPortRefusal::None)
+            refusedPort_ = walkRefusal_ = name + PortRefusalText(Port.Refusal);
         return false;
+    }
     if (CheckLine())
         return true;
     Port.Close();
@@ -270,9 +279,11 @@ void TReceiveThread::SpinnerStep()
 
 void TReceiveThread::ShowGlyphOnce(char glyph)
 {
-    if (PortGlyph == glyph)
+    // A changed reason is news too (busy, then no access).
+    if (PortGlyph == glyph && shownRefusal_ == Port.Refusal)
         return;
     PortGlyph = glyph;
+    shownRefusal_ = Port.Refusal;
     ShowStatus(&TReceiveThread::ShowPortGlyph);
 }
 
@@ -299,6 +310,8 @@ void TReceiveThread::ShowPortGlyph()
         text += Port.Name;
     if (PortGlyph == GlyphNotFound)
         text += PortRefusalText(Port.Refusal);
+    else if (PortGlyph < GlyphConnected)
+        text += refusedPort_;
     host_.SetStatusPanelText(2, text);
 }
 

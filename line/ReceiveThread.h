@@ -191,6 +191,10 @@ private:
     std::function<void()> onTerminate_;
     int priority_ = 2;
     std::uint32_t spinnerDeadline_ = 0;
+    // Detection: the last port that refused ("ttyUSB0 — занят"), shown beside the turning glyph,
+    // and the one the present walk met. The reason last shown with a glyph.
+    QString refusedPort_, walkRefusal_;
+    TPortRefusal shownRefusal_ = TPortRefusal::None;
     // PreparePoll filled TxBytes with the body of the request to send next.
     bool pollBodyFilled_ = false;
     // PrepareNextPoll chose preparedFrame_ (none: nothing to poll) during the pass before, and

@@ -1,5 +1,6 @@
 #include "platform/Kit.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -295,6 +296,56 @@ bool TFrame::event(QEvent* event)
     return QFrame::event(event);
 }
 
+TScrollBox::TScrollBox(QWidget* parent) : QScrollArea(parent), TControl(this)
+{
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(false);
+    auto* surface = new QWidget;
+    surface->setObjectName(QStringLiteral("Surface"));
+    surface->installEventFilter(this);
+    setWidget(surface);
+    viewport()->setAutoFillBackground(false);
+    surface->setAutoFillBackground(false);
+    // The focus may come by a click, by Tab or from the program: the view follows it alike.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && now != widget() && widget()->isAncestorOf(now))
+            ensureWidgetVisible(now, 0, 0);
+    });
+}
+
+bool TScrollBox::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        if (watched == widget())
+            if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child()))
+                child->installEventFilter(this);
+        break;
+    case QEvent::ChildRemoved:
+        if (watched == widget())
+            fitSurface();
+        break;
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::Resize:
+    case QEvent::Move:
+        if (watched != widget())
+            fitSurface();
+        break;
+    default: break;
+    }
+    return QScrollArea::eventFilter(watched, event);
+}
+
+void TScrollBox::fitSurface()
+{
+    QRect used;
+    for (QWidget* child : widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->isHidden())
+            used |= child->geometry();
+    widget()->resize(std::max(0, used.right() + 1), std::max(0, used.bottom() + 1));
+}
+
 TGroupBox::TGroupBox(QWidget* parent) : QGroupBox(parent), TControl(this) {}
 
 void TGroupBox::resizeEvent(QResizeEvent* event)
@@ -455,6 +506,9 @@ TRadioButton::TRadioButton(QWidget* parent) : QRadioButton(parent), TControl(thi
 
 TComboBox::TComboBox(QWidget* parent) : QComboBox(parent), TControl(this)
 {
+    // The wheel over a combo box that the user has not chosen scrolls what holds it (a frame in
+    // the scheme panel) instead of changing the value it sends.
+    setFocusPolicy(Qt::StrongFocus);
     SetStyle(TComboStyle::DropDown);
     connect(this, &QComboBox::activated, this, [this] {
         if (OnSelect)
@@ -462,6 +516,14 @@ TComboBox::TComboBox(QWidget* parent) : QComboBox(parent), TControl(this)
         if (OnChange)
             OnChange(this);
     });
+}
+
+void TComboBox::wheelEvent(QWheelEvent* event)
+{
+    if (hasFocus())
+        QComboBox::wheelEvent(event);
+    else
+        event->ignore();
 }
 
 void TComboBox::SetStyle(TComboStyle style)

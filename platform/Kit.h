@@ -23,6 +23,7 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QRect>
+#include <QScrollArea>
 #include <QString>
 #include <QStringList>
 #include <QTabWidget>
@@ -199,6 +200,25 @@ protected:
     bool event(QEvent* event) override;
 };
 
+// A scroll box: its controls lie on a surface that grows to hold every shown one, and the view
+// scrolls over it with the wheel and its scroll bars. Tabbing into a control that lies outside
+// the view scrolls it into view.
+class TScrollBox : public QScrollArea, public TControl {
+    Q_OBJECT
+public:
+    explicit TScrollBox(QWidget* parent = nullptr);
+    MV_KIT_CLASS(TScrollBox)
+
+    // The parent of the box's controls.
+    QWidget* Surface() const { return widget(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void fitSurface();
+};
+
 // ---------------------------------------------------------------------------------------------
 // Controls.
 
@@ -318,6 +338,9 @@ public:
 
     TNotifyEvent OnSelect;   // user choices only
     TNotifyEvent OnChange;   // user changes of the text or the selection
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     TComboStyle style_ = TComboStyle::DropDown;

@@ -50,7 +50,32 @@ namespace {
 
 bool CtrlHeld() { return KeyShiftState() & Qt::ControlModifier; }
 
-// Up and Down step the edit's value; the caret keeps its distance from the end of the text.
+// The device whose frame holds the control, or none.
+TDeviceInfo* DeviceOf(QObject* control)
+{
+    TFrame* frame = OwnerFrame(control);
+    return frame ? frame->TagAs<TDeviceInfo>() : nullptr;
+}
+
+// The edit's side shown again from the device's image: the edit then reads what is sent.
+void ShowStoredSide(TEdit& edit)
+{
+    TDeviceInfo* device = DeviceOf(&edit);
+    if (!device)
+        return;
+    TUpdatingControls updating;
+    const bool request = device->RequestPanel && edit.parentWidget() == device->RequestPanel;
+    const TMessageSlot& show = request ? device->RequestToFrame : device->AnswerToFrame;
+    if (show)
+        show();
+}
+
+// A step finer than the field's resolution changes nothing on its own: steps are added until the
+// image takes another value, at most this many.
+constexpr int MaxStepsPerKey = 1000;
+
+// Up and Down step the edit's value; the edit then shows what the image holds (the grid's text),
+// and the caret keeps its distance from the end of the text.
 void StepEdit(QObject* sender, int& key, TShiftState shift, TEditStepping kind)
 {
     if ((key != Qt::Key_Up && key != Qt::Key_Down) || (shift & Qt::ControlModifier))
@@ -60,14 +85,27 @@ void StepEdit(QObject* sender, int& key, TShiftState shift, TEditStepping kind)
         return;
     const QString old = edit->Text();
     const bool up = key == Qt::Key_Up;
+    const bool big = shift & Qt::ShiftModifier;
     key = 0;
-    const std::optional<QString> text = SteppedEditText(old, kind, up, shift & Qt::ShiftModifier);
-    // Unsigned kinds stop at their bound without a change (and without OnChange).
-    if (!text || (kind.Unsigned && *text == old))
+    // No number, or at a bound (0 for unsigned kinds): nothing changes, nothing is stored.
+    const std::optional<QString> first = SteppedEditText(old, kind, up, big);
+    if (!first || *first == old)
         return;
     const int fromEnd = old.size() - edit->SelStart();
-    edit->SetText(*text);
-    edit->SetSelStart(std::max<int>(0, text->size() - fromEnd));
+    // From the value sent, as the image shows it, to the next one.
+    ShowStoredSide(*edit);
+    const QString sent = edit->Text();
+    QString stepped = sent;
+    for (int i = 0; i < MaxStepsPerKey && edit->Text() == sent; ++i) {
+        const std::optional<QString> text = SteppedEditText(stepped, kind, up, big);
+        if (!text || *text == stepped)
+            break;
+        stepped = *text;
+        edit->SetText(stepped);   // its OnChange stores the value
+        ShowStoredSide(*edit);
+    }
+    if (edit->Text() != old)
+        edit->SetSelStart(std::max<int>(0, edit->Text().size() - fromEnd));
 }
 
 }   // namespace
@@ -76,8 +114,7 @@ void TMirvane2Form::FrameChange(QObject* Sender)
 {
     if (UpdatingControls)
         return;
-    TFrame* frame = OwnerFrame(Sender);
-    auto* device = frame ? frame->TagAs<TDeviceInfo>() : nullptr;
+    TDeviceInfo* device = DeviceOf(Sender);
     auto* control = qobject_cast<QWidget*>(Sender);
     if (!device || !control)
         return;

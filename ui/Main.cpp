@@ -101,6 +101,7 @@ TMirvane2Form::TMirvane2Form(QWidget* owner) : QMainWindow(owner)
     QFont formFont(QStringLiteral("DejaVu Sans"));
     formFont.setPointSize(8);
     setFont(formFont);
+    FitRightPanelToTexts();
     setMinimumSize(722, 454);
     PlaceWindow(QRect(445, 317, 714, 676 + menuBar()->sizeHint().height()));
 
@@ -150,7 +151,7 @@ void TMirvane2Form::LoadImageLists()
 void TMirvane2Form::FillFrameHandlers()
 {
     FrameHandlers.Owner = this;
-    FrameHandlers.Parent = SchemePanel_;
+    FrameHandlers.Parent = SchemePanel_->Surface();
     FrameHandlers.OnChange = [this](QObject* s) { GuardUi([&] { FrameChange(s); }); };
     FrameHandlers.OnSIntKeyPress = [this](QObject* s, QChar& k) { GuardUi([&] { FrameSIntEditKeyPress(s, k); }); };
     FrameHandlers.OnUIntKeyPress = [this](QObject* s, QChar& k) { GuardUi([&] { FrameUIntEditKeyPress(s, k); }); };
@@ -334,7 +335,12 @@ void TMirvane2Form::LoadTintedRoundButtons(TImageList& list, const QColor& syste
 // ---------------------------------------------------------------------------------------------
 // Status bar.
 
-void TMirvane2Form::SetStatusText(int panel, const QString& text) { StatusBar->SetPanelText(panel, text); }
+void TMirvane2Form::SetStatusText(int panel, const QString& text)
+{
+    StatusBar->SetPanelText(panel, text);
+    if (panel == ConnectionPanel)
+        FitStatusPanels();
+}
 QString TMirvane2Form::StatusText(int panel) const { return StatusBar->PanelText(panel); }
 
 int TMirvane2Form::StatusPanelWidth(int index) const
@@ -347,9 +353,24 @@ void TMirvane2Form::StatusBarResize()
     const int width = StatusBar->width();
     if (width == LastStatusBarWidth)
         return;
-    StatusBar->SetPanelWidth(0, width - 220);
+    FitStatusPanels();
     UpdateStatusBarRegion();
     LastStatusBarWidth = width;
+}
+
+int TMirvane2Form::ConnectionPanelWidth() const
+{
+    // The glyph, then the port's name and a refusal's reason, readable whole.
+    const QString text = StatusBar->PanelText(ConnectionPanel);
+    const int needed = text.isEmpty() ? 0 : ConnectionTextLeft + StatusBar->fontMetrics().horizontalAdvance(text.mid(1)) + 6;
+    return std::max(ConnectionPanelMinWidth, needed);
+}
+
+void TMirvane2Form::FitStatusPanels()
+{
+    // Panel 0 gives way to the connection panel; the status text keeps its width.
+    const int width = StatusBar->width();
+    StatusBar->SetPanelWidth(0, width - (StatusBar->Panels[1].Width + 4) - ConnectionPanelWidth());
 }
 
 void TMirvane2Form::UpdateStatusBarRegion()
@@ -373,7 +394,8 @@ void TMirvane2Form::StatusBarDrawPanel(TStatusBar* bar, QPainter& canvas, int pa
     // An index outside the glyphs draws no image; the text still shows.
     ConnectIconsImages.Draw(canvas, rect.left() + 2, rect.top(), text.at(0).unicode() - '0');
     canvas.setPen(bar->palette().color(QPalette::WindowText));
-    canvas.drawText(QRect(rect.left() + 22, rect.top(), std::max(0, rect.width() - 22), rect.height()),
+    canvas.drawText(QRect(rect.left() + ConnectionTextLeft, rect.top(), std::max(0, rect.width() - ConnectionTextLeft),
+                          rect.height()),
                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text.mid(1));
 }
 
@@ -381,7 +403,8 @@ void TMirvane2Form::StatusBarMouseUp(Qt::MouseButton button, Qt::KeyboardModifie
 {
     const int w = StatusBar->width();
     const int h = StatusBar->height();
-    if (button != Qt::LeftButton || x < w - 70 || x >= w || y < 0 || y >= h)
+    // The connection panel, however wide its text made it.
+    if (button != Qt::LeftButton || x < StatusBar->PanelRect(ConnectionPanel).left() || x >= w || y < 0 || y >= h)
         return;
     // Right-aligned: the menu opens to the left of the bar's bottom-right corner.
     const QPoint corner = StatusBar->mapToGlobal(QPoint(w, h));
@@ -391,7 +414,7 @@ void TMirvane2Form::StatusBarMouseUp(Qt::MouseButton button, Qt::KeyboardModifie
 // ---------------------------------------------------------------------------------------------
 // The host seam: the selected device's fields (the line monitor's list is in LineMonitor.cpp).
 
-QWidget* TMirvane2Form::SchemePanel() const { return SchemePanel_; }
+QWidget* TMirvane2Form::SchemePanel() const { return SchemePanel_->Surface(); }
 
 void TMirvane2Form::ShowHexTexts(const QString& request, const QString& answer)
 {

@@ -143,6 +143,13 @@ public:
     void StatusBarDrawPanel(TStatusBar* bar, QPainter& canvas, int panel, const QRect& rect);
     void StatusBarMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void SetStatusText(int panel, const QString& text);
+    // Panel 2 shows the connection: its glyph, then its text from ConnectionTextLeft on. The
+    // panel is as wide as that text needs, at least ConnectionPanelMinWidth.
+    static constexpr int ConnectionPanel = 2;
+    static constexpr int ConnectionTextLeft = 22;
+    static constexpr int ConnectionPanelMinWidth = 70;
+    int ConnectionPanelWidth() const;
+    void FitStatusPanels();
     QString StatusText(int panel) const;
 
     // Receive thread and ports: the port control (`Ports`) owns them; these forward to it and
@@ -326,7 +333,8 @@ public:
     QTableWidget* SchemeGrid = nullptr;
     TBevel* Bevel1 = nullptr;
     TPanel *DetailPanel = nullptr, *Panel15 = nullptr, *DetailTopPanel = nullptr, *CommentPanel = nullptr;
-    TPanel *DetailBottomPanel = nullptr, *SchemePanel_ = nullptr;
+    TPanel* DetailBottomPanel = nullptr;
+    TScrollBox* SchemePanel_ = nullptr;
     TPanel *DeviceNameInfo = nullptr, *DeviceAddrInfo = nullptr, *DeviceDescInfo = nullptr;
     TMemo* CommentMemo = nullptr;
     TEdit *HexOutStrEdit_ = nullptr, *HexInStrEdit_ = nullptr;
@@ -405,6 +413,8 @@ private:
     void ApplyButtonImages();
     // Sets the widths of the side-by-side tool bars; after their buttons got their images.
     void FitToolBars();
+    // The right panel's first width: its texts read whole (once the form has its font).
+    void FitRightPanelToTexts();
 
     TDeviceList Devices_;
     TDevicesByAddr DevicesByAddr_{};
@@ -412,5 +422,6 @@ private:
     std::int32_t ProgressX_ = -1;
     std::int32_t UpdateTime_ = 0;
     TLineList* LineList = nullptr;
+    TPanel* ShowInfoRoom = nullptr;   // keeps the line monitor's buttons clear of ShowInfoButton
     QColor LastHighlight, LastGrayText, LastWindow, LastButton;
 };

@@ -2,6 +2,7 @@
 // moving one, its comment, and its no-answer handling.
 #include <QAbstractItemView>
 #include <QAction>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <QToolButton>
@@ -143,8 +144,10 @@ void TMirvane2Form::SelectDevice(TDeviceInfo* device)
         DeviceNameInfo->SetCaption(QString::fromUtf8(info.Model));
         DeviceAddrInfo->SetCaption(QStringLiteral("0x") + HexByte(info.Address));
         DeviceDescInfo->SetCaption(QString::fromUtf8(info.Description));
-        if (device->Frame)
+        if (device->Frame) {
             device->Frame->SetVisible(true);
+            SchemePanel_->verticalScrollBar()->setValue(0);   // a frame is first seen from its top
+        }
         SetCommentText(device->SchemeObject->Comment);
         HexOutStrEdit_->SetText(device->RequestText);
         HexInStrEdit_->SetText(device->AnswerText);

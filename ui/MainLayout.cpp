@@ -5,8 +5,10 @@
 #include <QButtonGroup>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QScrollBar>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QTableView>
 #include <QTableWidget>
 #include <QToolBar>
@@ -14,6 +16,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "frames/shared/FrameBase.h"
 #include "platform/Abort.h"
 #include "ui/Hints.h"
 #include "ui/LineList.h"
@@ -91,6 +94,9 @@ QToolBar* SmallToolBar(QWidget* parent, const char* name, TAlign align, int widt
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
     bar->SetWidth(width);
     bar->setMovable(false);
+    // Its buttons use the whole strip: two of these bars and a pinned round button share a row
+    // of the right panel at its narrowest.
+    bar->layout()->setContentsMargins(0, 0, 0, 0);
     bar->SetHeight(24);
     bar->SetAlign(align);
     return bar;
@@ -181,7 +187,9 @@ void TMirvane2Form::BuildClientArea()
 
 void TMirvane2Form::BuildLeftPanel(TPanel* parent)
 {
-    DetailPanel = Panel(parent, "DetailPanel", TAlign::Right, 336);
+    // The selected device's frame keeps its width beside the scheme panel's vertical scroll bar.
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    DetailPanel = Panel(parent, "DetailPanel", TAlign::Right, std::max(336, FrameWidth + scrollBar));
     Bevel1 = new TBevel(parent);
     Bevel1->SetName(QStringLiteral("Bevel1"));
     Bevel1->SetShape(TBevelShape::LeftLine);
@@ -269,7 +277,11 @@ void TMirvane2Form::BuildDetailPanel(TPanel* parent)
     DeviceAddrInfo = infoRow("AddrRowPanel", "AddrCaptionPanel", "DeviceAddrInfo", QStringLiteral("Адрес"));
     DeviceDescInfo = infoRow("DescRowPanel", "DescCaptionPanel", "DeviceDescInfo", QStringLiteral("Описание"));
     CaptionPanel(DetailTopPanel, "DetailCaptionPanel", QStringLiteral("Подробно"));
-    SchemePanel_ = Panel(DetailTopPanel, "SchemePanel", TAlign::Client);
+    // A frame taller than the room left for it scrolls.
+    SchemePanel_ = new TScrollBox(DetailTopPanel);
+    SchemePanel_->SetName(QStringLiteral("SchemePanel"));
+    SchemePanel_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SchemePanel_->SetAlign(TAlign::Client);
 }
 
 void TMirvane2Form::BuildRightPanel(TPanel* parent)
@@ -304,12 +316,10 @@ void TMirvane2Form::BuildRightPanel(TPanel* parent)
     list->setColumnCount(3);
     list->setHeaderLabels({QStringLiteral("Название"), QStringLiteral("Описание"), QStringLiteral("А")});
     list->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-    // The model and the address as wide as their texts (captions included), the description
-    // the rest of the view, whether a scroll bar shows or not.
+    // Every column as wide as its texts (captions included): a description is read whole, the
+    // list scrolling sideways in a narrow panel.
     list->header()->setStretchLastSection(false);
-    list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    list->header()->setSectionResizeMode(1, QHeaderView::Stretch);
-    list->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->SetAlign(TAlign::Client);
@@ -333,6 +343,9 @@ void TMirvane2Form::BuildRightPanel(TPanel* parent)
         lineGroup->addButton(b);
     }
     LineDataStopButton->setChecked(true);
+    // Room at the right end for the pinned "Показать расшифровку" button while it shows, so that
+    // it covers neither search button.
+    ShowInfoRoom = Panel(buttons, "ShowInfoRoomPanel", TAlign::Right, 26);
     FindErrorsToolBar = SmallToolBar(buttons, "FindErrorsToolBar", TAlign::Right, 48);
     FindErrorsPrevButton = RoundButton(FindErrorsToolBar, "FindErrorsPrevButton", 1, 4,
                                        QStringLiteral("Предыдущая ошибка| Найти предыдущую ошибку"));
@@ -393,6 +406,14 @@ void TMirvane2Form::BuildStatusBar(TPanel* parent)
     StatusBar->OnResize = [this](QObject*) { StatusBarResize(); };
 }
 
+void TMirvane2Form::FitRightPanelToTexts()
+{
+    // The catalogue's check box reads whole at the panel's first width; the splitter still lets
+    // the user make it as narrow as its minimum.
+    RightPanelWidth = std::max(RightSplitterMin, SameAddrCheckBox->sizeHint().width() + 2);
+    RightPanel->SetWidth(RightPanelWidth);
+}
+
 void TMirvane2Form::ApplyRoundButtonImages()
 {
     for (QToolButton* b : findChildren<QToolButton*>()) {
@@ -410,10 +431,11 @@ void TMirvane2Form::FitToolBars()
         TControl* c = AsControl(bar);
         if (!c || c->Align() == TAlign::Top || c->Align() == TAlign::Bottom)
             continue;
-        int width = 12;   // the bar's handle and margins
+        const QMargins margins = bar->layout()->contentsMargins();
+        int width = margins.left() + margins.right() - bar->layout()->spacing();
         for (QToolButton* b : bar->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
             if (b->objectName() != QLatin1String("qt_toolbar_ext_button"))
-                width += b->sizeHint().width() + 2;
+                width += b->sizeHint().width() + bar->layout()->spacing();
         c->SetWidth(std::max(width, bar->sizeHint().width()));
     }
 }
@@ -468,6 +490,7 @@ void TMirvane2Form::DataInfoButtonClick(QObject* Sender)
 {
     const bool hide = Sender && Sender->property("Tag").toInt() != 0;
     AsControl(ShowInfoToolBar)->SetVisible(hide);
+    ShowInfoRoom->SetVisible(hide);
     RightBottomPanel->SetVisible(!hide);
     InfoSplitter->SetTop(RightBottomPanel->Top());
     AlignControls(RightPanel);
@@ -487,6 +510,7 @@ bool TMirvane2Form::eventFilter(QObject* watched, QEvent* event)
         else if (watched == RightTopPanel) {
             PinRight(HideRightToolBar, false);
             PinRight(ShowInfoToolBar, true);
+            ShowInfoRoom->SetWidth(ShowInfoToolBar->width() + 2);
         } else if (watched == RightBottomPanel)
             PinRight(HideInfoToolBar, false);
     }

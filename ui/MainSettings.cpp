@@ -154,6 +154,11 @@ QRect KeepInWorkArea(const QRect& wanted, const QRect& area, const QSize& minimu
                  int(place(wanted.y(), height, area.y(), area.height())), int(width), int(height));
 }
 
+QRect PlaceInWorkArea(const QRect& wanted, const QRect& area, const QSize& minimum, const QMargins& frame)
+{
+    return KeepInWorkArea(wanted, area.marginsRemoved(frame.isNull() ? TypicalWindowFrame : frame), minimum);
+}
+
 std::vector<std::uint32_t> ScanColWidths(const QString& text, int count)
 {
     std::vector<std::uint32_t> widths;
@@ -383,11 +388,12 @@ void TMirvane2Form::PlaceWindow(const QRect& wanted)
         setGeometry(wanted);
         return;
     }
-    // The frame that a window manager adds stays inside the work area too.
+    // The frame that a window manager adds stays inside the work area too; before the manager
+    // has framed the window its frame is not known (and no margin at all).
     const QRect outer = frameGeometry(), inner = geometry();
     const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
                          outer.bottom() - inner.bottom());
-    setGeometry(KeepInWorkArea(wanted, screen->availableGeometry().marginsRemoved(frame), minimumSize()));
+    setGeometry(PlaceInWorkArea(wanted, screen->availableGeometry(), minimumSize(), frame));
 }
 
 void TMirvane2Form::LoadSettings()

@@ -2,6 +2,7 @@
 // The rules of the settings file's values, apart from the window that applies them: the
 // scanned fields of the window placement, the column widths and the port switches, the keeping
 // of a window inside the work area, and the stored form of the recent files' paths.
+#include <QMargins>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -43,6 +44,11 @@ inline constexpr int FormsMainMinFields = 5;
 // A rectangle moved inside the work area; cut to the area's size only when larger, never below
 // `minimum` (a window larger than the area keeps its left and top edges on the area's).
 QRect KeepInWorkArea(const QRect& wanted, const QRect& workArea, const QSize& minimum = {});
+// The same for a window whose manager adds `frame` around it (title bar and borders), so that
+// the frame lies on the work area too; a frame not known yet (null) stands for a typical one.
+QRect PlaceInWorkArea(const QRect& wanted, const QRect& workArea, const QSize& minimum, const QMargins& frame);
+// The typical frame: a title bar and borders as common window managers draw them.
+inline constexpr QMargins TypicalWindowFrame{4, 32, 4, 8};
 
 // VIEW/ColWidths: the widths from the front of "w0,w1,..." up to the first that does not scan,
 // at most `count`.

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <set>
@@ -26,6 +27,10 @@ TNewDevicesDialogHook& DialogHook()
 }
 
 int RunDialog(TNewDevicesForm& form) { return DialogHook() ? DialogHook()(form) : form.exec(); }
+
+// The designed widths of the columns (the description's is the rest) and of the dialog.
+constexpr int ColumnWidths[3] = {104, 0, 32};
+constexpr int DesignWidth = 360;
 
 TCatalogueItem* ItemAt(const QTreeWidget* list, int index) { return static_cast<TCatalogueItem*>(list->topLevelItem(index)); }
 
@@ -55,7 +60,7 @@ TNewDevicesForm::TNewDevicesForm(QWidget* owner) : QDialog(owner)
     setWindowIcon(MainIcon);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowContextHelpButtonHint | Qt::WindowCloseButtonHint);
-    resize(360, 300);
+    resize(DesignWidth, 300);
 
     NewDevicesLabel = new QLabel(QStringLiteral("Добавить отмеченные датчики?"), this);
     NewDevicesLabel->setObjectName(QStringLiteral("NewDevicesLabel"));
@@ -67,8 +72,8 @@ TNewDevicesForm::TNewDevicesForm(QWidget* owner) : QDialog(owner)
     DevicesListView->setHeaderLabels({QStringLiteral("Название"), QStringLiteral("Описание"), QStringLiteral("А")});
     DevicesListView->header()->setStretchLastSection(false);
     DevicesListView->header()->setSectionResizeMode(1, QHeaderView::Stretch);
-    DevicesListView->setColumnWidth(0, 104);
-    DevicesListView->setColumnWidth(2, 32);
+    DevicesListView->setColumnWidth(0, ColumnWidths[0]);
+    DevicesListView->setColumnWidth(2, ColumnWidths[2]);
     DevicesListView->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     DevicesListView->header()->setSectionsClickable(true);
     connect(DevicesListView->header(), &QHeaderView::sectionClicked, this,
@@ -106,6 +111,7 @@ void TNewDevicesForm::SetSortColumn(int column)
     };
     DevicesListView->setHeaderLabels({mark(0, "Название"), mark(1, "Описание"), mark(2, "А")});
     DevicesListView->sortItems(0, Qt::AscendingOrder);
+    FitColumns();
 }
 
 void TNewDevicesForm::AddRow(int row)
@@ -114,7 +120,27 @@ void TNewDevicesForm::AddRow(int row)
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(0, Qt::Checked);
     DevicesListView->addTopLevelItem(item);
+    FitColumns();
     UpdateOkButton();
+}
+
+void TNewDevicesForm::FitColumns()
+{
+    // Each column at least as wide as its texts (check box and sort mark included), and the
+    // dialog as wide as its columns need, the description taking what is left.
+    QHeaderView* header = DevicesListView->header();
+    header->resizeSections(QHeaderView::ResizeToContents);
+    int needed = 0;
+    for (int column = 0; column < 3; ++column) {
+        const int width = std::max(ColumnWidths[column], header->sectionSize(column));
+        if (column != 1)
+            DevicesListView->setColumnWidth(column, width);
+        needed += width;
+    }
+    const QMargins margins = layout()->contentsMargins();
+    needed += 2 * DevicesListView->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + margins.left() +
+              margins.right();
+    resize(std::max({DesignWidth, needed, width()}), height());
 }
 
 std::vector<int> TNewDevicesForm::CheckedRows() const

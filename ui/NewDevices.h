@@ -39,6 +39,7 @@ public:
 
 private:
     void UpdateOkButton();
+    void FitColumns();
 };
 
 // Runs the dialog in place of exec() (tests answer it); an empty hook restores exec().

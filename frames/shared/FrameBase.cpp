@@ -12,6 +12,16 @@ namespace {
 constexpr int EditHeight = 21;
 constexpr int ControlHeight = 17;
 constexpr int UpDownWidth = 15;
+
+// What the user moves about with rather than sets: the tabs of a page control and the scrolling
+// of a read-only text. A side without data keeps them, so that what it holds can still be read.
+bool Navigates(const TControl* control)
+{
+    if (dynamic_cast<const TPageControl*>(control))
+        return true;
+    const auto* memo = dynamic_cast<const TMemo*>(control);
+    return memo && memo->ReadOnly();
+}
 }
 
 QFont FrameFont()
@@ -95,7 +105,7 @@ void TFrameBase::ClearSide(bool request)
             combo->SetEnabled(false);
             combo->SetItemIndex(-1);
         } else {
-            control->SetEnabled(false);
+            control->SetEnabled(Navigates(control));
         }
     }
 }
@@ -276,7 +286,7 @@ void TFrameBase::StartSide(TPanel* side)
         return edit && !edit->ReadOnly();
     });
     for (TControl* control : controls)
-        control->SetEnabled(editable || dynamic_cast<TEdit*>(control));
+        control->SetEnabled(editable || dynamic_cast<TEdit*>(control) || Navigates(control));
 }
 
 void TFrameBase::FillSlots(const TDeviceSlots& s)

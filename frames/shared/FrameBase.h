@@ -2,8 +2,9 @@
 // What every device frame shares: made for one run-time device by its catalogue row's factory,
 // 324 wide and hidden until the main window shows it, a header strip and a panel per side
 // (Panel1 " Запрос" / OutPanel for the request, Panel2 " Ответ" / InPanel for the answer),
-// edits read-only and the other controls disabled until the device has data, and the eight slots written
-// into the device in one fixed order.
+// edits read-only and the other controls disabled until the device has data (page controls and
+// read-only texts stay usable, so that a side without data can still be read), and the eight
+// slots written into the device in one fixed order.
 //
 // A frame class derives from TFrameBase, builds its controls in its constructor with the
 // Add... helpers and then calls one of the Fill...Slots helpers with itself; its slot member
@@ -120,7 +121,8 @@ private:
     TPanel* addHeader(const QString& name, const QString& caption);
     TPanel* addSidePanel(const QString& name);
     // A side left editable by its description (an edit that is not read-only) starts usable;
-    // any other starts as a clear leaves it, every control but the edits disabled.
+    // any other starts as a clear leaves it, every control but the edits and the page controls and
+    // read-only texts disabled.
     static void StartSide(TPanel* side);
     // Moves each label up or down so that its text stands on the baseline of the text control
     // beside it, whatever the font's metrics; inner panels and group boxes likewise.

@@ -4,6 +4,8 @@
 // is as tall as the edit it steps. Its controls are enabled as after a clear of each side, and
 // showing a side enables that side only. The main window's texts read in full as well.
 #include <QComboBox>
+#include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QToolButton>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -108,7 +110,7 @@ TEST_P(EveryFrame, UpDownsAreAsTallAsTheirEdits)
 }
 
 // A side its description leaves editable (the terminal's answer) is usable from the start;
-// any other side starts as a clear leaves it.
+// any other side starts as a clear leaves it, its pages and read-only texts usable.
 TEST_P(EveryFrame, AFreshFrameIsEnabledAsAClearedOneUnlessEditable)
 {
     Rig fresh(GetParam());
@@ -125,6 +127,14 @@ TEST_P(EveryFrame, AFreshFrameIsEnabledAsAClearedOneUnlessEditable)
         if (!editable)
             cleared.info->ClearDisplay(request);
         EXPECT_EQ(EnabledStates(fresh.Panel(request)), EnabledStates(cleared.Panel(request))) << (request ? "request" : "answer");
+        // What the user moves about with stays usable without data: pages and read-only texts.
+        cleared.info->ClearDisplay(request);
+        for (QWidget* w : cleared.Panel(request)->findChildren<QWidget*>()) {
+            auto* text = qobject_cast<QPlainTextEdit*>(w);
+            if (qobject_cast<QTabWidget*>(w) || (text && text->isReadOnly())) {
+                EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+            }
+        }
     }
 }
 

@@ -139,7 +139,7 @@ TEST_F(ReceiveThreadTest, MasterSearchEndsThreeSecondsAfterTheConnection)
 }
 
 // The glyph shows what happened even while a scheme opens (the pause), and a port that exists
-// but refuses says why after its name.
+// but refuses says why after its name, each time the reason changes.
 TEST_F(ReceiveThreadTest, GlyphIsShownDuringAPauseWithTheReasonOfARefusal)
 {
     host.SetPortSettings({false, "ttyUSB0", {}});
@@ -151,12 +151,31 @@ TEST_F(ReceiveThreadTest, GlyphIsShownDuringAPauseWithTheReasonOfARefusal)
     thread.Pause();
     for (const auto& [why, text] : cases) {
         Line("ttyUSB0").FailOpen(1, why);
-        thread.PortGlyph = GlyphNone;
         EXPECT_FALSE(thread.OpenPort());
         EXPECT_EQ(host.statusTexts[2], QString::fromUtf8(text));
     }
     EXPECT_TRUE(thread.OpenPort());
     EXPECT_EQ(host.statusTexts[2], "8ttyUSB0");
+}
+
+// With detection on, a port that exists but refuses is named with its reason beside the
+// turning glyph while the search goes on.
+TEST_F(ReceiveThreadTest, DetectionNamesARefusingPortWhileTheGlyphTurns)
+{
+    host.SetPortSettings({true, "", {"ttyS0", "ttyUSB0"}});
+    Line("ttyS0").Echoes = false;
+    Line("ttyUSB0").FailOpen(1000, TPortRefusal::Busy);
+    int walks = 0;
+    thread.OnPass = [&] {
+        if (++walks == 30)
+            thread.RequestReconnect();
+    };
+    EXPECT_FALSE(thread.OpenPort());
+    const std::vector<QString>& shown = host.statusHistory[2];
+    ASSERT_FALSE(shown.empty());
+    for (const QString& text : shown)
+        EXPECT_EQ(text.mid(1), "ttyUSB0 — занят") << qPrintable(text);
+    EXPECT_LT(shown.back().at(0), QLatin1Char('8'));
 }
 
 // The end of a connection ends its poll period: the status text reads " Готов" again.

@@ -223,6 +223,27 @@ TEST_F(SchemeTest, FrameEditsStoreTheirValuesAndStep)
     EXPECT_EQ(a->SchemeObject->Answer[1], 3);
 }
 
+// A step shows what the answer then holds, the grid's text: Pressure-1 keeps 40.96 steps per
+// unit, so 0.01 alone may change nothing, and each click goes on to the next value it holds.
+TEST_F(SchemeTest, AnUpDownStepShowsTheValueSent)
+{
+    TDeviceInfo* device = AddDevice(7, ModeEmulate);   // Pressure-1
+    device->ShowData(false);
+    auto* edit = device->AnswerPanel->findChild<TEdit*>();
+    auto* upDown = device->AnswerPanel->findChild<TUpDown*>();
+    ASSERT_TRUE(edit && upDown);
+    edit->SetText(QStringLiteral("100"));
+    for (const char* shown : {"100.02", "100.05", "100.07"}) {
+        upDown->Click(TUpDownDirection::Up);
+        EXPECT_EQ(edit->Text(), QString::fromUtf8(shown));
+        EXPECT_EQ(Cell(0, 3), QString::fromUtf8(shown));
+    }
+    EXPECT_EQ(device->SchemeObject->Answer[1], 0x03);   // 4099 = 100.07 x 40.96
+    EXPECT_EQ(device->SchemeObject->Answer[2], 0x10);
+    edit->SendKeyDown(Qt::Key_Down);
+    EXPECT_EQ(edit->Text(), QStringLiteral("100.05"));
+}
+
 // Ctrl commands reach the window's items for the selected device; Ctrl+Up/Down never move the
 // grid's cursor (a silent abort).
 TEST_F(SchemeTest, CtrlCommandsActThroughTheWindowsItems)

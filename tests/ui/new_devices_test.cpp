@@ -1,6 +1,8 @@
 // The end of a device search: which heard rows the dialog offers, when it stays silent, and
 // what a confirmation adds to the scheme.
+#include <QHeaderView>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 
 #include "WindowFixture.h"
@@ -87,4 +89,27 @@ TEST(NewDevicesForm, OneRowPerAddress)
     EXPECT_TRUE(dialog.OKButton->isEnabled());
     dialog.DevicesListView->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
     EXPECT_FALSE(dialog.OKButton->isEnabled());
+}
+
+// Every row and caption reads whole in the dialog as it opens, without scrolling sideways.
+TEST(NewDevicesForm, EveryRowReadsWhole)
+{
+    TNewDevicesForm dialog;
+    for (int row = 0; row < DeviceCatalogueCount; ++row)
+        dialog.AddRow(row);
+    dialog.SetSortColumn(1);
+    dialog.show();
+    RunEventsFor(30);
+    const QTreeWidget* list = dialog.DevicesListView;
+    const QHeaderView* header = list->header();
+    const int box = list->style()->pixelMetric(QStyle::PM_IndicatorWidth);
+    for (int column = 0; column < 3; ++column) {
+        EXPECT_GE(header->sectionSize(column), header->fontMetrics().horizontalAdvance(list->headerItem()->text(column)));
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            const QString text = list->topLevelItem(i)->text(column);
+            const QRect cell = list->visualRect(list->model()->index(i, column));
+            EXPECT_GE(cell.width(), list->fontMetrics().horizontalAdvance(text) + (column == 0 ? box : 0)) << qPrintable(text);
+            EXPECT_LE(cell.left() + list->fontMetrics().horizontalAdvance(text), list->viewport()->width()) << qPrintable(text);
+        }
+    }
 }

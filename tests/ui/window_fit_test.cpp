@@ -1,15 +1,55 @@
 // The main window as the user meets it: every tool bar button within reach, a mode icon for
 // every device mode, the catalogue's columns inside its view, the grid focused at start, the
-// mode popup's keys only in the grid, and the window inside the screen.
+// mode popup's keys only in the grid, every frame's controls within reach, no button over
+// another, the connection's whole text, and the window inside the screen, title bar included.
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QWheelEvent>
 
 #include "WindowFixture.h"
+#include "ui/StatusBar.h"
+
+namespace {
+// The part of a widget that its window shows: its rectangle cut by every parent's.
+QRect ShownRect(const QWidget* w)
+{
+    QRect shown(w->mapTo(w->window(), QPoint()), w->size());
+    for (const QWidget* p = w->parentWidget(); p && !p->isWindow(); p = p->parentWidget())
+        shown &= QRect(p->mapTo(p->window(), QPoint()), p->size());
+    return shown;
+}
+bool WhollyShown(const QWidget* w) { return ShownRect(w).size() == w->size(); }
+
+// The shown control of a frame that reaches lowest (panels hold controls, they are none), among
+// those the focus can take or all.
+QWidget* LowestControl(const QWidget* frame, bool focusable)
+{
+    QWidget* lowest = nullptr;
+    int bottom = -1;
+    for (QWidget* w : frame->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(frame) || qobject_cast<TPanel*>(w) ||
+            (focusable && !(w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))))
+            continue;
+        const int b = w->mapTo(frame, QPoint(0, w->height())).y();
+        if (b > bottom) {
+            bottom = b;
+            lowest = w;
+        }
+    }
+    return lowest;
+}
+}   // namespace
 
 TEST_F(MainWindowTest, AStartedWindowFitsTheScreenItsToolBarsAndItsCatalogue)
 {
@@ -41,23 +81,26 @@ TEST_F(MainWindowTest, AStartedWindowFitsTheScreenItsToolBarsAndItsCatalogue)
         }
         EXPECT_GE(checked, constructor ? 12 : 10);
     }
-    // The catalogue's columns lie inside its list at the default panel width.
+    // At the catalogue panel's first width its check box and every column read whole, the
+    // captions included (the list scrolls sideways).
     QTreeWidget* list = f.DevicesListView;
     ASSERT_GT(list->topLevelItemCount(), 0);
-    ASSERT_EQ(f.RightPanel->Width(), 200);
+    const QCheckBox* same = f.SameAddrCheckBox;
+    const int box = same->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                    same->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+    EXPECT_LE(box + same->fontMetrics().horizontalAdvance(same->text()), same->width());
     for (const bool scrolled : {true, false}) {
         if (!scrolled)
-            f.DevicePanel->SetHeight(1000);   // no scroll bar: the description takes its room
+            f.DevicePanel->SetHeight(1000);
         RunEventsFor(30);
         const QHeaderView* header = list->header();
-        const int view = list->viewport()->width();
-        EXPECT_EQ(header->sectionViewportPosition(2) + header->sectionSize(2), view) << scrolled;
-        EXPECT_GT(header->sectionSize(1), 0);
         const QFontMetrics metrics(header->font());
-        EXPECT_GE(header->sectionSize(2), metrics.horizontalAdvance(list->headerItem()->text(2)));
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            for (const int column : {0, 2})
-                EXPECT_GE(header->sectionSize(column), list->fontMetrics().horizontalAdvance(list->topLevelItem(i)->text(column)));
+        for (int column = 0; column < 3; ++column) {
+            EXPECT_GE(header->sectionSize(column), metrics.horizontalAdvance(list->headerItem()->text(column))) << column;
+            for (int i = 0; i < list->topLevelItemCount(); ++i)
+                EXPECT_GE(header->sectionSize(column), list->fontMetrics().horizontalAdvance(list->topLevelItem(i)->text(column)))
+                    << qPrintable(list->topLevelItem(i)->text(column));
+        }
     }
 }
 
@@ -121,4 +164,145 @@ TEST(WindowPlacement, StoredOrDefaultRectanglesComeInsideSmallScreens)
     };
     for (const auto& c : cases)
         EXPECT_EQ(KeepInWorkArea(c.wanted, c.area, minimum), c.placed) << c.area.width() << "x" << c.area.height();
+}
+
+// The frame of every catalogue row shows whole in the default window: the scheme panel scrolls to
+// its lowest control, and follows the focus to the lowest control that takes it.
+TEST_F(MainWindowTest, EveryFramesLowestControlCanBeBroughtIntoView)
+{
+    TMirvane2Form& f = Make();
+    f.show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    auto* box = f.findChild<QScrollArea*>(QStringLiteral("SchemePanel"));
+    ASSERT_TRUE(box);
+    int scrolled = 0;
+    for (int row = 0; row < DeviceCatalogueCount; ++row) {
+        TSchemeObject object(QStringLiteral("Датчик"), std::uint32_t(row), ModeEmulate);
+        TDeviceInfo device(&object, &FrameHandlers, &f);
+        if (device.HasRequestEditor())
+            device.ShowData(true);
+        device.ShowData(false);
+        device.Frame->SetVisible(true);
+        QScrollBar* bar = box->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        scrolled += bar->maximum() > 0;
+        QWidget* lowest = LowestControl(device.Frame, false);
+        ASSERT_TRUE(lowest) << row;
+        EXPECT_TRUE(WhollyShown(lowest)) << row << " " << qPrintable(lowest->objectName());
+        bar->setValue(0);
+        QWidget* focused = LowestControl(device.Frame, true);
+        ASSERT_TRUE(focused) << row;
+        focused->setFocus(Qt::TabFocusReason);
+        EXPECT_TRUE(WhollyShown(focused)) << row << " " << qPrintable(focused->objectName());
+        device.Frame->SetVisible(false);
+    }
+    EXPECT_GT(scrolled, 0) << "no frame is taller than its room";
+
+    // The wheel scrolls the frame, also over a combo box the user has not chosen, which keeps
+    // its value.
+    TSchemeObject object(QStringLiteral("Logic-1"), 63, ModeEmulate);
+    TDeviceInfo device(&object, &FrameHandlers, &f);
+    device.ShowData(false);
+    device.Frame->SetVisible(true);
+    box->verticalScrollBar()->setValue(0);
+    RunEventsFor(30);
+    auto* combo = device.AnswerPanel->findChild<QComboBox*>();
+    ASSERT_TRUE(combo);
+    combo->setCurrentIndex(1);
+    const QPoint at = combo->rect().center();
+    QWheelEvent wheel(at, combo->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(combo, &wheel);
+    EXPECT_EQ(combo->currentIndex(), 1);
+    EXPECT_FALSE(wheel.isAccepted()) << "handed on to what holds the combo box";
+    // The window system hands an ignored wheel on to the parents, up to the view.
+    wheel.accept();
+    QApplication::sendEvent(box->viewport(), &wheel);
+    EXPECT_GT(box->verticalScrollBar()->value(), 0);
+}
+
+// No button of the right panel lies under another, with the decoding panel hidden or shown, at
+// the panel's first width and at its narrowest, beside the line monitor and the catalogue.
+TEST_F(MainWindowTest, TheRightPanelsButtonsLieUnderNoOther)
+{
+    TMirvane2Form& f = StartUp();
+    ASSERT_TRUE(WaitOpened());
+    f.RightPanelButtonClick(f.ShowRightButton);
+    for (const bool constructor : {false, true}) {
+        ConstructorMode = constructor ? 1 : 0;
+        f.ApplyConstructorMode();
+        for (const int width : {f.RightPanelWidth, 200}) {
+            f.RightPanelWidth = width;
+            f.FormResize();
+            for (QToolButton* shower : {f.ShowInfoButton, f.HideInfoButton}) {
+                f.DataInfoButtonClick(shower);
+                RunEventsFor(30);
+                for (QToolButton* b : {f.LineDataStartButton, f.LineDataStopButton, f.FindErrorsPrevButton,
+                                       f.FindErrorsNextButton, f.AddDeviceButton, f.DeleteDeviceButton,
+                                       f.ShowInfoButton, f.HideInfoButton}) {
+                    if (!b->isVisible())
+                        continue;
+                    const QRect r(b->mapTo(&f, QPoint()), b->size());
+                    for (const QPoint p : {r.center(), r.topLeft() + QPoint(1, 1), r.bottomRight() - QPoint(1, 1)})
+                        EXPECT_EQ(f.childAt(p), b) << qPrintable(b->objectName()) << " at width " << width;
+                }
+            }
+        }
+    }
+}
+
+// The connection panel holds the port's name and a refusal's reason whole, after the glyph's
+// 22 pixels, and follows each change of its text.
+TEST_F(MainWindowTest, TheConnectionPanelShowsItsWholeText)
+{
+    TMirvane2Form& f = StartUp();
+    const int ready = f.StatusBar->PanelRect(1).width();
+    for (const char* text : {"9ttyUSB0 — нет доступа", "9ttyUSB0 — занят", "8ttyUSB0", ":Закр.", "3ttyACM12 — нет доступа"}) {
+        f.SetStatusText(2, QString::fromUtf8(text));
+        const QRect panel = f.StatusBar->PanelRect(2);
+        const int room = panel.width() - 2 - 22;   // inside the panel's border, after the glyph
+        EXPECT_GE(room, f.StatusBar->fontMetrics().horizontalAdvance(QString::fromUtf8(text).mid(1))) << text;
+        EXPECT_EQ(panel.right(), f.StatusBar->width() - 1) << text;
+        EXPECT_EQ(f.StatusBar->PanelRect(1).width(), ready) << text;
+    }
+}
+
+// The title bar stays on the screen: placed before the window manager has framed the window (its
+// frame then unknown), and with the frame known.
+TEST_F(MainWindowTest, PlacementKeepsTheTitleBarOnTheScreen)
+{
+    TMirvane2Form& f = Make();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(area.contains(f.geometry().marginsAdded(QMargins(1, 20, 1, 5)))) << f.geometry().y();
+
+    const QSize minimum(722, 454);
+    const QRect standard(445, 317, 722, 696);
+    const QRect small(0, 0, 1024, 600);
+    for (const QMargins& frame : {QMargins(1, 20, 1, 5), QMargins()}) {
+        const QRect placed = PlaceInWorkArea(standard, small, minimum, frame);
+        EXPECT_TRUE(small.contains(placed.marginsAdded(QMargins(1, 20, 1, 5)))) << placed.y() << frame.isNull();
+        EXPECT_GE(placed.height(), minimum.height());
+    }
+    EXPECT_EQ(PlaceInWorkArea(standard, small, minimum, QMargins(1, 20, 1, 5)), QRect(301, 20, 722, 575));
+}
+
+// In "Диагностика БИ" a terminal receives text: with its request side cleared, its pages still
+// switch and its text still scrolls.
+TEST_F(SchemeTest, TheTerminalsPagesSwitchInMasterDiagnostics)
+{
+    form->show();
+    TDeviceInfo* device = AddDevice(60, ModeEmulate);   // the terminal
+    form->SelectDevice(device);
+    form->ApplyDeviceMode(ModeEmulate);
+    auto* pages = device->Frame->findChild<QTabWidget*>(QStringLiteral("ReplyPages"));
+    auto* text = device->Frame->findChild<QPlainTextEdit*>(QStringLiteral("Output1"));
+    ASSERT_TRUE(pages && text);
+    for (int i = 0; i < 60; ++i)
+        text->appendPlainText(QStringLiteral("Строка %1").arg(i));
+    RunEventsFor(30);
+    EXPECT_TRUE(text->isEnabled() && text->verticalScrollBar()->isEnabled());
+    QTabBar* tabs = pages->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    EXPECT_EQ(pages->currentIndex(), 1);
 }
