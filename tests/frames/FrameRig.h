@@ -109,14 +109,10 @@ private:
 // clang-format off
 struct Shown { int row; bool request; const char* body; const char* names; const char* values; const char* cells;
                const char* info; };
-// clang-format on
 // Controls -> body: `before` is overwritten where the frame owns the bits; where given, `shown`
 // is what the controls set read afterwards (edits rewritten by the build).
-// clang-format off
 struct Built { int row; bool request; const char* before; const char* set; const char* after; const char* shown = nullptr; };
-// clang-format on
 // A grid cell typed over `before`, after the controls in `set` (if any) are set.
-// clang-format off
 struct Typed { int row; bool request; int column; const char* text; const char* before; const char* after; const char* set = ""; };
 // clang-format on
 

@@ -10,7 +10,6 @@
 #include "frames/BoomLengthA.h"
 #include "frames/Clock.h"
 #include "frames/Temperature.h"
-#include "platform/Numbers.h"
 
 namespace {
 constexpr int TiltA = 27, TiltB = 28, PressureA = 7, PressureB = 33, WindSpeed = 24, TensionB = 22, TensionC = 46;
@@ -260,18 +259,6 @@ TEST(SensorFrames, TypedCellsReachTheBodies)
     });
     for (int column = 2; column <= 6; ++column)   // not typed in the grid
         CheckAll<Typed>({{Meter, Ans, column, "101", "81 2C 05 06", "81 2C 05 06"}, {Meter, Ans, column, "", "81 2C 05 06", "81 2C 05 06"}});
-}
-
-TEST(EngineDataFrame, GeneralFormOfValuesFollowsTheSeparator)
-{
-    const std::pair<long double, const char*> cases[] = {
-        {1500, "1500"}, {-2.5L, "-2.5"}, {0.1L, "0.1"}, {123456789012345.0L, "123456789012345"}};
-    for (const auto& [value, text] : cases)
-        EXPECT_EQ(FloatToStr(value), text);
-    SetDecimalSeparator(u',');
-    const QString comma = FloatToStr(1500.125L);
-    SetDecimalSeparator(u'.');
-    EXPECT_EQ(comma, "1500,125");
 }
 
 TEST(ClockFrame, CurrentTimeIsTakenWhenTheAnswerIsBuilt)

@@ -1,6 +1,6 @@
-// The device catalogue: every row's figures as the catalogue gives them, its hand-written wire
-// addresses follow the rule, its messages fit the image, and the lists by address hold every row
-// once, in catalogue order.
+// The device catalogue: every row's figures as the catalogue gives them (no message longer than
+// the image), its hand-written wire addresses follow the rule, and the lists by address hold every
+// row once, in catalogue order.
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 
 // Strictly rising rows, each at its own address, as many as the catalogue holds: every row once.
 // The table's wire bytes were written out by hand: the rule must give each of them.
-TEST(Catalogue, AddressListsHoldEveryRowOnceInOrderWithItsWireAddressAndItsMessagesFit)
+TEST(Catalogue, AddressListsHoldEveryRowOnceInOrderWithItsWireAddress)
 {
     int total = 0;
     for (int address = 0; address < LineAddressCount; ++address) {
@@ -23,7 +23,6 @@ TEST(Catalogue, AddressListsHoldEveryRowOnceInOrderWithItsWireAddressAndItsMessa
             const TFrameInfo& info = DeviceCatalogue[row];
             EXPECT_EQ(info.Address, address) << "row " << row;
             EXPECT_EQ(info.WireAddress, WireAddressOf(address)) << "row " << row;
-            EXPECT_TRUE(info.RequestLength <= 16 && info.AnswerLength <= 16) << "row " << row;
         }
         total += static_cast<int>(rows.size());
     }

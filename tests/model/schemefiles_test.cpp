@@ -22,12 +22,6 @@ QByteArray Image(std::initializer_list<int> bytes)
     return out;
 }
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // "Кран" / "С1": a pressure sensor (type 7: static, emulated, answer body A1 A2) and the
 // terminal (type 60, comment "x", disabled: 14 request bytes, three answer bytes).
 const QByteArray SampleSchemeImage = Image({
@@ -80,7 +74,7 @@ TEST_F(SchemeFiles, SchemeFileIsWrittenByteForByteAndReadBack)
 {
     const QString path = Path("s.mvs");
     ASSERT_TRUE(SaveSchemeFile(path, Sample()));
-    EXPECT_EQ(ReadAll(path), SampleSchemeImage);
+    EXPECT_EQ(FileBytes(path), SampleSchemeImage);
     EXPECT_EQ(Sample(false)[0]->Objects[0]->Mode, ModeReceive) << "sensor diagnostics: new devices receive";
     LineMode = LineModeMaster;
     EXPECT_EQ(Sample(false)[0]->Objects[0]->Mode, ModeEmulate) << "master diagnostics: new devices emulate";
@@ -90,7 +84,7 @@ TEST_F(SchemeFiles, StateFileIsWrittenByteForByteAndApplied)
 {
     const QString path = Path("s.mvi");
     ASSERT_TRUE(SaveInfoFile(path, Sample(), LineModeSensors, QStringLiteral("С1")));
-    EXPECT_EQ(ReadAll(path), SampleStateImage);
+    EXPECT_EQ(FileBytes(path), SampleStateImage);
 }
 
 TEST_F(SchemeFiles, SchemeFileEdgeCases)
@@ -215,7 +209,7 @@ TEST_F(SchemeFiles, WritersRefuseWhatTheReadersWouldRejectAndWhatExceedsTheLimit
     for (int i = 0; i < 3000; ++i)   // 23 bytes each in the state file
         schemes[0]->Objects.push_back(std::make_unique<TSchemeObject>("o", 60, ModeReceive));
     EXPECT_FALSE(SaveInfoFile(Path("bad.mvi"), schemes, LineModeSensors, {}));
-    EXPECT_EQ(ReadAll(path), QByteArray("old"));
+    EXPECT_EQ(FileBytes(path), QByteArray("old"));
     EXPECT_EQ(Files(), QStringList{"bad.mvs"});
 }
 
@@ -243,7 +237,7 @@ TEST_F(SchemeFiles, ASchemeFileIsSavedThroughALinkAndAStateFileIsNot)
     ASSERT_TRUE(QFile::link("real/doc.mvs", link));
     ASSERT_TRUE(SaveSchemeFile(link, Sample()));
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(ReadAll(target), SampleSchemeImage);
+    EXPECT_EQ(FileBytes(target), SampleSchemeImage);
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
@@ -251,7 +245,7 @@ TEST_F(SchemeFiles, ASchemeFileIsSavedThroughALinkAndAStateFileIsNot)
     // The state file is written without the user asking: a link there is left alone.
     ASSERT_TRUE(QFile::link("real/doc.mvs", Path("doc.mvi")));
     EXPECT_FALSE(SaveInfoFile(Path("doc.mvi"), Sample(), LineModeSensors, {}));
-    EXPECT_EQ(ReadAll(target), SampleSchemeImage);
+    EXPECT_EQ(FileBytes(target), SampleSchemeImage);
 }
 
 TEST_F(SchemeFiles, AFailedWriteLeavesTheOldFile)
@@ -270,6 +264,6 @@ TEST_F(SchemeFiles, AFailedWriteLeavesTheOldFile)
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(written);
-    EXPECT_EQ(ReadAll(path), old);
+    EXPECT_EQ(FileBytes(path), old);
     EXPECT_EQ(Files(), QStringList{"full.mvs"}) << "no temporary left";
 }

@@ -43,13 +43,6 @@ TEST(PlainFiles, OnlyAPlainFileIsReadOrReplacedAndNothingBlocks)
 
 namespace {
 
-QByteArray Held(const QString& path)
-{
-    QByteArray bytes;
-    ReadPlainFile(path, 65536, bytes);
-    return bytes;
-}
-
 QStringList Entries(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -80,7 +73,7 @@ TEST(PlainFiles, WhatTheUserMayNotWriteAndALinkNotToBeFollowedAreLeftAlone)
         const TOrdinaryUser user;
         for (const auto& c : cases) {
             EXPECT_FALSE(ReplaceFile(c.path, "new", c.rules)) << c.what;
-            EXPECT_EQ(Held(c.kept), "old") << c.what;
+            EXPECT_EQ(FileBytes(c.kept), "old") << c.what;
         }
     }
     EXPECT_EQ(FileType(link), unsigned(S_IFLNK));
@@ -116,7 +109,7 @@ TEST(PlainFiles, ASaveIsSyncedBeforeItsRenameAndAKillAtAnyStepLeavesAWholeFileAn
         }
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
-        const QByteArray held = Held(path);
+        const QByteArray held = FileBytes(path);
         EXPECT_TRUE(held == old || held == next) << int(step);
         ASSERT_TRUE(ReplaceFile(path, old));
         EXPECT_EQ(Entries(dir.path()), QStringList{"crane.mvi"}) << int(step);

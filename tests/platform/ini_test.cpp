@@ -18,13 +18,6 @@ TIniFile Parsed(const QByteArray& image)
     return ini;
 }
 
-QByteArray ReadAll(const QString& name)
-{
-    QByteArray bytes;
-    ReadPlainFile(name, 1 << 20, bytes);
-    return bytes;
-}
-
 class IniFiles : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
@@ -112,7 +105,7 @@ TEST_F(IniFiles, APathIsWrittenAsItsBytesAndAFileComesBackAsItWas)
     TIniFile ini;
     ASSERT_EQ(ini.Load(name), TIniLoad::Loaded);
     ASSERT_TRUE(ini.Save(name));
-    EXPECT_EQ(ReadAll(name), image);
+    EXPECT_EQ(FileBytes(name), image);
     ini.WriteString(QStringLiteral("LASTFILES"), QStringLiteral("File2"), DecodeName("/e/\xcf\xf0.mvs"));
     EXPECT_TRUE(ini.Image().contains("\nFile2=/e/\xcf\xf0.mvs\n")) << ini.Image().toHex().constData();
 }
@@ -132,12 +125,12 @@ TEST_F(IniFiles, SaveMakesTheFolderByteForByteAndReplacesAReadOnlyFile)
     const QString name = dir.filePath(QStringLiteral("config/Mirvane2/Mirvane2.ini"));
     TIniFile ini = Parsed("[A]\nx=1\n");
     ASSERT_TRUE(ini.Save(name));
-    EXPECT_EQ(ReadAll(name), QByteArray("[A]\nx=1\n"));
+    EXPECT_EQ(FileBytes(name), QByteArray("[A]\nx=1\n"));
 
     ASSERT_TRUE(QFile::setPermissions(name, QFileDevice::ReadOwner));
     ini.WriteInteger(QStringLiteral("A"), QStringLiteral("x"), 2);
     ASSERT_TRUE(ini.Save(name));
-    EXPECT_EQ(ReadAll(name), QByteArray("[A]\nx=2\n"));
+    EXPECT_EQ(FileBytes(name), QByteArray("[A]\nx=2\n"));
     EXPECT_TRUE(QFileInfo(name).isWritable());
     // No temporary file is left beside it.
     EXPECT_EQ(QDir(QFileInfo(name).path()).entryList(QDir::Files), QStringList{QStringLiteral("Mirvane2.ini")});

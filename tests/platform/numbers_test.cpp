@@ -50,11 +50,17 @@ TEST(FormatFloat, RoundsHalfAwayFromZeroToThePattern)
         EXPECT_EQ(FormatFloat(c.pattern, c.value), QString::fromLatin1(c.text)) << c.pattern << " " << double(c.value);
 }
 
-TEST(Numbers, TheSystemSeparatorServesReadingAndShowing)
+// The engine data's values are shown in the general form.
+TEST(Numbers, TheSystemSeparatorServesReadingAndShowingInBothForms)
 {
+    const std::pair<long double, const char*> general[] = {
+        {1500, "1500"}, {-2.5L, "-2.5"}, {0.1L, "0.1"}, {123456789012345.0L, "123456789012345"}};
+    for (const auto& [value, text] : general)
+        EXPECT_EQ(FloatToStr(value), text);
     SetDecimalSeparator(u',');
     EXPECT_TRUE(StrToFloat("1,5") == 1.5L && !StrToFloat("1.5"));
     EXPECT_EQ(FormatFloat("0.00", 3.14159L), "3,14");
+    EXPECT_EQ(FloatToStr(1500.125L), "1500,125");
     SetDecimalSeparator(u'.');
 }
 

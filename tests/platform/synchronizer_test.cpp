@@ -7,16 +7,12 @@
 #include "platform/Synchronizer.h"
 #include "support/RunEvents.h"
 
-TEST(Synchronizer, OnTheMainThreadTheStepRunsDirectly)
+TEST(Synchronizer, TheStepRunsOnTheMainThreadDirectlyOrWhileAWorkerWaits)
 {
     MainThreadSynchronizer sync;
-    bool ran = false;
-    sync.Synchronize([&] { ran = IsMainThread(); });
-    EXPECT_TRUE(ran);
-}
-
-TEST(Synchronizer, FromAWorkerTheStepRunsOnTheMainThreadAndTheWorkerWaits)
-{
+    bool ranDirectly = false;
+    sync.Synchronize([&] { ranDirectly = IsMainThread(); });
+    EXPECT_TRUE(ranDirectly);
     std::atomic<int> onMain{0};
     std::atomic<bool> sawResult{false}, done{false};
     QThread* worker = QThread::create([&] {

@@ -53,6 +53,12 @@ TOrdinaryUser::~TOrdinaryUser()
 
 bool SetMode(const QString& path, unsigned mode) { return ::chmod(EncodeName(path).constData(), mode) == 0; }
 
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 unsigned FileType(const QString& path)
 {
     struct stat status {};

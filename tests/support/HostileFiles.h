@@ -23,6 +23,8 @@ bool MakeFifo(const QString& path);
 bool RemoveFile(const QString& path);
 // The file type bits of what the name itself is (a link is not followed), 0 when nothing.
 unsigned FileType(const QString& path);
+// What a plain file holds, read without the program's own reader; empty when it cannot be read.
+QByteArray FileBytes(const QString& path);
 
 // While it lives, the process checks file permissions as an ordinary user (nobody) when the
 // tests run as root, who may write anything; an ordinary user stays who they are.

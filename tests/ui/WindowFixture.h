@@ -16,6 +16,7 @@
 #include "model/SchemeFiles.h"
 #include "platform/Abort.h"
 #include "platform/Files.h"
+#include "support/HostileFiles.h"
 #include "support/LoggingReceiveThread.h"
 #include "support/RunEvents.h"
 #include "support/TestFrames.h"
@@ -146,11 +147,7 @@ protected:
     TDeviceInfo* Device(std::size_t i) const { return form->Devices().at(i).get(); }
     QString Ini() const { return settingsDir.filePath(QStringLiteral("Mirvane2.ini")); }
     void WriteIni(const QByteArray& text) const { ASSERT_TRUE(ReplaceFile(Ini(), text)); }
-    QByteArray ReadIni() const
-    {
-        QFile file(Ini());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray ReadIni() const { return FileBytes(Ini()); }
     void AddTty(const QString& name) { ASSERT_TRUE(QDir().mkpath(ttyDir.filePath(name + QStringLiteral("/device")))); }
     // Closes the window, waits for its thread and drops it, so that the next start is fresh.
     void CloseAndDrop()

@@ -201,8 +201,7 @@ TEST_F(SchemeWindowTest, ANewDocumentIsWrittenWhenSavedAndAFailedSaveKeepsFileAn
     ASSERT_TRUE(ReplaceFile(lockedState, "MI02") && SetMode(lockedState, 0444) && SetMode(locked, 0444));
     ASSERT_TRUE(SetMode(inShut, 0666) && SetMode(shut, 0555));
     for (const QString& file : {folder, locked, inShut}) {
-        QByteArray before, after;
-        ReadPlainFile(file, MaxFileImage, before);
+        const QByteArray before = FileBytes(file);
         CurrentFileName = file;
         form->SetModified(true);
         {
@@ -213,11 +212,8 @@ TEST_F(SchemeWindowTest, ANewDocumentIsWrittenWhenSavedAndAFailedSaveKeepsFileAn
         EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|Ошибка при сохранении файла:\n") + file});
         Messages.clear();
         EXPECT_TRUE(form->Modified) << qPrintable(file);
-        ReadPlainFile(file, MaxFileImage, after);
-        EXPECT_EQ(after, before) << qPrintable(file);
+        EXPECT_EQ(FileBytes(file), before) << qPrintable(file);
     }
-    QByteArray state;
-    ReadPlainFile(lockedState, MaxFileImage, state);
-    EXPECT_EQ(state, "MI02");
+    EXPECT_EQ(FileBytes(lockedState), "MI02");
     EXPECT_EQ(QDir(shut).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"open.mvs"});
 }

@@ -7,6 +7,7 @@
 
 #include "platform/Files.h"
 #include "platform/PortList.h"
+#include "support/HostileFiles.h"
 #include "ui/About.h"
 #include "ui/Help.h"
 #include "ui/ImageList.h"
@@ -64,9 +65,8 @@ TEST(HelpAndAbout, HelpPageInRussianAndTheVersion)
 {
     TMirvane2Form main;   // registers the resources
     QTemporaryDir dir;
-    QFile file(WriteHelpPage(dir.path() + QStringLiteral("/help")));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString page = QString::fromUtf8(file.readAll());
+    const QString page = QString::fromUtf8(FileBytes(WriteHelpPage(dir.path() + QStringLiteral("/help"))));
+    ASSERT_FALSE(page.isEmpty());
     for (const char* words : {"Диагностика БИ", "Диагностика датчиков", "<kbd>Alt</kbd>+<kbd>K</kbd>"})
         EXPECT_TRUE(page.contains(QString::fromUtf8(words))) << words;
     EXPECT_EQ(VersionText(1, 7), QStringLiteral("Версия 1.07"));
@@ -75,7 +75,5 @@ TEST(HelpAndAbout, HelpPageInRussianAndTheVersion)
     const QString victim = dir.filePath("victim.txt"), linked = dir.filePath("linked");
     ASSERT_TRUE(ReplaceFile(victim, "mine") && MakeFolders(linked) && QFile::link(victim, linked + "/Mirvane2.html"));
     EXPECT_TRUE(WriteHelpPage(linked).isEmpty());
-    QByteArray held;
-    EXPECT_EQ(ReadPlainFile(victim, 100, held), TFileRead::Read);
-    EXPECT_EQ(held, "mine");
+    EXPECT_EQ(FileBytes(victim), "mine");
 }

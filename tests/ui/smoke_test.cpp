@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/Files.h"
 #include "support/HostileFiles.h"
 #include "support/RunEvents.h"
 
@@ -67,16 +68,11 @@ TEST(Program, IdlesAndEndsOnSigtermWithAFifoAsLastDocumentOrStateFile)
 {
     ASSERT_TRUE(QFileInfo::exists(ProgramPath())) << "build the Mirvane2 target first: " << qPrintable(ProgramPath());
     QTemporaryDir ttyDir, home;
-    QFile document(home.filePath(QStringLiteral("doc.mvs")));
-    ASSERT_TRUE(document.open(QIODevice::WriteOnly) && document.write("MV02\0\0\0", 7) == 7);
-    document.close();
+    ASSERT_TRUE(ReplaceFile(home.filePath(QStringLiteral("doc.mvs")), QByteArray("MV02\0\0\0", 7)));
     ASSERT_TRUE(MakeFifo(home.filePath(QStringLiteral("fifo.mvs"))) && MakeFifo(home.filePath(QStringLiteral("doc.mvi"))));
     const TFifoGuard guard({home.filePath(QStringLiteral("fifo.mvs")), home.filePath(QStringLiteral("doc.mvi"))});
     for (const char* last : {"fifo.mvs", "doc.mvs"}) {
-        QFile settings(home.filePath(QStringLiteral("Mirvane2.ini")));
-        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-        settings.write(QByteArray("[LASTFILES]\nFile1=") + last + "\n");
-        settings.close();
+        ASSERT_TRUE(ReplaceFile(home.filePath(QStringLiteral("Mirvane2.ini")), QByteArray("[LASTFILES]\nFile1=") + last + "\n"));
         QProcess program;
         ASSERT_TRUE(StartUntilWindow(program, home.path(), ttyDir.path())) << last;
         // A guard against a busy loop, not a speed test: once started, the program waits. Of 40
