@@ -39,6 +39,7 @@ void TLineEngine::PortOpened()
     RestoreListenState = true;
     LineEchoes = false;
     echoCount_ = 0;
+    quietTick_ = ticks_.Now();
 }
 
 std::uint32_t TLineEngine::ReadToRx(std::uint32_t count, std::uint8_t flag)
@@ -54,7 +55,7 @@ std::uint32_t TLineEngine::ReadToRx(std::uint32_t count, std::uint8_t flag)
         WaitOutFailedCall(readTick, ComTimeouts.ReadTotalTimeoutConstant);
     n = std::min(n, count);
     std::fill_n(ReadFlags.begin(), n, flag);
-    MarkAnswerEcho(readTick, n, n == count);
+    MarkAnswerEcho(readTick, n, count);
     RxBytes.Put(ReadBytes.data(), static_cast<std::int32_t>(n));
     RxFlags.Put(ReadFlags.data(), static_cast<std::int32_t>(n));
     return n;
@@ -110,24 +111,39 @@ void TLineEngine::TakeAnswerEcho(std::uint8_t byte)
     }
 }
 
-void TLineEngine::MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, bool full)
+bool TLineEngine::EchoWindowPassed(const TExpectedEcho& echo, std::uint32_t at)
 {
+    // Signed: a byte dated at the purge before the write lies before the window, not after it.
+    return static_cast<std::int32_t>(at - echo.WriteTick) >= static_cast<std::int32_t>(EchoWindowMs(echo.Length));
+}
+
+void TLineEngine::MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, std::uint32_t count)
+{
+    // When a byte came is known only within bounds: not before the port was last seen empty,
+    // and not after the read returned. The receive thread may have been held between reads
+    // (each synchronized step waits for the main thread, which a busy window answers late), so
+    // a byte that a read returned at once may have waited in the port for a long time: it is
+    // dated as early as it can have come. Only the last byte of a read that had to wait for it
+    // came when the read returned. After a read that came back short, or that had to wait for
+    // its last byte, the port holds nothing older than the read's end.
+    const std::uint32_t readEnd = ticks_.Now();
+    const bool waited = readEnd != readTick;
+    const std::uint32_t heardFrom = quietTick_;
+    if (n < count || waited)
+        quietTick_ = readEnd;
     if (!AnswerEchoGuard) {
         echoCount_ = 0;
         return;
     }
-    // Every byte inside a window is taken for the echo until it came back whole: an echo comes
-    // back late, cut, spaced or corrupted, and a corrupted byte may equal a wire address; taken
-    // for a request, it is answered, echoed, and so on for ever. The guard does not relax on
-    // a line that was never heard echoing: a line that garbles every echo cannot be told from
-    // one that does not echo, and one answer to a garbled echo is one too many.
-    //
-    // A byte may have come as early as the read began; only the last byte of a read that got
-    // all it asked for is known to have come at its end.
-    const std::uint32_t readEnd = ticks_.Now();
+    // Every byte that may have come inside a window is taken for the echo until it came back
+    // whole: an echo comes back late, cut, spaced or corrupted, and a corrupted byte may equal
+    // a wire address; taken for a request, it is answered, echoed, and so on for ever. The
+    // guard does not relax on a line that was never heard echoing: a line that garbles every
+    // echo cannot be told from one that does not echo, and one answer to a garbled echo is one
+    // too many.
     for (std::uint32_t i = 0; i < n; ++i) {
-        const std::uint32_t at = full && i + 1 == n ? readEnd : readTick;
-        while (echoCount_ > 0 && TicksElapsed(echoes_[0].WriteTick, at) >= EchoWindowMs(echoes_[0].Length))
+        const std::uint32_t at = waited && n == count && i + 1 == n ? readEnd : heardFrom;
+        while (echoCount_ > 0 && EchoWindowPassed(echoes_[0], at))
             SettleExpectedEcho();
         if (echoCount_ == 0)
             return;
@@ -211,8 +227,43 @@ bool TLineEngine::TryEmulateExchange(const TExchange& request)
         return false;
     ReadToRx(static_cast<std::uint32_t>(an));   // the answer's echo on the shared line
     if (RxBytes.Count < rq + an || RxBytes.At(rq) != request.Address || !CheckByteOk(RxBytes, rq, an))
+        HoldAnsweredExchange(request);
+    else
+        HandOffExchange(request);
+    return true;
+}
+
+void TLineEngine::HoldAnsweredExchange(const TExchange& request)
+{
+    // The request was answered, so its bytes are that exchange's whatever the echo did: a byte
+    // of its body framed again could be another emulated device's request, answered though the
+    // master never sent it. What was heard goes to the pending bytes as one exchange of the
+    // answered row, to be completed by what follows (a late echo: "Таймаут") or settled by it.
+    if (PendingBytes.Count > 0)
+        ClassifyPending(true);   // everything older first: nothing older may take these bytes
+    TFrameInfo& row = *request.Frame;
+    const int heard = std::min<int>(RxBytes.Count, row.RequestLength + row.AnswerLength);
+    if (heard > PendingLimit) {
+        // Longer than the pending bytes hold: settled now with what was heard.
+        HandOff(ClassifyCandidate(row, request.Address, true, RxBytes, heard), RxBytes, RxFlags);
+        return;
+    }
+    std::array<std::uint8_t, LineBufferSize> bytes{};
+    std::array<std::uint8_t, LineBufferSize> flags{};
+    TakeBoth(RxBytes, RxFlags, bytes, flags, heard);
+    PendingBytes.Put(bytes.data(), heard);
+    PendingFlags.Put(flags.data(), heard);
+    answeredRow_ = &row;
+    ClassifyPending(false);
+}
+
+bool TLineEngine::SettleAnsweredExchange(bool final)
+{
+    const TExchange held = ClassifyCandidate(*answeredRow_, answeredRow_->Address, final);
+    if (held.Result == ResultNeedMore)
         return false;
-    HandOffExchange(request);
+    answeredRow_ = nullptr;
+    HandOff(held, PendingBytes, PendingFlags);
     return true;
 }
 
@@ -227,6 +278,7 @@ bool TLineEngine::SendEmulatedAnswer(TFrameInfo& row)
     Port.Purge();   // the port stays in the listen (SPACE parity) state
     std::uint32_t written = 0;
     const std::uint32_t writeTick = ticks_.Now();
+    quietTick_ = writeTick;   // whatever comes now came after the write
     if (!Port.Write(TxBytes.data(), static_cast<std::uint32_t>(an), &written) && !Port.Lost())
         WaitOutFailedCall(writeTick, ComTimeouts.WriteTotalTimeoutConstant);   // the echo read decides
     ExpectEcho(an, writeTick);
@@ -260,7 +312,7 @@ void TLineEngine::HandOff(const TExchange& exchange, TRoundBuffer& bytes, TRound
 
 void TLineEngine::PendingStep()
 {
-    if (PendingBytes.Count >= PendingLimit)
+    if (PendingBytes.Count >= PendingLimit && !(answeredRow_ && SettleAnsweredExchange(true)))
         HandOffUnrecognised(PendingBytes, PendingFlags);
     std::uint8_t byte = 0;
     std::uint8_t flag = 0;
@@ -274,6 +326,11 @@ void TLineEngine::PendingStep()
 void TLineEngine::ClassifyPending(bool final)
 {
     while (PendingBytes.Count > 0) {
+        if (answeredRow_) {
+            if (!SettleAnsweredExchange(final))
+                return;
+            continue;
+        }
         const std::uint8_t head = PendingBytes.At(0);
         if (!IsWireAddressByte(head)) {
             HandOffUnrecognised(PendingBytes, PendingFlags);
@@ -302,22 +359,27 @@ void TLineEngine::ClassifyPending(bool final)
 
 TExchange TLineEngine::ClassifyCandidate(TFrameInfo& row, std::uint8_t address, bool final) const
 {
-    const int n = PendingBytes.Count;
+    return ClassifyCandidate(row, address, final, PendingBytes, PendingBytes.Count);
+}
+
+TExchange TLineEngine::ClassifyCandidate(TFrameInfo& row, std::uint8_t address, bool final, const TRoundBuffer& ring,
+                                         int n)
+{
     const int rq = row.RequestLength;
     const int total = rq + row.AnswerLength;
     auto outcome = [&row, address](int code, int take) { return TExchange{address, &row, code, take}; };
     const TExchange needMore = outcome(ResultNeedMore, 0);
     if (rq > n)
         return final ? outcome(ResultShortRequest, 1) : needMore;
-    if (!CheckByteOk(PendingBytes, 0, rq))
+    if (!CheckByteOk(ring, 0, rq))
         return outcome(ResultRequestCheck, 1);
     if (rq == n)
         return final ? outcome(ResultNoAnswer, rq) : needMore;
-    if (PendingBytes.At(rq) != address)
+    if (ring.At(rq) != address)
         return outcome(ResultNoAnswer, rq);
     if (n < total)
         return final ? outcome(ResultShortAnswer, n) : needMore;
-    return outcome(CheckByteOk(PendingBytes, rq, row.AnswerLength) ? ResultTimeout : ResultAnswerCheck, total);
+    return outcome(CheckByteOk(ring, rq, row.AnswerLength) ? ResultTimeout : ResultAnswerCheck, total);
 }
 
 std::int32_t TLineEngine::LookUpRequest(TExchange& request)

@@ -81,6 +81,9 @@ public:
     void ClassifyPending(bool final);
     // One row's outcome for the pending bytes of `address`: its code and the bytes it would take.
     TExchange ClassifyCandidate(TFrameInfo& row, std::uint8_t address, bool final) const;
+    // The same for the first n bytes of a ring.
+    static TExchange ClassifyCandidate(TFrameInfo& row, std::uint8_t address, bool final, const TRoundBuffer& ring,
+                                       int n);
 
     // Main-thread steps (run through the synchronizer).
     void LookupCurrentDevice();
@@ -162,12 +165,20 @@ private:
     // (`polled`: made for this pass) when that request is the echo of the poll.
     std::int32_t LookUpHead(TExchange& request, bool polled);
     TDeviceLookup DeviceAt(std::uint8_t address) const;   // main thread
-    void MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, bool full);
+    static bool EchoWindowPassed(const TExpectedEcho& echo, std::uint32_t at);
+    // Dates the n bytes a read of `count` that began at readTick returned, and takes those that
+    // may have come inside an answer's echo window for its echo.
+    void MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, std::uint32_t count);
     void TakeAnswerEcho(std::uint8_t byte);
     void ExpectEcho(int length, std::uint32_t writeTick);
     void WaitOutFailedCall(std::uint32_t began, std::uint32_t timeoutMs);
     void SettleExpectedEcho();
     void HandOffExchange(const TExchange& request);
+    // An answered request whose answer was not heard back whole in time (see Framing.cpp).
+    void HoldAnsweredExchange(const TExchange& request);
+    // Classifies the held answered exchange at the head of the pending bytes; false while it
+    // needs more bytes.
+    bool SettleAnsweredExchange(bool final);
     void HandOffUnrecognised(TRoundBuffer& bytes, TRoundBuffer& flags);
     // Takes the exchange's bytes and flags into FrameBytes/FrameFlags and shows it, good or failed.
     void HandOff(const TExchange& exchange, TRoundBuffer& bytes, TRoundBuffer& flags);
@@ -187,5 +198,11 @@ private:
     // The answers whose echo is still expected, oldest first.
     std::array<TExpectedEcho, MaxExpectedEchoes> echoes_{};
     int echoCount_ = 0;
+    // The last tick at which the port was known to hold no byte not yet read: no byte read
+    // since can have come earlier.
+    std::uint32_t quietTick_ = 0;
+    // The row of the answered request held at the head of the pending bytes, or none. There is
+    // at most one: holding one settles everything pending before it.
+    TFrameInfo* answeredRow_ = nullptr;
     TDeviceLookup polled_;
 };
