@@ -30,6 +30,9 @@ void TakeBoth(TRoundBuffer& bytes, TRoundBuffer& flags, Out& outBytes, Out& outF
 TLineEngine::TLineEngine(THost& host, ITickSource& ticks, ISynchronizer& synchronizer)
     : host_(host), ticks_(ticks), sync_(synchronizer)
 {
+    // Room for every hand-off one pass can make (each takes a byte at least), so that holding
+    // them costs no allocation.
+    heldHandOffs_.reserve(3 * LineBufferSize);
 }
 
 bool TLineEngine::Sync(void (TLineEngine::*step)()) { return SynchronizeMember(sync_, *this, step); }
@@ -155,6 +158,8 @@ void TLineEngine::MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, std::u
 void TLineEngine::FramingPass()
 {
     const bool polled = std::exchange(polled_.Ready, false);   // this pass's request alone
+    if (!heldHandOffs_.empty())
+        ShowHeldHandOffs();
     if (RestoreListenState) {
         Port.SetState(&ListenDCB);
         RestoreListenState = false;
@@ -303,11 +308,37 @@ void TLineEngine::HandOffUnrecognised(TRoundBuffer& bytes, TRoundBuffer& flags)
 void TLineEngine::HandOff(const TExchange& exchange, TRoundBuffer& bytes, TRoundBuffer& flags)
 {
     TakeBoth(bytes, flags, FrameBytes, FrameFlags, exchange.Length);
+    if (heldHandOffs_.empty() && ShowFrame(exchange))
+        return;
+    // The pause met this hand-off, or holds older ones back: what was read from the line is
+    // never lost from the line log, it is shown once the pause is over, in order.
+    THeldHandOff& held = heldHandOffs_.emplace_back();
+    held.Exchange = exchange;
+    std::copy_n(FrameBytes.begin(), exchange.Length, held.Bytes.begin());
+    std::copy_n(FrameFlags.begin(), exchange.Length, held.Flags.begin());
+    ShowHeldHandOffs();
+}
+
+bool TLineEngine::ShowFrame(const TExchange& exchange)
+{
     CurAddress = exchange.Address;
     CurFrame = exchange.Frame;
     Result = exchange.Result;
     FrameLength = exchange.Length;
-    Sync(exchange.Result == ResultOk ? &TLineEngine::ShowExchange : &TLineEngine::ShowFailedExchange);
+    return Sync(exchange.Result == ResultOk ? &TLineEngine::ShowExchange : &TLineEngine::ShowFailedExchange);
+}
+
+void TLineEngine::ShowHeldHandOffs()
+{
+    std::size_t shown = 0;
+    for (; shown < heldHandOffs_.size(); ++shown) {
+        const THeldHandOff& held = heldHandOffs_[shown];
+        std::copy_n(held.Bytes.begin(), held.Exchange.Length, FrameBytes.begin());
+        std::copy_n(held.Flags.begin(), held.Exchange.Length, FrameFlags.begin());
+        if (!ShowFrame(held.Exchange))
+            break;   // still paused
+    }
+    heldHandOffs_.erase(heldHandOffs_.begin(), heldHandOffs_.begin() + static_cast<std::ptrdiff_t>(shown));
 }
 
 void TLineEngine::PendingStep()

@@ -14,6 +14,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 #include "line/Port.h"
 #include "line/Protocol.h"
@@ -182,6 +183,10 @@ private:
     void HandOffUnrecognised(TRoundBuffer& bytes, TRoundBuffer& flags);
     // Takes the exchange's bytes and flags into FrameBytes/FrameFlags and shows it, good or failed.
     void HandOff(const TExchange& exchange, TRoundBuffer& bytes, TRoundBuffer& flags);
+    // Shows the exchange in FrameBytes/FrameFlags; false when the pause skipped the step.
+    bool ShowFrame(const TExchange& exchange);
+    // Shows the hand-offs the pause held back, oldest first, as far as the pause allows.
+    void ShowHeldHandOffs();
 
     // Hand-off helpers (main thread).
     TDeviceInfo* DeviceAtCurAddress() const;
@@ -204,5 +209,12 @@ private:
     // The row of the answered request held at the head of the pending bytes, or none. There is
     // at most one: holding one settles everything pending before it.
     TFrameInfo* answeredRow_ = nullptr;
+    // Hand-offs whose step the pause skipped, oldest first.
+    struct THeldHandOff {
+        TExchange Exchange;
+        std::array<std::uint8_t, LineBufferSize> Bytes{};
+        std::array<std::uint8_t, LineBufferSize> Flags{};
+    };
+    std::vector<THeldHandOff> heldHandOffs_;
     TDeviceLookup polled_;
 };

@@ -119,7 +119,8 @@ TEST_F(LineEngineTest, ReadAsksForNoMoreThanTheFreeRoom)
 }
 
 // Opening a scheme pauses the receive thread; a pass already under way meets the pause at any
-// of its main-thread steps. It never answers then, and never with a previous request's device.
+// of its main-thread steps. It never answers then, and never with a previous request's device;
+// what it read reaches the line log once the pause is over, in order.
 struct PauseAfterSteps final : ISynchronizer {
     void Synchronize(const std::function<void()>& step) override
     {
@@ -149,5 +150,19 @@ TEST(PauseMidPass, APassThatMeetsThePauseNeverAnswersWithAnotherDevice)
         EXPECT_EQ(writes.size(), steps >= 2 ? 2u : 1u) << "paused after " << steps << " steps";
         for (std::size_t i = 1; i < writes.size(); ++i)
             EXPECT_EQ(writes[i].Bytes[0], 0x05) << "paused after " << steps << " steps";
+
+        gate.paused = false;
+        w.line.PlayAfter(100, PressReq);
+        w.RunUntilQuiet();
+        Bytes read, logged;
+        for (const auto& call : w.line.CallsOf(ScriptedPort::Op::Read))
+            read.insert(read.end(), call.Bytes.begin(), call.Bytes.end());
+        for (int i = 0; i < LineLogCount; ++i)
+            for (const QString* text : {&LineLogRecord(i).RequestText, &LineLogRecord(i).AnswerText})
+                for (const QString& word : text->split(' ', Qt::SkipEmptyParts))
+                    logged.push_back(static_cast<std::uint8_t>(QString(word).remove('\'').toUInt(nullptr, 16)));
+        for (int i = 0; i < w.engine.PendingBytes.Count; ++i)
+            logged.push_back(w.engine.PendingBytes.At(i));
+        EXPECT_EQ(logged, read) << "paused after " << steps << " steps";
     }
 }
