@@ -175,17 +175,18 @@ void TLineEngine::FramingPass()
         return;
     }
     TExchange request{AddressOf(head)};
-    const std::int32_t mode = LookUpHead(request, polled);
+    const TFrameInfo* polledRow = nullptr;
+    const std::int32_t mode = LookUpHead(request, polled, polledRow);
     bool framed = false;
     if (mode == ModeEmulate)
         framed = TryEmulateExchange(request);
     else if (mode != ModeDisabled)
-        framed = ListenAttempts(request, mode);
+        framed = ListenAttempts(request, mode, polledRow);
     if (!framed)
         PendingStep();
 }
 
-bool TLineEngine::ListenAttempts(TExchange request, std::int32_t mode)
+bool TLineEngine::ListenAttempts(TExchange request, std::int32_t mode, const TFrameInfo* polledRow)
 {
     const TFrameInfo* tried = nullptr;
     if (mode == ModeReceive && request.Frame) {
@@ -194,13 +195,23 @@ bool TLineEngine::ListenAttempts(TExchange request, std::int32_t mode)
         if (attempt != Attempt::Fail)
             return attempt == Attempt::Success;
     }
-    for (TFrameInfo* row : FrameInfoVectors[request.Address]) {
-        if (row == tried)
+    // The program's own poll is answered by a device of the polled row: the rows of its lengths
+    // go first, else a longer row of the address would wait out the read for a byte that never
+    // comes and leave the answer to be classified late.
+    const auto likePolled = [polledRow](const TFrameInfo& row) {
+        return polledRow && row.RequestLength == polledRow->RequestLength && row.AnswerLength == polledRow->AnswerLength;
+    };
+    for (const bool first : {true, false}) {
+        if (first && !polledRow)
             continue;
-        request.Frame = row;
-        const Attempt attempt = TryListenExchange(request);
-        if (attempt != Attempt::Fail)
-            return attempt == Attempt::Success;
+        for (TFrameInfo* row : FrameInfoVectors[request.Address]) {
+            if (row == tried || (polledRow && likePolled(*row) != first))
+                continue;
+            request.Frame = row;
+            const Attempt attempt = TryListenExchange(request);
+            if (attempt != Attempt::Fail)
+                return attempt == Attempt::Success;
+        }
     }
     return false;
 }
@@ -424,11 +435,12 @@ std::int32_t TLineEngine::LookUpRequest(TExchange& request)
     return CurMode;
 }
 
-std::int32_t TLineEngine::LookUpHead(TExchange& request, bool polled)
+std::int32_t TLineEngine::LookUpHead(TExchange& request, bool polled, const TFrameInfo*& polledRow)
 {
     if (!polled || !(RxFlags.At(0) & FlagPollEcho) || polled_.Address != request.Address)
         return LookUpRequest(request);
     request.Frame = polled_.Frame;
+    polledRow = polled_.Polled;
     return polled_.Mode;
 }
 
@@ -436,8 +448,8 @@ TLineEngine::TDeviceLookup TLineEngine::DeviceAt(std::uint8_t address) const
 {
     const TDeviceInfo* device = host_.DevicesByAddr()[address];
     if (!device)
-        return {true, address, nullptr, -1};
-    return {true, address, CatalogueRow(device->FrameInfo), device->SchemeObject->Mode};
+        return {true, address, nullptr, -1, nullptr};
+    return {true, address, CatalogueRow(device->FrameInfo), device->SchemeObject->Mode, nullptr};
 }
 
 void TLineEngine::LookupCurrentDevice()
@@ -447,7 +459,11 @@ void TLineEngine::LookupCurrentDevice()
     CurMode = found.Mode;
 }
 
-void TLineEngine::LookUpPolledAddress(std::uint8_t address) { polled_ = DeviceAt(address); }
+void TLineEngine::LookUpPoll(const TFrameInfo& row)
+{
+    polled_ = DeviceAt(AddressOf(row.WireAddress));
+    polled_.Polled = &row;
+}
 
 void TLineEngine::FillAnswerBody()
 {

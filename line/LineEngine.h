@@ -73,7 +73,8 @@ public:
     // clang-format off
     enum class Attempt { Success, Fail, NeedMore };
     // clang-format on
-    bool ListenAttempts(TExchange request, std::int32_t mode);
+    // `polledRow`: the row of the program's own poll when the request is its echo, else none.
+    bool ListenAttempts(TExchange request, std::int32_t mode, const TFrameInfo* polledRow = nullptr);
     Attempt TryListenExchange(const TExchange& request);
     bool TryEmulateExchange(const TExchange& request);
     // False when no answer went out (the fill was skipped during a pause).
@@ -88,10 +89,10 @@ public:
 
     // Main-thread steps (run through the synchronizer).
     void LookupCurrentDevice();
-    // The lookup for a poll about to go out at `address`, done by the step that prepares the
-    // poll: the framing pass right after it takes it for the poll's echo instead of a step of its
-    // own. Forgotten by every other pass: a lookup belongs to one request.
-    void LookUpPolledAddress(std::uint8_t address);
+    // The lookup for a poll of `row` about to go out, done by the step that prepares the poll:
+    // the framing pass right after it takes it for the poll's echo instead of a step of its own.
+    // Forgotten by every other pass: a lookup belongs to one request.
+    void LookUpPoll(const TFrameInfo& row);
     void ForgetPolledLookup() { polled_.Ready = false; }
     void FillAnswerBody();
     void ShowExchange();
@@ -161,10 +162,12 @@ private:
         std::uint8_t Address = 0;
         TFrameInfo* Frame = nullptr;
         std::int32_t Mode = -1;
+        const TFrameInfo* Polled = nullptr;   // the row polled, for the poll's own lookup
     };
     // LookUpRequest for the request at the head of RxBytes, answered by the poll's own lookup
-    // (`polled`: made for this pass) when that request is the echo of the poll.
-    std::int32_t LookUpHead(TExchange& request, bool polled);
+    // (`polled`: made for this pass) when that request is the echo of the poll, which also gives
+    // the polled row.
+    std::int32_t LookUpHead(TExchange& request, bool polled, const TFrameInfo*& polledRow);
     TDeviceLookup DeviceAt(std::uint8_t address) const;   // main thread
     static bool EchoWindowPassed(const TExpectedEcho& echo, std::uint32_t at);
     // Dates the n bytes a read of `count` that began at readTick returned, and takes those that
