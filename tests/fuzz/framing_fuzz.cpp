@@ -62,11 +62,6 @@ THostileDraw InputDraw(const std::uint8_t* data, std::size_t size)
     };
 }
 
-void AppendHex(std::vector<std::uint8_t>& out, const QString& text)
-{
-    for (const QString& word : text.split(' ', Qt::SkipEmptyParts))
-        out.push_back(static_cast<std::uint8_t>(QStringView(word).mid(word.startsWith('\'') ? 1 : 0).toUInt(nullptr, 16)));
-}
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -126,14 +121,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::vector<std::uint8_t> read;
         for (const auto& call : line.CallsOf(ScriptedPort::Op::Read))
             read.insert(read.end(), call.Bytes.begin(), call.Bytes.end());
-        std::vector<std::uint8_t> handedOff;
         for (int i = 0; i < LineLogCount; ++i) {
             const TLineRecord& record = LineLogRecord(i);
             Require(record.Result >= 0 && record.Result < 7);
             Require(record.FrameInfo || record.Result != 0);
-            AppendHex(handedOff, record.RequestText);
-            AppendHex(handedOff, record.AnswerText);
         }
+        std::vector<std::uint8_t> handedOff = LineLogBytes();
         for (const TRoundBuffer* held : {&engine.PendingBytes, &engine.RxBytes})
             for (int i = 0; i < held->Count; ++i)
                 handedOff.push_back(held->At(i));

@@ -1,6 +1,7 @@
 // Framing of the line into exchanges: the result codes from realistic byte sequences, the
 // listen attempts over rows of one address, the pending buffer, and the emulated answer.
 #include "LineFixture.h"
+#include "support/HostileLine.h"
 
 // Address 44 (one row, request 3, answer 4) and address 6 (three rows, request 1, answer 4).
 // None of these bytes but the first of each request is an address byte.
@@ -154,13 +155,9 @@ TEST(PauseMidPass, APassThatMeetsThePauseNeverAnswersWithAnotherDevice)
         gate.paused = false;
         w.line.PlayAfter(100, PressReq);
         w.RunUntilQuiet();
-        Bytes read, logged;
+        Bytes read, logged = LineLogBytes();
         for (const auto& call : w.line.CallsOf(ScriptedPort::Op::Read))
             read.insert(read.end(), call.Bytes.begin(), call.Bytes.end());
-        for (int i = 0; i < LineLogCount; ++i)
-            for (const QString* text : {&LineLogRecord(i).RequestText, &LineLogRecord(i).AnswerText})
-                for (const QString& word : text->split(' ', Qt::SkipEmptyParts))
-                    logged.push_back(static_cast<std::uint8_t>(QString(word).remove('\'').toUInt(nullptr, 16)));
         for (int i = 0; i < w.engine.PendingBytes.Count; ++i)
             logged.push_back(w.engine.PendingBytes.At(i));
         EXPECT_EQ(logged, read) << "paused after " << steps << " steps";

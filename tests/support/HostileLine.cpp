@@ -195,10 +195,8 @@ struct THostileWorld {
         for (int i = 0; i < LineLogCount; ++i) {
             const TLineRecord& r = LineLogRecord(i);
             out.Consistent = out.Consistent && r.Result >= 0 && r.Result <= 6 && (r.FrameInfo || r.Result != 0);
-            for (const QString* text : {&r.RequestText, &r.AnswerText})
-                for (const QString& word : text->split(' ', Qt::SkipEmptyParts))
-                    out.HandedOff.push_back(static_cast<std::uint8_t>(QStringView(word).mid(word.startsWith('\'') ? 1 : 0).toUInt(nullptr, 16)));
         }
+        out.HandedOff = LineLogBytes();
         for (const TRoundBuffer* held : {&engine.PendingBytes, &engine.RxBytes})
             for (int i = 0; i < held->Count; ++i)
                 out.HandedOff.push_back(held->At(i));
@@ -229,6 +227,16 @@ int THostileOutcome::WorstExcess() const
         if (Answers[a] > 0)
             worst = std::max(worst, Answers[a] - Requests[a]);
     return worst;
+}
+
+std::vector<std::uint8_t> LineLogBytes()
+{
+    std::vector<std::uint8_t> bytes;
+    for (int i = 0; i < LineLogCount; ++i)
+        for (const QString* text : {&LineLogRecord(i).RequestText, &LineLogRecord(i).AnswerText})
+            for (const QString& word : text->split(' ', Qt::SkipEmptyParts))
+                bytes.push_back(static_cast<std::uint8_t>(QStringView(word).mid(word.startsWith('\'') ? 1 : 0).toUInt(nullptr, 16)));
+    return bytes;
 }
 
 THostileOutcome RunHostileLine(const THostileDraw& draw, const THostileSetup& setup)

@@ -45,3 +45,6 @@ struct THostileSetup {
 
 // One stream.
 THostileOutcome RunHostileLine(const THostileDraw& draw, const THostileSetup& setup);
+
+// Every byte the line log's records hold, in order (each record's request, then its answer).
+std::vector<std::uint8_t> LineLogBytes();
