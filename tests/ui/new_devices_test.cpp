@@ -96,6 +96,7 @@ TEST_F(MainWindowTest, SearchOverTheLineOffersEveryDeviceThatAnswers)
     // first and answer one byte longer, and the engine block at 52, the first row polled.
     std::vector<int> rows{0, 3, 4, 5, 7, 13, 14, 15, 16, 20, 25, 30, 39, 53, 60, 63, 64};
     std::vector<BusDevice> bus;
+    bus.reserve(rows.size());
     for (int row : rows)
         bus.push_back({row, Bytes(std::size_t(DeviceCatalogue[row].AnswerLength - 2), 0x01)});
     line.SetDevices(bus, LineByteTimeUs);
