@@ -81,6 +81,7 @@ void TLineEngine::ExpectEcho(int length, std::uint32_t writeTick)
     echo.Length = std::clamp(length, 0, MaxAnswerLength);
     std::copy_n(TxBytes.begin(), echo.Length, echo.Bytes.begin());
     echo.Heard.fill(false);
+    echo.Next = 0;
     echo.WriteTick = writeTick;
 }
 
@@ -94,14 +95,18 @@ void TLineEngine::SettleExpectedEcho()
 void TLineEngine::TakeAnswerEcho(std::uint8_t byte)
 {
     // Which written byte it repeats is looked up by value, not by position: a Purge before a
-    // later answer may have thrown part of an earlier echo away.
+    // later answer may have thrown part of an earlier echo away. But an echo comes back in the
+    // order it went out, so only a byte after the last one heard can repeat it: the master's
+    // bytes inside the window must not complete an echo out of order and end the guard before
+    // the echo itself (maybe corrupted) has come.
     for (int e = 0; e < echoCount_; ++e) {
         TExpectedEcho& echo = echoes_[e];
         const auto end = echo.Heard.begin() + echo.Length;
-        for (int i = 0; i < echo.Length; ++i) {
-            if (echo.Heard[i] || echo.Bytes[i] != byte)
+        for (int i = echo.Next; i < echo.Length; ++i) {
+            if (echo.Bytes[i] != byte)
                 continue;
             echo.Heard[i] = true;
+            echo.Next = i + 1;
             // A master repeating its request repeats an answer's first byte; any other is echo.
             if (i > 0 || echo.Length == 1)
                 LineEchoes = true;
@@ -127,10 +132,13 @@ void TLineEngine::MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, std::u
     // (each synchronized step waits for the main thread, which a busy window answers late), so
     // a byte that a read returned at once may have waited in the port for a long time: it is
     // dated as early as it can have come. Only the last byte of a read that had to wait for it
-    // came when the read returned. After a read that came back short, or that had to wait for
-    // its last byte, the port holds nothing older than the read's end.
+    // on a quiet line came when the read returned. After a read that came back short, or that
+    // so waited for its last byte, the port holds nothing older than the read's end. A byte
+    // that followed the one before it closely belongs to the same message, and is dated with
+    // it: a message that began inside an echo window is not cut at the window's end, to have
+    // its tail framed as requests.
     const std::uint32_t readEnd = ticks_.Now();
-    const bool waited = readEnd != readTick;
+    const bool waited = TicksElapsed(readTick, readEnd) >= LineGapMs;
     const std::uint32_t heardFrom = quietTick_;
     if (n < count || waited)
         quietTick_ = readEnd;
@@ -257,8 +265,12 @@ void TLineEngine::HoldAnsweredExchange(const TExchange& request)
     // answered row, to be completed by what follows (a late echo: "Таймаут") or settled by it.
     if (PendingBytes.Count > 0)
         ClassifyPending(true);   // everything older first: nothing older may take these bytes
+    // Its answer is what the echo read heard, not bytes that had come before the answer went out.
     TFrameInfo& row = *request.Frame;
-    const int heard = std::min<int>(RxBytes.Count, row.RequestLength + row.AnswerLength);
+    int heard = row.RequestLength;
+    while (heard < std::min<int>(RxBytes.Count, row.RequestLength + row.AnswerLength) &&
+           (RxFlags.At(heard) & FlagAnswerEcho))
+        ++heard;
     if (heard > PendingLimit) {
         // Longer than the pending bytes hold: settled now with what was heard.
         HandOff(ClassifyCandidate(row, request.Address, true, RxBytes, heard), RxBytes, RxFlags);

@@ -38,6 +38,9 @@ inline constexpr std::uint32_t SilentDeviceBackOffMs = 5000;
 // 60 ms late have been heard, so the latency allowed is 64 ms.
 inline constexpr std::uint32_t EchoLatencyMs = 64;
 constexpr std::uint32_t EchoWindowMs(int bytes) { return WireTimeMs(bytes) + EchoLatencyMs; }
+// A read that waited this long for its byte met a quiet line, a gap between messages; shorter
+// waits are the spacing of one message's bytes.
+inline constexpr std::uint32_t LineGapMs = WireTimeMs(3);
 
 // What the framing steps hand each other about the bytes at the head of a buffer: their line
 // address, the row they are framed with (none: a byte that begins nothing), and once settled
@@ -146,6 +149,7 @@ private:
         std::array<std::uint8_t, MaxAnswerLength> Bytes{};
         std::array<bool, MaxAnswerLength> Heard{};
         int Length = 0;
+        int Next = 0;   // the bytes before it are heard or lost
         std::uint32_t WriteTick = 0;
     };
     static constexpr int MaxExpectedEchoes = 4;

@@ -95,16 +95,18 @@ struct THostileWorld {
     }
 
     // The master's traffic: noise now and then, else requests, answered by the listen-only
-    // devices that are present, now and then cut or damaged.
+    // devices that are present, now and then cut or damaged. After bytes that an emulated
+    // device may answer, the master waits for that answer as a master does, but not for its
+    // echo, which may come back 60 ms late.
     void PlayMaster()
     {
         std::uint32_t at = clock.Now();
         for (int i = 0, count = 12 + static_cast<int>(draw(25)); i < count; ++i) {
             at += draw(4) == 0 ? draw(12) : draw(150);
             const Bytes m = draw(4) == 0 ? Random(1 + static_cast<int>(draw(20))) : MasterExchange();
-            CountRequests(m);
+            const bool answerable = CountRequests(m);
             line.PlayAt(at, m);
-            at += static_cast<std::uint32_t>(m.size()) * 2;
+            at += static_cast<std::uint32_t>(m.size()) * 2 + (answerable ? WireTimeMs(MaxAnswerLength) + 2 : 0);
         }
     }
 
@@ -151,17 +153,22 @@ struct THostileWorld {
     // A whole request to an emulated device counts once. Elsewhere every byte of the master's
     // side that reads as the request of an emulated device counts: a byte of noise or in a
     // damaged message may be one, and the framing cannot tell.
-    void CountRequests(const Bytes& bytes)
+    // True when an emulated device may answer the bytes.
+    bool CountRequests(const Bytes& bytes)
     {
         if (std::exchange(wholeRequest, false)) {
             ++out.Requests[AddressOf(bytes[0])];
-            return;
+            return true;
         }
+        bool any = false;
         for (std::uint8_t b : bytes) {
             const TDeviceInfo* device = host.byAddr[AddressOf(b)];
-            if (device && device->SchemeObject->Mode == ModeEmulate && DeviceCatalogue[device->SchemeObject->Type].WireAddress == b)
+            if (device && device->SchemeObject->Mode == ModeEmulate && DeviceCatalogue[device->SchemeObject->Type].WireAddress == b) {
                 ++out.Requests[AddressOf(b)];
+                any = true;
+            }
         }
+        return any;
     }
 
     void Run()
