@@ -30,6 +30,9 @@ void TakeBoth(TRoundBuffer& bytes, TRoundBuffer& flags, Out& outBytes, Out& outF
 TLineEngine::TLineEngine(THost& host, ITickSource& ticks, ISynchronizer& synchronizer)
     : host_(host), ticks_(ticks), sync_(synchronizer)
 {
+    // Room for every hand-off one pass can make (each takes a byte at least), so that holding
+    // them costs no allocation.
+    heldHandOffs_.reserve(3 * LineBufferSize);
 }
 
 bool TLineEngine::Sync(void (TLineEngine::*step)()) { return SynchronizeMember(sync_, *this, step); }
@@ -39,6 +42,7 @@ void TLineEngine::PortOpened()
     RestoreListenState = true;
     LineEchoes = false;
     echoCount_ = 0;
+    quietTick_ = ticks_.Now();
 }
 
 std::uint32_t TLineEngine::ReadToRx(std::uint32_t count, std::uint8_t flag)
@@ -54,7 +58,7 @@ std::uint32_t TLineEngine::ReadToRx(std::uint32_t count, std::uint8_t flag)
         WaitOutFailedCall(readTick, ComTimeouts.ReadTotalTimeoutConstant);
     n = std::min(n, count);
     std::fill_n(ReadFlags.begin(), n, flag);
-    MarkAnswerEcho(readTick, n, n == count);
+    MarkAnswerEcho(readTick, n, count);
     RxBytes.Put(ReadBytes.data(), static_cast<std::int32_t>(n));
     RxFlags.Put(ReadFlags.data(), static_cast<std::int32_t>(n));
     return n;
@@ -77,6 +81,7 @@ void TLineEngine::ExpectEcho(int length, std::uint32_t writeTick)
     echo.Length = std::clamp(length, 0, MaxAnswerLength);
     std::copy_n(TxBytes.begin(), echo.Length, echo.Bytes.begin());
     echo.Heard.fill(false);
+    echo.Next = 0;
     echo.WriteTick = writeTick;
 }
 
@@ -90,14 +95,18 @@ void TLineEngine::SettleExpectedEcho()
 void TLineEngine::TakeAnswerEcho(std::uint8_t byte)
 {
     // Which written byte it repeats is looked up by value, not by position: a Purge before a
-    // later answer may have thrown part of an earlier echo away.
+    // later answer may have thrown part of an earlier echo away. But an echo comes back in the
+    // order it went out, so only a byte after the last one heard can repeat it: the master's
+    // bytes inside the window must not complete an echo out of order and end the guard before
+    // the echo itself (maybe corrupted) has come.
     for (int e = 0; e < echoCount_; ++e) {
         TExpectedEcho& echo = echoes_[e];
         const auto end = echo.Heard.begin() + echo.Length;
-        for (int i = 0; i < echo.Length; ++i) {
-            if (echo.Heard[i] || echo.Bytes[i] != byte)
+        for (int i = echo.Next; i < echo.Length; ++i) {
+            if (echo.Bytes[i] != byte)
                 continue;
             echo.Heard[i] = true;
+            echo.Next = i + 1;
             // A master repeating its request repeats an answer's first byte; any other is echo.
             if (i > 0 || echo.Length == 1)
                 LineEchoes = true;
@@ -110,24 +119,42 @@ void TLineEngine::TakeAnswerEcho(std::uint8_t byte)
     }
 }
 
-void TLineEngine::MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, bool full)
+bool TLineEngine::EchoWindowPassed(const TExpectedEcho& echo, std::uint32_t at)
 {
+    // Signed: a byte dated at the purge before the write lies before the window, not after it.
+    return static_cast<std::int32_t>(at - echo.WriteTick) >= static_cast<std::int32_t>(EchoWindowMs(echo.Length));
+}
+
+void TLineEngine::MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, std::uint32_t count)
+{
+    // When a byte came is known only within bounds: not before the port was last seen empty,
+    // and not after the read returned. The receive thread may have been held between reads
+    // (each synchronized step waits for the main thread, which a busy window answers late), so
+    // a byte that a read returned at once may have waited in the port for a long time: it is
+    // dated as early as it can have come. Only the last byte of a read that had to wait for it
+    // on a quiet line came when the read returned. After a read that came back short, or that
+    // so waited for its last byte, the port holds nothing older than the read's end. A byte
+    // that followed the one before it closely belongs to the same message, and is dated with
+    // it: a message that began inside an echo window is not cut at the window's end, to have
+    // its tail framed as requests.
+    const std::uint32_t readEnd = ticks_.Now();
+    const bool waited = TicksElapsed(readTick, readEnd) >= LineGapMs;
+    const std::uint32_t heardFrom = quietTick_;
+    if (n < count || waited)
+        quietTick_ = readEnd;
     if (!AnswerEchoGuard) {
         echoCount_ = 0;
         return;
     }
-    // Every byte inside a window is taken for the echo until it came back whole: an echo comes
-    // back late, cut, spaced or corrupted, and a corrupted byte may equal a wire address; taken
-    // for a request, it is answered, echoed, and so on for ever. The guard does not relax on
-    // a line that was never heard echoing: a line that garbles every echo cannot be told from
-    // one that does not echo, and one answer to a garbled echo is one too many.
-    //
-    // A byte may have come as early as the read began; only the last byte of a read that got
-    // all it asked for is known to have come at its end.
-    const std::uint32_t readEnd = ticks_.Now();
+    // Every byte that may have come inside a window is taken for the echo until it came back
+    // whole: an echo comes back late, cut, spaced or corrupted, and a corrupted byte may equal
+    // a wire address; taken for a request, it is answered, echoed, and so on for ever. The
+    // guard does not relax on a line that was never heard echoing: a line that garbles every
+    // echo cannot be told from one that does not echo, and one answer to a garbled echo is one
+    // too many.
     for (std::uint32_t i = 0; i < n; ++i) {
-        const std::uint32_t at = full && i + 1 == n ? readEnd : readTick;
-        while (echoCount_ > 0 && TicksElapsed(echoes_[0].WriteTick, at) >= EchoWindowMs(echoes_[0].Length))
+        const std::uint32_t at = waited && n == count && i + 1 == n ? readEnd : heardFrom;
+        while (echoCount_ > 0 && EchoWindowPassed(echoes_[0], at))
             SettleExpectedEcho();
         if (echoCount_ == 0)
             return;
@@ -139,6 +166,8 @@ void TLineEngine::MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, bool f
 void TLineEngine::FramingPass()
 {
     const bool polled = std::exchange(polled_.Ready, false);   // this pass's request alone
+    if (!heldHandOffs_.empty())
+        ShowHeldHandOffs();
     if (RestoreListenState) {
         Port.SetState(&ListenDCB);
         RestoreListenState = false;
@@ -154,17 +183,18 @@ void TLineEngine::FramingPass()
         return;
     }
     TExchange request{AddressOf(head)};
-    const std::int32_t mode = LookUpHead(request, polled);
+    const TFrameInfo* polledRow = nullptr;
+    const std::int32_t mode = LookUpHead(request, polled, polledRow);
     bool framed = false;
     if (mode == ModeEmulate)
         framed = TryEmulateExchange(request);
     else if (mode != ModeDisabled)
-        framed = ListenAttempts(request, mode);
+        framed = ListenAttempts(request, mode, polledRow);
     if (!framed)
         PendingStep();
 }
 
-bool TLineEngine::ListenAttempts(TExchange request, std::int32_t mode)
+bool TLineEngine::ListenAttempts(TExchange request, std::int32_t mode, const TFrameInfo* polledRow)
 {
     const TFrameInfo* tried = nullptr;
     if (mode == ModeReceive && request.Frame) {
@@ -173,13 +203,23 @@ bool TLineEngine::ListenAttempts(TExchange request, std::int32_t mode)
         if (attempt != Attempt::Fail)
             return attempt == Attempt::Success;
     }
-    for (TFrameInfo* row : FrameInfoVectors[request.Address]) {
-        if (row == tried)
+    // The program's own poll is answered by a device of the polled row: the rows of its lengths
+    // go first, else a longer row of the address would wait out the read for a byte that never
+    // comes and leave the answer to be classified late.
+    const auto likePolled = [polledRow](const TFrameInfo& row) {
+        return polledRow && row.RequestLength == polledRow->RequestLength && row.AnswerLength == polledRow->AnswerLength;
+    };
+    for (const bool first : {true, false}) {
+        if (first && !polledRow)
             continue;
-        request.Frame = row;
-        const Attempt attempt = TryListenExchange(request);
-        if (attempt != Attempt::Fail)
-            return attempt == Attempt::Success;
+        for (TFrameInfo* row : FrameInfoVectors[request.Address]) {
+            if (row == tried || (polledRow && likePolled(*row) != first))
+                continue;
+            request.Frame = row;
+            const Attempt attempt = TryListenExchange(request);
+            if (attempt != Attempt::Fail)
+                return attempt == Attempt::Success;
+        }
     }
     return false;
 }
@@ -211,8 +251,47 @@ bool TLineEngine::TryEmulateExchange(const TExchange& request)
         return false;
     ReadToRx(static_cast<std::uint32_t>(an));   // the answer's echo on the shared line
     if (RxBytes.Count < rq + an || RxBytes.At(rq) != request.Address || !CheckByteOk(RxBytes, rq, an))
+        HoldAnsweredExchange(request);
+    else
+        HandOffExchange(request);
+    return true;
+}
+
+void TLineEngine::HoldAnsweredExchange(const TExchange& request)
+{
+    // The request was answered, so its bytes are that exchange's whatever the echo did: a byte
+    // of its body framed again could be another emulated device's request, answered though the
+    // master never sent it. What was heard goes to the pending bytes as one exchange of the
+    // answered row, to be completed by what follows (a late echo: "Таймаут") or settled by it.
+    if (PendingBytes.Count > 0)
+        ClassifyPending(true);   // everything older first: nothing older may take these bytes
+    // Its answer is what the echo read heard, not bytes that had come before the answer went out.
+    TFrameInfo& row = *request.Frame;
+    int heard = row.RequestLength;
+    while (heard < std::min<int>(RxBytes.Count, row.RequestLength + row.AnswerLength) &&
+           (RxFlags.At(heard) & FlagAnswerEcho))
+        ++heard;
+    if (heard > PendingLimit) {
+        // Longer than the pending bytes hold: settled now with what was heard.
+        HandOff(ClassifyCandidate(row, request.Address, true, RxBytes, heard), RxBytes, RxFlags);
+        return;
+    }
+    std::array<std::uint8_t, LineBufferSize> bytes{};
+    std::array<std::uint8_t, LineBufferSize> flags{};
+    TakeBoth(RxBytes, RxFlags, bytes, flags, heard);
+    PendingBytes.Put(bytes.data(), heard);
+    PendingFlags.Put(flags.data(), heard);
+    answeredRow_ = &row;
+    ClassifyPending(false);
+}
+
+bool TLineEngine::SettleAnsweredExchange(bool final)
+{
+    const TExchange held = ClassifyCandidate(*answeredRow_, answeredRow_->Address, final);
+    if (held.Result == ResultNeedMore)
         return false;
-    HandOffExchange(request);
+    answeredRow_ = nullptr;
+    HandOff(held, PendingBytes, PendingFlags);
     return true;
 }
 
@@ -227,6 +306,7 @@ bool TLineEngine::SendEmulatedAnswer(TFrameInfo& row)
     Port.Purge();   // the port stays in the listen (SPACE parity) state
     std::uint32_t written = 0;
     const std::uint32_t writeTick = ticks_.Now();
+    quietTick_ = writeTick;   // whatever comes now came after the write
     if (!Port.Write(TxBytes.data(), static_cast<std::uint32_t>(an), &written) && !Port.Lost())
         WaitOutFailedCall(writeTick, ComTimeouts.WriteTotalTimeoutConstant);   // the echo read decides
     ExpectEcho(an, writeTick);
@@ -251,16 +331,42 @@ void TLineEngine::HandOffUnrecognised(TRoundBuffer& bytes, TRoundBuffer& flags)
 void TLineEngine::HandOff(const TExchange& exchange, TRoundBuffer& bytes, TRoundBuffer& flags)
 {
     TakeBoth(bytes, flags, FrameBytes, FrameFlags, exchange.Length);
+    if (heldHandOffs_.empty() && ShowFrame(exchange))
+        return;
+    // The pause met this hand-off, or holds older ones back: what was read from the line is
+    // never lost from the line log, it is shown once the pause is over, in order.
+    THeldHandOff& held = heldHandOffs_.emplace_back();
+    held.Exchange = exchange;
+    std::copy_n(FrameBytes.begin(), exchange.Length, held.Bytes.begin());
+    std::copy_n(FrameFlags.begin(), exchange.Length, held.Flags.begin());
+    ShowHeldHandOffs();
+}
+
+bool TLineEngine::ShowFrame(const TExchange& exchange)
+{
     CurAddress = exchange.Address;
     CurFrame = exchange.Frame;
     Result = exchange.Result;
     FrameLength = exchange.Length;
-    Sync(exchange.Result == ResultOk ? &TLineEngine::ShowExchange : &TLineEngine::ShowFailedExchange);
+    return Sync(exchange.Result == ResultOk ? &TLineEngine::ShowExchange : &TLineEngine::ShowFailedExchange);
+}
+
+void TLineEngine::ShowHeldHandOffs()
+{
+    std::size_t shown = 0;
+    for (; shown < heldHandOffs_.size(); ++shown) {
+        const THeldHandOff& held = heldHandOffs_[shown];
+        std::copy_n(held.Bytes.begin(), held.Exchange.Length, FrameBytes.begin());
+        std::copy_n(held.Flags.begin(), held.Exchange.Length, FrameFlags.begin());
+        if (!ShowFrame(held.Exchange))
+            break;   // still paused
+    }
+    heldHandOffs_.erase(heldHandOffs_.begin(), heldHandOffs_.begin() + static_cast<std::ptrdiff_t>(shown));
 }
 
 void TLineEngine::PendingStep()
 {
-    if (PendingBytes.Count >= PendingLimit)
+    if (PendingBytes.Count >= PendingLimit && !(answeredRow_ && SettleAnsweredExchange(true)))
         HandOffUnrecognised(PendingBytes, PendingFlags);
     std::uint8_t byte = 0;
     std::uint8_t flag = 0;
@@ -274,6 +380,11 @@ void TLineEngine::PendingStep()
 void TLineEngine::ClassifyPending(bool final)
 {
     while (PendingBytes.Count > 0) {
+        if (answeredRow_) {
+            if (!SettleAnsweredExchange(final))
+                return;
+            continue;
+        }
         const std::uint8_t head = PendingBytes.At(0);
         if (!IsWireAddressByte(head)) {
             HandOffUnrecognised(PendingBytes, PendingFlags);
@@ -302,22 +413,27 @@ void TLineEngine::ClassifyPending(bool final)
 
 TExchange TLineEngine::ClassifyCandidate(TFrameInfo& row, std::uint8_t address, bool final) const
 {
-    const int n = PendingBytes.Count;
+    return ClassifyCandidate(row, address, final, PendingBytes, PendingBytes.Count);
+}
+
+TExchange TLineEngine::ClassifyCandidate(TFrameInfo& row, std::uint8_t address, bool final, const TRoundBuffer& ring,
+                                         int n)
+{
     const int rq = row.RequestLength;
     const int total = rq + row.AnswerLength;
     auto outcome = [&row, address](int code, int take) { return TExchange{address, &row, code, take}; };
     const TExchange needMore = outcome(ResultNeedMore, 0);
     if (rq > n)
         return final ? outcome(ResultShortRequest, 1) : needMore;
-    if (!CheckByteOk(PendingBytes, 0, rq))
+    if (!CheckByteOk(ring, 0, rq))
         return outcome(ResultRequestCheck, 1);
     if (rq == n)
         return final ? outcome(ResultNoAnswer, rq) : needMore;
-    if (PendingBytes.At(rq) != address)
+    if (ring.At(rq) != address)
         return outcome(ResultNoAnswer, rq);
     if (n < total)
         return final ? outcome(ResultShortAnswer, n) : needMore;
-    return outcome(CheckByteOk(PendingBytes, rq, row.AnswerLength) ? ResultTimeout : ResultAnswerCheck, total);
+    return outcome(CheckByteOk(ring, rq, row.AnswerLength) ? ResultTimeout : ResultAnswerCheck, total);
 }
 
 std::int32_t TLineEngine::LookUpRequest(TExchange& request)
@@ -331,11 +447,12 @@ std::int32_t TLineEngine::LookUpRequest(TExchange& request)
     return CurMode;
 }
 
-std::int32_t TLineEngine::LookUpHead(TExchange& request, bool polled)
+std::int32_t TLineEngine::LookUpHead(TExchange& request, bool polled, const TFrameInfo*& polledRow)
 {
     if (!polled || !(RxFlags.At(0) & FlagPollEcho) || polled_.Address != request.Address)
         return LookUpRequest(request);
     request.Frame = polled_.Frame;
+    polledRow = polled_.Polled;
     return polled_.Mode;
 }
 
@@ -343,8 +460,8 @@ TLineEngine::TDeviceLookup TLineEngine::DeviceAt(std::uint8_t address) const
 {
     const TDeviceInfo* device = host_.DevicesByAddr()[address];
     if (!device)
-        return {true, address, nullptr, -1};
-    return {true, address, CatalogueRow(device->FrameInfo), device->SchemeObject->Mode};
+        return {true, address, nullptr, -1, nullptr};
+    return {true, address, CatalogueRow(device->FrameInfo), device->SchemeObject->Mode, nullptr};
 }
 
 void TLineEngine::LookupCurrentDevice()
@@ -354,7 +471,11 @@ void TLineEngine::LookupCurrentDevice()
     CurMode = found.Mode;
 }
 
-void TLineEngine::LookUpPolledAddress(std::uint8_t address) { polled_ = DeviceAt(address); }
+void TLineEngine::LookUpPoll(const TFrameInfo& row)
+{
+    polled_ = DeviceAt(AddressOf(row.WireAddress));
+    polled_.Polled = &row;
+}
 
 void TLineEngine::FillAnswerBody()
 {

@@ -15,6 +15,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "line/Port.h"
 #include "line/Protocol.h"
@@ -38,6 +39,9 @@ inline constexpr std::uint32_t SilentDeviceBackOffMs = 5000;
 // 60 ms late have been heard, so the latency allowed is 64 ms.
 inline constexpr std::uint32_t EchoLatencyMs = 64;
 constexpr std::uint32_t EchoWindowMs(int bytes) { return WireTimeMs(bytes) + EchoLatencyMs; }
+// A read that waited this long for its byte met a quiet line, a gap between messages; shorter
+// waits are the spacing of one message's bytes.
+inline constexpr std::uint32_t LineGapMs = WireTimeMs(3);
 
 // What the framing steps hand each other about the bytes at the head of a buffer: their line
 // address, the row they are framed with (none: a byte that begins nothing), and once settled
@@ -73,7 +77,8 @@ public:
     // clang-format off
     enum class Attempt { Success, Fail, NeedMore };
     // clang-format on
-    bool ListenAttempts(TExchange request, std::int32_t mode);
+    // `polledRow`: the row of the program's own poll when the request is its echo, else none.
+    bool ListenAttempts(TExchange request, std::int32_t mode, const TFrameInfo* polledRow = nullptr);
     Attempt TryListenExchange(const TExchange& request);
     bool TryEmulateExchange(const TExchange& request);
     // False when no answer went out (the fill was skipped during a pause).
@@ -82,13 +87,16 @@ public:
     void ClassifyPending(bool final);
     // One row's outcome for the pending bytes of `address`: its code and the bytes it would take.
     TExchange ClassifyCandidate(TFrameInfo& row, std::uint8_t address, bool final) const;
+    // The same for the first n bytes of a ring.
+    static TExchange ClassifyCandidate(TFrameInfo& row, std::uint8_t address, bool final, const TRoundBuffer& ring,
+                                       int n);
 
     // Main-thread steps (run through the synchronizer).
     void LookupCurrentDevice();
-    // The lookup for a poll about to go out at `address`, done by the step that prepares the
-    // poll: the framing pass right after it takes it for the poll's echo instead of a step of its
-    // own. Forgotten by every other pass: a lookup belongs to one request.
-    void LookUpPolledAddress(std::uint8_t address);
+    // The lookup for a poll of `row` about to go out, done by the step that prepares the poll:
+    // the framing pass right after it takes it for the poll's echo instead of a step of its own.
+    // Forgotten by every other pass: a lookup belongs to one request.
+    void LookUpPoll(const TFrameInfo& row);
     void ForgetPolledLookup() { polled_.Ready = false; }
     void FillAnswerBody();
     void ShowExchange();
@@ -146,6 +154,7 @@ private:
         std::array<std::uint8_t, MaxAnswerLength> Bytes{};
         std::array<bool, MaxAnswerLength> Heard{};
         int Length = 0;
+        int Next = 0;   // the bytes before it are heard or lost
         std::uint32_t WriteTick = 0;
     };
     static constexpr int MaxExpectedEchoes = 4;
@@ -162,20 +171,34 @@ private:
         std::uint8_t Address = 0;
         TFrameInfo* Frame = nullptr;
         std::int32_t Mode = -1;
+        const TFrameInfo* Polled = nullptr;   // the row polled, for the poll's own lookup
     };
     // LookUpRequest for the request at the head of RxBytes, answered by the poll's own lookup
-    // (`polled`: made for this pass) when that request is the echo of the poll.
-    std::int32_t LookUpHead(TExchange& request, bool polled);
+    // (`polled`: made for this pass) when that request is the echo of the poll, which also gives
+    // the polled row.
+    std::int32_t LookUpHead(TExchange& request, bool polled, const TFrameInfo*& polledRow);
     TDeviceLookup DeviceAt(std::uint8_t address) const;   // main thread
-    void MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, bool full);
+    static bool EchoWindowPassed(const TExpectedEcho& echo, std::uint32_t at);
+    // Dates the n bytes a read of `count` that began at readTick returned, and takes those that
+    // may have come inside an answer's echo window for its echo.
+    void MarkAnswerEcho(std::uint32_t readTick, std::uint32_t n, std::uint32_t count);
     void TakeAnswerEcho(std::uint8_t byte);
     void ExpectEcho(int length, std::uint32_t writeTick);
     void WaitOutFailedCall(std::uint32_t began, std::uint32_t timeoutMs);
     void SettleExpectedEcho();
     void HandOffExchange(const TExchange& request);
+    // An answered request whose answer was not heard back whole in time (see Framing.cpp).
+    void HoldAnsweredExchange(const TExchange& request);
+    // Classifies the held answered exchange at the head of the pending bytes; false while it
+    // needs more bytes.
+    bool SettleAnsweredExchange(bool final);
     void HandOffUnrecognised(TRoundBuffer& bytes, TRoundBuffer& flags);
     // Takes the exchange's bytes and flags into FrameBytes/FrameFlags and shows it, good or failed.
     void HandOff(const TExchange& exchange, TRoundBuffer& bytes, TRoundBuffer& flags);
+    // Shows the exchange in FrameBytes/FrameFlags; false when the pause skipped the step.
+    bool ShowFrame(const TExchange& exchange);
+    // Shows the hand-offs the pause held back, oldest first, as far as the pause allows.
+    void ShowHeldHandOffs();
 
     // Hand-off helpers (main thread).
     TDeviceInfo* DeviceAtCurAddress() const;
@@ -192,5 +215,18 @@ private:
     // The answers whose echo is still expected, oldest first.
     std::array<TExpectedEcho, MaxExpectedEchoes> echoes_{};
     int echoCount_ = 0;
+    // The last tick at which the port was known to hold no byte not yet read: no byte read
+    // since can have come earlier.
+    std::uint32_t quietTick_ = 0;
+    // The row of the answered request held at the head of the pending bytes, or none. There is
+    // at most one: holding one settles everything pending before it.
+    TFrameInfo* answeredRow_ = nullptr;
+    // Hand-offs whose step the pause skipped, oldest first.
+    struct THeldHandOff {
+        TExchange Exchange;
+        std::array<std::uint8_t, LineBufferSize> Bytes{};
+        std::array<std::uint8_t, LineBufferSize> Flags{};
+    };
+    std::vector<THeldHandOff> heldHandOffs_;
     TDeviceLookup polled_;
 };

@@ -59,7 +59,7 @@ void TReceiveThread::PreparePoll()
 {
     SelectPollTarget();
     if (Engine.CurFrame)
-        Engine.LookUpPolledAddress(AddressOf(Engine.CurFrame->WireAddress));
+        Engine.LookUpPoll(*Engine.CurFrame);
     if (Engine.CurFrame && Engine.CurFrame->RequestLength > 1) {
         FillRequestBody();
         pollBodyFilled_ = true;

@@ -121,8 +121,8 @@ void TReceiveThread::Execute()
     while (!Terminated()) {
         if (Reconnect.exchange(false))
             ResetStats = true;
-        // ScanIndex belongs to the main thread; a pause does not hold this step back.
-        mainSync_.Synchronize([this] { StopSearch(); });
+        // A running device search carries on in the next connection: a missing echo reconnects
+        // on most ports, and a search it ended would end without its dialog.
         PortGlyph = GlyphNone;
         bool lost = false;
         while (!Stopping()) {

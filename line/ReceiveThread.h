@@ -13,7 +13,8 @@
 // Opening a scheme pauses the thread cooperatively (Pause, Continue): the loop waits at the
 // start of a pass, and every synchronized step that would reach the devices is skipped on the
 // main thread while the pause holds, so a step queued before the pause never meets a scheme
-// that is being rebuilt. Termination wakes a paused thread.
+// that is being rebuilt; a hand-off so skipped is shown after the pause, so that nothing read
+// is lost from the line log. Termination wakes a paused thread.
 #include <QString>
 #include <QThread>
 #include <atomic>

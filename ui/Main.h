@@ -183,6 +183,9 @@ public:
     void OpenSchemeThreadTerminate();
     void WMTimerBody(TDeviceInfo* device);
     void ShowNewDevices();
+    // Starts a device search on the receive thread (which must exist), from the menu or not.
+    void StartDeviceSearch(std::uint8_t byUser);
+    std::uint32_t SearchStartTick = 0;   // when the last device search started
     void RebuildPortMenus();
     void FCreateFileItemClick();
     void FOpenFileItemClick();

@@ -160,10 +160,8 @@ void TMirvane2Form::FCreateFileItemClick()
     SetModified(false);
     ShowLineRecordInfo();
     // The devices heard on the line are offered for the new scheme.
-    if (ReceiveThread) {
-        SearchByUser = 0;
-        ReceiveThread->StartSearch();
-    }
+    if (ReceiveThread)
+        StartDeviceSearch(0);
 }
 
 void TMirvane2Form::FOpenFileItemClick() { ExecuteOpenDialog(CurrentFileName); }

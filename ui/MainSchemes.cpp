@@ -87,10 +87,8 @@ void TMirvane2Form::SCreateSchemeItemClick()
     ShowLineRecordInfo();
     CurrSchemeComboBoxSelect(CurrSchemeComboBox);
     // A new scheme is offered the devices heard on the line.
-    if (ReceiveThread) {
-        SearchByUser = 0;
-        ReceiveThread->StartSearch();
-    }
+    if (ReceiveThread)
+        StartDeviceSearch(0);
 }
 
 // An empty name restores the shown scheme's name, selected whole.

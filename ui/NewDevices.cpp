@@ -38,17 +38,22 @@ TCatalogueItem* ItemAt(const QTreeWidget* list, int index) { return static_cast<
 
 void SetNewDevicesDialogHook(TNewDevicesDialogHook hook) { DialogHook() = std::move(hook); }
 
-std::vector<int> HeardNewRows(const TDevicesByAddr& devices, std::uint32_t now)
+std::vector<int> HeardNewRows(const TDevicesByAddr& devices, std::uint32_t now, std::uint32_t since)
 {
     std::vector<int> rows;
     for (int row = 0; row < DeviceCatalogueCount; ++row) {
         const TFrameInfo& info = DeviceCatalogue[row];
         // Unsigned differences: right across the wrap of the tick count.
         if (info.Address < devices.size() && !devices[info.Address] && info.LastSeenTick != 0 &&
-            std::uint32_t(now - info.LastSeenTick) < HeardWindowMs)
+            std::uint32_t(now - info.LastSeenTick) <= std::uint32_t(now - since))
             rows.push_back(row);
     }
     return rows;
+}
+
+std::vector<int> HeardNewRows(const TDevicesByAddr& devices, std::uint32_t now)
+{
+    return HeardNewRows(devices, now, now - (HeardWindowMs - 1));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -167,9 +172,14 @@ void TNewDevicesForm::UpdateOkButton()
 
 void TMirvane2Form::DFindDeviceItemClick()
 {
-    if (!ReceiveThread)
-        return;
-    SearchByUser = 1;
+    if (ReceiveThread)
+        StartDeviceSearch(1);
+}
+
+void TMirvane2Form::StartDeviceSearch(std::uint8_t byUser)
+{
+    SearchByUser = byUser;
+    SearchStartTick = GetTickCount();
     ReceiveThread->StartSearch();
 }
 
@@ -180,7 +190,12 @@ void TMirvane2Form::ShowNewDevices()
         return;
     TNewDevicesForm form(this);
     form.DevicesListView->setUpdatesEnabled(false);
-    for (int row : HeardNewRows(DevicesByAddr_, GetTickCount()))
+    // Polling every free catalogue row takes longer than the window of a listening search, and
+    // every row that answered its poll is offered.
+    const std::uint32_t now = GetTickCount();
+    const auto rows = LineMode.load() == LineModeMaster ? HeardNewRows(DevicesByAddr_, now)
+                                                        : HeardNewRows(DevicesByAddr_, now, SearchStartTick);
+    for (int row : rows)
         form.AddRow(row);
     form.DevicesListView->setUpdatesEnabled(true);
     if (form.DevicesListView->topLevelItemCount() == 0) {

@@ -12,11 +12,14 @@ class QLabel;
 class QPushButton;
 class QTreeWidget;
 
-// A row counts as heard when its last good exchange lies less than this before now.
+// In BI diagnostics a row counts as heard when its last good exchange lies less than this
+// before now.
 inline constexpr std::uint32_t HeardWindowMs = 3000;
 
-// The catalogue rows, in catalogue order, heard within HeardWindowMs before now whose address
-// holds no device.
+// The catalogue rows, in catalogue order, heard from `since` to now whose address holds no
+// device.
+std::vector<int> HeardNewRows(const TDevicesByAddr& devices, std::uint32_t now, std::uint32_t since);
+// The same for the rows heard within HeardWindowMs before now.
 std::vector<int> HeardNewRows(const TDevicesByAddr& devices, std::uint32_t now);
 
 class TNewDevicesForm : public QDialog {

@@ -4,13 +4,16 @@
 // the line falls quiet: the program never goes on answering its own echoes.
 //
 // Input: byte 0 the line (bits 0-1 echo: at once, 50 ms late, none, 41-60 ms late; bit 2
-// sensor diagnostics), bytes 1-4 the devices (row = b mod 86, mode = b div 86), then pairs of
-// (gap in ms, byte).
+// sensor diagnostics; bits 4-6 mod 5 the main thread: every step at once, or taking 5, 10 or
+// 25 ms, or stalling now and then), bytes 1-4 the devices (row = b mod 86, mode = b div 86),
+// then pairs of (gap in ms, byte).
 //
 // The same input then drives one hostile-line stream (support/HostileLine.h; bit 3 of byte 0:
-// the connection starts known to echo): no address gets more emulated answers than the
-// master's requests, and every byte read is handed off once.
+// the connection starts known to echo; a slow main thread meets echoes 35-60 ms late): no
+// address gets more emulated answers than the master's requests, and every byte read is
+// handed off once.
 #include <QApplication>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -59,11 +62,6 @@ THostileDraw InputDraw(const std::uint8_t* data, std::size_t size)
     };
 }
 
-void AppendHex(std::vector<std::uint8_t>& out, const QString& text)
-{
-    for (const QString& word : text.split(' ', Qt::SkipEmptyParts))
-        out.push_back(static_cast<std::uint8_t>(QStringView(word).mid(word.startsWith('\'') ? 1 : 0).toUInt(nullptr, 16)));
-}
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -71,10 +69,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 5)
         return 0;
     EnsureApplication();
+    const int slow = (data[0] >> 4 & 7) % 5;
+    const std::uint32_t stepMs = std::array<std::uint32_t, 5>{0, 5, 10, 25, 0}[static_cast<std::size_t>(slow)];
     VirtualClock clock;
     ScopedTicks ticks(clock);
     ScriptedPort line(clock);
-    DirectSynchronizer sync;
+    std::size_t stall = 0;   // the fifth kind stalls on every eleventh step
+    SlowSynchronizer sync(clock, [&] { return slow == 4 ? (++stall % 11 == 0 ? 20u : 0u) : stepMs; });
     FakeHost host;
     host.lineLogOn = true;
     LineLogClear();
@@ -120,14 +121,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::vector<std::uint8_t> read;
         for (const auto& call : line.CallsOf(ScriptedPort::Op::Read))
             read.insert(read.end(), call.Bytes.begin(), call.Bytes.end());
-        std::vector<std::uint8_t> handedOff;
         for (int i = 0; i < LineLogCount; ++i) {
             const TLineRecord& record = LineLogRecord(i);
             Require(record.Result >= 0 && record.Result < 7);
             Require(record.FrameInfo || record.Result != 0);
-            AppendHex(handedOff, record.RequestText);
-            AppendHex(handedOff, record.AnswerText);
         }
+        std::vector<std::uint8_t> handedOff = LineLogBytes();
         for (const TRoundBuffer* held : {&engine.PendingBytes, &engine.RxBytes})
             for (int i = 0; i < held->Count; ++i)
                 handedOff.push_back(held->At(i));
@@ -138,7 +137,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LineLogClear();
     LineMode = LineModeMaster;
 
-    const THostileOutcome hostile = RunHostileLine(InputDraw(data, size), (data[0] & 8) != 0);
+    const THostileSetup setup{(data[0] & 8) != 0, slow != 0, stepMs, slow == 4};
+    const THostileOutcome hostile = RunHostileLine(InputDraw(data, size), setup);
     Require(hostile.Settled, "the hostile line fell quiet");
     Require(hostile.WorstExcess() <= 0, "no more answers than requests");
     Require(hostile.MaxPending <= PendingLimit, "pending within its limit");

@@ -74,14 +74,16 @@ struct LineGlobals {
     }
 };
 
-// What every world holds: the line mode, a virtual clock as the program's ticks, a direct
-// synchronizer and a fake host with the devices placed on it.
+// What every world holds: the line mode, a virtual clock as the program's ticks, a synchronizer
+// that runs each step at once (costing stepMs on the clock) and a fake host with the devices
+// placed on it.
 struct WorldBase {
     explicit WorldBase(int mode) : globals(mode) {}
     LineGlobals globals;
     VirtualClock clock;
     ScopedTicks scopedTicks{clock};
-    DirectSynchronizer sync;
+    std::uint32_t stepMs = 0;
+    SlowSynchronizer sync{clock, [this] { return stepMs; }};
     FakeHost host;
     DevicePlacer devices{host};
 };

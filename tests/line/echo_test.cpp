@@ -32,21 +32,67 @@ protected:
     }
 };
 
-class LateEcho : public EchoTest, public ::testing::WithParamInterface<std::uint32_t> {};
+// An echo 41-60 ms late is still the echo, also while a busy window holds the receive thread
+// at every synchronized step, so that the echo is read long after it came: nothing but the
+// master's requests is answered, and each exchange completes late from the pending buffer.
+struct SlowCase {
+    std::uint32_t stepMs;
+    std::uint32_t echoLateMs;
+};
 
-TEST_P(LateEcho, EachMasterRequestIsAnsweredExactlyOnce)
+class LateEcho : public EchoTest, public ::testing::WithParamInterface<SlowCase> {};
+
+TEST_P(LateEcho, EachMasterRequestIsAnsweredOnce)
 {
+    // Each answer's tail holds the other emulated device's wire byte: 05 09 C9 .., 09 00 05 ..
+    host.byAddr[5]->SchemeObject->Answer[2] = 0xC9;
+    AddDevice(62, ModeEmulate).SchemeObject->Answer[2] = 0x05;   // address 9, wire C9
     LearnEcho();
-    line.EchoDelayMs = GetParam();
-    PlayRequests(*this, 5, 300);
+    stepMs = GetParam().stepMs;
+    line.EchoDelayMs = GetParam().echoLateMs;
+    PlayRequests(*this, 6, 300);
     RunUntilQuiet();
-    EXPECT_EQ(Writes().size(), 1u + 5u);
-    EXPECT_EQ(Writes().back().Bytes, EmulatedAnswer);
-    // Each exchange completes from the pending buffer: late.
-    EXPECT_EQ(LogTexts(), Texts(5, "r15 1 05 | 05 09 11 1D"));
+    ASSERT_EQ(Writes().size(), 1u + 6u);
+    EXPECT_EQ(Writes().back().Bytes, Answer(RowLineProx5, {0x09, 0xC9}));
+    EXPECT_EQ(LogTexts(), Texts(6, "r15 1 05 | 05 09 C9 C5"));
 }
 
-INSTANTIATE_TEST_SUITE_P(From41To60Ms, LateEcho, ::testing::Values(41u, 60u));
+INSTANTIATE_TEST_SUITE_P(StepsOf0To25Ms, LateEcho,
+                         ::testing::Values(SlowCase{0, 41}, SlowCase{0, 60}, SlowCase{5, 41}, SlowCase{10, 41},
+                                           SlowCase{10, 55}, SlowCase{10, 60}, SlowCase{25, 50}));
+
+// The request the program answered is one exchange whatever its echo did: a byte of its body
+// that is another emulated device's wire byte (46, address 6) is never answered as a request.
+// clang-format off
+enum class EchoFate { Whole, Dropped, Cut };
+// clang-format on
+
+class AnsweredRequest : public LineEngineTest, public ::testing::WithParamInterface<EchoFate> {};
+
+TEST_P(AnsweredRequest, IsOneExchangeWhateverItsEchoDid)
+{
+    AddDevice(RowTerminal62, ModeEmulate);
+    AddDevice(RowPressure6, ModeEmulate);
+    line.Echoes = GetParam() == EchoFate::Whole;
+    if (GetParam() == EchoFate::Cut)
+        line.OnWrite = [this](const ScriptedPort::Call& write) {
+            line.PlayAfter(1, Bytes(write.Bytes.begin(), write.Bytes.begin() + 2));
+        };
+    Bytes body(14, 0x00);
+    body[5] = 0x46;
+    const Bytes request = Request(RowTerminal62, body);
+    for (int i = 0; i < 20; ++i)
+        line.PlayAfter(10 + i * 300, request);
+    RunUntilQuiet();
+    ASSERT_EQ(Writes().size(), 20u);
+    for (const auto& write : Writes())
+        EXPECT_EQ(write.Bytes.front(), 0x3E);   // the terminal's answer, never address 6's
+    for (const std::string& record : LogTexts())
+        EXPECT_EQ(record.rfind("r60 ", 0), 0u) << record;
+}
+
+INSTANTIATE_TEST_SUITE_P(EchoWholeDroppedOrCut, AnsweredRequest,
+                         ::testing::Values(EchoFate::Whole, EchoFate::Dropped, EchoFate::Cut));
 
 // The guard holds from the first answer of a connection, before any echo was heard: an echo
 // cut, late or corrupted is never answered, even when a corrupted byte is an emulated row's
@@ -89,8 +135,8 @@ INSTANTIATE_TEST_SUITE_P(Corrupted, EchoStorm, ::testing::Values(
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-// A read that begins once an answer's window has passed hears the master again; a new
-// connection learns the echo afresh.
+// Bytes that come once an answer's window has passed are the master's again; a new connection
+// learns the echo afresh.
 TEST_F(EchoTest, AfterTheWindowTheSameBytesAreARequestAgain)
 {
     LearnEcho();
@@ -98,9 +144,9 @@ TEST_F(EchoTest, AfterTheWindowTheSameBytesAreARequestAgain)
     line.PlayAfter(0, MasterRequest);
     RunUntilQuiet();   // answered; no echo; the request waits in the buffer
     ASSERT_EQ(Writes().size(), 2u);
-    clock.Advance(EchoWindowMs(static_cast<int>(EmulatedAnswer.size())));
-    line.PlayAfter(0, EmulatedAnswer);   // too late to be the echo: a request again
-    engine.FramingPass();
+    // Too late to be the echo: a request again.
+    line.PlayAfter(EchoWindowMs(static_cast<int>(EmulatedAnswer.size())), EmulatedAnswer);
+    RunUntilQuiet();
     EXPECT_EQ(Writes().size(), 3u);
     engine.PortOpened();
     EXPECT_FALSE(engine.LineEchoes);

@@ -1,6 +1,7 @@
 // Framing of the line into exchanges: the result codes from realistic byte sequences, the
 // listen attempts over rows of one address, the pending buffer, and the emulated answer.
 #include "LineFixture.h"
+#include "support/HostileLine.h"
 
 // Address 44 (one row, request 3, answer 4) and address 6 (three rows, request 1, answer 4).
 // None of these bytes but the first of each request is an address byte.
@@ -119,7 +120,8 @@ TEST_F(LineEngineTest, ReadAsksForNoMoreThanTheFreeRoom)
 }
 
 // Opening a scheme pauses the receive thread; a pass already under way meets the pause at any
-// of its main-thread steps. It never answers then, and never with a previous request's device.
+// of its main-thread steps. It never answers then, and never with a previous request's device;
+// what it read reaches the line log once the pause is over, in order.
 struct PauseAfterSteps final : ISynchronizer {
     void Synchronize(const std::function<void()>& step) override
     {
@@ -149,5 +151,15 @@ TEST(PauseMidPass, APassThatMeetsThePauseNeverAnswersWithAnotherDevice)
         EXPECT_EQ(writes.size(), steps >= 2 ? 2u : 1u) << "paused after " << steps << " steps";
         for (std::size_t i = 1; i < writes.size(); ++i)
             EXPECT_EQ(writes[i].Bytes[0], 0x05) << "paused after " << steps << " steps";
+
+        gate.paused = false;
+        w.line.PlayAfter(100, PressReq);
+        w.RunUntilQuiet();
+        Bytes read, logged = LineLogBytes();
+        for (const auto& call : w.line.CallsOf(ScriptedPort::Op::Read))
+            read.insert(read.end(), call.Bytes.begin(), call.Bytes.end());
+        for (int i = 0; i < w.engine.PendingBytes.Count; ++i)
+            logged.push_back(w.engine.PendingBytes.At(i));
+        EXPECT_EQ(logged, read) << "paused after " << steps << " steps";
     }
 }

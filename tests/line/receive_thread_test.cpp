@@ -5,7 +5,7 @@
 class ReceiveThreadTest : public ::testing::Test, public ReceiveWorld {};
 
 // One run: a search, a reconnect, then the adapter vanishes and comes back after two failed
-// opens. Each connection cycle starts without a search and ends with LineStopped.
+// opens. Each connection cycle ends with LineStopped; the search carries on into the next.
 TEST_F(ReceiveThreadTest, ReconnectAndALostPortEndTheCycleWhichStartsAfresh)
 {
     LineMode = LineModeMaster;
@@ -26,7 +26,7 @@ TEST_F(ReceiveThreadTest, ReconnectAndALostPortEndTheCycleWhichStartsAfresh)
         if (pass == 3)
             thread.RequestReconnect();
         if (pass == 5) {
-            EXPECT_FALSE(thread.Searching) << "every cycle starts without a search";
+            EXPECT_TRUE(thread.Searching) << "a reconnect does not drop the search";
             line.HangUp();
             hangUpTick = clock.Now();
         }
@@ -121,6 +121,29 @@ TEST_F(ReceiveThreadTest, MissingEchoBacksOffTheDeviceAndReconnectsUnlessBuiltIn
         EXPECT_EQ(thread.Reconnect.load(), reconnects);
         EXPECT_EQ(host.statusTexts[1], reconnects ? " Готов" : "");
     }
+}
+
+// A missing echo reconnects in the middle of a search; the search carries on over the new
+// connection, polls every catalogue row once and ends with its notice.
+TEST_F(ReceiveThreadTest, SearchOutlivesTheReconnectOfAMissingEcho)
+{
+    host.SetPortSettings({false, "ttyUSB0", {}});
+    ScriptedPort& line = Line("ttyUSB0");
+    int pass = 0;
+    thread.OnPass = [&] {
+        if (++pass == 1)
+            thread.StartSearch();
+        line.Echoes = pass != 29;   // the 29th poll is not heard back
+        if (host.searchEndPosts > 0 || pass > 1000)
+            thread.Terminate();
+    };
+    thread.Execute();
+    EXPECT_EQ(line.CallsOf(ScriptedPort::Op::Open).size(), 2u);
+    EXPECT_EQ(host.searchEndPosts, 1);
+    int polls = 0;
+    for (const auto& write : line.CallsOf(ScriptedPort::Op::Write))
+        polls += write.Parity == ParityMark;
+    EXPECT_EQ(polls, DeviceCatalogueCount);
 }
 
 TEST_F(ReceiveThreadTest, MasterSearchEndsThreeSecondsAfterTheConnection)

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "FakeHost.h"
 #include "ScriptedPort.h"
@@ -27,7 +28,7 @@ int RowAt(const THostileDraw& draw)
 }
 
 struct THostileWorld {
-    explicit THostileWorld(const THostileDraw& d) : draw(d) {}
+    THostileWorld(const THostileDraw& d, const THostileSetup& s) : draw(d), setup(s) {}
 
     void AddDevices()
     {
@@ -52,7 +53,7 @@ struct THostileWorld {
     {
         Bytes bytes = write.Bytes;
         const std::uint32_t latest = write.Tick + 1 + WireTimeMs(static_cast<int>(bytes.size())) + 60;
-        std::uint32_t at = write.Tick + 1;
+        std::uint32_t at = write.Tick + 1 + (setup.LateEchoes ? 35 + draw(26) : 0);
         switch (silentLine ? 0 : 1 + draw(6)) {
         case 0: return;   // a line without echo
         case 1:
@@ -94,16 +95,18 @@ struct THostileWorld {
     }
 
     // The master's traffic: noise now and then, else requests, answered by the listen-only
-    // devices that are present, now and then cut or damaged.
+    // devices that are present, now and then cut or damaged. After bytes that an emulated
+    // device may answer, the master waits for that answer as a master does, but not for its
+    // echo, which may come back 60 ms late.
     void PlayMaster()
     {
         std::uint32_t at = clock.Now();
         for (int i = 0, count = 12 + static_cast<int>(draw(25)); i < count; ++i) {
             at += draw(4) == 0 ? draw(12) : draw(150);
             const Bytes m = draw(4) == 0 ? Random(1 + static_cast<int>(draw(20))) : MasterExchange();
-            CountRequests(m);
+            const bool answerable = CountRequests(m);
             line.PlayAt(at, m);
-            at += static_cast<std::uint32_t>(m.size()) * 2;
+            at += static_cast<std::uint32_t>(m.size()) * 2 + (answerable ? WireTimeMs(MaxAnswerLength) + 2 : 0);
         }
     }
 
@@ -111,7 +114,7 @@ struct THostileWorld {
     {
         const int row = !host.devices.empty() && draw(3) != 0 ? AnyDeviceRow() : RowAt(draw);
         const TFrameInfo& info = DeviceCatalogue[row];
-        Bytes m = Request(row, Random(info.RequestLength - 2));
+        Bytes m = Request(row, Body(info.RequestLength - 2));
         const TDeviceInfo* device = host.byAddr[info.Address];
         if (device && device->SchemeObject->Mode == ModeReceive && draw(4) != 0)
             m = Join(m, Answer(row, Random(info.AnswerLength - 2)));
@@ -119,9 +122,22 @@ struct THostileWorld {
         switch (draw(8)) {
         case 0: m.resize(draw(size) + 1); break;   // cut short
         case 1: m[draw(size)] ^= 0x10; break;      // damaged
-        default: break;
+        default:
+            if (device && device->SchemeObject->Mode == ModeEmulate && DeviceCatalogue[row].WireAddress == m[0])
+                wholeRequest = true;   // one request, whatever its body holds
+            break;
         }
         return m;
+    }
+
+    // A request body: random, with now and then the wire byte of a device's row in it.
+    Bytes Body(int count)
+    {
+        Bytes body = Random(count);
+        for (auto& b : body)
+            if (!host.devices.empty() && draw(6) == 0)
+                b = DeviceCatalogue[AnyDeviceRow()].WireAddress;
+        return body;
     }
 
     int AnyDeviceRow() { return static_cast<int>(host.devices[draw(static_cast<std::uint32_t>(host.devices.size()))]->SchemeObject->Type); }
@@ -134,18 +150,28 @@ struct THostileWorld {
         return bytes;
     }
 
-    // Every byte of the master's side that reads as the request of an emulated device counts:
-    // a byte in another row's body may be one, and the framing cannot tell.
-    void CountRequests(const Bytes& bytes)
+    // A whole request to an emulated device counts once. Elsewhere every byte of the master's
+    // side that reads as the request of an emulated device counts: a byte of noise or in a
+    // damaged message may be one, and the framing cannot tell.
+    // True when an emulated device may answer the bytes.
+    bool CountRequests(const Bytes& bytes)
     {
+        if (std::exchange(wholeRequest, false)) {
+            ++out.Requests[AddressOf(bytes[0])];
+            return true;
+        }
+        bool any = false;
         for (std::uint8_t b : bytes) {
             const TDeviceInfo* device = host.byAddr[AddressOf(b)];
-            if (device && device->SchemeObject->Mode == ModeEmulate && DeviceCatalogue[device->SchemeObject->Type].WireAddress == b)
+            if (device && device->SchemeObject->Mode == ModeEmulate && DeviceCatalogue[device->SchemeObject->Type].WireAddress == b) {
                 ++out.Requests[AddressOf(b)];
+                any = true;
+            }
         }
+        return any;
     }
 
-    void Run(bool lineEchoes)
+    void Run()
     {
         host.lineLogOn = true;
         LineLogClear();
@@ -160,7 +186,7 @@ struct THostileWorld {
         line.Bind(engine.Port);
         engine.Port.Open();
         engine.PortOpened();
-        engine.LineEchoes = lineEchoes;
+        engine.LineEchoes = setup.LineEchoes;
         PlayMaster();
         for (int pass = 0; pass < 20000 && !out.Settled; ++pass) {
             out.Settled = line.Timeline().empty() && engine.RxBytes.Count == 0;
@@ -176,10 +202,8 @@ struct THostileWorld {
         for (int i = 0; i < LineLogCount; ++i) {
             const TLineRecord& r = LineLogRecord(i);
             out.Consistent = out.Consistent && r.Result >= 0 && r.Result <= 6 && (r.FrameInfo || r.Result != 0);
-            for (const QString* text : {&r.RequestText, &r.AnswerText})
-                for (const QString& word : text->split(' ', Qt::SkipEmptyParts))
-                    out.HandedOff.push_back(static_cast<std::uint8_t>(QStringView(word).mid(word.startsWith('\'') ? 1 : 0).toUInt(nullptr, 16)));
         }
+        out.HandedOff = LineLogBytes();
         for (const TRoundBuffer* held : {&engine.PendingBytes, &engine.RxBytes})
             for (int i = 0; i < held->Count; ++i)
                 out.HandedOff.push_back(held->At(i));
@@ -187,14 +211,18 @@ struct THostileWorld {
     }
 
     const THostileDraw& draw;
+    const THostileSetup& setup;
     VirtualClock clock;
     ScopedTicks scopedTicks{clock};
     ScriptedPort line{clock};
-    DirectSynchronizer sync;
+    SlowSynchronizer sync{clock, [this] {
+                              return setup.StepMs + (setup.Stalls && draw(10) == 0 ? 5 + draw(21) : 0);
+                          }};
     FakeHost host;
     TFrameHandlers handlers = host.Handlers();
     std::vector<std::unique_ptr<TSchemeObject>> objects;
     bool silentLine = false;
+    bool wholeRequest = false;   // the message being played is a whole request to an emulated device
     THostileOutcome out;
 };
 }
@@ -208,14 +236,24 @@ int THostileOutcome::WorstExcess() const
     return worst;
 }
 
-THostileOutcome RunHostileLine(const THostileDraw& draw, bool lineEchoes)
+std::vector<std::uint8_t> LineLogBytes()
+{
+    std::vector<std::uint8_t> bytes;
+    for (int i = 0; i < LineLogCount; ++i)
+        for (const QString* text : {&LineLogRecord(i).RequestText, &LineLogRecord(i).AnswerText})
+            for (const QString& word : text->split(' ', Qt::SkipEmptyParts))
+                bytes.push_back(static_cast<std::uint8_t>(QStringView(word).mid(word.startsWith('\'') ? 1 : 0).toUInt(nullptr, 16)));
+    return bytes;
+}
+
+THostileOutcome RunHostileLine(const THostileDraw& draw, const THostileSetup& setup)
 {
     const int mode = LineMode.load();
     LineMode = LineModeMaster;
     THostileOutcome out;
     {
-        THostileWorld world(draw);
-        world.Run(lineEchoes);
+        THostileWorld world(draw, setup);
+        world.Run();
         out = world.out;
         world.host.ClearDevices();
     }

@@ -1,9 +1,12 @@
 #pragma once
 // A tick source that moves only when told: Sleep, Advance and a wait that is not over at once
-// move it forward.
+// move it forward; and a synchronizer that costs time on it.
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <utility>
 
+#include "platform/Synchronizer.h"
 #include "platform/Ticks.h"
 
 class VirtualClock final : public ITickSource {
@@ -31,4 +34,20 @@ public:
     ~ScopedTicks() { SetTicks(nullptr); }
     ScopedTicks(const ScopedTicks&) = delete;
     ScopedTicks& operator=(const ScopedTicks&) = delete;
+};
+
+// A main thread that takes its time: every synchronized step first moves the clock on by what
+// Cost says, as a busy window keeps the receive thread waiting, then runs.
+class SlowSynchronizer final : public ISynchronizer {
+public:
+    SlowSynchronizer(VirtualClock& clock, std::function<std::uint32_t()> cost) : clock_(clock), cost_(std::move(cost)) {}
+    void Synchronize(const std::function<void()>& step) override
+    {
+        clock_.Advance(cost_());
+        step();
+    }
+
+private:
+    VirtualClock& clock_;
+    std::function<std::uint32_t()> cost_;
 };

@@ -4,8 +4,11 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "WindowFixture.h"
+#include "support/LineSimulator.h"
+#include "support/ScriptedPort.h"
 #include "support/VirtualClock.h"
 #include "ui/NewDevices.h"
 
@@ -76,6 +79,46 @@ TEST_F(NewDevicesTest, RowsHeardLatelyAtFreeAddressesAreOfferedToAnEmptySchemeOr
     EXPECT_TRUE(heard(now).empty());
     DeviceCatalogue[spare].LastSeenTick = 0xFFFFFF00u;
     EXPECT_EQ(heard(0x00000100u), std::vector<int>{spare});
+
+    // In sensor diagnostics every row heard since the search started counts, however long ago.
+    EXPECT_EQ(HeardNewRows(form->DevicesByAddr(), now, now - 20000), std::vector<int>{});
+    DeviceCatalogue[spare].LastSeenTick = now - 9000;
+    EXPECT_EQ(HeardNewRows(form->DevicesByAddr(), now, now - 10000), std::vector<int>{spare});
+    EXPECT_TRUE(HeardNewRows(form->DevicesByAddr(), now, now - 8000).empty());
+}
+
+// A new scheme in sensor diagnostics, on a line of 17 devices, some at addresses shared with
+// catalogue rows of other lengths: the search polls every catalogue row, which takes longer
+// than 3 s, and the dialog offers each device that answered.
+TEST_F(MainWindowTest, SearchOverTheLineOffersEveryDeviceThatAnswers)
+{
+    LineSimulator line;
+    ASSERT_TRUE(line.Ok());
+    // Among them the I/O blocks at 50 and 51, whose gear-block rows at the same addresses come
+    // first and answer one byte longer, and the engine block at 52, the first row polled.
+    std::vector<int> rows{0, 3, 4, 5, 7, 13, 14, 15, 16, 20, 25, 30, 39, 53, 60, 63, 64};
+    std::vector<BusDevice> bus;
+    bus.reserve(rows.size());
+    for (int row : rows)
+        bus.push_back({row, Bytes(std::size_t(DeviceCatalogue[row].AnswerLength - 2), 0x01)});
+    line.SetDevices(bus, LineByteTimeUs);
+    line.SetEcho(LineSimulator::Echo::Dropped);   // the devices echo, paced as the line is
+    SetReceiveThreadFactory({});
+    WriteIni(QByteArray("[SETUP]\nPort=1,0,") + line.PortName().toUtf8() + ",2\nMode=1\n");
+    SetStartArguments(QStringList{QStringLiteral("/c")});
+    std::vector<int> offered;
+    SetNewDevicesDialogHook([&offered](TNewDevicesForm& dialog) {
+        offered = dialog.CheckedRows();
+        return int(QDialog::Rejected);
+    });
+    StartUp();
+    ASSERT_TRUE(RunEventsUntil([this, &line] { return form->StatusText(2) == "8" + line.PortName(); }));
+    Run([this] { form->SCreateSchemeItemClick(); });
+    EXPECT_TRUE(RunEventsUntil([&offered] { return !offered.empty(); }, 20000));
+    SetNewDevicesDialogHook({});
+    std::sort(offered.begin(), offered.end());
+    EXPECT_EQ(offered, rows);
+    DefaultAnswer = TAnswer::No;   // the new scheme is not saved on closing
 }
 
 TEST(NewDevicesForm, OneRowPerAddress)
