@@ -247,6 +247,12 @@ bool TLineEngine::TryEmulateExchange(const TExchange& request)
         ReadToRx(static_cast<std::uint32_t>(rq - RxBytes.Count));
     if (RxBytes.Count < rq || !CheckByteOk(RxBytes, 0, rq))
         return false;
+    // Bytes after the request are here already: the line went on without an answer (the master
+    // gave up on it while the receive thread was held). An answer now would run into what
+    // follows, and the purge before it would throw away the rest of the master's next message,
+    // whose body could then read as a request of its own.
+    if (RxBytes.Count > rq)
+        return false;
     if (!SendEmulatedAnswer(*request.Frame))
         return false;
     ReadToRx(static_cast<std::uint32_t>(an));   // the answer's echo on the shared line
