@@ -9,6 +9,7 @@
 #include <linux/serial.h>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -34,6 +35,33 @@ int SetSerialInfo(int fd, const serial_struct* info) { return ioctl(fd, TIOCSSER
 
 TtySerialInfoCalls serialInfoCalls{&GetSerialInfo, &SetSerialInfo};
 
+// What a port had when it was opened, by descriptor, to be given back when it closes: the
+// receive thread opens and closes, a test may close from another thread.
+template <typename T>
+class KeptByDescriptor {
+public:
+    void Keep(int fd, const T& value)
+    {
+        const std::lock_guard lock(mutex_);
+        kept_[fd] = value;
+    }
+    // The value kept for fd, forgotten; none when nothing was kept.
+    std::optional<T> Take(int fd)
+    {
+        const std::lock_guard lock(mutex_);
+        const auto it = kept_.find(fd);
+        if (it == kept_.end())
+            return std::nullopt;
+        const T value = it->second;
+        kept_.erase(it);
+        return value;
+    }
+
+private:
+    std::mutex mutex_;
+    std::map<int, T> kept_;
+};
+
 // A USB serial adapter's driver holds received bytes until its latency timer runs out (16 ms on
 // the common chips), which would make every short answer late and bring echoes in lumps. Drivers
 // that honour the low-latency flag set that timer to 1 ms. The flags a port found are given back
@@ -48,33 +76,22 @@ public:
             return;
         const int oldFlags = info.flags;
         info.flags |= ASYNC_LOW_LATENCY;
-        if (serialInfoCalls.Set(fd, &info) != 0)
-            return;
-        const std::lock_guard lock(mutex_);
-        oldFlags_[fd] = oldFlags;
+        if (serialInfoCalls.Set(fd, &info) == 0)
+            oldFlags_.Keep(fd, oldFlags);
     }
 
     void Restore(int fd)
     {
-        int oldFlags = 0;
-        {
-            const std::lock_guard lock(mutex_);
-            const auto it = oldFlags_.find(fd);
-            if (it == oldFlags_.end())
-                return;
-            oldFlags = it->second;
-            oldFlags_.erase(it);
-        }
+        const std::optional<int> oldFlags = oldFlags_.Take(fd);
         serial_struct info{};
-        if (serialInfoCalls.Get(fd, &info) != 0)
+        if (!oldFlags || serialInfoCalls.Get(fd, &info) != 0)
             return;
-        info.flags = oldFlags;
+        info.flags = *oldFlags;
         serialInfoCalls.Set(fd, &info);
     }
 
 private:
-    std::mutex mutex_;
-    std::map<int, int> oldFlags_;   // by descriptor: the flags each open port found
+    KeptByDescriptor<int> oldFlags_;   // the flags each open port found
 };
 
 LatencyRequests latency;
@@ -83,29 +100,15 @@ LatencyRequests latency;
 // so for whoever uses it next. What it had when it was opened is given back when it closes.
 class AttributeKeeper {
 public:
-    void Keep(int fd, const termios& attributes)
-    {
-        const std::lock_guard lock(mutex_);
-        kept_[fd] = attributes;
-    }
-
+    void Keep(int fd, const termios& attributes) { kept_.Keep(fd, attributes); }
     void Restore(int fd)
     {
-        termios attributes{};
-        {
-            const std::lock_guard lock(mutex_);
-            const auto it = kept_.find(fd);
-            if (it == kept_.end())
-                return;
-            attributes = it->second;
-            kept_.erase(it);
-        }
-        tcsetattr(fd, TCSANOW, &attributes);
+        if (const std::optional<termios> attributes = kept_.Take(fd))
+            tcsetattr(fd, TCSANOW, &*attributes);
     }
 
 private:
-    std::mutex mutex_;
-    std::map<int, termios> kept_;   // by descriptor: the attributes each open tty had
+    KeptByDescriptor<termios> kept_;
 };
 
 AttributeKeeper attributes;
