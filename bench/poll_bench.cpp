@@ -16,9 +16,9 @@
 namespace {
 
 // The program's receive thread, which tells the bench its CPU clock on its first pass.
-class TBenchReceiveThread final : public TReceiveThread, public IReceiveThread {
+class TBenchReceiveThread final : public TWindowReceiveThread {
 public:
-    explicit TBenchReceiveThread(THost& host) : TReceiveThread(host)
+    explicit TBenchReceiveThread(THost& host) : TWindowReceiveThread(host)
     {
         OnPass = [this] {
             if (!clockSet.load()) {
@@ -27,16 +27,6 @@ public:
             }
         };
     }
-    void SetOnTerminate(std::function<void()> handler) override { TReceiveThread::SetOnTerminate(std::move(handler)); }
-    void SetPriority(int pollPriority) override { TReceiveThread::SetPriority(pollPriority); }
-    void Resume() override { TReceiveThread::Resume(); }
-    void Terminate() override { TReceiveThread::Terminate(); }
-    void RequestReconnect() override { TReceiveThread::RequestReconnect(); }
-    void RequestResetStats() override { TReceiveThread::RequestResetStats(); }
-    void Pause() override { TReceiveThread::Pause(); }
-    void Continue() override { TReceiveThread::Continue(); }
-    void StartSearch() override { TReceiveThread::StartSearch(); }
-    void StopSearch() override { TReceiveThread::StopSearch(); }
 
     std::atomic<bool> clockSet{false};
     clockid_t clock{};

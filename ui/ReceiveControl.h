@@ -1,8 +1,10 @@
 #pragma once
-// The receive thread as the port control steers it: one narrow interface, and a factory, so
-// that the window does not depend on how the thread is built and tests can run a thread of
-// their own.
+// The receive thread as the port control steers it: one narrow interface, the program's own
+// thread behind it, and a factory, so that the port control does not depend on how the thread
+// is built and tests can run a thread of their own.
 #include <functional>
+
+#include "line/ReceiveThread.h"
 
 // A receive thread as the port control sees it. Made suspended: nothing runs before Resume.
 // Contract of an implementation: once its loop has ended (after Terminate, or on its own), it
@@ -27,6 +29,22 @@ public:
     // The search for new devices on the line.
     virtual void StartSearch() = 0;
     virtual void StopSearch() = 0;
+};
+
+// The program's receive thread as the window steers it.
+class TWindowReceiveThread : public TReceiveThread, public IReceiveThread {
+public:
+    using TReceiveThread::TReceiveThread;
+    void SetOnTerminate(std::function<void()> handler) override { TReceiveThread::SetOnTerminate(std::move(handler)); }
+    void SetPriority(int pollPriority) override { TReceiveThread::SetPriority(pollPriority); }
+    void Resume() override { TReceiveThread::Resume(); }
+    void Terminate() override { TReceiveThread::Terminate(); }
+    void RequestReconnect() override { TReceiveThread::RequestReconnect(); }
+    void RequestResetStats() override { TReceiveThread::RequestResetStats(); }
+    void Pause() override { TReceiveThread::Pause(); }
+    void Continue() override { TReceiveThread::Continue(); }
+    void StartSearch() override { TReceiveThread::StartSearch(); }
+    void StopSearch() override { TReceiveThread::StopSearch(); }
 };
 
 using TReceiveThreadFactory = std::function<IReceiveThread*()>;
