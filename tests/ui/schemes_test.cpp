@@ -191,6 +191,9 @@ TEST_F(SchemeWindowTest, DeviceAndLineModesStaticFlagAndWatchdogs)
     EXPECT_EQ(device->NextPollTick, 0u);
     Run([&] { form->DeviceStaticPopupItemClick(); });   // the cells are the grid commands' test
     EXPECT_FALSE(device->TimerActive());
+    device->SetGridCell(7, QStringLiteral("5"));
+    form->WMTimer(device);   // a static device's period shows no value in "Диагностика БИ"
+    EXPECT_EQ(device->GridCell(7) + "|" + device->GridCell(8) + "|" + device->GridCell(9), QStringLiteral("|-|"));
     Run([&] { form->DeviceStaticPopupItemClick(); });
     EXPECT_TRUE(device->TimerActive());   // watched again in "Диагностика БИ"
     device->AnswerCount = 5;

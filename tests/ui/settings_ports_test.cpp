@@ -119,6 +119,16 @@ TEST_F(SettingsTest, RecentFilesAreReadOnceAndWrittenBackInTheirStoredForm)
         EXPECT_TRUE(RemoveFile(DecodeName(bytes + ext))) << ext << " under its own name";
 }
 
+// The start opens the most recent file, whatever the others are.
+TEST_F(SettingsTest, TheStartOpensTheMostRecentFile)
+{
+    WriteSchemeFile(QStringLiteral("first.mvs"), {{QStringLiteral("S"), {}}});
+    WriteSchemeFile(QStringLiteral("second.mvs"), {{QStringLiteral("T"), {}}});
+    WriteIni("[LASTFILES]\nFile1=" + QFile::encodeName(dir.filePath(QStringLiteral("first.mvs"))) + "\nFile2=" +
+             QFile::encodeName(dir.filePath(QStringLiteral("second.mvs"))) + "\n");
+    EXPECT_EQ(StartUp().windowTitle(), QStringLiteral("Mirvane2 - first"));
+}
+
 TEST_F(SettingsTest, ALastDocumentThatIsNoPlainFileGivesANewFileWithoutBlocking)
 {
     const auto hostile = MakeHostileFiles(dir.path());
