@@ -33,13 +33,6 @@ std::uint8_t CheckByteOf(const std::uint8_t* bytes, int length)
     return x;
 }
 
-bool CheckByteOk(const std::uint8_t* bytes, int length)
-{
-    if (length <= 1)
-        return true;
-    return CheckByteOf(bytes, length - 1) == bytes[length - 1];
-}
-
 bool CheckByteOk(const TRoundBuffer& ring, int offset, int length)
 {
     if (length <= 1)

@@ -48,9 +48,8 @@ enum : std::uint8_t { FlagPollEcho = 1, FlagAnswerEcho = 2 };
 // The 6-bit line address of any byte.
 constexpr std::uint8_t AddressOf(std::uint8_t byte) { return byte & 0x3F; }
 
-// True when the last of `length` bytes is the XOR of those before it.
-bool CheckByteOk(const std::uint8_t* bytes, int length);
-// The same over `length` bytes of a ring, starting `offset` bytes after its oldest byte.
+// True when the last of `length` bytes of a ring, starting `offset` bytes after its oldest byte,
+// is the XOR of those before it (a single byte has no check byte and passes).
 bool CheckByteOk(const TRoundBuffer& ring, int offset, int length);
 // The check byte of `length` bytes: their XOR.
 std::uint8_t CheckByteOf(const std::uint8_t* bytes, int length);
