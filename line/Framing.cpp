@@ -18,6 +18,21 @@ TFrameInfo* CatalogueRow(const TFrameInfo* row)
     return row ? &DeviceCatalogue[row - DeviceCatalogue] : nullptr;
 }
 
+// True when a byte held from `from` on begins what only comes once the master has given up on
+// the request before it: a request (its next one, or this one repeated) or an answer to that
+// request from a device at its address. When the bytes were read is no guide: bytes pile up
+// behind a request only while the receive thread is held, and then come in one read, undated.
+// The program's own answer heard back begins nothing.
+bool LineWentOn(const TRoundBuffer& bytes, const TRoundBuffer& flags, int from, std::uint8_t address)
+{
+    for (int i = from; i < bytes.Count; ++i) {
+        const std::uint8_t byte = bytes.At(i);
+        if (!(flags.At(i) & FlagAnswerEcho) && (IsWireAddressByte(byte) || byte == address))
+            return true;
+    }
+    return false;
+}
+
 // Moves n bytes and their flags together: a byte and its flag never part.
 template <typename Out>
 void TakeBoth(TRoundBuffer& bytes, TRoundBuffer& flags, Out& outBytes, Out& outFlags, int n)
@@ -247,11 +262,11 @@ bool TLineEngine::TryEmulateExchange(const TExchange& request)
         ReadToRx(static_cast<std::uint32_t>(rq - RxBytes.Count));
     if (RxBytes.Count < rq || !CheckByteOk(RxBytes, 0, rq))
         return false;
-    // Bytes after the request are here already: the line went on without an answer (the master
-    // gave up on it while the receive thread was held). An answer now would run into what
-    // follows, and the purge before it would throw away the rest of the master's next message,
-    // whose body could then read as a request of its own.
-    if (RxBytes.Count > rq)
+    // Bytes after the request are here already (the receive thread was held). When they show
+    // that the line went on without an answer, an answer now would run into what follows, and
+    // the purge before it would throw away the rest of the master's next message, whose body
+    // could then read as a request of its own. Stray bytes show nothing: the master still waits.
+    if (LineWentOn(RxBytes, RxFlags, rq, request.Address))
         return false;
     if (!SendEmulatedAnswer(*request.Frame))
         return false;

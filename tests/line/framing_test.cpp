@@ -105,6 +105,47 @@ TEST_F(LineEngineTest, EmulatedAnswerIsPurgedThenWrittenWithTheFramesBody)
     host.byAddr[44] = &device;
 }
 
+// A request to an emulated device (Tilt-1: address 3, wire 43, request 1 byte, answer 4 bytes)
+// held by a listen attempt begun at 05, with bytes behind it by the time it is framed. Stray
+// bytes leave the master waiting: the request is answered once, by the end of the read that
+// holds it. The master's next request (to the emulated Pressure-1, wire 46), a repeat, or an
+// answer from a device at address 3 mean that the line went on: it stays unanswered.
+// clang-format off
+struct BehindCase { const char* name; std::vector<std::pair<std::uint32_t, Bytes>> behind; Bytes answersTo; };
+const BehindCase BehindCases[] = {
+    {"StrayBytes", {{116, {0x3F}}, {124, {0xAA}}}, {0x03}},
+    {"MastersNextRequest", {{116, PressReq}}, {0x06}},
+    {"Repeat", {{116, {0x43}}}, {0x03}},   // the repeat is answered
+    {"AnotherDevicesAnswer", {{107, Answer(RowTilt3, {0x01, 0x02})}}, {}},
+};
+// clang-format on
+
+TEST(RequestWithBytesBehind, IsAnsweredWhileTheMasterWaitsAndNotOnceTheLineWentOn)
+{
+    for (const BehindCase& c : BehindCases) {
+        SCOPED_TRACE(c.name);
+        LineWorld w;
+        w.AddDevice(RowTilt3, ModeEmulate);
+        w.AddDevice(RowPressure6, ModeEmulate);
+        const std::uint32_t t0 = w.clock.Now();
+        for (const auto& [at, bytes] : std::vector<std::pair<std::uint32_t, Bytes>>{{100, {0x05}}, {101, {0x8B}}, {105, {0x43}}})
+            w.line.PlayAt(t0 + at, bytes);
+        for (const auto& [at, bytes] : c.behind)
+            w.line.PlayAt(t0 + at, bytes);
+        w.RunUntilQuiet();
+        Bytes answered;
+        for (const auto& write : w.Writes())
+            answered.push_back(write.Bytes.front());
+        EXPECT_EQ(answered, c.answersTo);
+        if (w.Writes().empty())
+            continue;
+        if (c.behind.front().second == Bytes{0x3F})
+            EXPECT_LE(w.Writes().front().Tick - t0, 124u);
+        else
+            EXPECT_GE(w.Writes().front().Tick - t0, 116u);   // not the request held
+    }
+}
+
 TEST_F(LineEngineTest, ReadAsksForNoMoreThanTheFreeRoom)
 {
     const Bytes filler(30, 0x00);
