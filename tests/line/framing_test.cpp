@@ -31,14 +31,17 @@ const ListenCase ListenCases[] = {
     {"ShortRequest", EitherWay, ModeReceive, {{0, {0xAC, 0x01}}, {100, Join(LevReq, LevAns)}}, {"r50 6 AC | ", "r- 6 01 | ", LevOk}},
     {"AddressSixtyThree", EitherWay, ModeReceive, {{0, {0x3F, 0xFF}}}, {"r- 6 3F | ", "r- 6 FF | "}},
     // Address 6 has three one-byte requests; address 50 holds row 1 (answer 7 bytes) before row 4
-    // (answer 6 bytes). A request waits in the pending buffer until its answer settles which row.
+    // (answer 6 bytes). A request waits in the pending buffer until its answer settles which row;
+    // an exchange is taken by the row whose lengths fit what was heard, whichever comes first.
     {"DisabledDeviceInTimeIsLate", RowLeveller44, ModeDisabled, {{0, Join(LevReq, LevAns)}}, {"r50 1 AC 01 AD | 2C 02 04 2A"}},
     {"OneByteRequestOfTheDevicesRowWins", RowTension6, ModeReceive,
      {{0, PressReq}, {100, Join(PressReq, PressAns)}, {200, PressReq}, {60, PressAns}},
      {"r21 4 46 | ", "r21 0 46 | 06 10 20 36", "r21 1 46 | 06 10 20 36"}},
     {"FirstRowFailsDefinitely", -1, 0, {{0, Join(IoBlock, Join(PressReq, PressAns))}}, {"r4 0 72 | 32 01 02 03 04 36", PressOk}},
-    {"FirstRowStillNeedsMoreSoTheBytesWait", -1, 0, {{0, IoBlock}, {100, Join(PressReq, PressAns)}},
-     {"r4 1 72 | 32 01 02 03 04 36", PressOk}},
+    {"FirstRowStillNeedsMoreButTheSecondFits", -1, 0, {{0, IoBlock}, {100, Join(PressReq, PressAns)}},
+     {"r4 0 72 | 32 01 02 03 04 36", PressOk}},
+    {"NoRowFitsSoTheBytesWait", -1, 0, {{0, Bytes(IoBlock.begin(), IoBlock.end() - 1)}, {100, Join(PressReq, PressAns)}},
+     {"r1 3 72 | 32 01 02 03 04", PressOk}},
 };
 // clang-format on
 
@@ -63,6 +66,18 @@ TEST(ListenedExchanges, ResultCodesAndRowsFromTheLineWithAndWithoutADevice)
             EXPECT_EQ(LogTexts(), expected);
             EXPECT_TRUE(w.Writes().empty());
         }
+}
+
+// A device not in the scheme at a shared address is heard as the row of its lengths as soon as
+// its last byte came: IoBlock-1/2 is not left waiting out a read for a byte of Gear-1's longer
+// answer, and is stamped as seen.
+TEST_F(LineEngineTest, AShorterRowAtASharedAddressIsTakenAtItsLastByte)
+{
+    const std::uint32_t t0 = clock.Now();
+    line.PlayAt(t0, IoBlock);
+    RunUntilQuiet();
+    EXPECT_EQ(LogTexts(), Texts{"r4 0 72 | 32 01 02 03 04 36"});
+    EXPECT_EQ(DeviceCatalogue[RowIoBlock50].LastSeenTick, t0 + 6);   // the 7th byte, 1.146 ms apart
 }
 
 TEST_F(LineEngineTest, SeventeenthPendingBytePushesTheOldestOutAsUnrecognised)
