@@ -203,22 +203,22 @@ void TLineEngine::FramingPass()
     TExchange request{AddressOf(head)};
     const TFrameInfo* polledRow = nullptr;
     const std::int32_t mode = LookUpHead(request, polled, polledRow);
-    bool framed = false;
-    if (mode == ModeEmulate)
-        framed = TryEmulateExchange(request);
-    else if (mode != ModeDisabled)
-        framed = ListenAttempts(request, mode, polledRow);
+    const bool framed = mode == ModeEmulate ? TryEmulateExchange(request) : ListenAttempts(request, mode, polledRow);
     if (!framed)
         PendingStep();
 }
 
 bool TLineEngine::ListenAttempts(TExchange request, std::int32_t mode, const TFrameInfo* polledRow)
 {
+    // A disabled device's exchange is taken whole as any other is, so that no byte of its body
+    // is framed as a request; it is shown as ever, late ("Таймаут"), never as one listened to.
+    if (mode == ModeDisabled)
+        request.Result = ResultTimeout;
     // After a read came back short the line is quiet: a longer exchange cannot complete in time,
     // and another read would only wait as long again. What was heard may still be a whole
     // exchange of another row of the address.
     bool quiet = false;
-    for (TFrameInfo* row : ListenOrder(request.Address, mode == ModeReceive ? request.Frame : nullptr, polledRow)) {
+    for (TFrameInfo* row : ListenOrder(request.Address, request.Frame, polledRow)) {
         request.Frame = row;
         const Attempt attempt = TryListenExchange(request, !quiet);
         if (attempt == Attempt::Success)
@@ -354,7 +354,7 @@ void TLineEngine::HandOffExchange(const TExchange& request)
     if (PendingBytes.Count > 0)
         ClassifyPending(true);
     const TFrameInfo& row = *request.Frame;
-    HandOff({request.Address, request.Frame, ResultOk, row.RequestLength + row.AnswerLength}, RxBytes, RxFlags);
+    HandOff({request.Address, request.Frame, request.Result, row.RequestLength + row.AnswerLength}, RxBytes, RxFlags);
 }
 
 void TLineEngine::HandOffUnrecognised(TRoundBuffer& bytes, TRoundBuffer& flags)

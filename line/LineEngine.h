@@ -78,6 +78,7 @@ public:
     enum class Attempt { Success, Fail, NeedMore };
     // clang-format on
     // `polledRow`: the row of the program's own poll when the request is its echo, else none.
+    // A request that `mode` 2 disables is handed off with its exchange as late.
     bool ListenAttempts(TExchange request, std::int32_t mode, const TFrameInfo* polledRow = nullptr);
     // Without `mayRead` only the bytes held are looked at.
     Attempt TryListenExchange(const TExchange& request, bool mayRead = true);

@@ -120,6 +120,37 @@ TEST_F(LineEngineTest, EmulatedAnswerIsPurgedThenWrittenWithTheFramesBody)
     host.byAddr[44] = &device;
 }
 
+// A disabled device (Tilt-5) answers the master with bodies that hold an emulated device's wire
+// byte (46) or that of an address without a device (43). Its exchange is taken whole, and shown
+// late: nothing in it is answered, and the master's next request, 20 ms after each, to the
+// emulated Pressure-1 is answered as soon as without the disabled row in the scheme.
+TEST(DisabledDevice, ItsAnswerIsNeverAnsweredNorHoldsUpTheNextRequest)
+{
+    const Bytes bodies[] = {{0x46, 0x10, 0x20}, {0x10, 0x20, 0x46}, {0x43, 0x10, 0x20}, {0x10, 0x43, 0x20}};
+    const auto run = [&bodies](bool disabledRow) {
+        LineWorld w;
+        w.AddDevice(RowPressure6, ModeEmulate);
+        if (disabledRow)
+            w.AddDevice(RowTilt5, ModeDisabled);
+        std::uint32_t at = w.clock.Now();
+        for (const Bytes& body : bodies) {
+            w.line.PlayAt(at += 150, Join(Request(RowTilt5), Answer(RowTilt5, body)));
+            w.line.PlayAt(at + 20, PressReq);
+        }
+        w.RunUntilQuiet();
+        std::vector<std::pair<std::uint32_t, std::uint8_t>> answers;
+        for (const auto& write : w.Writes())
+            answers.emplace_back(write.Tick, write.Bytes.front());
+        return std::pair(answers, LogTexts());
+    };
+    const auto [answers, log] = run(true);
+    const auto [without, unused] = run(false);
+    EXPECT_EQ(answers.size(), std::size(bodies));
+    EXPECT_EQ(answers, without);
+    EXPECT_EQ(log.front(), "r83 1 31 | 31 46 10 20 47");
+    EXPECT_EQ(std::count(log.begin(), log.end(), "r7 0 46 | 06 00 00 06"), std::ssize(bodies));
+}
+
 // A request to an emulated device (Tilt-1: address 3, wire 43, request 1 byte, answer 4 bytes)
 // held by a listen attempt begun at 05, with bytes behind it by the time it is framed. Stray
 // bytes leave the master waiting: the request is answered once, by the end of the read that
