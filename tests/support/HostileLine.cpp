@@ -16,15 +16,22 @@
 namespace {
 // Addresses whose wire byte is the plain address: an answer's first byte reads as a request.
 constexpr std::uint8_t PlainWireAddresses[] = {5, 11, 14, 18, 23, 25, 28, 35, 38, 40, 45, 49, 52, 58};
+// Addresses shared by rows of different lengths: an exchange is told by what it takes.
+constexpr std::uint8_t SharedAddresses[] = {3, 4, 13, 28, 45, 46, 50, 51, 53};
+
+int RowAmong(const THostileDraw& draw, const std::uint8_t* addresses, std::size_t count)
+{
+    const auto& rows = FrameInfoVectors[addresses[draw(static_cast<std::uint32_t>(count))]];
+    return static_cast<int>(rows[draw(static_cast<std::uint32_t>(rows.size()))] - DeviceCatalogue);
+}
 
 int RowAt(const THostileDraw& draw)
 {
-    if (draw(2) == 0) {
-        const std::uint8_t address = PlainWireAddresses[draw(std::size(PlainWireAddresses))];
-        if (!FrameInfoVectors[address].empty())
-            return static_cast<int>(FrameInfoVectors[address][draw(static_cast<std::uint32_t>(FrameInfoVectors[address].size()))] - DeviceCatalogue);
+    switch (draw(4)) {
+    case 0: return RowAmong(draw, PlainWireAddresses, std::size(PlainWireAddresses));
+    case 1: return RowAmong(draw, SharedAddresses, std::size(SharedAddresses));
+    default: return static_cast<int>(draw(DeviceCatalogueCount));
     }
-    return static_cast<int>(draw(DeviceCatalogueCount));
 }
 
 struct THostileWorld {
@@ -110,21 +117,30 @@ struct THostileWorld {
         }
     }
 
+    // Devices that the program does not emulate answer now and then: those it listens to, the
+    // disabled ones, and, at a free address, one the scheme does not hold, also of another row
+    // of a shared address than the scheme's device there.
     Bytes MasterExchange()
     {
         const int row = !host.devices.empty() && draw(3) != 0 ? AnyDeviceRow() : RowAt(draw);
         const TFrameInfo& info = DeviceCatalogue[row];
         Bytes m = Request(row, Body(info.RequestLength - 2));
         const TDeviceInfo* device = host.byAddr[info.Address];
-        if (device && device->SchemeObject->Mode == ModeReceive && draw(4) != 0)
-            m = Join(m, Answer(row, Random(info.AnswerLength - 2)));
+        const bool emulated = device && device->SchemeObject->Mode == ModeEmulate;
+        const bool answered = !emulated && draw(4) != 0;
+        if (answered)
+            m = Join(m, Answer(row, Body(info.AnswerLength - 2)));
         const auto size = static_cast<std::uint32_t>(m.size());
         switch (draw(8)) {
         case 0: m.resize(draw(size) + 1); break;   // cut short
         case 1: m[draw(size)] ^= 0x10; break;      // damaged
         default:
-            if (device && device->SchemeObject->Mode == ModeEmulate && DeviceCatalogue[row].WireAddress == m[0])
-                wholeRequest = true;   // one request, whatever its body holds
+            // One request, whatever its body holds; and a device's own exchange taken whole,
+            // none at all, whatever its request's and answer's bodies hold.
+            if (emulated && DeviceCatalogue[row].WireAddress == m[0])
+                wholeRequest = true;
+            else if (answered && device && static_cast<int>(device->SchemeObject->Type) == row)
+                wholeExchange = true;
             break;
         }
         return m;
@@ -156,6 +172,8 @@ struct THostileWorld {
     // True when an emulated device may answer the bytes.
     bool CountRequests(const Bytes& bytes)
     {
+        if (std::exchange(wholeExchange, false))
+            return false;
         if (std::exchange(wholeRequest, false)) {
             ++out.Requests[AddressOf(bytes[0])];
             return true;
@@ -222,7 +240,8 @@ struct THostileWorld {
     TFrameHandlers handlers = host.Handlers();
     std::vector<std::unique_ptr<TSchemeObject>> objects;
     bool silentLine = false;
-    bool wholeRequest = false;   // the message being played is a whole request to an emulated device
+    bool wholeRequest = false;    // the message being played is a whole request to an emulated device
+    bool wholeExchange = false;   // ... a scheme device's whole exchange, which it does not emulate
     THostileOutcome out;
 };
 }
