@@ -21,10 +21,10 @@ struct THostileOutcome {
     std::vector<std::uint8_t> Read;        // every byte the port delivered, in order
     std::vector<std::uint8_t> HandedOff;   // every byte of the line log, then those still held
     // Requests per address that the master sent to an emulated device: a whole request counts
-    // once (its body is that exchange's), a scheme device's own whole exchange not at all; in the
-    // rest of the master's traffic (noise, damaged or cut messages, exchanges of rows the scheme
-    // does not hold) every byte that reads as such a request counts, since no framing can tell
-    // it from one.
+    // once (its body is that exchange's), a scheme device's own whole exchange not at all when
+    // nothing before it can still run into it; in the rest of the master's traffic (noise,
+    // damaged or cut messages, exchanges of rows the scheme does not hold) every byte that reads
+    // as such a request counts, since no framing can tell it from one.
     int Requests[64] = {};
     int Answers[64] = {};   // emulated answers written per address
     int MaxPending = 0;
