@@ -2,6 +2,7 @@
 // when the program answers for an emulated device, and how bytes that form no exchange in time
 // are classified from the pending buffer.
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "line/LineEngine.h"
@@ -16,6 +17,21 @@ namespace {
 TFrameInfo* CatalogueRow(const TFrameInfo* row)
 {
     return row ? &DeviceCatalogue[row - DeviceCatalogue] : nullptr;
+}
+
+// True when a byte held from `from` on begins what only comes once the master has given up on
+// the request before it: a request (its next one, or this one repeated) or an answer to that
+// request from a device at its address. When the bytes were read is no guide: bytes pile up
+// behind a request only while the receive thread is held, and then come in one read, undated.
+// The program's own answer heard back begins nothing.
+bool LineWentOn(const TRoundBuffer& bytes, const TRoundBuffer& flags, int from, std::uint8_t address)
+{
+    for (int i = from; i < bytes.Count; ++i) {
+        const std::uint8_t byte = bytes.At(i);
+        if (!(flags.At(i) & FlagAnswerEcho) && (IsWireAddressByte(byte) || byte == address))
+            return true;
+    }
+    return false;
 }
 
 // Moves n bytes and their flags together: a byte and its flag never part.
@@ -33,6 +49,8 @@ TLineEngine::TLineEngine(THost& host, ITickSource& ticks, ISynchronizer& synchro
     // Room for every hand-off one pass can make (each takes a byte at least), so that holding
     // them costs no allocation.
     heldHandOffs_.reserve(3 * LineBufferSize);
+    for (const auto& rows : FrameInfoVectors)
+        listenOrder_.reserve(std::max(listenOrder_.capacity(), rows.size()));
 }
 
 bool TLineEngine::Sync(void (TLineEngine::*step)()) { return SynchronizeMember(sync_, *this, step); }
@@ -185,51 +203,62 @@ void TLineEngine::FramingPass()
     TExchange request{AddressOf(head)};
     const TFrameInfo* polledRow = nullptr;
     const std::int32_t mode = LookUpHead(request, polled, polledRow);
-    bool framed = false;
-    if (mode == ModeEmulate)
-        framed = TryEmulateExchange(request);
-    else if (mode != ModeDisabled)
-        framed = ListenAttempts(request, mode, polledRow);
+    const bool framed = mode == ModeEmulate ? TryEmulateExchange(request) : ListenAttempts(request, mode, polledRow);
     if (!framed)
         PendingStep();
 }
 
 bool TLineEngine::ListenAttempts(TExchange request, std::int32_t mode, const TFrameInfo* polledRow)
 {
-    const TFrameInfo* tried = nullptr;
-    if (mode == ModeReceive && request.Frame) {
-        tried = request.Frame;
-        const Attempt attempt = TryListenExchange(request);
-        if (attempt != Attempt::Fail)
-            return attempt == Attempt::Success;
-    }
-    // The program's own poll is answered by a device of the polled row: the rows of its lengths
-    // go first, else a longer row of the address would wait out the read for a byte that never
-    // comes and leave the answer to be classified late.
-    const auto likePolled = [polledRow](const TFrameInfo& row) {
-        return polledRow && row.RequestLength == polledRow->RequestLength && row.AnswerLength == polledRow->AnswerLength;
-    };
-    for (const bool first : {true, false}) {
-        if (first && !polledRow)
-            continue;
-        for (TFrameInfo* row : FrameInfoVectors[request.Address]) {
-            if (row == tried || (polledRow && likePolled(*row) != first))
-                continue;
-            request.Frame = row;
-            const Attempt attempt = TryListenExchange(request);
-            if (attempt != Attempt::Fail)
-                return attempt == Attempt::Success;
-        }
+    // A disabled device's exchange is taken whole as any other is, so that no byte of its body
+    // is framed as a request; it is shown as ever, late ("Таймаут"), never as one listened to.
+    if (mode == ModeDisabled)
+        request.Result = ResultTimeout;
+    // After a read came back short the line is quiet: a longer exchange cannot complete in time,
+    // and another read would only wait as long again. What was heard may still be a whole
+    // exchange of another row of the address.
+    bool quiet = false;
+    for (TFrameInfo* row : ListenOrder(request.Address, request.Frame, polledRow)) {
+        request.Frame = row;
+        const Attempt attempt = TryListenExchange(request, !quiet);
+        if (attempt == Attempt::Success)
+            return true;
+        quiet = quiet || attempt == Attempt::NeedMore;
     }
     return false;
 }
 
-TLineEngine::Attempt TLineEngine::TryListenExchange(const TExchange& request)
+const std::vector<TFrameInfo*>& TLineEngine::ListenOrder(std::uint8_t address, TFrameInfo* own, const TFrameInfo* polledRow)
+{
+    // The scheme device's row goes first, as it wins ties; then, for the program's own poll,
+    // the rows of the polled row's lengths, since a device of the polled row answers it. The
+    // rest by the length of their exchange, shortest first: a shorter exchange is settled by
+    // what it takes, without first waiting out the read of a longer row for bytes that never
+    // come. Rows of equal lengths keep catalogue order (they cannot be told apart).
+    const auto& rows = FrameInfoVectors[address];
+    listenOrder_.clear();
+    if (own && std::find(rows.begin(), rows.end(), own) != rows.end())
+        listenOrder_.push_back(own);
+    const auto likePolled = [polledRow](const TFrameInfo* row) {
+        return polledRow && row->RequestLength == polledRow->RequestLength && row->AnswerLength == polledRow->AnswerLength;
+    };
+    const auto others = static_cast<std::ptrdiff_t>(listenOrder_.size());
+    std::copy_if(rows.begin(), rows.end(), std::back_inserter(listenOrder_), [own](const TFrameInfo* row) { return row != own; });
+    std::stable_sort(listenOrder_.begin() + others, listenOrder_.end(), [&likePolled](const TFrameInfo* a, const TFrameInfo* b) {
+        const auto key = [&likePolled](const TFrameInfo* row) {
+            return std::pair(!likePolled(row), row->RequestLength + row->AnswerLength);
+        };
+        return key(a) < key(b);
+    });
+    return listenOrder_;
+}
+
+TLineEngine::Attempt TLineEngine::TryListenExchange(const TExchange& request, bool mayRead)
 {
     const int rq = request.Frame->RequestLength;
     const int an = request.Frame->AnswerLength;
     const int total = rq + an;
-    if (RxBytes.Count < total)
+    if (RxBytes.Count < total && mayRead)
         ReadToRx(static_cast<std::uint32_t>(total - RxBytes.Count));
     if (RxBytes.Count < total)
         return Attempt::NeedMore;
@@ -247,11 +276,11 @@ bool TLineEngine::TryEmulateExchange(const TExchange& request)
         ReadToRx(static_cast<std::uint32_t>(rq - RxBytes.Count));
     if (RxBytes.Count < rq || !CheckByteOk(RxBytes, 0, rq))
         return false;
-    // Bytes after the request are here already: the line went on without an answer (the master
-    // gave up on it while the receive thread was held). An answer now would run into what
-    // follows, and the purge before it would throw away the rest of the master's next message,
-    // whose body could then read as a request of its own.
-    if (RxBytes.Count > rq)
+    // Bytes after the request are here already (the receive thread was held). When they show
+    // that the line went on without an answer, an answer now would run into what follows, and
+    // the purge before it would throw away the rest of the master's next message, whose body
+    // could then read as a request of its own. Stray bytes show nothing: the master still waits.
+    if (LineWentOn(RxBytes, RxFlags, rq, request.Address))
         return false;
     if (!SendEmulatedAnswer(*request.Frame))
         return false;
@@ -325,7 +354,7 @@ void TLineEngine::HandOffExchange(const TExchange& request)
     if (PendingBytes.Count > 0)
         ClassifyPending(true);
     const TFrameInfo& row = *request.Frame;
-    HandOff({request.Address, request.Frame, ResultOk, row.RequestLength + row.AnswerLength}, RxBytes, RxFlags);
+    HandOff({request.Address, request.Frame, request.Result, row.RequestLength + row.AnswerLength}, RxBytes, RxFlags);
 }
 
 void TLineEngine::HandOffUnrecognised(TRoundBuffer& bytes, TRoundBuffer& flags)

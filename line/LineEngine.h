@@ -78,8 +78,10 @@ public:
     enum class Attempt { Success, Fail, NeedMore };
     // clang-format on
     // `polledRow`: the row of the program's own poll when the request is its echo, else none.
+    // A request that `mode` 2 disables is handed off with its exchange as late.
     bool ListenAttempts(TExchange request, std::int32_t mode, const TFrameInfo* polledRow = nullptr);
-    Attempt TryListenExchange(const TExchange& request);
+    // Without `mayRead` only the bytes held are looked at.
+    Attempt TryListenExchange(const TExchange& request, bool mayRead = true);
     bool TryEmulateExchange(const TExchange& request);
     // False when no answer went out (the fill was skipped during a pause).
     bool SendEmulatedAnswer(TFrameInfo& row);
@@ -159,6 +161,9 @@ private:
     };
     static constexpr int MaxExpectedEchoes = 4;
 
+    // The rows of an address in the order the listen attempts try them (`own`: the scheme
+    // device's row, or none).
+    const std::vector<TFrameInfo*>& ListenOrder(std::uint8_t address, TFrameInfo* own, const TFrameInfo* polledRow);
     // Runs a main-thread step; false when it was skipped (the receive thread is paused).
     bool Sync(void (TLineEngine::*step)());
     // Looks up the scheme device at the request's address: its row goes into the request, its
@@ -229,4 +234,5 @@ private:
     };
     std::vector<THeldHandOff> heldHandOffs_;
     TDeviceLookup polled_;
+    std::vector<TFrameInfo*> listenOrder_;   // ListenOrder's list, kept to be filled again
 };

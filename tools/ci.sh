@@ -33,9 +33,9 @@ asan() {
 }
 
 # The tests whose code runs on more than one thread: the receive thread against ptys, the
-# synchronizer, and the main window with its receive thread.
+# synchronizer, and the main window with its receive thread (also searching a simulated line).
 TSAN_TESTS=(line_receive_e2e_test line_receive_thread_test platform_synchronizer_test
-            ui_main_window_test ui_settings_ports_test)
+            ui_main_window_test ui_new_devices_test ui_settings_ports_test)
 
 tsan() {
     configure build-tsan -DMIRVANE_SANITIZE=thread

@@ -186,6 +186,9 @@ void TPortControl::ReceiveThreadTerminate()
 void TPortControl::Reconnect()
 {
     if (ReceiveThread) {
+        // The user changed the port: a running search belongs to the line it began on, and ends
+        // as at a change of scheme or line mode. Only the thread's own reconnect keeps it.
+        ReceiveThread->StopSearch();
         ReceiveThread->RequestReconnect();
         view_->ShowReconnect();
     }

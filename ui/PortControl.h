@@ -51,7 +51,7 @@ public:
     void Detach();
 
     // Builds the list from the machine's ports; a changed list, or a changed number of FTDI
-    // devices, makes a running thread reconnect.
+    // devices, makes a running thread reconnect (and end its search).
     void UpdatePortList();
     void SwitchPortOpen();
     void SwitchAutoDetect();
@@ -80,7 +80,7 @@ public:
     IReceiveThread* ReceiveThread = nullptr;   // the running receive thread, or none
 
 private:
-    // A running thread closes its port and detects or opens again.
+    // A running thread ends its search, closes its port and detects or opens again.
     void Reconnect();
     QStringList NamesOfPortList() const;
 

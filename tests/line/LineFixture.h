@@ -21,8 +21,10 @@ inline constexpr int RowLeveller44 = 50;   // address 44 (wire AC): the only row
 inline constexpr int RowIoBlock50 = 4;     // address 50 (wire 72): row 1 is 1/7, row 4 is 1/6
 inline constexpr int RowLineProx5 = 15;    // address 5 (wire 05 = the plain address): 1/4
 inline constexpr int RowTerminal62 = 60;   // address 62 (wire BE): 16/5
-inline constexpr int RowAt3 = 13;
+inline constexpr int RowAt3 = 13;          // address 3 (wire 43): row 13 is 1/6, row 27 is 1/4
+inline constexpr int RowTilt3 = 27;
 inline constexpr int RowAt45 = 58;
+inline constexpr int RowTilt5 = 83;   // address 49 (wire 31 = the plain address): the only row, 1/5
 
 // The line log as texts: "r<row> <code> <request> | <answer>", "r- ..." without a row.
 inline Texts LogTexts()

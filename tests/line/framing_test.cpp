@@ -31,14 +31,17 @@ const ListenCase ListenCases[] = {
     {"ShortRequest", EitherWay, ModeReceive, {{0, {0xAC, 0x01}}, {100, Join(LevReq, LevAns)}}, {"r50 6 AC | ", "r- 6 01 | ", LevOk}},
     {"AddressSixtyThree", EitherWay, ModeReceive, {{0, {0x3F, 0xFF}}}, {"r- 6 3F | ", "r- 6 FF | "}},
     // Address 6 has three one-byte requests; address 50 holds row 1 (answer 7 bytes) before row 4
-    // (answer 6 bytes). A request waits in the pending buffer until its answer settles which row.
+    // (answer 6 bytes). A request waits in the pending buffer until its answer settles which row;
+    // an exchange is taken by the row whose lengths fit what was heard, whichever comes first.
     {"DisabledDeviceInTimeIsLate", RowLeveller44, ModeDisabled, {{0, Join(LevReq, LevAns)}}, {"r50 1 AC 01 AD | 2C 02 04 2A"}},
     {"OneByteRequestOfTheDevicesRowWins", RowTension6, ModeReceive,
      {{0, PressReq}, {100, Join(PressReq, PressAns)}, {200, PressReq}, {60, PressAns}},
      {"r21 4 46 | ", "r21 0 46 | 06 10 20 36", "r21 1 46 | 06 10 20 36"}},
     {"FirstRowFailsDefinitely", -1, 0, {{0, Join(IoBlock, Join(PressReq, PressAns))}}, {"r4 0 72 | 32 01 02 03 04 36", PressOk}},
-    {"FirstRowStillNeedsMoreSoTheBytesWait", -1, 0, {{0, IoBlock}, {100, Join(PressReq, PressAns)}},
-     {"r4 1 72 | 32 01 02 03 04 36", PressOk}},
+    {"FirstRowStillNeedsMoreButTheSecondFits", -1, 0, {{0, IoBlock}, {100, Join(PressReq, PressAns)}},
+     {"r4 0 72 | 32 01 02 03 04 36", PressOk}},
+    {"NoRowFitsSoTheBytesWait", -1, 0, {{0, Bytes(IoBlock.begin(), IoBlock.end() - 1)}, {100, Join(PressReq, PressAns)}},
+     {"r1 3 72 | 32 01 02 03 04", PressOk}},
 };
 // clang-format on
 
@@ -63,6 +66,18 @@ TEST(ListenedExchanges, ResultCodesAndRowsFromTheLineWithAndWithoutADevice)
             EXPECT_EQ(LogTexts(), expected);
             EXPECT_TRUE(w.Writes().empty());
         }
+}
+
+// A device not in the scheme at a shared address is heard as the row of its lengths as soon as
+// its last byte came: IoBlock-1/2 is not left waiting out a read for a byte of Gear-1's longer
+// answer, and is stamped as seen.
+TEST_F(LineEngineTest, AShorterRowAtASharedAddressIsTakenAtItsLastByte)
+{
+    const std::uint32_t t0 = clock.Now();
+    line.PlayAt(t0, IoBlock);
+    RunUntilQuiet();
+    EXPECT_EQ(LogTexts(), Texts{"r4 0 72 | 32 01 02 03 04 36"});
+    EXPECT_EQ(DeviceCatalogue[RowIoBlock50].LastSeenTick, t0 + 6);   // the 7th byte, 1.146 ms apart
 }
 
 TEST_F(LineEngineTest, SeventeenthPendingBytePushesTheOldestOutAsUnrecognised)
@@ -103,6 +118,78 @@ TEST_F(LineEngineTest, EmulatedAnswerIsPurgedThenWrittenWithTheFramesBody)
     engine.SendEmulatedAnswer(DeviceCatalogue[RowLeveller44]);
     EXPECT_EQ(Writes().back().Bytes, (Bytes{0x2C, 0x00, 0x00, 0x2C}));
     host.byAddr[44] = &device;
+}
+
+// A disabled device (Tilt-5) answers the master with bodies that hold an emulated device's wire
+// byte (46) or that of an address without a device (43). Its exchange is taken whole, and shown
+// late: nothing in it is answered, and the master's next request, 20 ms after each, to the
+// emulated Pressure-1 is answered as soon as without the disabled row in the scheme.
+TEST(DisabledDevice, ItsAnswerIsNeverAnsweredNorHoldsUpTheNextRequest)
+{
+    const Bytes bodies[] = {{0x46, 0x10, 0x20}, {0x10, 0x20, 0x46}, {0x43, 0x10, 0x20}, {0x10, 0x43, 0x20}};
+    const auto run = [&bodies](bool disabledRow) {
+        LineWorld w;
+        w.AddDevice(RowPressure6, ModeEmulate);
+        if (disabledRow)
+            w.AddDevice(RowTilt5, ModeDisabled);
+        std::uint32_t at = w.clock.Now();
+        for (const Bytes& body : bodies) {
+            w.line.PlayAt(at += 150, Join(Request(RowTilt5), Answer(RowTilt5, body)));
+            w.line.PlayAt(at + 20, PressReq);
+        }
+        w.RunUntilQuiet();
+        std::vector<std::pair<std::uint32_t, std::uint8_t>> answers;
+        for (const auto& write : w.Writes())
+            answers.emplace_back(write.Tick, write.Bytes.front());
+        return std::pair(answers, LogTexts());
+    };
+    const auto [answers, log] = run(true);
+    const auto [without, unused] = run(false);
+    EXPECT_EQ(answers.size(), std::size(bodies));
+    EXPECT_EQ(answers, without);
+    EXPECT_EQ(log.front(), "r83 1 31 | 31 46 10 20 47");
+    EXPECT_EQ(std::count(log.begin(), log.end(), "r7 0 46 | 06 00 00 06"), std::ssize(bodies));
+}
+
+// A request to an emulated device (Tilt-1: address 3, wire 43, request 1 byte, answer 4 bytes)
+// held by a listen attempt begun at 05, with bytes behind it by the time it is framed. Stray
+// bytes leave the master waiting: the request is answered once, by the end of the read that
+// holds it. The master's next request (to the emulated Pressure-1, wire 46), a repeat, or an
+// answer from a device at address 3 mean that the line went on: it stays unanswered.
+// clang-format off
+struct BehindCase { const char* name; std::vector<std::pair<std::uint32_t, Bytes>> behind; Bytes answersTo; };
+const BehindCase BehindCases[] = {
+    {"StrayBytes", {{116, {0x3F}}, {124, {0xAA}}}, {0x03}},
+    {"MastersNextRequest", {{116, PressReq}}, {0x06}},
+    {"Repeat", {{116, {0x43}}}, {0x03}},   // the repeat is answered
+    {"AnotherDevicesAnswer", {{107, Answer(RowTilt3, {0x01, 0x02})}}, {}},
+};
+// clang-format on
+
+TEST(RequestWithBytesBehind, IsAnsweredWhileTheMasterWaitsAndNotOnceTheLineWentOn)
+{
+    for (const BehindCase& c : BehindCases) {
+        SCOPED_TRACE(c.name);
+        LineWorld w;
+        w.AddDevice(RowTilt3, ModeEmulate);
+        w.AddDevice(RowPressure6, ModeEmulate);
+        const std::uint32_t t0 = w.clock.Now();
+        for (const auto& [at, bytes] : std::vector<std::pair<std::uint32_t, Bytes>>{{100, {0x05}}, {101, {0x8B}}, {105, {0x43}}})
+            w.line.PlayAt(t0 + at, bytes);
+        for (const auto& [at, bytes] : c.behind)
+            w.line.PlayAt(t0 + at, bytes);
+        w.RunUntilQuiet();
+        Bytes answered;
+        for (const auto& write : w.Writes())
+            answered.push_back(write.Bytes.front());
+        EXPECT_EQ(answered, c.answersTo);
+        if (w.Writes().empty())
+            continue;
+        if (c.behind.front().second == Bytes{0x3F})
+            EXPECT_LE(w.Writes().front().Tick - t0, 124u);
+        else
+            EXPECT_GE(w.Writes().front().Tick - t0, 116u);   // not the request held
+    }
 }
 
 TEST_F(LineEngineTest, ReadAsksForNoMoreThanTheFreeRoom)

@@ -14,17 +14,26 @@
 #include "platform/Synchronizer.h"
 
 namespace {
+// The longest a framing pass takes on a prompt main thread: two reads.
+constexpr std::uint32_t PassMs = 80;
 // Addresses whose wire byte is the plain address: an answer's first byte reads as a request.
 constexpr std::uint8_t PlainWireAddresses[] = {5, 11, 14, 18, 23, 25, 28, 35, 38, 40, 45, 49, 52, 58};
+// Addresses shared by rows of different lengths: an exchange is told by what it takes.
+constexpr std::uint8_t SharedAddresses[] = {3, 4, 13, 28, 45, 46, 50, 51, 53};
+
+int RowAmong(const THostileDraw& draw, const std::uint8_t* addresses, std::size_t count)
+{
+    const auto& rows = FrameInfoVectors[addresses[draw(static_cast<std::uint32_t>(count))]];
+    return static_cast<int>(rows[draw(static_cast<std::uint32_t>(rows.size()))] - DeviceCatalogue);
+}
 
 int RowAt(const THostileDraw& draw)
 {
-    if (draw(2) == 0) {
-        const std::uint8_t address = PlainWireAddresses[draw(std::size(PlainWireAddresses))];
-        if (!FrameInfoVectors[address].empty())
-            return static_cast<int>(FrameInfoVectors[address][draw(static_cast<std::uint32_t>(FrameInfoVectors[address].size()))] - DeviceCatalogue);
+    switch (draw(4)) {
+    case 0: return RowAmong(draw, PlainWireAddresses, std::size(PlainWireAddresses));
+    case 1: return RowAmong(draw, SharedAddresses, std::size(SharedAddresses));
+    default: return static_cast<int>(draw(DeviceCatalogueCount));
     }
-    return static_cast<int>(draw(DeviceCatalogueCount));
 }
 
 struct THostileWorld {
@@ -94,37 +103,62 @@ struct THostileWorld {
         }
     }
 
-    // The master's traffic: noise now and then, else requests, answered by the listen-only
-    // devices that are present, now and then cut or damaged. After bytes that an emulated
+    // The master's traffic: noise now and then, else requests, answered by the devices that
+    // are not emulated, now and then cut or damaged. After bytes that an emulated
     // device may answer, the master waits for that answer as a master does, but not for its
     // echo, which may come back 60 ms late.
+    //
+    // A scheme device's whole exchange is surely framed from its first byte only once the
+    // framing is done with everything before it. On a prompt main thread that is so when the
+    // bytes before it were whole exchanges of that kind, each taken as it came; else only when
+    // they had time enough: every byte a pass of two reads at most, and every answer its echo
+    // on top. Anywhere else a valid exchange that noise or lag makes of its first bytes and
+    // those before them may leave the rest of its bytes to be framed one by one.
     void PlayMaster()
     {
         std::uint32_t at = clock.Now();
+        std::uint32_t settled = at;   // by when the framing surely waits at a message boundary
+        const bool prompt = setup.StepMs == 0 && !setup.Stalls;
         for (int i = 0, count = 12 + static_cast<int>(draw(25)); i < count; ++i) {
-            at += draw(4) == 0 ? draw(12) : draw(150);
+            at += draw(4) == 0 ? draw(12) : draw(6) == 0 ? 1000 + draw(2000)
+                                                         : draw(150);   // now and then a pause
             const Bytes m = draw(4) == 0 ? Random(1 + static_cast<int>(draw(20))) : MasterExchange();
-            const bool answerable = CountRequests(m);
+            const bool aligned = prompt && TickReached(at, settled);
+            const bool taken = aligned && wholeExchange;
+            const int answerable = CountRequests(m, aligned);
             line.PlayAt(at, m);
-            at += static_cast<std::uint32_t>(m.size()) * 2 + (answerable ? WireTimeMs(MaxAnswerLength) + 2 : 0);
+            const auto size = static_cast<std::uint32_t>(m.size());
+            settled = taken ? at + size * 2
+                            : std::max(settled, at) + size * PassMs +
+                                  static_cast<std::uint32_t>(answerable) * (EchoWindowMs(MaxAnswerLength) + MaxAnswerLength * PassMs);
+            at += size * 2 + (answerable > 0 ? WireTimeMs(MaxAnswerLength) + 2 : 0);
         }
     }
 
+    // Devices that the program does not emulate answer now and then: those it listens to, the
+    // disabled ones, and, at a free address, one the scheme does not hold, also of another row
+    // of a shared address than the scheme's device there.
     Bytes MasterExchange()
     {
         const int row = !host.devices.empty() && draw(3) != 0 ? AnyDeviceRow() : RowAt(draw);
         const TFrameInfo& info = DeviceCatalogue[row];
         Bytes m = Request(row, Body(info.RequestLength - 2));
         const TDeviceInfo* device = host.byAddr[info.Address];
-        if (device && device->SchemeObject->Mode == ModeReceive && draw(4) != 0)
-            m = Join(m, Answer(row, Random(info.AnswerLength - 2)));
+        const bool emulated = device && device->SchemeObject->Mode == ModeEmulate;
+        const bool answered = !emulated && draw(4) != 0;
+        if (answered)
+            m = Join(m, Answer(row, Body(info.AnswerLength - 2)));
         const auto size = static_cast<std::uint32_t>(m.size());
         switch (draw(8)) {
         case 0: m.resize(draw(size) + 1); break;   // cut short
         case 1: m[draw(size)] ^= 0x10; break;      // damaged
         default:
-            if (device && device->SchemeObject->Mode == ModeEmulate && DeviceCatalogue[row].WireAddress == m[0])
-                wholeRequest = true;   // one request, whatever its body holds
+            // One request, whatever its body holds; and a device's own exchange taken whole,
+            // none at all, whatever its request's and answer's bodies hold.
+            if (emulated && DeviceCatalogue[row].WireAddress == m[0])
+                wholeRequest = true;
+            else if (answered && device && static_cast<int>(device->SchemeObject->Type) == row)
+                wholeExchange = true;
             break;
         }
         return m;
@@ -150,25 +184,27 @@ struct THostileWorld {
         return bytes;
     }
 
-    // A whole request to an emulated device counts once. Elsewhere every byte of the master's
-    // side that reads as the request of an emulated device counts: a byte of noise or in a
-    // damaged message may be one, and the framing cannot tell.
-    // True when an emulated device may answer the bytes.
-    bool CountRequests(const Bytes& bytes)
+    // A whole request to an emulated device counts once, and a scheme device's whole exchange
+    // framed from its first byte none. Elsewhere every byte of the master's side that reads as
+    // the request of an emulated device counts: a byte of noise or in a damaged message may be
+    // one, and the framing cannot tell. Returns the requests counted.
+    int CountRequests(const Bytes& bytes, bool aligned)
     {
+        if (std::exchange(wholeExchange, false) && aligned)
+            return 0;
         if (std::exchange(wholeRequest, false)) {
             ++out.Requests[AddressOf(bytes[0])];
-            return true;
+            return 1;
         }
-        bool any = false;
+        int counted = 0;
         for (std::uint8_t b : bytes) {
             const TDeviceInfo* device = host.byAddr[AddressOf(b)];
             if (device && device->SchemeObject->Mode == ModeEmulate && DeviceCatalogue[device->SchemeObject->Type].WireAddress == b) {
                 ++out.Requests[AddressOf(b)];
-                any = true;
+                ++counted;
             }
         }
-        return any;
+        return counted;
     }
 
     void Run()
@@ -222,7 +258,8 @@ struct THostileWorld {
     TFrameHandlers handlers = host.Handlers();
     std::vector<std::unique_ptr<TSchemeObject>> objects;
     bool silentLine = false;
-    bool wholeRequest = false;   // the message being played is a whole request to an emulated device
+    bool wholeRequest = false;    // the message being played is a whole request to an emulated device
+    bool wholeExchange = false;   // ... a scheme device's whole exchange, which it does not emulate
     THostileOutcome out;
 };
 }

@@ -1,7 +1,9 @@
 #pragma once
 // A hostile line for the framing: a master sending requests for a random mix of emulated,
-// listen-only and unknown rows, now and then cut or damaged, with bursts of noise between them,
-// answered by the listen-only devices, while the echo of every emulated answer is randomly
+// listen-only, disabled and unknown rows, many at addresses that rows of other lengths share, now
+// and then cut or damaged, with bursts of noise between them, answered by every device that is
+// not emulated, in the scheme or not, with bodies that may hold an emulated row's wire byte,
+// while the echo of every emulated answer is randomly
 // whole, dropped, delayed, spaced, cut or corrupted (a byte may become an emulated row's wire
 // byte or the plain address). The main thread may be slow: each synchronized step may move the
 // virtual clock on, as a busy window holds the receive thread. Runs the line engine on a virtual
@@ -19,9 +21,10 @@ struct THostileOutcome {
     std::vector<std::uint8_t> Read;        // every byte the port delivered, in order
     std::vector<std::uint8_t> HandedOff;   // every byte of the line log, then those still held
     // Requests per address that the master sent to an emulated device: a whole request counts
-    // once (its body is that exchange's); in the rest of the master's traffic (noise, damaged
-    // or cut messages, other devices' exchanges) every byte that reads as such a request counts,
-    // since no framing can tell it from one.
+    // once (its body is that exchange's), a scheme device's own whole exchange not at all when
+    // nothing before it can still run into it; in the rest of the master's traffic (noise,
+    // damaged or cut messages, exchanges of rows the scheme does not hold) every byte that reads
+    // as such a request counts, since no framing can tell it from one.
     int Requests[64] = {};
     int Answers[64] = {};   // emulated answers written per address
     int MaxPending = 0;

@@ -121,6 +121,43 @@ TEST_F(MainWindowTest, SearchOverTheLineOffersEveryDeviceThatAnswers)
     DefaultAnswer = TAnswer::No;   // the new scheme is not saved on closing
 }
 
+// A device at a shared address that is not in the scheme, IoBlock-1/2 (row 4: address 50, wire
+// 72, answer 6 bytes, where Gear-1, row 1, answers 7), is heard by the row of its lengths and
+// offered by a search in both line modes: listening to a master, and polling every free row.
+TEST_F(NewDevicesTest, ADeviceAtASharedAddressIsOfferedInBothLineModes)
+{
+    const Bytes answer = Answer(4, {0x01, 0x02, 0x03, 0x04});
+    for (const int mode : {LineModeMaster, LineModeSensors}) {
+        SCOPED_TRACE(mode);
+        LineMode = mode;
+        DeviceCatalogue[4].LastSeenTick = 0;
+        ScriptedPort line(clock);
+        SlowSynchronizer direct(clock, [] { return 0u; });
+        TReceiveThread thread(*form, clock, direct);
+        line.Bind(thread.Port);
+        thread.Port.Open();
+        thread.Engine.PortOpened();
+        thread.ConnectTick = clock.Now();
+        if (mode == LineModeMaster)
+            for (std::uint32_t at = 100; at < MasterSearchMs + 500; at += 150)
+                line.PlayAfter(at, Join(Request(4), answer));
+        else
+            line.OnWrite = [&line, &answer](const ScriptedPort::Call& write) {
+                if (write.Bytes == Bytes{DeviceCatalogue[4].WireAddress})
+                    line.PlayAt(write.Tick + 4, answer);   // after the echo
+            };
+        SearchByUser = 1;
+        form->SearchStartTick = clock.Now();
+        thread.StartSearch();
+        for (int pass = 0; thread.Searching && pass < 1000; ++pass)
+            thread.ReceivePass();
+        offered.clear();
+        const int before = shown;
+        EXPECT_TRUE(RunEventsUntil([&] { return shown > before; }));
+        EXPECT_EQ(offered, std::vector<int>{4});
+    }
+}
+
 TEST(NewDevicesForm, OneRowPerAddress)
 {
     TNewDevicesForm dialog;

@@ -192,13 +192,15 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
     EXPECT_EQ(std::tuple(read.AutoDetect, read.SettingsPort, read.PortList),
               std::tuple(false, QStringLiteral("ttyUSB1"), QStringList{"ttyUSB0", "ttyUSB1"}));
     f.LPriorityItemClick(Action("LHighestPriorityItem"));
-    EXPECT_EQ(FakeReceiveThread::Log, (QStringList{"thread reconnect", "thread reconnect", "thread priority 5",
-                                                   "thread reset stats"}));
+    // A port change the user makes ends a running search, as a change of scheme or line mode does.
+    EXPECT_EQ(FakeReceiveThread::Log, (QStringList{"thread stop search", "thread reconnect", "thread stop search",
+                                                   "thread reconnect", "thread priority 5", "thread reset stats"}));
 
     AddTty(QStringLiteral("ttyACM1"));   // the folder watch (or the rescan beat) notices it
     ASSERT_TRUE(RunEventsUntil([] { return PortListNames().contains(QStringLiteral("ttyACM1")); }));
     ExpectBothMenus({QStringLiteral("ttyACM&1"), QStringLiteral("ttyUSB&0"), QStringLiteral("ttyUSB&1*")});
     EXPECT_EQ(FakeReceiveThread::Log.count(QStringLiteral("thread reconnect")), 3);
+    EXPECT_EQ(FakeReceiveThread::Log.count(QStringLiteral("thread stop search")), 3);
 
     f.SameAddrCheckBox->SetChecked(true);
     CloseAndDrop();
@@ -284,6 +286,7 @@ TEST_F(SettingsTest, AChangedFtdiCountReconnectsOnce)
         ftdi.Fail("FT_ListDevices", s.listFails);
         f.UpdatePortList();
         EXPECT_EQ(FakeReceiveThread::Log.count(QStringLiteral("thread reconnect")), s.reconnects);
+        EXPECT_EQ(FakeReceiveThread::Log.count(QStringLiteral("thread stop search")), s.reconnects);
     }
     ExpectBothMenus({QStringLiteral("ttyUSB&0-"), QStringLiteral("US&B (Direct)-")});
     CloseAndDrop();
