@@ -1,9 +1,12 @@
 // Schemes, devices and modes: the scheme commands, opening a scheme, the catalogue list, adding,
 // removing, selecting and moving devices, the line and device modes, the watchdog's expiry and
 // the scheme editor's switch.
+#include <QTest>
 #include <QTreeWidget>
+#include <map>
 
 #include "WindowFixture.h"
+#include "line/Protocol.h"
 #include "ui/MainParts.h"
 
 // Ctrl+Alt+K switches the scheme editor on (and off again); Ctrl+K alone is no switch.
@@ -228,4 +231,113 @@ TEST_F(SchemeWindowTest, DeviceAndLineModesStaticFlagAndWatchdogs)
     Run([&] { form->SelectScheme(nullptr); });
     form->WMTimer(device);
     EXPECT_TRUE(form->Devices().empty());
+}
+
+namespace {
+// What a device's answer side shows: every edit's text, box and combo choice of its panel, and
+// the grid's answer cells.
+std::string AnswerShown(const TDeviceInfo& device)
+{
+    QStringList shown;
+    for (QWidget* w : device.AnswerPanel->findChildren<QWidget*>()) {
+        if (auto* edit = dynamic_cast<TEdit*>(w))
+            shown << edit->Name() + '=' + edit->Text();
+        else if (auto* box = dynamic_cast<TCheckBox*>(w))
+            shown << box->Name() + '=' + QString::number(box->Checked());
+        else if (auto* radio = dynamic_cast<TRadioButton*>(w))
+            shown << radio->Name() + '=' + QString::number(radio->Checked());
+        else if (auto* combo = dynamic_cast<TComboBox*>(w))
+            shown << combo->Name() + '=' + QString::number(combo->ItemIndex());
+    }
+    for (int column = 3; column <= 6; ++column)
+        shown << device.GridCell(column);
+    return shown.join(QStringLiteral("; ")).toStdString();
+}
+// The emulated answer as the line engine sends it: built from the frame, address byte first and
+// the check byte last.
+std::string Sent(TDeviceInfo& device)
+{
+    device.FrameToAnswer();
+    const int length = device.FrameInfo->AnswerLength;
+    TMessageImage message = device.SchemeObject->Answer;
+    message[0] = device.FrameInfo->Address;
+    message[std::size_t(length - 1)] = CheckByteOf(message.data(), length - 1);
+    QStringList bytes;
+    for (int i = 0; i < length; ++i)
+        bytes << HexByte(message[std::size_t(i)]);
+    return bytes.join(' ').toStdString();
+}
+}   // namespace
+
+// Every frame: what the user set for an emulated answer in "Диагностика БИ" (each edit, box and
+// combo of the answer side) is still shown after Ctrl+T and Ctrl+R, and the answer sent then is
+// the one sent before. The terminal's value 9 goes out as 3E 01 09 00 36 again.
+TEST_F(SchemeWindowTest, EmulatedAnswersSurviveALineModeRoundTrip)
+{
+    // One scheme per catalogue row of an address: every row once, a device per address.
+    TSchemeList schemes;
+    for (int address = 0; address < 64; ++address)
+        for (std::size_t k = 0; k < FrameInfoVectors[std::size_t(address)].size(); ++k) {
+            if (schemes.size() <= k)
+                schemes.push_back(std::make_unique<TDeviceScheme>(QStringLiteral("S%1").arg(k)));
+            const int row = RowAt(address, k);
+            schemes[k]->Objects.push_back(
+                std::make_unique<TSchemeObject>(QString::fromUtf8(DeviceCatalogue[row].Model), std::uint32_t(row), ModeEmulate));
+        }
+    ASSERT_TRUE(SaveSchemeFile(Path(QStringLiteral("all.mvs")), schemes));
+    PortOpen = false;
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const auto roundTrip = [this] {
+        QTest::keyClick(form.get(), Qt::Key_T, Qt::ControlModifier);
+        ASSERT_EQ(LineMode.load(), LineModeSensors);
+        QTest::keyClick(form.get(), Qt::Key_R, Qt::ControlModifier);
+        ASSERT_EQ(LineMode.load(), LineModeMaster);
+    };
+    Open(Path(QStringLiteral("all.mvs")));
+    ASSERT_EQ(CurrentScheme->Name, QStringLiteral("S0"));
+
+    // The terminal as the user meets it.
+    TDeviceInfo* terminal = form->DevicesByAddr()[62];
+    ASSERT_TRUE(terminal);
+    terminal->Frame->findChild<TEdit*>(QStringLiteral("Edit1"))->SetText(QStringLiteral("9"));
+    ASSERT_EQ(Sent(*terminal), "3E 01 09 00 36");
+    roundTrip();
+    EXPECT_EQ(terminal->Frame->findChild<TEdit*>(QStringLiteral("Edit1"))->Text().toStdString(), "9");
+    EXPECT_EQ(Sent(*terminal), "3E 01 09 00 36");
+
+    int checked = 0;
+    for (int s = 0; s < form->CurrSchemeComboBox->count(); ++s) {
+        form->CurrSchemeComboBox->SetItemIndex(s);
+        Run([&] { form->CurrSchemeComboBoxSelect(form->CurrSchemeComboBox); });
+        std::map<TDeviceInfo*, std::pair<std::string, std::string>> before;   // shown, sent
+        for (const auto& owned : form->Devices()) {
+            TDeviceInfo* device = owned.get();
+            form->SelectDevice(device);
+            // The user's values: a number in each edit, every box turned over, each combo's
+            // second item; then the side as the window shows it.
+            int n = 0;
+            for (TControl* c : Controls(device->AnswerPanel)) {
+                if (auto* edit = dynamic_cast<TEdit*>(c))
+                    edit->SetText(QString::number(++n + 5));
+                else if (auto* box = dynamic_cast<TCheckBox*>(c))
+                    box->SetChecked(!box->Checked());
+                else if (auto* combo = dynamic_cast<TComboBox*>(c); combo && combo->count() > 1) {
+                    combo->SetItemIndex(1);
+                    emit combo->activated(1);
+                }
+            }
+            device->ShowData(false);
+            before[device] = {AnswerShown(*device), Sent(*device)};
+        }
+        roundTrip();
+        for (const auto& [device, shown] : before) {
+            const std::string model = DeviceCatalogue[device->SchemeObject->Type].Model;
+            EXPECT_EQ(AnswerShown(*device), shown.first) << model;
+            EXPECT_EQ(Sent(*device), shown.second) << model;
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, DeviceCatalogueCount);
 }
