@@ -1,6 +1,6 @@
 // The main window as the user meets it: every tool bar button within reach, a mode icon for
 // every device mode, the catalogue's columns inside its view, the grid focused at start, the
-// mode popup's keys only in the grid, every frame's controls within reach, no button over
+// mode popup's keys only in the grid, no key for a tool button's hidden caption, every frame's controls within reach, no button over
 // another, the connection's whole text, and the window inside the screen, title bar included.
 #include <QApplication>
 #include <QCheckBox>
@@ -145,6 +145,48 @@ TEST_F(SchemeTest, ModePopupKeysActOnlyInTheGrid)
         QTest::keyClick(QApplication::focusWidget(), p.key, Qt::ControlModifier | Qt::AltModifier);
         EXPECT_EQ(device->SchemeObject->Mode, p.mode) << qPrintable(p.focus->objectName());
     }
+}
+
+// The tool bar's buttons show no captions, so their captions' keys are nobody's: Alt+Б, Alt+Д,
+// Alt+А, Alt+О and Alt+С switch no line mode, open no file and move no focus. The menus keep
+// their keys (Alt+Д the device menu in the scheme editor, Alt+С the help menu) and shortcuts.
+TEST_F(MainWindowTest, ToolButtonsWithoutCaptionsTakeNoKeys)
+{
+    PortOpen = false;
+    LineMode = LineModeSensors;
+    TMirvane2Form& f = StartUp();
+    ASSERT_TRUE(WaitOpened());
+    ConstructorMode = 1;   // every tool button shown
+    f.ApplyConstructorMode();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    const QString file = CurrentFileName;
+    // clang-format off
+    struct { char16_t letter; const char* menu; } const presses[] = {
+        {u'Б', nullptr}, {u'Д', "DeviceMenu"}, {u'А', nullptr}, {u'О', nullptr}, {u'С', "HelpMenu"},
+    };
+    // clang-format on
+    for (const auto& p : presses) {
+        Action("LBIMode2Item")->trigger();
+        f.SchemeGrid->setFocus();
+        DialogFolders.clear();
+        const QChar upper(p.letter);   // as a Russian layout gives it
+        QTest::sendKeyEvent(QTest::Click, f.SchemeGrid, Qt::Key(upper.unicode()), upper.toLower(), Qt::AltModifier);
+        RunEventsFor(300);   // a button's key clicks it a moment later
+        const std::string pressed = QString(upper).toStdString();
+        QWidget* popup = QApplication::activePopupWidget();
+        EXPECT_EQ(popup ? popup->objectName().toStdString() : "", p.menu ? p.menu : "") << pressed;
+        if (popup)
+            popup->close();
+        else
+            EXPECT_EQ(QApplication::focusWidget(), f.SchemeGrid) << pressed;
+        EXPECT_EQ(LineMode.load(), LineModeSensors) << pressed;
+        EXPECT_TRUE(DialogFolders.isEmpty() && Messages.isEmpty()) << pressed;
+        EXPECT_EQ(CurrentFileName, file) << pressed;
+    }
+    f.SchemeGrid->setFocus();
+    QTest::keyClick(f.SchemeGrid, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(LineMode.load(), LineModeMaster);
 }
 
 TEST(WindowPlacement, StoredOrDefaultRectanglesComeInsideSmallScreens)
