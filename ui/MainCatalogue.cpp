@@ -60,6 +60,7 @@ TCatalogueItem::TCatalogueItem(int row, const std::int32_t* sortColumn) : row_(r
     const TFrameInfo& info = Info();
     setText(ColModel, QString::fromUtf8(info.Model));
     setText(ColDescription, QString::fromUtf8(info.Description));
+    setToolTip(ColDescription, text(ColDescription));   // the column may show it cut
     setText(ColAddress, HexByte(info.Address));
     setTextAlignment(ColAddress, Qt::AlignRight | Qt::AlignVCenter);
 }

@@ -81,8 +81,9 @@ TEST_F(MainWindowTest, AStartedWindowFitsTheScreenItsToolBarsAndItsCatalogue)
         }
         EXPECT_GE(checked, constructor ? 12 : 10);
     }
-    // At the catalogue panel's first width its check box and every column read whole, the
-    // captions included (the list scrolls sideways).
+    // At the catalogue panel's first width its check box reads whole, and so do the name and
+    // the address of every row, captions included, inside the list (no sideways scrolling); the
+    // description takes the rest of the list, cut with "…" and whole in its tool tip.
     QTreeWidget* list = f.DevicesListView;
     ASSERT_GT(list->topLevelItemCount(), 0);
     const QCheckBox* same = f.SameAddrCheckBox;
@@ -95,12 +96,18 @@ TEST_F(MainWindowTest, AStartedWindowFitsTheScreenItsToolBarsAndItsCatalogue)
         RunEventsFor(30);
         const QHeaderView* header = list->header();
         const QFontMetrics metrics(header->font());
-        for (int column = 0; column < 3; ++column) {
+        for (const int column : {0, 2}) {
             EXPECT_GE(header->sectionSize(column), metrics.horizontalAdvance(list->headerItem()->text(column))) << column;
             for (int i = 0; i < list->topLevelItemCount(); ++i)
                 EXPECT_GE(header->sectionSize(column), list->fontMetrics().horizontalAdvance(list->topLevelItem(i)->text(column)))
                     << qPrintable(list->topLevelItem(i)->text(column));
         }
+        const int view = list->viewport()->width();
+        EXPECT_EQ(header->sectionViewportPosition(2) + header->sectionSize(2), view) << scrolled;
+        EXPECT_GT(header->sectionSize(1), 0) << scrolled;
+        EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0) << scrolled;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            EXPECT_EQ(list->topLevelItem(i)->toolTip(1), list->topLevelItem(i)->text(1));
     }
 }
 
