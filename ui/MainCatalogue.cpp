@@ -130,6 +130,8 @@ void TMirvane2Form::RebuildCatalogueList()
     SelectFreeCatalogueItem();
     PaintCatalogueItems();
     list->setUpdatesEnabled(true);
+    // The row highlighted now was chosen while the list kept quiet: its description shows.
+    DevicesListViewSelectItem(list->currentItem());
 }
 
 void TMirvane2Form::PaintCatalogueItems()

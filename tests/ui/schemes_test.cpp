@@ -341,3 +341,20 @@ TEST_F(SchemeWindowTest, EmulatedAnswersSurviveALineModeRoundTrip)
     }
     EXPECT_EQ(checked, DeviceCatalogueCount);
 }
+
+// Started with a file, the catalogue's highlighted row has its long description shown below the
+// list as soon as the scheme editor shows them.
+TEST_F(MainWindowTest, TheHighlightedCatalogueRowIsDescribedFromTheStart)
+{
+    PortOpen = false;
+    SetStartArguments(QStringList{WriteSchemeFile(QStringLiteral("s.mvs"), {{QStringLiteral("A"), {RowAt(1)}}})});
+    TMirvane2Form& f = StartUp();
+    ASSERT_TRUE(WaitOpened());
+    QTest::keyClick(f.SchemeGrid, Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
+    f.RightPanelButtonClick(f.ShowRightButton);
+    f.DataInfoButtonClick(f.ShowInfoButton);
+    ASSERT_TRUE(ConstructorMode && f.DescMemo->isVisibleTo(&f));
+    const auto* highlighted = static_cast<TCatalogueItem*>(f.DevicesListView->currentItem());
+    ASSERT_TRUE(highlighted);
+    EXPECT_EQ(f.DescMemo->Text(), QString::fromUtf8(highlighted->Info().LongDescription));
+}
