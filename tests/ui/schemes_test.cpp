@@ -119,6 +119,7 @@ TEST_F(SchemeEditorTest, OpeningASchemeListsTheRestOfTheCatalogueAndTwoQuickChoi
 TEST_F(SchemeEditorTest, AddingRemovingAndClearingDevices)
 {
     OpenSchemes({{QStringLiteral("S"), {}}});
+    form->RightPanelButtonClick(form->ShowRightButton);   // the catalogue in view
     const int rows[] = {RowAt(1), RowAt(2), RowAt(3)};
     LineMode = LineModeSensors;   // a new device gets mode 1 - line mode
     for (int row : rows) {
@@ -357,4 +358,27 @@ TEST_F(MainWindowTest, TheHighlightedCatalogueRowIsDescribedFromTheStart)
     const auto* highlighted = static_cast<TCatalogueItem*>(f.DevicesListView->currentItem());
     ASSERT_TRUE(highlighted);
     EXPECT_EQ(f.DescMemo->Text(), QString::fromUtf8(highlighted->Info().LongDescription));
+}
+
+// "Датчик → Добавить" with the catalogue panel collapsed adds nothing unseen: it opens the panel
+// on the highlighted row, which the next "Добавить" adds.
+TEST_F(SchemeEditorTest, AddingWithTheCataloguePanelCollapsedShowsItFirst)
+{
+    OpenSchemes({{QStringLiteral("S"), {}}});
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_FALSE(form->RightPanel->isVisible());
+    QTreeWidgetItem* highlighted = CatalogueItemOf(RowAt(1));
+    form->DevicesListView->setCurrentItem(highlighted);
+    ASSERT_TRUE(Action("DAddDeviceItem")->isEnabled());
+    Run([&] { Action("DAddDeviceItem")->trigger(); });
+    EXPECT_TRUE(CurrentScheme->Objects.empty());
+    EXPECT_TRUE(form->DevicesListView->isVisible());
+    EXPECT_EQ(form->DevicesListView->currentItem(), highlighted);
+    EXPECT_TRUE(form->DevicesListView->viewport()->rect().contains(form->DevicesListView->visualItemRect(highlighted)));
+    EXPECT_EQ(QApplication::focusWidget(), form->DevicesListView);
+    Run([&] { Action("DAddDeviceItem")->trigger(); });
+    ASSERT_EQ(CurrentScheme->Objects.size(), 1u);
+    EXPECT_EQ(CurrentScheme->Objects[0]->Type, std::uint32_t(RowAt(1)));
 }
