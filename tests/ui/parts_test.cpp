@@ -2,12 +2,14 @@
 // help page and the About form's version.
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "platform/Files.h"
 #include "platform/PortList.h"
 #include "support/HostileFiles.h"
+#include "support/TextFit.h"
 #include "ui/About.h"
 #include "ui/Help.h"
 #include "ui/ImageList.h"
@@ -79,4 +81,22 @@ TEST(HelpAndAbout, HelpPageInRussianAndTheVersion)
     ASSERT_TRUE(ReplaceFile(victim, "mine") && MakeFolders(linked) && QFile::link(victim, linked + "/Mirvane2.html"));
     EXPECT_TRUE(WriteHelpPage(linked).isEmpty());
     EXPECT_EQ(FileBytes(victim), "mine");
+}
+
+// Every text of the About form reads whole inside its panel, a line too long for the panel's width
+// on two lines; the panel ends above the "OK" button, inside the form.
+TEST(HelpAndAbout, AboutTextsReadWhole)
+{
+    TMirvane2Form main;
+    TAboutForm form(&main);
+    const TTextFitReport report = CheckTextsFit(&form);
+    EXPECT_GE(report.Checked, 9);
+    EXPECT_TRUE(report.Clipped.empty()) << report.Clipped.join(QStringLiteral("\n")).toStdString();
+    const QRect panel = form.AboutPanel->contentsRect();
+    for (const QLabel* label : form.AboutPanel->findChildren<QLabel*>())
+        EXPECT_TRUE(panel.contains(label->geometry())) << label->objectName().toStdString();
+    const auto* ok = form.findChild<QWidget*>(QStringLiteral("OKButton"));
+    ASSERT_TRUE(ok);
+    EXPECT_LT(form.AboutPanel->geometry().bottom(), ok->geometry().top());
+    EXPECT_TRUE(form.rect().contains(ok->geometry()));
 }
