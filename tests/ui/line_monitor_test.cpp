@@ -2,6 +2,7 @@
 // and the search for runs of failed exchanges.
 #include <QHeaderView>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTableView>
 #include <QTest>
@@ -100,13 +101,61 @@ TEST_F(SchemeTest, LineMonitorFollowsTheNewestRecordAtTheScreensPace)
     LineLogClear();
 }
 
+namespace {
+// A canvas that keeps the texts drawn on it, in order, and draws nothing.
+class TTextCanvas final : public QPaintDevice {
+public:
+    explicit TTextCanvas(QSize size) : size_(size) {}
+    QPaintEngine* paintEngine() const override { return &engine_; }
+    QStringList Texts() const { return engine_.Texts; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth:
+            return size_.width();
+        case PdmHeight:
+            return size_.height();
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 96;
+        case PdmDepth:
+            return 32;
+        default:
+            return QPaintDevice::metric(metric);
+        }
+    }
+
+private:
+    struct TEngine final : QPaintEngine {
+        QStringList Texts;
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawRects(const QRectF*, int) override {}
+        void drawPath(const QPainterPath&) override {}
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+        void drawTextItem(const QPointF&, const QTextItem& item) override { Texts << item.text(); }
+        Type type() const override { return User; }
+    };
+    QSize size_;
+    mutable TEngine engine_;
+};
+}   // namespace
+
 // A request too long for its column is cut short of the answer column, with a blank between:
-// whatever the column's width, no ink in the last pixels before the answer.
+// whatever the column's width, no ink in the last pixels before the answer, and the text drawn
+// ends in "…" within the column. A request that fits is drawn whole.
 TEST_F(SchemeTest, LineMonitorCutsALongRequestShortOfTheAnswer)
 {
     LineLogClear();
-    LineLogAdd(&DeviceCatalogue[rows[0]], 0, QStringLiteral("'EF 00 00 00 00 00 00 00 00 00 00 00 00 00 00 2F"),
-               QStringLiteral("DD 20 DC 0E"));
+    const QString request = QStringLiteral("'EF 00 00 00 00 00 00 00 00 00 00 00 00 00 00 2F");
+    LineLogAdd(&DeviceCatalogue[rows[0]], 0, request, QStringLiteral("DD 20 DC 0E"));
+    LineLogAdd(&DeviceCatalogue[rows[0]], 0, QStringLiteral("'3E"), QStringLiteral("DD 20 DC 0E"));
     QImage image(200, LineListItemHeightPx, QImage::Format_RGB32);
     const auto ink = [&image](int from, int to) {
         int dark = 0;
@@ -115,11 +164,12 @@ TEST_F(SchemeTest, LineMonitorCutsALongRequestShortOfTheAnswer)
                 dark += qGray(image.pixel(x, y)) < 128;
         return dark;
     };
+    const QFont font = form->LineDataListBox->font();
     for (int split = 50; split < 80; ++split) {
         form->LineDataHeader->resizeSection(0, split);
         image.fill(Qt::white);
         QPainter canvas(&image);
-        canvas.setFont(form->LineDataListBox->font());
+        canvas.setFont(font);
         canvas.setBrush(Qt::white);
         canvas.setPen(Qt::black);
         form->LineDataListBoxDrawItem(canvas, 0, image.rect());
@@ -127,6 +177,23 @@ TEST_F(SchemeTest, LineMonitorCutsALongRequestShortOfTheAnswer)
         EXPECT_GT(ink(0, split - 4), 0) << split;           // the request
         EXPECT_EQ(ink(split - 4, split), 0) << split;       // the blank before the answer
         EXPECT_GT(ink(split, image.width()), 0) << split;   // the answer
+
+        for (const int record : {0, 1}) {
+            TTextCanvas texts(image.size());
+            QPainter recorder(&texts);
+            recorder.setFont(font);
+            form->LineDataListBoxDrawItem(recorder, record, image.rect());
+            recorder.end();
+            ASSERT_EQ(texts.Texts().size(), 2) << split;
+            const QString drawn = texts.Texts().first();
+            if (record == 1) {
+                EXPECT_EQ(drawn, QStringLiteral("'3E")) << split;
+                continue;
+            }
+            ASSERT_TRUE(drawn.endsWith(QChar(0x2026))) << split << " " << drawn.toStdString();
+            EXPECT_TRUE(request.startsWith(drawn.chopped(1))) << drawn.toStdString();
+            EXPECT_LE(QFontMetrics(font, &texts).horizontalAdvance(drawn), split - 1 - 4) << split;
+        }
     }
     LineLogClear();
 }
