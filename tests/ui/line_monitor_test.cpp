@@ -2,7 +2,6 @@
 // and the search for runs of failed exchanges.
 #include <QHeaderView>
 #include <QImage>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QTableView>
 #include <QTest>
@@ -10,6 +9,7 @@
 #include "WindowFixture.h"
 #include "line/LineLog.h"
 #include "platform/Ticks.h"
+#include "support/TextCanvas.h"
 #include "ui/LineList.h"
 #include "ui/LineMonitor.h"
 
@@ -100,52 +100,6 @@ TEST_F(SchemeTest, LineMonitorFollowsTheNewestRecordAtTheScreensPace)
     EXPECT_EQ(form->InfoMemo->Lines().value(form->InfoMemo->Lines().size() - 1), QStringLiteral("Нет ответа"));
     LineLogClear();
 }
-
-namespace {
-// A canvas that keeps the texts drawn on it, in order, and draws nothing.
-class TTextCanvas final : public QPaintDevice {
-public:
-    explicit TTextCanvas(QSize size) : size_(size) {}
-    QPaintEngine* paintEngine() const override { return &engine_; }
-    QStringList Texts() const { return engine_.Texts; }
-
-protected:
-    int metric(PaintDeviceMetric metric) const override
-    {
-        switch (metric) {
-        case PdmWidth:
-            return size_.width();
-        case PdmHeight:
-            return size_.height();
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 96;
-        case PdmDepth:
-            return 32;
-        default:
-            return QPaintDevice::metric(metric);
-        }
-    }
-
-private:
-    struct TEngine final : QPaintEngine {
-        QStringList Texts;
-        bool begin(QPaintDevice*) override { return true; }
-        bool end() override { return true; }
-        void updateState(const QPaintEngineState&) override {}
-        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-        void drawRects(const QRectF*, int) override {}
-        void drawPath(const QPainterPath&) override {}
-        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-        void drawTextItem(const QPointF&, const QTextItem& item) override { Texts << item.text(); }
-        Type type() const override { return User; }
-    };
-    QSize size_;
-    mutable TEngine engine_;
-};
-}   // namespace
 
 // A request too long for its column is cut short of the answer column, with a blank between:
 // whatever the column's width, no ink in the last pixels before the answer, and the text drawn
