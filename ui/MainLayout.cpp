@@ -18,6 +18,7 @@
 
 #include "frames/shared/FrameBase.h"
 #include "platform/Abort.h"
+#include "ui/CutCaptions.h"
 #include "ui/Hints.h"
 #include "ui/LineList.h"
 #include "ui/Main.h"
@@ -323,6 +324,7 @@ void TMirvane2Form::BuildRightPanel(TPanel* parent)
     list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     list->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     list->setTextElideMode(Qt::ElideRight);
+    EndCutCaptionsInEllipsis(list->header());
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->SetAlign(TAlign::Client);

@@ -18,6 +18,7 @@
 #include <QWheelEvent>
 
 #include "WindowFixture.h"
+#include "support/TextCanvas.h"
 #include "ui/StatusBar.h"
 
 namespace {
@@ -108,6 +109,17 @@ TEST_F(MainWindowTest, AStartedWindowFitsTheScreenItsToolBarsAndItsCatalogue)
         EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0) << scrolled;
         for (int i = 0; i < list->topLevelItemCount(); ++i)
             EXPECT_EQ(list->topLevelItem(i)->toolTip(1), list->topLevelItem(i)->text(1));
+        // Each caption is drawn whole, or ends in "…" within its section.
+        TTextCanvas drawn(list->header()->size());
+        list->header()->render(&drawn);
+        ASSERT_EQ(drawn.Texts().size(), 3);
+        for (int column = 0; column < 3; ++column) {
+            const QString caption = list->headerItem()->text(column), text = drawn.Texts()[column];
+            EXPECT_TRUE(text == caption || (text.endsWith(QChar(0x2026)) && caption.startsWith(text.chopped(1))))
+                << text.toStdString();
+            EXPECT_LE(QFontMetrics(header->font(), &drawn).horizontalAdvance(text), header->sectionSize(column))
+                << text.toStdString();
+        }
     }
 }
 
