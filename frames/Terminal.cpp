@@ -85,8 +85,8 @@ TTerminalFrame::TTerminalFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(o
         edit->SetText(QStringLiteral("0"));
         edit->SetReadOnly(false);
     }
-    fixedValues = AddCheckBox(InPanel, QStringLiteral("fixedValues"), QStringLiteral("Фиксировать значения"), 8, 38,
-                              250);
+    fixedValues = AddFrameStateBox(InPanel, QStringLiteral("fixedValues"), QStringLiteral("Фиксировать значения"), 8, 38,
+                                   250);
     InPanel->SetHeight(64);
 
     Timer1 = new QTimer(this);

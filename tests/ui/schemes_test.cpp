@@ -271,8 +271,9 @@ std::string Sent(TDeviceInfo& device)
 }   // namespace
 
 // Every frame: what the user set for an emulated answer in "Диагностика БИ" (each edit, box and
-// combo of the answer side) is still shown after Ctrl+T and Ctrl+R, and the answer sent then is
-// the one sent before. The terminal's value 9 goes out as 3E 01 09 00 36 again.
+// combo of the answer side) is still shown after Ctrl+T and Ctrl+R, also when the devices stayed
+// silent meanwhile, and the answer sent then is the one sent before. The terminal's value 9 goes
+// out as 3E 01 09 00 36 again.
 TEST_F(SchemeWindowTest, EmulatedAnswersSurviveALineModeRoundTrip)
 {
     // One scheme per catalogue row of an address: every row once, a device per address.
@@ -290,9 +291,14 @@ TEST_F(SchemeWindowTest, EmulatedAnswersSurviveALineModeRoundTrip)
     form->show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    const auto roundTrip = [this] {
+    // Ctrl+T and Ctrl+R. In "Диагностика датчиков" the devices may stay silent: each then gets
+    // the no-answer notice that the receive thread sends a silent device.
+    const auto roundTrip = [this](bool silent) {
         QTest::keyClick(form.get(), Qt::Key_T, Qt::ControlModifier);
         ASSERT_EQ(LineMode.load(), LineModeSensors);
+        for (const auto& owned : form->Devices())
+            if (silent)
+                form->WMTimer(owned.get());
         QTest::keyClick(form.get(), Qt::Key_R, Qt::ControlModifier);
         ASSERT_EQ(LineMode.load(), LineModeMaster);
     };
@@ -304,40 +310,48 @@ TEST_F(SchemeWindowTest, EmulatedAnswersSurviveALineModeRoundTrip)
     ASSERT_TRUE(terminal);
     terminal->Frame->findChild<TEdit*>(QStringLiteral("Edit1"))->SetText(QStringLiteral("9"));
     ASSERT_EQ(Sent(*terminal), "3E 01 09 00 36");
-    roundTrip();
+    roundTrip(false);
     EXPECT_EQ(terminal->Frame->findChild<TEdit*>(QStringLiteral("Edit1"))->Text().toStdString(), "9");
     EXPECT_EQ(Sent(*terminal), "3E 01 09 00 36");
 
+    // The user's values: a number in each edit, each combo's second item, and every box turned
+    // over, or every box ticked (the clock then answers with the time it is sent at: only what
+    // is shown is compared).
+    // clang-format off
+    struct { bool turnOver, silent; } const passes[] = {{true, false}, {true, true}, {false, true}};
+    // clang-format on
     int checked = 0;
     for (int s = 0; s < form->CurrSchemeComboBox->count(); ++s) {
         form->CurrSchemeComboBox->SetItemIndex(s);
         Run([&] { form->CurrSchemeComboBoxSelect(form->CurrSchemeComboBox); });
-        std::map<TDeviceInfo*, std::pair<std::string, std::string>> before;   // shown, sent
-        for (const auto& owned : form->Devices()) {
-            TDeviceInfo* device = owned.get();
-            form->SelectDevice(device);
-            // The user's values: a number in each edit, every box turned over, each combo's
-            // second item; then the side as the window shows it.
-            int n = 0;
-            for (TControl* c : Controls(device->AnswerPanel)) {
-                if (auto* edit = dynamic_cast<TEdit*>(c))
-                    edit->SetText(QString::number(++n + 5));
-                else if (auto* box = dynamic_cast<TCheckBox*>(c))
-                    box->SetChecked(!box->Checked());
-                else if (auto* combo = dynamic_cast<TComboBox*>(c); combo && combo->count() > 1) {
-                    combo->SetItemIndex(1);
-                    emit combo->activated(1);
+        for (const auto& pass : passes) {
+            std::map<TDeviceInfo*, std::pair<std::string, std::string>> before;   // shown, sent
+            for (const auto& owned : form->Devices()) {
+                TDeviceInfo* device = owned.get();
+                form->SelectDevice(device);
+                int n = 0;
+                for (TControl* c : Controls(device->AnswerPanel)) {
+                    if (auto* edit = dynamic_cast<TEdit*>(c))
+                        edit->SetText(QString::number(++n + 5));
+                    else if (auto* box = dynamic_cast<TCheckBox*>(c))
+                        box->SetChecked(pass.turnOver ? !box->Checked() : true);
+                    else if (auto* combo = dynamic_cast<TComboBox*>(c); combo && combo->count() > 1) {
+                        combo->SetItemIndex(1);
+                        emit combo->activated(1);
+                    }
                 }
+                device->ShowData(false);   // the side as the window shows it
+                before[device] = {AnswerShown(*device), pass.turnOver ? Sent(*device) : std::string()};
             }
-            device->ShowData(false);
-            before[device] = {AnswerShown(*device), Sent(*device)};
-        }
-        roundTrip();
-        for (const auto& [device, shown] : before) {
-            const std::string model = DeviceCatalogue[device->SchemeObject->Type].Model;
-            EXPECT_EQ(AnswerShown(*device), shown.first) << model;
-            EXPECT_EQ(Sent(*device), shown.second) << model;
-            ++checked;
+            roundTrip(pass.silent);
+            for (const auto& [device, shown] : before) {
+                const std::string model = DeviceCatalogue[device->SchemeObject->Type].Model;
+                EXPECT_EQ(AnswerShown(*device), shown.first) << model << (pass.silent ? " silent" : "");
+                if (pass.turnOver) {
+                    EXPECT_EQ(Sent(*device), shown.second) << model << (pass.silent ? " silent" : "");
+                }
+                checked += pass.turnOver && !pass.silent;
+            }
         }
     }
     EXPECT_EQ(checked, DeviceCatalogueCount);
