@@ -64,7 +64,7 @@ TClockFrame::TClockFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(owner, 
     MinUpDown = AddUpDown(InPanel, "MinUpDown", MinEdit);
     SecEdit = edit("SecEdit", 192, 42, 50);
     SecUpDown = AddUpDown(InPanel, "SecUpDown", SecEdit);
-    CurrentTimeBox = AddCheckBox(InPanel, "CurrentTimeBox", QStringLiteral("Текущее время"), 72, 78, 150);
+    CurrentTimeBox = AddFrameStateBox(InPanel, "CurrentTimeBox", QStringLiteral("Текущее время"), 72, 78, 150);
     InPanel->SetHeight(114);
     FitHeight();
     FillAnswerOnlySlots(this);

@@ -58,8 +58,8 @@ TIndicatorFrame::TIndicatorFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase
     ValueEdit_ = AddEdit(InPanel, "ValueEdit_", EditLeft, RowTop - 3, EditWidth, EditUInt);
     ValueUpDown_ = AddUpDown(InPanel, "ValueUpDown_", ValueEdit_, 0, 127);
     AlarmCheckBox_ = AddCheckBox(InPanel, "AlarmCheckBox_", alarmCaption, 180, RowTop);
-    AutoAnswerBox = AddCheckBox(InPanel, "AutoAnswerBox", QStringLiteral("Автоматическое формирование"), 4,
-                                RowTop + SideHeight - 4, FrameWidth - 4);
+    AutoAnswerBox = AddFrameStateBox(InPanel, "AutoAnswerBox", QStringLiteral("Автоматическое формирование"), 4,
+                                     RowTop + SideHeight - 4, FrameWidth - 4);
     InPanel->SetHeight(2 * SideHeight);
 
     FitHeight();

@@ -56,7 +56,7 @@ TLevellerBFrame::TLevellerBFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase
     CalibrateLabel_ = AddLabel(InPanel, "CalibrateLabel_", QStringLiteral("Calibrate"), 190, 32);
     CalibrateBox_ = box(InPanel, "CalibrateBox_", 296, 32);
     AutoAnswerBox =
-        AddCheckBox(InPanel, "AutoAnswerBox", QStringLiteral("Автоматическое формирование"), 2, 58, 320);
+        AddFrameStateBox(InPanel, "AutoAnswerBox", QStringLiteral("Автоматическое формирование"), 2, 58, 320);
     InPanel->SetHeight(82);
     FitHeight();
     FillRequestAndAnswerSlots(this);

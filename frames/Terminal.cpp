@@ -85,8 +85,8 @@ TTerminalFrame::TTerminalFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(o
         edit->SetText(QStringLiteral("0"));
         edit->SetReadOnly(false);
     }
-    fixedValues = AddCheckBox(InPanel, QStringLiteral("fixedValues"), QStringLiteral("Фиксировать значения"), 8, 38,
-                              250);
+    fixedValues = AddFrameStateBox(InPanel, QStringLiteral("fixedValues"), QStringLiteral("Фиксировать значения"), 8, 38,
+                                   250);
     InPanel->SetHeight(64);
 
     Timer1 = new QTimer(this);
@@ -174,11 +174,21 @@ void TTerminalFrame::FrameToAnswer()
     SecondValueByte.store(answer, values_[1]);
 }
 
+// The edits show the answer the device holds: after a side was cleared (a line-mode switch, a
+// received device) they show again what goes out, and what is sent is what they show.
+void TTerminalFrame::AnswerToFrame()
+{
+    const TMessageImage& answer = Info->SchemeObject->Answer;
+    values_[0] = static_cast<std::uint8_t>(FirstValueByte.get(answer));
+    values_[1] = static_cast<std::uint8_t>(SecondValueByte.get(answer));
+    Edit1->SetText(QString::number(values_[0]));
+    Edit2->SetText(QString::number(values_[1]));
+}
+
 void TTerminalFrame::GridToRequest(const QString&, int) {}
 void TTerminalFrame::GridToAnswer(const QString&, int) {}
 void TTerminalFrame::FrameToRequest() {}
 void TTerminalFrame::RequestToGrid() {}
-void TTerminalFrame::AnswerToFrame() {}
 void TTerminalFrame::AnswerToGrid() {}
 
 TFrame* CreateTerminalFrame(QWidget* owner, TDeviceInfo* info) { return new TTerminalFrame(owner, info); }

@@ -34,8 +34,8 @@ public:
     TCheckBox* fixedValues;
     QTimer* Timer1;
 
-    // Only RequestToFrame and FrameToAnswer have work to do: the grid row of a terminal shows
-    // no values, and the request is the master's, never built here.
+    // The grid row of a terminal shows no values, and the request is the master's, never built
+    // here: only RequestToFrame and the answer's two frame slots have work to do.
     void GridToRequest(const QString& text, int column);
     void GridToAnswer(const QString& text, int column);
     void FrameToRequest();

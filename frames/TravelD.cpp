@@ -25,7 +25,7 @@ TTravelDFrame::TTravelDFrame(QWidget* owner, TDeviceInfo* info) : TFrameBase(own
     LEdit = AddEdit(InPanel, "LEdit", EditLeft, 6, EditWidth, EditUInt);
     LEdit->SetHeight(FieldHeight);
     LUpDown = AddUpDown(InPanel, "LUpDown", LEdit);
-    checkBox12Bit = AddCheckBox(InPanel, "checkBox12Bit", QStringLiteral("12 бит"), 200, 12, 100);
+    checkBox12Bit = AddFrameStateBox(InPanel, "checkBox12Bit", QStringLiteral("12 бит"), 200, 12, 100);
     INLabel = AddLabel(InPanel, "INLabel", QStringLiteral("1-Wire"), 6, 42);
     INLabel->SetBounds(6, 42, 66, FieldHeight);
     IN1ComboBox = AddComboBox(InPanel, "IN1ComboBox", OneWireItems, EditLeft, 42, EditWidth);

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QUrl>
+#include <algorithm>
 
 #include "platform/Kit.h"
 #include "ui/Main.h"
@@ -44,13 +45,40 @@ protected:
     }
 };
 
-QLabel* Label(QWidget* parent, const char* name, const QString& text, int top)
+QLabel* Label(QWidget* parent, const char* name, const QString& text)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
-    label->setGeometry(16, top, 320, 18);
     return label;
 }
+
+// The panel's lines from the top down, each as tall as its text needs at its width: a line too
+// long for the panel goes on in a second line rather than being cut, whatever the font.
+class TLines {
+public:
+    static constexpr int Left = 16;
+    static constexpr int Width = 320;
+
+    // Places the label at the next line; with advance false, the next label shares its line.
+    void Place(QLabel* label, int left = Left, int width = Width, bool advance = true)
+    {
+        label->setWordWrap(true);
+        const int height = label->heightForWidth(width);
+        label->setGeometry(left, top_, width, height);
+        lineHeight_ = std::max(lineHeight_, height);
+        if (advance) {
+            top_ += lineHeight_ + Gap;
+            lineHeight_ = 0;
+        }
+    }
+    void Skip(int pixels) { top_ += pixels; }
+    int Bottom() const { return top_ - Gap; }
+
+private:
+    static constexpr int Gap = 6;
+    int top_ = 10;
+    int lineHeight_ = 0;
+};
 
 }   // namespace
 
@@ -88,7 +116,6 @@ TAboutForm::TAboutForm(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("О программе"));
-    setFixedSize(360, 300);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     auto* top = new QWidget(this);
@@ -114,28 +141,39 @@ TAboutForm::TAboutForm(QWidget* owner) : QDialog(owner)
     AboutPanel = new TPanel(this);
     AboutPanel->SetName(QStringLiteral("AboutPanel"));
     AboutPanel->SetBevelOuter(TPanelBevel::Lowered);
-    AboutPanel->SetBounds(8, 88, 344, 164);
-    LegalNoticeLabel = Label(AboutPanel, "LegalNoticeLabel", VersionLegalNotice, 10);
-    Label(AboutPanel, "ActivityLabel", ActivityLine, 34);
+    TLines lines;
+    LegalNoticeLabel = Label(AboutPanel, "LegalNoticeLabel", VersionLegalNotice);
+    lines.Place(LegalNoticeLabel);
+    lines.Skip(6);
+    lines.Place(Label(AboutPanel, "ActivityLabel", ActivityLine));
     ZunorLabel = new TLinkLabel(AboutPanel);
     ZunorLabel->setObjectName(QStringLiteral("ZunorLabel"));
     ZunorLabel->setText(WebAddress);
-    ZunorLabel->setGeometry(16, 56, 240, 18);
+    lines.Place(ZunorLabel);
     ZunorLabel->OnClick = [this] { LabelClick(ZunorLabel); };
-    Label(AboutPanel, "AddressLabel", PostalLine, 82);
-    Label(AboutPanel, "PhoneLabel", PhoneLine, 104);
-    Label(AboutPanel, "EMailCaptionLabel", QStringLiteral("e-mail:"), 130)->setFixedWidth(44);
+    lines.Skip(6);
+    lines.Place(Label(AboutPanel, "AddressLabel", PostalLine));
+    lines.Place(Label(AboutPanel, "PhoneLabel", PhoneLine));
+    lines.Skip(6);
+    QLabel* mailCaption = Label(AboutPanel, "EMailCaptionLabel", QStringLiteral("e-mail:"));
+    const int captionWidth = mailCaption->sizeHint().width();
+    lines.Place(mailCaption, TLines::Left, captionWidth, false);
     EMLabel = new TLinkLabel(AboutPanel);
     EMLabel->setObjectName(QStringLiteral("EMLabel"));
     EMLabel->setText(MailAddress);
-    EMLabel->setGeometry(62, 130, 240, 18);
+    lines.Place(EMLabel, TLines::Left + captionWidth + 4, TLines::Width - captionWidth - 4);
     EMLabel->OnClick = [this] { EMLabelClick(); };
+    constexpr int PanelTop = 88;
+    AboutPanel->SetBounds(8, PanelTop, 344, std::max(164, lines.Bottom() + 10));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKButton"));
     ok->setDefault(true);
-    ok->setGeometry(142, 262, 76, 26);
+    const int okTop = PanelTop + AboutPanel->Height() + 10;
+    ok->setGeometry(142, okTop, 76, 26);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    // 360 x 300 as designed, taller only when a font needs more lines.
+    setFixedSize(360, std::max(300, okTop + 26 + 12));
 }
 
 void TAboutForm::LabelClick(QLabel* label)

@@ -190,19 +190,45 @@ std::int64_t TLineList::SelectedNumber() const
     return current.isValid() ? model_->First() + current.row() : -1;
 }
 
+void TRowTexts::forgetOtherFont(const QFont& font)
+{
+    if (font == font_)
+        return;
+    texts_.clear();
+    fitted_.clear();
+    font_ = font;
+}
+
+QStaticText TRowTexts::laidOut(const QString& text, const QFont& font)
+{
+    QStaticText laid(text);
+    laid.setTextFormat(Qt::PlainText);
+    laid.prepare(QTransform(), font);
+    return laid;
+}
+
 const QStaticText& TRowTexts::Get(const QString& text, const QFont& font)
 {
-    if (font != font_) {
-        texts_.clear();
-        font_ = font;
-    }
+    forgetOtherFont(font);
     auto found = texts_.constFind(text);
     if (found != texts_.constEnd())
         return *found;
     if (texts_.size() >= Capacity)
         texts_.clear();
-    QStaticText laidOut(text);
-    laidOut.setTextFormat(Qt::PlainText);
-    laidOut.prepare(QTransform(), font);
-    return *texts_.insert(text, laidOut);
+    return *texts_.insert(text, laidOut(text, font));
+}
+
+const QStaticText& TRowTexts::Fitted(const QString& text, const QFont& font, const QFontMetrics& metrics, int width)
+{
+    forgetOtherFont(font);
+    if (width != fittedWidth_) {
+        fitted_.clear();
+        fittedWidth_ = width;
+    }
+    auto found = fitted_.constFind(text);
+    if (found != fitted_.constEnd())
+        return *found;
+    if (fitted_.size() >= Capacity)
+        fitted_.clear();
+    return *fitted_.insert(text, laidOut(metrics.elidedText(text, Qt::ElideRight, width), font));
 }

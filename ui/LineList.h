@@ -7,6 +7,7 @@
 #include <QAbstractListModel>
 #include <QElapsedTimer>
 #include <QFont>
+#include <QFontMetrics>
 #include <QHash>
 #include <QStaticText>
 #include <QStyledItemDelegate>
@@ -57,10 +58,18 @@ class TRowTexts {
 public:
     // The text laid out in `font`, ready to draw.
     const QStaticText& Get(const QString& text, const QFont& font);
+    // The same within `width` pixels: whole where it fits, else cut to end in "…" (measured
+    // with `metrics`, those of the canvas it is drawn on).
+    const QStaticText& Fitted(const QString& text, const QFont& font, const QFontMetrics& metrics, int width);
 
 private:
     static constexpr int Capacity = 2048;   // far more than a screen of rows; a full cache starts over
+    void forgetOtherFont(const QFont& font);
+    static QStaticText laidOut(const QString& text, const QFont& font);
+
     QHash<QString, QStaticText> texts_;
+    QHash<QString, QStaticText> fitted_;   // by the whole text, fitted to fittedWidth_
+    int fittedWidth_ = -1;
     QFont font_;
 };
 

@@ -60,6 +60,7 @@ TCatalogueItem::TCatalogueItem(int row, const std::int32_t* sortColumn) : row_(r
     const TFrameInfo& info = Info();
     setText(ColModel, QString::fromUtf8(info.Model));
     setText(ColDescription, QString::fromUtf8(info.Description));
+    setToolTip(ColDescription, text(ColDescription));   // the column may show it cut
     setText(ColAddress, HexByte(info.Address));
     setTextAlignment(ColAddress, Qt::AlignRight | Qt::AlignVCenter);
 }
@@ -129,6 +130,8 @@ void TMirvane2Form::RebuildCatalogueList()
     SelectFreeCatalogueItem();
     PaintCatalogueItems();
     list->setUpdatesEnabled(true);
+    // The row highlighted now was chosen while the list kept quiet: its description shows.
+    DevicesListViewSelectItem(list->currentItem());
 }
 
 void TMirvane2Form::PaintCatalogueItems()

@@ -42,6 +42,14 @@ void TMirvane2Form::DAddDeviceItemClick()
     const auto* item = static_cast<TCatalogueItem*>(DevicesListView->currentItem());
     if (!ConstructorMode || !CurrentScheme || !item || DevicesByAddr_[item->Info().Address])
         return;
+    // From the menu with the catalogue collapsed the user cannot see the row this would add: the
+    // panel opens on it instead, for the user to confirm or choose another.
+    if (!RightPanel->Visible()) {
+        RightPanelButtonClick(ShowRightButton);
+        DevicesListView->scrollToItem(DevicesListView->currentItem());
+        DevicesListView->setFocus();
+        return;
+    }
     const TFrameInfo& info = item->Info();
     const QString name = NewDeviceName(info);
     CurrentScheme->Objects.push_back(

@@ -18,6 +18,7 @@
 
 #include "frames/shared/FrameBase.h"
 #include "platform/Abort.h"
+#include "ui/CutCaptions.h"
 #include "ui/Hints.h"
 #include "ui/LineList.h"
 #include "ui/Main.h"
@@ -316,10 +317,14 @@ void TMirvane2Form::BuildRightPanel(TPanel* parent)
     list->setColumnCount(3);
     list->setHeaderLabels({QStringLiteral("Название"), QStringLiteral("Описание"), QStringLiteral("А")});
     list->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-    // Every column as wide as its texts (captions included): a description is read whole, the
-    // list scrolling sideways in a narrow panel.
+    // Name and address whole, so that rows of one name are told apart at a glance; the
+    // description takes the rest of the view and ends in "…" where it is cut (the memo below and
+    // the cell's tool tip give it whole).
     list->header()->setStretchLastSection(false);
     list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    list->setTextElideMode(Qt::ElideRight);
+    EndCutCaptionsInEllipsis(list->header());
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->SetAlign(TAlign::Client);

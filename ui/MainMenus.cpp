@@ -275,6 +275,8 @@ void TMirvane2Form::BuildToolBar()
         auto* b = new QToolButton(ToolBar);
         b->setObjectName(QLatin1String(name));
         b->setText(caption);
+        // The caption is not shown, so its key would act unseen: the menus hold the keys.
+        b->setShortcut(QKeySequence());
         b->setProperty("ImageIndex", image);
         b->setToolButtonStyle(Qt::ToolButtonIconOnly);
         b->setFixedSize(39, 38);

@@ -115,7 +115,8 @@ void TFrameBase::EmptySide(bool request)
     for (TControl* control : Controls(side(request))) {
         if (control->ClassNameIs("TEdit"))
             static_cast<TEdit*>(control)->SetText(QString());
-        else if (control->ClassNameIs("TCheckBox"))
+        else if (control->ClassNameIs("TCheckBox") &&
+                 std::find(frameState_.begin(), frameState_.end(), control) == frameState_.end())
             static_cast<TCheckBox*>(control)->SetChecked(false);
         else if (control->ClassNameIs("TComboBox"))
             static_cast<TComboBox*>(control)->SetItemIndex(-1);
@@ -198,6 +199,14 @@ TCheckBox* TFrameBase::AddCheckBox(QWidget* parent, const QString& name, const Q
     box->SetCaption(caption);
     box->SetChecked(checked);
     box->SetBounds(left, top, width, ControlHeight);
+    return box;
+}
+
+TCheckBox* TFrameBase::AddFrameStateBox(QWidget* parent, const QString& name, const QString& caption, int left,
+                                        int top, int width)
+{
+    TCheckBox* box = AddCheckBox(parent, name, caption, left, top, width);
+    frameState_.push_back(box);
     return box;
 }
 

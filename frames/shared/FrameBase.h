@@ -15,6 +15,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 #include "frames/shared/FrameBinding.h"
 #include "model/Catalogue.h"
@@ -66,6 +67,10 @@ public:
                        int increment = 1, bool wrap = false);
     TCheckBox* AddCheckBox(QWidget* parent, const QString& name, const QString& caption, int left, int top,
                            int width = 97, bool checked = false);
+    // A check box whose state belongs to the frame alone (how the frame builds its answer, not a
+    // bit of it): emptying the side's editors leaves it as the user set it.
+    TCheckBox* AddFrameStateBox(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                                int width);
     TComboBox* AddComboBox(QWidget* parent, const QString& name, const QStringList& items, int left, int top,
                            int width, TComboStyle style = TComboStyle::DropDownList);
     TBevel* AddBevel(QWidget* parent, const QString& name, int left, int top, int width, int height,
@@ -127,4 +132,6 @@ private:
     // Moves each label up or down so that its text stands on the baseline of the text control
     // beside it, whatever the font's metrics; inner panels and group boxes likewise.
     static void LineUpLabels(QWidget* parent);
+
+    std::vector<const TControl*> frameState_;   // the boxes of AddFrameStateBox
 };

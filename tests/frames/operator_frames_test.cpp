@@ -75,6 +75,7 @@ TEST(OperatorFrames, BodiesShownInFrameGridAndInfoLine)
         {50, Req, "F9", RequestFlags, "1;0;0;1", "00", "OUT2-1=00, Auto_Dis=1, Calibrate=1"},   // bits 4-7 unused
         {LevellerB, Ans, "1D 2D", AnswerFlags, "1;0;1;1", "45.06|-|-|10", "ANG=45.06, OUT2-1=10, Auto_Dis=1, Calibrate=1"},
         {50, Ans, "F6 FF", AnswerFlags, "0;1;1;0", "255.94|-|-|11", "ANG=255.94, OUT2-1=11, Auto_Dis=0, Calibrate=0"},
+        {TerminalRow, Ans, "01 09 FF", "Edit1;Edit2", "9;255", "|||", "OUT: 9 255"},   // the grid shows no values
     });
 }
 
@@ -304,6 +305,12 @@ TEST(TerminalFrame, AnswerCarriesTheTwoValues)
     EXPECT_EQ(device.BuildOver("00 00 00"), "01 0A 14 00");
     device.Set("fixedValues=0");
     EXPECT_EQ(device.BuildOver("00 00 00"), "01 63 00 00");
+    // A shown answer (received, or shown again after a line-mode switch) is what goes out, fixed
+    // or not.
+    device.Set("fixedValues=1");
+    device.SetHex(Ans, "01 21 22");
+    device.Show(Ans);
+    EXPECT_EQ(device.BuildOver("00 00 00"), "01 21 22 00");
 
     Device fresh;
     fresh.Set("fixedValues=1");

@@ -61,10 +61,28 @@ struct TWalk {
         }
     }
 
+    // A label that wraps its text: the lines it breaks into fit its height, and no word is wider
+    // than the label.
+    void CheckWrapped(const QLabel* label)
+    {
+        ++Report.Checked;
+        const QRect area = label->contentsRect();
+        const QRect need = QFontMetrics(label->font()).boundingRect(area, Qt::TextWordWrap, label->text());
+        if (need.width() > area.width() + Slack || need.height() > area.height() + Slack)
+            Report.Clipped.push_back(QStringLiteral("%1: \"%2\" needs %3 x %4 px, has %5 x %6")
+                                         .arg(Path(label), label->text())
+                                         .arg(need.width())
+                                         .arg(need.height())
+                                         .arg(area.width())
+                                         .arg(area.height()));
+    }
+
     void CheckLabel(const QLabel* label)
     {
-        if (label->text().isEmpty() || label->wordWrap())
+        if (label->text().isEmpty())
             return;
+        if (label->wordWrap())
+            return CheckWrapped(label);
         const QRect area = label->contentsRect();
         const int need = QFontMetrics(label->font()).horizontalAdvance(label->text());
         Fits(label, label->text(), area.width());

@@ -9,6 +9,7 @@
 #include "WindowFixture.h"
 #include "line/LineLog.h"
 #include "platform/Ticks.h"
+#include "support/TextCanvas.h"
 #include "ui/LineList.h"
 #include "ui/LineMonitor.h"
 
@@ -101,12 +102,14 @@ TEST_F(SchemeTest, LineMonitorFollowsTheNewestRecordAtTheScreensPace)
 }
 
 // A request too long for its column is cut short of the answer column, with a blank between:
-// whatever the column's width, no ink in the last pixels before the answer.
+// whatever the column's width, no ink in the last pixels before the answer, and the text drawn
+// ends in "…" within the column. A request that fits is drawn whole.
 TEST_F(SchemeTest, LineMonitorCutsALongRequestShortOfTheAnswer)
 {
     LineLogClear();
-    LineLogAdd(&DeviceCatalogue[rows[0]], 0, QStringLiteral("'EF 00 00 00 00 00 00 00 00 00 00 00 00 00 00 2F"),
-               QStringLiteral("DD 20 DC 0E"));
+    const QString request = QStringLiteral("'EF 00 00 00 00 00 00 00 00 00 00 00 00 00 00 2F");
+    LineLogAdd(&DeviceCatalogue[rows[0]], 0, request, QStringLiteral("DD 20 DC 0E"));
+    LineLogAdd(&DeviceCatalogue[rows[0]], 0, QStringLiteral("'3E"), QStringLiteral("DD 20 DC 0E"));
     QImage image(200, LineListItemHeightPx, QImage::Format_RGB32);
     const auto ink = [&image](int from, int to) {
         int dark = 0;
@@ -115,11 +118,12 @@ TEST_F(SchemeTest, LineMonitorCutsALongRequestShortOfTheAnswer)
                 dark += qGray(image.pixel(x, y)) < 128;
         return dark;
     };
+    const QFont font = form->LineDataListBox->font();
     for (int split = 50; split < 80; ++split) {
         form->LineDataHeader->resizeSection(0, split);
         image.fill(Qt::white);
         QPainter canvas(&image);
-        canvas.setFont(form->LineDataListBox->font());
+        canvas.setFont(font);
         canvas.setBrush(Qt::white);
         canvas.setPen(Qt::black);
         form->LineDataListBoxDrawItem(canvas, 0, image.rect());
@@ -127,6 +131,23 @@ TEST_F(SchemeTest, LineMonitorCutsALongRequestShortOfTheAnswer)
         EXPECT_GT(ink(0, split - 4), 0) << split;           // the request
         EXPECT_EQ(ink(split - 4, split), 0) << split;       // the blank before the answer
         EXPECT_GT(ink(split, image.width()), 0) << split;   // the answer
+
+        for (const int record : {0, 1}) {
+            TTextCanvas texts(image.size());
+            QPainter recorder(&texts);
+            recorder.setFont(font);
+            form->LineDataListBoxDrawItem(recorder, record, image.rect());
+            recorder.end();
+            ASSERT_EQ(texts.Texts().size(), 2) << split;
+            const QString drawn = texts.Texts().first();
+            if (record == 1) {
+                EXPECT_EQ(drawn, QStringLiteral("'3E")) << split;
+                continue;
+            }
+            ASSERT_TRUE(drawn.endsWith(QChar(0x2026))) << split << " " << drawn.toStdString();
+            EXPECT_TRUE(request.startsWith(drawn.chopped(1))) << drawn.toStdString();
+            EXPECT_LE(QFontMetrics(font, &texts).horizontalAdvance(drawn), split - 1 - 4) << split;
+        }
     }
     LineLogClear();
 }

@@ -2,12 +2,14 @@
 // help page and the About form's version.
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "platform/Files.h"
 #include "platform/PortList.h"
 #include "support/HostileFiles.h"
+#include "support/TextFit.h"
 #include "ui/About.h"
 #include "ui/Help.h"
 #include "ui/ImageList.h"
@@ -67,8 +69,11 @@ TEST(HelpAndAbout, HelpPageInRussianAndTheVersion)
     QTemporaryDir dir;
     const QString page = QString::fromUtf8(FileBytes(WriteHelpPage(dir.path() + QStringLiteral("/help"))));
     ASSERT_FALSE(page.isEmpty());
-    for (const char* words : {"Диагностика БИ", "Диагностика датчиков", "<kbd>Alt</kbd>+<kbd>K</kbd>"})
-        EXPECT_TRUE(page.contains(QString::fromUtf8(words))) << words;
+    // The device modes' menu opens on a left click in the grid's first cell, not as a context menu.
+    for (const char* words : {"Диагностика БИ", "Диагностика датчиков", "<kbd>Alt</kbd>+<kbd>K</kbd>",
+                              "щелчком левой кнопки мыши по ячейке «C»"})
+        EXPECT_TRUE(page.simplified().contains(QString::fromUtf8(words))) << words;
+    EXPECT_FALSE(page.contains(QStringLiteral("контекстн")));
     EXPECT_EQ(VersionText(1, 7), QStringLiteral("Версия 1.07"));
 
     // A link where the copy goes is left alone, and so is the file it names.
@@ -76,4 +81,22 @@ TEST(HelpAndAbout, HelpPageInRussianAndTheVersion)
     ASSERT_TRUE(ReplaceFile(victim, "mine") && MakeFolders(linked) && QFile::link(victim, linked + "/Mirvane2.html"));
     EXPECT_TRUE(WriteHelpPage(linked).isEmpty());
     EXPECT_EQ(FileBytes(victim), "mine");
+}
+
+// Every text of the About form reads whole inside its panel, a line too long for the panel's width
+// on two lines; the panel ends above the "OK" button, inside the form.
+TEST(HelpAndAbout, AboutTextsReadWhole)
+{
+    TMirvane2Form main;
+    TAboutForm form(&main);
+    const TTextFitReport report = CheckTextsFit(&form);
+    EXPECT_GE(report.Checked, 9);
+    EXPECT_TRUE(report.Clipped.empty()) << report.Clipped.join(QStringLiteral("\n")).toStdString();
+    const QRect panel = form.AboutPanel->contentsRect();
+    for (const QLabel* label : form.AboutPanel->findChildren<QLabel*>())
+        EXPECT_TRUE(panel.contains(label->geometry())) << label->objectName().toStdString();
+    const auto* ok = form.findChild<QWidget*>(QStringLiteral("OKButton"));
+    ASSERT_TRUE(ok);
+    EXPECT_LT(form.AboutPanel->geometry().bottom(), ok->geometry().top());
+    EXPECT_TRUE(form.rect().contains(ok->geometry()));
 }

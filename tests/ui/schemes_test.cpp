@@ -1,9 +1,12 @@
 // Schemes, devices and modes: the scheme commands, opening a scheme, the catalogue list, adding,
 // removing, selecting and moving devices, the line and device modes, the watchdog's expiry and
 // the scheme editor's switch.
+#include <QTest>
 #include <QTreeWidget>
+#include <map>
 
 #include "WindowFixture.h"
+#include "line/Protocol.h"
 #include "ui/MainParts.h"
 
 // Ctrl+Alt+K switches the scheme editor on (and off again); Ctrl+K alone is no switch.
@@ -116,6 +119,7 @@ TEST_F(SchemeEditorTest, OpeningASchemeListsTheRestOfTheCatalogueAndTwoQuickChoi
 TEST_F(SchemeEditorTest, AddingRemovingAndClearingDevices)
 {
     OpenSchemes({{QStringLiteral("S"), {}}});
+    form->RightPanelButtonClick(form->ShowRightButton);   // the catalogue in view
     const int rows[] = {RowAt(1), RowAt(2), RowAt(3)};
     LineMode = LineModeSensors;   // a new device gets mode 1 - line mode
     for (int row : rows) {
@@ -228,4 +232,166 @@ TEST_F(SchemeWindowTest, DeviceAndLineModesStaticFlagAndWatchdogs)
     Run([&] { form->SelectScheme(nullptr); });
     form->WMTimer(device);
     EXPECT_TRUE(form->Devices().empty());
+}
+
+namespace {
+// What a device's answer side shows: every edit's text, box and combo choice of its panel, and
+// the grid's answer cells.
+std::string AnswerShown(const TDeviceInfo& device)
+{
+    QStringList shown;
+    for (QWidget* w : device.AnswerPanel->findChildren<QWidget*>()) {
+        if (auto* edit = dynamic_cast<TEdit*>(w))
+            shown << edit->Name() + '=' + edit->Text();
+        else if (auto* box = dynamic_cast<TCheckBox*>(w))
+            shown << box->Name() + '=' + QString::number(box->Checked());
+        else if (auto* radio = dynamic_cast<TRadioButton*>(w))
+            shown << radio->Name() + '=' + QString::number(radio->Checked());
+        else if (auto* combo = dynamic_cast<TComboBox*>(w))
+            shown << combo->Name() + '=' + QString::number(combo->ItemIndex());
+    }
+    for (int column = 3; column <= 6; ++column)
+        shown << device.GridCell(column);
+    return shown.join(QStringLiteral("; ")).toStdString();
+}
+// The emulated answer as the line engine sends it: built from the frame, address byte first and
+// the check byte last.
+std::string Sent(TDeviceInfo& device)
+{
+    device.FrameToAnswer();
+    const int length = device.FrameInfo->AnswerLength;
+    TMessageImage message = device.SchemeObject->Answer;
+    message[0] = device.FrameInfo->Address;
+    message[std::size_t(length - 1)] = CheckByteOf(message.data(), length - 1);
+    QStringList bytes;
+    for (int i = 0; i < length; ++i)
+        bytes << HexByte(message[std::size_t(i)]);
+    return bytes.join(' ').toStdString();
+}
+}   // namespace
+
+// Every frame: what the user set for an emulated answer in "Диагностика БИ" (each edit, box and
+// combo of the answer side) is still shown after Ctrl+T and Ctrl+R, also when the devices stayed
+// silent meanwhile, and the answer sent then is the one sent before. The terminal's value 9 goes
+// out as 3E 01 09 00 36 again.
+TEST_F(SchemeWindowTest, EmulatedAnswersSurviveALineModeRoundTrip)
+{
+    // One scheme per catalogue row of an address: every row once, a device per address.
+    TSchemeList schemes;
+    for (int address = 0; address < 64; ++address)
+        for (std::size_t k = 0; k < FrameInfoVectors[std::size_t(address)].size(); ++k) {
+            if (schemes.size() <= k)
+                schemes.push_back(std::make_unique<TDeviceScheme>(QStringLiteral("S%1").arg(k)));
+            const int row = RowAt(address, k);
+            schemes[k]->Objects.push_back(
+                std::make_unique<TSchemeObject>(QString::fromUtf8(DeviceCatalogue[row].Model), std::uint32_t(row), ModeEmulate));
+        }
+    ASSERT_TRUE(SaveSchemeFile(Path(QStringLiteral("all.mvs")), schemes));
+    PortOpen = false;
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    // Ctrl+T and Ctrl+R. In "Диагностика датчиков" the devices may stay silent: each then gets
+    // the no-answer notice that the receive thread sends a silent device.
+    const auto roundTrip = [this](bool silent) {
+        QTest::keyClick(form.get(), Qt::Key_T, Qt::ControlModifier);
+        ASSERT_EQ(LineMode.load(), LineModeSensors);
+        for (const auto& owned : form->Devices())
+            if (silent)
+                form->WMTimer(owned.get());
+        QTest::keyClick(form.get(), Qt::Key_R, Qt::ControlModifier);
+        ASSERT_EQ(LineMode.load(), LineModeMaster);
+    };
+    Open(Path(QStringLiteral("all.mvs")));
+    ASSERT_EQ(CurrentScheme->Name, QStringLiteral("S0"));
+
+    // The terminal as the user meets it.
+    TDeviceInfo* terminal = form->DevicesByAddr()[62];
+    ASSERT_TRUE(terminal);
+    terminal->Frame->findChild<TEdit*>(QStringLiteral("Edit1"))->SetText(QStringLiteral("9"));
+    ASSERT_EQ(Sent(*terminal), "3E 01 09 00 36");
+    roundTrip(false);
+    EXPECT_EQ(terminal->Frame->findChild<TEdit*>(QStringLiteral("Edit1"))->Text().toStdString(), "9");
+    EXPECT_EQ(Sent(*terminal), "3E 01 09 00 36");
+
+    // The user's values: a number in each edit, each combo's second item, and every box turned
+    // over, or every box ticked (the clock then answers with the time it is sent at: only what
+    // is shown is compared).
+    // clang-format off
+    struct { bool turnOver, silent; } const passes[] = {{true, false}, {true, true}, {false, true}};
+    // clang-format on
+    int checked = 0;
+    for (int s = 0; s < form->CurrSchemeComboBox->count(); ++s) {
+        form->CurrSchemeComboBox->SetItemIndex(s);
+        Run([&] { form->CurrSchemeComboBoxSelect(form->CurrSchemeComboBox); });
+        for (const auto& pass : passes) {
+            std::map<TDeviceInfo*, std::pair<std::string, std::string>> before;   // shown, sent
+            for (const auto& owned : form->Devices()) {
+                TDeviceInfo* device = owned.get();
+                form->SelectDevice(device);
+                int n = 0;
+                for (TControl* c : Controls(device->AnswerPanel)) {
+                    if (auto* edit = dynamic_cast<TEdit*>(c))
+                        edit->SetText(QString::number(++n + 5));
+                    else if (auto* box = dynamic_cast<TCheckBox*>(c))
+                        box->SetChecked(pass.turnOver ? !box->Checked() : true);
+                    else if (auto* combo = dynamic_cast<TComboBox*>(c); combo && combo->count() > 1) {
+                        combo->SetItemIndex(1);
+                        emit combo->activated(1);
+                    }
+                }
+                device->ShowData(false);   // the side as the window shows it
+                before[device] = {AnswerShown(*device), pass.turnOver ? Sent(*device) : std::string()};
+            }
+            roundTrip(pass.silent);
+            for (const auto& [device, shown] : before) {
+                const std::string model = DeviceCatalogue[device->SchemeObject->Type].Model;
+                EXPECT_EQ(AnswerShown(*device), shown.first) << model << (pass.silent ? " silent" : "");
+                if (pass.turnOver) {
+                    EXPECT_EQ(Sent(*device), shown.second) << model << (pass.silent ? " silent" : "");
+                }
+                checked += pass.turnOver && !pass.silent;
+            }
+        }
+    }
+    EXPECT_EQ(checked, DeviceCatalogueCount);
+}
+
+// The scheme opened at start (here the new file's) leaves a catalogue row highlighted: the scheme
+// editor shows that row's long description below the list as soon as it shows them.
+TEST_F(MainWindowTest, TheHighlightedCatalogueRowIsDescribedFromTheStart)
+{
+    PortOpen = false;
+    TMirvane2Form& f = StartUp();
+    ASSERT_TRUE(WaitOpened());
+    QTest::keyClick(f.SchemeGrid, Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
+    f.RightPanelButtonClick(f.ShowRightButton);
+    f.DataInfoButtonClick(f.ShowInfoButton);
+    ASSERT_TRUE(ConstructorMode && f.DescMemo->isVisibleTo(&f));
+    const auto* highlighted = static_cast<TCatalogueItem*>(f.DevicesListView->currentItem());
+    ASSERT_TRUE(highlighted);
+    EXPECT_EQ(f.DescMemo->Text(), QString::fromUtf8(highlighted->Info().LongDescription));
+}
+
+// "Датчик → Добавить" with the catalogue panel collapsed adds nothing unseen: it opens the panel
+// on the highlighted row, which the next "Добавить" adds.
+TEST_F(SchemeEditorTest, AddingWithTheCataloguePanelCollapsedShowsItFirst)
+{
+    OpenSchemes({{QStringLiteral("S"), {}}});
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_FALSE(form->RightPanel->isVisible());
+    QTreeWidgetItem* highlighted = CatalogueItemOf(RowAt(1));
+    form->DevicesListView->setCurrentItem(highlighted);
+    ASSERT_TRUE(Action("DAddDeviceItem")->isEnabled());
+    Run([&] { Action("DAddDeviceItem")->trigger(); });
+    EXPECT_TRUE(CurrentScheme->Objects.empty());
+    EXPECT_TRUE(form->DevicesListView->isVisible());
+    EXPECT_EQ(form->DevicesListView->currentItem(), highlighted);
+    EXPECT_TRUE(form->DevicesListView->viewport()->rect().contains(form->DevicesListView->visualItemRect(highlighted)));
+    EXPECT_EQ(QApplication::focusWidget(), form->DevicesListView);
+    Run([&] { Action("DAddDeviceItem")->trigger(); });
+    ASSERT_EQ(CurrentScheme->Objects.size(), 1u);
+    EXPECT_EQ(CurrentScheme->Objects[0]->Type, std::uint32_t(RowAt(1)));
 }

@@ -1,6 +1,6 @@
 // The main window as the user meets it: every tool bar button within reach, a mode icon for
 // every device mode, the catalogue's columns inside its view, the grid focused at start, the
-// mode popup's keys only in the grid, every frame's controls within reach, no button over
+// mode popup's keys only in the grid, no key for a tool button's hidden caption, every frame's controls within reach, no button over
 // another, the connection's whole text, and the window inside the screen, title bar included.
 #include <QApplication>
 #include <QCheckBox>
@@ -18,6 +18,7 @@
 #include <QWheelEvent>
 
 #include "WindowFixture.h"
+#include "support/TextCanvas.h"
 #include "ui/StatusBar.h"
 
 namespace {
@@ -81,8 +82,9 @@ TEST_F(MainWindowTest, AStartedWindowFitsTheScreenItsToolBarsAndItsCatalogue)
         }
         EXPECT_GE(checked, constructor ? 12 : 10);
     }
-    // At the catalogue panel's first width its check box and every column read whole, the
-    // captions included (the list scrolls sideways).
+    // At the catalogue panel's first width its check box reads whole, and so do the name and
+    // the address of every row, captions included, inside the list (no sideways scrolling); the
+    // description takes the rest of the list, cut with "…" and whole in its tool tip.
     QTreeWidget* list = f.DevicesListView;
     ASSERT_GT(list->topLevelItemCount(), 0);
     const QCheckBox* same = f.SameAddrCheckBox;
@@ -95,11 +97,28 @@ TEST_F(MainWindowTest, AStartedWindowFitsTheScreenItsToolBarsAndItsCatalogue)
         RunEventsFor(30);
         const QHeaderView* header = list->header();
         const QFontMetrics metrics(header->font());
-        for (int column = 0; column < 3; ++column) {
+        for (const int column : {0, 2}) {
             EXPECT_GE(header->sectionSize(column), metrics.horizontalAdvance(list->headerItem()->text(column))) << column;
             for (int i = 0; i < list->topLevelItemCount(); ++i)
                 EXPECT_GE(header->sectionSize(column), list->fontMetrics().horizontalAdvance(list->topLevelItem(i)->text(column)))
                     << qPrintable(list->topLevelItem(i)->text(column));
+        }
+        const int view = list->viewport()->width();
+        EXPECT_EQ(header->sectionViewportPosition(2) + header->sectionSize(2), view) << scrolled;
+        EXPECT_GT(header->sectionSize(1), 0) << scrolled;
+        EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0) << scrolled;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            EXPECT_EQ(list->topLevelItem(i)->toolTip(1), list->topLevelItem(i)->text(1));
+        // Each caption is drawn whole, or ends in "…" within its section.
+        TTextCanvas drawn(list->header()->size());
+        list->header()->render(&drawn);
+        ASSERT_EQ(drawn.Texts().size(), 3);
+        for (int column = 0; column < 3; ++column) {
+            const QString caption = list->headerItem()->text(column), text = drawn.Texts()[column];
+            EXPECT_TRUE(text == caption || (text.endsWith(QChar(0x2026)) && caption.startsWith(text.chopped(1))))
+                << text.toStdString();
+            EXPECT_LE(QFontMetrics(header->font(), &drawn).horizontalAdvance(text), header->sectionSize(column))
+                << text.toStdString();
         }
     }
 }
@@ -145,6 +164,48 @@ TEST_F(SchemeTest, ModePopupKeysActOnlyInTheGrid)
         QTest::keyClick(QApplication::focusWidget(), p.key, Qt::ControlModifier | Qt::AltModifier);
         EXPECT_EQ(device->SchemeObject->Mode, p.mode) << qPrintable(p.focus->objectName());
     }
+}
+
+// The tool bar's buttons show no captions, so their captions' keys are nobody's: Alt+Б, Alt+Д,
+// Alt+А, Alt+О and Alt+С switch no line mode, open no file and move no focus. The menus keep
+// their keys (Alt+Д the device menu in the scheme editor, Alt+С the help menu) and shortcuts.
+TEST_F(MainWindowTest, ToolButtonsWithoutCaptionsTakeNoKeys)
+{
+    PortOpen = false;
+    LineMode = LineModeSensors;
+    TMirvane2Form& f = StartUp();
+    ASSERT_TRUE(WaitOpened());
+    ConstructorMode = 1;   // every tool button shown
+    f.ApplyConstructorMode();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    const QString file = CurrentFileName;
+    // clang-format off
+    struct { char16_t letter; const char* menu; } const presses[] = {
+        {u'Б', nullptr}, {u'Д', "DeviceMenu"}, {u'А', nullptr}, {u'О', nullptr}, {u'С', "HelpMenu"},
+    };
+    // clang-format on
+    for (const auto& p : presses) {
+        Action("LBIMode2Item")->trigger();
+        f.SchemeGrid->setFocus();
+        DialogFolders.clear();
+        const QChar upper(p.letter);   // as a Russian layout gives it
+        QTest::sendKeyEvent(QTest::Click, f.SchemeGrid, Qt::Key(upper.unicode()), upper.toLower(), Qt::AltModifier);
+        RunEventsFor(300);   // a button's key clicks it a moment later
+        const std::string pressed = QString(upper).toStdString();
+        QWidget* popup = QApplication::activePopupWidget();
+        EXPECT_EQ(popup ? popup->objectName().toStdString() : "", p.menu ? p.menu : "") << pressed;
+        if (popup)
+            popup->close();
+        else
+            EXPECT_EQ(QApplication::focusWidget(), f.SchemeGrid) << pressed;
+        EXPECT_EQ(LineMode.load(), LineModeSensors) << pressed;
+        EXPECT_TRUE(DialogFolders.isEmpty() && Messages.isEmpty()) << pressed;
+        EXPECT_EQ(CurrentFileName, file) << pressed;
+    }
+    f.SchemeGrid->setFocus();
+    QTest::keyClick(f.SchemeGrid, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(LineMode.load(), LineModeMaster);
 }
 
 TEST(WindowPlacement, StoredOrDefaultRectanglesComeInsideSmallScreens)
