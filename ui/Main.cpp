@@ -197,6 +197,7 @@ void TMirvane2Form::FormDestroy()
     // The document outlives the window; the next window starts from an empty one, while the
     // file's name and comment stay the program's as they always were.
     Schemes.clear();
+    CurrentScheme = PendingScheme = nullptr;   // they pointed into the schemes just freed
     Modified = 0;
     LastFiles = {};
     Ports.Detach();

@@ -88,9 +88,13 @@ TEST_F(MainWindowTest, CloseWithoutThreadsEndsAtOnceAndDestroysDevicesFirst)
     f.Devices().push_back(std::make_unique<TDeviceInfo>(&object, &FrameHandlers, &f));
     QPointer<TFrame> frame = f.Devices().back()->Frame;
     ASSERT_FALSE(frame.isNull());
+    ASSERT_NE(CurrentScheme, nullptr);
     EXPECT_TRUE(f.close());
     form.reset();   // the device and its frame go before the widget tree
     EXPECT_TRUE(frame.isNull());
     EXPECT_EQ(Host(), nullptr);
     EXPECT_EQ(Mirvane2Form, nullptr);
+    // Its schemes went with it: a later window never meets them (it opens its start file).
+    EXPECT_EQ(CurrentScheme, nullptr);
+    EXPECT_EQ(PendingScheme, nullptr);
 }
