@@ -19,8 +19,12 @@ void TMVPort::BindCom()
 {
     // The open tty's attributes as last set: a format change per poll costs one system call.
     auto tty = std::make_shared<TtyState>();
-    Open = [this, tty] {
+    // The last write and what was read since: a read of an echo or of the answer behind it
+    // sleeps until those bytes can be there instead of waking for each.
+    auto pace = std::make_shared<TtyPace>();
+    Open = [this, tty, pace] {
         lost_ = false;
+        *pace = {};
         int error = 0;
         const int fd = OpenTty(Name.toStdString(), &error, tty.get());
         Handle = fd < 0 ? InvalidPortHandle : fd;
@@ -41,11 +45,11 @@ void TMVPort::BindCom()
     SetState = [this, tty](const TDCB* dcb) {
         return dcb && IsOpen(*this) && SetTtyFormat(Fd(*this), dcb->ByteSize, dcb->Parity, dcb->StopBits, tty.get());
     };
-    Read = [this](std::uint8_t* bytes, std::uint8_t* flags, std::uint32_t count, std::uint32_t* read) {
+    Read = [this, pace](std::uint8_t* bytes, std::uint8_t* flags, std::uint32_t count, std::uint32_t* read) {
         *read = 0;
         if (!IsOpen(*this) || lost_)
             return false;
-        const TtyTransfer got = ReadTty(Fd(*this), bytes, count, ComTimeouts.ReadTotalTimeoutConstant, LineByteTimeUs);
+        const TtyTransfer got = ReadTty(Fd(*this), bytes, count, ComTimeouts.ReadTotalTimeoutConstant, LineByteTimeUs, pace.get());
         *read = got.Count;
         std::memset(flags, 0, got.Count);
         if (got.Status == TtyStatus::HungUp)
@@ -53,11 +57,11 @@ void TMVPort::BindCom()
         // Bytes that came before a hang-up are still delivered; the next Read reports the loss.
         return got.Status == TtyStatus::Ok || got.Count > 0;
     };
-    Write = [this](const std::uint8_t* bytes, std::uint32_t count, std::uint32_t* written) {
+    Write = [this, pace](const std::uint8_t* bytes, std::uint32_t count, std::uint32_t* written) {
         *written = 0;
         if (!IsOpen(*this) || lost_)
             return false;
-        const TtyTransfer put = WriteTty(Fd(*this), bytes, count, ComTimeouts.WriteTotalTimeoutConstant);
+        const TtyTransfer put = WriteTty(Fd(*this), bytes, count, ComTimeouts.WriteTotalTimeoutConstant, pace.get());
         *written = put.Count;
         if (put.Status == TtyStatus::HungUp)
             lost_ = true;

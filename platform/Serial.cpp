@@ -17,6 +17,7 @@
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -271,13 +272,35 @@ int WaitFor(int fd, short events, Clock::time_point deadline, short& revents)
     }
 }
 
-// The bytes still to come cannot come faster than the line carries them: rather than wake for
-// each, sleep until all but the last could be there; the poll that follows waits for the last.
-void AwaitRest(std::uint32_t left, std::uint32_t byteTimeUs, Clock::time_point deadline)
+std::int64_t NsOf(Clock::time_point t)
 {
-    if (byteTimeUs == 0 || left < 2)
-        return;
-    std::this_thread::sleep_until(std::min(deadline, Clock::now() + std::chrono::microseconds(std::uint64_t(left - 1) * byteTimeUs)));
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count();
+}
+
+// The earliest moment the last of the `left` bytes still wanted can be there. The line cannot
+// bring them faster than one a byte time, the first of them at once at best; after a write of
+// ours, the n-th byte heard cannot come before the write plus n byte times.
+Clock::time_point RestDue(std::uint32_t left, std::uint32_t byteTimeUs, const TtyPace* pace)
+{
+    const auto byteTime = std::chrono::microseconds(byteTimeUs);
+    Clock::time_point due = Clock::now() + byteTime * (left - 1);
+    if (pace && pace->Known)
+        due = std::max(due, Clock::time_point(std::chrono::nanoseconds(pace->WriteNs)) + byteTime * (pace->HeardSince + left));
+    return due;
+}
+
+// Rather than wake for each byte, sleeps until the last one wanted can have come, when that
+// lies a byte time or more ahead (else the next byte's own wake-up is as good). True when it
+// slept: the bytes may be there now.
+bool AwaitRest(std::uint32_t left, std::uint32_t byteTimeUs, const TtyPace* pace, Clock::time_point deadline)
+{
+    if (byteTimeUs == 0 || left == 0)
+        return false;
+    const Clock::time_point due = std::min(deadline, RestDue(left, byteTimeUs, pace));
+    if (due - Clock::now() < std::chrono::microseconds(byteTimeUs))
+        return false;
+    std::this_thread::sleep_until(due);
+    return true;
 }
 
 }   // namespace
@@ -381,31 +404,41 @@ bool SetTtyFormat(int fd, std::uint8_t byteSize, std::uint8_t parity, std::uint8
     return set;
 }
 
-TtyTransfer ReadTty(int fd, std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs, std::uint32_t byteTimeUs)
+TtyTransfer ReadTty(int fd, std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs, std::uint32_t byteTimeUs,
+                    TtyPace* pace)
 {
     TtyTransfer result;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    // After a sleep the bytes are most likely there: read at once, and wait only when they are not.
+    bool slept = AwaitRest(count, byteTimeUs, pace, deadline);
     while (result.Count < count) {
-        short revents = 0;
-        const int ready = WaitFor(fd, POLLIN, deadline, revents);
-        if (ready == 0)
-            break;
-        if (ready < 0) {
-            result.Status = TtyStatus::Failed;
-            break;
+        if (!slept) {
+            short revents = 0;
+            const int ready = WaitFor(fd, POLLIN, deadline, revents);
+            if (ready == 0)
+                break;
+            if (ready < 0) {
+                result.Status = TtyStatus::Failed;
+                break;
+            }
+            if (revents & POLLNVAL) {
+                result.Status = TtyStatus::Failed;
+                break;
+            }
+            if (!(revents & POLLIN)) {   // POLLHUP or POLLERR without data
+                result.Status = TtyStatus::HungUp;
+                break;
+            }
         }
-        if (revents & POLLNVAL) {
-            result.Status = TtyStatus::Failed;
-            break;
-        }
-        if (!(revents & POLLIN)) {   // POLLHUP or POLLERR without data
-            result.Status = TtyStatus::HungUp;
-            break;
-        }
+        const bool unasked = std::exchange(slept, false);
         const ssize_t n = read(fd, bytes + result.Count, count - result.Count);
         if (n > 0) {
             result.Count += static_cast<std::uint32_t>(n);
-            AwaitRest(count - result.Count, byteTimeUs, deadline);
+            if (pace)
+                pace->HeardSince += static_cast<std::uint32_t>(n);
+            slept = AwaitRest(count - result.Count, byteTimeUs, pace, deadline);
+        } else if (n == 0 && unasked) {
+            // Nothing yet (a raw tty reads 0 then, as a hung-up one does): poll tells which.
         } else if (n == 0) {
             // Readable yet nothing to read: the tty was hung up.
             result.Status = TtyStatus::HungUp;
@@ -418,10 +451,11 @@ TtyTransfer ReadTty(int fd, std::uint8_t* bytes, std::uint32_t count, std::uint3
     return result;
 }
 
-TtyTransfer WriteTty(int fd, const std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs)
+TtyTransfer WriteTty(int fd, const std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs, TtyPace* pace)
 {
     TtyTransfer result;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    const auto start = Clock::now();
+    const auto deadline = start + std::chrono::milliseconds(timeoutMs);
     while (result.Count < count) {
         const ssize_t n = write(fd, bytes + result.Count, count - result.Count);
         if (n > 0) {
@@ -447,6 +481,8 @@ TtyTransfer WriteTty(int fd, const std::uint8_t* bytes, std::uint32_t count, std
             break;
         }
     }
+    if (pace && result.Count > 0)
+        *pace = {NsOf(start), 0, true};
     return result;
 }
 

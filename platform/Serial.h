@@ -29,6 +29,16 @@ struct TtyTransfer {
     TtyStatus Status = TtyStatus::Ok;
 };
 
+// What the line can have brought since the program last wrote to it, kept by the port's owner
+// across its writes and reads. A line carries one character per byte time, and on the shared
+// line nothing is heard before the program's own characters come back: the n-th byte heard
+// after a write cannot be there before the write plus n byte times.
+struct TtyPace {
+    std::int64_t WriteNs = 0;       // when the last write went out (steady clock), if Known
+    std::uint32_t HeardSince = 0;   // bytes read since then
+    bool Known = false;
+};
+
 // Opens "/dev/" + name and prepares it (raw, exclusive, 9600, 8 bits, one stop bit, SPACE
 // parity, low latency where the driver has it). Returns the descriptor, or -1 when the name is
 // no character device we may open as a serial line (also a terminal device, the program's own
@@ -59,11 +69,13 @@ bool SetTtyFormat(int fd, std::uint8_t byteSize, std::uint8_t parity, std::uint8
                   TtyState* state = nullptr);
 
 // Up to `count` bytes; returns when they came or `timeoutMs` after the call began. With the
-// line's `byteTimeUs`, bytes that come one by one cost a wake-up or two per read, not one each.
+// line's `byteTimeUs`, bytes that come one by one cost a wake-up or two per read, not one each;
+// with `pace` as well, a read that follows a write sleeps until its bytes can be there.
 TtyTransfer ReadTty(int fd, std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs,
-                    std::uint32_t byteTimeUs = 0);
-// All `count` bytes or as many as went out within `timeoutMs`.
-TtyTransfer WriteTty(int fd, const std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs);
+                    std::uint32_t byteTimeUs = 0, TtyPace* pace = nullptr);
+// All `count` bytes or as many as went out within `timeoutMs`; `pace` notes the write.
+TtyTransfer WriteTty(int fd, const std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs,
+                     TtyPace* pace = nullptr);
 
 bool PurgeTty(int fd);                           // both directions
 bool TtyInQueue(int fd, std::uint32_t* count);   // bytes received and not read yet

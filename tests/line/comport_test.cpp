@@ -108,6 +108,29 @@ TEST_F(ComPort, BytesAtTheLinesPaceCostAFewWakeUpsNotOneEach)
     EXPECT_LE(woken, 4);
 }
 
+// A read right after a write waits for the echo as long as the line needs to bring it back;
+// an echo that comes late, or not at all, is no hang-up.
+TEST_F(ComPort, AReadAfterAWriteTakesAnEchoThatComesLateOrNotAtAll)
+{
+    const Bytes message{0x21, 0x22, 0x23, 0x24};
+    const struct {
+        LineSimulator::Echo echo;
+        std::uint32_t delayMs;
+        Bytes heard;
+    } cases[] = {{LineSimulator::Echo::Immediate, 0, message},
+                 {LineSimulator::Echo::Delayed, 20, message},
+                 {LineSimulator::Echo::Dropped, 0, {}}};
+    for (const auto& c : cases) {
+        line.SetEcho(c.echo, c.delayMs);
+        std::uint32_t n = 0;
+        ASSERT_TRUE(port.Write(message.data(), 4, &n));
+        EXPECT_TRUE(port.Read(bytes, flags, 4, &n));
+        EXPECT_EQ(Bytes(bytes, bytes + n), c.heard) << c.delayMs;
+        EXPECT_FALSE(port.Lost());
+        ASSERT_TRUE(port.Purge());
+    }
+}
+
 TEST_F(ComPort, HangUpMakesReadFailAndThePortLost)
 {
     line.HangUp();
