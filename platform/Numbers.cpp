@@ -5,9 +5,11 @@
 #include <atomic>
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
@@ -126,6 +128,56 @@ static std::string DecimalDigits(long double magnitude, int& pointPos)
     return digits;
 }
 
+// The value scaled by 10^fracDigits and rounded half away from zero, when that is certain
+// without its decimal digits: the frames and the grid show a value or two per exchange, and
+// the digits come from the C library's formatting. The rounding of FormatFloat takes the value
+// to 18 significant digits first, which moves it by less than 6e-18 of itself (with the
+// scaling's own error); a value that far from a half of the last kept digit rounds the same
+// either way. Nearer a half, or too large, it is left to the digits.
+static std::optional<std::uint64_t> ScaledAndRounded(long double magnitude, int fracDigits)
+{
+    constexpr long double Limit = 1e17L;   // well inside the 64 bits of the result
+    if (fracDigits > 6)
+        return std::nullopt;
+    long double scale = 1;
+    for (int i = 0; i < fracDigits; ++i)
+        scale *= 10;
+    const long double scaled = magnitude * scale;
+    if (!(scaled < Limit))
+        return std::nullopt;
+    const long double whole = std::floor(scaled);
+    if (std::fabs(scaled - whole - 0.5L) <= scaled * 1e-17L + 1e-300L)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(whole) + (scaled - whole > 0.5L ? 1 : 0);
+}
+
+// FormatFloat of a value whose scaled and rounded magnitude is known.
+static QString FormatScaled(bool negative, std::uint64_t scaled, int intDigits, int fracDigits)
+{
+    char buffer[48];
+    char* end = buffer + sizeof buffer;
+    char* p = end;
+    for (int i = 0; i < fracDigits; ++i, scaled /= 10)
+        *--p = static_cast<char>('0' + scaled % 10);
+    const char* fraction = p;
+    int digits = 0;
+    for (; scaled > 0; scaled /= 10, ++digits)
+        *--p = static_cast<char>('0' + scaled % 10);
+    for (; digits < intDigits; ++digits)
+        *--p = '0';
+    const bool zero = std::all_of(p, end, [](char c) { return c == '0'; });
+    QString out;
+    out.reserve(static_cast<qsizetype>(end - p) + 2);
+    if (negative && !zero)
+        out += u'-';
+    out += QLatin1StringView(p, fraction - p);
+    if (fracDigits > 0) {
+        out += DecimalSeparator();
+        out += QLatin1StringView(fraction, end - fraction);
+    }
+    return out;
+}
+
 QString FormatFloat(const char* pattern, long double value)
 {
     const char* point = std::strchr(pattern, '.');
@@ -133,6 +185,8 @@ QString FormatFloat(const char* pattern, long double value)
     const int fracDigits = point ? static_cast<int>(std::strlen(point + 1)) : 0;
     if (!std::isfinite(value))
         return std::isnan(value) ? QStringLiteral("NAN") : (value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF"));
+    if (const std::optional<std::uint64_t> scaled = ScaledAndRounded(std::fabs(value), fracDigits))
+        return FormatScaled(value < 0, *scaled, intDigits, fracDigits);
 
     int pointPos = 0;
     std::string digits = DecimalDigits(std::fabs(value), pointPos);
