@@ -7,6 +7,7 @@
 #include "model/DeviceInfo.h"
 #include "model/Host.h"
 #include "model/LineMode.h"
+#include "platform/Serial.h"
 #include "platform/Ticks.h"
 
 namespace {
@@ -115,6 +116,12 @@ void TReceiveThread::WaitWhilePaused()
 }
 
 // ---- Connection cycles ----------------------------------------------------------------------
+
+void TReceiveThread::run()
+{
+    KeepTimedWaitsExact();   // its sleeps end as the line's bytes come
+    Execute();
+}
 
 void TReceiveThread::Execute()
 {

@@ -170,7 +170,7 @@ public:
     std::function<void()> OnPass;
 
 private:
-    void run() override { Execute(); }
+    void run() override;
     // A synchronized step that reaches devices or views: skipped while paused.
     void Step(void (TReceiveThread::*step)());
     bool Stopping() const { return Terminated() || Reconnect.load(); }

@@ -12,6 +12,7 @@
 #include <optional>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <termios.h>
@@ -485,6 +486,8 @@ TtyTransfer WriteTty(int fd, const std::uint8_t* bytes, std::uint32_t count, std
         *pace = {NsOf(start), 0, true};
     return result;
 }
+
+void KeepTimedWaitsExact() { prctl(PR_SET_TIMERSLACK, 1000UL, 0UL, 0UL, 0UL); }
 
 bool PurgeTty(int fd) { return tcflush(fd, TCIOFLUSH) == 0; }
 

@@ -77,6 +77,11 @@ TtyTransfer ReadTty(int fd, std::uint8_t* bytes, std::uint32_t count, std::uint3
 TtyTransfer WriteTty(int fd, const std::uint8_t* bytes, std::uint32_t count, std::uint32_t timeoutMs,
                      TtyPace* pace = nullptr);
 
+// The calling thread's timed waits end when they were asked to, not up to 50 us later (the
+// kernel's default slack): a read that sleeps until its bytes can be there then wakes as they
+// come, not after them.
+void KeepTimedWaitsExact();
+
 bool PurgeTty(int fd);                           // both directions
 bool TtyInQueue(int fd, std::uint32_t* count);   // bytes received and not read yet
 
