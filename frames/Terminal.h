@@ -18,6 +18,8 @@ class TTerminalFrame final : public TFrameBase {
 public:
     TTerminalFrame(QWidget* owner, TDeviceInfo* info);
     const char* ClassName() const override { return "TTerminalFrame"; }
+    // Each request carries more of the text: the same text twice is two lines.
+    bool TakesEveryRequest() const override { return true; }
 
     TPageControl* ReplyPages;
     TTabSheet* TabSheet1;

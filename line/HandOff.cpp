@@ -168,7 +168,7 @@ void TLineEngine::CopyHeardMessages(TDeviceInfo& device, int requestLength, int 
         // The master's request, as heard, becomes the device's request.
         if (device.RequestToFrame) {
             CopyBody(object.Request, FrameBytes.data() + 1, requestLength - 2);
-            if (!device.SideShows(true)) {
+            if (!device.SideShows(true) || device.TakesEveryRequest()) {
                 if (device.RequestToGrid)
                     device.RequestToGrid();
                 device.RequestToFrame();

@@ -47,6 +47,9 @@ public:
     virtual void EmptySide(bool request) = 0;
     // Deletes the frame.
     virtual void Discard() = 0;
+    // True for a frame that takes each request shown as more of a stream (a terminal's text):
+    // it must be shown every request, also one equal to the last.
+    virtual bool TakesEveryRequest() const { return false; }
 
 protected:
     ~TDeviceFrame() = default;
@@ -112,6 +115,8 @@ public:
     void SetGridCell(int column, const QString& text);
     // True when the device has a request editor (its RequestToFrame slot is filled).
     bool HasRequestEditor() const { return static_cast<bool>(RequestToFrame); }
+    // Its frame takes every request (TDeviceFrame::TakesEveryRequest).
+    bool TakesEveryRequest() const { return View && View->TakesEveryRequest(); }
     // A side's grid cells and frame controls are built from both images. The hand-off notes the
     // images it built a side from (SideShown); while that side shows them (SideShows), an
     // exchange that leaves both images as they were has nothing to rewrite. Showing or clearing

@@ -49,6 +49,11 @@ struct DevicePlacer {
         const bool request = DeviceCatalogue[row].RequestLength > 1;
         bound.push_back(std::make_unique<ScopedFrameClass>(row, request ? CreateTestRequestFrame
                                                                         : CreateTestAnswerFrame));
+        return AddDeviceWithItsFrame(row, mode);
+    }
+    // The same with the row's own frame.
+    TDeviceInfo& AddDeviceWithItsFrame(int row, std::uint8_t mode = ModeReceive)
+    {
         objects.push_back(std::make_unique<TSchemeObject>("Датчик", static_cast<std::uint32_t>(row), mode));
         TFrameHandlers handlers = host.Handlers();
         auto& device = *host.devices.emplace_back(
@@ -101,6 +106,7 @@ struct LineWorld : WorldBase {
         host.lineLogOn = true;
     }
     TDeviceInfo& AddDevice(int row, std::uint8_t mode) { return devices.AddDevice(row, mode); }
+    TDeviceInfo& AddDeviceWithItsFrame(int row, std::uint8_t mode) { return devices.AddDeviceWithItsFrame(row, mode); }
     // Framing passes until nothing is left to hear and RxBytes is empty.
     void RunUntilQuiet()
     {

@@ -1,6 +1,8 @@
 // The hand-off of settled exchanges to the device objects (statistics, due time, texts, images,
 // slots, grid cells 7 to 9, the watchdog) and to the line log with the monitor's list.
 #include "LineFixture.h"
+#include "frames/Terminal.h"
+#include "frames/shared/Registration.h"
 
 const Bytes Pressure = Join(Request(RowPressure6), Answer(RowPressure6, {0x10, 0x20}));
 const Bytes PressureBadAnswer = {0x46, 0x06, 0x10, 0x20, 0x37};
@@ -95,6 +97,25 @@ TEST_F(HandOffTest, GridAndFrameShowTheImagesAndOnlyChangesAreWritten)
         EXPECT_EQ(frame->ValueEdit->Text(), step.shown) << int(&step - steps);
         EXPECT_EQ(SlotLog.size(), step.slotCalls) << int(&step - steps);
     }
+}
+
+// A terminal's requests carry its text as a stream: each is shown, also one equal to the last,
+// and the same line sent twice is two lines.
+TEST_F(HandOffTest, ATerminalIsShownEveryRequest)
+{
+    RegisterFrameClasses();
+    TDeviceInfo& d = AddDeviceWithItsFrame(RowTerminal62, ModeReceive);
+    auto* frame = dynamic_cast<TTerminalFrame*>(d.Frame.data());
+    ASSERT_NE(frame, nullptr);
+    Bytes line(14, 0);
+    line[1] = 'A';
+    line[2] = 10;   // the end of a line
+    const Bytes exchange = Join(Request(RowTerminal62, line), Answer(RowTerminal62, {0, 0, 0}));
+    for (int i = 0; i < 2; ++i) {
+        clock.Advance(100);
+        HandOff(RowTerminal62, exchange);
+    }
+    EXPECT_EQ(frame->Output1->Lines(), QStringList({"A", "A"}));
 }
 
 // BI diagnostics copies the master's request and the answer heard; sensor diagnostics takes the
