@@ -97,6 +97,7 @@ void TFrameBase::EnableSide(bool request)
 
 void TFrameBase::ClearSide(bool request)
 {
+    behind_[request ? 0 : 1] = false;   // nothing of the images is to be shown any more
     for (TControl* control : Controls(side(request))) {
         if (auto* edit = dynamic_cast<TEdit*>(control)) {
             edit->SetReadOnly(false);
@@ -112,6 +113,7 @@ void TFrameBase::ClearSide(bool request)
 
 void TFrameBase::EmptySide(bool request)
 {
+    behind_[request ? 0 : 1] = false;
     for (TControl* control : Controls(side(request))) {
         if (control->ClassNameIs("TEdit"))
             static_cast<TEdit*>(control)->SetText(QString());
@@ -307,5 +309,61 @@ void TFrameBase::FillSlots(const TDeviceSlots& s)
         }
     Info->RequestPanel = OutPanel;
     Info->AnswerPanel = InPanel;
-    static_cast<TDeviceSlots&>(*Info) = s;
+    own_ = s;
+    TDeviceSlots calls = s;
+    if (s.RequestToFrame)
+        calls.RequestToFrame = [this] { showSide(true); };
+    if (s.AnswerToFrame)
+        calls.AnswerToFrame = [this] { showSide(false); };
+    if (s.FrameToRequest)
+        calls.FrameToRequest = [this] {
+            catchUp(true, false);
+            own_.FrameToRequest();
+        };
+    if (s.FrameToAnswer)
+        calls.FrameToAnswer = [this] {
+            catchUp(true, true);
+            own_.FrameToAnswer();
+        };
+    if (s.GridToRequest)
+        calls.GridToRequest = [this](const QString& text, int column) {
+            catchUp(true, false);
+            own_.GridToRequest(text, column);
+        };
+    if (s.GridToAnswer)
+        calls.GridToAnswer = [this](const QString& text, int column) {
+            catchUp(true, true);
+            own_.GridToAnswer(text, column);
+        };
+    static_cast<TDeviceSlots&>(*Info) = calls;
+}
+
+void TFrameBase::showSide(bool request)
+{
+    const std::size_t side = request ? 0 : 1;
+    // A stream of requests (a terminal's text) cannot wait: only its last one would be shown.
+    if (!isVisible() && !(request && TakesEveryRequest())) {
+        behind_[side] = true;
+        return;
+    }
+    behind_[side] = false;
+    (request ? own_.RequestToFrame : own_.AnswerToFrame)();
+}
+
+void TFrameBase::catchUp(bool request, bool answer)
+{
+    const bool sides[2] = {request, answer};
+    for (std::size_t side = 0; side < 2; ++side) {
+        if (!sides[side] || !behind_[side])
+            continue;
+        behind_[side] = false;
+        TUpdatingControls updating;   // the program writes: the change handlers stay out
+        (side == 0 ? own_.RequestToFrame : own_.AnswerToFrame)();
+    }
+}
+
+void TFrameBase::showEvent(QShowEvent* event)
+{
+    catchUp(true, true);
+    TFrame::showEvent(event);
 }

@@ -15,6 +15,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <vector>
 
 #include "frames/shared/FrameBinding.h"
@@ -90,8 +91,10 @@ public:
 
 protected:
     // Writes the two panels and the eight slots into the device; a slot the frame does not fill
-    // is written empty. Each side starts enabled as StartSide says.
+    // is written empty. Each side starts enabled as StartSide says. The device calls the slots
+    // through the frame, which shows a side only while it is shown itself (see showSide).
     void FillSlots(const TDeviceSlots& s);
+    void showEvent(QShowEvent* event) override;
 
     // The three slot patterns.
     template <class F> void FillRequestAndAnswerSlots(F* frame)
@@ -132,6 +135,15 @@ private:
     // Moves each label up or down so that its text stands on the baseline of the text control
     // beside it, whatever the font's metrics; inner panels and group boxes likewise.
     static void LineUpLabels(QWidget* parent);
+
+    // The window shows one frame, the selected device's; every exchange of the others would
+    // rewrite controls nobody sees. A hidden frame notes that a side is behind its images and
+    // shows them once it is shown, or before what reads its controls reads them (a frame's
+    // answer may follow its request side, so the answer's readers bring both up to date).
+    void showSide(bool request);
+    void catchUp(bool request, bool answer);
+    std::array<bool, 2> behind_{};   // the request side, the answer side
+    TDeviceSlots own_;               // the frame's own slots, which the device's call through
 
     std::vector<const TControl*> frameState_;   // the boxes of AddFrameStateBox
 };

@@ -29,6 +29,11 @@ struct Rig {
         info = std::make_unique<TDeviceInfo>(&object, &handlers, nullptr);
         if (withGridRow)
             info->GridRow = &grid;
+        // The frame on screen, as the selected device's is: the slots write its controls at once
+        // (a hidden frame waits until it is shown).
+        panel.show();
+        if (info->Frame)
+            info->Frame->show();
     }
 
     template <class F> F& Frame() const { return dynamic_cast<F&>(*info->Frame.data()); }

@@ -77,26 +77,41 @@ TEST_F(HandOffTest, DisplayRefreshesAtMostOncePerUpdateTimeAndAtOnceAfterAFailur
 }
 
 // After every hand-off the grid and the frame show the images; an exchange that changes neither
-// image rewrites nothing, and one after the editors were emptied shows the values again.
+// image rewrites nothing, and one after the editors were emptied shows the values again. A
+// hidden frame (any but the selected device's) is written once it is shown, with the images
+// then held.
 TEST_F(HandOffTest, GridAndFrameShowTheImagesAndOnlyChangesAreWritten)
 {
     TDeviceInfo& d = AddDevice(RowPressure6, ModeReceive);
     auto* frame = static_cast<TTestAnswerFrame*>(d.Frame.data());
+    host.panel->show();
+    frame->show();
     const auto answer = [](std::uint8_t value) { return Join(Request(RowPressure6), Answer(RowPressure6, {value, 0x20})); };
     // clang-format off
-    struct { Bytes bytes; int code; const char* shown; std::size_t slotCalls; } const steps[] = {
-        {answer(0x10), ResultOk, "16", 2}, {answer(0x10), ResultOk, "16", 0}, {PressureBadAnswer, ResultAnswerCheck, "", 0},
-        {answer(0x10), ResultOk, "16", 2}, {answer(0x11), ResultOk, "17", 2}, {answer(0x11), ResultOk, "17", 0},
+    struct { Bytes bytes; int code; bool onScreen; const char* cell; const char* edit; std::size_t slotCalls; } const steps[] = {
+        {answer(0x10), ResultOk, true, "16", "16", 2}, {answer(0x10), ResultOk, true, "16", "16", 0},
+        {PressureBadAnswer, ResultAnswerCheck, true, "", "", 0}, {answer(0x10), ResultOk, true, "16", "16", 2},
+        {answer(0x11), ResultOk, true, "17", "17", 2}, {answer(0x11), ResultOk, true, "17", "17", 0},
+        {answer(0x12), ResultOk, false, "18", "17", 1}, {answer(0x13), ResultOk, false, "19", "17", 1},
+        {answer(0x13), ResultOk, true, "19", "19", 0},   // shown: the last values, then nothing more
+        {answer(0x14), ResultOk, false, "20", "19", 1}, {PressureBadAnswer, ResultAnswerCheck, true, "", "", 0},
     };
     // clang-format on
     for (const auto& step : steps) {
+        frame->setVisible(step.onScreen);
         SlotLog.clear();
         clock.Advance(100);
         HandOff(RowPressure6, step.bytes, step.code);
-        EXPECT_EQ(d.GridCell(3), step.shown) << int(&step - steps);
-        EXPECT_EQ(frame->ValueEdit->Text(), step.shown) << int(&step - steps);
+        EXPECT_EQ(d.GridCell(3), step.cell) << int(&step - steps);
+        EXPECT_EQ(frame->ValueEdit->Text(), step.edit) << int(&step - steps);
         EXPECT_EQ(SlotLog.size(), step.slotCalls) << int(&step - steps);
     }
+    // What reads a hidden frame reads it up to date.
+    frame->hide();
+    HandOff(RowPressure6, answer(0x15));
+    EXPECT_EQ(frame->ValueEdit->Text(), "");
+    d.FrameToAnswer();
+    EXPECT_EQ(frame->ValueEdit->Text(), "21");
 }
 
 // A terminal's requests carry its text as a stream: each is shown, also one equal to the last,
@@ -123,6 +138,8 @@ TEST_F(HandOffTest, ATerminalIsShownEveryRequest)
 TEST_F(HandOffTest, WhatReachesTheImagesFollowsTheModes)
 {
     TDeviceInfo& d = AddDevice(RowLeveller44, ModeReceive);
+    host.panel->show();
+    d.Frame->show();
     SlotLog.clear();
     HandOff(RowLeveller44, Leveller);
     EXPECT_EQ(d.SchemeObject->Request[1] + d.SchemeObject->Answer[2], 0x07 + 0x04);

@@ -44,11 +44,13 @@ protected:
         objects.push_back(std::make_unique<TSchemeObject>("Датчик", row, ModeEmulate));
         return std::make_unique<TDeviceInfo>(objects.back().get(), &handlers, &host);
     }
-    // A request-and-answer device on the engine row, with a grid row.
+    // A request-and-answer device on the engine row, with a grid row, its frame on screen.
     TTestRequestFrame* MakeBoth()
     {
         device = Make(EngineRow, CreateTestRequestFrame);
         device->GridRow = &row;
+        host.panel->show();
+        device->Frame->show();
         return dynamic_cast<TTestRequestFrame*>(device->Frame.data());
     }
     Names SlotNames()   // and every slot ran with UpdatingControls set

@@ -115,6 +115,7 @@ TEST_F(SchemeTest, ChoosingAndCommittingCells)
     form->ApplyCellText(3, 0, QStringLiteral(" 42 "));
     EXPECT_EQ(a->SchemeObject->Answer[1], 42);
     EXPECT_EQ(Cell(0, 3), QStringLiteral("42"));
+    form->SelectDevice(a);   // its frame shows the value once it is on screen
     EXPECT_EQ(static_cast<TTestAnswerFrame*>(a->Frame.data())->ValueEdit->Text(), QStringLiteral("42"));
     form->ApplyCellText(2, 1, QStringLiteral("7"));
     EXPECT_EQ(b->SchemeObject->Request[1], 7);
@@ -186,6 +187,8 @@ TEST_F(SchemeTest, KeysEditCellsAndCtrlCyclesDigitsStepsValuesAndTapSelects)
 TEST_F(SchemeTest, FrameEditsStoreTheirValuesAndStep)
 {
     TDeviceInfo* a = AddDevice(rows[0], ModeEmulate);
+    form->show();
+    form->SelectDevice(a);   // the frame the user types into is on screen
     auto* frame = static_cast<TTestAnswerFrame*>(a->Frame.data());
     frame->ValueEdit->SetText(QStringLiteral("9"));
     EXPECT_EQ(a->SchemeObject->Answer[1], 9);
@@ -228,6 +231,8 @@ TEST_F(SchemeTest, FrameEditsStoreTheirValuesAndStep)
 TEST_F(SchemeTest, AnUpDownStepShowsTheValueSent)
 {
     TDeviceInfo* device = AddDevice(7, ModeEmulate);   // Pressure-1
+    form->show();
+    form->SelectDevice(device);
     device->ShowData(false);
     auto* edit = device->AnswerPanel->findChild<TEdit*>();
     auto* upDown = device->AnswerPanel->findChild<TUpDown*>();

@@ -308,9 +308,11 @@ TEST_F(SchemeWindowTest, EmulatedAnswersSurviveALineModeRoundTrip)
     // The terminal as the user meets it.
     TDeviceInfo* terminal = form->DevicesByAddr()[62];
     ASSERT_TRUE(terminal);
+    form->SelectDevice(terminal);
     terminal->Frame->findChild<TEdit*>(QStringLiteral("Edit1"))->SetText(QStringLiteral("9"));
     ASSERT_EQ(Sent(*terminal), "3E 01 09 00 36");
     roundTrip(false);
+    form->SelectDevice(terminal);
     EXPECT_EQ(terminal->Frame->findChild<TEdit*>(QStringLiteral("Edit1"))->Text().toStdString(), "9");
     EXPECT_EQ(Sent(*terminal), "3E 01 09 00 36");
 
@@ -345,6 +347,7 @@ TEST_F(SchemeWindowTest, EmulatedAnswersSurviveALineModeRoundTrip)
             }
             roundTrip(pass.silent);
             for (const auto& [device, shown] : before) {
+                form->SelectDevice(device);   // its frame as the user sees it
                 const std::string model = DeviceCatalogue[device->SchemeObject->Type].Model;
                 EXPECT_EQ(AnswerShown(*device), shown.first) << model << (pass.silent ? " silent" : "");
                 if (pass.turnOver) {
