@@ -6,14 +6,12 @@
 // selection and the scrolling catch up at most once per event-loop pass and every ~30 ms.
 #include <QAbstractListModel>
 #include <QElapsedTimer>
-#include <QFont>
-#include <QFontMetrics>
-#include <QHash>
-#include <QStaticText>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <cstdint>
 #include <functional>
+
+#include "ui/TextLayouts.h"
 
 class QTableView;
 
@@ -51,28 +49,6 @@ public:
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return LineListItemSize; }
 };
 
-// The rows' texts, each laid out once: a poll cycle repeats the same request texts and often the
-// same answers, and shaping every visible row's text anew on every repaint cost more than all
-// the rest of the list's drawing.
-class TRowTexts {
-public:
-    // The text laid out in `font`, ready to draw.
-    const QStaticText& Get(const QString& text, const QFont& font);
-    // The same within `width` pixels: whole where it fits, else cut to end in "…" (measured
-    // with `metrics`, those of the canvas it is drawn on).
-    const QStaticText& Fitted(const QString& text, const QFont& font, const QFontMetrics& metrics, int width);
-
-private:
-    static constexpr int Capacity = 2048;   // far more than a screen of rows; a full cache starts over
-    void forgetOtherFont(const QFont& font);
-    static QStaticText laidOut(const QString& text, const QFont& font);
-
-    QHash<QString, QStaticText> texts_;
-    QHash<QString, QStaticText> fitted_;   // by the whole text, fitted to fittedWidth_
-    int fittedWidth_ = -1;
-    QFont font_;
-};
-
 // The list's side of the window's host seam. Indexes are log indexes (0 = oldest record).
 // Outside an update every call takes effect at once; inside one the count, the selection and
 // the decoding panel wait for the next catch-up.
@@ -99,7 +75,7 @@ public:
     void InfoCleared() { shownNumber_ = -1; }
     // True while a catch-up moves the selection (its change signals are the list's own).
     bool CatchingUp() const { return catchingUp_; }
-    TRowTexts& Texts() { return texts_; }
+    TTextLayouts& Texts() { return texts_; }
 
 private:
     static constexpr int PaceMs = 30;
@@ -124,5 +100,5 @@ private:
     std::int64_t pendingNumber_ = -1;   // the record to select by its running number, -1 none
     std::int64_t shownNumber_ = -1;     // the record the decoding panel shows, -1 none
     bool catchingUp_ = false;
-    TRowTexts texts_;
+    TTextLayouts texts_;
 };

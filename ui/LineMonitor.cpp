@@ -189,7 +189,7 @@ void TMirvane2Form::LineDataListBoxDrawItem(QPainter& canvas, int Index, const Q
     // A request too long for its column ends in "…" short of the answer, so the two never read
     // as one and no character is cut through.
     const QRect request = left.adjusted(1, 0, -LineRequestGapPx, 0);
-    TRowTexts& texts = LineList->Texts();
+    TTextLayouts& texts = LineList->Texts();
     const int y = Rect.top() + (Rect.height() - canvas.fontMetrics().height()) / 2;
     if (request.width() > 0) {
         canvas.setClipRect(request);
@@ -197,7 +197,7 @@ void TMirvane2Form::LineDataListBoxDrawItem(QPainter& canvas, int Index, const Q
                               texts.Fitted(r.RequestText, canvas.font(), canvas.fontMetrics(), request.width()));
     }
     canvas.setClipRect(right);
-    canvas.drawStaticText(right.left(), y, texts.Get(r.AnswerText, canvas.font()));
+    canvas.drawStaticText(right.left(), y, texts.Get(r.AnswerText, canvas.font()).Text);
     canvas.setClipping(false);
 }
 

@@ -575,11 +575,11 @@ void TSchemeGridControl::DrawCell(QPainter& canvas, int column, int row, const Q
         canvas.setPen(currentRow && !currentCell && selected ? p.color(QPalette::HighlightedText)
                                                              : p.color(QPalette::Text));
         const QFontMetrics metrics(canvas.font());
-        const int width = metrics.horizontalAdvance(text);
-        const int x = RightAligned(column) ? textRect.left() + textRect.width() - width - 4 : textRect.left() + 4;
+        const TTextLayouts::TLaidOut& laid = cellTexts_.Get(text, canvas.font());
+        const int x = RightAligned(column) ? textRect.left() + textRect.width() - laid.Advance - 4 : textRect.left() + 4;
         const int y = textRect.top() + (textRect.height() - metrics.height()) / 2;
         canvas.setClipRect(textRect);
-        canvas.drawText(QRect(x, y, width + 1, metrics.height()), Qt::AlignLeft | Qt::TextSingleLine, text);
+        canvas.drawStaticText(x, y, laid.Text);
         canvas.setClipping(false);
     }
     if (focused) {

@@ -19,6 +19,7 @@
 #include "model/GridRow.h"
 #include "model/Host.h"
 #include "platform/Kit.h"
+#include "ui/TextLayouts.h"
 
 class QLineEdit;
 class QKeyEvent;
@@ -219,6 +220,7 @@ private:
     bool editing_ = false;
     bool replaying_ = false;
     QPersistentModelIndex editorCell_;
+    TTextLayouts cellTexts_;   // a device's values and statistics recur
 };
 
 // Detaches OnSelectCell (or OnSetEditText) for a scope.

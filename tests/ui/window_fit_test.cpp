@@ -144,6 +144,60 @@ TEST_F(MainWindowTest, EveryGridModeIconDrawsPixels)
     }
 }
 
+// A cell's text, drawn from its laid-out form, is the cell's present text: right-aligned cells end
+// 4 pixels short of their right edge (5 with a separator line), left-aligned ones start 4 pixels
+// in, whatever text the cell held before.
+TEST_F(MainWindowTest, GridCellsDrawTheirOwnTextFourPixelsInside)
+{
+    TMirvane2Form& f = Make();
+    f.SchemeGrid->setRowCount(2);
+    const QRect cell(0, 0, 100, 18);
+    const auto draw = [&](int column, const QString& text) {
+        f.SchemeGrid->setItem(1, column, new QTableWidgetItem(text));
+        QImage canvas(cell.size(), QImage::Format_RGB32);
+        canvas.fill(Qt::white);
+        QPainter painter(&canvas);
+        painter.setFont(f.SchemeGrid->font());
+        f.SchemeGridDrawCell(painter, column, 1, cell, false);   // not the current row
+        painter.end();
+        TTextCanvas recorded(cell.size());
+        QPainter recorder(&recorded);
+        recorder.setFont(f.SchemeGrid->font());
+        f.SchemeGridDrawCell(recorder, column, 1, cell, false);
+        recorder.end();
+        EXPECT_EQ(recorded.Texts(), QStringList{text});
+        return canvas;
+    };
+    const auto inkBounds = [](const QImage& image) {
+        int left = image.width(), right = -1;
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < image.height(); ++y)
+                if (qGray(image.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        return std::pair(left, right);
+    };
+    // clang-format off
+    const struct { int column; const char* text; } cells[] = {
+        {3, "16"}, {3, "0.48"}, {3, "16"}, {8, "12.50"}, {2, "1101 0110"}, {9, "Другой датчик"}, {9, "Нет ответа"},
+    };
+    // clang-format on
+    for (const auto& c : cells) {
+        const auto [left, right] = inkBounds(draw(c.column, QString::fromUtf8(c.text)));
+        const int edge = c.column == 2 ? cell.right() - 1 : cell.right();   // column 2 has a separator
+        if (c.column == 9) {
+            EXPECT_GE(left, 4) << c.text;
+            EXPECT_LE(left, 6) << c.text;
+        } else {
+            EXPECT_LE(right, edge - 4) << c.text;
+            EXPECT_GE(right, edge - 6) << c.text;
+        }
+    }
+    EXPECT_EQ(draw(3, QStringLiteral("16")), draw(3, QStringLiteral("16")));
+    EXPECT_NE(draw(3, QStringLiteral("16")), draw(3, QStringLiteral("17")));
+}
+
 TEST_F(SchemeTest, ModePopupKeysActOnlyInTheGrid)
 {
     TDeviceInfo* device = AddDevice(rows[0], ModeReceive);
