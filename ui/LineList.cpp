@@ -3,8 +3,11 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QTableView>
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
 
 #include "line/LineLog.h"
 
@@ -188,4 +191,97 @@ std::int64_t TLineList::SelectedNumber() const
         return pendingNumber_;
     const QModelIndex current = view_->currentIndex();
     return current.isValid() ? model_->First() + current.row() : -1;
+}
+
+void TLineScrollBar::sliderChange(SliderChange change)
+{
+    // A paint shows the state of its time: a change that leaves the look as painted (or one
+    // that a repaint still to come will show) needs none.
+    if ((change == SliderRangeChange || change == SliderValueChange) && look() == painted_)
+        return;
+    QScrollBar::sliderChange(change);
+}
+
+void TLineScrollBar::paintEvent(QPaintEvent* event)
+{
+    painted_ = look();
+    QScrollBar::paintEvent(event);
+}
+
+TLineScrollBar::TLook TLineScrollBar::look() const
+{
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return {style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this),
+            value() == minimum(), value() == maximum()};
+}
+
+TLineListView::TLineListView(QWidget* parent) : QTableView(parent)
+{
+    setVerticalScrollBar(new TLineScrollBar(Qt::Vertical, this));
+}
+
+void TLineListView::setModel(QAbstractItemModel* model)
+{
+    if (QAbstractItemModel* old = this->model())
+        old->disconnect(this);
+    QTableView::setModel(model);
+    anyOther_ = true;
+    if (!model)
+        return;
+    connect(model, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex&, int first, int last) { rowsGone(first, last); });
+    connect(model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) { rowsCame(first, last); });
+    const auto other = [this] { anyOther_ = true; };
+    connect(model, &QAbstractItemModel::modelReset, this, other);
+    connect(model, &QAbstractItemModel::layoutChanged, this, other);
+    connect(model, &QAbstractItemModel::rowsMoved, this, other);
+}
+
+void TLineListView::rowsGone(int first, int last)
+{
+    if (first != 0) {
+        anyOther_ = true;
+        return;
+    }
+    const int n = last + 1;
+    gone_ += n;
+    if (cameFrom_ >= 0)
+        cameFrom_ = std::max(0, cameFrom_ - n);
+}
+
+void TLineListView::rowsCame(int first, int last)
+{
+    if (last != model()->rowCount() - 1) {
+        anyOther_ = true;
+        return;
+    }
+    cameFrom_ = cameFrom_ < 0 ? first : std::min(cameFrom_, first);
+}
+
+void TLineListView::doItemsLayout()
+{
+    const int gone = std::exchange(gone_, 0);
+    const int cameFrom = std::exchange(cameFrom_, -1);
+    if (std::exchange(anyOther_, false)) {
+        QTableView::doItemsLayout();
+        return;
+    }
+    // The rows taken from the top move the rest up; a new scroll range may move the view over
+    // them (the last row, partly shown at the bottom, is no longer the last).
+    const int offset = verticalHeader()->offset();
+    updateGeometries();
+    verticalHeader()->setUpdatesEnabled(true);   // held while rows went, as a whole layout ends it
+    QWidget* rows = viewport();
+    const int shift = gone * LineListItemHeightPx + verticalHeader()->offset() - offset;
+    if (std::abs(shift) >= rows->height())
+        rows->update();
+    else if (shift != 0)
+        rows->scroll(0, -shift);
+    if (cameFrom >= 0) {
+        const int top = rowViewportPosition(cameFrom);
+        if (top < 0)
+            rows->update();
+        else if (top < rows->height())
+            rows->update(0, top, rows->width(), rows->height() - top);
+    }
 }

@@ -6,14 +6,14 @@
 // selection and the scrolling catch up at most once per event-loop pass and every ~30 ms.
 #include <QAbstractListModel>
 #include <QElapsedTimer>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QTableView>
 #include <QTimer>
 #include <cstdint>
 #include <functional>
 
 #include "ui/TextLayouts.h"
-
-class QTableView;
 
 inline constexpr int LineListItemHeightPx = 16;
 inline constexpr QSize LineListItemSize(100, LineListItemHeightPx);   // the view stretches it to its width
@@ -47,6 +47,48 @@ class TLineListDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return LineListItemSize; }
+};
+
+// The list's scroll bar. With thousands of rows a new row moves its slider by less than a pixel,
+// yet every change of the range or value would repaint it: it repaints only when what it shows
+// changes (the slider's place and size, and the ends the value is at).
+class TLineScrollBar : public QScrollBar {
+    Q_OBJECT
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void sliderChange(SliderChange change) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct TLook {
+        QRect Slider;
+        bool AtMinimum = false;
+        bool AtMaximum = false;
+        bool operator==(const TLook&) const = default;
+    };
+    TLook look() const;
+    TLook painted_;   // what the last paint showed
+};
+
+// The list's view: a table of one column. The list only ever adds rows at the end or takes them
+// from the top; the view would take either for a new layout and repaint every visible row. It
+// moves the rows it shows up by those taken from the top and paints only the rows that came,
+// which is what a whole repaint would show. Any other change of the rows lays out as ever.
+class TLineListView : public QTableView {
+    Q_OBJECT
+public:
+    explicit TLineListView(QWidget* parent = nullptr);
+    void setModel(QAbstractItemModel* model) override;
+    void doItemsLayout() override;
+
+private:
+    void rowsGone(int first, int last);
+    void rowsCame(int first, int last);
+    int gone_ = 0;            // rows taken from the top since the last layout
+    int cameFrom_ = -1;       // the first row added at the end since then, -1 none
+    bool anyOther_ = false;   // rows changed otherwise: a whole layout
 };
 
 // The list's side of the window's host seam. Indexes are log indexes (0 = oldest record).

@@ -368,7 +368,7 @@ void TMirvane2Form::BuildRightPanel(TPanel* parent)
     LineDataHeader->setStretchLastSection(true);
     AsControl(LineDataHeader)->SetHeight(18);
     AsControl(LineDataHeader)->SetAlign(TAlign::Top);
-    auto* lines = new TWrapped<QTableView>(LineDataScrollBox);
+    auto* lines = new TWrapped<TLineListView>(LineDataScrollBox);
     lines->SetName(QStringLiteral("LineDataListBox"));
     lines->setItemDelegate(new TLineListDelegate(lines));
     lines->setEditTriggers(QAbstractItemView::NoEditTriggers);

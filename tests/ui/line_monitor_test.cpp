@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QPainter>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 
@@ -98,6 +99,66 @@ TEST_F(SchemeTest, LineMonitorFollowsTheNewestRecordAtTheScreensPace)
     ASSERT_TRUE(RunEventsUntil([&rewrites] { return rewrites == 2; }));
     EXPECT_EQ(LineLogRecord(model->RecordOf(list->currentIndex().row())).RequestText, QStringLiteral("81"));
     EXPECT_EQ(form->InfoMemo->Lines().value(form->InfoMemo->Lines().size() - 1), QStringLiteral("Нет ответа"));
+    LineLogClear();
+}
+
+// The list repaints only what a change moved or added: rows added below the view, rows added in
+// view, the oldest dropped for new ones while the newest is followed, and a look back at older
+// rows; following the newest at every record (no devices), or once two have gathered below the
+// view (two devices). What the window shows is each time what a whole repaint shows, scroll bar
+// included.
+TEST_F(SchemeTest, LineMonitorShowsWhatAWholeRepaintShows)
+{
+    form->resize(900, 600);
+    form->show();
+    form->RightPanelButtonClick(form->ShowRightButton);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTableView* list = form->LineDataListBox;
+    const TFrameInfo* own = &DeviceCatalogue[rows[0]];
+    int n = 0;
+    const auto append = [&](int count) {
+        for (int i = 0; i < count; ++i, ++n)
+            AppendLineLog(*form, n % 7 ? own : nullptr, n % 5 ? 0 : 4, QString::number(n), QString::number(n * 3, 16),
+                          n % 5 != 0, GetTickCount());
+    };
+    const auto grab = [&] {
+        const QPoint at = list->mapTo(form.get(), QPoint(0, 0));
+        return form->screen()->grabWindow(form->winId(), at.x(), at.y(), list->width(), list->height()).toImage();
+    };
+    // What the window shows once the catch-up and the repaints it asks for are over.
+    const auto onScreen = [&] {
+        QImage shown = grab(), before;
+        for (int i = 0; i < 50 && shown != before; ++i) {
+            RunEventsFor(40);
+            before = std::exchange(shown, grab());
+        }
+        return shown;
+    };
+    const auto whole = [&] { return list->grab().toImage(); };
+    // clang-format off
+    const struct { const char* step; int records; int look; } steps[] = {
+        {"a few", 3, -1}, {"a screenful more", 40, -1}, {"one below the view", 1, -1}, {"one more", 1, -1},
+        {"many", 500, -1}, {"the log full", LineLogCapacity, -1}, {"dropped for new ones", 3, -1}, {"again", 70, -1},
+        {"an older row looked at", 0, 100}, {"more while looking back", 5, -1}, {"the newest looked at", 0, LineLogCapacity - 1},
+        {"one dropped", 1, -1},
+    };
+    // clang-format on
+    for (const int devices : {0, 2}) {
+        if (devices > 0) {
+            AddDevice(rows[0], ModeReceive);
+            AddDevice(rows[1], ModeReceive);
+        }
+        LineLogClear();
+        form->SetLineListCount(0);
+        for (const auto& step : steps) {
+            append(step.records);
+            if (step.look >= 0)
+                form->SetLineListItemIndex(step.look);
+            const QImage shown = onScreen();   // first: the whole repaint below is of the state shown
+            EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32), whole().convertToFormat(QImage::Format_RGB32))
+                << step.step << ", " << devices << " devices";
+        }
+    }
     LineLogClear();
 }
 
