@@ -195,11 +195,29 @@ std::int64_t TLineList::SelectedNumber() const
 
 void TLineScrollBar::sliderChange(SliderChange change)
 {
-    // A paint shows the state of its time: a change that leaves the look as painted (or one
-    // that a repaint still to come will show) needs none.
-    if ((change == SliderRangeChange || change == SliderValueChange) && look() == painted_)
+    if (change != SliderRangeChange && change != SliderValueChange) {
+        QScrollBar::sliderChange(change);
         return;
-    QScrollBar::sliderChange(change);
+    }
+    // What differs from the last paint (a repaint still to come shows the present state too).
+    const TLook now = look();
+    if (now == painted_)
+        return;
+    if (now.HasRange != painted_.HasRange) {
+        QScrollBar::sliderChange(change);
+        return;
+    }
+    QRegion changed;
+    // The slider's places and what lies between them (a style may draw the two pages apart),
+    // with the few pixels round it that a style's edges take.
+    constexpr int Edge = 3;
+    if (now.Slider != painted_.Slider)
+        changed += now.Slider.united(painted_.Slider).adjusted(-Edge, -Edge, Edge, Edge);
+    if (now.AtMinimum != painted_.AtMinimum)
+        changed += part(QStyle::SC_ScrollBarSubLine);
+    if (now.AtMaximum != painted_.AtMaximum)
+        changed += part(QStyle::SC_ScrollBarAddLine);
+    update(changed);
 }
 
 void TLineScrollBar::paintEvent(QPaintEvent* event)
@@ -210,10 +228,14 @@ void TLineScrollBar::paintEvent(QPaintEvent* event)
 
 TLineScrollBar::TLook TLineScrollBar::look() const
 {
+    return {part(QStyle::SC_ScrollBarSlider), minimum() < maximum(), value() == minimum(), value() == maximum()};
+}
+
+QRect TLineScrollBar::part(QStyle::SubControl control) const
+{
     QStyleOptionSlider option;
     initStyleOption(&option);
-    return {style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this),
-            value() == minimum(), value() == maximum()};
+    return style()->subControlRect(QStyle::CC_ScrollBar, &option, control, this);
 }
 
 TLineListView::TLineListView(QWidget* parent) : QTableView(parent)

@@ -7,6 +7,7 @@
 #include <QAbstractListModel>
 #include <QElapsedTimer>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
@@ -49,9 +50,10 @@ public:
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return LineListItemSize; }
 };
 
-// The list's scroll bar. With thousands of rows a new row moves its slider by less than a pixel,
-// yet every change of the range or value would repaint it: it repaints only when what it shows
-// changes (the slider's place and size, and the ends the value is at).
+// The list's scroll bar. Every change of the range or value would repaint all of it (with the
+// panels behind it, and its groove a fill tall enough to be split among threads), yet with
+// thousands of rows a new row moves the slider by less than a pixel: it repaints only what its
+// look changed, the slider's old and new places and an arrow whose end the value reached or left.
 class TLineScrollBar : public QScrollBar {
     Q_OBJECT
 public:
@@ -64,11 +66,13 @@ protected:
 private:
     struct TLook {
         QRect Slider;
+        bool HasRange = false;
         bool AtMinimum = false;
         bool AtMaximum = false;
         bool operator==(const TLook&) const = default;
     };
     TLook look() const;
+    QRect part(QStyle::SubControl control) const;
     TLook painted_;   // what the last paint showed
 };
 
