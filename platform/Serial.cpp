@@ -220,17 +220,25 @@ bool SetAttributes(int fd, const termios& wanted, bool pty)
 // bit the kernel dropped; a pty always drops it, and the port keeps its own idea of its parity, so
 // that read-back, and ours after the error it reports, bought nothing. An address byte still in
 // the UART must leave with the parity it was written with: a real port drains its output in the
-// same call. A pty has no UART, and draining it would wait for whoever reads the other end.
-bool SetFormatAttributes(int fd, const termios& t, bool pty)
+// same call. A pty has no UART, and draining it would wait for whoever reads the other end,
+// except where a purge of the input comes with it (the kernel's drain of a pty returns at once
+// today, and the echo of the program's last bytes has been read by then in any case).
+bool SetFormatAttributes(int fd, const termios& t, bool pty, bool flushInput)
 {
 #if defined(__linux__) && !(defined(__alpha__) || defined(__mips__) || defined(__powerpc__) || defined(__sparc__))
     // Where the kernel's termios is the C library's without its speed fields, the set takes it as it is.
     static_assert(offsetof(termios, c_cc) == 4 * sizeof(tcflag_t) + 1 && NCCS >= 19);
-    return ioctl(fd, pty ? TCSETS : TCSETSW, &t) == 0;
+    unsigned long request = pty ? TCSETS : TCSETSW;
+    if (flushInput)
+        request = TCSETSF;
+    return ioctl(fd, request, &t) == 0;
 #else
     if (!pty)
         tcdrain(fd);
-    return SetAttributes(fd, t, pty);
+    const bool set = SetAttributes(fd, t, pty);
+    if (flushInput)
+        tcflush(fd, TCIFLUSH);
+    return set;
 #endif
 }
 
@@ -386,7 +394,14 @@ bool CloseTty(int fd)
     return close(fd) == 0;
 }
 
-bool SetTtyFormat(int fd, std::uint8_t byteSize, std::uint8_t parity, std::uint8_t stopBits, TtyState* state)
+bool IsTtyFormat(std::uint8_t byteSize, std::uint8_t parity, std::uint8_t stopBits)
+{
+    termios t{};
+    return ApplyByteSize(t, byteSize) && ApplyParity(t, parity) && ApplyStopBits(t, stopBits);
+}
+
+bool SetTtyFormat(int fd, std::uint8_t byteSize, std::uint8_t parity, std::uint8_t stopBits, TtyState* state,
+                  bool flushInput)
 {
     // The fields a format change sets are set whatever they were; the rest are as last set.
     termios t{};
@@ -397,7 +412,7 @@ bool SetTtyFormat(int fd, std::uint8_t byteSize, std::uint8_t parity, std::uint8
     if (!ApplyByteSize(t, byteSize) || !ApplyParity(t, parity) || !ApplyStopBits(t, stopBits))
         return false;
     const bool pty = state ? state->Pty : IsPty(fd);
-    const bool set = SetFormatAttributes(fd, t, pty);
+    const bool set = SetFormatAttributes(fd, t, pty, flushInput);
     if (state) {
         state->Attributes = t;
         state->Known = set;

@@ -65,8 +65,11 @@ TtySerialInfoCalls DefaultTtySerialInfoCalls();
 // Character format; parity and stop bits in the line-state codes (3 MARK, 4 SPACE, 0 one stop
 // bit). Output still queued goes out first, with the parity it was written with.
 // With `state` (as OpenTty filled it) the tty's attributes are taken from there and kept there.
+// With `flushInput`, what was received and not read is thrown away in the same system call.
 bool SetTtyFormat(int fd, std::uint8_t byteSize, std::uint8_t parity, std::uint8_t stopBits,
-                  TtyState* state = nullptr);
+                  TtyState* state = nullptr, bool flushInput = false);
+// True when SetTtyFormat takes the three codes.
+bool IsTtyFormat(std::uint8_t byteSize, std::uint8_t parity, std::uint8_t stopBits);
 
 // Up to `count` bytes; returns when they came or `timeoutMs` after the call began. With the
 // line's `byteTimeUs`, bytes that come one by one cost a wake-up or two per read, not one each;
