@@ -32,9 +32,10 @@ asan() {
         ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)" --timeout 600
 }
 
-# The tests whose code runs on more than one thread: the receive thread against ptys, the
-# synchronizer, and the main window with its receive thread (also searching a simulated line).
-TSAN_TESTS=(line_receive_e2e_test line_receive_thread_test platform_synchronizer_test
+# The tests whose code runs on more than one thread: the port and the receive thread against
+# ptys, the synchronizer, and the main window with its receive thread (also searching a simulated
+# line).
+TSAN_TESTS=(line_comport_test line_receive_e2e_test line_receive_thread_test platform_synchronizer_test
             ui_main_window_test ui_new_devices_test ui_settings_ports_test)
 
 tsan() {
