@@ -12,6 +12,9 @@
 //   void GridToRequest(const QString& text, int column);  void GridToAnswer(const QString&, int);
 //   void FrameToRequest();  void RequestToFrame();  void RequestToGrid();
 //   void FrameToAnswer();   void AnswerToFrame();   void AnswerToGrid();
+// RequestToFrame and AnswerToFrame write the frame's controls from the images as they are when
+// called, and nothing else: a hidden frame calls them once it is shown, for every exchange it
+// missed. A frame whose request is a stream rather than a picture overrides TakesEveryRequest.
 #include <QFont>
 #include <QString>
 #include <QStringList>
