@@ -81,6 +81,7 @@ bool WriteAll(int fd, const QByteArray& bytes)
 }
 
 void (*replaceStepHook)(TReplaceStep) = nullptr;
+bool unnamedTemporaries = true;
 
 void Step(TReplaceStep step)
 {
@@ -325,7 +326,7 @@ bool ReplaceFile(const QString& path, const QByteArray& bytes, TReplaceRules rul
     RemoveLeftovers(folder, prefix);
     const QByteArray stem = folder + '/' + prefix;
     QByteArray temporary;
-    if (!WriteUnnamed(folder, stem, bytes, mode, exists, temporary) &&
+    if (!(unnamedTemporaries && WriteUnnamed(folder, stem, bytes, mode, exists, temporary)) &&
         !WriteNamed(stem, bytes, mode, exists, temporary))
         return false;
     Step(TReplaceStep::Rename);
@@ -350,6 +351,8 @@ QByteArray TemporaryPrefix(const QByteArray& fileName)
 }
 
 void SetReplaceStepHook(void (*hook)(TReplaceStep)) { replaceStepHook = hook; }
+
+void UseUnnamedTemporaries(bool use) { unnamedTemporaries = use; }
 
 bool MakeFolders(const QString& folder)
 {

@@ -60,6 +60,9 @@ enum class TReplaceStep { Create,
                           Rename,
                           SyncFolder };
 void SetReplaceStepHook(void (*hook)(TReplaceStep));
+// Off, every replacement names its temporary from the start, as on the file systems that have
+// no unnamed files (vfat, NFS and the like); a test plays such a file system so.
+void UseUnnamedTemporaries(bool use);
 
 // Makes the folder and the folders above it that are missing, with the name's own bytes.
 bool MakeFolders(const QString& folder);
