@@ -338,6 +338,18 @@ bool ReplaceFile(const QString& path, const QByteArray& bytes, TReplaceRules rul
     return true;
 }
 
+void RemoveReplaceLeftovers(const QString& path, TReplaceRules rules)
+{
+    const QByteArray name = EncodeName(path);
+    if (path.isEmpty() || name.contains('\0'))
+        return;
+    struct stat old {};
+    bool exists = false;
+    const QByteArray target = ReplaceTarget(name, rules.ThroughLink, old, exists);
+    if (!target.isEmpty())
+        RemoveLeftovers(FolderOf(target), TemporaryPrefix(BaseNameOf(target)));
+}
+
 QString FolderOfFile(const QString& path)
 {
     return DecodeName(FolderOf(EncodeName(path)));

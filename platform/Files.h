@@ -43,10 +43,14 @@ struct TReplaceRules {
 // as it was: the temporary is synced before the rename and the folder after it. The temporary
 // has no name while it is written where the file system allows; otherwise, and for the moment
 // between naming it and the rename, its name is the target's TemporaryPrefix, and such leftovers
-// of an interrupted save of the same file go at its next save. False, and the old file as it
-// was, when the target exists and is no plain file, or the user may not write it, or the
-// folder takes no new entry.
+// of an interrupted save of the same file go at its next save (RemoveReplaceLeftovers). False,
+// and the old file as it was, when the target exists and is no plain file, or the user may not
+// write it, or the folder takes no new entry.
 bool ReplaceFile(const QString& path, const QByteArray& bytes, TReplaceRules rules = {});
+// Removes the temporaries that interrupted replacements of the file left (plain files of its
+// TemporaryPrefix and a suffix beside the file that `rules` make the target), as a replacement
+// does first.
+void RemoveReplaceLeftovers(const QString& path, TReplaceRules rules = {});
 
 // The name a temporary of the file's replacement starts with: "." + the file's name (cut so
 // that the temporary's name stays within the longest name a folder takes) + ".~mv".
