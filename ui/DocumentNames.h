@@ -1,6 +1,7 @@
 #pragma once
 // How the recent-file menus show a path; the names of a document's files come with it.
 #include <QString>
+#include <functional>
 
 #include "model/FileNames.h"
 
@@ -10,5 +11,8 @@ class QFontMetrics;
 // "./" and the relative path below it, or else the full path.
 QString LastFileDisplayName(const QString& fileName, const QString& startDir);
 // The path with leading folders replaced by "..." until it fits maxWidth pixels; the file name
-// itself always stays whole.
+// itself always stays whole. Linear in the path's length: each character is measured a bounded
+// number of times, however many folders the path holds.
 QString ShortenPath(const QString& path, const QFontMetrics& metrics, int maxWidth);
+// The same with the width of a text given by `width`.
+QString ShortenPath(const QString& path, const std::function<int(const QString&)>& width, int maxWidth);
