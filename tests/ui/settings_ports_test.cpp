@@ -127,6 +127,9 @@ TEST_F(SettingsTest, TheStartOpensTheMostRecentFile)
     WriteIni("[LASTFILES]\nFile1=" + QFile::encodeName(dir.filePath(QStringLiteral("first.mvs"))) + "\nFile2=" +
              QFile::encodeName(dir.filePath(QStringLiteral("second.mvs"))) + "\n");
     EXPECT_EQ(StartUp().windowTitle(), QStringLiteral("Mirvane2 - first"));
+    // A window after another opens it all the same, never meeting the first one's schemes.
+    CloseAndDrop();
+    EXPECT_EQ(StartUp().windowTitle(), QStringLiteral("Mirvane2 - first"));
 }
 
 TEST_F(SettingsTest, ALastDocumentThatIsNoPlainFileGivesANewFileWithoutBlocking)
