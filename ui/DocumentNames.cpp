@@ -11,10 +11,12 @@ QString LastFileDisplayName(const QString& fileName, const QString& startDir)
     if (SameFile(info.absolutePath() + QLatin1Char('/'), startDir))
         return info.fileName();
     const QString relative = QDir(startDir).relativeFilePath(info.absoluteFilePath());
-    if (!relative.startsWith(QLatin1Char('.')) && !relative.contains(QLatin1Char(':')) && !QDir::isAbsolutePath(relative))
+    if (IsStoredRelative(relative) && !QDir::isAbsolutePath(relative))
         return QStringLiteral("./") + relative;
     return info.absoluteFilePath();
 }
+
+bool IsStoredRelative(const QString& path) { return !path.startsWith(u'.') && !path.contains(u':'); }
 
 QString ShortenPath(const QString& path, const QFontMetrics& metrics, int maxWidth)
 {

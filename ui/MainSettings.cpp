@@ -219,8 +219,6 @@ QString FormatPortValue(bool open, bool autoDetect, const QString& name, int pri
 
 int LimitPollPriority(std::uint32_t priority) { return int(std::min<std::uint32_t>(priority, 6)); }
 
-bool IsStoredRelative(const QString& path) { return !path.startsWith(u'.') && !path.contains(u':'); }
-
 QString LoadedFileName(const QString& value, const QString& startDir)
 {
     const QString v = value.trimmed();
@@ -493,7 +491,7 @@ void TMirvane2Form::SaveSettings()
     ini.WriteBool(SetupSection, QStringLiteral("SameAddr"), SameAddrCheckBox->Checked());
     int n = 1;
     for (; n <= int(LastFiles.size()) && !LastFiles[std::size_t(n - 1)].isEmpty(); ++n)
-        ini.WriteString(LastFilesSection, LastFileKey(n), LastFileDisplayName(LastFiles[std::size_t(n - 1)], StartDir));
+        ini.WriteString(LastFilesSection, LastFileKey(n), LastFiles[std::size_t(n - 1)]);
     for (; n <= 5; ++n)
         ini.DeleteKey(LastFilesSection, LastFileKey(n));
     if (!ini.Save(IniFileName))

@@ -94,9 +94,9 @@ TEST_F(SettingsTest, AFileWithoutPortOrModeStartsClosedInSensorDiagnosticsAndOnT
     EXPECT_EQ(StartUp().geometry(), before);
 }
 
-// Recent files are read once and written back in their stored form: relative to the start
-// folder, or as the bytes of a name that is no UTF-8, which the document also opens and saves
-// under. Other odd bytes in the file are the settings reader's test.
+// Recent files are read once and written back by their full paths, a name that is no UTF-8 as
+// its bytes, under which the document also opens and saves. Other odd bytes in the file are the
+// settings reader's test.
 TEST_F(SettingsTest, RecentFilesAreReadOnceAndWrittenBackInTheirStoredForm)
 {
     QTemporaryDir start;
@@ -113,10 +113,32 @@ TEST_F(SettingsTest, RecentFilesAreReadOnceAndWrittenBackInTheirStoredForm)
     EXPECT_TRUE(Messages.isEmpty()) << qPrintable(Messages.join(u'\n'));
     CloseAndDrop();
     const QByteArray written = ReadIni();
-    EXPECT_TRUE(written.startsWith("[LASTFILES]\nFile1=" + bytes + ".mvs\nFile2=a.mvs\nFile3=./sub/b.mvs\n["))
+    EXPECT_TRUE(written.startsWith("[LASTFILES]\nFile1=" + bytes + ".mvs\nFile2=" + EncodeName(StartDir) +
+                                   "a.mvs\nFile3=" + EncodeName(StartDir) + "sub/b.mvs\n["))
         << written.toHex().constData();
     for (const char* ext : {".mvs", ".mvi"})
         EXPECT_TRUE(RemoveFile(DecodeName(bytes + ext))) << ext << " under its own name";
+}
+
+// An entry relative to the start folder, as earlier versions wrote them, opens as it did; once
+// written again the file opens whatever folder the program starts in, its menu item still short.
+TEST_F(SettingsTest, ARecentFileOpensFromAnyStartFolderAndAnOldRelativeEntryAsBefore)
+{
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(MakeFolders(Path(QStringLiteral("docs"))));
+    WriteSchemeFile(QStringLiteral("docs/crane.mvs"), {{QStringLiteral("S"), {}}});
+    WriteIni("[LASTFILES]\nFile1=./docs/crane.mvs\n");
+    for (const QString& start : {dir.path(), dir.path(), elsewhere.path()}) {
+        Make();   // the first window of a process sets the start folder
+        StartDir = start + QLatin1Char('/');
+        TMirvane2Form& f = StartUp();
+        EXPECT_EQ(f.windowTitle(), QStringLiteral("Mirvane2 - crane")) << qPrintable(start);
+        if (start == dir.path()) {
+            EXPECT_EQ(Action("FLastFileItem1")->text(), QStringLiteral("&1. ./docs/crane.mvs"));
+        }
+        f.SameAddrCheckBox->SetChecked(!f.SameAddrCheckBox->Checked());   // the settings are written
+        CloseAndDrop();
+    }
 }
 
 // The start opens the most recent file, whatever the others are.
