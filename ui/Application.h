@@ -17,6 +17,6 @@ public:
 // the main thread. While one box is up, further errors go to the standard error only.
 void ShowHandlerError(const char* message);
 
-// SIGTERM and SIGINT close the main window as the user's close does (the questions, then the
-// state and settings files), once the event loop runs; `context` owns the watch.
+// SIGTERM, SIGINT and SIGHUP close the main window as the user's close does (the questions,
+// then the state and settings files), once the event loop runs; `context` owns the watch.
 void RouteSignalsToClose(QObject* context);
