@@ -45,8 +45,12 @@ struct TReplaceRules {
 // between naming it and the rename, its name is the target's TemporaryPrefix, and such leftovers
 // of an interrupted save of the same file go at its next save (RemoveReplaceLeftovers). False,
 // and the old file as it was, when the target exists and is no plain file, or the user may not
-// write it, or the folder takes no new entry.
-bool ReplaceFile(const QString& path, const QByteArray& bytes, TReplaceRules rules = {});
+// write it, or the folder takes no new entry; `error` then tells why: the system's error number,
+// or NotAPlainFile.
+bool ReplaceFile(const QString& path, const QByteArray& bytes, TReplaceRules rules = {}, int* error = nullptr);
+// The error of a replacement whose name holds something else than a plain file (a folder, a
+// FIFO, a device, a link that is not followed): no system error number says so.
+inline constexpr int NotAPlainFile = -1;
 // Removes the temporaries that interrupted replacements of the file left (plain files of its
 // TemporaryPrefix and a suffix beside the file that `rules` make the target), as a replacement
 // does first.
@@ -68,7 +72,8 @@ void SetReplaceStepHook(void (*hook)(TReplaceStep));
 // no unnamed files (vfat, NFS and the like); a test plays such a file system so.
 void UseUnnamedTemporaries(bool use);
 
-// Makes the folder and the folders above it that are missing, with the name's own bytes.
+// Makes the folder and the folders above it that are missing, with the name's own bytes; on
+// failure errno tells why.
 bool MakeFolders(const QString& folder);
 // The folder part of a file's path ("." for a bare name), its characters as they are.
 QString FolderOfFile(const QString& path);
