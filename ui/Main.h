@@ -176,6 +176,7 @@ public:
     void LoadSettings();
     // Sets the window's rectangle, brought inside the primary screen's work area.
     void PlaceWindow(const QRect& wanted);
+    // At the end of a close; values the file cannot hold are told in the window.
     void SaveSettings();
     void AskSaveChanges();
     void SaveStateFile();

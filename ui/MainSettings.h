@@ -63,7 +63,9 @@ struct TPortValue {
     std::optional<std::uint32_t> Priority;
 };
 TPortValue ParsePortValue(const QString& text);
-QString FormatPortValue(bool open, bool autoDetect, const QString& name, int priority);
+// The value, or nothing when it would read back as another port name (a comma in the name, or
+// blanks at its ends).
+std::optional<QString> FormatPortValue(bool open, bool autoDetect, const QString& name, int priority);
 // The poll priority as stored: above 6 (also any negative number, taken unsigned) becomes 6.
 int LimitPollPriority(std::uint32_t priority);
 

@@ -183,6 +183,29 @@ TEST_F(SettingsTest, ATooLargeFileIsLeftAlone)
     EXPECT_EQ(ReadIni(), huge);
 }
 
+// Every value comes back as written: a '%' in a port name read from the file keeps the name and
+// its priority. What the file cannot hold (a comma in a port name, a line break in a recent
+// file's name) is named in one message; the port keeps its old value, the file is left out.
+TEST_F(SettingsTest, ValuesReadBackAsWrittenOrAreRefusedWithAMessage)
+{
+    WriteIni("[SETUP]\nPort=1,0,%2e%2e/tty,4\n");   // without Mode: rewritten at every close
+    StartUp();
+    CloseAndDrop();
+    EXPECT_TRUE(ReadIni().startsWith("[SETUP]\nPort=1,0,%2e%2e/tty,4\nMode=")) << ReadIni().constData();
+
+    AddTty(QStringLiteral("ttyUSB0,1"));
+    const QString broken = WriteSchemeFile(QStringLiteral("crane\n.mvs"), {{QStringLiteral("S"), {}}});
+    TMirvane2Form& f = StartUp();
+    f.LPortCOMItemClick(PortItems(f.LPortNameItem->menu())[0]);
+    Open(broken);
+    CloseAndDrop();
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|Не все настройки записаны в файл:\n") + Ini() +
+                                    QStringLiteral("\nSETUP/Port «ttyUSB0,1»: запятая или пробел по краям в имени порта"
+                                                   "\nLASTFILES/File1 «") +
+                                    broken + QStringLiteral("»: перевод строки в значении")});
+    EXPECT_TRUE(ReadIni().contains("\nPort=1,0,%2e%2e/tty,4\n") && !ReadIni().contains("File1")) << ReadIni().constData();
+}
+
 TEST_F(SettingsTest, OnlyALastArgumentSlashCStartsConstructorMode)
 {
     for (const auto& [arguments, constructor] : {std::pair{QStringList{"/C"}, true}, {QStringList{"/c", "x"}, false}}) {
