@@ -16,6 +16,7 @@
 
 #include "model/LineMode.h"
 #include "model/SchemeFiles.h"
+#include "platform/Files.h"
 #include "platform/Ini.h"
 #include "ui/Ask.h"
 #include "ui/DocumentNames.h"
@@ -287,6 +288,11 @@ private:
     TIniFile& Ini;
 };
 
+QString SaveErrorText(int error)
+{
+    return error == NotAPlainFile ? QStringLiteral("на его месте не обычный файл") : qt_error_string(error);
+}
+
 QString LastFileKey(int n) { return QStringLiteral("File%1").arg(n); }
 
 // 2 maximized, 1 minimized, 0 normal.
@@ -504,7 +510,7 @@ void TMirvane2Form::SaveSettings()
     TIniFile ini;
     // Keys of others stay; a file we cannot read is not replaced by ours.
     if (ini.Load(IniFileName) == TIniLoad::Unreadable) {
-        qWarning("Settings file %s is unreadable; settings not saved", qPrintable(IniFileName));
+        ReportSettingsNotSaved(QStringLiteral("файл не читается или слишком велик"));
         return;
     }
     TRefusedValues values(ini);
@@ -546,10 +552,18 @@ void TMirvane2Form::SaveSettings()
     }
     for (; n <= 5; ++n)
         ini.DeleteKey(LastFilesSection, LastFileKey(n));
-    if (!ini.Save(IniFileName))
-        qWarning("Settings file %s could not be written", qPrintable(IniFileName));
+    int error = 0;
+    if (!ini.Save(IniFileName, &error))
+        ReportSettingsNotSaved(SaveErrorText(error));
     else if (!values.Lines.isEmpty())
         MessageBox(this,
                    QStringLiteral("Не все настройки записаны в файл:\n") + IniFileName + u'\n' + values.Lines.join(u'\n'),
                    ErrorCaption, TButtons::Ok, TBoxIcon::Error);
+}
+
+void TMirvane2Form::ReportSettingsNotSaved(const QString& reason)
+{
+    qWarning("Settings file %s not written: %s", qPrintable(IniFileName), qPrintable(reason));
+    MessageBox(this, QStringLiteral("Ошибка при сохранении файла настроек:\n") + IniFileName + u'\n' + reason, ErrorCaption,
+               TButtons::Ok, TBoxIcon::Error);
 }

@@ -181,6 +181,8 @@ TEST_F(SettingsTest, ATooLargeFileIsLeftAlone)
     f.ClearDataCheckBox->SetChecked(!f.ClearDataCheckBox->Checked());
     CloseAndDrop();
     EXPECT_EQ(ReadIni(), huge);
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|Ошибка при сохранении файла настроек:\n") + Ini() +
+                                    QStringLiteral("\nфайл не читается или слишком велик")});
 }
 
 // Every value comes back as written: a '%' in a port name read from the file keeps the name and
@@ -204,6 +206,27 @@ TEST_F(SettingsTest, ValuesReadBackAsWrittenOrAreRefusedWithAMessage)
                                                    "\nLASTFILES/File1 «") +
                                     broken + QStringLiteral("»: перевод строки в значении")});
     EXPECT_TRUE(ReadIni().contains("\nPort=1,0,%2e%2e/tty,4\n") && !ReadIni().contains("File1")) << ReadIni().constData();
+}
+
+// A settings file that cannot be written is told in the window with its name and the reason, and
+// the close completes; a close that comes while the message is up (a signal) saves nothing again.
+TEST_F(SettingsTest, AnUnwritableSettingsFileIsToldAndTheCloseCompletes)
+{
+    ASSERT_TRUE(SetMode(settingsDir.path(), 0555));
+    SetMessageBoxHook([this](const QString& text, const QString& caption, TButtons, TBoxIcon) {
+        Messages << caption + QLatin1Char('|') + text;
+        form->close();
+        return TAnswer::Ok;
+    });
+    StartUp().SameAddrCheckBox->SetChecked(true);
+    {
+        const TOrdinaryUser user;
+        CloseAndDrop();
+    }
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|Ошибка при сохранении файла настроек:\n") + Ini() +
+                                    QLatin1Char('\n') + qt_error_string(EACCES)});
+    EXPECT_FALSE(QFile::exists(Ini()));
+    EXPECT_TRUE(SetMode(settingsDir.path(), 0755));
 }
 
 TEST_F(SettingsTest, OnlyALastArgumentSlashCStartsConstructorMode)
