@@ -197,6 +197,8 @@ void TMirvane2Form::FormDestroy()
     // The document outlives the window; the next window starts from an empty one, while the
     // file's name and comment stay the program's as they always were.
     Schemes.clear();
+    // Nor may the next window meet the schemes of this one.
+    CurrentScheme = PendingScheme = nullptr;
     Modified = 0;
     LastFiles = {};
     Ports.Detach();

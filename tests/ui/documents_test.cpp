@@ -21,6 +21,16 @@ TEST(DocumentNames, ExtensionsSameFilesAndDisplayNames)
         ShortenPath(QStringLiteral("/very/long/folder/names/that/never/fit/in/the/menu/Кран.mvs"), metrics, 150);
     EXPECT_TRUE(shortened.startsWith(QStringLiteral(".../")) && shortened.endsWith(QStringLiteral("/Кран.mvs")));
     EXPECT_LE(metrics.horizontalAdvance(shortened), 150);
+
+    // However deep the path, its characters are measured a few times over, not once per folder.
+    qsizetype measured = 0;
+    const auto width = [&measured](const QString& text) {
+        measured += text.size();
+        return 6 * int(text.size());
+    };
+    const QString deep = QStringLiteral("/d").repeated(8000) + QStringLiteral("/Кран.mvs");
+    EXPECT_EQ(ShortenPath(deep, width, 150), QStringLiteral(".../d/d/d/d/d/d/Кран.mvs"));
+    EXPECT_LE(measured, 3 * deep.size());
 }
 
 TEST_F(SchemeWindowTest, AFileShowsItsSchemesCaptionAndCommentAndItsStateFileComesBack)

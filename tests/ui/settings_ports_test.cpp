@@ -94,9 +94,9 @@ TEST_F(SettingsTest, AFileWithoutPortOrModeStartsClosedInSensorDiagnosticsAndOnT
     EXPECT_EQ(StartUp().geometry(), before);
 }
 
-// Recent files are read once and written back in their stored form: relative to the start
-// folder, or as the bytes of a name that is no UTF-8, which the document also opens and saves
-// under. Other odd bytes in the file are the settings reader's test.
+// Recent files are read once and written back by their full paths, a name that is no UTF-8 as
+// its bytes, under which the document also opens and saves. Other odd bytes in the file are the
+// settings reader's test.
 TEST_F(SettingsTest, RecentFilesAreReadOnceAndWrittenBackInTheirStoredForm)
 {
     QTemporaryDir start;
@@ -113,10 +113,32 @@ TEST_F(SettingsTest, RecentFilesAreReadOnceAndWrittenBackInTheirStoredForm)
     EXPECT_TRUE(Messages.isEmpty()) << qPrintable(Messages.join(u'\n'));
     CloseAndDrop();
     const QByteArray written = ReadIni();
-    EXPECT_TRUE(written.startsWith("[LASTFILES]\nFile1=" + bytes + ".mvs\nFile2=a.mvs\nFile3=./sub/b.mvs\n["))
+    EXPECT_TRUE(written.startsWith("[LASTFILES]\nFile1=" + bytes + ".mvs\nFile2=" + EncodeName(StartDir) +
+                                   "a.mvs\nFile3=" + EncodeName(StartDir) + "sub/b.mvs\n["))
         << written.toHex().constData();
     for (const char* ext : {".mvs", ".mvi"})
         EXPECT_TRUE(RemoveFile(DecodeName(bytes + ext))) << ext << " under its own name";
+}
+
+// An entry relative to the start folder, as earlier versions wrote them, opens as it did; once
+// written again the file opens whatever folder the program starts in, its menu item still short.
+TEST_F(SettingsTest, ARecentFileOpensFromAnyStartFolderAndAnOldRelativeEntryAsBefore)
+{
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(MakeFolders(Path(QStringLiteral("docs"))));
+    WriteSchemeFile(QStringLiteral("docs/crane.mvs"), {{QStringLiteral("S"), {}}});
+    WriteIni("[LASTFILES]\nFile1=./docs/crane.mvs\n");
+    for (const QString& start : {dir.path(), dir.path(), elsewhere.path()}) {
+        Make();   // the first window of a process sets the start folder
+        StartDir = start + QLatin1Char('/');
+        TMirvane2Form& f = StartUp();
+        EXPECT_EQ(f.windowTitle(), QStringLiteral("Mirvane2 - crane")) << qPrintable(start);
+        if (start == dir.path()) {
+            EXPECT_EQ(Action("FLastFileItem1")->text(), QStringLiteral("&1. ./docs/crane.mvs"));
+        }
+        f.SameAddrCheckBox->SetChecked(!f.SameAddrCheckBox->Checked());   // the settings are written
+        CloseAndDrop();
+    }
 }
 
 // The start opens the most recent file, whatever the others are.
@@ -126,6 +148,9 @@ TEST_F(SettingsTest, TheStartOpensTheMostRecentFile)
     WriteSchemeFile(QStringLiteral("second.mvs"), {{QStringLiteral("T"), {}}});
     WriteIni("[LASTFILES]\nFile1=" + QFile::encodeName(dir.filePath(QStringLiteral("first.mvs"))) + "\nFile2=" +
              QFile::encodeName(dir.filePath(QStringLiteral("second.mvs"))) + "\n");
+    EXPECT_EQ(StartUp().windowTitle(), QStringLiteral("Mirvane2 - first"));
+    // A window after another opens it all the same, never meeting the first one's schemes.
+    CloseAndDrop();
     EXPECT_EQ(StartUp().windowTitle(), QStringLiteral("Mirvane2 - first"));
 }
 
@@ -156,6 +181,52 @@ TEST_F(SettingsTest, ATooLargeFileIsLeftAlone)
     f.ClearDataCheckBox->SetChecked(!f.ClearDataCheckBox->Checked());
     CloseAndDrop();
     EXPECT_EQ(ReadIni(), huge);
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|Ошибка при сохранении файла настроек:\n") + Ini() +
+                                    QStringLiteral("\nфайл не читается или слишком велик")});
+}
+
+// Every value comes back as written: a '%' in a port name read from the file keeps the name and
+// its priority. What the file cannot hold (a comma in a port name, a line break in a recent
+// file's name) is named in one message; the port keeps its old value, the file is left out.
+TEST_F(SettingsTest, ValuesReadBackAsWrittenOrAreRefusedWithAMessage)
+{
+    WriteIni("[SETUP]\nPort=1,0,%2e%2e/tty,4\n");   // without Mode: rewritten at every close
+    StartUp();
+    CloseAndDrop();
+    EXPECT_TRUE(ReadIni().startsWith("[SETUP]\nPort=1,0,%2e%2e/tty,4\nMode=")) << ReadIni().constData();
+
+    AddTty(QStringLiteral("ttyUSB0,1"));
+    const QString broken = WriteSchemeFile(QStringLiteral("crane\n.mvs"), {{QStringLiteral("S"), {}}});
+    TMirvane2Form& f = StartUp();
+    f.LPortCOMItemClick(PortItems(f.LPortNameItem->menu())[0]);
+    Open(broken);
+    CloseAndDrop();
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|Не все настройки записаны в файл:\n") + Ini() +
+                                    QStringLiteral("\nSETUP/Port «ttyUSB0,1»: запятая или пробел по краям в имени порта"
+                                                   "\nLASTFILES/File1 «") +
+                                    broken + QStringLiteral("»: перевод строки в значении")});
+    EXPECT_TRUE(ReadIni().contains("\nPort=1,0,%2e%2e/tty,4\n") && !ReadIni().contains("File1")) << ReadIni().constData();
+}
+
+// A settings file that cannot be written is told in the window with its name and the reason, and
+// the close completes; a close that comes while the message is up (a signal) saves nothing again.
+TEST_F(SettingsTest, AnUnwritableSettingsFileIsToldAndTheCloseCompletes)
+{
+    ASSERT_TRUE(SetMode(settingsDir.path(), 0555));
+    SetMessageBoxHook([this](const QString& text, const QString& caption, TButtons, TBoxIcon) {
+        Messages << caption + QLatin1Char('|') + text;
+        form->close();
+        return TAnswer::Ok;
+    });
+    StartUp().SameAddrCheckBox->SetChecked(true);
+    {
+        const TOrdinaryUser user;
+        CloseAndDrop();
+    }
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|Ошибка при сохранении файла настроек:\n") + Ini() +
+                                    QLatin1Char('\n') + qt_error_string(EACCES)});
+    EXPECT_FALSE(QFile::exists(Ini()));
+    EXPECT_TRUE(SetMode(settingsDir.path(), 0755));
 }
 
 TEST_F(SettingsTest, OnlyALastArgumentSlashCStartsConstructorMode)
