@@ -4,6 +4,8 @@
 #include <QTreeWidget>
 
 #include "WindowFixture.h"
+#include "line/LineEngine.h"
+#include "support/ScriptedPort.h"
 #include "ui/MainParts.h"
 
 // Ctrl+Alt+K switches the scheme editor on (and off again); Ctrl+K alone is no switch.
@@ -137,8 +139,10 @@ TEST_F(SchemeEditorTest, AddingRemovingAndClearingDevices)
     EXPECT_EQ(form->DevicesByAddr()[1], nullptr);
     EXPECT_EQ(form->DevicesListView->currentItem(), CatalogueItemOf(rows[0]));
 
+    form->SetModified(false);
     Run([&] { form->SClearSchemeItemClick(); });
     EXPECT_TRUE(CurrentScheme->Objects.empty() && form->Devices().empty() && !form->CurrentDevice());
+    EXPECT_TRUE(form->Modified);
 }
 
 TEST_F(SchemeEditorTest, SelectingAndMovingADevice)
@@ -224,8 +228,63 @@ TEST_F(SchemeWindowTest, DeviceAndLineModesStaticFlagAndWatchdogs)
     EXPECT_TRUE(disabled->TimerActive() && !disabled->RequestText.isEmpty());
     EXPECT_EQ(disabled->SchemeObject->Mode, ModeDisabled);
     EXPECT_EQ(form->Schemes[1]->Objects[0]->Mode, ModeReceive);   // every scheme of the file
+    Run([&] { form->DeviceStaticPopupItemClick(); });
+    Run([&] { form->DeviceStaticPopupItemClick(); });
+    EXPECT_FALSE(device->TimerActive());   // polled devices are watched by their polls
     // A late notice for a device of a scheme that was closed meanwhile is dropped.
     Run([&] { form->SelectScheme(nullptr); });
     form->WMTimer(device);
     EXPECT_TRUE(form->Devices().empty());
+}
+
+// In "Диагностика БИ" the line's exchanges, heard through the window: every exchange restarts the
+// watchdog of a device that is not static; another row's or a failed exchange empties what a
+// received device showed, while the answer the user set for an emulated device stays, also when
+// its watchdog expires.
+TEST_F(SchemeTest, ExchangesInBIDiagnosticsWatchLiveDevicesAndKeepTheEmulatedAnswers)
+{
+    const int ioBlock = 4, gearBlock = 1;   // address 50: answers of 6 and of 7 bytes
+    const ScopedFrameClass ioFrame(ioBlock, CreateTestAnswerFrame);
+    TDeviceInfo* emulated = AddDevice(rows[0], ModeEmulate);
+    TDeviceInfo* still = AddDevice(rows[1], ModeReceive);
+    TDeviceInfo* received = AddDevice(ioBlock, ModeReceive);
+    form->SelectDevice(still);
+    Run([&] { form->DeviceStaticPopupItemClick(); });
+    const auto valueShown = [](TDeviceInfo* device) {
+        return static_cast<TTestAnswerFrame*>(device->Frame.data())->ValueEdit->Text().toStdString();
+    };
+    static_cast<TTestAnswerFrame*>(emulated->Frame.data())->ValueEdit->SetText(QStringLiteral("9"));
+
+    VirtualClock clock;
+    SlowSynchronizer direct{clock, [] { return 0u; }};
+    TLineEngine engine(*form, clock, direct);
+    ScriptedPort line(clock);
+    line.Bind(engine.Port);
+    engine.Port.Open();
+    engine.PortOpened();
+    const auto play = [&](const Bytes& bytes) {
+        line.PlayAfter(300, bytes);
+        for (int i = 0; i < 1000 && !(line.Timeline().empty() && engine.RxBytes.Count == 0); ++i)
+            engine.FramingPass();
+    };
+    play(Request(rows[0]));   // answered by the program
+    play(Join(Request(rows[1]), Answer(rows[1], {0x01, 0x02})));
+    play(Join(Request(ioBlock), Answer(ioBlock, {0x21, 0x02, 0x03, 0x04})));
+    EXPECT_EQ(line.CallsOf(ScriptedPort::Op::Write).size(), 1u);
+    EXPECT_TRUE(emulated->TimerActive() && received->TimerActive());
+    EXPECT_FALSE(still->TimerActive());
+    EXPECT_EQ(valueShown(received), "33");
+
+    play(Join(Request(gearBlock), Answer(gearBlock, {0x01, 0x02, 0x03, 0x04, 0x05})));
+    EXPECT_EQ(valueShown(received), "");
+    EXPECT_EQ(received->GridCell(9), QStringLiteral("Другой датчик"));
+    line.Echoes = false;   // the program's answer is not heard back: no answer
+    play(Request(rows[0]));
+    line.Echoes = true;
+    play(Join(Request(rows[1]), Answer(rows[1], {0x01, 0x02})));
+    EXPECT_EQ(emulated->GridCell(9), QStringLiteral("Нет ответа"));
+    form->WMTimer(emulated);
+    EXPECT_EQ(valueShown(emulated), "9");
+    EXPECT_EQ(emulated->SchemeObject->Answer[1], 9);
+    EXPECT_EQ(Cell(0, 3), QStringLiteral("9"));
 }
