@@ -107,6 +107,21 @@ TEST_F(LineEngineTest, EmulatedAnswerIsPurgedThenWrittenWithTheFramesBody)
     host.byAddr[44] = &device;
 }
 
+// The program's answer heard back is checked as any answer: a corrupted echo is a failed exchange.
+TEST_F(LineEngineTest, AnEmulatedAnswerHeardBackCorruptedIsAFailedExchange)
+{
+    AddDevice(RowLeveller44, ModeEmulate);
+    line.Echoes = false;
+    line.OnWrite = [this](const ScriptedPort::Call& write) {
+        Bytes echo = write.Bytes;
+        echo.back() ^= 0x01;
+        line.PlayAfter(1, echo);
+    };
+    line.PlayAfter(0, LevReq);
+    RunUntilQuiet();
+    EXPECT_EQ(LogTexts(), Texts{"r50 2 AC 01 AD | 2C 00 00 2D"});
+}
+
 TEST_F(LineEngineTest, ReadAsksForNoMoreThanTheFreeRoom)
 {
     const Bytes filler(30, 0x00);
