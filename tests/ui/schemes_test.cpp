@@ -126,6 +126,7 @@ TEST_F(SchemeEditorTest, AddingRemovingAndClearingDevices)
         EXPECT_EQ(CatalogueItemOf(row), nullptr);
     }
     ASSERT_EQ(CurrentScheme->Objects.size(), 3u);
+    EXPECT_TRUE(Action("SClearSchemeItem")->isEnabled());
     const TSchemeObject& first = *CurrentScheme->Objects[0];
     EXPECT_EQ(first.Name, QString::fromUtf8(DeviceCatalogue[rows[0]].Model) + QStringLiteral(" (01)"));
     EXPECT_EQ(first.Mode, ModeReceive);
@@ -143,6 +144,36 @@ TEST_F(SchemeEditorTest, AddingRemovingAndClearingDevices)
     Run([&] { form->SClearSchemeItemClick(); });
     EXPECT_TRUE(CurrentScheme->Objects.empty() && form->Devices().empty() && !form->CurrentDevice());
     EXPECT_TRUE(form->Modified);
+    EXPECT_FALSE(Action("SClearSchemeItem")->isEnabled());   // nothing left to clear
+}
+
+// The catalogue list sorts by the column clicked, marked in its caption: by model with ties by
+// address (also as a scheme's opening fills it in catalogue order), by description, by address.
+TEST_F(SchemeEditorTest, TheCatalogueSortsByTheColumnClicked)
+{
+    form->DevicesListViewColumnClick(0);
+    OpenSchemes({{QStringLiteral("S"), {}}});
+    QTreeWidget* list = form->DevicesListView;
+    const auto texts = [list](int item) {
+        const QTreeWidgetItem* i = list->topLevelItem(item);
+        return (i->text(0) + u'|' + i->text(1) + u'|' + i->text(2)).toStdString();
+    };
+    const int last = DeviceCatalogueCount - 1;
+    ASSERT_EQ(list->topLevelItemCount(), DeviceCatalogueCount);
+    // clang-format off
+    const struct { int column; const char* header; std::vector<std::pair<int, const char*>> items; } sorts[] = {
+        {0, "Название *", {{0, "Azimuth-1|Датчик азимута|04"}, {1, "Azimuth-2|Датчик азимута|04"},
+                           {2, "Azimuth-2|Датчик азимута|0E"}, {last, "Данные двигателя|Данные двигателя|3D"}}},
+        {1, "Описание *", {{0, "Joystick-1|Аппарат управления|3B"}, {last, "Ultrasonic-1|Ультразвуковой дальномер|1C"}}},
+        {2, "А *", {{0, "Tilt-2|Датчик продольного угла наклона|01"}, {last, "TTY|Терминал|3E"}}},
+    };
+    // clang-format on
+    for (const auto& sort : sorts) {
+        form->DevicesListViewColumnClick(sort.column);
+        EXPECT_EQ(list->headerItem()->text(sort.column).toStdString(), sort.header);
+        for (const auto& [item, shown] : sort.items)
+            EXPECT_EQ(texts(item), shown) << "sorted by column " << sort.column << ", item " << item;
+    }
 }
 
 TEST_F(SchemeEditorTest, SelectingAndMovingADevice)
