@@ -198,6 +198,13 @@ TEST_F(SchemeWindowTest, ReopeningOrLeavingAModifiedDocumentAsksFirstAndADeleted
     Answers = {TAnswer::Yes};
     Open(b);
     EXPECT_EQ(CurrentFileName, b);
+    // Both recent-file menus, the newest first, numbered as their accelerators.
+    for (const auto& [number, file] : {std::pair{"1", "b.mvs"}, {"2", "a.mvs"}}) {
+        const QString caption = Action((QByteArray("FLastFileItem") + number).constData())->text();
+        EXPECT_TRUE(caption.startsWith(QLatin1Char('&') + QLatin1String(number) + ". ") && caption.endsWith(QLatin1String(file)))
+            << caption.toStdString();
+        EXPECT_EQ(Action((QByteArray("LastFilePopupItem") + number).constData())->text(), caption);
+    }
     TSchemeList saved;
     ASSERT_TRUE(LoadSchemeFile(a, saved));
     EXPECT_EQ(saved.at(0)->Name, QStringLiteral("A2"));
