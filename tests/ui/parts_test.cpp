@@ -38,6 +38,15 @@ TEST(ImageParts, TintBlendAndMaskedStrips)
     EXPECT_EQ(qAlpha(second.pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(second.pixel(4, 3)), 255);
     EXPECT_TRUE(list.Image(3).isNull() && list.Image(-1).isNull());
+
+    // A button shows the disabled list's image while it is disabled, not a greyed copy of its own.
+    strip.setPixelColor(20, 3, Qt::red);
+    TImageList disabled(16);
+    disabled.AddMasked(strip, MaskColor);
+    const QIcon icon = ButtonIcon(list, disabled, 1);
+    const auto image = [](const QPixmap& p) { return p.toImage().convertToFormat(QImage::Format_ARGB32); };
+    EXPECT_EQ(image(icon.pixmap(16, QIcon::Disabled)), image(disabled.Image(1)));
+    EXPECT_EQ(image(icon.pixmap(16, QIcon::Normal)), image(list.Image(1)));
 }
 
 TEST(PortEnumerator, TakesRealUartsOnly)
