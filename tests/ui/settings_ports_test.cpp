@@ -64,6 +64,10 @@ TEST_F(SettingsTest, AFirstStartWaitsForItsMessageUsesDefaultsAndAnUnchangedRunW
     EXPECT_TRUE(PortOpen && PortAutoDetect);
     EXPECT_EQ(FakeReceiveThread::Log, (QStringList{"thread priority 4", "thread resume"}));
     EXPECT_EQ(f.StatusText(0), StartHint);   // the settings were loaded
+    ASSERT_TRUE(f.StartTimer->isActive());   // the hint goes two seconds after the start
+    EXPECT_EQ(f.StartTimer->interval(), 2000);
+    f.StartTimerTimer();
+    EXPECT_TRUE(f.StatusText(0).isEmpty() && !f.StartTimer->isActive());
     EXPECT_EQ(LineMode.load(), LineModeMaster);
 
     EXPECT_FALSE(f.close());   // the thread has not ended yet
