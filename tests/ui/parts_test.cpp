@@ -1,8 +1,11 @@
 // The window's smaller parts on their own: image lists and tinting, the port enumerator, the
 // help page and the About form's version.
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include "platform/Files.h"
@@ -70,6 +73,36 @@ TEST(PortEnumerator, TakesRealUartsOnly)
     EXPECT_TRUE(EnumerateSerialPorts(dir.path() + "/missing").isEmpty());
 }
 
+namespace {
+// Takes the links the program hands the desktop to open.
+class OpenedLinks : public QObject {
+    Q_OBJECT
+public:
+    QStringList Urls;
+public slots:
+    void Open(const QUrl& url) { Urls << url.toString(); }
+};
+}
+
+// The About form's two links: its web address, and a mail to its address with the program's name
+// as the subject.
+TEST(HelpAndAbout, TheAboutFormsLinksOpenTheSiteAndAMail)
+{
+    TMirvane2Form main;
+    OpenedLinks opened;
+    for (const char* scheme : {"http", "https", "mailto"})
+        QDesktopServices::setUrlHandler(QLatin1String(scheme), &opened, "Open");
+    TAboutForm about(&main);
+    QTest::mouseClick(about.ZunorLabel, Qt::LeftButton);
+    QTest::mouseClick(about.EMLabel, Qt::LeftButton);
+    for (const char* scheme : {"http", "https", "mailto"})
+        QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
+    ASSERT_EQ(opened.Urls.size(), 2);
+    EXPECT_TRUE(opened.Urls[0].startsWith(QLatin1String("http")) && opened.Urls[0].contains(about.ZunorLabel->text()))
+        << opened.Urls[0].toStdString();
+    EXPECT_EQ(opened.Urls[1], QStringLiteral("mailto:") + about.EMLabel->text() + QStringLiteral("?subject=") + VersionDescription);
+}
+
 TEST(HelpAndAbout, HelpPageInRussianAndTheVersion)
 {
     TMirvane2Form main;   // registers the resources
@@ -86,3 +119,5 @@ TEST(HelpAndAbout, HelpPageInRussianAndTheVersion)
     EXPECT_TRUE(WriteHelpPage(linked).isEmpty());
     EXPECT_EQ(FileBytes(victim), "mine");
 }
+
+#include "parts_test.moc"
