@@ -35,6 +35,11 @@ int SetSerialInfo(int fd, const serial_struct* info) { return ioctl(fd, TIOCSSER
 
 TtySerialInfoCalls serialInfoCalls{&GetSerialInfo, &SetSerialInfo};
 
+int SetAttributesNow(int fd, int optionalActions, const termios* t) { return tcsetattr(fd, optionalActions, t); }
+int RequestAttributes(int fd, unsigned long request, const termios* t) { return ioctl(fd, request, t); }
+
+TtyAttributeCalls attributeCalls{&SetAttributesNow, &RequestAttributes};
+
 // What a port had when it was opened, by descriptor, to be given back when it closes: the
 // receive thread opens and closes, a test may close from another thread.
 template <typename T>
@@ -104,7 +109,7 @@ public:
     void Restore(int fd)
     {
         if (const std::optional<termios> attributes = kept_.Take(fd))
-            tcsetattr(fd, TCSANOW, &*attributes);
+            attributeCalls.Set(fd, TCSANOW, &*attributes);
     }
 
 private:
@@ -201,7 +206,7 @@ bool ApplyStopBits(termios& t, std::uint8_t stopBits)
 // parity bits are all that differ. That is no broken port: the rest took effect.
 bool SetAttributes(int fd, const termios& wanted, bool pty)
 {
-    if (tcsetattr(fd, TCSANOW, &wanted) == 0)
+    if (attributeCalls.Set(fd, TCSANOW, &wanted) == 0)
         return true;
     if (errno != EINVAL || !pty)
         return false;
@@ -224,7 +229,7 @@ bool SetFormatAttributes(int fd, const termios& t, bool pty)
 #if defined(__linux__) && !(defined(__alpha__) || defined(__mips__) || defined(__powerpc__) || defined(__sparc__))
     // Where the kernel's termios is the C library's without its speed fields, the set takes it as it is.
     static_assert(offsetof(termios, c_cc) == 4 * sizeof(tcflag_t) + 1 && NCCS >= 19);
-    return ioctl(fd, pty ? TCSETS : TCSETSW, &t) == 0;
+    return attributeCalls.Request(fd, pty ? TCSETS : TCSETSW, &t) == 0;
 #else
     if (!pty)
         tcdrain(fd);
@@ -286,6 +291,10 @@ void SetTtySerialInfoCalls(const TtySerialInfoCalls& calls) { serialInfoCalls = 
 
 TtySerialInfoCalls DefaultTtySerialInfoCalls() { return {&GetSerialInfo, &SetSerialInfo}; }
 
+void SetTtyAttributeCalls(const TtyAttributeCalls& calls) { attributeCalls = calls; }
+
+TtyAttributeCalls DefaultTtyAttributeCalls() { return {&SetAttributesNow, &RequestAttributes}; }
+
 bool IsPlainTtyName(const std::string& name)
 {
     if (name.empty() || name.front() == '/' || name.find('\0') != std::string::npos)
@@ -339,7 +348,7 @@ int OpenTty(const std::string& name, int* error, TtyState* state)
     if (!known || ioctl(fd, TIOCEXCL) != 0 || !MakeRaw(fd, opened.Attributes, opened.Pty)) {
         err = errno;
         if (known)
-            tcsetattr(fd, TCSANOW, &original);
+            attributeCalls.Set(fd, TCSANOW, &original);
         ioctl(fd, TIOCNXCL);
         close(fd);
         return -1;

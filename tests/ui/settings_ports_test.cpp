@@ -3,8 +3,10 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
+#include <atomic>
 #include <functional>
 #include <sys/stat.h>
+#include <thread>
 
 #include "WindowFixture.h"
 #include "platform/D2xx.h"
@@ -62,6 +64,10 @@ TEST_F(SettingsTest, AFirstStartWaitsForItsMessageUsesDefaultsAndAnUnchangedRunW
     EXPECT_TRUE(PortOpen && PortAutoDetect);
     EXPECT_EQ(FakeReceiveThread::Log, (QStringList{"thread priority 4", "thread resume"}));
     EXPECT_EQ(f.StatusText(0), StartHint);   // the settings were loaded
+    ASSERT_TRUE(f.StartTimer->isActive());   // the hint goes two seconds after the start
+    EXPECT_EQ(f.StartTimer->interval(), 2000);
+    f.StartTimerTimer();
+    EXPECT_TRUE(f.StatusText(0).isEmpty() && !f.StartTimer->isActive());
     EXPECT_EQ(LineMode.load(), LineModeMaster);
 
     EXPECT_FALSE(f.close());   // the thread has not ended yet
@@ -362,4 +368,35 @@ TEST_F(SettingsTest, AChangedFtdiCountReconnectsOnce)
     ExpectBothMenus({QStringLiteral("ttyUSB&0-"), QStringLiteral("US&B (Direct)-")});
     CloseAndDrop();
     EXPECT_FALSE(d2xx::Loaded()) << "the window's going releases the library";
+}
+
+// The port the user chooses and the port list reach the receive thread under the lock the thread
+// reads them with (the thread-sanitizer stage runs this): ports chosen and the list replaced while
+// the thread reconnects to each choice and the settings are read as its detection reads them, on
+// another thread. No such ports exist: the thread names the last one chosen as not found.
+TEST_F(SettingsTest, PortsChosenWhileTheThreadReconnectsReachIt)
+{
+    for (const char* name : {"ttyMirvaneTest0", "ttyMirvaneTest1"})
+        AddTty(QLatin1String(name));
+    SetReceiveThreadFactory({});
+    WriteIni("[SETUP]\nPort=1,0,ttyMirvaneTest0,2\nMode=0\n");
+    TMirvane2Form& f = StartUp();
+    ASSERT_NE(ReceiveThread, nullptr);
+    std::atomic<bool> chosen{false};
+    std::thread detection([&f, &chosen] {
+        while (!chosen)
+            (void)f.PortSettings();
+    });
+    for (int i = 0; i < 30; ++i) {
+        if (i == 15) {   // a port plugged in meanwhile: the list is replaced
+            AddTty(QStringLiteral("ttyMirvaneTest2"));
+            f.UpdatePortList();
+        }
+        f.LPortCOMItemClick(PortItems(f.LPortNameItem->menu())[i % 2]);
+        QCoreApplication::processEvents();
+    }
+    chosen = true;
+    detection.join();
+    EXPECT_TRUE(RunEventsUntil([&f] { return f.StatusText(2) == QStringLiteral("9ttyMirvaneTest1"); }));
+    CloseAndDrop();
 }
