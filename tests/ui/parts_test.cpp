@@ -12,6 +12,7 @@
 #include "platform/Files.h"
 #include "platform/PortList.h"
 #include "support/HostileFiles.h"
+#include "support/OpenedLinks.h"
 #include "support/TextFit.h"
 #include "ui/About.h"
 #include "ui/Help.h"
@@ -75,23 +76,12 @@ TEST(PortEnumerator, TakesRealUartsOnly)
     EXPECT_TRUE(EnumerateSerialPorts(dir.path() + "/missing").isEmpty());
 }
 
-namespace {
-// Takes the links the program hands the desktop to open.
-class OpenedLinks : public QObject {
-    Q_OBJECT
-public:
-    QStringList Urls;
-public slots:
-    void Open(const QUrl& url) { Urls << url.toString(); }
-};
-}
-
 // The About form's two links: its web address, and a mail to its address with the program's name
 // as the subject.
 TEST(HelpAndAbout, TheAboutFormsLinksOpenTheSiteAndAMail)
 {
     TMirvane2Form main;
-    OpenedLinks opened;
+    TOpenedLinks opened;
     for (const char* scheme : {"http", "https", "mailto"})
         QDesktopServices::setUrlHandler(QLatin1String(scheme), &opened, "Open");
     TAboutForm about(&main);
@@ -142,5 +132,3 @@ TEST(HelpAndAbout, AboutTextsReadWhole)
     EXPECT_LT(form.AboutPanel->geometry().bottom(), ok->geometry().top());
     EXPECT_TRUE(form.rect().contains(ok->geometry()));
 }
-
-#include "parts_test.moc"
