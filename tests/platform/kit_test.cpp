@@ -33,8 +33,9 @@ TEST(KitEvents, ProgrammaticChangesRaiseOnChangeAndOnClickButOnlyAUserOnSelect)
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
     EXPECT_TRUE(box.Checked());
     EXPECT_EQ(senders, (std::vector<QObject*>{&edit, &edit, &box, &box, &combo, &box}));
-    combo.SetText("не пункт");
+    combo.SetText("не пункт");   // an editable combo keeps a text that is no item
     EXPECT_EQ(combo.ItemIndex(), -1);
+    EXPECT_EQ(combo.Text(), "не пункт");
     combo.SetItemIndex(7);   // out of range: no selection
     EXPECT_EQ(combo.ItemIndex(), -1);
 }
