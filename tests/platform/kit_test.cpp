@@ -165,3 +165,24 @@ TEST(KitLayout, AlignedChildrenStackInCreationOrder)
     EXPECT_EQ(footer->Widget()->geometry(), QRect(0, 70, 300, 30));
     EXPECT_TRUE(OwnerFrame(header) == &frame && OwnerFrame(&frame) == &frame);
 }
+
+// Labels are lined up with the control beside them by their text's baseline: a line of text
+// centred in 10 px more than it needs sits 5 px down; a label at the foot has none to offer.
+TEST(KitLayout, ALabelsBaselineFollowsItsVerticalAlignment)
+{
+    TFrame frame;
+    const QFontMetrics fm(frame.font());
+    // clang-format off
+    const struct { Qt::Alignment align; int extra, below; } rows[] = {
+        {Qt::AlignTop, 0, 0}, {Qt::AlignTop, 10, 0}, {Qt::AlignVCenter, 0, 0}, {Qt::AlignVCenter, 10, 5},
+        {Qt::AlignBottom, 10, -1},
+    };
+    // clang-format on
+    for (const auto& r : rows) {
+        auto* label = new TLabel(&frame);
+        label->SetCaption("Угол");
+        label->setAlignment(r.align | Qt::AlignRight);
+        label->setGeometry(4, 20, 80, fm.height() + r.extra);
+        EXPECT_EQ(TextBaseline(label), r.below < 0 ? -1 : 20 + r.below + fm.ascent()) << r.align << " +" << r.extra;
+    }
+}
