@@ -88,13 +88,21 @@ TEST_F(SettingsTest, AFileWithoutPortOrModeStartsClosedInSensorDiagnosticsAndOnT
     EXPECT_EQ(LineMode.load(), LineModeSensors);
     EXPECT_TRUE(f.ClearDataCheckBox->Checked());
     EXPECT_EQ(f.UpdateTime(), 500);
+    EXPECT_TRUE(Action("VUpdateMode2Item")->isChecked());
     EXPECT_EQ(f.LoadedDevicesSort, 2);
     const QRect normal = f.normalGeometry().isValid() ? f.normalGeometry() : f.geometry();
     EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(normal));
     EXPECT_TRUE(f.windowState() & Qt::WindowMaximized);
     EXPECT_EQ(f.RightPanelWidth, 300);
+    // Each refresh item gives its interval in ms; the panels are written back as they were read.
+    for (const auto& [item, ms] : {std::pair{"VUpdateMode0Item", 0}, {"VUpdateMode1Item", 250}, {"VUpdateMode3Item", 1000}}) {
+        Action(item)->trigger();
+        EXPECT_EQ(f.UpdateTime(), ms) << item;
+    }
+    CloseAndDrop();
+    EXPECT_TRUE(ReadIni().contains(",1,300,0,140,87\n") && ReadIni().contains("\nUpdateTime=1000\n")) << ReadIni().constData();
 
-    CloseAndDrop();   // a short placement changes nothing
+    // A short placement changes nothing.
     WriteIni("[FORMS]\nMain=1,10,10,500\n");
     const QRect before = Make().geometry();
     EXPECT_EQ(StartUp().geometry(), before);
