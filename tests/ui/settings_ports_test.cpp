@@ -272,7 +272,7 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
     f.LPortCOMItemClick(PortItems(f.LPortNameItem->menu())[0]);
     f.LPortCOMItemClick(nullptr);
     f.LPriorityItemClick(Action("LCriticalPriorityItem"));
-    f.LPortCOMItemClick(PortItems(f.LPortNameItem->menu())[1]);
+    PortItems(f.LPortNameItem->menu())[1]->trigger();
     const TPortSettings read = f.PortSettings();   // what the thread reads while it detects
     EXPECT_EQ(std::tuple(read.AutoDetect, read.SettingsPort, read.PortList),
               std::tuple(false, QStringLiteral("ttyUSB1"), QStringList{"ttyUSB0", "ttyUSB1"}));
