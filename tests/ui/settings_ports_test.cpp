@@ -330,12 +330,14 @@ TEST_F(SettingsTest, EachValueChangedAloneIsWrittenAtClose)
 TEST_F(SettingsTest, SwitchingThePortEndsOrStartsTheThread)
 {
     TMirvane2Form& f = StartUp();
+    ASSERT_TRUE(WaitOpened());
+    f.SetStatusText(1, QStringLiteral(" Период опроса: 120 мс"));
     FakeReceiveThread::Log.clear();
     f.LPortOpenItemClick();
     EXPECT_EQ(FakeReceiveThread::Log, QStringList{"thread terminate"});
     EXPECT_FALSE(PortOpen || f.PortOpenButton->isChecked() || f.StatusText(2) == PortClosedText);
     ASSERT_TRUE(RunEventsUntil([] { return ReceiveThread == nullptr; }));
-    EXPECT_EQ(f.StatusText(2), PortClosedText);
+    EXPECT_EQ(f.StatusText(1) + f.StatusText(2), QStringLiteral(" Готов") + PortClosedText);
 
     f.LPortOpenItemClick();
     f.LPortOpenItemClick();
