@@ -148,6 +148,7 @@ TEST(PlainFiles, NamesKeepTheirBytes)
     ASSERT_TRUE(ReplaceFile(path, "content"));
     EXPECT_TRUE(FileExists(path));
     EXPECT_FALSE(FileExists(path + QChar(0) + QStringLiteral("x")));
+    EXPECT_FALSE(ReplaceFile(path + QChar(0) + QStringLiteral("x"), "other"));   // never cut at the NUL
     QByteArray read;
     EXPECT_EQ(ReadPlainFile(path, 65536, read), TFileRead::Read);
     EXPECT_EQ(read, "content");
