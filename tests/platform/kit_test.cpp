@@ -186,3 +186,32 @@ TEST(KitLayout, ALabelsBaselineFollowsItsVerticalAlignment)
         EXPECT_EQ(TextBaseline(label), r.below < 0 ? -1 : 20 + r.below + fm.ascent()) << r.align << " +" << r.extra;
     }
 }
+
+// A bevel's dark line runs from edge to edge with the light one below or right of it; a box is
+// dark at the top and left, light at the bottom and right.
+TEST(KitBevel, LinesRunFromEdgeToEdge)
+{
+    TBevel bevel;
+    bevel.resize(12, 8);
+    const QRgb dark = bevel.palette().color(QPalette::Dark).rgb();
+    const QRgb light = bevel.palette().color(QPalette::Light).rgb();
+    // clang-format off
+    const struct { TBevelShape shape; QPoint dark[2], light[2]; } rows[] = {
+        {TBevelShape::TopLine,    {{0, 0}, {11, 0}},  {{0, 1}, {11, 1}}},
+        {TBevelShape::BottomLine, {{0, 6}, {11, 6}},  {{0, 7}, {11, 7}}},
+        {TBevelShape::LeftLine,   {{0, 0}, {0, 7}},   {{1, 0}, {1, 7}}},
+        {TBevelShape::RightLine,  {{10, 0}, {10, 7}}, {{11, 0}, {11, 7}}},
+        {TBevelShape::Box,        {{10, 0}, {0, 6}},  {{11, 0}, {0, 7}}},
+    };
+    // clang-format on
+    for (const auto& r : rows) {
+        bevel.SetShape(r.shape);
+        QImage image(bevel.size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        bevel.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_EQ(image.pixel(r.dark[i]), dark) << int(r.shape) << " dark at " << r.dark[i].x() << "," << r.dark[i].y();
+            EXPECT_EQ(image.pixel(r.light[i]), light) << int(r.shape) << " light at " << r.light[i].x() << "," << r.light[i].y();
+        }
+    }
+}
