@@ -130,6 +130,7 @@ TEST(PlainFiles, NamesKeepTheirBytes)
     const QByteArray names[] = {
         // clang-format off
         "/plain/ascii.mvs", "/home/\xd1\x82\xd0\xb5\xd1\x85/\xf0\x9f\x98\x80.mvs",   // valid UTF-8
+        "/\xd0\xbf\xed\x9f\xbf\xf4\x8f\xbf\xbf",   // valid, each second byte at the top of its range
         "/a/\xff\xfe.mvs", "\xc3(", "\xc0\xaf", "\xed\xa0\x80", "\xe2\x82", "\xf4\x90\x80\x80", "\x80",
         // clang-format on
     };
@@ -147,6 +148,7 @@ TEST(PlainFiles, NamesKeepTheirBytes)
     ASSERT_TRUE(ReplaceFile(path, "content"));
     EXPECT_TRUE(FileExists(path));
     EXPECT_FALSE(FileExists(path + QChar(0) + QStringLiteral("x")));
+    EXPECT_FALSE(ReplaceFile(path + QChar(0) + QStringLiteral("x"), "other"));   // never cut at the NUL
     QByteArray read;
     EXPECT_EQ(ReadPlainFile(path, 65536, read), TFileRead::Read);
     EXPECT_EQ(read, "content");

@@ -173,6 +173,7 @@ TEST_F(IniFiles, SaveMakesTheFolderByteForByteAndReplacesAReadOnlyFile)
     ASSERT_TRUE(ini.Save(name));
     EXPECT_EQ(FileBytes(name), QByteArray("[A]\nx=2\n"));
     EXPECT_TRUE(QFileInfo(name).isWritable());
+    EXPECT_TRUE(QFile::permissions(name) & QFileDevice::WriteOwner);   // whoever saves it
     // No temporary file is left beside it.
     EXPECT_EQ(QDir(QFileInfo(name).path()).entryList(QDir::Files), QStringList{QStringLiteral("Mirvane2.ini")});
     EXPECT_FALSE(ini.Save(QString()));

@@ -139,7 +139,10 @@ TEST_F(MainWindowTest, EachEndingSignalClosesAsTheUserDoes)
         },
                                    30000));
         ASSERT_TRUE(out.contains("ready\n")) << out.constData();
-        ::kill(pid_t(child.processId()), signal);
+        // An ended child has no id, and a signal to 0 would reach this whole test run instead.
+        const auto pid = pid_t(child.processId());
+        ASSERT_GT(pid, 0) << "the child ended before its signal: " << out.constData();
+        ::kill(pid, signal);
         ASSERT_TRUE(child.waitForFinished(20000)) << signal;
         out += child.readAllStandardOutput();
         EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << signal;

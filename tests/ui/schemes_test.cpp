@@ -237,6 +237,8 @@ TEST_F(SchemeWindowTest, DeviceAndLineModesStaticFlagAndWatchdogs)
     EXPECT_TRUE(device->TimerActive());   // watched again in "Диагностика БИ"
     device->AnswerCount = 5;
     Run([&] { form->ModeItemClick(Action("DeviceMode3PopupItem")); });   // "Отключен"
+    Run([&] { form->ModeItemClick(nullptr); });                          // no item: no change
+    EXPECT_EQ(device->SchemeObject->Mode, ModeDisabled);
     EXPECT_EQ(device->AnswerCount, 0);
     EXPECT_FALSE(device->TimerActive());
 

@@ -88,13 +88,21 @@ TEST_F(SettingsTest, AFileWithoutPortOrModeStartsClosedInSensorDiagnosticsAndOnT
     EXPECT_EQ(LineMode.load(), LineModeSensors);
     EXPECT_TRUE(f.ClearDataCheckBox->Checked());
     EXPECT_EQ(f.UpdateTime(), 500);
+    EXPECT_TRUE(Action("VUpdateMode2Item")->isChecked());
     EXPECT_EQ(f.LoadedDevicesSort, 2);
     const QRect normal = f.normalGeometry().isValid() ? f.normalGeometry() : f.geometry();
     EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(normal));
     EXPECT_TRUE(f.windowState() & Qt::WindowMaximized);
     EXPECT_EQ(f.RightPanelWidth, 300);
+    // Each refresh item gives its interval in ms; the panels are written back as they were read.
+    for (const auto& [item, ms] : {std::pair{"VUpdateMode0Item", 0}, {"VUpdateMode1Item", 250}, {"VUpdateMode3Item", 1000}}) {
+        Action(item)->trigger();
+        EXPECT_EQ(f.UpdateTime(), ms) << item;
+    }
+    CloseAndDrop();
+    EXPECT_TRUE(ReadIni().contains(",1,300,0,140,87\n") && ReadIni().contains("\nUpdateTime=1000\n")) << ReadIni().constData();
 
-    CloseAndDrop();   // a short placement changes nothing
+    // A short placement changes nothing.
     WriteIni("[FORMS]\nMain=1,10,10,500\n");
     const QRect before = Make().geometry();
     EXPECT_EQ(StartUp().geometry(), before);
@@ -264,7 +272,7 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
     f.LPortCOMItemClick(PortItems(f.LPortNameItem->menu())[0]);
     f.LPortCOMItemClick(nullptr);
     f.LPriorityItemClick(Action("LCriticalPriorityItem"));
-    f.LPortCOMItemClick(PortItems(f.LPortNameItem->menu())[1]);
+    PortItems(f.LPortNameItem->menu())[1]->trigger();
     const TPortSettings read = f.PortSettings();   // what the thread reads while it detects
     EXPECT_EQ(std::tuple(read.AutoDetect, read.SettingsPort, read.PortList),
               std::tuple(false, QStringLiteral("ttyUSB1"), QStringList{"ttyUSB0", "ttyUSB1"}));
@@ -322,12 +330,14 @@ TEST_F(SettingsTest, EachValueChangedAloneIsWrittenAtClose)
 TEST_F(SettingsTest, SwitchingThePortEndsOrStartsTheThread)
 {
     TMirvane2Form& f = StartUp();
+    ASSERT_TRUE(WaitOpened());
+    f.SetStatusText(1, QStringLiteral(" Период опроса: 120 мс"));
     FakeReceiveThread::Log.clear();
     f.LPortOpenItemClick();
     EXPECT_EQ(FakeReceiveThread::Log, QStringList{"thread terminate"});
     EXPECT_FALSE(PortOpen || f.PortOpenButton->isChecked() || f.StatusText(2) == PortClosedText);
     ASSERT_TRUE(RunEventsUntil([] { return ReceiveThread == nullptr; }));
-    EXPECT_EQ(f.StatusText(2), PortClosedText);
+    EXPECT_EQ(f.StatusText(1) + f.StatusText(2), QStringLiteral(" Готов") + PortClosedText);
 
     f.LPortOpenItemClick();
     f.LPortOpenItemClick();
