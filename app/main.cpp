@@ -1,19 +1,15 @@
 // Mirvane2: the program entry. Makes the application, binds the device frames, creates the main
-// window and hands it the deferred start-up, then runs the event loop. SIGTERM and SIGINT close
-// the window as the user's close does, so the threads end and the settings are kept.
+// window and hands it the deferred start-up, then runs the event loop. The signals that end a
+// program close the window as the user's close does (RouteSignalsToClose).
 #include "ui/Main.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QSocketNotifier>
 #include <QTranslator>
 #include <clocale>
-#include <csignal>
 #include <cstdio>
 #include <exception>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "frames/shared/Registration.h"
 #include "platform/Abort.h"
@@ -21,35 +17,6 @@
 #include "ui/Application.h"
 
 namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void OnSignal(int)
-{
-    const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
-}
-
-// A signal only writes a byte; the event loop reads it and closes the window.
-void RouteSignalsToClose(QObject* context)
-{
-    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
-        return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, context);
-    QObject::connect(notifier, &QSocketNotifier::activated, context, [] {
-        char buffer[16];
-        while (::read(signalPipe[0], buffer, sizeof buffer) > 0) {
-        }
-        if (Mirvane2Form)
-            Mirvane2Form->close();
-    });
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-}
 
 // Russian texts of the standard dialogs' buttons.
 void LoadRussianDialogTexts(QApplication& app)

@@ -36,20 +36,38 @@ TDocument TDocument::Opened(const QString& fileName, TRead& read) const
     return opened;
 }
 
-bool TDocument::Save() const { return SaveSchemeFile(FileName, Schemes, FileComment); }
+bool TDocument::Save() const
+{
+    const bool saved = SaveSchemeFile(FileName, Schemes, FileComment);
+    RemoveStateLeftovers();
+    return saved;
+}
 
 bool TDocument::SaveAs(const QString& fileName)
 {
     if (!SaveSchemeFile(fileName, Schemes, FileComment))
         return false;
     FileName = fileName;
+    RemoveStateLeftovers();
     return true;
 }
 
 void TDocument::WriteState(std::uint8_t lineMode, const QString& schemeName) const
 {
+    if (FileName.isEmpty())
+        return;
+    // The scheme file's own leftovers go here too: a document that is only opened and closed
+    // never saves its scheme file.
+    RemoveReplaceLeftovers(FileName);
+    SaveInfoFile(StateFileName(), Schemes, lineMode, schemeName);
+}
+
+QString TDocument::StateFileName() const { return ChangeFileExt(FileName, StateFileExt); }
+
+void TDocument::RemoveStateLeftovers() const
+{
     if (!FileName.isEmpty())
-        SaveInfoFile(ChangeFileExt(FileName, StateFileExt), Schemes, lineMode, schemeName);
+        RemoveReplaceLeftovers(StateFileName(), {.ThroughLink = false});
 }
 
 bool TDocument::KeepsStateOnLeave(bool wasModified) const

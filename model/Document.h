@@ -27,7 +27,8 @@ public:
     // unmodified, and this one's recent files with the file at the top. Taken over whole, by a
     // swap, so that a document is never half the one and half the other.
     TDocument Opened(const QString& fileName, TRead& read) const;
-    // Writes the schemes and FileComment to the document's scheme file.
+    // Writes the schemes and FileComment to the document's scheme file. Each save of either file
+    // removes what interrupted saves of both files left, whether or not the file changed.
     bool Save() const;
     // Writes them to another file, whose name the document takes when the writing succeeded.
     bool SaveAs(const QString& fileName);
@@ -55,6 +56,11 @@ public:
     QString FileComment;
     std::uint8_t Modified = 0;
     std::array<QString, 5> LastFiles;   // newest first, the non-empty entries first
+
+private:
+    QString StateFileName() const;
+    // The state file's leftovers, at a save of the scheme file.
+    void RemoveStateLeftovers() const;
 };
 
 // The program's open document and the names its fields are known by elsewhere.

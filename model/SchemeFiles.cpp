@@ -353,10 +353,15 @@ bool LoadInfoFile(const QString& fileName, TSchemeList& schemes, int& lineMode, 
 bool SaveInfoFile(const QString& fileName, const TSchemeList& schemes, std::uint8_t lineMode,
                   const QString& currentScheme)
 {
-    const auto image = BuildInfoImage(schemes, lineMode, currentScheme);
-    if (!image || FileHolds(fileName, *image))
-        return false;
     // Written with no action of the user: a link there (a folder from someone else) could aim
     // the write at any of the user's files.
-    return ReplaceFile(fileName, *image, {.ThroughLink = false});
+    const TReplaceRules rules{.ThroughLink = false};
+    const auto image = BuildInfoImage(schemes, lineMode, currentScheme);
+    if (!image || FileHolds(fileName, *image)) {
+        // A state that no longer changes is not written again: what an interrupted save of it
+        // left goes all the same.
+        RemoveReplaceLeftovers(fileName, rules);
+        return false;
+    }
+    return ReplaceFile(fileName, *image, rules);
 }

@@ -50,8 +50,11 @@ public:
     TDescriptor& operator=(const TDescriptor&) = delete;
     ~TDescriptor()
     {
+        // Closed on the way out of a failure, whose error stays the one to report.
+        const int failure = errno;
         if (Fd >= 0)
             ::close(Fd);
+        errno = failure;
     }
     int Get() const { return Fd; }
     // Closes now, reporting a failed close (a write the system could not complete).
@@ -81,6 +84,7 @@ bool WriteAll(int fd, const QByteArray& bytes)
 }
 
 void (*replaceStepHook)(TReplaceStep) = nullptr;
+bool unnamedTemporaries = true;
 
 void Step(TReplaceStep step)
 {
@@ -98,23 +102,48 @@ QByteArray FolderOf(const QByteArray& path)
 QByteArray BaseNameOf(const QByteArray& path) { return path.mid(path.lastIndexOf('/') + 1); }
 
 // The file that a save replaces: the path itself when nothing is there, else (when links are
-// followed) what a link names; empty when that is no plain file.
-QByteArray ReplaceTarget(const QByteArray& path, bool throughLink, struct stat& old, bool& exists)
+// followed) what a link names; empty when that is no plain file, with the reason in `error`.
+QByteArray ReplaceTarget(const QByteArray& path, bool throughLink, struct stat& old, bool& exists, int& error)
 {
     exists = false;
-    if (::lstat(path.constData(), &old) != 0)
+    error = NotAPlainFile;
+    if (::lstat(path.constData(), &old) != 0) {
+        error = errno;
         return errno == ENOENT ? path : QByteArray();
+    }
     const bool link = S_ISLNK(old.st_mode);
-    // A dangling link or a link loop is no place to write to.
-    if (link && (!throughLink || ::stat(path.constData(), &old) != 0))
+    if (link && !throughLink)
         return {};
+    // A dangling link or a link loop is no place to write to.
+    if (link && ::stat(path.constData(), &old) != 0) {
+        error = errno;
+        return {};
+    }
     exists = true;
     if (!S_ISREG(old.st_mode))
         return {};
     if (!link)
         return path;
     char resolved[PATH_MAX];
-    return ::realpath(path.constData(), resolved) ? QByteArray(resolved) : QByteArray();
+    if (::realpath(path.constData(), resolved))
+        return QByteArray(resolved);
+    error = errno;
+    return {};
+}
+
+// Takes back a step of a failed replacement, keeping the error that failed it.
+void Unlink(const QByteArray& name)
+{
+    const int failure = errno;
+    ::unlink(name.constData());
+    errno = failure;
+}
+
+bool Fail(int* error, int code)
+{
+    if (error)
+        *error = code;
+    return false;
 }
 
 constexpr int SuffixLength = 8;
@@ -193,7 +222,7 @@ bool WriteUnnamed(const QByteArray& folder, const QByteArray& stem, const QByteA
         return false;
     if (file.Close())
         return true;
-    ::unlink(name.constData());
+    Unlink(name);
     return false;
 }
 
@@ -212,7 +241,7 @@ bool WriteNamed(const QByteArray& stem, const QByteArray& bytes, mode_t mode, bo
     TDescriptor file(fd);
     if (WriteSynced(file.Get(), bytes, mode, exists) && file.Close())
         return true;
-    ::unlink(name.constData());
+    Unlink(name);
     return false;
 }
 
@@ -305,36 +334,50 @@ TFileRead ReadPlainFile(const QString& path, qint64 limit, QByteArray& bytes)
     return done == wanted ? TFileRead::Read : TFileRead::Unreadable;
 }
 
-bool ReplaceFile(const QString& path, const QByteArray& bytes, TReplaceRules rules)
+bool ReplaceFile(const QString& path, const QByteArray& bytes, TReplaceRules rules, int* error)
 {
     const QByteArray name = EncodeName(path);
     if (path.isEmpty() || name.contains('\0'))
-        return false;
+        return Fail(error, ENOENT);
     struct stat old {};
     bool exists = false;
-    const QByteArray target = ReplaceTarget(name, rules.ThroughLink, old, exists);
+    int failure = 0;
+    const QByteArray target = ReplaceTarget(name, rules.ThroughLink, old, exists, failure);
     if (target.isEmpty())
-        return false;
+        return Fail(error, failure);
     // The rename would replace a file whatever its own permissions say: what the user may not
     // write stays as it is.
     if (exists && !rules.MakeWritable && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
-        return false;
+        return Fail(error, errno);
     const mode_t mode = (exists ? old.st_mode & 07777 : 0666) | (rules.MakeWritable ? S_IWUSR : 0);
     const QByteArray folder = FolderOf(target);
     const QByteArray prefix = TemporaryPrefix(BaseNameOf(target));
     RemoveLeftovers(folder, prefix);
     const QByteArray stem = folder + '/' + prefix;
     QByteArray temporary;
-    if (!WriteUnnamed(folder, stem, bytes, mode, exists, temporary) &&
+    if (!(unnamedTemporaries && WriteUnnamed(folder, stem, bytes, mode, exists, temporary)) &&
         !WriteNamed(stem, bytes, mode, exists, temporary))
-        return false;
+        return Fail(error, errno);
     Step(TReplaceStep::Rename);
     if (::rename(temporary.constData(), target.constData()) != 0) {
-        ::unlink(temporary.constData());
-        return false;
+        Unlink(temporary);
+        return Fail(error, errno);
     }
     SyncFolder(folder);
     return true;
+}
+
+void RemoveReplaceLeftovers(const QString& path, TReplaceRules rules)
+{
+    const QByteArray name = EncodeName(path);
+    if (path.isEmpty() || name.contains('\0'))
+        return;
+    struct stat old {};
+    bool exists = false;
+    int failure = 0;
+    const QByteArray target = ReplaceTarget(name, rules.ThroughLink, old, exists, failure);
+    if (!target.isEmpty())
+        RemoveLeftovers(FolderOf(target), TemporaryPrefix(BaseNameOf(target)));
 }
 
 QString FolderOfFile(const QString& path)
@@ -351,6 +394,8 @@ QByteArray TemporaryPrefix(const QByteArray& fileName)
 
 void SetReplaceStepHook(void (*hook)(TReplaceStep)) { replaceStepHook = hook; }
 
+void UseUnnamedTemporaries(bool use) { unnamedTemporaries = use; }
+
 bool MakeFolders(const QString& folder)
 {
     const QByteArray name = EncodeName(folder);
@@ -365,5 +410,9 @@ bool MakeFolders(const QString& folder)
             break;
     }
     struct stat status {};
-    return ::stat(name.constData(), &status) == 0 && S_ISDIR(status.st_mode);
+    if (::stat(name.constData(), &status) != 0)
+        return false;
+    if (!S_ISDIR(status.st_mode))
+        errno = ENOTDIR;
+    return S_ISDIR(status.st_mode);
 }

@@ -43,10 +43,18 @@ struct TReplaceRules {
 // as it was: the temporary is synced before the rename and the folder after it. The temporary
 // has no name while it is written where the file system allows; otherwise, and for the moment
 // between naming it and the rename, its name is the target's TemporaryPrefix, and such leftovers
-// of an interrupted save of the same file go at its next save. False, and the old file as it
-// was, when the target exists and is no plain file, or the user may not write it, or the
-// folder takes no new entry.
-bool ReplaceFile(const QString& path, const QByteArray& bytes, TReplaceRules rules = {});
+// of an interrupted save of the same file go at its next save (RemoveReplaceLeftovers). False,
+// and the old file as it was, when the target exists and is no plain file, or the user may not
+// write it, or the folder takes no new entry; `error` then tells why: the system's error number,
+// or NotAPlainFile.
+bool ReplaceFile(const QString& path, const QByteArray& bytes, TReplaceRules rules = {}, int* error = nullptr);
+// The error of a replacement whose name holds something else than a plain file (a folder, a
+// FIFO, a device, a link that is not followed): no system error number says so.
+inline constexpr int NotAPlainFile = -1;
+// Removes the temporaries that interrupted replacements of the file left (plain files of its
+// TemporaryPrefix and a suffix beside the file that `rules` make the target), as a replacement
+// does first.
+void RemoveReplaceLeftovers(const QString& path, TReplaceRules rules = {});
 
 // The name a temporary of the file's replacement starts with: "." + the file's name (cut so
 // that the temporary's name stays within the longest name a folder takes) + ".~mv".
@@ -60,8 +68,12 @@ enum class TReplaceStep { Create,
                           Rename,
                           SyncFolder };
 void SetReplaceStepHook(void (*hook)(TReplaceStep));
+// Off, every replacement names its temporary from the start, as on the file systems that have
+// no unnamed files (vfat, NFS and the like); a test plays such a file system so.
+void UseUnnamedTemporaries(bool use);
 
-// Makes the folder and the folders above it that are missing, with the name's own bytes.
+// Makes the folder and the folders above it that are missing, with the name's own bytes; on
+// failure errno tells why.
 bool MakeFolders(const QString& folder);
 // The folder part of a file's path ("." for a bare name), its characters as they are.
 QString FolderOfFile(const QString& path);

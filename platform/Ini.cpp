@@ -1,6 +1,7 @@
 #include "platform/Ini.h"
 
 #include <QList>
+#include <cerrno>
 
 #include "platform/Files.h"
 
@@ -119,9 +120,14 @@ QByteArray TIniFile::Image() const
     return image;
 }
 
-bool TIniFile::Save(const QString& fileName) const
+bool TIniFile::Save(const QString& fileName, int* error) const
 {
-    return !fileName.isEmpty() && MakeFolders(FolderOfFile(fileName)) && ReplaceFile(fileName, Image(), {.MakeWritable = true});
+    if (fileName.isEmpty() || !MakeFolders(FolderOfFile(fileName))) {
+        if (error)
+            *error = fileName.isEmpty() ? ENOENT : errno;
+        return false;
+    }
+    return ReplaceFile(fileName, Image(), {.MakeWritable = true}, error);
 }
 
 std::optional<std::pair<std::size_t, std::size_t>> TIniFile::FindSection(const QString& section) const
@@ -177,18 +183,28 @@ QByteArray TIniFile::NewRaw(const QString& text, const TLine* replaced) const
     return raw;
 }
 
-void TIniFile::WriteString(const QString& section, const QString& key, const QString& value)
+TIniValueFault IniValueFault(const QString& value)
 {
-    QString oneLine = value;
-    oneLine.replace(u'\r', u' ').replace(u'\n', u' ');
-    const QString text = key + u'=' + oneLine;
+    if (value.contains(u'\n') || value.contains(u'\r'))
+        return TIniValueFault::LineBreak;
+    if (value != value.trimmed())
+        return TIniValueFault::OuterBlank;
+    if (DecodeName(EncodeName(value)) != value)
+        return TIniValueFault::NotEncodable;
+    return TIniValueFault::None;
+}
+
+bool TIniFile::WriteString(const QString& section, const QString& key, const QString& value)
+{
+    if (IniValueFault(value) != TIniValueFault::None)
+        return false;
+    const QString text = key + u'=' + value;
     if (const auto at = FindKey(section, key)) {
         TLine& line = Lines[*at];
         // An unchanged value keeps its line as it was, blanks and the key's spelling included.
-        if (line.Value == value.trimmed())
-            return;
-        line = ParseLine(NewRaw(text, &line), *at == 0);
-        return;
+        if (line.Value != value)
+            line = ParseLine(NewRaw(text, &line), *at == 0);
+        return true;
     }
     const auto range = FindSection(section);
     std::size_t at = 0;
@@ -210,6 +226,7 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
     // A file that had no final line break gets one between its old end and the new lines.
     if (!Lines.back().Raw.isEmpty() && at + 1 == Lines.size())
         Lines.push_back(TLine{});
+    return true;
 }
 
 void TIniFile::WriteInteger(const QString& section, const QString& key, std::int32_t value)

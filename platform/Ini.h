@@ -30,8 +30,8 @@ public:
     QByteArray Image() const;
     // Writes the image through a temporary file in the same folder (made when missing); the
     // file keeps its permissions plus the owner's write permission. False when nothing was
-    // written.
-    bool Save(const QString& fileName) const;
+    // written, with the system's error (or NotAPlainFile) in `error`.
+    bool Save(const QString& fileName, int* error = nullptr) const;
 
     bool ValueExists(const QString& section, const QString& key) const;
     // The trimmed value, or `fallback` when the key is missing.
@@ -41,9 +41,10 @@ public:
     std::int32_t ReadInteger(const QString& section, const QString& key, std::int32_t fallback) const;
     bool ReadBool(const QString& section, const QString& key, bool fallback) const;
 
-    // Line breaks in a value become blanks: a value is one line. A value equal to the present
-    // one leaves its line as it is, byte for byte.
-    void WriteString(const QString& section, const QString& key, const QString& value);
+    // A value that the file would give back as another one is refused (false, the file as it
+    // was): what a value cannot hold is told by IniValueFault. A value equal to the present one
+    // leaves its line as it is, byte for byte.
+    bool WriteString(const QString& section, const QString& key, const QString& value);
     void WriteInteger(const QString& section, const QString& key, std::int32_t value);
     void WriteBool(const QString& section, const QString& key, bool value);
     void DeleteKey(const QString& section, const QString& key);
@@ -70,3 +71,10 @@ private:
 
 // The integer conversion of ReadInteger, for a text on its own.
 std::optional<std::int32_t> ParseIniInteger(const QString& text);
+
+// Why the file cannot hold a value as it is: a value is one line, read without the blanks at its
+// ends, and its characters are the bytes of the file (DecodeName gives them back).
+// clang-format off
+enum class TIniValueFault { None, LineBreak, OuterBlank, NotEncodable };
+// clang-format on
+TIniValueFault IniValueFault(const QString& value);

@@ -37,6 +37,11 @@ int SetSerialInfo(int fd, const serial_struct* info) { return ioctl(fd, TIOCSSER
 
 TtySerialInfoCalls serialInfoCalls{&GetSerialInfo, &SetSerialInfo};
 
+int SetAttributesNow(int fd, int optionalActions, const termios* t) { return tcsetattr(fd, optionalActions, t); }
+int RequestAttributes(int fd, unsigned long request, const termios* t) { return ioctl(fd, request, t); }
+
+TtyAttributeCalls attributeCalls{&SetAttributesNow, &RequestAttributes};
+
 // What a port had when it was opened, by descriptor, to be given back when it closes: the
 // receive thread opens and closes, a test may close from another thread.
 template <typename T>
@@ -106,7 +111,7 @@ public:
     void Restore(int fd)
     {
         if (const std::optional<termios> attributes = kept_.Take(fd))
-            tcsetattr(fd, TCSANOW, &*attributes);
+            attributeCalls.Set(fd, TCSANOW, &*attributes);
     }
 
 private:
@@ -203,7 +208,7 @@ bool ApplyStopBits(termios& t, std::uint8_t stopBits)
 // parity bits are all that differ. That is no broken port: the rest took effect.
 bool SetAttributes(int fd, const termios& wanted, bool pty)
 {
-    if (tcsetattr(fd, TCSANOW, &wanted) == 0)
+    if (attributeCalls.Set(fd, TCSANOW, &wanted) == 0)
         return true;
     if (errno != EINVAL || !pty)
         return false;
@@ -231,7 +236,7 @@ bool SetFormatAttributes(int fd, const termios& t, bool pty, bool flushInput)
     unsigned long request = pty ? TCSETS : TCSETSW;
     if (flushInput)
         request = TCSETSF;
-    return ioctl(fd, request, &t) == 0;
+    return attributeCalls.Request(fd, request, &t) == 0;
 #else
     if (!pty)
         tcdrain(fd);
@@ -318,6 +323,10 @@ void SetTtySerialInfoCalls(const TtySerialInfoCalls& calls) { serialInfoCalls = 
 
 TtySerialInfoCalls DefaultTtySerialInfoCalls() { return {&GetSerialInfo, &SetSerialInfo}; }
 
+void SetTtyAttributeCalls(const TtyAttributeCalls& calls) { attributeCalls = calls; }
+
+TtyAttributeCalls DefaultTtyAttributeCalls() { return {&SetAttributesNow, &RequestAttributes}; }
+
 bool IsPlainTtyName(const std::string& name)
 {
     if (name.empty() || name.front() == '/' || name.find('\0') != std::string::npos)
@@ -371,7 +380,7 @@ int OpenTty(const std::string& name, int* error, TtyState* state)
     if (!known || ioctl(fd, TIOCEXCL) != 0 || !MakeRaw(fd, opened.Attributes, opened.Pty)) {
         err = errno;
         if (known)
-            tcsetattr(fd, TCSANOW, &original);
+            attributeCalls.Set(fd, TCSANOW, &original);
         ioctl(fd, TIOCNXCL);
         close(fd);
         return -1;

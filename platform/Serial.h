@@ -62,6 +62,17 @@ struct TtySerialInfoCalls {
 void SetTtySerialInfoCalls(const TtySerialInfoCalls& calls);
 TtySerialInfoCalls DefaultTtySerialInfoCalls();
 
+// The calls that set a tty's attributes: tcsetattr (Set: at open, and when it closes) and the
+// kernel's own request (Request: TCSETS, or TCSETSW to let queued output leave first; a format
+// change). Replaceable, so that tests can see the line settings a real port is given, which a pty
+// drops (the parity and the speed); both return 0 or -1 with errno. Default: the calls themselves.
+struct TtyAttributeCalls {
+    int (*Set)(int fd, int optionalActions, const termios* attributes);
+    int (*Request)(int fd, unsigned long request, const termios* attributes);
+};
+void SetTtyAttributeCalls(const TtyAttributeCalls& calls);
+TtyAttributeCalls DefaultTtyAttributeCalls();
+
 // Character format; parity and stop bits in the line-state codes (3 MARK, 4 SPACE, 0 one stop
 // bit). Output still queued goes out first, with the parity it was written with.
 // With `state` (as OpenTty filled it) the tty's attributes are taken from there and kept there.

@@ -149,7 +149,9 @@ def copy_tree():
         if os.path.exists(dst) and open(src, "rb").read() == open(dst, "rb").read():
             continue
         os.makedirs(os.path.dirname(dst), exist_ok=True)
-        shutil.copy2(src, dst)
+        # A fresh time, not the source's: a copy that puts back a file an interrupted run left
+        # mutated would otherwise look older than the mutant's objects, and not be rebuilt.
+        shutil.copy(src, dst)
 
 
 def run(cmd, timeout=None):

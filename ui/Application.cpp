@@ -1,12 +1,28 @@
 #include "ui/Application.h"
 
+#include <QSocketNotifier>
 #include <QThread>
 #include <QWidget>
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "platform/Abort.h"
 #include "ui/Ask.h"
 #include "ui/Main.h"
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void OnSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+}   // namespace
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -49,4 +65,26 @@ void ShowHandlerError(const char* message)
     if (!parent)
         parent = Mirvane2Form;
     MessageBox(parent, text, ErrorCaption, TButtons::Ok, TBoxIcon::Error);
+}
+
+// A signal only writes a byte; the event loop reads it and closes the window.
+void RouteSignalsToClose(QObject* context)
+{
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, context);
+    QObject::connect(notifier, &QSocketNotifier::activated, context, [] {
+        char buffer[16];
+        while (::read(signalPipe[0], buffer, sizeof buffer) > 0) {
+        }
+        if (Mirvane2Form)
+            Mirvane2Form->close();
+    });
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    // SIGHUP: the terminal the program was started from was closed; the window stays the user's.
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(signal, &action, nullptr);
 }

@@ -176,7 +176,10 @@ public:
     void LoadSettings();
     // Sets the window's rectangle, brought inside the primary screen's work area.
     void PlaceWindow(const QRect& wanted);
+    // At the end of a close; a file that cannot be written, or values it cannot hold, are told in
+    // the window and the close goes on.
     void SaveSettings();
+    void ReportSettingsNotSaved(const QString& reason);
     void AskSaveChanges();
     void SaveStateFile();
     void ApplyCellText(int column, int row, const QString& text);

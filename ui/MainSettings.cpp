@@ -16,7 +16,9 @@
 
 #include "model/LineMode.h"
 #include "model/SchemeFiles.h"
+#include "platform/Files.h"
 #include "platform/Ini.h"
+#include "ui/Ask.h"
 #include "ui/DocumentNames.h"
 #include "ui/Main.h"
 #include "ui/PortControl.h"
@@ -212,14 +214,18 @@ TPortValue ParsePortValue(const QString& text)
     return port;
 }
 
-QString FormatPortValue(bool open, bool autoDetect, const QString& name, int priority)
+std::optional<QString> FormatPortValue(bool open, bool autoDetect, const QString& name, int priority)
 {
-    return QStringLiteral("%1,%2,%3,%4").arg(open ? 1 : 0).arg(autoDetect ? 1 : 0).arg(name).arg(priority);
+    // Put together, not substituted: a '%' in the name is the name's.
+    const QString text = QString::number(open ? 1 : 0) + u',' + QString::number(autoDetect ? 1 : 0) + u',' + name + u',' +
+                         QString::number(priority);
+    const TPortValue read = ParsePortValue(text);
+    if (read.Name != name || read.Priority != std::uint32_t(priority))
+        return std::nullopt;
+    return text;
 }
 
 int LimitPollPriority(std::uint32_t priority) { return int(std::min<std::uint32_t>(priority, 6)); }
-
-bool IsStoredRelative(const QString& path) { return !path.startsWith(u'.') && !path.contains(u':'); }
 
 QString LoadedFileName(const QString& value, const QString& startDir)
 {
@@ -245,6 +251,47 @@ namespace {
 
 // Column widths beyond this are no widths a screen shows; they are taken as this.
 constexpr std::uint32_t MaxColWidth = 4000;
+
+QString FaultText(TIniValueFault fault)
+{
+    switch (fault) {
+    case TIniValueFault::LineBreak:
+        return QStringLiteral("перевод строки в значении");
+    case TIniValueFault::OuterBlank:
+        return QStringLiteral("пробел в начале или в конце значения");
+    case TIniValueFault::NotEncodable:
+        return QStringLiteral("символы, которых файл не передаёт");
+    case TIniValueFault::None:
+        break;
+    }
+    return {};
+}
+
+// The values a save refused, a line each ("SETUP/Port «1,0,a,b,2»: why"), kept as they were.
+class TRefusedValues {
+public:
+    explicit TRefusedValues(TIniFile& ini) : Ini(ini) {}
+    bool Write(const QString& section, const QString& key, const QString& value)
+    {
+        if (Ini.WriteString(section, key, value))
+            return true;
+        Refuse(section + u'/' + key, value, FaultText(IniValueFault(value)));
+        return false;
+    }
+    void Refuse(const QString& what, const QString& value, const QString& why)
+    {
+        Lines << what + QStringLiteral(" «") + value + QStringLiteral("»: ") + why;
+    }
+    QStringList Lines;
+
+private:
+    TIniFile& Ini;
+};
+
+QString SaveErrorText(int error)
+{
+    return error == NotAPlainFile ? QStringLiteral("на его месте не обычный файл") : qt_error_string(error);
+}
 
 QString LastFileKey(int n) { return QStringLiteral("File%1").arg(n); }
 
@@ -463,9 +510,10 @@ void TMirvane2Form::SaveSettings()
     TIniFile ini;
     // Keys of others stay; a file we cannot read is not replaced by ours.
     if (ini.Load(IniFileName) == TIniLoad::Unreadable) {
-        qWarning("Settings file %s is unreadable; settings not saved", qPrintable(IniFileName));
+        ReportSettingsNotSaved(QStringLiteral("файл не читается или слишком велик"));
         return;
     }
+    TRefusedValues values(ini);
     const QRect normal = NormalRect(*this);
     TFormsMain f;
     f.Maximized = isMaximized() ? 1 : 0;
@@ -478,24 +526,44 @@ void TMirvane2Form::SaveSettings()
     f.InfoShown = RightBottomPanel->Visible() ? 1 : 0;
     f.InfoHeight = InfoPanelHeight;
     f.CommentHeight = CommentPanelHeight;
-    ini.WriteString(FormsSection, QStringLiteral("Main"), FormatFormsMain(f));
+    values.Write(FormsSection, QStringLiteral("Main"), FormatFormsMain(f));
     std::vector<int> widths;
     widths.reserve(static_cast<std::size_t>(SchemeGrid->columnCount()));
     for (int i = 0; i < SchemeGrid->columnCount(); ++i)
         widths.push_back(SchemeGrid->columnWidth(i));
-    ini.WriteString(ViewSection, QStringLiteral("ColWidths"), FormatColWidths(widths));
+    values.Write(ViewSection, QStringLiteral("ColWidths"), FormatColWidths(widths));
     ini.WriteInteger(ViewSection, QStringLiteral("UpdateTime"), UpdateTime_);
     ini.WriteBool(ViewSection, QStringLiteral("ClearData"), ClearDataCheckBox->Checked());
     ini.WriteInteger(ViewSection, QStringLiteral("DevicesSort"), DevicesSortColumn);
-    ini.WriteString(SetupSection, QStringLiteral("Port"),
-                    FormatPortValue(PortOpen, PortAutoDetect, ::SettingsPortName(), PollPriority));
+    if (const auto port = FormatPortValue(PortOpen, PortAutoDetect, ::SettingsPortName(), PollPriority))
+        values.Write(SetupSection, QStringLiteral("Port"), *port);
+    else
+        values.Refuse(SetupSection + QStringLiteral("/Port"), ::SettingsPortName(),
+                      QStringLiteral("запятая или пробел по краям в имени порта"));
     ini.WriteInteger(SetupSection, QStringLiteral("Mode"), LineMode.load());
     ini.WriteBool(SetupSection, QStringLiteral("SameAddr"), SameAddrCheckBox->Checked());
+    // A recent file the file cannot hold leaves a gap no key shows.
     int n = 1;
-    for (; n <= int(LastFiles.size()) && !LastFiles[std::size_t(n - 1)].isEmpty(); ++n)
-        ini.WriteString(LastFilesSection, LastFileKey(n), LastFileDisplayName(LastFiles[std::size_t(n - 1)], StartDir));
+    for (const QString& file : LastFiles) {
+        if (file.isEmpty())
+            break;
+        if (values.Write(LastFilesSection, LastFileKey(n), file))
+            ++n;
+    }
     for (; n <= 5; ++n)
         ini.DeleteKey(LastFilesSection, LastFileKey(n));
-    if (!ini.Save(IniFileName))
-        qWarning("Settings file %s could not be written", qPrintable(IniFileName));
+    int error = 0;
+    if (!ini.Save(IniFileName, &error))
+        ReportSettingsNotSaved(SaveErrorText(error));
+    else if (!values.Lines.isEmpty())
+        MessageBox(this,
+                   QStringLiteral("Не все настройки записаны в файл:\n") + IniFileName + u'\n' + values.Lines.join(u'\n'),
+                   ErrorCaption, TButtons::Ok, TBoxIcon::Error);
+}
+
+void TMirvane2Form::ReportSettingsNotSaved(const QString& reason)
+{
+    qWarning("Settings file %s not written: %s", qPrintable(IniFileName), qPrintable(reason));
+    MessageBox(this, QStringLiteral("Ошибка при сохранении файла настроек:\n") + IniFileName + u'\n' + reason, ErrorCaption,
+               TButtons::Ok, TBoxIcon::Error);
 }

@@ -63,15 +63,16 @@ struct TPortValue {
     std::optional<std::uint32_t> Priority;
 };
 TPortValue ParsePortValue(const QString& text);
-QString FormatPortValue(bool open, bool autoDetect, const QString& name, int priority);
+// The value, or nothing when it would read back as another port name (a comma in the name, or
+// blanks at its ends).
+std::optional<QString> FormatPortValue(bool open, bool autoDetect, const QString& name, int priority);
 // The poll priority as stored: above 6 (also any negative number, taken unsigned) becomes 6.
 int LimitPollPriority(std::uint32_t priority);
 
-// Recent files are stored as their menus show them (LastFileDisplayName): the bare name in the
-// start folder, "./" and the path below it, else the full path. A relative path is stored so
-// only when it neither climbs out ("..") nor holds a ':'.
-bool IsStoredRelative(const QString& path);
-// A stored value back to a full path: relative values lie below `startDir` (ending with '/').
+// Recent files are stored by their full paths, so that they open whatever folder the program
+// starts in (their menus still show them short, LastFileDisplayName). A stored value back to a
+// full path: relative values, as files of earlier versions hold them, lie below `startDir`
+// (ending with '/').
 QString LoadedFileName(const QString& value, const QString& startDir);
 
 // The command line's arguments after the program's name; tests set their own (an empty

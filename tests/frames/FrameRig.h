@@ -3,7 +3,9 @@
 // strings and handlers that count change events. Bodies go in as hex, controls are set and read by
 // name, and grid cells and the info line are compared as text.
 #include <QRegularExpression>
+#include <QStringList>
 #include <QWidget>
+#include <algorithm>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <memory>
@@ -124,37 +126,67 @@ struct Typed { int row; bool request; int column; const char* text; const char* 
 // Stands in the address byte, which no frame may touch.
 constexpr std::uint8_t Address = 0xA5;
 
+// A case's place for its failures: the catalogue row, its model and the side.
+inline std::string Where(int row, bool request)
+{
+    return "row " + std::to_string(row) + " " + DeviceCatalogue[row].Model + (request ? " request" : " answer");
+}
+
+// Texts of several fields joined by `separator`, compared one field at a time, each failure named
+// by the field's name (names[i]), so that a broken factor says which field it broke.
+inline void ExpectFields(const QString& got, const QString& want, const QStringList& names, QChar separator)
+{
+    const QStringList g = got.split(separator), w = want.split(separator);
+    EXPECT_EQ(g.size(), w.size()) << "fields of " << names.join(',').toStdString();
+    for (qsizetype i = 0; i < std::min(g.size(), w.size()); ++i)
+        EXPECT_EQ(g[i].toStdString(), w[i].toStdString()) << names.value(i).toStdString();
+}
+
+// The names of a body's bytes, counted as the message counts them: "byte 1", "byte 2", ...
+inline QStringList ByteNames(const char* hex)
+{
+    QStringList names;
+    for (qsizetype i = 1; i <= QString(hex).split(' ', Qt::SkipEmptyParts).size(); ++i)
+        names << QStringLiteral("byte %1").arg(i);
+    return names;
+}
+
 inline void Check(const Shown& c)
 {
-    SCOPED_TRACE(std::string(c.body) + " row " + std::to_string(c.row));
+    SCOPED_TRACE(Where(c.row, c.request) + " " + c.body);
     Rig rig(c.row);
     rig.SetHex(c.request, c.body);
     rig.Show(c.request);
-    EXPECT_EQ(rig.Read(c.names).toStdString(), c.values);
+    ExpectFields(rig.Read(c.names), c.values, QString(c.names).split(';'), ';');
     const TStringsRow& g = rig.grid;
     const QString cells = c.request ? g.Cell(2) : QStringList{g.Cell(3), g.Cell(4), g.Cell(5), g.Cell(6)}.join('|');
-    EXPECT_EQ(cells.toStdString(), c.cells);
+    const QStringList columns = c.request ? QStringList{"column 2"} : QStringList{"column 3", "column 4", "column 5", "column 6"};
+    ExpectFields(cells, c.cells, columns, '|');
     const TFrameInfo& row = DeviceCatalogue[c.row];
-    EXPECT_EQ((c.request ? row.DescribeRequest : row.DescribeAnswer)(rig.Side(c.request).data()).toStdString(), c.info);
+    EXPECT_EQ((c.request ? row.DescribeRequest : row.DescribeAnswer)(rig.Side(c.request).data()).toStdString(), c.info)
+        << "info line";
 }
 inline void Check(const Built& c)
 {
+    SCOPED_TRACE(Where(c.row, c.request) + " built from " + c.set);
     Rig rig(c.row);
     rig.Side(c.request)[0] = Address;
     rig.SetHex(c.request, c.before), rig.Set(c.set), rig.Build(c.request);
-    EXPECT_EQ(rig.Hex(c.request, c.after).toStdString(), c.after) << c.row << ": " << c.set;
+    ExpectFields(rig.Hex(c.request, c.after), c.after, ByteNames(c.after), ' ');
     EXPECT_EQ(rig.Side(c.request)[0], Address) << "the address byte belongs to the line engine";
     if (c.shown) {
-        EXPECT_EQ(rig.Read(QString(c.set).remove(QRegularExpression("=[^;]*"))).toStdString(), c.shown) << c.set;
+        const QString names = QString(c.set).remove(QRegularExpression("=[^;]*"));
+        ExpectFields(rig.Read(names), c.shown, names.split(';'), ';');
     }
 }
 inline void Check(const Typed& c)
 {
+    SCOPED_TRACE(Where(c.row, c.request) + " column " + std::to_string(c.column) + " typed '" + c.text + "'");
     Rig rig(c.row);
     rig.Side(c.request)[0] = Address;
     rig.Set(c.set), rig.SetHex(c.request, c.before);
     c.request ? rig.info->GridToRequest(c.text, c.column) : rig.info->GridToAnswer(c.text, c.column);
-    EXPECT_EQ(rig.Hex(c.request, c.after).toStdString(), c.after) << c.row << ":" << c.column << " '" << c.text << "'";
+    ExpectFields(rig.Hex(c.request, c.after), c.after, ByteNames(c.after), ' ');
     EXPECT_EQ(rig.Side(c.request)[0], Address) << "the address byte belongs to the line engine";
 }
 template <class Case, std::size_t N> void CheckAll(const Case (&cases)[N])

@@ -82,6 +82,7 @@ TEST(BlockFrames, BodiesShownInFrameGridAndInfoLine)
 {
     CheckAll<Shown>({
         {5, Req, "A5", "OUT1CheckBox;OUT2CheckBox;OUT8CheckBox", "1;0;1", "1010 0101", "OUT8-1=1010 0101"},
+        {5, Req, "5A", "OUT4CheckBox;OUT5CheckBox;OUT6CheckBox", "1;1;0", "0101 1010", "OUT8-1=0101 1010"},
         // Bit 7 of the pressure bytes is bit 2 of OUT6 and OUT5, not pressure.
         {5, Ans, "19 C8 FF 05 D1 65", BNames, "25;200;12.70;0.50;4;-1;1;2;1;6", "25|200|-|71 2145",
          "T1=25, T2=200, P1=12.70, P2=0.50, OUT6-1=71 2145"},

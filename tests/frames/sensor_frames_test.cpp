@@ -73,6 +73,7 @@ TEST(SensorFrames, BodiesShownInFrameGridAndInfoLine)
         {LineProximityA, Ans, "05 60", "EEdit;IN2ComboBox;IN3ComboBox", "5;1;2", "5|-|21|-", "E=5, IN3-2=21"},
         // Every other single-value model once, with its own factor, width and inputs.
         {21, Ans, "80 01", "FEdit", "3.00", "3.00|-|-|-", "F=3.00"},                                     // tension, 1/128
+        {21, Ans, "FF FF", "FEdit", "511.99", "511.99|-|-|-", "F=511.99"},                               // the whole word
         {46, Ans, "FF FF", "FEdit", "16383", "16383|-|-|-", "F=16383"},                                  // 14 bits
         {23, Ans, "10 80", "FEdit;IN1ComboBox", "16;1", "16|-|1|-", "F=16, IN1=1"},                      // compression
         {49, Ans, "E8 C3", "DEdit", "10.00", "10.00|-|-|-", "D=10.00"},                                  // fuel, 1/100
@@ -139,10 +140,14 @@ TEST(SensorFrames, FramesBuildTheBodies)
         // selection sets its bit, a three-item one adds nothing.
         {TiltA, Ans, "34 12 5A", "", "34 92 5A"},
         {PressureB, Ans, "00 E8 5A", "", "00 28 5A"},
-        {PressureA, Ans, "00 28 5A", "PEdit=1600", "00 00 5A"},               // 65536 cut to 16 bits
-        {TensionB, Ans, "0A 40 5A", "FEdit=abc;IN1ComboBox=2", "0A 80 5A"},   // value kept, input rebuilt
-        {TensionB, Ans, "00 00 5A", "FEdit=-1;IN1ComboBox=2", "FF BF 5A"},    // two's complement cut to 14 bits
-        {TensionC, Ans, "FF FF 5A", "FEdit=10", "0A 00 5A"},                  // unused bits cleared
+        {PressureA, Ans, "00 28 5A", "PEdit=1600", "00 00 5A"},                 // 65536 cut to 16 bits
+        {PressureB, Ans, "00 00 5A", "PEdit=100;IN1ComboBox=1", "00 50 5A"},    // each model's own steps per unit
+        {21, Ans, "00 00 5A", "FEdit=3.5", "C0 01 5A"},                         // 448
+        {WindSpeed, Ans, "00 00 5A", "VEdit=12.5;IN1ComboBox=2", "7D 80 5A"},   // 125
+        {49, Ans, "00 00 5A", "DEdit=10.25", "01 04 5A"},                       // 1025
+        {TensionB, Ans, "0A 40 5A", "FEdit=abc;IN1ComboBox=2", "0A 80 5A"},     // value kept, input rebuilt
+        {TensionB, Ans, "00 00 5A", "FEdit=-1;IN1ComboBox=2", "FF BF 5A"},      // two's complement cut to 14 bits
+        {TensionC, Ans, "FF FF 5A", "FEdit=10", "0A 00 5A"},                    // unused bits cleared
         {LineProximityA, Ans, "FF FF 5A", "EEdit=5;IN2ComboBox=1;IN3ComboBox=2", "05 60 5A"},
         // The angle drops to 15 bits and the input bit is set by the combo alone.
         {BoomLengthA, Ans, "00 00 00 00", "ANGEdit=1.5;LENEdit=-1;IN1ComboBox=0", "80 01 00 FF", "1.5;255;0"},

@@ -1,10 +1,12 @@
 // Feeds arbitrary bytes to the settings file's reader and to the rules of the values the window
 // reads from it. Whatever the bytes, an untouched file must come back unchanged, and so must a
 // file whose values are written as they read; a written key must read back as written without
-// disturbing the other keys, and the value rules must return.
+// disturbing the other keys, and the value rules must return. Any text made of the bytes, as a
+// value, is either written and read back the same or refused with the file left as it was.
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/Files.h"
 #include "platform/Ini.h"
 #include "ui/MainSettings.h"
 
@@ -61,6 +63,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (key[1] == QStringLiteral("Port") || key[1] == QStringLiteral("File1"))
             continue;
         Require(again.ReadString(key[0], key[1]) == ini.ReadString(key[0], key[1]));
+    }
+
+    // The first bytes as a value, and the value with the format's special characters around it.
+    const QString raw = DecodeName(image.left(80));
+    for (const QString& value : {raw, QStringLiteral("%1;=[").arg(raw), u'%' + raw + QStringLiteral("%2")}) {
+        for (const auto& key : Keys) {
+            TIniFile written = ini;
+            const bool taken = written.WriteString(key[0], key[1], value);
+            Require(taken == (IniValueFault(value) == TIniValueFault::None));
+            TIniFile back;
+            back.Parse(written.Image());
+            Require(taken ? back.ReadString(key[0], key[1]) == value : written.Image() == image);
+        }
     }
     return 0;
 }

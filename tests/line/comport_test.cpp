@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 #include <termios.h>
 #include <unistd.h>
+#include <utility>
 
 #include "line/Port.h"
 #include "line/Protocol.h"
@@ -236,4 +237,98 @@ TEST(ComPortLatency, AsksForLowLatencyOnOpenGivesTheOldFlagsBackOnCloseAndIgnore
         EXPECT_EQ(Driver.sets, driver.sets) << what;
     }
     SetTtySerialInfoCalls(DefaultTtySerialInfoCalls());
+}
+
+// What the back end asks of the tty, seen through the attribute seam: a pty drops the parity and
+// the speed, so only what is asked for shows them.
+namespace {
+struct AttributeSets {
+    std::vector<termios> asked;   // every set, in order
+    int failWith = 0;             // the errno of the next Set, 0: it works
+} Sets;
+
+int SetAttributes(int fd, int actions, const termios* t)
+{
+    Sets.asked.push_back(*t);
+    if (const int error = std::exchange(Sets.failWith, 0))
+        return Fail(error);
+    return DefaultTtyAttributeCalls().Set(fd, actions, t);
+}
+int RequestAttributes(int fd, unsigned long request, const termios* t)
+{
+    Sets.asked.push_back(*t);
+    return DefaultTtyAttributeCalls().Request(fd, request, t);
+}
+
+class ComPortAttributes : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(line.Ok());
+        SetTtyAttributeCalls({&SetAttributes, &RequestAttributes});
+        Sets = {};
+    }
+    void TearDown() override { SetTtyAttributeCalls(DefaultTtyAttributeCalls()); }
+
+    LineSimulator line;
+    TMVPort port{line.PortName()};
+};
+}
+
+TEST_F(ComPortAttributes, NineThousandSixHundredBaudEightBitsTheNinthBitAsParityRawWithoutFlowControl)
+{
+    {   // a tty left cooked, at another speed, with flow control and two stop bits
+        const int other = open(("/dev/" + line.PortName().toStdString()).c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+        termios t{};
+        ASSERT_TRUE(other >= 0 && tcgetattr(other, &t) == 0);
+        t.c_cflag |= CRTSCTS | CSTOPB;
+        t.c_iflag |= IXON | IXOFF | INPCK | ISTRIP | ICRNL;
+        t.c_lflag |= ICANON | ECHO | ISIG;
+        t.c_oflag |= OPOST;
+        cfsetspeed(&t, B19200);
+        ASSERT_EQ(tcsetattr(other, TCSANOW, &t), 0);
+        close(other);
+    }
+    ASSERT_TRUE(port.Open());
+    // A format is set with the purge, or the transfer, that comes after it.
+    std::uint32_t queued = 0;
+    ASSERT_TRUE(port.SetState(&AddressDCB) && port.Purge() && port.SetState(&ListenDCB) && port.GetInQueue(&queued));
+    // clang-format off
+    const std::pair<const char*, tcflag_t> states[] = {
+        {"opened (SPACE)", PARENB | CMSPAR}, {"address byte (MARK)", PARENB | CMSPAR | PARODD},
+        {"listening (SPACE)", PARENB | CMSPAR},
+    };
+    // clang-format on
+    ASSERT_EQ(Sets.asked.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto& [state, parity] = states[i];
+        const termios& t = Sets.asked[i];
+        EXPECT_EQ(cfgetispeed(&t), speed_t(B9600)) << state;
+        EXPECT_EQ(cfgetospeed(&t), speed_t(B9600)) << state;
+        EXPECT_EQ(t.c_cflag & CSIZE, tcflag_t(CS8)) << state;
+        EXPECT_EQ(t.c_cflag & CSTOPB, 0u) << state << ": one stop bit";
+        EXPECT_EQ(t.c_cflag & (PARENB | CMSPAR | PARODD), parity) << state;
+        EXPECT_EQ(t.c_cflag & (CLOCAL | CREAD | CRTSCTS), tcflag_t(CLOCAL | CREAD)) << state;
+        EXPECT_EQ(t.c_iflag & (IXON | IXOFF | IXANY | INPCK | PARMRK | IGNPAR | ISTRIP | ICRNL | INLCR | IGNCR), 0u) << state;
+        EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u) << state;
+        EXPECT_EQ(t.c_oflag & OPOST, 0u) << state;
+    }
+    EXPECT_TRUE(port.Close());
+}
+
+TEST_F(ComPortAttributes, ARefusalSaysWhyByItsErrno)
+{
+    // clang-format off
+    const std::pair<int, TPortRefusal> refusals[] = {
+        {EACCES, TPortRefusal::NoAccess}, {EPERM, TPortRefusal::NoAccess}, {EBUSY, TPortRefusal::Busy},
+        {EIO, TPortRefusal::None}, {ENODEV, TPortRefusal::None},
+    };
+    // clang-format on
+    for (const auto& [error, refusal] : refusals) {
+        Sets.failWith = error;
+        EXPECT_FALSE(port.Open()) << error;
+        EXPECT_EQ(port.Refusal, refusal) << error;
+    }
+    EXPECT_TRUE(port.Open() && port.Refusal == TPortRefusal::None);
+    port.Close();
 }

@@ -28,6 +28,8 @@ const ListenCase ListenCases[] = {
     {"NoAnswerByte", EitherWay, ModeReceive, {{0, LevReq}, {100, Join(LevReq, LevAns)}}, {"r50 4 AC 01 AD | ", LevOk}},
     {"ForeignByteAfterRequest", EitherWay, ModeReceive, {{0, Join(LevReq, {0x55})}}, {"r50 4 AC 01 AD | ", "r- 6 55 | "}},
     {"RequestCheck", EitherWay, ModeReceive, {{0, {0xAC, 0x01, 0xAE}}}, {"r50 5 AC | ", "r- 6 01 | ", "r- 6 AE | "}},
+    {"EmulatedDeviceLeavesABadCheckByteUnanswered", RowLeveller44, ModeEmulate, {{0, {0xAC, 0x01, 0xAE}}},
+     {"r50 5 AC | ", "r- 6 01 | ", "r- 6 AE | "}},
     {"ShortRequest", EitherWay, ModeReceive, {{0, {0xAC, 0x01}}, {100, Join(LevReq, LevAns)}}, {"r50 6 AC | ", "r- 6 01 | ", LevOk}},
     {"AddressSixtyThree", EitherWay, ModeReceive, {{0, {0x3F, 0xFF}}}, {"r- 6 3F | ", "r- 6 FF | "}},
     // Address 6 has three one-byte requests; address 50 holds row 1 (answer 7 bytes) before row 4
@@ -190,6 +192,21 @@ TEST(RequestWithBytesBehind, IsAnsweredWhileTheMasterWaitsAndNotOnceTheLineWentO
         else
             EXPECT_GE(w.Writes().front().Tick - t0, 116u);   // not the request held
     }
+}
+
+// The program's answer heard back is checked as any answer: a corrupted echo is a failed exchange.
+TEST_F(LineEngineTest, AnEmulatedAnswerHeardBackCorruptedIsAFailedExchange)
+{
+    AddDevice(RowLeveller44, ModeEmulate);
+    line.Echoes = false;
+    line.OnWrite = [this](const ScriptedPort::Call& write) {
+        Bytes echo = write.Bytes;
+        echo.back() ^= 0x01;
+        line.PlayAfter(1, echo);
+    };
+    line.PlayAfter(0, LevReq);
+    RunUntilQuiet();
+    EXPECT_EQ(LogTexts(), Texts{"r50 2 AC 01 AD | 2C 00 00 2D"});
 }
 
 TEST_F(LineEngineTest, ReadAsksForNoMoreThanTheFreeRoom)

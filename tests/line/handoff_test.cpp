@@ -161,6 +161,22 @@ TEST_F(HandOffTest, WhatReachesTheImagesFollowsTheModes)
     EXPECT_FALSE(d.TimerActive());
 }
 
+// An emulated device's answer is the user's: neither an answer heard, nor a failed exchange, nor
+// another row's exchange overwrites or empties it.
+TEST_F(HandOffTest, AnEmulatedDevicesAnswerStaysTheUsers)
+{
+    TDeviceInfo& d = AddDevice(RowPressure6, ModeEmulate);
+    auto* frame = dynamic_cast<TTestAnswerFrame*>(d.Frame.data());
+    d.SchemeObject->Answer[1] = 12;
+    frame->ValueEdit->SetText("12");
+    HandOff(RowPressure6, Pressure);   // its answer heard with another body
+    HandOff(RowPressure6, PressureBadAnswer, ResultAnswerCheck);
+    HandOff(RowTension6, Pressure);
+    EXPECT_EQ(d.SchemeObject->Answer[1], 12);
+    EXPECT_EQ(frame->ValueEdit->Text(), "12");
+    EXPECT_EQ(d.GridCell(9), "Другой датчик");
+}
+
 TEST_F(HandOffTest, AnotherRowOfTheAddressCountsAsNoAnswerOfTheDevice)
 {
     TDeviceInfo& d = AddDevice(RowPressure6, ModeReceive);
@@ -236,4 +252,32 @@ TEST_F(HandOffTest, ListFollowsInStepsOfTheActiveCount)
     Append(host);
     EXPECT_EQ(host.listIndex, LineLogCount - 1);
     EXPECT_DOUBLE_EQ(DateTimeToDays(QDateTime(QDate(1900, 1, 1), QTime(12, 0))), 2.5);   // days since 1899
+}
+
+// A full log drops its oldest record for each new one: the view and the selection move up with
+// their records, and the list jumps to the newest once as many records as devices are active lie
+// below the view, as ever.
+TEST_F(HandOffTest, AFullLogKeepsTheSelectionOnItsRecord)
+{
+    // clang-format off
+    const struct { int devices, top, selected, after; } cases[] = {
+        {6, 9985, 9990, 9999},   // six records below the view, six active: the newest
+        {8, 9985, 9990, 9989},   // six below, eight active: stays on its record
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.devices);
+        for (int address = 1; int(host.devices.size()) < c.devices; ++address)
+            if (!FrameInfoVectors[address].empty())
+                AddDevice(int(FrameInfoVectors[address].front() - DeviceCatalogue), ModeReceive);
+        LineLogClear();
+        for (int i = 0; i < LineLogCapacity; ++i)
+            LineLogAdd(&DeviceCatalogue[RowPressure6], ResultOk, "46", "");
+        host.listCount = LineLogCount;
+        host.listTop = c.top;
+        host.listIndex = c.selected;
+        Append(host);
+        EXPECT_EQ(LineLogCount, LineLogCapacity);
+        EXPECT_EQ(host.listIndex, c.after);
+    }
 }

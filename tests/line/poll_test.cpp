@@ -32,6 +32,32 @@ TEST_F(PollTest, DueDevicesInListOrderThenBackedOffOnesWhenNoneIsDue)
     EXPECT_EQ(Choices(2), (std::vector<int>{RowLeveller44, RowPressure6}));
 }
 
+// Due ticks wrap with the tick count; 0 is due at once in either half of it. The poll's choice
+// and the line monitor's count of due devices read them alike.
+TEST(PollDueTicks, ZeroIsDueAtOnceAndDueTicksCountAcrossTheWrap)
+{
+    // clang-format off
+    const struct { std::uint32_t now, next; bool due; } cases[] = {
+        {0x00001000, 0, true}, {0x80001000, 0, true}, {0xFFFFFFF0, 0, true},
+        {0xFFFFFFF0, 0x00000010, false},   // 32 ms on, past the wrap
+        {0x00000010, 0x00000010, true}, {0x00000010, 0xFFFFFFF0, true}, {0xFFFFFFF0, 0xFFFFFFF1, false},
+        {0x7FFFFFF0, 0x80000010, false}, {0x80000010, 0x7FFFFFF0, true},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << "now " << c.now << ", due at " << c.next);
+        ReceiveWorld w;
+        w.clock.Set(c.now);
+        TDeviceInfo& device = w.devices.AddDevice(RowLeveller44);
+        TDeviceInfo& other = w.devices.AddDevice(RowPressure6);
+        device.NextPollTick = c.next;
+        other.NextPollTick = c.now + 1000;   // not due: alone it would count the enabled devices
+        EXPECT_EQ(LineLogActiveCount(w.host, c.now), c.due ? 1 : 2);
+        other.NextPollTick = 0;
+        EXPECT_EQ(w.Choices(1), std::vector<int>{c.due ? RowLeveller44 : RowPressure6});
+    }
+}
+
 TEST_F(PollTest, DisabledDevicesOrAnOpeningSchemeMeanNoPollAndAnIdleWait)
 {
     devices.AddDevice(RowPressure6);
@@ -168,7 +194,9 @@ TEST_F(PollTest, CyclePeriodAppearsAtTheTwentiethStoredTimeRoundedAndResetStatsS
     }
     EXPECT_EQ(host.statusTexts[1], " Период опроса: 124 мс");
     Cycles(100, 1000);
-    Cycles(100, 10);   // the mean covers the last hundred
+    Cycles(99, 10);   // the mean covers the last hundred: (1000 + 99 x 10) / 100
+    EXPECT_EQ(host.statusTexts[1], " Период опроса: 20 мс");
+    Cycles(1, 10);
     EXPECT_EQ(host.statusTexts[1], " Период опроса: 10 мс");
 
     device.LastAnswerTick = clock.Now();

@@ -63,6 +63,8 @@ TEST_F(ReceiveEndToEnd, MasterDiagnosticsAnswersForAnEmulatedDevice)
     const Bytes answer = Answer(RowLeveller44, {0x5A, 0x6B});
     StartOn(LineModeMaster);
     ASSERT_TRUE(Shown('8', line));
+    thread->SetPriority(9);   // the scale ends at 6, time-critical
+    EXPECT_EQ(thread->priority(), QThread::TimeCriticalPriority);
     for (std::size_t i = 1; i <= 3; ++i) {
         line.Play(Request(RowLeveller44, {0x07}));
         ASSERT_TRUE(RunEventsUntil([&] { return line.Heard().size() >= answer.size() * i; }));
@@ -149,6 +151,36 @@ TEST_F(ReceiveEndToEnd, HangUpIsSurvivedANewPortTakenOnAndPauseHonoured)
     thread->Continue();
     EXPECT_TRUE(RunEventsUntil([&] { return secondLine.Requests >= requests + 3; }));
     thread->Pause();
+    Stop();
+}
+
+// The system's clock, but an idle wait that ends only when its flags say so: a flag set without
+// waking the thread leaves it idling for good.
+class UntimedIdleTicks final : public ITickSource {
+public:
+    std::uint32_t Now() const override { return SystemTicks().Now(); }
+    void Sleep(std::uint32_t ms) override { SystemTicks().Sleep(ms); }
+    void WaitFor(std::unique_lock<std::mutex>& lock, std::condition_variable& wake, std::uint32_t,
+                 const std::function<bool()>& done) override
+    {
+        ++Idles;
+        wake.wait(lock, done);
+    }
+    std::atomic<int> Idles = 0;
+};
+
+// With nothing to poll the thread idles until a reconnect or a termination wakes it.
+TEST_F(ReceiveEndToEnd, ReconnectAndTerminationWakeAnIdleThread)
+{
+    static UntimedIdleTicks ticks;   // the thread may outlive a failed assertion here
+    ScopedTicks scoped{ticks};
+    ticks.Idles = 0;
+    StartOn(LineModeSensors);
+    ASSERT_TRUE(RunEventsUntil([&] { return ticks.Idles > 0; }));
+    thread->RequestReconnect();
+    const auto& shown = host.statusHistory[2];
+    EXPECT_TRUE(RunEventsUntil([&] { return std::count(shown.begin(), shown.end(), "8" + line.PortName()) == 2; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return ticks.Idles > 1; }));
     Stop();
 }
 

@@ -10,6 +10,9 @@ TEST_F(ReceiveThreadTest, ReconnectAndALostPortEndTheCycleWhichStartsAfresh)
 {
     LineMode = LineModeMaster;
     TDeviceInfo& device = devices.AddDevice(RowPressure6);
+    TDeviceInfo& disabled = devices.AddDevice(RowLeveller44, ModeDisabled);   // left as it is
+    disabled.LastAnswerTick = 123;
+    disabled.IntervalSum = 77;
     host.SetPortSettings({false, "ttyUSB0", {}});
     ScriptedPort& line = Line("ttyUSB0");
     std::uint32_t hangUpTick = 0, reopenTick = 0;
@@ -42,6 +45,7 @@ TEST_F(ReceiveThreadTest, ReconnectAndALostPortEndTheCycleWhichStartsAfresh)
     EXPECT_EQ(line.CallsOf(ScriptedPort::Op::Close).size(), 3u);
     EXPECT_GE(reopenTick - hangUpTick, 3 * IdleWaitMs);
     EXPECT_EQ(host.timerMessages, (std::vector<TDeviceInfo*>(3, &device)));
+    EXPECT_EQ(std::pair(disabled.LastAnswerTick, disabled.IntervalSum), std::pair(123u, 77));
     EXPECT_TRUE(thread.ResetStats);
     // The glyph starts from nothing in each cycle: each connection is shown, the gap as missing.
     EXPECT_EQ(host.statusHistory[2], (std::vector<QString>{"8ttyUSB0", "8ttyUSB0", "9ttyUSB0", "8ttyUSB0"}));

@@ -1,18 +1,31 @@
 // The open document without a window: the name it takes on saving, when leaving keeps the state
-// file, the caption, a new document, and the recent-file list. Reading back what was written, with
-// or without a state file, is checked through the window's document tests.
+// file, what interrupted saves left, the caption, a new document, and the recent-file list.
+// Reading back what was written, with or without a state file, is checked through the window's
+// document tests.
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "model/Document.h"
+#include "model/FileNames.h"
+#include "model/LineMode.h"
+#include "platform/Files.h"
 
 namespace {
 
 class DocumentTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    void TearDown() override { UseUnnamedTemporaries(true); }
     QString Path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+    std::string Entries() const
+    {
+        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name).join(u' ').toStdString();
+    }
     QTemporaryDir dir;
     TDocument document;
 };
@@ -39,6 +52,49 @@ TEST_F(DocumentTest, LeavingKeepsTheStateOfAnUnmodifiedMostRecentFileOnly)
     for (const auto& c : cases) {
         document.FileName = *c.file ? Path(c.file) : QString();
         EXPECT_EQ(document.KeepsStateOnLeave(c.modified), c.keeps) << c.file;
+    }
+}
+
+namespace {
+
+// A child that ends at the first write of a replacement, as a killed program would.
+void KillAtFirstWrite(const std::function<void()>& save)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        SetReplaceStepHook([](TReplaceStep step) {
+            if (step == TReplaceStep::Write)
+                ::_exit(0);
+        });
+        save();
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+}
+
+}   // namespace
+
+// Where the file system names a temporary from the start, a killed save leaves it behind; a
+// state that no longer changes is never written again, so its leftover would stay for good.
+TEST_F(DocumentTest, LeftoversOfEitherFileGoAtTheNextSaveOfEitherWhetherOrNotItChanged)
+{
+    document.Schemes.push_back(std::make_unique<TDeviceScheme>(QStringLiteral("Кран")));
+    ASSERT_TRUE(document.SaveAs(Path("crane.mvs")));
+    document.WriteState(LineModeMaster, QStringLiteral("Кран"));
+    const std::string files = "crane.mvi crane.mvs";
+    ASSERT_EQ(Entries(), files);
+    UseUnnamedTemporaries(false);
+    const std::pair<const char*, std::function<void()>> saves[] = {
+        {"state, unchanged", [this] { document.WriteState(LineModeMaster, QStringLiteral("Кран")); }},
+        {"scheme", [this] { ASSERT_TRUE(document.Save()); }},
+    };
+    for (const auto& [what, save] : saves) {
+        for (const char* name : {"crane.mvs", "crane.mvi"})
+            KillAtFirstWrite([this, name] { ReplaceFile(Path(name), "cut", {.ThroughLink = false}); });
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4) << what << ": a leftover of each";
+        save();
+        EXPECT_EQ(Entries(), files) << what;
     }
 }
 

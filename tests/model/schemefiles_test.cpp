@@ -95,6 +95,7 @@ TEST_F(SchemeFiles, SchemeFileEdgeCases)
         {"other version digits, no schemes", Image({'M', 'V', '1', '7', 0, 0, 0}), true, 0},
         {"wrong letter", Image({'M', 'I', '0', '2', 0, 0, 0}), false, 0},
         {"type 85, the object ends after it", one + Image({10, 0, 'S', 0, 1, 0, 4, 0, 0, 85}), true, 1},
+        {"type 86 is no catalogue row", one + Image({10, 0, 'S', 0, 1, 0, 4, 0, 0, 86}), false, 1},
         {"bytes beyond a record are skipped", one + Image({14, 0, 'S', 0, 1, 0, 7, 0, 0, 3, 'c', 0, 0xEE, 0xEE}),
          true, 1},
         {"comment runs out of its record", one + Image({12, 0, 'S', 0, 1, 0, 5, 0, 0, 3, 'c', 0}), false, 1},

@@ -82,38 +82,47 @@ TEST(PlainFiles, WhatTheUserMayNotWriteAndALinkNotToBeFollowedAreLeftAlone)
     EXPECT_EQ(Entries(dir.path()), (QStringList{"doc.mvi", "locked.mvs", "shut", "victim.txt"}));
 }
 
-// A kill is played by a child that ends at the step, as a killed program would.
+// A kill is played by a child that ends at the step, as a killed program would; both where the
+// temporary has no name while it is written and where the file system makes it named from the
+// start.
 TEST(PlainFiles, ASaveIsSyncedBeforeItsRenameAndAKillAtAnyStepLeavesAWholeFileAndNoTemporary)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("crane.mvi");
     const QByteArray old(5000, 'o'), next(7000, 'n');
-    SetReplaceStepHook([](TReplaceStep step) { StepsSeen.push_back(step); });
-    ASSERT_TRUE(ReplaceFile(path, old));
-    SetReplaceStepHook(nullptr);
-    const auto at = [](TReplaceStep step) { return std::find(StepsSeen.begin(), StepsSeen.end(), step); };
-    EXPECT_LT(at(TReplaceStep::Write), at(TReplaceStep::SyncFile));
-    EXPECT_LT(at(TReplaceStep::SyncFile), at(TReplaceStep::Rename));
-    EXPECT_EQ(StepsSeen.back(), TReplaceStep::SyncFolder);
-    for (TReplaceStep step : StepsSeen) {
-        KillAt = step;
-        const pid_t child = ::fork();
-        if (child == 0) {
-            SetReplaceStepHook([](TReplaceStep now) {
-                if (now == KillAt)
-                    ::_exit(0);
-            });
-            ReplaceFile(path, next);
-            ::_exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        const QByteArray held = FileBytes(path);
-        EXPECT_TRUE(held == old || held == next) << int(step);
+    for (const bool unnamed : {true, false}) {
+        SCOPED_TRACE(unnamed ? "unnamed" : "named");
+        UseUnnamedTemporaries(unnamed);
+        StepsSeen.clear();
+        SetReplaceStepHook([](TReplaceStep step) { StepsSeen.push_back(step); });
         ASSERT_TRUE(ReplaceFile(path, old));
-        EXPECT_EQ(Entries(dir.path()), QStringList{"crane.mvi"}) << int(step);
+        SetReplaceStepHook(nullptr);
+        const auto at = [](TReplaceStep step) { return std::find(StepsSeen.begin(), StepsSeen.end(), step); };
+        EXPECT_LT(at(TReplaceStep::Write), at(TReplaceStep::SyncFile));
+        EXPECT_LT(at(TReplaceStep::SyncFile), at(TReplaceStep::Rename));
+        EXPECT_EQ(StepsSeen.back(), TReplaceStep::SyncFolder);
+        EXPECT_EQ(at(TReplaceStep::Name) != StepsSeen.end(), unnamed) << "an unnamed file is named before its rename";
+        for (TReplaceStep step : StepsSeen) {
+            KillAt = step;
+            const pid_t child = ::fork();
+            if (child == 0) {
+                SetReplaceStepHook([](TReplaceStep now) {
+                    if (now == KillAt)
+                        ::_exit(0);
+                });
+                ReplaceFile(path, next);
+                ::_exit(0);
+            }
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            const QByteArray held = FileBytes(path);
+            EXPECT_TRUE(held == old || held == next) << int(step);
+            ASSERT_TRUE(ReplaceFile(path, old));
+            EXPECT_EQ(Entries(dir.path()), QStringList{"crane.mvi"}) << int(step);
+        }
     }
+    UseUnnamedTemporaries(true);
 }
 
 TEST(PlainFiles, NamesKeepTheirBytes)
@@ -121,6 +130,7 @@ TEST(PlainFiles, NamesKeepTheirBytes)
     const QByteArray names[] = {
         // clang-format off
         "/plain/ascii.mvs", "/home/\xd1\x82\xd0\xb5\xd1\x85/\xf0\x9f\x98\x80.mvs",   // valid UTF-8
+        "/\xd0\xbf\xed\x9f\xbf\xf4\x8f\xbf\xbf",   // valid, each second byte at the top of its range
         "/a/\xff\xfe.mvs", "\xc3(", "\xc0\xaf", "\xed\xa0\x80", "\xe2\x82", "\xf4\x90\x80\x80", "\x80",
         // clang-format on
     };
@@ -138,6 +148,7 @@ TEST(PlainFiles, NamesKeepTheirBytes)
     ASSERT_TRUE(ReplaceFile(path, "content"));
     EXPECT_TRUE(FileExists(path));
     EXPECT_FALSE(FileExists(path + QChar(0) + QStringLiteral("x")));
+    EXPECT_FALSE(ReplaceFile(path + QChar(0) + QStringLiteral("x"), "other"));   // never cut at the NUL
     QByteArray read;
     EXPECT_EQ(ReadPlainFile(path, 65536, read), TFileRead::Read);
     EXPECT_EQ(read, "content");

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 #include "platform/Files.h"
@@ -78,7 +79,9 @@ TEST(IniFile, WritesChangeOnlyTheirLines)
         // Paths keep their blanks, commas and semicolons; a value is one line.
         {"", "LASTFILES", "File1", "/home/техник/схемы; кран, 1\\a.mvs",
          "[LASTFILES]\nFile1=/home/техник/схемы; кран, 1\\a.mvs\n"},
-        {"[A]\n", "A", "p", "a\nb\rc", "[A]\np=a b c\n"},
+        // What the file cannot hold is refused, never changed: the file stays as it was.
+        {"[A]\n", "A", "p", "a\nb\rc", "[A]\n"},
+        {"[A]\np=1\n", "A", "p", "2 ", "[A]\np=1\n"},
         // Deleting removes the line, and a missing key deletes nothing.
         {"[A]\nx=1\ny=2\n", "A", "X", nullptr, "[A]\ny=2\n"},
         {"[A]\nx=1\n", "B", "x", nullptr, "[A]\nx=1\n"},
@@ -93,6 +96,44 @@ TEST(IniFile, WritesChangeOnlyTheirLines)
         EXPECT_EQ(ini.Image(), QByteArray(c.after)) << c.before;
         if (c.value) {
             EXPECT_EQ(Parsed(ini.Image()).ReadString(section, key), ini.ReadString(section, key));
+        }
+    }
+}
+
+// The format's own characters, blanks inside and bytes that are no UTF-8 come back as written;
+// a line break, blanks at the ends and characters that no bytes give back cannot.
+TEST(IniFile, AValueReadsBackAsWrittenOrIsRefused)
+{
+    using enum TIniValueFault;
+    const struct {
+        QString value;
+        TIniValueFault fault;
+    } cases[] = {
+        {QStringLiteral("%2e%2e/tty,%4"), None},
+        {QStringLiteral(";a=b[c]#d\"e\"\\f"), None},
+        {QStringLiteral("in\tside"), None},
+        {DecodeName("/d/\xff\xfe\xca\xf0.mvs"), None},
+        {QString(), None},
+        {QStringLiteral("a\nb"), LineBreak},
+        {QStringLiteral("a\r"), LineBreak},
+        {QStringLiteral(" lead"), OuterBlank},
+        {QStringLiteral("trail\t"), OuterBlank},
+        {QStringLiteral("nbsp\u00a0"), OuterBlank},
+        {QString(QChar(0xD800)), NotEncodable},
+        {DecodeName("\xc3") + DecodeName("\xa9"), NotEncodable},   // bytes that read as one character
+    };
+    for (const auto& c : cases) {
+        const QByteArray before("[S]\nold=1\n");
+        EXPECT_EQ(IniValueFault(c.value), c.fault) << c.value.toStdString();
+        for (const QString& key : {QStringLiteral("old"), QStringLiteral("new")}) {
+            TIniFile ini = Parsed(before);
+            EXPECT_EQ(ini.WriteString(QStringLiteral("S"), key, c.value), c.fault == None) << c.value.toStdString();
+            const TIniFile back = Parsed(ini.Image());
+            if (c.fault == None) {
+                EXPECT_EQ(back.ReadString(QStringLiteral("S"), key, QStringLiteral("missing")), c.value) << c.value.toStdString();
+            } else {
+                EXPECT_EQ(ini.Image(), before) << c.value.toStdString();
+            }
         }
     }
 }
@@ -132,6 +173,7 @@ TEST_F(IniFiles, SaveMakesTheFolderByteForByteAndReplacesAReadOnlyFile)
     ASSERT_TRUE(ini.Save(name));
     EXPECT_EQ(FileBytes(name), QByteArray("[A]\nx=2\n"));
     EXPECT_TRUE(QFileInfo(name).isWritable());
+    EXPECT_TRUE(QFile::permissions(name) & QFileDevice::WriteOwner);   // whoever saves it
     // No temporary file is left beside it.
     EXPECT_EQ(QDir(QFileInfo(name).path()).entryList(QDir::Files), QStringList{QStringLiteral("Mirvane2.ini")});
     EXPECT_FALSE(ini.Save(QString()));
@@ -142,4 +184,23 @@ TEST_F(IniFiles, SaveMakesTheFolderByteForByteAndReplacesAReadOnlyFile)
     EXPECT_EQ(FileType(DecodeName(folder + "/Mirvane2.ini")), unsigned(S_IFREG));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"config"})
         << "no folder of replacement characters";
+
+    // A save that cannot be made says why.
+    const QString plain = dir.filePath(QStringLiteral("plain")), shut = dir.filePath(QStringLiteral("shut"));
+    ASSERT_TRUE(SetMode(dir.path(), 0777) && ReplaceFile(plain, "x") && MakeFolders(shut) && SetMode(shut, 0555));
+    const struct {
+        QString name;
+        int error;
+    } failures[] = {
+        {QString(), ENOENT},
+        {plain + QStringLiteral("/Mirvane2.ini"), ENOTDIR},
+        {shut + QStringLiteral("/Mirvane2.ini"), EACCES},
+        {shut, NotAPlainFile},
+    };
+    const TOrdinaryUser user;
+    for (const auto& f : failures) {
+        int error = 0;
+        EXPECT_FALSE(ini.Save(f.name, &error)) << f.name.toStdString();
+        EXPECT_EQ(error, f.error) << f.name.toStdString();
+    }
 }

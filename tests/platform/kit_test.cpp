@@ -33,8 +33,9 @@ TEST(KitEvents, ProgrammaticChangesRaiseOnChangeAndOnClickButOnlyAUserOnSelect)
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
     EXPECT_TRUE(box.Checked());
     EXPECT_EQ(senders, (std::vector<QObject*>{&edit, &edit, &box, &box, &combo, &box}));
-    combo.SetText("не пункт");
+    combo.SetText("не пункт");   // an editable combo keeps a text that is no item
     EXPECT_EQ(combo.ItemIndex(), -1);
+    EXPECT_EQ(combo.Text(), "не пункт");
     combo.SetItemIndex(7);   // out of range: no selection
     EXPECT_EQ(combo.ItemIndex(), -1);
 }
@@ -163,4 +164,54 @@ TEST(KitLayout, AlignedChildrenStackInCreationOrder)
     frame.resize(300, 100);
     EXPECT_EQ(footer->Widget()->geometry(), QRect(0, 70, 300, 30));
     EXPECT_TRUE(OwnerFrame(header) == &frame && OwnerFrame(&frame) == &frame);
+}
+
+// Labels are lined up with the control beside them by their text's baseline: a line of text
+// centred in 10 px more than it needs sits 5 px down; a label at the foot has none to offer.
+TEST(KitLayout, ALabelsBaselineFollowsItsVerticalAlignment)
+{
+    TFrame frame;
+    const QFontMetrics fm(frame.font());
+    // clang-format off
+    const struct { Qt::Alignment align; int extra, below; } rows[] = {
+        {Qt::AlignTop, 0, 0}, {Qt::AlignTop, 10, 0}, {Qt::AlignVCenter, 0, 0}, {Qt::AlignVCenter, 10, 5},
+        {Qt::AlignBottom, 10, -1},
+    };
+    // clang-format on
+    for (const auto& r : rows) {
+        auto* label = new TLabel(&frame);
+        label->SetCaption("Угол");
+        label->setAlignment(r.align | Qt::AlignRight);
+        label->setGeometry(4, 20, 80, fm.height() + r.extra);
+        EXPECT_EQ(TextBaseline(label), r.below < 0 ? -1 : 20 + r.below + fm.ascent()) << r.align << " +" << r.extra;
+    }
+}
+
+// A bevel's dark line runs from edge to edge with the light one below or right of it; a box is
+// dark at the top and left, light at the bottom and right.
+TEST(KitBevel, LinesRunFromEdgeToEdge)
+{
+    TBevel bevel;
+    bevel.resize(12, 8);
+    const QRgb dark = bevel.palette().color(QPalette::Dark).rgb();
+    const QRgb light = bevel.palette().color(QPalette::Light).rgb();
+    // clang-format off
+    const struct { TBevelShape shape; QPoint dark[2], light[2]; } rows[] = {
+        {TBevelShape::TopLine,    {{0, 0}, {11, 0}},  {{0, 1}, {11, 1}}},
+        {TBevelShape::BottomLine, {{0, 6}, {11, 6}},  {{0, 7}, {11, 7}}},
+        {TBevelShape::LeftLine,   {{0, 0}, {0, 7}},   {{1, 0}, {1, 7}}},
+        {TBevelShape::RightLine,  {{10, 0}, {10, 7}}, {{11, 0}, {11, 7}}},
+        {TBevelShape::Box,        {{10, 0}, {0, 6}},  {{11, 0}, {0, 7}}},
+    };
+    // clang-format on
+    for (const auto& r : rows) {
+        bevel.SetShape(r.shape);
+        QImage image(bevel.size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        bevel.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_EQ(image.pixel(r.dark[i]), dark) << int(r.shape) << " dark at " << r.dark[i].x() << "," << r.dark[i].y();
+            EXPECT_EQ(image.pixel(r.light[i]), light) << int(r.shape) << " light at " << r.light[i].x() << "," << r.light[i].y();
+        }
+    }
 }

@@ -53,6 +53,19 @@ TEST(SerialNames, TerminalDevicesAreKnownByTheirNumbers)
         EXPECT_EQ(IsTerminalDevice(d.major, d.minor), d.terminal) << d.name;
 }
 
+// What may follow "/dev/": a relative name without an empty, "." or ".." part.
+TEST(SerialNames, OnlyPlainNamesAreTakenBelowDev)
+{
+    // clang-format off
+    const struct { const char* name; bool plain; } names[] = {
+        {"ttyUSB0", true}, {"pts/3", true}, {"", false}, {"/dev/ttyS0", false}, {"../ttyS0", false},
+        {"pts/../ttyS0", false}, {"./ttyS0", false}, {"pts//3", false}, {"pts/", false}, {"pts/..", false},
+    };
+    // clang-format on
+    for (const auto& n : names)
+        EXPECT_EQ(IsPlainTtyName(n.name), n.plain) << n.name;
+}
+
 // Run in a child that has a pty as its controlling terminal and standard input, so that the
 // names lead to a terminal of the test's own.
 TEST(SerialNames, NamesThatReachTheProgramsTerminalOrMakeAPtyAreRefusedAndTheTerminalIsLeftAsItWas)

@@ -21,6 +21,16 @@ TEST(DocumentNames, ExtensionsSameFilesAndDisplayNames)
         ShortenPath(QStringLiteral("/very/long/folder/names/that/never/fit/in/the/menu/Кран.mvs"), metrics, 150);
     EXPECT_TRUE(shortened.startsWith(QStringLiteral(".../")) && shortened.endsWith(QStringLiteral("/Кран.mvs")));
     EXPECT_LE(metrics.horizontalAdvance(shortened), 150);
+
+    // However deep the path, its characters are measured a few times over, not once per folder.
+    qsizetype measured = 0;
+    const auto width = [&measured](const QString& text) {
+        measured += text.size();
+        return 6 * int(text.size());
+    };
+    const QString deep = QStringLiteral("/d").repeated(8000) + QStringLiteral("/Кран.mvs");
+    EXPECT_EQ(ShortenPath(deep, width, 150), QStringLiteral(".../d/d/d/d/d/d/Кран.mvs"));
+    EXPECT_LE(measured, 3 * deep.size());
 }
 
 TEST_F(SchemeWindowTest, AFileShowsItsSchemesCaptionAndCommentAndItsStateFileComesBack)
@@ -54,6 +64,52 @@ TEST_F(SchemeWindowTest, AFileShowsItsSchemesCaptionAndCommentAndItsStateFileCom
     form->SetModified(true);
     EXPECT_TRUE(form->SaveFileButton->isEnabled());
     EXPECT_FALSE(Action("FSaveFileItem")->isVisible());
+}
+
+// Save writes what the window holds: the schemes, their devices with their rows and comments and
+// the file's comment into the scheme file; the line mode, the scheme shown and each device's mode,
+// static flag and answer into the state file.
+TEST_F(SchemeWindowTest, SaveWritesTheSchemeFileAndItsStateFile)
+{
+    const ScopedFrameClass answerFrame(RowAt(1), CreateTestAnswerFrame);
+    const QString path = WriteSchemeFile(QStringLiteral("save.mvs"), {{QStringLiteral("А"), {RowAt(3)}}, {QStringLiteral("Б"), {RowAt(1), RowAt(2)}}});
+    Open(path);
+    ConstructorMode = 1;
+    form->ApplyConstructorMode();
+    form->show();   // the frame the user types into is on screen
+    form->CurrSchemeComboBox->SetItemIndex(1);
+    Run([&] { form->CurrSchemeComboBoxSelect(form->CurrSchemeComboBox); });
+    Run([&] { form->BIModeItemClick(Action("LBIMode2Item")); });   // every device received
+    form->SelectDevice(Device(0));
+    Run([&] { form->ModeItemClick(Action("DeviceMode2PopupItem")); });   // "Эмуляция"
+    static_cast<TTestAnswerFrame*>(Device(0)->Frame.data())->ValueEdit->SetText(QStringLiteral("42"));
+    form->CommentMemo->SetText(QStringLiteral("у крюка"));
+    form->SelectDevice(Device(1));
+    Run([&] { form->DeviceStaticPopupItemClick(); });
+    Run([&] { form->ModeItemClick(Action("DeviceMode3PopupItem")); });   // "Отключен"
+    form->SelectDevice(nullptr);
+    form->CommentMemo->SetText(QStringLiteral("о кране"));
+    ASSERT_TRUE(Run([&] { form->FSaveFileItemClick(); }));
+    EXPECT_FALSE(form->Modified);
+
+    // The heads as bytes: magic, the file's comment; magic, line mode, the scheme shown (cp1251).
+    EXPECT_TRUE(FileBytes(path).startsWith(QByteArray("MV02\xEE \xEA\xF0\xE0\xED\xE5\0", 12)));
+    const QString state = ChangeFileExt(path, StateFileExt);
+    EXPECT_TRUE(FileBytes(state).startsWith(QByteArray("MI02\x01\xC1\0", 7)));
+    TSchemeList schemes;
+    QString comment, shown;
+    int lineMode = -1;
+    ASSERT_TRUE(LoadSchemeFile(path, schemes, comment) && LoadInfoFile(state, schemes, lineMode, shown));
+    QStringList objects;
+    for (const auto& scheme : schemes)
+        for (const auto& o : scheme->Objects)
+            objects << QStringLiteral("%1/%2 %3 %4%5 %6 %7").arg(scheme->Name, o->Name).arg(o->Type).arg(o->Mode).arg(o->Static).arg(o->Answer[1]).arg(o->Comment);
+    const auto model = [](int row) { return QString::fromUtf8(DeviceCatalogue[row].Model); };
+    const QStringList expected{QStringLiteral("А/%1 %2 00 0 ").arg(model(RowAt(3))).arg(RowAt(3)),
+                               QStringLiteral("Б/%1 %2 10 42 у крюка").arg(model(RowAt(1))).arg(RowAt(1)),
+                               QStringLiteral("Б/%1 %2 21 0 ").arg(model(RowAt(2))).arg(RowAt(2))};
+    EXPECT_EQ(objects.join(" | ").toStdString(), expected.join(" | ").toStdString());   // name, row, mode and static, answer, comment
+    EXPECT_EQ(std::tuple(comment, lineMode, shown), std::tuple(QStringLiteral("о кране"), LineModeSensors, QStringLiteral("Б")));
 }
 
 TEST_F(SchemeWindowTest, AFileThatCannotBeReadLeavesThePreviousDocumentAndNothingBlocks)
@@ -153,6 +209,13 @@ TEST_F(SchemeWindowTest, ReopeningOrLeavingAModifiedDocumentAsksFirstAndADeleted
     Answers = {TAnswer::Yes};
     Open(b);
     EXPECT_EQ(CurrentFileName, b);
+    // Both recent-file menus, the newest first, numbered as their accelerators.
+    for (const auto& [number, file] : {std::pair{"1", "b.mvs"}, {"2", "a.mvs"}}) {
+        const QString caption = Action((QByteArray("FLastFileItem") + number).constData())->text();
+        EXPECT_TRUE(caption.startsWith(QLatin1Char('&') + QLatin1String(number) + ". ") && caption.endsWith(QLatin1String(file)))
+            << caption.toStdString();
+        EXPECT_EQ(Action((QByteArray("LastFilePopupItem") + number).constData())->text(), caption);
+    }
     TSchemeList saved;
     ASSERT_TRUE(LoadSchemeFile(a, saved));
     EXPECT_EQ(saved.at(0)->Name, QStringLiteral("A2"));

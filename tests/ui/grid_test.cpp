@@ -226,6 +226,29 @@ TEST_F(SchemeTest, FrameEditsStoreTheirValuesAndStep)
     EXPECT_EQ(a->SchemeObject->Answer[1], 3);
 }
 
+// Typed into a frame's number edits: a decimal edit takes either decimal separator as the one in
+// use, an integer edit neither, an unsigned edit no sign.
+TEST_F(SchemeTest, FrameNumberEditsTakeTheKeysOfTheirKind)
+{
+    auto* frame = static_cast<TTestAnswerFrame*>(AddDevice(rows[0], ModeEmulate)->Frame.data());
+    const QChar separator = DecimalSeparator();
+    // clang-format off
+    const struct { char separator; TEdit* edit; const char* typed; const char* shown; } cases[] = {
+        {',', frame->SFloatEdit, "-1.5", "-1,5"}, {',', frame->SFloatEdit, "+2,5", "+2,5"},
+        {',', frame->UFloatEdit, "-2,25e", "2,25"}, {'.', frame->UFloatEdit, "3,5", "3.5"},
+        {'.', frame->SFloatEdit, "-0.5", "-0.5"}, {'.', frame->SIntEdit, "-1,5.", "-15"},
+        {'.', frame->ValueEdit, "+1.5", "15"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SetDecimalSeparator(QLatin1Char(c.separator));
+        c.edit->SetText(QString());
+        QTest::keyClicks(c.edit, QString::fromLatin1(c.typed));
+        EXPECT_EQ(c.edit->Text().toStdString(), c.shown) << c.edit->objectName().toStdString() << " '" << c.typed << "'";
+    }
+    SetDecimalSeparator(separator);
+}
+
 // A step shows what the answer then holds, the grid's text: Pressure-1 keeps 40.96 steps per
 // unit, so 0.01 alone may change nothing, and each click goes on to the next value it holds.
 TEST_F(SchemeTest, AnUpDownStepShowsTheValueSent)

@@ -254,6 +254,33 @@ TEST_F(SchemeTest, LineMonitorKeepsTheUsersClickOverAPendingCatchUp)
     LineLogClear();
 }
 
+// A full log drops its oldest record for each new one: a record the user clicks before the list
+// has caught up with a drop stays selected once it has.
+TEST_F(SchemeTest, LineMonitorKeepsAClickedRecordWhileAFullLogDropsItsOldest)
+{
+    LineMode = LineModeSensors;
+    AddDevice(rows[0], ModeReceive);
+    AddDevice(rows[1], ModeReceive);   // two devices due: one record below the view leaves it
+    form->show();
+    form->RightPanelButtonClick(form->ShowRightButton);
+    LineLogClear();
+    const TFrameInfo* own = &DeviceCatalogue[rows[0]];
+    for (int i = 0; i < LineLogCapacity; ++i)
+        LineLogAdd(own, 0, QString::number(i), QStringLiteral("01 00"));
+    form->SetLineListCount(LineLogCount);
+    form->SetLineListItemIndex(LineLogCount - 1);
+    QTableView* list = form->LineDataListBox;
+    const auto* model = static_cast<const TLineListModel*>(list->model());
+    RunEventsFor(50);
+    AppendLineLog(*form, own, 0, QStringLiteral("81"), QStringLiteral("01 00"), true, GetTickCount());
+    const QModelIndex clicked = model->index(model->rowCount() - 3, 0);
+    const QString text = LineLogRecord(model->RecordOf(clicked.row())).RequestText;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(clicked).center());
+    RunEventsFor(50);
+    EXPECT_EQ(LineLogRecord(model->RecordOf(list->currentIndex().row())).RequestText.toStdString(), text.toStdString());
+    LineLogClear();
+}
+
 TEST_F(SchemeTest, LineMonitorDecodesRecordsRecordsAndFindsOwnErrors)
 {
     LineLogClear();

@@ -2,8 +2,11 @@
 // sequence. Its end with the program's own receive thread is the program's start-up test.
 #include <QApplication>
 #include <QPainter>
+#include <QProcess>
+#include <csignal>
 
 #include "WindowFixture.h"
+#include "ui/Application.h"
 #include "ui/StatusBar.h"
 
 TEST_F(MainWindowTest, PanelsKeepTheirMinimumsAndTheStatusBarItsGlyphRangeAndSlit)
@@ -97,4 +100,61 @@ TEST_F(MainWindowTest, CloseWithoutThreadsEndsAtOnceAndDestroysDevicesFirst)
     // Its schemes went with it: a later window never meets them (it opens its start file).
     EXPECT_EQ(CurrentScheme, nullptr);
     EXPECT_EQ(PendingScheme, nullptr);
+}
+
+// A signal that ends a program closes the window as the user's close does: the question about
+// an unsaved edit (answered Yes), then the state and settings files. SIGHUP comes when the
+// terminal the program was started from is closed. A signal that is not routed ends the process
+// at once, so each goes to a child: this test run again on its own, which takes the child's part.
+TEST_F(MainWindowTest, EachEndingSignalClosesAsTheUserDoes)
+{
+    const QString childFolder = qEnvironmentVariable("MIRVANE_SIGNAL_CHILD");
+    const auto document = [](const QString& folder) { return folder + QStringLiteral("/crane.mvs"); };
+    if (!childFolder.isEmpty()) {
+        TSchemeList schemes;
+        schemes.push_back(std::make_unique<TDeviceScheme>(QStringLiteral("S")));
+        ASSERT_TRUE(SaveSchemeFile(document(childFolder), schemes));
+        Make();
+        IniFileName = childFolder + QStringLiteral("/Mirvane2.ini");
+        StartUp();
+        Open(document(childFolder));
+        form->SetModified(true);
+        Answers = {TAnswer::Yes};
+        RouteSignalsToClose(form.get());
+        std::printf("ready\n");
+        std::fflush(stdout);
+        ASSERT_TRUE(RunEventsUntil([this] { return !form->isVisible() && ReceiveThread == nullptr; }, 20000));
+        std::printf("asked: %s\n", Messages.join(u'|').toUtf8().constData());
+        return;
+    }
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        QTemporaryDir folder;
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("MIRVANE_SIGNAL_CHILD"), folder.path());
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=MainWindowTest.EachEndingSignalClosesAsTheUserDoes")});
+        QByteArray out;
+        ASSERT_TRUE(RunEventsUntil([&] {
+            child.waitForReadyRead(50);
+            out += child.readAllStandardOutput();
+            return out.contains("ready\n") || child.state() == QProcess::NotRunning;
+        },
+                                   30000));
+        ASSERT_TRUE(out.contains("ready\n")) << out.constData();
+        // An ended child has no id, and a signal to 0 would reach this whole test run instead.
+        const auto pid = pid_t(child.processId());
+        ASSERT_GT(pid, 0) << "the child ended before its signal: " << out.constData();
+        ::kill(pid, signal);
+        ASSERT_TRUE(child.waitForFinished(20000)) << signal;
+        out += child.readAllStandardOutput();
+        EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << signal;
+        EXPECT_EQ(child.exitCode(), 0) << signal << out.constData();
+        const QString question = QStringLiteral("Вопрос|Сохранить изменения в файле:\n") + document(folder.path()) + u'?';
+        EXPECT_TRUE(QString::fromUtf8(out).contains(question)) << signal << out.constData();
+        EXPECT_TRUE(QFileInfo::exists(folder.filePath(QStringLiteral("crane.mvi")))) << signal << ": the state file";
+        EXPECT_TRUE(FileBytes(folder.filePath(QStringLiteral("Mirvane2.ini"))).contains("File1=" + EncodeName(document(folder.path()))))
+            << signal << ": the settings";
+    }
 }

@@ -48,14 +48,23 @@ TEST_F(NewDevicesTest, RowsHeardLatelyAtFreeAddressesAreOfferedToAnEmptySchemeOr
     EXPECT_EQ(offered.size(), 2u);
     EXPECT_TRUE(CurrentScheme->Objects.empty());   // Cancel adds nothing
     answer = QDialog::Accepted;
-    form->ShowNewDevices();
-    EXPECT_EQ(form->Devices().size(), 2u);
-    for (int row : rows)
-        EXPECT_NE(form->DevicesByAddr()[DeviceCatalogue[row].Address], nullptr);
+    // Taken in either line mode, they get the mode a device added there gets: the program answers
+    // for them in "Диагностика БИ" and polls them in "Диагностика датчиков".
+    for (const auto& [lineMode, mode] : {std::pair{LineModeSensors, ModeReceive}, {LineModeMaster, ModeEmulate}}) {
+        Run([&] { form->SClearSchemeItemClick(); });
+        LineMode = lineMode;
+        form->ShowNewDevices();
+        ASSERT_EQ(form->Devices().size(), 2u);
+        for (int row : rows) {
+            const TDeviceInfo* device = form->DevicesByAddr()[DeviceCatalogue[row].Address];
+            ASSERT_NE(device, nullptr);
+            EXPECT_EQ(device->SchemeObject->Mode, mode) << "line mode " << lineMode;
+        }
+    }
 
     DeviceCatalogue[RowAt(3)].LastSeenTick = clock.Now() - 100;
     form->ShowNewDevices();   // the scheme has devices: an automatic search stays silent
-    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(shown, 3);
     DeviceCatalogue[RowAt(3)].LastSeenTick = 0;
     form->ShowNewDevices();   // nothing heard
     EXPECT_TRUE(Messages.isEmpty());

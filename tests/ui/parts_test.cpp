@@ -1,14 +1,18 @@
 // The window's smaller parts on their own: image lists and tinting, the port enumerator, the
 // help page and the About form's version.
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include "platform/Files.h"
 #include "platform/PortList.h"
 #include "support/HostileFiles.h"
+#include "support/OpenedLinks.h"
 #include "support/TextFit.h"
 #include "ui/About.h"
 #include "ui/Help.h"
@@ -40,6 +44,15 @@ TEST(ImageParts, TintBlendAndMaskedStrips)
     EXPECT_EQ(qAlpha(second.pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(second.pixel(4, 3)), 255);
     EXPECT_TRUE(list.Image(3).isNull() && list.Image(-1).isNull());
+
+    // A button shows the disabled list's image while it is disabled, not a greyed copy of its own.
+    strip.setPixelColor(20, 3, Qt::red);
+    TImageList disabled(16);
+    disabled.AddMasked(strip, MaskColor);
+    const QIcon icon = ButtonIcon(list, disabled, 1);
+    const auto image = [](const QPixmap& p) { return p.toImage().convertToFormat(QImage::Format_ARGB32); };
+    EXPECT_EQ(image(icon.pixmap(16, QIcon::Disabled)), image(disabled.Image(1)));
+    EXPECT_EQ(image(icon.pixmap(16, QIcon::Normal)), image(list.Image(1)));
 }
 
 TEST(PortEnumerator, TakesRealUartsOnly)
@@ -61,6 +74,25 @@ TEST(PortEnumerator, TakesRealUartsOnly)
     SortPortNames(ports);
     EXPECT_EQ(ports, (QStringList{"ttyACM0", "ttyS0", "ttyS10", "ttyUSB0"}));
     EXPECT_TRUE(EnumerateSerialPorts(dir.path() + "/missing").isEmpty());
+}
+
+// The About form's two links: its web address, and a mail to its address with the program's name
+// as the subject.
+TEST(HelpAndAbout, TheAboutFormsLinksOpenTheSiteAndAMail)
+{
+    TMirvane2Form main;
+    TOpenedLinks opened;
+    for (const char* scheme : {"http", "https", "mailto"})
+        QDesktopServices::setUrlHandler(QLatin1String(scheme), &opened, "Open");
+    TAboutForm about(&main);
+    QTest::mouseClick(about.ZunorLabel, Qt::LeftButton);
+    QTest::mouseClick(about.EMLabel, Qt::LeftButton);
+    for (const char* scheme : {"http", "https", "mailto"})
+        QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
+    ASSERT_EQ(opened.Urls.size(), 2);
+    EXPECT_TRUE(opened.Urls[0].startsWith(QLatin1String("http")) && opened.Urls[0].contains(about.ZunorLabel->text()))
+        << opened.Urls[0].toStdString();
+    EXPECT_EQ(opened.Urls[1], QStringLiteral("mailto:") + about.EMLabel->text() + QStringLiteral("?subject=") + VersionDescription);
 }
 
 TEST(HelpAndAbout, HelpPageInRussianAndTheVersion)

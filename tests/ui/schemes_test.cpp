@@ -6,7 +6,9 @@
 #include <map>
 
 #include "WindowFixture.h"
+#include "line/LineEngine.h"
 #include "line/Protocol.h"
+#include "support/ScriptedPort.h"
 #include "ui/MainParts.h"
 
 // Ctrl+Alt+K switches the scheme editor on (and off again); Ctrl+K alone is no switch.
@@ -128,6 +130,7 @@ TEST_F(SchemeEditorTest, AddingRemovingAndClearingDevices)
         EXPECT_EQ(CatalogueItemOf(row), nullptr);
     }
     ASSERT_EQ(CurrentScheme->Objects.size(), 3u);
+    EXPECT_TRUE(Action("SClearSchemeItem")->isEnabled());
     const TSchemeObject& first = *CurrentScheme->Objects[0];
     EXPECT_EQ(first.Name, QString::fromUtf8(DeviceCatalogue[rows[0]].Model) + QStringLiteral(" (01)"));
     EXPECT_EQ(first.Mode, ModeReceive);
@@ -141,8 +144,40 @@ TEST_F(SchemeEditorTest, AddingRemovingAndClearingDevices)
     EXPECT_EQ(form->DevicesByAddr()[1], nullptr);
     EXPECT_EQ(form->DevicesListView->currentItem(), CatalogueItemOf(rows[0]));
 
+    form->SetModified(false);
     Run([&] { form->SClearSchemeItemClick(); });
     EXPECT_TRUE(CurrentScheme->Objects.empty() && form->Devices().empty() && !form->CurrentDevice());
+    EXPECT_TRUE(form->Modified);
+    EXPECT_FALSE(Action("SClearSchemeItem")->isEnabled());   // nothing left to clear
+}
+
+// The catalogue list sorts by the column clicked, marked in its caption: by model with ties by
+// address (also as a scheme's opening fills it in catalogue order), by description, by address.
+TEST_F(SchemeEditorTest, TheCatalogueSortsByTheColumnClicked)
+{
+    form->DevicesListViewColumnClick(0);
+    OpenSchemes({{QStringLiteral("S"), {}}});
+    QTreeWidget* list = form->DevicesListView;
+    const auto texts = [list](int item) {
+        const QTreeWidgetItem* i = list->topLevelItem(item);
+        return (i->text(0) + u'|' + i->text(1) + u'|' + i->text(2)).toStdString();
+    };
+    const int last = DeviceCatalogueCount - 1;
+    ASSERT_EQ(list->topLevelItemCount(), DeviceCatalogueCount);
+    // clang-format off
+    const struct { int column; const char* header; std::vector<std::pair<int, const char*>> items; } sorts[] = {
+        {0, "Название *", {{0, "Azimuth-1|Датчик азимута|04"}, {1, "Azimuth-2|Датчик азимута|04"},
+                           {2, "Azimuth-2|Датчик азимута|0E"}, {last, "Данные двигателя|Данные двигателя|3D"}}},
+        {1, "Описание *", {{0, "Joystick-1|Аппарат управления|3B"}, {last, "Ultrasonic-1|Ультразвуковой дальномер|1C"}}},
+        {2, "А *", {{0, "Tilt-2|Датчик продольного угла наклона|01"}, {last, "TTY|Терминал|3E"}}},
+    };
+    // clang-format on
+    for (const auto& sort : sorts) {
+        form->DevicesListViewColumnClick(sort.column);
+        EXPECT_EQ(list->headerItem()->text(sort.column).toStdString(), sort.header);
+        for (const auto& [item, shown] : sort.items)
+            EXPECT_EQ(texts(item), shown) << "sorted by column " << sort.column << ", item " << item;
+    }
 }
 
 TEST_F(SchemeEditorTest, SelectingAndMovingADevice)
@@ -202,6 +237,8 @@ TEST_F(SchemeWindowTest, DeviceAndLineModesStaticFlagAndWatchdogs)
     EXPECT_TRUE(device->TimerActive());   // watched again in "Диагностика БИ"
     device->AnswerCount = 5;
     Run([&] { form->ModeItemClick(Action("DeviceMode3PopupItem")); });   // "Отключен"
+    Run([&] { form->ModeItemClick(nullptr); });                          // no item: no change
+    EXPECT_EQ(device->SchemeObject->Mode, ModeDisabled);
     EXPECT_EQ(device->AnswerCount, 0);
     EXPECT_FALSE(device->TimerActive());
 
@@ -228,6 +265,9 @@ TEST_F(SchemeWindowTest, DeviceAndLineModesStaticFlagAndWatchdogs)
     EXPECT_TRUE(disabled->TimerActive() && !disabled->RequestText.isEmpty());
     EXPECT_EQ(disabled->SchemeObject->Mode, ModeDisabled);
     EXPECT_EQ(form->Schemes[1]->Objects[0]->Mode, ModeReceive);   // every scheme of the file
+    Run([&] { form->DeviceStaticPopupItemClick(); });
+    Run([&] { form->DeviceStaticPopupItemClick(); });
+    EXPECT_FALSE(device->TimerActive());   // polled devices are watched by their polls
     // A late notice for a device of a scheme that was closed meanwhile is dropped.
     Run([&] { form->SelectScheme(nullptr); });
     form->WMTimer(device);
@@ -397,4 +437,59 @@ TEST_F(SchemeEditorTest, AddingWithTheCataloguePanelCollapsedShowsItFirst)
     Run([&] { Action("DAddDeviceItem")->trigger(); });
     ASSERT_EQ(CurrentScheme->Objects.size(), 1u);
     EXPECT_EQ(CurrentScheme->Objects[0]->Type, std::uint32_t(RowAt(1)));
+}
+
+// In "Диагностика БИ" the line's exchanges, heard through the window: every exchange restarts the
+// watchdog of a device that is not static; another row's or a failed exchange empties what a
+// received device showed, while the answer the user set for an emulated device stays, also when
+// its watchdog expires.
+TEST_F(SchemeTest, ExchangesInBIDiagnosticsWatchLiveDevicesAndKeepTheEmulatedAnswers)
+{
+    const int ioBlock = 4, gearBlock = 1;   // address 50: answers of 6 and of 7 bytes
+    const ScopedFrameClass ioFrame(ioBlock, CreateTestAnswerFrame);
+    TDeviceInfo* emulated = AddDevice(rows[0], ModeEmulate);
+    TDeviceInfo* still = AddDevice(rows[1], ModeReceive);
+    TDeviceInfo* received = AddDevice(ioBlock, ModeReceive);
+    form->show();
+    form->SelectDevice(still);
+    Run([&] { form->DeviceStaticPopupItemClick(); });
+    const auto valueShown = [&](TDeviceInfo* device) {   // as the user sees it, the device selected
+        form->SelectDevice(device);
+        return static_cast<TTestAnswerFrame*>(device->Frame.data())->ValueEdit->Text().toStdString();
+    };
+    form->SelectDevice(emulated);
+    static_cast<TTestAnswerFrame*>(emulated->Frame.data())->ValueEdit->SetText(QStringLiteral("9"));
+
+    VirtualClock clock;
+    SlowSynchronizer direct{clock, [] { return 0u; }};
+    TLineEngine engine(*form, clock, direct);
+    ScriptedPort line(clock);
+    line.Bind(engine.Port);
+    engine.Port.Open();
+    engine.PortOpened();
+    const auto play = [&](const Bytes& bytes) {
+        line.PlayAfter(300, bytes);
+        for (int i = 0; i < 1000 && !(line.Timeline().empty() && engine.RxBytes.Count == 0); ++i)
+            engine.FramingPass();
+    };
+    play(Request(rows[0]));   // answered by the program
+    play(Join(Request(rows[1]), Answer(rows[1], {0x01, 0x02})));
+    play(Join(Request(ioBlock), Answer(ioBlock, {0x21, 0x02, 0x03, 0x04})));
+    EXPECT_EQ(line.CallsOf(ScriptedPort::Op::Write).size(), 1u);
+    EXPECT_TRUE(emulated->TimerActive() && received->TimerActive());
+    EXPECT_FALSE(still->TimerActive());
+    EXPECT_EQ(valueShown(received), "33");
+
+    play(Join(Request(gearBlock), Answer(gearBlock, {0x01, 0x02, 0x03, 0x04, 0x05})));
+    EXPECT_EQ(valueShown(received), "");
+    EXPECT_EQ(received->GridCell(9), QStringLiteral("Другой датчик"));
+    line.Echoes = false;   // the program's answer is not heard back: no answer
+    play(Request(rows[0]));
+    line.Echoes = true;
+    play(Join(Request(rows[1]), Answer(rows[1], {0x01, 0x02})));
+    EXPECT_EQ(emulated->GridCell(9), QStringLiteral("Нет ответа"));
+    form->WMTimer(emulated);
+    EXPECT_EQ(valueShown(emulated), "9");
+    EXPECT_EQ(emulated->SchemeObject->Answer[1], 9);
+    EXPECT_EQ(Cell(0, 3), QStringLiteral("9"));
 }

@@ -3,8 +3,10 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
+#include <atomic>
 #include <functional>
 #include <sys/stat.h>
+#include <thread>
 
 #include "WindowFixture.h"
 #include "platform/D2xx.h"
@@ -62,6 +64,10 @@ TEST_F(SettingsTest, AFirstStartWaitsForItsMessageUsesDefaultsAndAnUnchangedRunW
     EXPECT_TRUE(PortOpen && PortAutoDetect);
     EXPECT_EQ(FakeReceiveThread::Log, (QStringList{"thread priority 4", "thread resume"}));
     EXPECT_EQ(f.StatusText(0), StartHint);   // the settings were loaded
+    ASSERT_TRUE(f.StartTimer->isActive());   // the hint goes two seconds after the start
+    EXPECT_EQ(f.StartTimer->interval(), 2000);
+    f.StartTimerTimer();
+    EXPECT_TRUE(f.StatusText(0).isEmpty() && !f.StartTimer->isActive());
     EXPECT_EQ(LineMode.load(), LineModeMaster);
 
     EXPECT_FALSE(f.close());   // the thread has not ended yet
@@ -82,21 +88,29 @@ TEST_F(SettingsTest, AFileWithoutPortOrModeStartsClosedInSensorDiagnosticsAndOnT
     EXPECT_EQ(LineMode.load(), LineModeSensors);
     EXPECT_TRUE(f.ClearDataCheckBox->Checked());
     EXPECT_EQ(f.UpdateTime(), 500);
+    EXPECT_TRUE(Action("VUpdateMode2Item")->isChecked());
     EXPECT_EQ(f.LoadedDevicesSort, 2);
     const QRect normal = f.normalGeometry().isValid() ? f.normalGeometry() : f.geometry();
     EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(normal));
     EXPECT_TRUE(f.windowState() & Qt::WindowMaximized);
     EXPECT_EQ(f.RightPanelWidth, 300);
+    // Each refresh item gives its interval in ms; the panels are written back as they were read.
+    for (const auto& [item, ms] : {std::pair{"VUpdateMode0Item", 0}, {"VUpdateMode1Item", 250}, {"VUpdateMode3Item", 1000}}) {
+        Action(item)->trigger();
+        EXPECT_EQ(f.UpdateTime(), ms) << item;
+    }
+    CloseAndDrop();
+    EXPECT_TRUE(ReadIni().contains(",1,300,0,140,87\n") && ReadIni().contains("\nUpdateTime=1000\n")) << ReadIni().constData();
 
-    CloseAndDrop();   // a short placement changes nothing
+    // A short placement changes nothing.
     WriteIni("[FORMS]\nMain=1,10,10,500\n");
     const QRect before = Make().geometry();
     EXPECT_EQ(StartUp().geometry(), before);
 }
 
-// Recent files are read once and written back in their stored form: relative to the start
-// folder, or as the bytes of a name that is no UTF-8, which the document also opens and saves
-// under. Other odd bytes in the file are the settings reader's test.
+// Recent files are read once and written back by their full paths, a name that is no UTF-8 as
+// its bytes, under which the document also opens and saves. Other odd bytes in the file are the
+// settings reader's test.
 TEST_F(SettingsTest, RecentFilesAreReadOnceAndWrittenBackInTheirStoredForm)
 {
     QTemporaryDir start;
@@ -113,10 +127,32 @@ TEST_F(SettingsTest, RecentFilesAreReadOnceAndWrittenBackInTheirStoredForm)
     EXPECT_TRUE(Messages.isEmpty()) << qPrintable(Messages.join(u'\n'));
     CloseAndDrop();
     const QByteArray written = ReadIni();
-    EXPECT_TRUE(written.startsWith("[LASTFILES]\nFile1=" + bytes + ".mvs\nFile2=a.mvs\nFile3=./sub/b.mvs\n["))
+    EXPECT_TRUE(written.startsWith("[LASTFILES]\nFile1=" + bytes + ".mvs\nFile2=" + EncodeName(StartDir) +
+                                   "a.mvs\nFile3=" + EncodeName(StartDir) + "sub/b.mvs\n["))
         << written.toHex().constData();
     for (const char* ext : {".mvs", ".mvi"})
         EXPECT_TRUE(RemoveFile(DecodeName(bytes + ext))) << ext << " under its own name";
+}
+
+// An entry relative to the start folder, as earlier versions wrote them, opens as it did; once
+// written again the file opens whatever folder the program starts in, its menu item still short.
+TEST_F(SettingsTest, ARecentFileOpensFromAnyStartFolderAndAnOldRelativeEntryAsBefore)
+{
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(MakeFolders(Path(QStringLiteral("docs"))));
+    WriteSchemeFile(QStringLiteral("docs/crane.mvs"), {{QStringLiteral("S"), {}}});
+    WriteIni("[LASTFILES]\nFile1=./docs/crane.mvs\n");
+    for (const QString& start : {dir.path(), dir.path(), elsewhere.path()}) {
+        Make();   // the first window of a process sets the start folder
+        StartDir = start + QLatin1Char('/');
+        TMirvane2Form& f = StartUp();
+        EXPECT_EQ(f.windowTitle(), QStringLiteral("Mirvane2 - crane")) << qPrintable(start);
+        if (start == dir.path()) {
+            EXPECT_EQ(Action("FLastFileItem1")->text(), QStringLiteral("&1. ./docs/crane.mvs"));
+        }
+        f.SameAddrCheckBox->SetChecked(!f.SameAddrCheckBox->Checked());   // the settings are written
+        CloseAndDrop();
+    }
 }
 
 // The start opens the most recent file, whatever the others are.
@@ -126,6 +162,9 @@ TEST_F(SettingsTest, TheStartOpensTheMostRecentFile)
     WriteSchemeFile(QStringLiteral("second.mvs"), {{QStringLiteral("T"), {}}});
     WriteIni("[LASTFILES]\nFile1=" + QFile::encodeName(dir.filePath(QStringLiteral("first.mvs"))) + "\nFile2=" +
              QFile::encodeName(dir.filePath(QStringLiteral("second.mvs"))) + "\n");
+    EXPECT_EQ(StartUp().windowTitle(), QStringLiteral("Mirvane2 - first"));
+    // A window after another opens it all the same, never meeting the first one's schemes.
+    CloseAndDrop();
     EXPECT_EQ(StartUp().windowTitle(), QStringLiteral("Mirvane2 - first"));
 }
 
@@ -156,6 +195,52 @@ TEST_F(SettingsTest, ATooLargeFileIsLeftAlone)
     f.ClearDataCheckBox->SetChecked(!f.ClearDataCheckBox->Checked());
     CloseAndDrop();
     EXPECT_EQ(ReadIni(), huge);
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|Ошибка при сохранении файла настроек:\n") + Ini() +
+                                    QStringLiteral("\nфайл не читается или слишком велик")});
+}
+
+// Every value comes back as written: a '%' in a port name read from the file keeps the name and
+// its priority. What the file cannot hold (a comma in a port name, a line break in a recent
+// file's name) is named in one message; the port keeps its old value, the file is left out.
+TEST_F(SettingsTest, ValuesReadBackAsWrittenOrAreRefusedWithAMessage)
+{
+    WriteIni("[SETUP]\nPort=1,0,%2e%2e/tty,4\n");   // without Mode: rewritten at every close
+    StartUp();
+    CloseAndDrop();
+    EXPECT_TRUE(ReadIni().startsWith("[SETUP]\nPort=1,0,%2e%2e/tty,4\nMode=")) << ReadIni().constData();
+
+    AddTty(QStringLiteral("ttyUSB0,1"));
+    const QString broken = WriteSchemeFile(QStringLiteral("crane\n.mvs"), {{QStringLiteral("S"), {}}});
+    TMirvane2Form& f = StartUp();
+    f.LPortCOMItemClick(PortItems(f.LPortNameItem->menu())[0]);
+    Open(broken);
+    CloseAndDrop();
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|Не все настройки записаны в файл:\n") + Ini() +
+                                    QStringLiteral("\nSETUP/Port «ttyUSB0,1»: запятая или пробел по краям в имени порта"
+                                                   "\nLASTFILES/File1 «") +
+                                    broken + QStringLiteral("»: перевод строки в значении")});
+    EXPECT_TRUE(ReadIni().contains("\nPort=1,0,%2e%2e/tty,4\n") && !ReadIni().contains("File1")) << ReadIni().constData();
+}
+
+// A settings file that cannot be written is told in the window with its name and the reason, and
+// the close completes; a close that comes while the message is up (a signal) saves nothing again.
+TEST_F(SettingsTest, AnUnwritableSettingsFileIsToldAndTheCloseCompletes)
+{
+    ASSERT_TRUE(SetMode(settingsDir.path(), 0555));
+    SetMessageBoxHook([this](const QString& text, const QString& caption, TButtons, TBoxIcon) {
+        Messages << caption + QLatin1Char('|') + text;
+        form->close();
+        return TAnswer::Ok;
+    });
+    StartUp().SameAddrCheckBox->SetChecked(true);
+    {
+        const TOrdinaryUser user;
+        CloseAndDrop();
+    }
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Ошибка|Ошибка при сохранении файла настроек:\n") + Ini() +
+                                    QLatin1Char('\n') + qt_error_string(EACCES)});
+    EXPECT_FALSE(QFile::exists(Ini()));
+    EXPECT_TRUE(SetMode(settingsDir.path(), 0755));
 }
 
 TEST_F(SettingsTest, OnlyALastArgumentSlashCStartsConstructorMode)
@@ -187,7 +272,7 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
     f.LPortCOMItemClick(PortItems(f.LPortNameItem->menu())[0]);
     f.LPortCOMItemClick(nullptr);
     f.LPriorityItemClick(Action("LCriticalPriorityItem"));
-    f.LPortCOMItemClick(PortItems(f.LPortNameItem->menu())[1]);
+    PortItems(f.LPortNameItem->menu())[1]->trigger();
     const TPortSettings read = f.PortSettings();   // what the thread reads while it detects
     EXPECT_EQ(std::tuple(read.AutoDetect, read.SettingsPort, read.PortList),
               std::tuple(false, QStringLiteral("ttyUSB1"), QStringList{"ttyUSB0", "ttyUSB1"}));
@@ -245,12 +330,14 @@ TEST_F(SettingsTest, EachValueChangedAloneIsWrittenAtClose)
 TEST_F(SettingsTest, SwitchingThePortEndsOrStartsTheThread)
 {
     TMirvane2Form& f = StartUp();
+    ASSERT_TRUE(WaitOpened());
+    f.SetStatusText(1, QStringLiteral(" Период опроса: 120 мс"));
     FakeReceiveThread::Log.clear();
     f.LPortOpenItemClick();
     EXPECT_EQ(FakeReceiveThread::Log, QStringList{"thread terminate"});
     EXPECT_FALSE(PortOpen || f.PortOpenButton->isChecked() || f.StatusText(2) == PortClosedText);
     ASSERT_TRUE(RunEventsUntil([] { return ReceiveThread == nullptr; }));
-    EXPECT_EQ(f.StatusText(2), PortClosedText);
+    EXPECT_EQ(f.StatusText(1) + f.StatusText(2), QStringLiteral(" Готов") + PortClosedText);
 
     f.LPortOpenItemClick();
     f.LPortOpenItemClick();
@@ -291,4 +378,35 @@ TEST_F(SettingsTest, AChangedFtdiCountReconnectsOnce)
     ExpectBothMenus({QStringLiteral("ttyUSB&0-"), QStringLiteral("US&B (Direct)-")});
     CloseAndDrop();
     EXPECT_FALSE(d2xx::Loaded()) << "the window's going releases the library";
+}
+
+// The port the user chooses and the port list reach the receive thread under the lock the thread
+// reads them with (the thread-sanitizer stage runs this): ports chosen and the list replaced while
+// the thread reconnects to each choice and the settings are read as its detection reads them, on
+// another thread. No such ports exist: the thread names the last one chosen as not found.
+TEST_F(SettingsTest, PortsChosenWhileTheThreadReconnectsReachIt)
+{
+    for (const char* name : {"ttyMirvaneTest0", "ttyMirvaneTest1"})
+        AddTty(QLatin1String(name));
+    SetReceiveThreadFactory({});
+    WriteIni("[SETUP]\nPort=1,0,ttyMirvaneTest0,2\nMode=0\n");
+    TMirvane2Form& f = StartUp();
+    ASSERT_NE(ReceiveThread, nullptr);
+    std::atomic<bool> chosen{false};
+    std::thread detection([&f, &chosen] {
+        while (!chosen)
+            (void)f.PortSettings();
+    });
+    for (int i = 0; i < 30; ++i) {
+        if (i == 15) {   // a port plugged in meanwhile: the list is replaced
+            AddTty(QStringLiteral("ttyMirvaneTest2"));
+            f.UpdatePortList();
+        }
+        f.LPortCOMItemClick(PortItems(f.LPortNameItem->menu())[i % 2]);
+        QCoreApplication::processEvents();
+    }
+    chosen = true;
+    detection.join();
+    EXPECT_TRUE(RunEventsUntil([&f] { return f.StatusText(2) == QStringLiteral("9ttyMirvaneTest1"); }));
+    CloseAndDrop();
 }

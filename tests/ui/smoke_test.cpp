@@ -85,7 +85,10 @@ TEST(Program, IdlesAndEndsOnSigtermWithAFifoAsLastDocumentOrStateFile)
         }
         EXPECT_LT(running, 20) << last;
         // SIGTERM closes the window as the user does; the program ends with status 0.
-        ::kill(pid_t(program.processId()), SIGTERM);
+        // An ended program has no id, and a signal to 0 would reach this whole test run instead.
+        const auto pid = pid_t(program.processId());
+        ASSERT_GT(pid, 0) << last << ": the program ended by itself";
+        ::kill(pid, SIGTERM);
         ASSERT_TRUE(program.waitForFinished(20000));
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().constData();

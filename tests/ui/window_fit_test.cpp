@@ -381,6 +381,15 @@ TEST_F(MainWindowTest, TheConnectionPanelShowsItsWholeText)
         EXPECT_EQ(panel.right(), f.StatusBar->width() - 1) << text;
         EXPECT_EQ(f.StatusBar->PanelRect(1).width(), ready) << text;
     }
+    // The 16-pixel glyph at the drawing rectangle's top left, 2 pixels in, is not cut.
+    QRegion cut;
+    const auto draw = f.StatusBar->OnDrawPanel;
+    f.StatusBar->OnDrawPanel = [&](TStatusBar* bar, QPainter& canvas, int panel, const QRect& rect) {
+        cut = QRegion(rect.left() + 2, rect.top(), 16, 16) - canvas.clipRegion();
+        draw(bar, canvas, panel, rect);
+    };
+    f.StatusBar->grab();
+    EXPECT_TRUE(cut.isEmpty()) << cut.boundingRect().y() << " of a bar " << f.StatusBar->height() << " high";
 }
 
 // The title bar stays on the screen: placed before the window manager has framed the window (its
