@@ -88,7 +88,6 @@ TMirvane2Form::TMirvane2Form(QWidget* owner) : QMainWindow(owner)
     BuildActions();
     BuildClientArea();
     BuildToolBar();
-    BuildDialogs();
     StartTimer = new QTimer(this);
     StartTimer->setObjectName(QStringLiteral("StartTimer"));
     StartTimer->setInterval(2000);

@@ -169,6 +169,7 @@ void TMirvane2Form::FOpenFileItemClick() { ExecuteOpenDialog(CurrentFileName); }
 void TMirvane2Form::ExecuteOpenDialog(const QString& path)
 {
     const QFileInfo info(path.isEmpty() ? StartDir : path);
+    BuildDialogs();
     OpenSchemesDialog->setDirectory(path.isEmpty() ? StartDir : info.absolutePath());
     OpenSchemesDialog->selectFile(path.isEmpty() ? QString() : info.fileName());
     const QString chosen = ChooseFile(OpenSchemesDialog);
@@ -223,6 +224,7 @@ void TMirvane2Form::FSaveFileItemClick()
 void TMirvane2Form::FSaveAsFileItemClick()
 {
     const QString proposed = ProposeFreeFileName(CurrentFileName);
+    BuildDialogs();
     SaveSchemesDialog->setDirectory(proposed.isEmpty() ? StartDir : QFileInfo(proposed).absolutePath());
     SaveSchemesDialog->selectFile(proposed.isEmpty() ? QString() : QFileInfo(proposed).fileName());
     const QString chosen = ChooseFile(SaveSchemesDialog);

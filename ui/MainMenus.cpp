@@ -345,8 +345,12 @@ void TMirvane2Form::BuildToolBar()
     }
 }
 
+// Made when first asked for: a file dialog lists and watches its folder from the moment it is
+// made, and a folder that changes while the program polls would cost it a thread's work.
 void TMirvane2Form::BuildDialogs()
 {
+    if (OpenSchemesDialog)
+        return;
     const QString filter = QStringLiteral("Файлы схем (*.mvs)");
     OpenSchemesDialog = new QFileDialog(this, QStringLiteral("Открытие файла схем"), QStringLiteral("."), filter);
     OpenSchemesDialog->setObjectName(QStringLiteral("OpenSchemesDialog"));

@@ -1,6 +1,7 @@
 // The document commands: opening, reopening, saving and leaving a scheme file with its state
 // file, the questions on the way and the recent-file list.
 #include <QFile>
+#include <QFileSystemModel>
 #include <QFontMetrics>
 #include <sys/stat.h>
 
@@ -219,6 +220,9 @@ TEST_F(SchemeWindowTest, ReopeningOrLeavingAModifiedDocumentAsksFirstAndADeleted
     TSchemeList saved;
     ASSERT_TRUE(LoadSchemeFile(a, saved));
     EXPECT_EQ(saved.at(0)->Name, QStringLiteral("A2"));
+
+    // No file dialog, and so nothing listing or watching a folder, before the first is asked for.
+    EXPECT_TRUE(form->findChildren<QFileSystemModel*>().isEmpty());
 
     // A deleted recent file leaves both menus silently; the dialog opens at its folder instead.
     ASSERT_TRUE(QFile::remove(a));
