@@ -216,18 +216,31 @@ TEST_F(SchemeTest, LineMonitorCutsALongRequestShortOfTheAnswer)
 // The list follows the newest record only once as many records as there are devices due have
 // gathered below the visible lines, also while its catch-up with the log is still to come; and
 // a record the user clicks meanwhile stays selected and decoded.
-TEST_F(SchemeTest, LineMonitorKeepsTheUsersClickOverAPendingCatchUp)
+namespace {
+// The monitor shown in sensor diagnostics with two devices due (two records below the view move
+// it), its log holding `count` records of the first device's row, but record `foreign` of none.
+class MonitorOfTwoDevices : public SchemeTest {
+protected:
+    const TFrameInfo* ShowWithRecords(int count, int foreign = -1)
+    {
+        LineMode = LineModeSensors;
+        AddDevice(rows[0], ModeReceive);
+        AddDevice(rows[1], ModeReceive);
+        form->show();
+        form->RightPanelButtonClick(form->ShowRightButton);
+        LineLogClear();
+        const TFrameInfo* own = &DeviceCatalogue[rows[0]];
+        for (int i = 0; i < count; ++i)
+            LineLogAdd(i == foreign ? nullptr : own, 0, QString::number(i), QStringLiteral("01 00"));
+        form->SetLineListCount(LineLogCount);
+        return own;
+    }
+};
+}   // namespace
+
+TEST_F(MonitorOfTwoDevices, LineMonitorKeepsTheUsersClickOverAPendingCatchUp)
 {
-    LineMode = LineModeSensors;
-    AddDevice(rows[0], ModeReceive);
-    AddDevice(rows[1], ModeReceive);   // two devices due: two records below the view move it
-    form->show();
-    form->RightPanelButtonClick(form->ShowRightButton);
-    LineLogClear();
-    const TFrameInfo* own = &DeviceCatalogue[rows[0]];
-    for (int i = 0; i < 100; ++i)
-        LineLogAdd(i == 95 ? nullptr : own, 0, QString::number(i), QStringLiteral("01 00"));
-    form->SetLineListCount(LineLogCount);
+    const TFrameInfo* own = ShowWithRecords(100, 95);
     form->SetLineListItemIndex(99);
     QTableView* list = form->LineDataListBox;
     RunEventsFor(50);
@@ -256,18 +269,9 @@ TEST_F(SchemeTest, LineMonitorKeepsTheUsersClickOverAPendingCatchUp)
 
 // A full log drops its oldest record for each new one: a record the user clicks before the list
 // has caught up with a drop stays selected once it has.
-TEST_F(SchemeTest, LineMonitorKeepsAClickedRecordWhileAFullLogDropsItsOldest)
+TEST_F(MonitorOfTwoDevices, LineMonitorKeepsAClickedRecordWhileAFullLogDropsItsOldest)
 {
-    LineMode = LineModeSensors;
-    AddDevice(rows[0], ModeReceive);
-    AddDevice(rows[1], ModeReceive);   // two devices due: one record below the view leaves it
-    form->show();
-    form->RightPanelButtonClick(form->ShowRightButton);
-    LineLogClear();
-    const TFrameInfo* own = &DeviceCatalogue[rows[0]];
-    for (int i = 0; i < LineLogCapacity; ++i)
-        LineLogAdd(own, 0, QString::number(i), QStringLiteral("01 00"));
-    form->SetLineListCount(LineLogCount);
+    const TFrameInfo* own = ShowWithRecords(LineLogCapacity);   // one record below the view leaves it
     form->SetLineListItemIndex(LineLogCount - 1);
     QTableView* list = form->LineDataListBox;
     const auto* model = static_cast<const TLineListModel*>(list->model());
