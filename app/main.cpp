@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "frames/shared/Registration.h"
+#include "frames/Registration.h"
 #include "platform/Abort.h"
 #include "platform/Numbers.h"
 #include "ui/Application.h"

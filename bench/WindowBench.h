@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ReceiveBench.h"
-#include "frames/shared/Registration.h"
+#include "frames/Registration.h"
 #include "model/Catalogue.h"
 #include "model/LineMode.h"
 #include "model/Scheme.h"

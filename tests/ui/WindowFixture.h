@@ -11,7 +11,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include "frames/shared/Registration.h"
+#include "frames/Registration.h"
 #include "model/LineMode.h"
 #include "model/SchemeFiles.h"
 #include "platform/Abort.h"
