@@ -1,7 +1,6 @@
 #pragma once
 // The host: what the scheme model and the line engine need of the main window. The window
-// implements it; tests install a fake. One small interface; later parts of the program add to
-// it what they need of the window.
+// implements it; tests install a fake (tests/support/FakeHost.h).
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -48,7 +47,7 @@ public:
     virtual void SetProgressX(int x) = 0;
     virtual void UpdateStatusBarRegion() = 0;
 
-    // True while the open-scheme thread builds the devices of a scheme.
+    // True while the open-scheme walk builds the devices of a scheme.
     virtual bool OpeningScheme() const = 0;
 
     // What the exchange hand-off and the line log use of the window (main thread).

@@ -2,8 +2,8 @@
 // The scheme grid: one row per device of the open scheme. Which cells may be chosen and edited
 // depends on the line mode and the device's mode; the cells are written by the devices' slots
 // through their grid rows, and an edited cell is committed through the same slots, never
-// stored as typed. The grid control owns this and reaches the window through a small host, so
-// that it runs without the main window.
+// stored as typed. The grid control owns this and reaches the window only through its host
+// (TSchemeGridHost), which the main window implements.
 #include <QColor>
 #include <QObject>
 #include <QPersistentModelIndex>
@@ -75,7 +75,7 @@ private:
 
 // What the grid needs of the window: the open scheme and its devices, the selection, the
 // document's modified flag, and the window's device commands and images. The main window
-// implements it; tests fake it.
+// implements it (ui/MainGrid.cpp).
 class TSchemeGridHost {
 public:
     virtual ~TSchemeGridHost() = default;
