@@ -12,6 +12,7 @@
 #include <exception>
 
 #include "frames/Registration.h"
+#include "model/Session.h"
 #include "platform/Abort.h"
 #include "platform/Numbers.h"
 #include "ui/Application.h"
@@ -45,7 +46,8 @@ int main(int argc, char** argv)
         MainStaticInit();
         RegisterFrameClasses();   // before any thread exists
 
-        TMirvane2Form form;
+        TSession session(OpenDocument);   // the open scheme, which the window shows
+        TMirvane2Form form(session);
         RouteSignalsToClose(&form);
         form.show();
         form.PostStartup();

@@ -14,6 +14,7 @@
 #include "model/LineMode.h"
 #include "model/Scheme.h"
 #include "model/SchemeFiles.h"
+#include "model/Session.h"
 #include "platform/Abort.h"
 #include "support/RunEvents.h"
 #include "ui/Ask.h"
@@ -76,7 +77,7 @@ public:
     TMirvane2Form& NewWindow()
     {
         CloseWindow();
-        form = std::make_unique<TMirvane2Form>();
+        form = std::make_unique<TMirvane2Form>(session);
         IniFileName = dir_.filePath(QStringLiteral("Mirvane2.ini"));
         form->show();
         form->PostStartup();
@@ -97,6 +98,7 @@ public:
         return static_cast<double>(clock.nsecsElapsed()) / 1e6;
     }
 
+    TSession session{OpenDocument};   // declared before the window, which it outlives
     std::unique_ptr<TMirvane2Form> form;
 
 private:

@@ -12,6 +12,7 @@
 #include "line/LineLog.h"
 #include "line/Protocol.h"
 #include "model/DeviceInfo.h"
+#include "model/Session.h"
 #include "platform/Abort.h"
 #include "ui/LineList.h"
 #include "ui/Main.h"
@@ -176,7 +177,7 @@ void TMirvane2Form::LineDataListBoxDrawItem(QPainter& canvas, int Index, const Q
         return;
     const TLineRecord& r = LineLogRecord(Index);
     // Another device's records are grey while a device is selected; failures are red.
-    if (CurrentDevice_ && r.FrameInfo != CurrentDevice_->FrameInfo)
+    if (Session.CurrentDevice && r.FrameInfo != Session.CurrentDevice->FrameInfo)
         canvas.setPen(palette().color(QPalette::Disabled, QPalette::Text));
     else if (r.Result != 0)
         canvas.setPen(QColor(255, 0, 0));
@@ -243,7 +244,7 @@ void TMirvane2Form::LineDataButtonClick(QObject* Sender)
 
 void TMirvane2Form::FindErrorsButtonClick(QObject* Sender)
 {
-    const TFrameInfo* only = CurrentDevice_ ? CurrentDevice_->FrameInfo : nullptr;
+    const TFrameInfo* only = Session.CurrentDevice ? Session.CurrentDevice->FrameInfo : nullptr;
     const auto counts = [only](int i) {
         const TLineRecord& r = LineLogRecord(i);
         return r.Result != 0 && (!only || r.FrameInfo == only);

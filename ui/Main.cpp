@@ -20,6 +20,7 @@
 
 #include "model/LineMode.h"
 #include "model/OpenSchemeThread.h"
+#include "model/Session.h"
 #include "platform/Abort.h"
 #include "platform/Files.h"
 #include "ui/PortControl.h"
@@ -76,7 +77,7 @@ void PostNewDevicesNotice()
         QCoreApplication::postEvent(form, new QEvent(QEvent::Type(NewDevicesEvent)));
 }
 
-TMirvane2Form::TMirvane2Form(QWidget* owner) : QMainWindow(owner)
+TMirvane2Form::TMirvane2Form(TSession& session, QWidget* owner) : QMainWindow(owner), Session(session)
 {
     InitMainResources();
     if (ReadyText.isEmpty())
@@ -181,8 +182,8 @@ void TMirvane2Form::FormCreate()
 {
     DevicesSortColumn = -1;
     Schemes.clear();
-    Devices_.clear();
-    Devices_.reserve(DeviceCatalogueCount);
+    Session.Devices.clear();
+    Session.Devices.reserve(DeviceCatalogueCount);
     AttachPorts();
     UpdatePortList();
     WatchPorts();
@@ -191,13 +192,17 @@ void TMirvane2Form::FormCreate()
 void TMirvane2Form::FormDestroy()
 {
     // The devices own their frames, which live in the widget tree: they go first.
-    DevicesByAddr_.fill(nullptr);
-    CurrentDevice_ = nullptr;
-    Devices_.clear();
+    Session.DevicesByAddr.fill(nullptr);
+    Session.CurrentDevice = nullptr;
+    Session.Devices.clear();
     // The document outlives the window; the next window starts from an empty one, while the
     // file's name and comment stay the program's as they always were.
     Schemes.clear();
-    CurrentScheme = PendingScheme = nullptr;   // they pointed into the schemes just freed
+    Session.CurrentScheme = Session.PendingScheme = nullptr;   // they pointed into the schemes just freed
+    // The walk was this window's child; the next window opens its schemes afresh.
+    Session.OpenSchemeThread = nullptr;
+    Session.PendingLineMode = -1;
+    Session.ApplyModeToSchemes = 1;
     Modified = 0;
     LastFiles = {};
     Ports.Detach();
@@ -242,8 +247,8 @@ void TMirvane2Form::FormCloseQuery(bool& CanClose)
         ReceiveThread->Terminate();
         CanClose = false;
     }
-    if (OpenSchemeThread) {
-        OpenSchemeThread->Terminate();
+    if (Session.OpenSchemeThread) {
+        Session.OpenSchemeThread->Terminate();
         CanClose = false;
     }
     if (!CanClose)
@@ -304,7 +309,7 @@ void TMirvane2Form::changeEvent(QEvent* event)
 void TMirvane2Form::WMTimer(TDeviceInfo* device)
 {
     // A notice can outlive its device (a scheme change in between): only a live one is handled.
-    const bool live = std::any_of(Devices_.begin(), Devices_.end(), [device](const auto& d) { return d.get() == device; });
+    const bool live = std::any_of(Session.Devices.begin(), Session.Devices.end(), [device](const auto& d) { return d.get() == device; });
     if (live)
         WMTimerBody(device);
 }
@@ -414,6 +419,11 @@ void TMirvane2Form::StatusBarMouseUp(Qt::MouseButton button, Qt::KeyboardModifie
 
 // ---------------------------------------------------------------------------------------------
 // The host seam: the selected device's fields (the line monitor's list is in LineMonitor.cpp).
+
+TDeviceList& TMirvane2Form::Devices() { return Session.Devices; }
+TDevicesByAddr& TMirvane2Form::DevicesByAddr() { return Session.DevicesByAddr; }
+TDeviceInfo* TMirvane2Form::CurrentDevice() const { return Session.CurrentDevice; }
+bool TMirvane2Form::OpeningScheme() const { return Session.OpenSchemeThread != nullptr; }
 
 QWidget* TMirvane2Form::SchemePanel() const { return SchemePanel_->Surface(); }
 

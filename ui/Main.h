@@ -1,6 +1,7 @@
 #pragma once
-// The main window: the program's only main form. It shows the open document (model/Document.h),
-// owns the open scheme's devices, the ports and the receive thread, lays out its panels and
+// The main window: the program's only main form. It shows the open document (model/Document.h)
+// and the open scheme with its devices (model/Session.h), shows the ports and the receive
+// thread that the port control owns, lays out its panels and
 // splitters, routes its messages (deferred start-up, device watchdogs, device changes, colour
 // changes, the end of a device search) and closes in order: it asks the threads to end and
 // completes the close from their termination.
@@ -35,6 +36,7 @@ class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TOpenSchemeThread;
+class TSession;
 class TSplitter;
 class TStatusBar;
 class TLineList;
@@ -53,11 +55,6 @@ extern QColor BlendedColor;   // background of grid cells that cannot be edited
 class TMirvane2Form;
 extern TMirvane2Form* Mirvane2Form;
 extern int LastStatusBarWidth;
-// The scheme shown and the scheme editor (main thread).
-extern TDeviceScheme* CurrentScheme;   // the scheme shown; none while one is being opened
-extern TDeviceScheme* PendingScheme;   // the scheme the open-scheme walk builds, or none
-extern std::uint8_t ConstructorMode;   // scheme editing (Ctrl+Alt+K, or "/c" at start)
-extern std::uint8_t SearchByUser;      // the running device search was started from the menu
 // Column 0 of a device's grid row: the decimal mode followed by the decimal static flag.
 QString ModeCellText(const TSchemeObject& object);
 
@@ -85,20 +82,21 @@ inline const QString PortClosedText = QStringLiteral(":Закр.");
 class TMirvane2Form : public QMainWindow, public THost {
     Q_OBJECT
 public:
-    explicit TMirvane2Form(QWidget* owner = nullptr);
+    // The window shows the open scheme that the session holds; the session outlives it.
+    explicit TMirvane2Form(TSession& session, QWidget* owner = nullptr);
     ~TMirvane2Form() override;
 
     // The host seam.
-    TDeviceList& Devices() override { return Devices_; }
-    TDevicesByAddr& DevicesByAddr() override { return DevicesByAddr_; }
-    TDeviceInfo* CurrentDevice() const override { return CurrentDevice_; }
+    TDeviceList& Devices() override;
+    TDevicesByAddr& DevicesByAddr() override;
+    TDeviceInfo* CurrentDevice() const override;
     QWidget* SchemePanel() const override;
     void WMTimer(TDeviceInfo* device) override;
     int StatusPanelWidth(int index) const override;
     int ProgressX() const override { return ProgressX_; }
     void SetProgressX(int x) override { ProgressX_ = x; }
     void UpdateStatusBarRegion() override;
-    bool OpeningScheme() const override { return OpenSchemeThread != nullptr; }
+    bool OpeningScheme() const override;
     int UpdateTime() const override { return UpdateTime_; }
     bool LineLogOn() const override;
     void ShowHexTexts(const QString& request, const QString& answer) override;
@@ -372,13 +370,11 @@ public:
     // The form's own fields; public, so that the parts in the other units and the tests reach them.
     std::int32_t LoadedDevicesSort = 0;
     std::int32_t DevicesSortColumn = -1;
-    std::int32_t PendingLineMode = -1;
     QString SettingsPortName;
     std::array<QString, 5> StoredLastFiles;
     std::array<QString, 5>& LastFiles = Document.LastFiles;
     std::int32_t LoadedPollPriority = 0;
     TSchemeList& Schemes = Document.Schemes;
-    std::uint8_t ApplyModeToSchemes = 1;
     std::uint8_t& Modified = Document.Modified;
     std::int32_t LoadedWindowState = 0, LoadedLeft = 0, LoadedTop = 0, LoadedWidth = 0, LoadedHeight = 0;
     std::uint32_t LoadedPortOpen = 0, LoadedPortAutoDetect = 0;
@@ -389,7 +385,8 @@ public:
     std::array<std::int32_t, 10> LoadedColWidths{};
     std::uint8_t Closing = 0;
 
-    TOpenSchemeThread* OpenSchemeThread = nullptr;
+    // The open scheme this window shows.
+    TSession& OpenSession() const { return Session; }
 
     // The component of that name among the form's actions and widgets, or none.
     QObject* Component(const QString& name) const;
@@ -422,9 +419,7 @@ private:
     // The right panel's first width: its texts read whole (once the form has its font).
     void FitRightPanelToTexts();
 
-    TDeviceList Devices_;
-    TDevicesByAddr DevicesByAddr_{};
-    TDeviceInfo* CurrentDevice_ = nullptr;
+    TSession& Session;
     std::int32_t ProgressX_ = -1;
     std::int32_t UpdateTime_ = 0;
     TLineList* LineList = nullptr;

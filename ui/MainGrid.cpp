@@ -6,6 +6,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include "model/Session.h"
 #include "ui/Main.h"
 #include "ui/SchemeGrid.h"
 
@@ -13,14 +14,14 @@ namespace {
 
 class TWindowGridHost final : public TSchemeGridHost {
 public:
-    explicit TWindowGridHost(TMirvane2Form& form) : form_(form) {}
+    TWindowGridHost(TMirvane2Form& form, TSession& session) : form_(form), session_(session) {}
 
     TDeviceList& Devices() override { return form_.Devices(); }
-    TDeviceScheme* Scheme() const override { return CurrentScheme; }
+    TDeviceScheme* Scheme() const override { return session_.CurrentScheme; }
     bool OpeningScheme() const override { return form_.OpeningScheme(); }
     TDeviceInfo* CurrentDevice() const override { return form_.CurrentDevice(); }
     void SelectDevice(TDeviceInfo* device) override { form_.SelectDevice(device); }
-    bool ConstructorMode() const override { return ::ConstructorMode != 0; }
+    bool ConstructorMode() const override { return session_.ConstructorMode != 0; }
     void NameChanged() override
     {
         form_.SetModified(true);
@@ -54,6 +55,7 @@ public:
 
 private:
     TMirvane2Form& form_;
+    TSession& session_;
 };
 
 }   // namespace
@@ -61,7 +63,7 @@ private:
 void TMirvane2Form::ConnectSchemeGrid()
 {
     if (!GridControl)
-        GridControl = new TSchemeGridControl(std::make_unique<TWindowGridHost>(*this), SchemeGrid);
+        GridControl = new TSchemeGridControl(std::make_unique<TWindowGridHost>(*this, Session), SchemeGrid);
 }
 
 void TMirvane2Form::SchemeGridDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect, bool focused)

@@ -16,6 +16,7 @@
 
 #include "model/LineMode.h"
 #include "model/SchemeFiles.h"
+#include "model/Session.h"
 #include "platform/Files.h"
 #include "platform/Ini.h"
 #include "ui/Ask.h"
@@ -379,7 +380,7 @@ void OpenStartDocument(TMirvane2Form& form)
     if (!form.LastFiles[0].isEmpty() && form.LoadDocument(form.LastFiles[0]))
         return;
     // A new file is prepared in constructor mode; the command line decides the mode after.
-    ConstructorMode = 1;
+    form.OpenSession().ConstructorMode = 1;
     form.FCreateFileItemClick();
 }
 
@@ -495,8 +496,8 @@ void TMirvane2Form::LoadSettings()
 
     OpenStartDocument(*this);
     const QStringList arguments = StartArguments();
-    ConstructorMode = !arguments.isEmpty() && arguments.last().toLower() == QLatin1String("/c");
-    if (ConstructorMode)
+    Session.ConstructorMode = !arguments.isEmpty() && arguments.last().toLower() == QLatin1String("/c");
+    if (Session.ConstructorMode)
         ApplyConstructorMode();
     else
         SetStatusText(0, StartHint);

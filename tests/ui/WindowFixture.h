@@ -14,6 +14,7 @@
 #include "frames/Registration.h"
 #include "model/LineMode.h"
 #include "model/SchemeFiles.h"
+#include "model/Session.h"
 #include "platform/Abort.h"
 #include "platform/Files.h"
 #include "support/HostileFiles.h"
@@ -59,8 +60,6 @@ protected:
         PortOpen = PortAutoDetect = true;
         PollPriority = 2;
         LineMode = LineModeMaster;
-        ConstructorMode = 0;
-        CurrentScheme = PendingScheme = nullptr;
         CurrentFileName.clear();
         FileComment.clear();
         SetMessageBoxHook([this](const QString& text, const QString& caption, TButtons, TBoxIcon) {
@@ -85,13 +84,11 @@ protected:
         SetFileDialogHook({});
         SetStartArguments(std::nullopt);
         StartDir = savedStartDir;
-        CurrentScheme = nullptr;
         LineMode = LineModeMaster;
-        ConstructorMode = 0;
     }
     TMirvane2Form& Make()
     {
-        form = std::make_unique<TMirvane2Form>();
+        form = std::make_unique<TMirvane2Form>(session);
         // Settings never go beside the test program, where the next run would read them.
         IniFileName = Ini();
         return *form;
@@ -174,6 +171,12 @@ protected:
     }
 
     QTemporaryDir ttyDir, settingsDir, dir;
+    // Each case's own open scheme, which its windows show; the names the window's parts know it by.
+    TSession session{OpenDocument};
+    TDeviceScheme*& CurrentScheme = session.CurrentScheme;
+    TDeviceScheme*& PendingScheme = session.PendingScheme;
+    std::uint8_t& ConstructorMode = session.ConstructorMode;
+    std::uint8_t& SearchByUser = session.SearchByUser;
     std::unique_ptr<TMirvane2Form> form;
     QStringList Messages;   // "caption|text"
     QList<TAnswer> Answers;

@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include "model/Session.h"
 #include "platform/Files.h"
 #include "platform/PortList.h"
 #include "support/HostileFiles.h"
@@ -80,7 +81,8 @@ TEST(PortEnumerator, TakesRealUartsOnly)
 // as the subject.
 TEST(HelpAndAbout, TheAboutFormsLinksOpenTheSiteAndAMail)
 {
-    TMirvane2Form main;
+    TSession session(OpenDocument);
+    TMirvane2Form main(session);
     TOpenedLinks opened;
     for (const char* scheme : {"http", "https", "mailto"})
         QDesktopServices::setUrlHandler(QLatin1String(scheme), &opened, "Open");
@@ -97,7 +99,8 @@ TEST(HelpAndAbout, TheAboutFormsLinksOpenTheSiteAndAMail)
 
 TEST(HelpAndAbout, HelpPageInRussianAndTheVersion)
 {
-    TMirvane2Form main;   // registers the resources
+    TSession session(OpenDocument);
+    TMirvane2Form main(session);   // registers the resources
     QTemporaryDir dir;
     const QString page = QString::fromUtf8(FileBytes(WriteHelpPage(dir.path() + QStringLiteral("/help"))));
     ASSERT_FALSE(page.isEmpty());
@@ -119,7 +122,8 @@ TEST(HelpAndAbout, HelpPageInRussianAndTheVersion)
 // on two lines; the panel ends above the "OK" button, inside the form.
 TEST(HelpAndAbout, AboutTextsReadWhole)
 {
-    TMirvane2Form main;
+    TSession session(OpenDocument);
+    TMirvane2Form main(session);
     TAboutForm form(&main);
     const TTextFitReport report = CheckTextsFit(&form);
     EXPECT_GE(report.Checked, 9);
