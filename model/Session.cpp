@@ -151,8 +151,7 @@ bool TSession::SwapDevices(const TDeviceInfo* moved, const TDeviceInfo* neighbou
 
 int TSession::CountActiveDevices() const
 {
-    return int(std::count_if(Devices.begin(), Devices.end(),
-                             [](const auto& d) { return d->SchemeObject->Mode != ModeDisabled; }));
+    return ::CountActiveDevices(Devices);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -91,11 +91,11 @@ public:
     TDeviceList Devices;
     TDevicesByAddr DevicesByAddr{};
     TDeviceInfo* CurrentDevice = nullptr;
-    TDeviceScheme* CurrentScheme = nullptr;   // the scheme shown; none while one is being opened
-    TDeviceScheme* PendingScheme = nullptr;   // the scheme the open-scheme walk builds, or none
-    std::uint8_t ConstructorMode = 0;         // scheme editing (Ctrl+Alt+K, or "/c" at start)
-    std::uint8_t SearchByUser = 0;            // the running device search was started from the menu
-    std::int32_t PendingLineMode = -1;        // a state file's line mode, applied once (-1 none)
-    std::uint8_t ApplyModeToSchemes = 1;      // a line mode change rewrites the schemes' modes
+    TDeviceScheme* CurrentScheme = nullptr;          // the scheme shown; none while one is being opened
+    TDeviceScheme* PendingScheme = nullptr;          // the scheme the open-scheme walk builds, or none
+    std::uint8_t ConstructorMode = 0;                // scheme editing (Ctrl+Alt+K, or "/c" at start)
+    std::uint8_t SearchByUser = 0;                   // the running device search was started from the menu
+    std::int32_t PendingLineMode = -1;               // a state file's line mode, applied once (-1 none)
+    std::uint8_t ApplyModeToSchemes = 1;             // a line mode change rewrites the schemes' modes
     TOpenSchemeThread* OpenSchemeThread = nullptr;   // the walk building PendingScheme, or none
 };

@@ -77,6 +77,52 @@ void PostNewDevicesNotice()
         QCoreApplication::postEvent(form, new QEvent(QEvent::Type(NewDevicesEvent)));
 }
 
+namespace {
+
+// The line monitor as the line log fills it.
+class TWindowLineListView final : public ILineListView {
+public:
+    explicit TWindowLineListView(TMirvane2Form& form) : form_(form) {}
+    int TopIndex() const override { return form_.LineListTopIndex(); }
+    int ItemIndex() const override { return form_.LineListItemIndex(); }
+    void SetItemIndex(int index) override { form_.SetLineListItemIndex(index); }
+    int VisibleCount() const override { return form_.LineListVisibleCount(); }
+    void SetCount(int count) override { form_.SetLineListCount(count); }
+    void BeginUpdate() override { form_.BeginLineListUpdate(); }
+    void EndUpdate() override { form_.EndLineListUpdate(); }
+    void ShowRecordInfo() override { form_.ShowLineRecordInfo(); }
+    bool Recording() const override { return form_.LineLogOn(); }
+
+private:
+    TMirvane2Form& form_;
+};
+
+// The status bar and the hex fields as the scheme walk and the line engine see them.
+class TWindowStatusView final : public IStatusView {
+public:
+    explicit TWindowStatusView(TMirvane2Form& form) : form_(form) {}
+    void SetPanelText(int panel, const QString& text) override { form_.SetStatusText(panel, text); }
+    int PanelWidth(int index) const override { return form_.StatusPanelWidth(index); }
+    void ShowProgress(int x) override
+    {
+        if (form_.ProgressX() == x)
+            return;
+        form_.SetProgressX(x);
+        form_.UpdateStatusBarRegion();
+    }
+    void ShowDeviceTexts(const TDeviceInfo& device, const QString& request, const QString& answer) override
+    {
+        if (&device == form_.CurrentDevice())
+            form_.ShowHexTexts(request, answer);
+    }
+    int UpdateTime() const override { return form_.UpdateTime(); }
+
+private:
+    TMirvane2Form& form_;
+};
+
+}   // namespace
+
 TMirvane2Form::TMirvane2Form(TSession& session, QWidget* owner) : QMainWindow(owner), Session(session)
 {
     InitMainResources();
@@ -127,6 +173,8 @@ TMirvane2Form::TMirvane2Form(TSession& session, QWidget* owner) : QMainWindow(ow
     FitToolBars();
     QApplication::instance()->installEventFilter(this);
 
+    lineListView_ = std::make_unique<TWindowLineListView>(*this);
+    statusView_ = std::make_unique<TWindowStatusView>(*this);
     SetHost(this);
     FormCreate();
 }
@@ -424,6 +472,9 @@ TDeviceList& TMirvane2Form::Devices() { return Session.Devices; }
 TDevicesByAddr& TMirvane2Form::DevicesByAddr() { return Session.DevicesByAddr; }
 TDeviceInfo* TMirvane2Form::CurrentDevice() const { return Session.CurrentDevice; }
 bool TMirvane2Form::OpeningScheme() const { return Session.OpenSchemeThread != nullptr; }
+
+ILineListView& TMirvane2Form::LineList() { return *lineListView_; }
+IStatusView& TMirvane2Form::Status() { return *statusView_; }
 
 QWidget* TMirvane2Form::SchemePanel() const { return SchemePanel_->Surface(); }
 

@@ -13,6 +13,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "frames/shared/FrameBinding.h"
 #include "model/DeviceInfo.h"
@@ -89,33 +90,35 @@ public:
     // The host seam.
     TDeviceList& Devices() override;
     TDevicesByAddr& DevicesByAddr() override;
-    TDeviceInfo* CurrentDevice() const override;
-    QWidget* SchemePanel() const override;
-    void WMTimer(TDeviceInfo* device) override;
-    int StatusPanelWidth(int index) const override;
-    int ProgressX() const override { return ProgressX_; }
-    void SetProgressX(int x) override { ProgressX_ = x; }
-    void UpdateStatusBarRegion() override;
     bool OpeningScheme() const override;
-    int UpdateTime() const override { return UpdateTime_; }
-    bool LineLogOn() const override;
-    void ShowHexTexts(const QString& request, const QString& answer) override;
-    TEdit* HexOutStrEdit() const { return HexOutStrEdit_; }
-    TEdit* HexInStrEdit() const { return HexInStrEdit_; }
-    int LineListTopIndex() const override;
-    int LineListItemIndex() const override;
-    void SetLineListItemIndex(int index) override;
-    int LineListHeight() const override;
-    int LineListItemHeight() const override;
-    int LineListCount() const override;
-    void SetLineListCount(int count) override;
-    void BeginLineListUpdate() override;
-    void EndLineListUpdate() override;
-    void ShowLineRecordInfo() override;
-    TPortSettings PortSettings() const override;
-    void SetStatusPanelText(int panel, const QString& text) override { SetStatusText(panel, text); }
+    void WMTimer(TDeviceInfo* device) override;
     void PostSearchEnded() override { PostNewDevicesNotice(); }
     bool IsClosing() const override { return Closing != 0; }
+    TPortSettings PortSettings() const override;
+    ILineListView& LineList() override;
+    IStatusView& Status() override;
+
+    TDeviceInfo* CurrentDevice() const;
+    QWidget* SchemePanel() const;
+    int StatusPanelWidth(int index) const;
+    int ProgressX() const { return ProgressX_; }
+    void SetProgressX(int x) { ProgressX_ = x; }
+    void UpdateStatusBarRegion();
+    int UpdateTime() const { return UpdateTime_; }
+    bool LineLogOn() const;
+    void ShowHexTexts(const QString& request, const QString& answer);
+    TEdit* HexOutStrEdit() const { return HexOutStrEdit_; }
+    TEdit* HexInStrEdit() const { return HexInStrEdit_; }
+    // The line monitor's list, in log indexes (LineMonitor.cpp).
+    int LineListTopIndex() const;
+    int LineListItemIndex() const;
+    void SetLineListItemIndex(int index);
+    int LineListVisibleCount() const;
+    int LineListCount() const;
+    void SetLineListCount(int count);
+    void BeginLineListUpdate();
+    void EndLineListUpdate();
+    void ShowLineRecordInfo();
 
     // Start-up and shutdown.
     void PostStartup();
@@ -422,7 +425,9 @@ private:
     TSession& Session;
     std::int32_t ProgressX_ = -1;
     std::int32_t UpdateTime_ = 0;
-    TLineList* LineList = nullptr;
-    TPanel* ShowInfoRoom = nullptr;   // keeps the line monitor's buttons clear of ShowInfoButton
+    TLineList* LineList_ = nullptr;
+    std::unique_ptr<ILineListView> lineListView_;   // the line list as the line log fills it
+    std::unique_ptr<IStatusView> statusView_;       // the status bar and hex fields as the line sees them
+    TPanel* ShowInfoRoom = nullptr;                 // keeps the line monitor's buttons clear of ShowInfoButton
     QColor LastHighlight, LastGrayText, LastWindow, LastButton;
 };

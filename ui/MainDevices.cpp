@@ -108,7 +108,7 @@ void TMirvane2Form::RemoveDevice(TDeviceInfo* device)
     ShowLineRecordInfo();
     if (ReceiveThread)
         ReceiveThread->RequestResetStats();
-    if (CountActiveDevices() == 0)
+    if (Session.CountActiveDevices() == 0)
         SetStatusText(1, ReadyText);
 }
 

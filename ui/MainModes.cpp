@@ -136,7 +136,7 @@ void TMirvane2Form::ApplyDeviceMode(int)
     WritePeriodMark(device);
     if (ReceiveThread)
         ReceiveThread->RequestResetStats();
-    if (mode == ModeDisabled && CountActiveDevices() == 0)
+    if (mode == ModeDisabled && Session.CountActiveDevices() == 0)
         SetStatusText(1, ReadyText);
 }
 

@@ -22,7 +22,6 @@ public:
     explicit SessionHost(TSession& session) : session_(session) {}
     TDeviceList& Devices() override { return session_.Devices; }
     TDevicesByAddr& DevicesByAddr() override { return session_.DevicesByAddr; }
-    TDeviceInfo* CurrentDevice() const override { return session_.CurrentDevice; }
 
 private:
     TSession& session_;
