@@ -43,7 +43,6 @@ int main(int argc, char** argv)
                                                 .arg(MIRVANE_VERSION_MINOR)
                                                 .arg(MIRVANE_VERSION_PATCH));
         LoadRussianDialogTexts(app);
-        MainStaticInit();
         RegisterFrameClasses();   // before any thread exists
 
         TSession session(OpenDocument);   // the open scheme, which the window shows

@@ -78,7 +78,7 @@ public:
     {
         CloseWindow();
         form = std::make_unique<TMirvane2Form>(session);
-        IniFileName = dir_.filePath(QStringLiteral("Mirvane2.ini"));
+        form->IniFileName = dir_.filePath(QStringLiteral("Mirvane2.ini"));
         form->show();
         form->PostStartup();
         RunEventsFor(50);

@@ -26,17 +26,11 @@
 #include "ui/PortControl.h"
 #include "ui/StatusBar.h"
 
-QString ReadyText;
-QString IniFileName;
-QString StartDir;
-QString VersionDescription;
-QString VersionProduct;
-QString VersionLegalNotice;
-std::uint32_t VersionMajor = 0, VersionMinor = 0, VersionRelease = 0;
-QIcon MainIcon;
-QColor BlendedColor;
-TMirvane2Form* Mirvane2Form = nullptr;
-int LastStatusBarWidth = -1;
+namespace {
+TMirvane2Form* mainForm = nullptr;
+}   // namespace
+
+TMirvane2Form* Mirvane2Form() { return mainForm; }
 
 QString SettingsFilePath()
 {
@@ -63,17 +57,21 @@ static void InitMainResources()
     (void)done;
 }
 
-void MainStaticInit()
+const QIcon& MainIcon()
 {
-    ReadyText = QStringLiteral(" Готов");
-    CurrentFileName.clear();
-    IniFileName = SettingsFilePath();
-    StartDir = CurrentFolder() + QLatin1Char('/');
+    InitMainResources();
+    static const QIcon icon = [] {
+        QIcon made;
+        made.addFile(QStringLiteral(":/images/MainIcon.png"));
+        made.addFile(QStringLiteral(":/images/MainIcon16.png"));
+        return made;
+    }();
+    return icon;
 }
 
 void PostNewDevicesNotice()
 {
-    if (TMirvane2Form* form = Mirvane2Form)
+    if (TMirvane2Form* form = mainForm)
         QCoreApplication::postEvent(form, new QEvent(QEvent::Type(NewDevicesEvent)));
 }
 
@@ -126,9 +124,9 @@ private:
 TMirvane2Form::TMirvane2Form(TSession& session, QWidget* owner) : QMainWindow(owner), Session(session)
 {
     InitMainResources();
-    if (ReadyText.isEmpty())
-        MainStaticInit();
-    Mirvane2Form = this;
+    IniFileName = SettingsFilePath();
+    StartDir = CurrentFolder() + QLatin1Char('/');
+    mainForm = this;
     setObjectName(QStringLiteral("Mirvane2Form"));
 
     // The component tree.
@@ -152,19 +150,8 @@ TMirvane2Form::TMirvane2Form(TSession& session, QWidget* owner) : QMainWindow(ow
     setMinimumSize(722, 454);
     PlaceWindow(QRect(445, 317, 714, 676 + menuBar()->sizeHint().height()));
 
-    // Version: compiled in from the project version.
-    VersionDescription = QStringLiteral("Mirvane2");
-    VersionProduct = QStringLiteral("Mirvane2");
-    VersionLegalNotice = QStringLiteral("© Разработчики Mirvane2");
-    VersionMajor = MIRVANE_VERSION_MAJOR;
-    VersionMinor = MIRVANE_VERSION_MINOR;
-    VersionRelease = MIRVANE_VERSION_PATCH;
     setWindowTitle(VersionDescription);
-
-    MainIcon = QIcon();
-    MainIcon.addFile(QStringLiteral(":/images/MainIcon.png"));
-    MainIcon.addFile(QStringLiteral(":/images/MainIcon16.png"));
-    setWindowIcon(MainIcon);
+    setWindowIcon(MainIcon());
 
     LoadImageLists();
     ApplyButtonImages();
@@ -184,8 +171,8 @@ TMirvane2Form::~TMirvane2Form()
     FormDestroy();
     if (Host() == this)
         SetHost(nullptr);
-    if (Mirvane2Form == this)
-        Mirvane2Form = nullptr;
+    if (mainForm == this)
+        mainForm = nullptr;
 }
 
 void TMirvane2Form::LoadImageLists()

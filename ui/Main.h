@@ -43,24 +43,23 @@ class TStatusBar;
 class TLineList;
 class TSchemeGridControl;
 
-// Globals of the main window (main thread).
-extern QString ReadyText;            // " Готов": idle text of status-bar panel 1
-extern QString IniFileName;          // the settings file
-extern QString StartDir;             // the current folder at start-up, with a trailing "/"
-extern QString VersionDescription;   // the caption's stem
-extern QString VersionProduct;
-extern QString VersionLegalNotice;
-extern std::uint32_t VersionMajor, VersionMinor, VersionRelease;
-extern QIcon MainIcon;
-extern QColor BlendedColor;   // background of grid cells that cannot be edited
+// The idle text of status-bar panel 1.
+inline const QString ReadyText = QStringLiteral(" Готов");
+// The program's version, compiled in; VersionDescription is the caption's stem.
+inline const QString VersionDescription = QStringLiteral("Mirvane2");
+inline const QString VersionProduct = QStringLiteral("Mirvane2");
+inline const QString VersionLegalNotice = QStringLiteral("© Разработчики Mirvane2");
+inline constexpr std::uint32_t VersionMajor = MIRVANE_VERSION_MAJOR;
+inline constexpr std::uint32_t VersionMinor = MIRVANE_VERSION_MINOR;
+inline constexpr std::uint32_t VersionRelease = MIRVANE_VERSION_PATCH;
+// The program's icon (its resources registered on first use).
+const QIcon& MainIcon();
 class TMirvane2Form;
-extern TMirvane2Form* Mirvane2Form;
-extern int LastStatusBarWidth;
+// The main window while it exists, else none (main thread).
+TMirvane2Form* Mirvane2Form();
 // Column 0 of a device's grid row: the decimal mode followed by the decimal static flag.
 QString ModeCellText(const TSchemeObject& object);
 
-// Sets ReadyText, CurrentFileName, IniFileName and StartDir (needs the application object).
-void MainStaticInit();
 // The settings file: beside the program when that folder is writable, else in the user's
 // configuration folder.
 QString SettingsFilePath();
@@ -387,6 +386,9 @@ public:
     std::int32_t RightPanelWidth = 0, InfoPanelHeight = 0, CommentPanelHeight = 0;
     std::array<std::int32_t, 10> LoadedColWidths{};
     std::uint8_t Closing = 0;
+    QString IniFileName;   // the settings file
+    QString StartDir;      // the current folder at start-up, with a trailing "/"
+    QColor BlendedColor;   // background of grid cells that cannot be edited
 
     // The open scheme this window shows.
     TSession& OpenSession() const { return Session; }
@@ -430,4 +432,5 @@ private:
     std::unique_ptr<IStatusView> statusView_;       // the status bar and hex fields as the line sees them
     TPanel* ShowInfoRoom = nullptr;                 // keeps the line monitor's buttons clear of ShowInfoButton
     QColor LastHighlight, LastGrayText, LastWindow, LastButton;
+    int LastStatusBarWidth = -1;
 };

@@ -51,7 +51,7 @@ public:
         form_.DeviceModePopupMenu->popup(at);
     }
     const TImageList& ModeImages() const override { return form_.Buttons16x16eImages; }
-    QColor FixedCellColor() const override { return BlendedColor; }
+    QColor FixedCellColor() const override { return form_.BlendedColor; }
 
 private:
     TMirvane2Form& form_;

@@ -364,7 +364,7 @@ void ReadLastFiles(TMirvane2Form& form, const TIniFile& ini)
         const QString value = ini.ReadString(LastFilesSection, LastFileKey(n)).trimmed();
         if (value.isEmpty())
             continue;
-        const QString path = LoadedFileName(value, StartDir);
+        const QString path = LoadedFileName(value, form.StartDir);
         const auto end = form.LastFiles.begin() + std::ptrdiff_t(taken);
         if (std::any_of(form.LastFiles.begin(), end, [&path](const QString& p) { return SameFile(p, path); }))
             continue;

@@ -63,7 +63,7 @@ TNewDevicesForm::TNewDevicesForm(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("NewDevicesForm"));
     setWindowTitle(QStringLiteral("Новые датчики"));
-    setWindowIcon(MainIcon);
+    setWindowIcon(MainIcon());
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowContextHelpButtonHint | Qt::WindowCloseButtonHint);
     resize(DesignWidth, 300);

@@ -54,7 +54,6 @@ protected:
         qputenv("MIRVANE_TTY_CLASS_DIR", ttyDir.path().toLocal8Bit());
         RegisterFrameClasses();
         SetStartArguments(QStringList{});
-        savedStartDir = StartDir;
         FakeReceiveThread::Log.clear();
         SetReceiveThreadFactory([]() -> IReceiveThread* { return new FakeReceiveThread; });
         PortOpen = PortAutoDetect = true;
@@ -83,14 +82,13 @@ protected:
         SetMessageBoxHook({});
         SetFileDialogHook({});
         SetStartArguments(std::nullopt);
-        StartDir = savedStartDir;
         LineMode = LineModeMaster;
     }
     TMirvane2Form& Make()
     {
         form = std::make_unique<TMirvane2Form>(session);
         // Settings never go beside the test program, where the next run would read them.
-        IniFileName = Ini();
+        form->IniFileName = Ini();
         return *form;
     }
     TMirvane2Form& StartUp()
@@ -183,7 +181,6 @@ protected:
     TAnswer DefaultAnswer = TAnswer::Cancel;
     QStringList Chosen;
     QStringList DialogFolders;
-    QString savedStartDir;
 };
 
 // A window made before the test, for the scheme and document commands.

@@ -114,21 +114,22 @@ TEST_F(SettingsTest, AFileWithoutPortOrModeStartsClosedInSensorDiagnosticsAndOnT
 TEST_F(SettingsTest, RecentFilesAreReadOnceAndWrittenBackInTheirStoredForm)
 {
     QTemporaryDir start;
-    StartDir = start.path() + QLatin1Char('/');
+    Make();
+    const QString startDir = form->StartDir = start.path() + QLatin1Char('/');
     const QByteArray bytes = QFile::encodeName(dir.path()) + "/\xca\xf0\xe0\xed";   // cp1251
     const QString path = WriteSchemeFile(DecodeName("\xca\xf0\xe0\xed.mvs"), {{QStringLiteral("S"), {}}});
     WriteIni("[LASTFILES]\nFile1=a.mvs\nFile2=./a.mvs\nFile3=./sub/b.mvs\nFile4=\nFile5=" + bytes + ".mvs\n");
     TMirvane2Form& f = StartUp();
     EXPECT_EQ(QStringList(f.LastFiles.begin(), f.LastFiles.begin() + 4),
-              (QStringList{StartDir + "a.mvs", StartDir + "sub/b.mvs", path, QString()}));
+              (QStringList{startDir + "a.mvs", startDir + "sub/b.mvs", path, QString()}));
     Open(path);
     f.SetModified(true);
     EXPECT_TRUE(GuardUi([&f] { f.FSaveFileItemClick(); }));
     EXPECT_TRUE(Messages.isEmpty()) << qPrintable(Messages.join(u'\n'));
     CloseAndDrop();
     const QByteArray written = ReadIni();
-    EXPECT_TRUE(written.startsWith("[LASTFILES]\nFile1=" + bytes + ".mvs\nFile2=" + EncodeName(StartDir) +
-                                   "a.mvs\nFile3=" + EncodeName(StartDir) + "sub/b.mvs\n["))
+    EXPECT_TRUE(written.startsWith("[LASTFILES]\nFile1=" + bytes + ".mvs\nFile2=" + EncodeName(startDir) +
+                                   "a.mvs\nFile3=" + EncodeName(startDir) + "sub/b.mvs\n["))
         << written.toHex().constData();
     for (const char* ext : {".mvs", ".mvi"})
         EXPECT_TRUE(RemoveFile(DecodeName(bytes + ext))) << ext << " under its own name";
@@ -144,7 +145,7 @@ TEST_F(SettingsTest, ARecentFileOpensFromAnyStartFolderAndAnOldRelativeEntryAsBe
     WriteIni("[LASTFILES]\nFile1=./docs/crane.mvs\n");
     for (const QString& start : {dir.path(), dir.path(), elsewhere.path()}) {
         Make();   // the first window of a process sets the start folder
-        StartDir = start + QLatin1Char('/');
+        form->StartDir = start + QLatin1Char('/');
         TMirvane2Form& f = StartUp();
         EXPECT_EQ(f.windowTitle(), QStringLiteral("Mirvane2 - crane")) << qPrintable(start);
         if (start == dir.path()) {
