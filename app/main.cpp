@@ -16,6 +16,7 @@
 #include "platform/Abort.h"
 #include "platform/Numbers.h"
 #include "ui/Application.h"
+#include "ui/PortControl.h"
 
 namespace {
 
@@ -46,7 +47,8 @@ int main(int argc, char** argv)
         RegisterFrameClasses();   // before any thread exists
 
         TSession session(OpenDocument);   // the open scheme, which the window shows
-        TMirvane2Form form(session);
+        TPortControl ports;               // the ports and the receive thread
+        TMirvane2Form form(session, ports);
         RouteSignalsToClose(&form);
         form.show();
         form.PostStartup();

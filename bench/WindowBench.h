@@ -33,7 +33,7 @@ public:
     {
         qputenv("MIRVANE_TTY_CLASS_DIR", dir_.filePath(QStringLiteral("tty")).toLocal8Bit());
         RegisterFrameClasses();
-        PortOpen = false;
+        ports.PortOpen = false;
         LineMode = LineModeMaster;
         SetMessageBoxHook([](const QString&, const QString&, TButtons, TBoxIcon) { return TAnswer::No; });
     }
@@ -68,7 +68,7 @@ public:
         if (!form)
             return;
         form->close();
-        RunEventsUntil([] { return ReceiveThread == nullptr; });
+        RunEventsUntil([this] { return ports.ReceiveThread == nullptr; });
         form.reset();
         RunEventsFor(20);
     }
@@ -77,7 +77,7 @@ public:
     TMirvane2Form& NewWindow()
     {
         CloseWindow();
-        form = std::make_unique<TMirvane2Form>(session);
+        form = std::make_unique<TMirvane2Form>(session, ports);
         form->IniFileName = dir_.filePath(QStringLiteral("Mirvane2.ini"));
         form->show();
         form->PostStartup();
@@ -98,7 +98,8 @@ public:
         return static_cast<double>(clock.nsecsElapsed()) / 1e6;
     }
 
-    TSession session{OpenDocument};   // declared before the window, which it outlives
+    TPortControl ports;   // declared before the window, which they outlive
+    TSession session{OpenDocument};
     std::unique_ptr<TMirvane2Form> form;
 
 private:

@@ -240,8 +240,8 @@ void TMirvane2Form::LineDataButtonClick(QObject* Sender)
         LineLogClear();
         SetLineListCount(LineLogCount);
     }
-    if (ReceiveThread)
-        ReceiveThread->RequestResetStats();
+    if (Ports.ReceiveThread)
+        Ports.ReceiveThread->RequestResetStats();
 }
 
 void TMirvane2Form::FindErrorsButtonClick(QObject* Sender)

@@ -121,7 +121,8 @@ private:
 
 }   // namespace
 
-TMirvane2Form::TMirvane2Form(TSession& session, QWidget* owner) : QMainWindow(owner), Session(session)
+TMirvane2Form::TMirvane2Form(TSession& session, TPortControl& ports, QWidget* owner)
+    : QMainWindow(owner), Session(session), Ports(ports)
 {
     InitMainResources();
     IniFileName = SettingsFilePath();
@@ -253,7 +254,7 @@ void TMirvane2Form::WMStartup()
 {
     LoadSettings();
     FormResize();
-    if (PortOpen)
+    if (Ports.PortOpen)
         StartReceiveThread();
     else
         ReceiveThreadTerminate();
@@ -278,8 +279,8 @@ void TMirvane2Form::FormCloseQuery(bool& CanClose)
         Closing = 1;
     }
     // The threads end on their own time; their termination handlers call Close again.
-    if (ReceiveThread) {
-        ReceiveThread->Terminate();
+    if (Ports.ReceiveThread) {
+        Ports.ReceiveThread->Terminate();
         CanClose = false;
     }
     if (Session.OpenSchemeThread) {

@@ -37,6 +37,7 @@ class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TOpenSchemeThread;
+class TPortControl;
 class TSession;
 class TSplitter;
 class TStatusBar;
@@ -82,8 +83,9 @@ inline const QString PortClosedText = QStringLiteral(":Закр.");
 class TMirvane2Form : public QMainWindow, public THost {
     Q_OBJECT
 public:
-    // The window shows the open scheme that the session holds; the session outlives it.
-    explicit TMirvane2Form(TSession& session, QWidget* owner = nullptr);
+    // The window shows the open scheme that the session holds and the ports that the port
+    // control steers; both outlive it.
+    TMirvane2Form(TSession& session, TPortControl& ports, QWidget* owner = nullptr);
     ~TMirvane2Form() override;
 
     // The host seam.
@@ -390,8 +392,9 @@ public:
     QString StartDir;      // the current folder at start-up, with a trailing "/"
     QColor BlendedColor;   // background of grid cells that cannot be edited
 
-    // The open scheme this window shows.
+    // The open scheme and the port control this window shows.
     TSession& OpenSession() const { return Session; }
+    TPortControl& PortControl() const { return Ports; }
 
     // The component of that name among the form's actions and widgets, or none.
     QObject* Component(const QString& name) const;
@@ -425,6 +428,7 @@ private:
     void FitRightPanelToTexts();
 
     TSession& Session;
+    TPortControl& Ports;
     std::int32_t ProgressX_ = -1;
     std::int32_t UpdateTime_ = 0;
     TLineList* LineList_ = nullptr;

@@ -57,8 +57,8 @@ TDeviceInfo* TMirvane2Form::AddDeviceRow(QTreeWidgetItem* item, TSchemeObject* o
     PaintCatalogueItems();
     UpdateAddDeviceItems();
     SetModified(true);
-    if (ReceiveThread)
-        ReceiveThread->RequestResetStats();
+    if (Ports.ReceiveThread)
+        Ports.ReceiveThread->RequestResetStats();
     return device;
 }
 
@@ -106,8 +106,8 @@ void TMirvane2Form::RemoveDevice(TDeviceInfo* device)
     UpdateAddDeviceItems();
     SetModified(true);
     ShowLineRecordInfo();
-    if (ReceiveThread)
-        ReceiveThread->RequestResetStats();
+    if (Ports.ReceiveThread)
+        Ports.ReceiveThread->RequestResetStats();
     if (Session.CountActiveDevices() == 0)
         SetStatusText(1, ReadyText);
 }

@@ -161,7 +161,7 @@ void TMirvane2Form::FCreateFileItemClick()
     SetModified(false);
     ShowLineRecordInfo();
     // The devices heard on the line are offered for the new scheme.
-    if (ReceiveThread)
+    if (Ports.ReceiveThread)
         StartDeviceSearch(0);
 }
 

@@ -98,9 +98,9 @@ void TMirvane2Form::BIModeItemClick(QObject* Sender)
     (mode == LineModeSensors ? BIMode2Button : BIMode1Button)->setChecked(true);
     if (mode == LineModeMaster)
         SetStatusText(1, ReadyText);
-    if (ReceiveThread) {
-        ReceiveThread->RequestResetStats();
-        ReceiveThread->StopSearch();
+    if (Ports.ReceiveThread) {
+        Ports.ReceiveThread->RequestResetStats();
+        Ports.ReceiveThread->StopSearch();
     }
 }
 
@@ -134,8 +134,8 @@ void TMirvane2Form::ApplyDeviceMode(int)
         ResetDeviceExchange(device);
     WriteCell(device, 0, ModeCellText(*device->SchemeObject));
     WritePeriodMark(device);
-    if (ReceiveThread)
-        ReceiveThread->RequestResetStats();
+    if (Ports.ReceiveThread)
+        Ports.ReceiveThread->RequestResetStats();
     if (mode == ModeDisabled && Session.CountActiveDevices() == 0)
         SetStatusText(1, ReadyText);
 }

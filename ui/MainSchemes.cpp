@@ -77,7 +77,7 @@ void TMirvane2Form::SCreateSchemeItemClick()
     ShowLineRecordInfo();
     CurrSchemeComboBoxSelect(CurrSchemeComboBox);
     // A new scheme is offered the devices heard on the line.
-    if (ReceiveThread)
+    if (Ports.ReceiveThread)
         StartDeviceSearch(0);
 }
 
@@ -203,8 +203,8 @@ void TMirvane2Form::SClearSchemeItemClick()
 void TMirvane2Form::ReleaseDevices(TDeviceScheme* next)
 {
     SelectDevice(nullptr);
-    if (ReceiveThread)
-        ReceiveThread->StopSearch();
+    if (Ports.ReceiveThread)
+        Ports.ReceiveThread->StopSearch();
     Session.ReleaseDevices(next);
     GridControl->Rebuild();
 }
@@ -216,8 +216,8 @@ void TMirvane2Form::SelectScheme(TDeviceScheme* scheme)
     if (opening)
         return;
     // The receive thread stays off the devices until the new ones are complete.
-    if (ReceiveThread)
-        ReceiveThread->Pause();
+    if (Ports.ReceiveThread)
+        Ports.ReceiveThread->Pause();
     if (Session.PendingScheme && !Session.PendingScheme->Objects.empty())
         SetStatusText(1, OpeningSchemeText);
     StartOpenSchemeThread();
@@ -255,8 +255,8 @@ void TMirvane2Form::OpenSchemeThreadTerminate()
             return;
         }
         Session.OpenSchemeThread = nullptr;
-        if (ReceiveThread)
-            ReceiveThread->Continue();
+        if (Ports.ReceiveThread)
+            Ports.ReceiveThread->Continue();
         close();   // the close waited for the walk
         return;
     }
@@ -292,9 +292,9 @@ void TMirvane2Form::EndSchemeOpening()
     UpdateStatusBarRegion();
     SetStatusText(1, ReadyText);
     ShowLineRecordInfo();
-    if (ReceiveThread) {
-        ReceiveThread->RequestResetStats();
-        ReceiveThread->Continue();
+    if (Ports.ReceiveThread) {
+        Ports.ReceiveThread->RequestResetStats();
+        Ports.ReceiveThread->Continue();
     }
     SetLineModeItemsEnabled(true);
     if (Closing)

@@ -173,7 +173,7 @@ void TNewDevicesForm::UpdateOkButton()
 
 void TMirvane2Form::DFindDeviceItemClick()
 {
-    if (ReceiveThread)
+    if (Ports.ReceiveThread)
         StartDeviceSearch(1);
 }
 
@@ -181,7 +181,7 @@ void TMirvane2Form::StartDeviceSearch(std::uint8_t byUser)
 {
     Session.SearchByUser = byUser;
     SearchStartTick = GetTickCount();
-    ReceiveThread->StartSearch();
+    Ports.ReceiveThread->StartSearch();
 }
 
 void TMirvane2Form::ShowNewDevices()

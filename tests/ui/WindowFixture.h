@@ -56,8 +56,6 @@ protected:
         SetStartArguments(QStringList{});
         FakeReceiveThread::Log.clear();
         SetReceiveThreadFactory([]() -> IReceiveThread* { return new FakeReceiveThread; });
-        PortOpen = PortAutoDetect = true;
-        PollPriority = 2;
         LineMode = LineModeMaster;
         CurrentFileName.clear();
         FileComment.clear();
@@ -74,7 +72,7 @@ protected:
     {
         if (form && ReceiveThread) {
             form->close();
-            RunEventsUntil([] { return ReceiveThread == nullptr; });
+            RunEventsUntil([this] { return ReceiveThread == nullptr; });
         }
         form.reset();
         SetReceiveThreadFactory({});
@@ -86,7 +84,7 @@ protected:
     }
     TMirvane2Form& Make()
     {
-        form = std::make_unique<TMirvane2Form>(session);
+        form = std::make_unique<TMirvane2Form>(session, ports);
         // Settings never go beside the test program, where the next run would read them.
         form->IniFileName = Ini();
         return *form;
@@ -169,7 +167,15 @@ protected:
     }
 
     QTemporaryDir ttyDir, settingsDir, dir;
-    // Each case's own open scheme, which its windows show; the names the window's parts know it by.
+    // Each case's own open scheme and port control, which its windows show; the names the
+    // window's parts know them by.
+    TPortControl ports;
+    TPortList& PortList = ports.PortList;
+    std::unique_ptr<TMVPort>& SettingsPort = ports.SettingsPort;
+    bool& PortOpen = ports.PortOpen;
+    std::atomic<bool>& PortAutoDetect = ports.PortAutoDetect;
+    int& PollPriority = ports.PollPriority;
+    IReceiveThread*& ReceiveThread = ports.ReceiveThread;
     TSession session{OpenDocument};
     TDeviceScheme*& CurrentScheme = session.CurrentScheme;
     TDeviceScheme*& PendingScheme = session.PendingScheme;

@@ -19,6 +19,7 @@
 #include "ui/Help.h"
 #include "ui/ImageList.h"
 #include "ui/Main.h"
+#include "ui/PortControl.h"
 
 TEST(ImageParts, TintBlendAndMaskedStrips)
 {
@@ -82,7 +83,8 @@ TEST(PortEnumerator, TakesRealUartsOnly)
 TEST(HelpAndAbout, TheAboutFormsLinksOpenTheSiteAndAMail)
 {
     TSession session(OpenDocument);
-    TMirvane2Form main(session);
+    TPortControl ports;
+    TMirvane2Form main(session, ports);
     TOpenedLinks opened;
     for (const char* scheme : {"http", "https", "mailto"})
         QDesktopServices::setUrlHandler(QLatin1String(scheme), &opened, "Open");
@@ -100,7 +102,8 @@ TEST(HelpAndAbout, TheAboutFormsLinksOpenTheSiteAndAMail)
 TEST(HelpAndAbout, HelpPageInRussianAndTheVersion)
 {
     TSession session(OpenDocument);
-    TMirvane2Form main(session);   // registers the resources
+    TPortControl ports;
+    TMirvane2Form main(session, ports);   // registers the resources
     QTemporaryDir dir;
     const QString page = QString::fromUtf8(FileBytes(WriteHelpPage(dir.path() + QStringLiteral("/help"))));
     ASSERT_FALSE(page.isEmpty());
@@ -123,7 +126,8 @@ TEST(HelpAndAbout, HelpPageInRussianAndTheVersion)
 TEST(HelpAndAbout, AboutTextsReadWhole)
 {
     TSession session(OpenDocument);
-    TMirvane2Form main(session);
+    TPortControl ports;
+    TMirvane2Form main(session, ports);
     TAboutForm form(&main);
     const TTextFitReport report = CheckTextsFit(&form);
     EXPECT_GE(report.Checked, 9);

@@ -72,7 +72,7 @@ TEST_F(SettingsTest, AFirstStartWaitsForItsMessageUsesDefaultsAndAnUnchangedRunW
 
     EXPECT_FALSE(f.close());   // the thread has not ended yet
     EXPECT_EQ(f.Closing, 1);
-    EXPECT_TRUE(RunEventsUntil([&f] { return !f.isVisible() && ReceiveThread == nullptr; }));
+    EXPECT_TRUE(RunEventsUntil([this, &f] { return !f.isVisible() && ReceiveThread == nullptr; }));
     EXPECT_TRUE(PortOpen);   // closing does not switch the port off
     EXPECT_FALSE(QFile::exists(Ini()));
 }
@@ -263,7 +263,7 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
     AddTty(QStringLiteral("ttyUSB1"));
     WriteIni("[SETUP]\nPort=1,1,TTYUSB0 ,9\nMode=0\n");
     TMirvane2Form& f = StartUp();
-    EXPECT_EQ(SettingsPortName(), QStringLiteral("ttyUSB0"));
+    EXPECT_EQ(ports.SettingsPortName(), QStringLiteral("ttyUSB0"));
     EXPECT_TRUE(Action("LCriticalPriorityItem")->isChecked());
     ExpectBothMenus({QStringLiteral("ttyUSB&0*-"), QStringLiteral("ttyUSB&1-")});
     FakeReceiveThread::Log.clear();
@@ -283,7 +283,7 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
                                                    "thread reconnect", "thread priority 5", "thread reset stats"}));
 
     AddTty(QStringLiteral("ttyACM1"));   // the folder watch (or the rescan beat) notices it
-    ASSERT_TRUE(RunEventsUntil([] { return PortListNames().contains(QStringLiteral("ttyACM1")); }));
+    ASSERT_TRUE(RunEventsUntil([this] { return ports.PortListNames().contains(QStringLiteral("ttyACM1")); }));
     ExpectBothMenus({QStringLiteral("ttyACM&1"), QStringLiteral("ttyUSB&0"), QStringLiteral("ttyUSB&1*")});
     EXPECT_EQ(FakeReceiveThread::Log.count(QStringLiteral("thread reconnect")), 3);
     EXPECT_EQ(FakeReceiveThread::Log.count(QStringLiteral("thread stop search")), 3);
@@ -295,7 +295,7 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
     PortAutoDetect = true;
     PollPriority = 2;
     TMirvane2Form& again = StartUp();
-    EXPECT_EQ(std::tuple(PortAutoDetect.load(), SettingsPortName(), PollPriority), std::tuple(false, QStringLiteral("ttyUSB1"), 5));
+    EXPECT_EQ(std::tuple(PortAutoDetect.load(), ports.SettingsPortName(), PollPriority), std::tuple(false, QStringLiteral("ttyUSB1"), 5));
     EXPECT_TRUE(again.SameAddrCheckBox->Checked());
     CloseAndDrop();
     EXPECT_EQ(ReadIni(), written);   // nothing changed: not rewritten
@@ -337,7 +337,7 @@ TEST_F(SettingsTest, SwitchingThePortEndsOrStartsTheThread)
     f.LPortOpenItemClick();
     EXPECT_EQ(FakeReceiveThread::Log, QStringList{"thread terminate"});
     EXPECT_FALSE(PortOpen || f.PortOpenButton->isChecked() || f.StatusText(2) == PortClosedText);
-    ASSERT_TRUE(RunEventsUntil([] { return ReceiveThread == nullptr; }));
+    ASSERT_TRUE(RunEventsUntil([this] { return ReceiveThread == nullptr; }));
     EXPECT_EQ(f.StatusText(1) + f.StatusText(2), QStringLiteral(" Готов") + PortClosedText);
 
     f.LPortOpenItemClick();
@@ -358,7 +358,7 @@ TEST_F(SettingsTest, AChangedFtdiCountReconnectsOnce)
     ASSERT_NE(LoadFtdiLibrary(FakeFtdi::Path()), nullptr);   // found by the window's own load
     AddTty(QStringLiteral("ttyUSB0"));
     TMirvane2Form& f = StartUp();
-    EXPECT_EQ(PortListNames(), (QStringList{"ttyUSB0", "USB"}));   // the FTDI entry last
+    EXPECT_EQ(ports.PortListNames(), (QStringList{"ttyUSB0", "USB"}));   // the FTDI entry last
     // A plugged tty is the port choices' test.
     // clang-format off
     struct { int devices; std::uint32_t listFails; int reconnects; } const steps[] = {
