@@ -14,14 +14,9 @@ namespace {
 
 class TWindowGridHost final : public TSchemeGridHost {
 public:
-    TWindowGridHost(TMirvane2Form& form, TSession& session) : form_(form), session_(session) {}
+    explicit TWindowGridHost(TMirvane2Form& form) : form_(form) {}
 
-    TDeviceList& Devices() override { return form_.Devices(); }
-    TDeviceScheme* Scheme() const override { return session_.CurrentScheme; }
-    bool OpeningScheme() const override { return form_.OpeningScheme(); }
-    TDeviceInfo* CurrentDevice() const override { return form_.CurrentDevice(); }
     void SelectDevice(TDeviceInfo* device) override { form_.SelectDevice(device); }
-    bool ConstructorMode() const override { return session_.ConstructorMode != 0; }
     void NameChanged() override
     {
         form_.SetModified(true);
@@ -55,7 +50,6 @@ public:
 
 private:
     TMirvane2Form& form_;
-    TSession& session_;
 };
 
 }   // namespace
@@ -63,7 +57,7 @@ private:
 void TMirvane2Form::ConnectSchemeGrid()
 {
     if (!GridControl)
-        GridControl = new TSchemeGridControl(std::make_unique<TWindowGridHost>(*this, Session), SchemeGrid);
+        GridControl = new TSchemeGridControl(Session, std::make_unique<TWindowGridHost>(*this), SchemeGrid);
 }
 
 void TMirvane2Form::SchemeGridDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect, bool focused)

@@ -411,3 +411,79 @@ TEST_F(SettingsTest, PortsChosenWhileTheThreadReconnectsReachIt)
     EXPECT_TRUE(RunEventsUntil([&f] { return f.StatusText(2) == QStringLiteral("9ttyMirvaneTest1"); }));
     CloseAndDrop();
 }
+
+namespace {
+
+// The port control's view without a window: every call into one log, with the thread's calls.
+class LoggingPortView final : public IPortView {
+public:
+    explicit LoggingPortView(QStringList& log) : log_(log) {}
+    void ShowPortList() override { log_ << QStringLiteral("view list"); }
+    void CheckPort(int tag) override { log_ << QStringLiteral("view check %1").arg(tag); }
+    void ShowPortOpen(bool open) override { log_ << QStringLiteral("view open %1").arg(open); }
+    void ShowAutoDetect(bool on) override { log_ << QStringLiteral("view auto %1").arg(on); }
+    void ShowReconnect() override { log_ << QStringLiteral("view reconnect"); }
+    void ShowPortClosed() override { log_ << QStringLiteral("view closed"); }
+    bool IsClosing() const override { return Closing; }
+    void CompleteClose() override { log_ << QStringLiteral("view close"); }
+
+    bool Closing = false;
+
+private:
+    QStringList& log_;
+};
+
+}   // namespace
+
+// The switch, the priority, the choice of a port and the thread's end, through the control's
+// seams alone: what the thread is asked and what the view is told, in order.
+TEST(PortControl, SwitchesPriorityPortChoiceAndTheThreadsEndWithoutAWindow)
+{
+    QStringList log;
+    bool makesThread = true;
+    LoggingReceiveThread* thread = nullptr;
+    TPortControl ports([&]() -> IReceiveThread* {
+        thread = makesThread ? new LoggingReceiveThread(log) : nullptr;
+        return thread;
+    });
+    auto view = std::make_unique<LoggingPortView>(log);
+    LoggingPortView& shown = *view;
+    ports.Attach(std::move(view));
+    for (const char* name : {"ttyS0", "ttyUSB0"})
+        ports.PortList.push_back(std::make_unique<TMVPort>(QString::fromLatin1(name)));
+    ports.ConfigurePort(QStringLiteral("TTYS0"));   // takes the listed spelling
+    EXPECT_EQ(ports.SettingsPortName(), QStringLiteral("ttyS0"));
+    const auto step = [&](const std::function<void()>& act) {
+        log.clear();
+        act();
+        return log;
+    };
+    // clang-format off
+    EXPECT_EQ(step([&] { ports.StartReceiveThread(); }), (QStringList{"thread priority 2", "thread resume"}));
+    EXPECT_EQ(step([&] { ports.ChoosePriority(2); }), QStringList{});
+    EXPECT_EQ(step([&] { ports.ChoosePriority(5); }), (QStringList{"thread priority 5", "thread reset stats"}));
+    EXPECT_EQ(step([&] { ports.ChoosePort(0); }), QStringList{"view check 0"});   // the configured one
+    EXPECT_EQ(step([&] { ports.ChoosePort(1); }),
+              (QStringList{"view check 1", "thread stop search", "thread reconnect", "view reconnect"}));
+    EXPECT_EQ(step([&] { ports.ChoosePort(2); }), QStringList{});
+    EXPECT_EQ(step([&] { ports.SwitchAutoDetect(); }),
+              (QStringList{"view auto 0", "thread stop search", "thread reconnect", "view reconnect"}));
+    // Switched off and on again before the thread ended: a fresh one starts from its end.
+    EXPECT_EQ(step([&] { ports.SwitchPortOpen(); ports.SwitchPortOpen(); }),
+              (QStringList{"view open 0", "thread terminate", "view open 1"}));
+    EXPECT_EQ(step([&] { thread->End(); }), (QStringList{"thread priority 5", "thread resume"}));
+    EXPECT_EQ(step([&] { ports.SwitchPortOpen(); thread->End(); }),
+              (QStringList{"view open 0", "thread terminate", "view open 0", "view closed"}));
+    // clang-format on
+    EXPECT_TRUE(!ports.PortOpen && !ports.ReceiveThread);
+    EXPECT_EQ(ports.Settings().SettingsPort, QStringLiteral("ttyUSB0"));
+
+    // A closing window completes its close at the thread's end; no thread made shows the port closed.
+    EXPECT_EQ(step([&] { ports.SwitchPortOpen(); }), (QStringList{"view open 1", "thread priority 5", "thread resume"}));
+    shown.Closing = true;
+    EXPECT_EQ(step([&] { thread->Terminate(); thread->End(); }), (QStringList{"thread terminate", "view close"}));
+    makesThread = false;
+    EXPECT_EQ(step([&] { ports.StartReceiveThread(); }), QStringList{"view closed"});
+    ports.Detach();
+    EXPECT_TRUE(ports.PortList.empty() && !ports.SettingsPort);
+}
