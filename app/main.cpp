@@ -46,8 +46,9 @@ int main(int argc, char** argv)
         LoadRussianDialogTexts(app);
         RegisterFrameClasses();   // before any thread exists
 
-        TSession session(OpenDocument);   // the open scheme, which the window shows
-        TPortControl ports;               // the ports and the receive thread
+        TDocument document;           // the open document
+        TSession session(document);   // the open scheme, which the window shows
+        TPortControl ports;           // the ports and the receive thread
         TMirvane2Form form(session, ports);
         RouteSignalsToClose(&form);
         form.show();

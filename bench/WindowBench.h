@@ -50,7 +50,7 @@ public:
         for (int row : FirstRowOfEachAddress())
             schemes.back()->Objects.push_back(std::make_unique<TSchemeObject>(
                 QString::fromUtf8(DeviceCatalogue[row].Model), static_cast<std::uint32_t>(row), mode));
-        SaveSchemeFile(path, schemes);
+        SaveSchemeFile(path, schemes, document.FileComment);
         return path;
     }
 
@@ -99,7 +99,8 @@ public:
     }
 
     TPortControl ports;   // declared before the window, which they outlive
-    TSession session{OpenDocument};
+    TDocument document;
+    TSession session{document};
     std::unique_ptr<TMirvane2Form> form;
 
 private:

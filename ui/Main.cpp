@@ -122,7 +122,7 @@ private:
 }   // namespace
 
 TMirvane2Form::TMirvane2Form(TSession& session, TPortControl& ports, QWidget* owner)
-    : QMainWindow(owner), Session(session), Ports(ports)
+    : QMainWindow(owner), Document(session.Document), Session(session), Ports(ports)
 {
     InitMainResources();
     IniFileName = SettingsFilePath();

@@ -370,13 +370,15 @@ public:
     QTimer* StartTimer = nullptr;
 
     // The open document; the described fields below forward to it.
-    TDocument& Document = OpenDocument;
+    TDocument& Document;
     // The form's own fields; public, so that the parts in the other units and the tests reach them.
     std::int32_t LoadedDevicesSort = 0;
     std::int32_t DevicesSortColumn = -1;
     QString SettingsPortName;
     std::array<QString, 5> StoredLastFiles;
     std::array<QString, 5>& LastFiles = Document.LastFiles;
+    QString& CurrentFileName = Document.FileName;
+    QString& FileComment = Document.FileComment;
     std::int32_t LoadedPollPriority = 0;
     TSchemeList& Schemes = Document.Schemes;
     std::uint8_t& Modified = Document.Modified;

@@ -57,8 +57,6 @@ protected:
         FakeReceiveThread::Log.clear();
         SetReceiveThreadFactory([]() -> IReceiveThread* { return new FakeReceiveThread; });
         LineMode = LineModeMaster;
-        CurrentFileName.clear();
-        FileComment.clear();
         SetMessageBoxHook([this](const QString& text, const QString& caption, TButtons, TBoxIcon) {
             Messages << caption + QLatin1Char('|') + text;
             return Answers.empty() ? DefaultAnswer : Answers.takeFirst();
@@ -116,10 +114,7 @@ protected:
                 schemes.back()->Objects.push_back(std::make_unique<TSchemeObject>(
                     QString::fromUtf8(DeviceCatalogue[row].Model), std::uint32_t(row), ModeEmulate));
         }
-        const QString saved = FileComment;
-        FileComment = comment;
-        EXPECT_TRUE(SaveSchemeFile(Path(name), schemes));
-        FileComment = saved;
+        EXPECT_TRUE(SaveSchemeFile(Path(name), schemes, comment));
         return Path(name);
     }
     bool WaitOpened()
@@ -167,8 +162,8 @@ protected:
     }
 
     QTemporaryDir ttyDir, settingsDir, dir;
-    // Each case's own open scheme and port control, which its windows show; the names the
-    // window's parts know them by.
+    // Each case's own document, open scheme and port control, which its windows show; the names
+    // the window's parts know them by.
     TPortControl ports;
     TPortList& PortList = ports.PortList;
     std::unique_ptr<TMVPort>& SettingsPort = ports.SettingsPort;
@@ -176,7 +171,10 @@ protected:
     std::atomic<bool>& PortAutoDetect = ports.PortAutoDetect;
     int& PollPriority = ports.PollPriority;
     IReceiveThread*& ReceiveThread = ports.ReceiveThread;
-    TSession session{OpenDocument};
+    TDocument document;
+    QString& CurrentFileName = document.FileName;
+    QString& FileComment = document.FileComment;
+    TSession session{document};
     TDeviceScheme*& CurrentScheme = session.CurrentScheme;
     TDeviceScheme*& PendingScheme = session.PendingScheme;
     std::uint8_t& ConstructorMode = session.ConstructorMode;

@@ -113,7 +113,7 @@ TEST_F(MainWindowTest, EachEndingSignalClosesAsTheUserDoes)
     if (!childFolder.isEmpty()) {
         TSchemeList schemes;
         schemes.push_back(std::make_unique<TDeviceScheme>(QStringLiteral("S")));
-        ASSERT_TRUE(SaveSchemeFile(document(childFolder), schemes));
+        ASSERT_TRUE(SaveSchemeFile(document(childFolder), schemes, FileComment));
         Make();
         form->IniFileName = childFolder + QStringLiteral("/Mirvane2.ini");
         StartUp();

@@ -82,7 +82,8 @@ TEST(PortEnumerator, TakesRealUartsOnly)
 // as the subject.
 TEST(HelpAndAbout, TheAboutFormsLinksOpenTheSiteAndAMail)
 {
-    TSession session(OpenDocument);
+    TDocument document;
+    TSession session(document);
     TPortControl ports;
     TMirvane2Form main(session, ports);
     TOpenedLinks opened;
@@ -101,7 +102,8 @@ TEST(HelpAndAbout, TheAboutFormsLinksOpenTheSiteAndAMail)
 
 TEST(HelpAndAbout, HelpPageInRussianAndTheVersion)
 {
-    TSession session(OpenDocument);
+    TDocument document;
+    TSession session(document);
     TPortControl ports;
     TMirvane2Form main(session, ports);   // registers the resources
     QTemporaryDir dir;
@@ -125,7 +127,8 @@ TEST(HelpAndAbout, HelpPageInRussianAndTheVersion)
 // on two lines; the panel ends above the "OK" button, inside the form.
 TEST(HelpAndAbout, AboutTextsReadWhole)
 {
-    TSession session(OpenDocument);
+    TDocument document;
+    TSession session(document);
     TPortControl ports;
     TMirvane2Form main(session, ports);
     TAboutForm form(&main);
