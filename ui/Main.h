@@ -115,7 +115,6 @@ public:
     int LineListItemIndex() const;
     void SetLineListItemIndex(int index);
     int LineListVisibleCount() const;
-    int LineListCount() const;
     void SetLineListCount(int count);
     void BeginLineListUpdate();
     void EndLineListUpdate();
@@ -123,35 +122,21 @@ public:
 
     // Start-up and shutdown.
     void PostStartup();
-    void FormCreate();
-    void FormDestroy();
-    void WMStartup();
-    void FormCloseQuery(bool& CanClose);
     void StartTimerTimer();
 
     // Colours and layout.
-    void WMSysColorChange();
-    void LoadTintedRoundButtons(TImageList& list, const QColor& system);
     void FormResize();
-    void RightSplitterCanResize(QObject* Sender, int& NewSize, bool& Accept);
-    void InfoSplitterCanResize(QObject* Sender, int& NewSize, bool& Accept);
-    void CommentSplitterCanResize(QObject* Sender, int& NewSize, bool& Accept);
     void RightPanelButtonClick(QObject* Sender);
     void DataInfoButtonClick(QObject* Sender);
-    void SchemeGridTopLeftChanged();
 
     // Status bar.
-    void StatusBarResize();
     void StatusBarDrawPanel(TStatusBar* bar, QPainter& canvas, int panel, const QRect& rect);
-    void StatusBarMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void SetStatusText(int panel, const QString& text);
     // Panel 2 shows the connection: its glyph, then its text from ConnectionTextLeft on. The
     // panel is as wide as that text needs, at least ConnectionPanelMinWidth.
     static constexpr int ConnectionPanel = 2;
     static constexpr int ConnectionTextLeft = 22;
     static constexpr int ConnectionPanelMinWidth = 70;
-    int ConnectionPanelWidth() const;
-    void FitStatusPanels();
     QString StatusText(int panel) const;
 
     // Receive thread and ports: the port control (`Ports`) owns them; these forward to it and
@@ -159,45 +144,22 @@ public:
     void StartReceiveThread();
     void ReceiveThreadTerminate();
     void UpdatePortList();
-    void WMDeviceChange();
-    // The port control shows its ports in this window from now on.
-    void AttachPorts();
-    // Rescans the ports when device nodes come and go, and on a slow beat.
-    void WatchPorts();
     // Checks the port item of that Tag in both port menus.
     void CheckPortItems(int tag);
 
-    // Commands of this window.
-    void FExitItemClick();
-    void HHelpItemClick();
-    void HAboutItemClick();
-    void VUpdateModeItemClick(QObject* Sender);
-
     // Commands and handlers of the menus, tool bars, grid and frames, each in the unit of its
     // part (MainDocuments.cpp, MainSchemes.cpp, MainPorts.cpp, FrameHandlers.cpp, ...).
-    void LoadSettings();
+    void VUpdateModeItemClick(QObject* Sender);
     // Sets the window's rectangle, brought inside the primary screen's work area.
     void PlaceWindow(const QRect& wanted);
-    // At the end of a close; a file that cannot be written, or values it cannot hold, are told in
-    // the window and the close goes on.
-    void SaveSettings();
-    void ReportSettingsNotSaved(const QString& reason);
-    void AskSaveChanges();
     void SaveStateFile();
     void ApplyCellText(int column, int row, const QString& text);
-    void OpenSchemeThreadTerminate();
-    void WMTimerBody(TDeviceInfo* device);
     void ShowNewDevices();
-    // Starts a device search on the receive thread (which must exist), from the menu or not.
-    void StartDeviceSearch(std::uint8_t byUser);
     std::uint32_t SearchStartTick = 0;   // when the last device search started
     void RebuildPortMenus();
     void FCreateFileItemClick();
-    void FOpenFileItemClick();
     void FSaveFileItemClick();
-    void FSaveAsFileItemClick();
     void FLastFileItemClick(QObject* Sender);
-    void VRestoreColWidthsItemClick();
     void BIModeItemClick(QObject* Sender);
     void LPortOpenItemClick();
     void LPortAutoDetectItemClick();
@@ -209,27 +171,13 @@ public:
     void SClearSchemeItemClick();
     void DAddDeviceItemClick();
     void DDeleteDeviceItemClick();
-    void DFindDeviceItemClick();
     void ModeItemClick(QObject* Sender);
     void DeviceStaticPopupItemClick();
     void CurrSchemeComboBoxSelect(QObject* Sender);
-    void CurrSchemeComboBoxKeyDown(QObject* Sender, int& Key, TShiftState Shift);
     void FormKeyDown(QObject* Sender, int& Key, TShiftState Shift);
-    void GridHeaderSectionResize(int section, int width);
     void DeviceMoveButtonClick(QObject* Sender);
-    void CommentMemoChange(QObject* Sender);
     void LineDataButtonClick(QObject* Sender);
     void FindErrorsButtonClick(QObject* Sender);
-    void FrameChange(QObject* Sender);
-    void FrameSIntEditKeyPress(QObject* Sender, QChar& Key);
-    void FrameUIntEditKeyPress(QObject* Sender, QChar& Key);
-    void FrameSFloatEditKeyPress(QObject* Sender, QChar& Key);
-    void FrameUFloatEditKeyPress(QObject* Sender, QChar& Key);
-    void FrameSIntEditKeyDown(QObject* Sender, int& Key, TShiftState Shift);
-    void FrameUIntEditKeyDown(QObject* Sender, int& Key, TShiftState Shift);
-    void FrameSFloatEditKeyDown(QObject* Sender, int& Key, TShiftState Shift);
-    void FrameUFloatEditKeyDown(QObject* Sender, int& Key, TShiftState Shift);
-    void FrameUpDownChangingEx(QObject* Sender, bool& AllowChange, int NewValue, TUpDownDirection Direction);
 
     // Documents (MainDocuments.cpp).
     // Reads a scheme file with its state file and takes it over as the open document (name,
@@ -237,136 +185,58 @@ public:
     // changed, when the file cannot be read; a failure while it is being shown brings the
     // document left back and goes on to the caller.
     bool LoadDocument(const QString& fileName);
-    // Shows the open document: its schemes (the named one opened, with the line mode given
-    // applied; storedModes keeps the device modes as stored), caption, comment, recent files.
-    void ShowDocument(int lineMode, const QString& schemeName, bool storedModes);
     void FillSchemeComboBox(const QString& schemeName);
-    void AskReopenFile();
     // Leaving a document (new, open, close): asks to save a modified one, else keeps the state
     // file of the most recent file up to date.
     void LeaveDocument();
-    void ExecuteOpenDialog(const QString& path);
     void OpenFile(const QString& fileName);
     void SetModified(bool value);
     void AddLastFile(const QString& fileName);
     void UpdateLastFilesMenu();
-    // "Mirvane2 - <file name without folder and extension>", or the stem alone without a file.
-    void ShowFileCaption();
-    // CommentMemo shows the text without raising its OnChange.
-    void SetCommentText(const QString& text);
     void RemoveLastFile(int index);
-    void SetToolButtonVisible(QWidget* button, bool visible);
 
     // Schemes, devices and modes (MainSchemes.cpp, MainDevices.cpp, MainModes.cpp).
     void SelectScheme(TDeviceScheme* scheme);
-    void StartOpenSchemeThread();
-    void RebuildCatalogueList();
-    TDeviceInfo* AddDeviceRow(QTreeWidgetItem* item, TSchemeObject* object);
     void RemoveDevice(TDeviceInfo* device);
     void SelectDevice(TDeviceInfo* device);
-    void DevicesListViewSelectItem(QTreeWidgetItem* item);
-    void DevicesListViewKeyDown(QObject* Sender, int& Key, TShiftState Shift);
     void DevicesListViewDblClick();
     void DevicesListViewColumnClick(int column);
-    void SelectFreeCatalogueItem();
-    void SetDevicesSortColumn(int column);
     void ApplyDeviceMode(int mode);
-    void ResetDeviceExchange(TDeviceInfo* device);
     void UpdateDeviceRowStatus(TDeviceInfo* device);
-    // Empties both hex fields when the device is the selected one.
-    void ClearHexEditsOf(const TDeviceInfo* device);
     void ApplyConstructorMode();
-    void DeleteSchemeAt(int index);
     // Steps 1-4 of a scheme change: no device selected, the opening stopped, every device object
     // gone; next becomes the pending scheme. The schemes themselves stay.
     void ReleaseDevices(TDeviceScheme* next);
-    // The line mode read from a state file, applied once (PendingLineMode >= 0).
-    void ApplyPendingLineMode();
-    void SetLineModeItemsEnabled(bool enabled);
-    // The end of a scheme's opening: its grid rows and scheme items shown, then the opening's
-    // hold released (the receive thread goes on, the line modes can be chosen, a waiting close
-    // completes), also when the showing failed.
-    void ShowOpenedScheme();
-    void EndSchemeOpening();
-    // "Добавить" is enabled with a scheme shown and a focused catalogue row at a free address.
-    void UpdateAddDeviceItems();
-    // Catalogue rows that share an address with a scheme device are drawn greyed.
-    void PaintCatalogueItems();
-    // Adds the scheme's combo item at its sorted place; its index.
-    int InsertSchemeItem(TDeviceScheme* scheme);
-    // The key, selection and sort events of the scheme combo box and the catalogue list.
-    void ConnectSchemeControls();
 
-    // Scheme grid: the grid control owns its rows, selection, editing, keys and drawing
-    // (SchemeGrid unit); these handlers forward to it (MainGrid.cpp).
-    void ConnectSchemeGrid();
+    // Scheme grid and line monitor (MainGrid.cpp, LineMonitor.cpp).
     void SchemeGridDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect, bool focused);
-    void SchemeGridSelectCell(int ACol, int ARow, bool& CanSelect);
-    bool FindEditableColLeft(int start, int& found, int mode) const;
-    bool FindEditableColRight(int start, int& found, int mode) const;
-    void SchemeGridKeyDown(QObject* Sender, int& Key, TShiftState Shift);
-    void SchemeGridKeyUp(QObject* Sender, int& Key, TShiftState Shift);
-    void SchemeGridKeyPress(QObject* Sender, QChar& Key);
-    void SchemeGridSetEditText(int ACol, int ARow, const QString& Value);
-    void SchemeGridMouseDown(Qt::MouseButton Button, TShiftState Shift, int X, int Y);
-    void SchemeGridMouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int Y);
-    void SchemeGridDblClick();
     TSchemeGridControl* GridControl = nullptr;   // the grid's editing and event plumbing
-
-    // Line monitor (LineMonitor unit).
-    void ConnectLineMonitor();
     void LineDataListBoxDrawItem(QPainter& canvas, int Index, const QRect& Rect);
-    void LineDataListBoxClick();
-    void LineDataHeaderSectionResize();
 
-    // Image lists.
-    TImageList Buttons32x32eImages{32}, Buttons32x32dImages{32};
+    // Image lists and components that the other units and the tests reach (object names as the
+    // fields).
     TImageList Buttons16x16eImages{16}, Buttons16x16dImages{16};
-    TImageList ConnectIconsImages{16};
-    TImageList RoundButtonsImages{16}, RoundButtonsDisImages{16};
-
-    // Components (object names as the fields).
-    QToolBar* ToolBar = nullptr;
     QToolButton *CreateFileButton = nullptr, *OpenFileButton = nullptr, *SaveFileButton = nullptr;
     QToolButton *BIMode1Button = nullptr, *BIMode2Button = nullptr, *PortOpenButton = nullptr;
-    TPanel* Panel6 = nullptr;
-    TLabel* Label1 = nullptr;
     TComboBox* CurrSchemeComboBox = nullptr;
     TPanel *MainPanel = nullptr, *LeftPanel = nullptr, *RightPanel = nullptr;
-    TSplitter *RightSplitter = nullptr, *InfoSplitter = nullptr, *CommentSplitter = nullptr;
-    TPanel *Panel4 = nullptr, *ScrollBox1 = nullptr, *GridHeaderPanel = nullptr;
-    QToolBar *DeviceMoveToolBar = nullptr, *ShowRightToolBar = nullptr;
     QToolButton *DeviceMoveUpButton = nullptr, *DeviceMoveDownButton = nullptr, *ShowRightButton = nullptr;
     QHeaderView* GridHeader = nullptr;
     QTableWidget* SchemeGrid = nullptr;
-    TBevel* Bevel1 = nullptr;
-    TPanel *DetailPanel = nullptr, *Panel15 = nullptr, *DetailTopPanel = nullptr, *CommentPanel = nullptr;
-    TPanel* DetailBottomPanel = nullptr;
-    TScrollBox* SchemePanel_ = nullptr;
-    TPanel *DeviceNameInfo = nullptr, *DeviceAddrInfo = nullptr, *DeviceDescInfo = nullptr;
     TMemo* CommentMemo = nullptr;
-    TEdit *HexOutStrEdit_ = nullptr, *HexInStrEdit_ = nullptr;
     TPanel *RightTopPanel = nullptr, *DevicePanel = nullptr, *LineDataPanel = nullptr, *RightBottomPanel = nullptr;
-    QToolBar *HideRightToolBar = nullptr, *ShowInfoToolBar = nullptr, *HideInfoToolBar = nullptr;
     QToolButton *HideRightButton = nullptr, *ShowInfoButton = nullptr, *HideInfoButton = nullptr;
     QTreeWidget* DevicesListView = nullptr;
     TCheckBox *SameAddrCheckBox = nullptr, *ClearDataCheckBox = nullptr;
-    QToolBar *DeviceControlToolBar = nullptr, *ToolBar8 = nullptr, *FindErrorsToolBar = nullptr;
     QToolButton *AddDeviceButton = nullptr, *DeleteDeviceButton = nullptr;
     QToolButton *LineDataStartButton = nullptr, *LineDataStopButton = nullptr;
     QToolButton *FindErrorsPrevButton = nullptr, *FindErrorsNextButton = nullptr;
-    TPanel* LineDataScrollBox = nullptr;
     QHeaderView* LineDataHeader = nullptr;
     QTableView* LineDataListBox = nullptr;
-    TPanel *DescPanel = nullptr, *InfoPanel = nullptr;
     TMemo *DescMemo = nullptr, *InfoMemo = nullptr;
-    TPanel* StatusBarPanel = nullptr;
     TStatusBar* StatusBar = nullptr;
     QMenu *DeviceModePopupMenu = nullptr, *LastFilesPopupMenu = nullptr, *PortNamePopupMenu = nullptr;
     QAction* LPortNameItem = nullptr;
-    QAction* LPriorityItem = nullptr;
-    QAction* VUpdateDataItem = nullptr;
-    QFileDialog *OpenSchemesDialog = nullptr, *SaveSchemesDialog = nullptr;
     QTimer* StartTimer = nullptr;
 
     // The open document; the described fields below forward to it.
@@ -377,7 +247,6 @@ public:
     QString SettingsPortName;
     std::array<QString, 5> StoredLastFiles;
     std::array<QString, 5>& LastFiles = Document.LastFiles;
-    QString& CurrentFileName = Document.FileName;
     QString& FileComment = Document.FileComment;
     std::int32_t LoadedPollPriority = 0;
     TSchemeList& Schemes = Document.Schemes;
@@ -408,6 +277,143 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The window's own parts and state, reached by its own units only.
+    int LineListCount() const;
+    void FormCreate();
+    void FormDestroy();
+    void WMStartup();
+    void FormCloseQuery(bool& CanClose);
+    // Colours and layout.
+    void WMSysColorChange();
+    void LoadTintedRoundButtons(TImageList& list, const QColor& system);
+    void RightSplitterCanResize(QObject* Sender, int& NewSize, bool& Accept);
+    void InfoSplitterCanResize(QObject* Sender, int& NewSize, bool& Accept);
+    void CommentSplitterCanResize(QObject* Sender, int& NewSize, bool& Accept);
+    void SchemeGridTopLeftChanged();
+    // Status bar.
+    void StatusBarResize();
+    void StatusBarMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    int ConnectionPanelWidth() const;
+    void FitStatusPanels();
+    void WMDeviceChange();
+    // The port control shows its ports in this window from now on.
+    void AttachPorts();
+    // Rescans the ports when device nodes come and go, and on a slow beat.
+    void WatchPorts();
+    // Commands of this window.
+    void FExitItemClick();
+    void HHelpItemClick();
+    void HAboutItemClick();
+    // Commands and handlers of the menus, tool bars, grid and frames, each in the unit of its
+    // part (MainDocuments.cpp, MainSchemes.cpp, MainPorts.cpp, FrameHandlers.cpp, ...).
+    void LoadSettings();
+    // At the end of a close; a file that cannot be written, or values it cannot hold, are told in
+    // the window and the close goes on.
+    void SaveSettings();
+    void ReportSettingsNotSaved(const QString& reason);
+    void AskSaveChanges();
+    void OpenSchemeThreadTerminate();
+    void WMTimerBody(TDeviceInfo* device);
+    // Starts a device search on the receive thread (which must exist), from the menu or not.
+    void StartDeviceSearch(std::uint8_t byUser);
+    void FOpenFileItemClick();
+    void FSaveAsFileItemClick();
+    void VRestoreColWidthsItemClick();
+    void DFindDeviceItemClick();
+    void CurrSchemeComboBoxKeyDown(QObject* Sender, int& Key, TShiftState Shift);
+    void GridHeaderSectionResize(int section, int width);
+    void CommentMemoChange(QObject* Sender);
+    void FrameChange(QObject* Sender);
+    void FrameSIntEditKeyPress(QObject* Sender, QChar& Key);
+    void FrameUIntEditKeyPress(QObject* Sender, QChar& Key);
+    void FrameSFloatEditKeyPress(QObject* Sender, QChar& Key);
+    void FrameUFloatEditKeyPress(QObject* Sender, QChar& Key);
+    void FrameSIntEditKeyDown(QObject* Sender, int& Key, TShiftState Shift);
+    void FrameUIntEditKeyDown(QObject* Sender, int& Key, TShiftState Shift);
+    void FrameSFloatEditKeyDown(QObject* Sender, int& Key, TShiftState Shift);
+    void FrameUFloatEditKeyDown(QObject* Sender, int& Key, TShiftState Shift);
+    void FrameUpDownChangingEx(QObject* Sender, bool& AllowChange, int NewValue, TUpDownDirection Direction);
+    // Shows the open document: its schemes (the named one opened, with the line mode given
+    // applied; storedModes keeps the device modes as stored), caption, comment, recent files.
+    void ShowDocument(int lineMode, const QString& schemeName, bool storedModes);
+    void AskReopenFile();
+    void ExecuteOpenDialog(const QString& path);
+    // "Mirvane2 - <file name without folder and extension>", or the stem alone without a file.
+    void ShowFileCaption();
+    // CommentMemo shows the text without raising its OnChange.
+    void SetCommentText(const QString& text);
+    void SetToolButtonVisible(QWidget* button, bool visible);
+    void StartOpenSchemeThread();
+    void RebuildCatalogueList();
+    TDeviceInfo* AddDeviceRow(QTreeWidgetItem* item, TSchemeObject* object);
+    void DevicesListViewSelectItem(QTreeWidgetItem* item);
+    void DevicesListViewKeyDown(QObject* Sender, int& Key, TShiftState Shift);
+    void SelectFreeCatalogueItem();
+    void SetDevicesSortColumn(int column);
+    void ResetDeviceExchange(TDeviceInfo* device);
+    // Empties both hex fields when the device is the selected one.
+    void ClearHexEditsOf(const TDeviceInfo* device);
+    void DeleteSchemeAt(int index);
+    // The line mode read from a state file, applied once (PendingLineMode >= 0).
+    void ApplyPendingLineMode();
+    void SetLineModeItemsEnabled(bool enabled);
+    // The end of a scheme's opening: its grid rows and scheme items shown, then the opening's
+    // hold released (the receive thread goes on, the line modes can be chosen, a waiting close
+    // completes), also when the showing failed.
+    void ShowOpenedScheme();
+    void EndSchemeOpening();
+    // "Добавить" is enabled with a scheme shown and a focused catalogue row at a free address.
+    void UpdateAddDeviceItems();
+    // Catalogue rows that share an address with a scheme device are drawn greyed.
+    void PaintCatalogueItems();
+    // Adds the scheme's combo item at its sorted place; its index.
+    int InsertSchemeItem(TDeviceScheme* scheme);
+    // The key, selection and sort events of the scheme combo box and the catalogue list.
+    void ConnectSchemeControls();
+    // Scheme grid: the grid control owns its rows, selection, editing, keys and drawing
+    // (SchemeGrid unit); these handlers forward to it (MainGrid.cpp).
+    void ConnectSchemeGrid();
+    void SchemeGridSelectCell(int ACol, int ARow, bool& CanSelect);
+    bool FindEditableColLeft(int start, int& found, int mode) const;
+    bool FindEditableColRight(int start, int& found, int mode) const;
+    void SchemeGridKeyDown(QObject* Sender, int& Key, TShiftState Shift);
+    void SchemeGridKeyUp(QObject* Sender, int& Key, TShiftState Shift);
+    void SchemeGridKeyPress(QObject* Sender, QChar& Key);
+    void SchemeGridSetEditText(int ACol, int ARow, const QString& Value);
+    void SchemeGridMouseDown(Qt::MouseButton Button, TShiftState Shift, int X, int Y);
+    void SchemeGridMouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int Y);
+    void SchemeGridDblClick();
+    // Line monitor (LineMonitor unit).
+    void ConnectLineMonitor();
+    void LineDataListBoxClick();
+    void LineDataHeaderSectionResize();
+    // Image lists.
+    TImageList Buttons32x32eImages{32}, Buttons32x32dImages{32};
+    TImageList ConnectIconsImages{16};
+    TImageList RoundButtonsImages{16}, RoundButtonsDisImages{16};
+    // Components (object names as the fields).
+    QToolBar* ToolBar = nullptr;
+    TPanel* Panel6 = nullptr;
+    TLabel* Label1 = nullptr;
+    TSplitter *RightSplitter = nullptr, *InfoSplitter = nullptr, *CommentSplitter = nullptr;
+    TPanel *Panel4 = nullptr, *ScrollBox1 = nullptr, *GridHeaderPanel = nullptr;
+    QToolBar *DeviceMoveToolBar = nullptr, *ShowRightToolBar = nullptr;
+    TBevel* Bevel1 = nullptr;
+    TPanel *DetailPanel = nullptr, *Panel15 = nullptr, *DetailTopPanel = nullptr, *CommentPanel = nullptr;
+    TPanel* DetailBottomPanel = nullptr;
+    TScrollBox* SchemePanel_ = nullptr;
+    TPanel *DeviceNameInfo = nullptr, *DeviceAddrInfo = nullptr, *DeviceDescInfo = nullptr;
+    TEdit *HexOutStrEdit_ = nullptr, *HexInStrEdit_ = nullptr;
+    QToolBar *HideRightToolBar = nullptr, *ShowInfoToolBar = nullptr, *HideInfoToolBar = nullptr;
+    QToolBar *DeviceControlToolBar = nullptr, *ToolBar8 = nullptr, *FindErrorsToolBar = nullptr;
+    TPanel* LineDataScrollBox = nullptr;
+    TPanel *DescPanel = nullptr, *InfoPanel = nullptr;
+    TPanel* StatusBarPanel = nullptr;
+    QAction* LPriorityItem = nullptr;
+    QAction* VUpdateDataItem = nullptr;
+    QFileDialog *OpenSchemesDialog = nullptr, *SaveSchemesDialog = nullptr;
+    QString& CurrentFileName = Document.FileName;
+
     // Building the component tree (MainMenus.cpp, MainLayout.cpp).
     void LoadImageLists();
     void BuildActions();
