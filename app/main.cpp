@@ -11,10 +11,12 @@
 #include <cstdio>
 #include <exception>
 
-#include "frames/shared/Registration.h"
+#include "frames/Registration.h"
+#include "model/Session.h"
 #include "platform/Abort.h"
 #include "platform/Numbers.h"
 #include "ui/Application.h"
+#include "ui/PortControl.h"
 
 namespace {
 
@@ -42,10 +44,12 @@ int main(int argc, char** argv)
                                                 .arg(MIRVANE_VERSION_MINOR)
                                                 .arg(MIRVANE_VERSION_PATCH));
         LoadRussianDialogTexts(app);
-        MainStaticInit();
         RegisterFrameClasses();   // before any thread exists
 
-        TMirvane2Form form;
+        TDocument document;           // the open document
+        TSession session(document);   // the open scheme, which the window shows
+        TPortControl ports;           // the ports and the receive thread
+        TMirvane2Form form(session, ports);
         RouteSignalsToClose(&form);
         form.show();
         form.PostStartup();

@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "ReceiveBench.h"
-#include "frames/shared/Registration.h"
+#include "frames/Registration.h"
 #include "model/Catalogue.h"
 #include "model/LineMode.h"
 #include "model/Scheme.h"
 #include "model/SchemeFiles.h"
+#include "model/Session.h"
 #include "platform/Abort.h"
 #include "support/RunEvents.h"
 #include "ui/Ask.h"
@@ -32,7 +33,7 @@ public:
     {
         qputenv("MIRVANE_TTY_CLASS_DIR", dir_.filePath(QStringLiteral("tty")).toLocal8Bit());
         RegisterFrameClasses();
-        PortOpen = false;
+        ports.PortOpen = false;
         LineMode = LineModeMaster;
         SetMessageBoxHook([](const QString&, const QString&, TButtons, TBoxIcon) { return TAnswer::No; });
     }
@@ -49,7 +50,7 @@ public:
         for (int row : FirstRowOfEachAddress())
             schemes.back()->Objects.push_back(std::make_unique<TSchemeObject>(
                 QString::fromUtf8(DeviceCatalogue[row].Model), static_cast<std::uint32_t>(row), mode));
-        SaveSchemeFile(path, schemes);
+        SaveSchemeFile(path, schemes, document.FileComment);
         return path;
     }
 
@@ -67,7 +68,7 @@ public:
         if (!form)
             return;
         form->close();
-        RunEventsUntil([] { return ReceiveThread == nullptr; });
+        RunEventsUntil([this] { return ports.ReceiveThread == nullptr; });
         form.reset();
         RunEventsFor(20);
     }
@@ -76,8 +77,8 @@ public:
     TMirvane2Form& NewWindow()
     {
         CloseWindow();
-        form = std::make_unique<TMirvane2Form>();
-        IniFileName = dir_.filePath(QStringLiteral("Mirvane2.ini"));
+        form = std::make_unique<TMirvane2Form>(session, ports);
+        form->IniFileName = dir_.filePath(QStringLiteral("Mirvane2.ini"));
         form->show();
         form->PostStartup();
         RunEventsFor(50);
@@ -97,6 +98,9 @@ public:
         return static_cast<double>(clock.nsecsElapsed()) / 1e6;
     }
 
+    TPortControl ports;   // declared before the window, which they outlive
+    TDocument document;
+    TSession session{document};
     std::unique_ptr<TMirvane2Form> form;
 
 private:

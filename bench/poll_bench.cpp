@@ -77,8 +77,8 @@ Figures Run(WindowBench& bench, const Way& way, int seconds)
         thread = new TBenchReceiveThread(*Host());
         return thread;
     });
-    PortOpen = true;   // settings can only switch the port off
-    PortAutoDetect = false;
+    bench.ports.PortOpen = true;   // settings can only switch the port off
+    bench.ports.PortAutoDetect = false;
     TMirvane2Form& form = bench.NewWindow();
     bench.OpenScheme(ModeReceive);
     if (way.monitor) {

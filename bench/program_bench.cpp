@@ -87,7 +87,7 @@ int main(int argc, char** argv)
     line.SetDevices(devices, LineByteTimeUs);
     line.SetByteByByte(true);
     const QString scheme = dir.filePath(QStringLiteral("crane.mvs"));
-    SaveSchemeFile(scheme, schemes);
+    SaveSchemeFile(scheme, schemes, QString());
     const QString settings = dir.filePath(QStringLiteral("Mirvane2.ini"));
     WriteText(settings, QStringLiteral("[SETUP]\nPort=1,0,%1,2\nMode=1\n[VIEW]\nUpdateTime=0\n[LASTFILES]\nFile1=%2\n")
                             .arg(line.PortName(), scheme));

@@ -142,8 +142,7 @@ void TLineEngine::ShowTexts(TDeviceInfo& device)
 {
     device.RequestText = RequestText;
     device.AnswerText = AnswerText;
-    if (&device == host_.CurrentDevice())
-        host_.ShowHexTexts(RequestText, AnswerText);
+    host_.Status().ShowDeviceTexts(device, RequestText, AnswerText);
 }
 
 void TLineEngine::ShowStatistics(TDeviceInfo& device, const QString& status)
@@ -226,7 +225,7 @@ void TLineEngine::ShowExchange()
             if (own) {
                 // Texts and frame at most once per refresh interval; statistics every time.
                 if (device->NextShowTick == 0 || TickReached(now, device->NextShowTick)) {
-                    device->NextShowTick = now + static_cast<std::uint32_t>(host_.UpdateTime());
+                    device->NextShowTick = now + static_cast<std::uint32_t>(host_.Status().UpdateTime());
                     ShowTexts(*device);
                     CopyHeardMessages(*device, rq, an);
                 }
@@ -238,7 +237,7 @@ void TLineEngine::ShowExchange()
         }
         device->LastAnswerTick = now;
     }
-    if (host_.LineLogOn())
+    if (host_.LineList().Recording())
         AppendLineLog(host_, CurFrame, ResultOk, RequestText, AnswerText, true, now);
     EndHandOff(*this);
 }
@@ -267,7 +266,7 @@ void TLineEngine::ShowFailedExchange()
             device->LastAnswerTick = now;
         }
     }
-    if (host_.LineLogOn())
+    if (host_.LineList().Recording())
         AppendLineLog(host_, CurFrame, Result, RequestText, AnswerText, false, now);
     EndHandOff(*this);
 }

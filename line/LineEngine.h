@@ -10,6 +10,9 @@
 // change device objects run through the synchronizer, which in the program blocks the thread
 // until the main thread has run them; tests inject a direct one and a virtual clock, so the
 // whole engine runs on one thread.
+//
+// Its steps live in two files named for what they do: the framing, the checks and the emulated
+// answers in line/Framing.cpp, the hand-off to the main thread in line/HandOff.cpp.
 #include <QString>
 #include <array>
 #include <atomic>

@@ -115,9 +115,9 @@ int LineLogActiveCount(THost& host, std::uint32_t now, int cap)
 void AppendLineLog(THost& host, const TFrameInfo* row, std::int32_t result, const QString& requestText,
                    const QString& answerText, bool good, std::uint32_t now)
 {
-    host.BeginLineListUpdate();
-    int top = host.LineListTopIndex();
-    int sel = host.LineListItemIndex();
+    host.LineList().BeginUpdate();
+    int top = host.LineList().TopIndex();
+    int sel = host.LineList().ItemIndex();
     while (LineLogCount >= LineLogCapacity) {
         LineLogDropOldest();
         --top;
@@ -127,22 +127,22 @@ void AppendLineLog(THost& host, const TFrameInfo* row, std::int32_t result, cons
     if (!good && (result <= ResultOk || result >= ResultCodeCount))
         result = ResultShortRequest;
     LineLogAdd(row, good ? ResultOk : result, requestText, answerText);
-    host.SetLineListCount(LineLogCount);
+    host.LineList().SetCount(LineLogCount);
     top = std::max(top, 0);
     sel = std::max(sel, 0);
 
-    const int visible = host.LineListHeight() / std::max(host.LineListItemHeight(), 1);
+    const int visible = host.LineList().VisibleCount();
     const int below = LineLogCount - top - visible;
     // A full list only asks whether `below` reaches the count: counting on past it would cost
     // a walk over every device for each record.
     const int active = LineLogActiveCount(host, now, visible < LineLogCount ? std::max(below, 0) + 1 : std::numeric_limits<int>::max());
     auto followNewest = [&host] {
-        host.SetLineListItemIndex(LineLogCount - 1);
-        host.ShowLineRecordInfo();
+        host.LineList().SetItemIndex(LineLogCount - 1);
+        host.LineList().ShowRecordInfo();
     };
     if (below >= active || active == 0 || (visible >= LineLogCount && (LineLogCount - visible % active) % active == 0))
         followNewest();
     else
-        host.SetLineListItemIndex(sel);
-    host.EndLineListUpdate();
+        host.LineList().SetItemIndex(sel);
+    host.LineList().EndUpdate();
 }

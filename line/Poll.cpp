@@ -144,7 +144,7 @@ void TReceiveThread::SelectPollTarget()
 
 void TReceiveThread::CycleStatistics()
 {
-    if (host_.CountActiveDevices() == 0)
+    if (CountActiveDevices(host_.Devices()) == 0)
         return;
     const std::uint32_t now = ticks_.Now();
     if (Reconnect.load() || ResetStats.load() || LineMode.load() == LineModeMaster) {
@@ -170,7 +170,7 @@ void TReceiveThread::CycleStatistics()
         const std::int32_t held = CycleTimes.Count / 4;
         if (held >= CycleTimesShown) {
             const double mean = static_cast<double>(CycleTimeSum) / held;
-            host_.SetStatusPanelText(1, PollPeriodText(static_cast<std::int32_t>(std::trunc(mean + 0.5))));
+            host_.Status().SetPanelText(1, PollPeriodText(static_cast<std::int32_t>(std::trunc(mean + 0.5))));
         }
     }
     LastCycleTick = now;

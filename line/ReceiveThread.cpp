@@ -319,13 +319,13 @@ void TReceiveThread::ShowPortGlyph()
         text += PortRefusalText(Port.Refusal);
     else if (PortGlyph < GlyphConnected)
         text += refusedPort_;
-    host_.SetStatusPanelText(2, text);
+    host_.Status().SetPanelText(2, text);
 }
 
 void TReceiveThread::ShowReady()
 {
     if (!host_.IsClosing())
-        host_.SetStatusPanelText(1, ReadyStatusText);
+        host_.Status().SetPanelText(1, ReadyStatusText);
 }
 
 void TReceiveThread::EndSearch()
@@ -347,7 +347,7 @@ void TReceiveThread::NoEcho()
     }
     if (!KeepsConnectionWithoutEcho(Port.Name)) {
         Reconnect = true;
-        host_.SetStatusPanelText(1, ReadyStatusText);
+        host_.Status().SetPanelText(1, ReadyStatusText);
     }
 }
 

@@ -15,6 +15,10 @@
 // main thread while the pause holds, so a step queued before the pause never meets a scheme
 // that is being rebuilt; a hand-off so skipped is shown after the pause, so that nothing read
 // is lost from the line log. Termination wakes a paused thread.
+//
+// The loop, the port's opening and detection and the device search are in
+// line/ReceiveThread.cpp; the poll scheduler's steps (which device is due, its request, the
+// poll period shown) are in line/Poll.cpp.
 #include <QString>
 #include <QThread>
 #include <atomic>

@@ -6,10 +6,6 @@
 #include "model/SchemeFiles.h"
 #include "platform/Files.h"
 
-TDocument OpenDocument;
-QString& CurrentFileName = OpenDocument.FileName;
-QString& FileComment = OpenDocument.FileComment;
-
 namespace {
 
 const QString FirstSchemeName = QStringLiteral("Схема 1");

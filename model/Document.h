@@ -2,7 +2,7 @@
 // The open document apart from the window: its schemes, its file's name and comment, its
 // modified flag and the five most recent files, with the rules for reading it from its scheme
 // and state files, writing them, starting a new one and keeping the recent-file list. The
-// program has one open document; the window shows what it holds.
+// program makes one open document and hands it to the session; the window shows what it holds.
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -62,7 +62,3 @@ private:
     // The state file's leftovers, at a save of the scheme file.
     void RemoveStateLeftovers() const;
 };
-
-// The program's open document and the names its fields are known by elsewhere.
-extern TDocument OpenDocument;
-extern QString& CurrentFileName;

@@ -11,10 +11,10 @@ std::atomic<THost*> host{nullptr};
 THost* Host() { return host.load(); }
 void SetHost(THost* h) { host.store(h); }
 
-int THost::CountActiveDevices()
+int CountActiveDevices(const TDeviceList& devices)
 {
     int count = 0;
-    for (const auto& device : Devices())
+    for (const auto& device : devices)
         if (device->SchemeObject->Mode != ModeDisabled)
             ++count;
     return count;

@@ -1,7 +1,7 @@
 #pragma once
-// The host: what the scheme model and the line engine need of the main window. The window
-// implements it; tests install a fake. One small interface; later parts of the program add to
-// it what they need of the window.
+// The host: what the scheme walk and the line engine need of the open scheme and the window,
+// and the two views of the window they write to. The line engine gets no pixel geometry through
+// it: the list's extent comes in items.
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -10,7 +10,6 @@
 
 #include "model/Catalogue.h"
 
-class QWidget;
 class TDeviceInfo;
 
 // The open scheme's device objects in grid-row order (owned), and the same objects by line
@@ -26,70 +25,78 @@ struct TPortSettings {
     QStringList PortList;      // the listed ports' names, in list order
 };
 
+// The line monitor's list as the line log fills it, in log indexes: a virtual list drawn from
+// LineLog. The window's list implements it; tests fake it.
+class ILineListView {
+public:
+    virtual ~ILineListView() = default;
+    // The top index and the selected index (-1 none); selecting an item scrolls it into view.
+    virtual int TopIndex() const = 0;
+    virtual int ItemIndex() const = 0;
+    virtual void SetItemIndex(int index) = 0;
+    // How many items the list shows at once (at least 0).
+    virtual int VisibleCount() const = 0;
+    virtual void SetCount(int count) = 0;
+    // Bracket one update of the list: the window may show it later, at the screen's pace, but
+    // reads back what the update set.
+    virtual void BeginUpdate() = 0;
+    virtual void EndUpdate() = 0;
+    // The decoding panel shows the selected record (inside an update: once it is shown, and only
+    // if it is another record than the panel shows).
+    virtual void ShowRecordInfo() = 0;
+    // The line log records (the monitor's start button is down).
+    virtual bool Recording() const = 0;
+};
+
+// What the window shows of the line beside the list: the status bar's panels and the progress
+// slit of a scheme being opened, the selected device's hex texts, and how often a device's
+// values are shown. The window implements it; tests fake it.
+class IStatusView {
+public:
+    virtual ~IStatusView() = default;
+    // Status-bar panel text: 1 the status (" Готов", the poll period), 2 the connection glyph
+    // and port name (main thread).
+    virtual void SetPanelText(int panel, const QString& text) = 0;
+    // The widths of panels 0 and 1 (W0, W1), which the progress slit runs across.
+    virtual int PanelWidth(int index) const = 0;
+    // The progress slit at x (-1 none), redrawn when it moved.
+    virtual void ShowProgress(int x) = 0;
+    // A device's request and answer, shown in the hex fields when it is the selected one.
+    virtual void ShowDeviceTexts(const TDeviceInfo& device, const QString& request, const QString& answer) = 0;
+    // The display refresh interval in ms (0, 250, 500 or 1000).
+    virtual int UpdateTime() const = 0;
+};
+
+// The host: what the scheme walk and the line engine need of the open scheme and the window
+// (main thread unless said otherwise). The window implements it over the session
+// (model/Session.h); tests install a fake (tests/support/FakeHost.h).
 class THost {
 public:
     virtual ~THost() = default;
 
     virtual TDeviceList& Devices() = 0;
     virtual TDevicesByAddr& DevicesByAddr() = 0;
-    // The selected device of the open scheme, or none.
-    virtual TDeviceInfo* CurrentDevice() const = 0;
-    // The scheme panel: parent of every device frame.
-    virtual QWidget* SchemePanel() const = 0;
-
-    // A device's watchdog expired (or the line engine treats the device as silent): the
-    // window's no-answer handling for that device. Main thread; the device is alive.
-    virtual void WMTimer(TDeviceInfo* device) = 0;
-
-    // Status bar: the widths of panels 0 and 1 (W0, W1), the x of the progress slit of a
-    // scheme being opened (-1 none) and its redraw.
-    virtual int StatusPanelWidth(int index) const = 0;
-    virtual int ProgressX() const = 0;
-    virtual void SetProgressX(int x) = 0;
-    virtual void UpdateStatusBarRegion() = 0;
-
-    // True while the open-scheme thread builds the devices of a scheme.
+    // True while the open-scheme walk builds the devices of a scheme.
     virtual bool OpeningScheme() const = 0;
-
-    // What the exchange hand-off and the line log use of the window (main thread).
-    // The display refresh interval in ms (0, 250, 500 or 1000) and whether the line log records.
-    virtual int UpdateTime() const = 0;
-    virtual bool LineLogOn() const = 0;
-    // Shows the selected device's request and answer in the hex fields.
-    virtual void ShowHexTexts(const QString& request, const QString& answer) = 0;
-    // The line monitor's list, a virtual list drawn from LineLog: its top index, selected index
-    // (-1 none), client height and item height in pixels, and item count, all in log indexes.
-    // Selecting an item scrolls it into view. Begin/End bracket one update of the list: the
-    // window may show it later, at the screen's pace, but reads back what the update set.
-    virtual int LineListTopIndex() const = 0;
-    virtual int LineListItemIndex() const = 0;
-    virtual void SetLineListItemIndex(int index) = 0;
-    virtual int LineListHeight() const = 0;
-    virtual int LineListItemHeight() const = 0;
-    virtual int LineListCount() const = 0;
-    virtual void SetLineListCount(int count) = 0;
-    virtual void BeginLineListUpdate() = 0;
-    virtual void EndLineListUpdate() = 0;
-    // The decoding panel shows the selected record (inside an update: once it is shown, and
-    // only if it is another record than the panel shows).
-    virtual void ShowLineRecordInfo() = 0;
-
-    // What the receive thread and the poll scheduler use of the window. Every member has a
-    // harmless default, so that a window that does not run a receive thread need not care.
-    // The port switches: called on the receive thread, so the window takes them under its lock.
-    virtual TPortSettings PortSettings() const { return {}; }
-    // Devices of Devices() that are not disabled (main thread).
-    virtual int CountActiveDevices();
-    // Status-bar panel text: 1 the status (" Готов", the poll period), 2 the connection glyph
-    // and port name (main thread).
-    virtual void SetStatusPanelText(int /*panel*/, const QString& /*text*/) {}
+    // A device's watchdog expired (or the line engine treats the device as silent): the
+    // window's no-answer handling for that device. The device is alive.
+    virtual void WMTimer(TDeviceInfo* device) = 0;
     // A device search has ended: post the notice that lists the new devices and return at
     // once; it is called inside a synchronized step, so the notice must run later, from the
     // event loop (it opens a dialog).
-    virtual void PostSearchEnded() {}
+    virtual void PostSearchEnded() = 0;
     // True while the window is closing: no more messages to the devices.
-    virtual bool IsClosing() const { return false; }
+    virtual bool IsClosing() const = 0;
+    // The port switches as the receive thread reads them while it detects a port: called on
+    // the receive thread, so they are taken under the port list's lock.
+    virtual TPortSettings PortSettings() const = 0;
+
+    virtual ILineListView& LineList() = 0;
+    virtual IStatusView& Status() = 0;
 };
+
+// Devices that are not disabled.
+int CountActiveDevices(const TDeviceList& devices);
 
 // The program's host (the main window), or none before it exists and after it is gone.
 THost* Host();

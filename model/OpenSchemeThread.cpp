@@ -52,7 +52,7 @@ void TOpenSchemeThread::Execute()
 void TOpenSchemeThread::step()
 {
     const int count = static_cast<int>(Scheme->Objects.size());
-    ProgressX = ProgressPosition(MainWindow->StatusPanelWidth(0), MainWindow->StatusPanelWidth(1), index_, count);
+    ProgressX = ProgressPosition(MainWindow->Status().PanelWidth(0), MainWindow->Status().PanelWidth(1), index_, count);
     CurObject = Scheme->Objects[index_].get();
     CurFrameInfo = IsValidType(CurObject->Type) ? &DeviceCatalogue[CurObject->Type] : nullptr;
     // Of several objects at one address only the first gets a device.
@@ -69,10 +69,7 @@ void TOpenSchemeThread::AddDevice()
     TDeviceInfo* added = device.get();
     MainWindow->Devices().push_back(std::move(device));
     MainWindow->DevicesByAddr()[CurFrameInfo->Address] = added;
-    if (MainWindow->ProgressX() != ProgressX) {
-        MainWindow->SetProgressX(ProgressX);
-        MainWindow->UpdateStatusBarRegion();
-    }
+    MainWindow->Status().ShowProgress(ProgressX);
 }
 
 void TOpenSchemeThread::finish()

@@ -334,16 +334,6 @@ bool SaveSchemeFile(const QString& fileName, const TSchemeList& schemes, const Q
     return image && ReplaceFile(fileName, *image);
 }
 
-bool LoadSchemeFile(const QString& fileName, TSchemeList& schemes)
-{
-    return LoadSchemeFile(fileName, schemes, FileComment);
-}
-
-bool SaveSchemeFile(const QString& fileName, const TSchemeList& schemes)
-{
-    return SaveSchemeFile(fileName, schemes, FileComment);
-}
-
 bool LoadInfoFile(const QString& fileName, TSchemeList& schemes, int& lineMode, QString& currentScheme)
 {
     QByteArray image;

@@ -10,15 +10,9 @@
 
 inline constexpr int MaxFileImage = 65536;
 
-// The comment of the open document: its document's field (model/Document.h).
-extern QString& FileComment;
-
 // The reader sets the comment once the file's head is read, also when a later record fails.
 bool LoadSchemeFile(const QString& fileName, TSchemeList& schemes, QString& comment);
 bool SaveSchemeFile(const QString& fileName, const TSchemeList& schemes, const QString& comment);
-// The same with the open document's comment.
-bool LoadSchemeFile(const QString& fileName, TSchemeList& schemes);
-bool SaveSchemeFile(const QString& fileName, const TSchemeList& schemes);
 bool LoadInfoFile(const QString& fileName, TSchemeList& schemes, int& lineMode, QString& currentScheme);
 bool SaveInfoFile(const QString& fileName, const TSchemeList& schemes, std::uint8_t lineMode,
                   const QString& currentScheme);

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "frames/shared/Registration.h"
+#include "frames/Registration.h"
 #include "model/Catalogue.h"
 #include "model/DeviceInfo.h"
 #include "model/Scheme.h"

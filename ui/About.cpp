@@ -41,7 +41,7 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        MainIcon.paint(&painter, QRect(0, 0, 32, 32));
+        MainIcon().paint(&painter, QRect(0, 0, 32, 32));
     }
 };
 

@@ -63,7 +63,7 @@ void ShowHandlerError(const char* message)
     if (!parent)
         parent = QApplication::activeWindow();
     if (!parent)
-        parent = Mirvane2Form;
+        parent = Mirvane2Form();
     MessageBox(parent, text, ErrorCaption, TButtons::Ok, TBoxIcon::Error);
 }
 
@@ -77,8 +77,8 @@ void RouteSignalsToClose(QObject* context)
         char buffer[16];
         while (::read(signalPipe[0], buffer, sizeof buffer) > 0) {
         }
-        if (Mirvane2Form)
-            Mirvane2Form->close();
+        if (TMirvane2Form* form = Mirvane2Form())
+            form->close();
     });
     struct sigaction action {};
     action.sa_handler = OnSignal;

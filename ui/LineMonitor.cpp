@@ -12,6 +12,7 @@
 #include "line/LineLog.h"
 #include "line/Protocol.h"
 #include "model/DeviceInfo.h"
+#include "model/Session.h"
 #include "platform/Abort.h"
 #include "ui/LineList.h"
 #include "ui/Main.h"
@@ -161,8 +162,8 @@ void WriteLineRecordInfo(TMirvane2Form& form)
 
 void TMirvane2Form::ConnectLineMonitor()
 {
-    LineList = new TLineList(LineDataListBox, [this] { WriteLineRecordInfo(*this); });
-    LineDataListBox->setItemDelegate(new TLineRecordDelegate(this, LineList->Model(), LineDataListBox));
+    LineList_ = new TLineList(LineDataListBox, [this] { WriteLineRecordInfo(*this); });
+    LineDataListBox->setItemDelegate(new TLineRecordDelegate(this, LineList_->Model(), LineDataListBox));
     LineDataListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     // Clicks and the arrow keys alike show the record they select.
     connect(LineDataListBox->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -176,7 +177,7 @@ void TMirvane2Form::LineDataListBoxDrawItem(QPainter& canvas, int Index, const Q
         return;
     const TLineRecord& r = LineLogRecord(Index);
     // Another device's records are grey while a device is selected; failures are red.
-    if (CurrentDevice_ && r.FrameInfo != CurrentDevice_->FrameInfo)
+    if (Session.CurrentDevice && r.FrameInfo != Session.CurrentDevice->FrameInfo)
         canvas.setPen(palette().color(QPalette::Disabled, QPalette::Text));
     else if (r.Result != 0)
         canvas.setPen(QColor(255, 0, 0));
@@ -189,7 +190,7 @@ void TMirvane2Form::LineDataListBoxDrawItem(QPainter& canvas, int Index, const Q
     // A request too long for its column ends in "…" short of the answer, so the two never read
     // as one and no character is cut through.
     const QRect request = left.adjusted(1, 0, -LineRequestGapPx, 0);
-    TTextLayouts& texts = LineList->Texts();
+    TTextLayouts& texts = LineList_->Texts();
     const int y = Rect.top() + (Rect.height() - canvas.fontMetrics().height()) / 2;
     if (request.width() > 0) {
         canvas.setClipRect(request);
@@ -206,22 +207,24 @@ void TMirvane2Form::LineDataHeaderSectionResize() { LineDataListBox->viewport()-
 void TMirvane2Form::LineDataListBoxClick()
 {
     // The list's catch-up shows the record it selects itself, once.
-    if (!LineList->CatchingUp())
+    if (!LineList_->CatchingUp())
         ShowLineRecordInfo();
 }
 
-void TMirvane2Form::ShowLineRecordInfo() { LineList->ShowInfo(); }
+void TMirvane2Form::ShowLineRecordInfo() { LineList_->ShowInfo(); }
 
-// The host seam's list calls, in log indexes.
-int TMirvane2Form::LineListTopIndex() const { return LineList->TopIndex(); }
-int TMirvane2Form::LineListItemIndex() const { return LineList->ItemIndex(); }
-void TMirvane2Form::SetLineListItemIndex(int index) { LineList->SetItemIndex(index); }
-int TMirvane2Form::LineListHeight() const { return LineDataListBox->viewport()->height(); }
-int TMirvane2Form::LineListItemHeight() const { return LineListItemHeightPx; }
-int TMirvane2Form::LineListCount() const { return LineList->Count(); }
-void TMirvane2Form::SetLineListCount(int count) { LineList->SetCount(count); }
-void TMirvane2Form::BeginLineListUpdate() { LineList->BeginUpdate(); }
-void TMirvane2Form::EndLineListUpdate() { LineList->EndUpdate(); }
+// The list's calls, in log indexes.
+int TMirvane2Form::LineListTopIndex() const { return LineList_->TopIndex(); }
+int TMirvane2Form::LineListItemIndex() const { return LineList_->ItemIndex(); }
+void TMirvane2Form::SetLineListItemIndex(int index) { LineList_->SetItemIndex(index); }
+int TMirvane2Form::LineListVisibleCount() const
+{
+    return LineDataListBox->viewport()->height() / std::max(LineListItemHeightPx, 1);
+}
+int TMirvane2Form::LineListCount() const { return LineList_->Count(); }
+void TMirvane2Form::SetLineListCount(int count) { LineList_->SetCount(count); }
+void TMirvane2Form::BeginLineListUpdate() { LineList_->BeginUpdate(); }
+void TMirvane2Form::EndLineListUpdate() { LineList_->EndUpdate(); }
 
 void TMirvane2Form::LineDataButtonClick(QObject* Sender)
 {
@@ -233,17 +236,17 @@ void TMirvane2Form::LineDataButtonClick(QObject* Sender)
     FindErrorsNextButton->setEnabled(!on);
     if (on && ClearDataCheckBox->Checked()) {
         InfoMemo->Clear();
-        LineList->InfoCleared();
+        LineList_->InfoCleared();
         LineLogClear();
         SetLineListCount(LineLogCount);
     }
-    if (ReceiveThread)
-        ReceiveThread->RequestResetStats();
+    if (Ports.ReceiveThread)
+        Ports.ReceiveThread->RequestResetStats();
 }
 
 void TMirvane2Form::FindErrorsButtonClick(QObject* Sender)
 {
-    const TFrameInfo* only = CurrentDevice_ ? CurrentDevice_->FrameInfo : nullptr;
+    const TFrameInfo* only = Session.CurrentDevice ? Session.CurrentDevice->FrameInfo : nullptr;
     const auto counts = [only](int i) {
         const TLineRecord& r = LineLogRecord(i);
         return r.Result != 0 && (!only || r.FrameInfo == only);

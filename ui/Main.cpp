@@ -20,22 +20,17 @@
 
 #include "model/LineMode.h"
 #include "model/OpenSchemeThread.h"
+#include "model/Session.h"
 #include "platform/Abort.h"
 #include "platform/Files.h"
 #include "ui/PortControl.h"
 #include "ui/StatusBar.h"
 
-QString ReadyText;
-QString IniFileName;
-QString StartDir;
-QString VersionDescription;
-QString VersionProduct;
-QString VersionLegalNotice;
-std::uint32_t VersionMajor = 0, VersionMinor = 0, VersionRelease = 0;
-QIcon MainIcon;
-QColor BlendedColor;
-TMirvane2Form* Mirvane2Form = nullptr;
-int LastStatusBarWidth = -1;
+namespace {
+TMirvane2Form* mainForm = nullptr;
+}   // namespace
+
+TMirvane2Form* Mirvane2Form() { return mainForm; }
 
 QString SettingsFilePath()
 {
@@ -62,26 +57,77 @@ static void InitMainResources()
     (void)done;
 }
 
-void MainStaticInit()
+const QIcon& MainIcon()
 {
-    ReadyText = QStringLiteral(" Готов");
-    CurrentFileName.clear();
-    IniFileName = SettingsFilePath();
-    StartDir = CurrentFolder() + QLatin1Char('/');
+    InitMainResources();
+    static const QIcon icon = [] {
+        QIcon made;
+        made.addFile(QStringLiteral(":/images/MainIcon.png"));
+        made.addFile(QStringLiteral(":/images/MainIcon16.png"));
+        return made;
+    }();
+    return icon;
 }
 
 void PostNewDevicesNotice()
 {
-    if (TMirvane2Form* form = Mirvane2Form)
+    if (TMirvane2Form* form = mainForm)
         QCoreApplication::postEvent(form, new QEvent(QEvent::Type(NewDevicesEvent)));
 }
 
-TMirvane2Form::TMirvane2Form(QWidget* owner) : QMainWindow(owner)
+namespace {
+
+// The line monitor as the line log fills it.
+class TWindowLineListView final : public ILineListView {
+public:
+    explicit TWindowLineListView(TMirvane2Form& form) : form_(form) {}
+    int TopIndex() const override { return form_.LineListTopIndex(); }
+    int ItemIndex() const override { return form_.LineListItemIndex(); }
+    void SetItemIndex(int index) override { form_.SetLineListItemIndex(index); }
+    int VisibleCount() const override { return form_.LineListVisibleCount(); }
+    void SetCount(int count) override { form_.SetLineListCount(count); }
+    void BeginUpdate() override { form_.BeginLineListUpdate(); }
+    void EndUpdate() override { form_.EndLineListUpdate(); }
+    void ShowRecordInfo() override { form_.ShowLineRecordInfo(); }
+    bool Recording() const override { return form_.LineLogOn(); }
+
+private:
+    TMirvane2Form& form_;
+};
+
+// The status bar and the hex fields as the scheme walk and the line engine see them.
+class TWindowStatusView final : public IStatusView {
+public:
+    explicit TWindowStatusView(TMirvane2Form& form) : form_(form) {}
+    void SetPanelText(int panel, const QString& text) override { form_.SetStatusText(panel, text); }
+    int PanelWidth(int index) const override { return form_.StatusPanelWidth(index); }
+    void ShowProgress(int x) override
+    {
+        if (form_.ProgressX() == x)
+            return;
+        form_.SetProgressX(x);
+        form_.UpdateStatusBarRegion();
+    }
+    void ShowDeviceTexts(const TDeviceInfo& device, const QString& request, const QString& answer) override
+    {
+        if (&device == form_.CurrentDevice())
+            form_.ShowHexTexts(request, answer);
+    }
+    int UpdateTime() const override { return form_.UpdateTime(); }
+
+private:
+    TMirvane2Form& form_;
+};
+
+}   // namespace
+
+TMirvane2Form::TMirvane2Form(TSession& session, TPortControl& ports, QWidget* owner)
+    : QMainWindow(owner), Document(session.Document), Session(session), Ports(ports)
 {
     InitMainResources();
-    if (ReadyText.isEmpty())
-        MainStaticInit();
-    Mirvane2Form = this;
+    IniFileName = SettingsFilePath();
+    StartDir = CurrentFolder() + QLatin1Char('/');
+    mainForm = this;
     setObjectName(QStringLiteral("Mirvane2Form"));
 
     // The component tree.
@@ -104,19 +150,8 @@ TMirvane2Form::TMirvane2Form(QWidget* owner) : QMainWindow(owner)
     setMinimumSize(722, 454);
     PlaceWindow(QRect(445, 317, 714, 676 + menuBar()->sizeHint().height()));
 
-    // Version: compiled in from the project version.
-    VersionDescription = QStringLiteral("Mirvane2");
-    VersionProduct = QStringLiteral("Mirvane2");
-    VersionLegalNotice = QStringLiteral("© Разработчики Mirvane2");
-    VersionMajor = MIRVANE_VERSION_MAJOR;
-    VersionMinor = MIRVANE_VERSION_MINOR;
-    VersionRelease = MIRVANE_VERSION_PATCH;
     setWindowTitle(VersionDescription);
-
-    MainIcon = QIcon();
-    MainIcon.addFile(QStringLiteral(":/images/MainIcon.png"));
-    MainIcon.addFile(QStringLiteral(":/images/MainIcon16.png"));
-    setWindowIcon(MainIcon);
+    setWindowIcon(MainIcon());
 
     LoadImageLists();
     ApplyButtonImages();
@@ -125,6 +160,8 @@ TMirvane2Form::TMirvane2Form(QWidget* owner) : QMainWindow(owner)
     FitToolBars();
     QApplication::instance()->installEventFilter(this);
 
+    lineListView_ = std::make_unique<TWindowLineListView>(*this);
+    statusView_ = std::make_unique<TWindowStatusView>(*this);
     SetHost(this);
     FormCreate();
 }
@@ -134,8 +171,8 @@ TMirvane2Form::~TMirvane2Form()
     FormDestroy();
     if (Host() == this)
         SetHost(nullptr);
-    if (Mirvane2Form == this)
-        Mirvane2Form = nullptr;
+    if (mainForm == this)
+        mainForm = nullptr;
 }
 
 void TMirvane2Form::LoadImageLists()
@@ -180,8 +217,8 @@ void TMirvane2Form::FormCreate()
 {
     DevicesSortColumn = -1;
     Schemes.clear();
-    Devices_.clear();
-    Devices_.reserve(DeviceCatalogueCount);
+    Session.Devices.clear();
+    Session.Devices.reserve(DeviceCatalogueCount);
     AttachPorts();
     UpdatePortList();
     WatchPorts();
@@ -190,13 +227,17 @@ void TMirvane2Form::FormCreate()
 void TMirvane2Form::FormDestroy()
 {
     // The devices own their frames, which live in the widget tree: they go first.
-    DevicesByAddr_.fill(nullptr);
-    CurrentDevice_ = nullptr;
-    Devices_.clear();
+    Session.DevicesByAddr.fill(nullptr);
+    Session.CurrentDevice = nullptr;
+    Session.Devices.clear();
     // The document outlives the window; the next window starts from an empty one, while the
     // file's name and comment stay the program's as they always were.
     Schemes.clear();
-    CurrentScheme = PendingScheme = nullptr;   // they pointed into the schemes just freed
+    Session.CurrentScheme = Session.PendingScheme = nullptr;   // they pointed into the schemes just freed
+    // The walk was this window's child; the next window opens its schemes afresh.
+    Session.OpenSchemeThread = nullptr;
+    Session.PendingLineMode = -1;
+    Session.ApplyModeToSchemes = 1;
     Modified = 0;
     LastFiles = {};
     Ports.Detach();
@@ -212,7 +253,7 @@ void TMirvane2Form::WMStartup()
 {
     LoadSettings();
     FormResize();
-    if (PortOpen)
+    if (Ports.PortOpen)
         StartReceiveThread();
     else
         ReceiveThreadTerminate();
@@ -237,12 +278,12 @@ void TMirvane2Form::FormCloseQuery(bool& CanClose)
         Closing = 1;
     }
     // The threads end on their own time; their termination handlers call Close again.
-    if (ReceiveThread) {
-        ReceiveThread->Terminate();
+    if (Ports.ReceiveThread) {
+        Ports.ReceiveThread->Terminate();
         CanClose = false;
     }
-    if (OpenSchemeThread) {
-        OpenSchemeThread->Terminate();
+    if (Session.OpenSchemeThread) {
+        Session.OpenSchemeThread->Terminate();
         CanClose = false;
     }
     if (!CanClose)
@@ -303,7 +344,7 @@ void TMirvane2Form::changeEvent(QEvent* event)
 void TMirvane2Form::WMTimer(TDeviceInfo* device)
 {
     // A notice can outlive its device (a scheme change in between): only a live one is handled.
-    const bool live = std::any_of(Devices_.begin(), Devices_.end(), [device](const auto& d) { return d.get() == device; });
+    const bool live = std::any_of(Session.Devices.begin(), Session.Devices.end(), [device](const auto& d) { return d.get() == device; });
     if (live)
         WMTimerBody(device);
 }
@@ -413,6 +454,14 @@ void TMirvane2Form::StatusBarMouseUp(Qt::MouseButton button, Qt::KeyboardModifie
 
 // ---------------------------------------------------------------------------------------------
 // The host seam: the selected device's fields (the line monitor's list is in LineMonitor.cpp).
+
+TDeviceList& TMirvane2Form::Devices() { return Session.Devices; }
+TDevicesByAddr& TMirvane2Form::DevicesByAddr() { return Session.DevicesByAddr; }
+TDeviceInfo* TMirvane2Form::CurrentDevice() const { return Session.CurrentDevice; }
+bool TMirvane2Form::OpeningScheme() const { return Session.OpenSchemeThread != nullptr; }
+
+ILineListView& TMirvane2Form::LineList() { return *lineListView_; }
+IStatusView& TMirvane2Form::Status() { return *statusView_; }
 
 QWidget* TMirvane2Form::SchemePanel() const { return SchemePanel_->Surface(); }
 

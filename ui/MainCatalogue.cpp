@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 
 #include "model/Catalogue.h"
+#include "model/Session.h"
 #include "platform/Abort.h"
 #include "ui/Main.h"
 #include "ui/MainParts.h"
@@ -113,7 +114,7 @@ void TMirvane2Form::RebuildCatalogueList()
         TCatalogueItem* current = nullptr;
         for (int row = 0; row < DeviceCatalogueCount; ++row) {
             const TFrameInfo& info = DeviceCatalogue[row];
-            const TDeviceInfo* device = DevicesByAddr_[info.Address];
+            const TDeviceInfo* device = Session.DevicesByAddr[info.Address];
             if (device && device->FrameInfo == &info)
                 continue;   // in the scheme
             auto* item = new TCatalogueItem(row, &DevicesSortColumn);
@@ -139,7 +140,7 @@ void TMirvane2Form::PaintCatalogueItems()
     const QBrush grey = DevicesListView->palette().brush(QPalette::Disabled, QPalette::Text);
     for (int i = 0; i < DevicesListView->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = DevicesListView->topLevelItem(i);
-        const bool taken = DevicesByAddr_[CatalogueItem(item)->Info().Address] != nullptr;
+        const bool taken = Session.DevicesByAddr[CatalogueItem(item)->Info().Address] != nullptr;
         for (int column = ColModel; column <= ColAddress; ++column)
             item->setForeground(column, taken ? grey : QBrush());
     }
@@ -152,7 +153,7 @@ void TMirvane2Form::SelectFreeCatalogueItem()
     const int focused = list->indexOfTopLevelItem(list->currentItem());
     if (count == 0 || focused < 0)
         return;
-    const auto isFree = [&](int i) { return !DevicesByAddr_[CatalogueItem(list->topLevelItem(i))->Info().Address]; };
+    const auto isFree = [&](int i) { return !Session.DevicesByAddr[CatalogueItem(list->topLevelItem(i))->Info().Address]; };
     const auto choose = [&](int i) {
         list->setCurrentItem(list->topLevelItem(i));
         list->topLevelItem(i)->setSelected(true);
@@ -170,7 +171,7 @@ void TMirvane2Form::SelectFreeCatalogueItem()
 void TMirvane2Form::UpdateAddDeviceItems()
 {
     const auto* item = CatalogueItem(DevicesListView->currentItem());
-    const bool free = CurrentScheme && item && !DevicesByAddr_[item->Info().Address];
+    const bool free = Session.CurrentScheme && item && !Session.DevicesByAddr[item->Info().Address];
     FormItem(this, "DAddDeviceItem")->setEnabled(free);
     AddDeviceButton->setEnabled(free);
 }

@@ -11,28 +11,11 @@
 #include "model/Helpers.h"
 #include "model/LineMode.h"
 #include "model/SchemeFiles.h"
+#include "model/Session.h"
 #include "ui/Main.h"
 #include "ui/MainParts.h"
 #include "ui/PortControl.h"
 #include "ui/SchemeGrid.h"
-
-namespace {
-
-int IndexOf(const TDeviceList& devices, const TDeviceInfo* device)
-{
-    for (std::size_t i = 0; i < devices.size(); ++i)
-        if (devices[i].get() == device)
-            return int(i);
-    return -1;
-}
-
-void RemoveObject(TDeviceScheme* scheme, const TSchemeObject* object)
-{
-    if (scheme)
-        std::erase_if(scheme->Objects, [object](const auto& o) { return o.get() == object; });
-}
-
-}   // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Adding and removing.
@@ -40,7 +23,7 @@ void RemoveObject(TDeviceScheme* scheme, const TSchemeObject* object)
 void TMirvane2Form::DAddDeviceItemClick()
 {
     const auto* item = static_cast<TCatalogueItem*>(DevicesListView->currentItem());
-    if (!ConstructorMode || !CurrentScheme || !item || DevicesByAddr_[item->Info().Address])
+    if (!Session.ConstructorMode || !Session.CurrentScheme || !item || Session.DevicesByAddr[item->Info().Address])
         return;
     // From the menu with the catalogue collapsed the user cannot see the row this would add: the
     // panel opens on it instead, for the user to confirm or choose another.
@@ -52,19 +35,14 @@ void TMirvane2Form::DAddDeviceItemClick()
     }
     const TFrameInfo& info = item->Info();
     const QString name = NewDeviceName(info);
-    CurrentScheme->Objects.push_back(
-        std::make_unique<TSchemeObject>(name, std::uint32_t(item->Row()), std::uint8_t(1 - LineMode.load())));
-    AddDeviceRow(DevicesListView->currentItem(), CurrentScheme->Objects.back().get());
+    AddDeviceRow(DevicesListView->currentItem(), Session.AddObject(name, item->Row()));
     GridControl->SelectCurrentCell();
     ShowLineRecordInfo();
 }
 
 TDeviceInfo* TMirvane2Form::AddDeviceRow(QTreeWidgetItem* item, TSchemeObject* object)
 {
-    auto created = std::make_unique<TDeviceInfo>(object, &FrameHandlers, this);
-    TDeviceInfo* device = created.get();
-    Devices_.push_back(std::move(created));
-    DevicesByAddr_[device->FrameInfo->Address] = device;
+    TDeviceInfo* device = Session.AddDevice(object, &FrameHandlers, this);
     GridControl->RebuildKeepingTexts();
     GridControl->SetCurrentRow(GridControl->DeviceRow(device));
 
@@ -79,23 +57,22 @@ TDeviceInfo* TMirvane2Form::AddDeviceRow(QTreeWidgetItem* item, TSchemeObject* o
     PaintCatalogueItems();
     UpdateAddDeviceItems();
     SetModified(true);
-    if (ReceiveThread)
-        ReceiveThread->RequestResetStats();
+    if (Ports.ReceiveThread)
+        Ports.ReceiveThread->RequestResetStats();
     return device;
 }
 
 void TMirvane2Form::DDeleteDeviceItemClick()
 {
-    if (ConstructorMode && CurrentDevice_)
-        RemoveDevice(CurrentDevice_);
+    if (Session.ConstructorMode && Session.CurrentDevice)
+        RemoveDevice(Session.CurrentDevice);
 }
 
 void TMirvane2Form::RemoveDevice(TDeviceInfo* device)
 {
-    const int index = IndexOf(Devices_, device);
-    if (index < 0)
+    if (std::none_of(Session.Devices.begin(), Session.Devices.end(), [device](const auto& d) { return d.get() == device; }))
         return;
-    DevicesByAddr_[device->FrameInfo->Address] = nullptr;
+    Session.DevicesByAddr[device->FrameInfo->Address] = nullptr;   // before its row is listed again
 
     // Back into the catalogue list, focused.
     auto* item = new TCatalogueItem(int(device->SchemeObject->Type), &DevicesSortColumn);
@@ -106,20 +83,16 @@ void TMirvane2Form::RemoveDevice(TDeviceInfo* device)
     item->setSelected(true);
 
     // The neighbour to select: the device before it, or the last one for the first.
-    const bool wasCurrent = device == CurrentDevice_;
-    TDeviceInfo* neighbour = nullptr;
-    if (wasCurrent && Devices_.size() > 1)
-        neighbour = index > 0 ? Devices_[std::size_t(index) - 1].get() : Devices_.back().get();
+    const bool wasCurrent = device == Session.CurrentDevice;
+    TDeviceInfo* neighbour = wasCurrent ? Session.NeighbourOf(device) : nullptr;
     if (wasCurrent)
         SelectDevice(nullptr);   // while its frame still exists
 
     GridControl->HideEditor();
-    RemoveObject(CurrentScheme, device->SchemeObject);
-    device->SchemeObject = nullptr;
-    Devices_.erase(Devices_.begin() + index);
+    Session.RemoveDevice(device);
     GridControl->RebuildKeepingTexts();
 
-    FormItem(this, "SClearSchemeItem")->setEnabled(!Devices_.empty());
+    FormItem(this, "SClearSchemeItem")->setEnabled(!Session.Devices.empty());
     if (wasCurrent) {
         if (neighbour) {
             GridControl->SetCurrentRow(GridControl->DeviceRow(neighbour));
@@ -133,9 +106,9 @@ void TMirvane2Form::RemoveDevice(TDeviceInfo* device)
     UpdateAddDeviceItems();
     SetModified(true);
     ShowLineRecordInfo();
-    if (ReceiveThread)
-        ReceiveThread->RequestResetStats();
-    if (CountActiveDevices() == 0)
+    if (Ports.ReceiveThread)
+        Ports.ReceiveThread->RequestResetStats();
+    if (Session.CountActiveDevices() == 0)
         SetStatusText(1, ReadyText);
 }
 
@@ -144,9 +117,9 @@ void TMirvane2Form::RemoveDevice(TDeviceInfo* device)
 
 void TMirvane2Form::SelectDevice(TDeviceInfo* device)
 {
-    if (device == CurrentDevice_)
+    if (device == Session.CurrentDevice)
         return;
-    TDeviceInfo* previous = CurrentDevice_;
+    TDeviceInfo* previous = Session.CurrentDevice;
     if (device) {
         const TFrameInfo& info = *device->FrameInfo;
         DeviceNameInfo->SetCaption(QString::fromUtf8(info.Model));
@@ -171,7 +144,7 @@ void TMirvane2Form::SelectDevice(TDeviceInfo* device)
     FormItem(this, "DDeleteDeviceItem")->setEnabled(device != nullptr);
     DeleteDeviceButton->setEnabled(device != nullptr);
 
-    CurrentDevice_ = device;
+    Session.CurrentDevice = device;
     if ((previous == nullptr) != (device == nullptr))
         SchemeGrid->viewport()->update();
     // The line list greys the records of other devices.
@@ -180,8 +153,8 @@ void TMirvane2Form::SelectDevice(TDeviceInfo* device)
 
 void TMirvane2Form::CommentMemoChange(QObject*)
 {
-    if (CurrentDevice_)
-        CurrentDevice_->SchemeObject->Comment = CommentMemo->Text();
+    if (Session.CurrentDevice)
+        Session.CurrentDevice->SchemeObject->Comment = CommentMemo->Text();
     else
         FileComment = CommentMemo->Text();
     SetModified(true);
@@ -192,7 +165,7 @@ void TMirvane2Form::CommentMemoChange(QObject*)
 
 void TMirvane2Form::DeviceMoveButtonClick(QObject* Sender)
 {
-    if (!ConstructorMode || !CurrentScheme)
+    if (!Session.ConstructorMode || !Session.CurrentScheme)
         return;
     const int row = SchemeGrid->currentRow();
     const int other = row + (Sender == DeviceMoveUpButton ? -1 : 1);
@@ -200,18 +173,8 @@ void TMirvane2Form::DeviceMoveButtonClick(QObject* Sender)
     const TDeviceInfo* neighbour = GridControl->RowDevice(other);
     if (!moved || !neighbour)
         return;
-    // The two objects change places in the file as their rows do in the grid, also where the
-    // file holds objects that got no device between them. Devices keeps its creation order
-    // (the poll order) until the scheme is opened again.
-    auto& objects = CurrentScheme->Objects;
-    const auto at = [&objects](const TSchemeObject* o) {
-        return std::find_if(objects.begin(), objects.end(), [o](const auto& p) { return p.get() == o; });
-    };
-    const auto a = at(moved->SchemeObject);
-    const auto b = at(neighbour->SchemeObject);
-    if (a == objects.end() || b == objects.end())
+    if (!Session.SwapDevices(moved, neighbour))
         return;
-    std::iter_swap(a, b);
     GridControl->RebuildKeepingTexts();
     GridControl->SetCurrentRow(other);
     SetModified(true);
@@ -229,7 +192,7 @@ void TMirvane2Form::WMTimerBody(TDeviceInfo* device)
     if (mode != ModeEmulate)
         device->ClearEditors(false);
     UpdateDeviceRowStatus(device);
-    if (device == CurrentDevice_) {
+    if (device == Session.CurrentDevice) {
         HexOutStrEdit_->SetText(QString());
         HexInStrEdit_->SetText(QString());
     }

@@ -12,6 +12,7 @@
 #include "model/Helpers.h"
 #include "model/LineMode.h"
 #include "model/SchemeFiles.h"
+#include "model/Session.h"
 #include "platform/Abort.h"
 #include "platform/Files.h"
 #include "ui/Ask.h"
@@ -41,7 +42,7 @@ bool TMirvane2Form::LoadDocument(const QString& fileName)
     if (!read)
         return false;
     const int leftLineMode = LineMode.load();
-    const TDeviceScheme* leftScheme = CurrentScheme ? CurrentScheme : PendingScheme;
+    const TDeviceScheme* leftScheme = Session.CurrentScheme ? Session.CurrentScheme : Session.PendingScheme;
     const QString leftSchemeName = leftScheme ? leftScheme->Name : QString();
     TDocument other = Document.Opened(fileName, *read);
     std::swap(Document, other);   // `other` holds the document left until the new one shows
@@ -63,8 +64,8 @@ bool TMirvane2Form::LoadDocument(const QString& fileName)
 void TMirvane2Form::ShowDocument(int lineMode, const QString& schemeName, bool storedModes)
 {
     // Applying the line mode leaves stored device modes as stored.
-    ApplyModeToSchemes = storedModes ? 0 : 1;
-    PendingLineMode = lineMode;
+    Session.ApplyModeToSchemes = storedModes ? 0 : 1;
+    Session.PendingLineMode = lineMode;
     try {
         // The devices of the schemes left go before those schemes do.
         ReleaseDevices(nullptr);
@@ -73,12 +74,12 @@ void TMirvane2Form::ShowDocument(int lineMode, const QString& schemeName, bool s
         ApplyPendingLineMode();
         FillSchemeComboBox(schemeName);
     } catch (...) {
-        ApplyModeToSchemes = 1;
-        PendingLineMode = -1;
+        Session.ApplyModeToSchemes = 1;
+        Session.PendingLineMode = -1;
         throw;
     }
-    ApplyModeToSchemes = 1;
-    PendingLineMode = -1;
+    Session.ApplyModeToSchemes = 1;
+    Session.PendingLineMode = -1;
     ShowFileCaption();
     SetCommentText(FileComment);
     UpdateLastFilesMenu();
@@ -141,7 +142,7 @@ void TMirvane2Form::LeaveDocument()
 
 void TMirvane2Form::SaveStateFile()
 {
-    Document.WriteState(std::uint8_t(LineMode.load()), CurrentScheme ? CurrentScheme->Name : QString());
+    Document.WriteState(std::uint8_t(LineMode.load()), Session.CurrentScheme ? Session.CurrentScheme->Name : QString());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -149,7 +150,7 @@ void TMirvane2Form::SaveStateFile()
 
 void TMirvane2Form::FCreateFileItemClick()
 {
-    if (!ConstructorMode)
+    if (!Session.ConstructorMode)
         return;
     LeaveDocument();
     ReleaseDevices(nullptr);
@@ -160,7 +161,7 @@ void TMirvane2Form::FCreateFileItemClick()
     SetModified(false);
     ShowLineRecordInfo();
     // The devices heard on the line are offered for the new scheme.
-    if (ReceiveThread)
+    if (Ports.ReceiveThread)
         StartDeviceSearch(0);
 }
 
@@ -252,7 +253,7 @@ void TMirvane2Form::SetModified(bool value)
     SaveFileButton->setEnabled(value);
     // Outside the scheme editor the save commands appear only with something to save; once
     // hidden, only the editor's switch shows them again.
-    if (!value && !ConstructorMode) {
+    if (!value && !Session.ConstructorMode) {
         save->setVisible(false);
         Item(this, QStringLiteral("FSaveAsFileItem"))->setVisible(false);
         SetToolButtonVisible(SaveFileButton, false);

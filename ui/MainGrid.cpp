@@ -6,6 +6,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include "model/Session.h"
 #include "ui/Main.h"
 #include "ui/SchemeGrid.h"
 
@@ -15,12 +16,7 @@ class TWindowGridHost final : public TSchemeGridHost {
 public:
     explicit TWindowGridHost(TMirvane2Form& form) : form_(form) {}
 
-    TDeviceList& Devices() override { return form_.Devices(); }
-    TDeviceScheme* Scheme() const override { return CurrentScheme; }
-    bool OpeningScheme() const override { return form_.OpeningScheme(); }
-    TDeviceInfo* CurrentDevice() const override { return form_.CurrentDevice(); }
     void SelectDevice(TDeviceInfo* device) override { form_.SelectDevice(device); }
-    bool ConstructorMode() const override { return ::ConstructorMode != 0; }
     void NameChanged() override
     {
         form_.SetModified(true);
@@ -50,7 +46,7 @@ public:
         form_.DeviceModePopupMenu->popup(at);
     }
     const TImageList& ModeImages() const override { return form_.Buttons16x16eImages; }
-    QColor FixedCellColor() const override { return BlendedColor; }
+    QColor FixedCellColor() const override { return form_.BlendedColor; }
 
 private:
     TMirvane2Form& form_;
@@ -61,7 +57,7 @@ private:
 void TMirvane2Form::ConnectSchemeGrid()
 {
     if (!GridControl)
-        GridControl = new TSchemeGridControl(std::make_unique<TWindowGridHost>(*this), SchemeGrid);
+        GridControl = new TSchemeGridControl(Session, std::make_unique<TWindowGridHost>(*this), SchemeGrid);
 }
 
 void TMirvane2Form::SchemeGridDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect, bool focused)

@@ -9,6 +9,7 @@
 
 #include "model/Helpers.h"
 #include "model/LineMode.h"
+#include "model/Session.h"
 #include "ui/Main.h"
 #include "ui/MainParts.h"
 #include "ui/PortControl.h"
@@ -35,7 +36,7 @@ void WritePeriodMark(TDeviceInfo* device)
 
 void TMirvane2Form::ClearHexEditsOf(const TDeviceInfo* device)
 {
-    if (device != CurrentDevice_)
+    if (device != Session.CurrentDevice)
         return;
     HexOutStrEdit_->SetText(QString());
     HexInStrEdit_->SetText(QString());
@@ -73,14 +74,8 @@ void TMirvane2Form::BIModeItemClick(QObject* Sender)
     if (mode == LineMode.load())
         return;
     GridControl->HideEditor(2);   // a value typed for the old mode is not applied
-    LineMode = mode;
-    // Emulated in "Диагностика БИ", received in "Диагностика датчиков".
-    if (ApplyModeToSchemes)
-        for (const auto& scheme : Schemes)
-            for (const auto& object : scheme->Objects)
-                if (object->Mode != ModeDisabled)
-                    object->Mode = std::uint8_t(1 - mode);
-    for (const auto& owned : Devices_) {
+    Session.ChangeLineMode(mode);
+    for (const auto& owned : Session.Devices) {
         TDeviceInfo* device = owned.get();
         if (IsDisabled(device))
             continue;
@@ -103,9 +98,9 @@ void TMirvane2Form::BIModeItemClick(QObject* Sender)
     (mode == LineModeSensors ? BIMode2Button : BIMode1Button)->setChecked(true);
     if (mode == LineModeMaster)
         SetStatusText(1, ReadyText);
-    if (ReceiveThread) {
-        ReceiveThread->RequestResetStats();
-        ReceiveThread->StopSearch();
+    if (Ports.ReceiveThread) {
+        Ports.ReceiveThread->RequestResetStats();
+        Ports.ReceiveThread->StopSearch();
     }
 }
 
@@ -115,15 +110,13 @@ void TMirvane2Form::BIModeItemClick(QObject* Sender)
 void TMirvane2Form::ModeItemClick(QObject* Sender)
 {
     const int mode = Sender ? Sender->property("Tag").toInt() : -1;
-    if (!CurrentDevice_ || mode < ModeReceive || mode > ModeDisabled || mode == CurrentDevice_->SchemeObject->Mode)
-        return;
-    CurrentDevice_->SchemeObject->Mode = std::uint8_t(mode);
-    ApplyDeviceMode(mode);
+    if (Session.SetDeviceMode(mode))
+        ApplyDeviceMode(mode);
 }
 
 void TMirvane2Form::ApplyDeviceMode(int)
 {
-    TDeviceInfo* device = CurrentDevice_;
+    TDeviceInfo* device = Session.CurrentDevice;
     if (!device)
         return;
     const int mode = device->SchemeObject->Mode;
@@ -141,15 +134,15 @@ void TMirvane2Form::ApplyDeviceMode(int)
         ResetDeviceExchange(device);
     WriteCell(device, 0, ModeCellText(*device->SchemeObject));
     WritePeriodMark(device);
-    if (ReceiveThread)
-        ReceiveThread->RequestResetStats();
-    if (mode == ModeDisabled && CountActiveDevices() == 0)
+    if (Ports.ReceiveThread)
+        Ports.ReceiveThread->RequestResetStats();
+    if (mode == ModeDisabled && Session.CountActiveDevices() == 0)
         SetStatusText(1, ReadyText);
 }
 
 void TMirvane2Form::DeviceStaticPopupItemClick()
 {
-    TDeviceInfo* device = CurrentDevice_;
+    TDeviceInfo* device = Session.CurrentDevice;
     if (!device)
         return;
     TSchemeObject& object = *device->SchemeObject;
@@ -175,7 +168,7 @@ void TMirvane2Form::FormKeyDown(QObject*, int& Key, TShiftState Shift)
 {
     if (Key != Qt::Key_K || !(Shift & Qt::ControlModifier) || !(Shift & Qt::AltModifier))
         return;
-    ConstructorMode = ConstructorMode ? 0 : 1;
+    Session.ToggleConstructorMode();
     GridControl->HideEditor();
     GridControl->SelectCurrentCell(false);
     ApplyConstructorMode();
@@ -184,7 +177,7 @@ void TMirvane2Form::FormKeyDown(QObject*, int& Key, TShiftState Shift)
 
 void TMirvane2Form::ApplyConstructorMode()
 {
-    const bool on = ConstructorMode != 0;
+    const bool on = Session.ConstructorMode != 0;
     FormItem(this, "FCreateFileItem")->setVisible(on);
     SetToolButtonVisible(CreateFileButton, on);
     const bool save = on || Modified;

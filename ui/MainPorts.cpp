@@ -143,20 +143,20 @@ void TMirvane2Form::UpdatePortList() { Ports.UpdatePortList(); }
 
 void TMirvane2Form::RebuildPortMenus()
 {
-    const QString configured = ::SettingsPortName();
+    const QString configured = Ports.SettingsPortName();
     for (const TPortMenu& m : PortMenus(*this)) {
         const QList<QAction*> old = PortItems(m.Menu, m.Delimiter);
         for (auto it = old.rbegin(); it != old.rend(); ++it)
             delete *it;
         auto* group = findChild<QActionGroup*>(QLatin1Char(m.Prefix) + QStringLiteral("PortGroup"));
-        for (std::size_t j = 0; j < PortList.size(); ++j) {
-            const QString& name = PortList[j]->Name;
+        for (std::size_t j = 0; j < Ports.PortList.size(); ++j) {
+            const QString& name = Ports.PortList[j]->Name;
             QAction* item = m.Menu->addAction(PortCaption(name));
             item->setObjectName(QStringLiteral("%1PortCOM%2Item").arg(QLatin1Char(m.Prefix)).arg(j + 1));
             SetHint(item, QStringLiteral(" Порт ") + name);
             item->setCheckable(true);
             item->setChecked(!configured.isEmpty() && name.compare(configured, Qt::CaseInsensitive) == 0);
-            item->setEnabled(!PortAutoDetect);
+            item->setEnabled(!Ports.PortAutoDetect);
             item->setProperty("Tag", int(j));
             if (group)
                 group->addAction(item);

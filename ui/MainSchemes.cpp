@@ -12,17 +12,13 @@
 #include "model/Helpers.h"
 #include "model/LineMode.h"
 #include "model/OpenSchemeThread.h"
+#include "model/Session.h"
 #include "platform/Abort.h"
 #include "ui/Main.h"
 #include "ui/MainParts.h"
 #include "ui/PortControl.h"
 #include "ui/SchemeGrid.h"
 #include "ui/StatusBar.h"
-
-TDeviceScheme* CurrentScheme = nullptr;
-TDeviceScheme* PendingScheme = nullptr;
-std::uint8_t ConstructorMode = 0;
-std::uint8_t SearchByUser = 0;
 
 QString ModeCellText(const TSchemeObject& object) { return QString::number(object.Mode) + QString::number(object.Static); }
 
@@ -35,12 +31,10 @@ TDeviceScheme* SchemeOfItem(const TComboBox* combo, int index)
     return index < 0 ? nullptr : static_cast<TDeviceScheme*>(combo->itemData(index).value<void*>());
 }
 
-bool SameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
-
 int FindSchemeItem(const TComboBox* combo, const QString& name)
 {
     for (int i = 0; i < combo->count(); ++i)
-        if (SameName(combo->itemText(i), name))
+        if (SameSchemeName(combo->itemText(i), name))
             return i;
     return -1;
 }
@@ -68,44 +62,40 @@ void TMirvane2Form::CurrSchemeComboBoxSelect(QObject*)
     TDeviceScheme* scheme = SchemeOfItem(CurrSchemeComboBox, index);
     if (index < 0)
         SelectScheme(nullptr);
-    else if (scheme != CurrentScheme)
+    else if (scheme != Session.CurrentScheme)
         SelectScheme(scheme);
 }
 
 void TMirvane2Form::SCreateSchemeItemClick()
 {
-    if (!ConstructorMode)
+    if (!Session.ConstructorMode)
         return;
-    QString name = CurrSchemeComboBox->Text().trimmed();
-    if (name.isEmpty())
-        name = CurrSchemeComboBox->count() > 0 ? CurrSchemeComboBox->itemText(0) : QStringLiteral("Схема 1");
-    while (FindSchemeItem(CurrSchemeComboBox, name) >= 0)
-        name = MakeNextName(name);
-    Schemes.push_back(std::make_unique<TDeviceScheme>(name));
-    CurrSchemeComboBox->SetItemIndex(InsertSchemeItem(Schemes.back().get()));
+    const QString first = CurrSchemeComboBox->count() > 0 ? CurrSchemeComboBox->itemText(0) : QString();
+    TDeviceScheme* scheme = Session.CreateScheme(Session.FreeSchemeName(CurrSchemeComboBox->Text(), first));
+    CurrSchemeComboBox->SetItemIndex(InsertSchemeItem(scheme));
     SetModified(true);
     ShowLineRecordInfo();
     CurrSchemeComboBoxSelect(CurrSchemeComboBox);
     // A new scheme is offered the devices heard on the line.
-    if (ReceiveThread)
+    if (Ports.ReceiveThread)
         StartDeviceSearch(0);
 }
 
 // An empty name restores the shown scheme's name, selected whole.
-static void RestoreSchemeText(TComboBox* combo)
+static void RestoreSchemeText(TComboBox* combo, const TDeviceScheme* shown)
 {
-    combo->SetText(CurrentScheme ? CurrentScheme->Name : QString());
+    combo->SetText(shown ? shown->Name : QString());
     if (combo->lineEdit())
         combo->lineEdit()->selectAll();
 }
 
 void TMirvane2Form::SRenameSchemeItemClick()
 {
-    if (!ConstructorMode || !CurrentScheme)
+    if (!Session.ConstructorMode || !Session.CurrentScheme)
         return;
     const QString name = CurrSchemeComboBox->Text().trimmed();
     if (name.isEmpty()) {
-        RestoreSchemeText(CurrSchemeComboBox);
+        RestoreSchemeText(CurrSchemeComboBox, Session.CurrentScheme);
         return;
     }
     if (CurrSchemeComboBox->ItemIndex() < 0)
@@ -114,12 +104,12 @@ void TMirvane2Form::SRenameSchemeItemClick()
     if (CurrSchemeComboBox->ItemIndex() < 0) {
         CurrSchemeComboBox->setUpdatesEnabled(false);
         for (int i = 0; i < CurrSchemeComboBox->count(); ++i)
-            if (SchemeOfItem(CurrSchemeComboBox, i) == CurrentScheme) {
+            if (SchemeOfItem(CurrSchemeComboBox, i) == Session.CurrentScheme) {
                 CurrSchemeComboBox->removeItem(i);
                 break;
             }
-        CurrentScheme->Name = name;
-        CurrSchemeComboBox->SetItemIndex(InsertSchemeItem(CurrentScheme));
+        Session.RenameCurrentScheme(name);
+        CurrSchemeComboBox->SetItemIndex(InsertSchemeItem(Session.CurrentScheme));
         CurrSchemeComboBox->setUpdatesEnabled(true);
         SetModified(true);
     }
@@ -128,11 +118,11 @@ void TMirvane2Form::SRenameSchemeItemClick()
 
 void TMirvane2Form::SDeleteSchemeItemClick()
 {
-    if (!ConstructorMode)
+    if (!Session.ConstructorMode)
         return;
     const QString name = CurrSchemeComboBox->Text().trimmed();
     if (name.isEmpty()) {
-        RestoreSchemeText(CurrSchemeComboBox);
+        RestoreSchemeText(CurrSchemeComboBox, Session.CurrentScheme);
         return;
     }
     int index = CurrSchemeComboBox->ItemIndex();
@@ -147,11 +137,11 @@ void TMirvane2Form::DeleteSchemeAt(int index)
     TDeviceScheme* scheme = SchemeOfItem(CurrSchemeComboBox, index);
     if (!scheme)
         return;
-    // Devices never outlive the objects they show.
-    if (scheme == CurrentScheme || scheme == PendingScheme)
+    // Devices never outlive the objects they show: the window lets go of them first.
+    if (scheme == Session.CurrentScheme || scheme == Session.PendingScheme)
         ReleaseDevices(nullptr);
     CurrSchemeComboBox->removeItem(index);
-    std::erase_if(Schemes, [scheme](const auto& s) { return s.get() == scheme; });
+    Session.DeleteScheme(scheme);
     CurrSchemeComboBox->SetItemIndex(std::min(index, CurrSchemeComboBox->count() - 1));
     CurrSchemeComboBoxSelect(CurrSchemeComboBox);
     SetModified(true);
@@ -162,7 +152,7 @@ void TMirvane2Form::CurrSchemeComboBoxKeyDown(QObject*, int& Key, TShiftState)
     switch (Key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (ConstructorMode) {
+        if (Session.ConstructorMode) {
             Key = 0;
             if (Schemes.empty())
                 SCreateSchemeItemClick();
@@ -183,7 +173,7 @@ void TMirvane2Form::CurrSchemeComboBoxKeyDown(QObject*, int& Key, TShiftState)
         break;
     case Qt::Key_Delete: {
         const QAbstractItemView* list = CurrSchemeComboBox->view();
-        if (ConstructorMode && list->isVisible() && list->currentIndex().isValid()) {
+        if (Session.ConstructorMode && list->isVisible() && list->currentIndex().isValid()) {
             Key = 0;
             const int index = list->currentIndex().row();
             CurrSchemeComboBox->hidePopup();
@@ -198,7 +188,7 @@ void TMirvane2Form::CurrSchemeComboBoxKeyDown(QObject*, int& Key, TShiftState)
 
 void TMirvane2Form::SClearSchemeItemClick()
 {
-    TDeviceScheme* scheme = CurrentScheme;
+    TDeviceScheme* scheme = Session.CurrentScheme;
     if (!scheme)
         return;
     ReleaseDevices(scheme);
@@ -213,51 +203,38 @@ void TMirvane2Form::SClearSchemeItemClick()
 void TMirvane2Form::ReleaseDevices(TDeviceScheme* next)
 {
     SelectDevice(nullptr);
-    CurrentScheme = nullptr;
-    PendingScheme = next;
-    if (OpenSchemeThread)
-        OpenSchemeThread->Terminate();   // its end handler opens the pending scheme
-    if (ReceiveThread)
-        ReceiveThread->StopSearch();
-    Devices_.clear();
-    DevicesByAddr_.fill(nullptr);
+    if (Ports.ReceiveThread)
+        Ports.ReceiveThread->StopSearch();
+    Session.ReleaseDevices(next);
     GridControl->Rebuild();
 }
 
 void TMirvane2Form::SelectScheme(TDeviceScheme* scheme)
 {
-    const bool opening = OpenSchemeThread != nullptr;
+    const bool opening = Session.OpenSchemeThread != nullptr;
     ReleaseDevices(scheme);
     if (opening)
         return;
     // The receive thread stays off the devices until the new ones are complete.
-    if (ReceiveThread)
-        ReceiveThread->Pause();
-    if (PendingScheme && !PendingScheme->Objects.empty())
+    if (Ports.ReceiveThread)
+        Ports.ReceiveThread->Pause();
+    if (Session.PendingScheme && !Session.PendingScheme->Objects.empty())
         SetStatusText(1, OpeningSchemeText);
     StartOpenSchemeThread();
 }
 
 void TMirvane2Form::ApplyPendingLineMode()
 {
-    if (PendingLineMode >= 0)
-        BIModeItemClick(FormItem(this, PendingLineMode != 0 ? "LBIMode2Item" : "LBIMode1Item"));
+    if (Session.PendingLineMode >= 0)
+        BIModeItemClick(FormItem(this, Session.PendingLineMode != 0 ? "LBIMode2Item" : "LBIMode1Item"));
 }
 
 void TMirvane2Form::StartOpenSchemeThread()
 {
     ApplyPendingLineMode();
-    if (PendingScheme && !PendingScheme->Objects.empty())
+    if (Session.PendingScheme && !Session.PendingScheme->Objects.empty())
         SetLineModeItemsEnabled(false);
-    auto* thread = new TOpenSchemeThread;
-    thread->setParent(this);   // no step of it runs once the window is gone
-    thread->FreeOnTerminate = true;
-    thread->OnTerminate = [this](TOpenSchemeThread*) { GuardUi([this] { OpenSchemeThreadTerminate(); }); };
-    thread->Scheme = PendingScheme;
-    thread->MainWindow = this;
-    thread->Handlers = &FrameHandlers;
-    OpenSchemeThread = thread;
-    thread->Resume();
+    Session.StartWalk(this, this, &FrameHandlers, [this] { GuardUi([this] { OpenSchemeThreadTerminate(); }); });
 }
 
 void TMirvane2Form::SetLineModeItemsEnabled(bool enabled)
@@ -270,24 +247,22 @@ void TMirvane2Form::SetLineModeItemsEnabled(bool enabled)
 
 void TMirvane2Form::OpenSchemeThreadTerminate()
 {
-    TOpenSchemeThread* thread = OpenSchemeThread;
-    if (!thread)
+    if (!Session.OpenSchemeThread)
         return;
-    if (thread->Terminated()) {
+    if (!Session.TakeWalkedScheme()) {
         if (!Closing) {
             StartOpenSchemeThread();   // the scheme chosen meanwhile
             return;
         }
-        OpenSchemeThread = nullptr;
-        if (ReceiveThread)
-            ReceiveThread->Continue();
+        Session.OpenSchemeThread = nullptr;
+        if (Ports.ReceiveThread)
+            Ports.ReceiveThread->Continue();
         close();   // the close waited for the walk
         return;
     }
-    CurrentScheme = thread->Scheme;
     try {
         RebuildCatalogueList();
-        OpenSchemeThread = nullptr;
+        Session.OpenSchemeThread = nullptr;
         ShowOpenedScheme();
     } catch (...) {
         EndSchemeOpening();   // what fails in the showing still ends the opening's hold
@@ -301,25 +276,25 @@ void TMirvane2Form::ShowOpenedScheme()
     GridControl->Rebuild();
     GridControl->SelectCurrentCell(false);
 
-    FormItem(this, "SRenameSchemeItem")->setEnabled(CurrentScheme != nullptr);
-    FormItem(this, "SDeleteSchemeItem")->setEnabled(CurrentScheme != nullptr);
-    FormItem(this, "SClearSchemeItem")->setEnabled(!Devices_.empty());
-    if (!CurrentScheme)
+    FormItem(this, "SRenameSchemeItem")->setEnabled(Session.CurrentScheme != nullptr);
+    FormItem(this, "SDeleteSchemeItem")->setEnabled(Session.CurrentScheme != nullptr);
+    FormItem(this, "SClearSchemeItem")->setEnabled(!Session.Devices.empty());
+    if (!Session.CurrentScheme)
         CurrSchemeComboBox->SetText(QString());
     UpdateAddDeviceItems();
-    FormItem(this, "DFindDeviceItem")->setEnabled(CurrentScheme != nullptr);
+    FormItem(this, "DFindDeviceItem")->setEnabled(Session.CurrentScheme != nullptr);
 }
 
 void TMirvane2Form::EndSchemeOpening()
 {
-    OpenSchemeThread = nullptr;
+    Session.OpenSchemeThread = nullptr;
     ProgressX_ = -1;
     UpdateStatusBarRegion();
     SetStatusText(1, ReadyText);
     ShowLineRecordInfo();
-    if (ReceiveThread) {
-        ReceiveThread->RequestResetStats();
-        ReceiveThread->Continue();
+    if (Ports.ReceiveThread) {
+        Ports.ReceiveThread->RequestResetStats();
+        Ports.ReceiveThread->Continue();
     }
     SetLineModeItemsEnabled(true);
     if (Closing)

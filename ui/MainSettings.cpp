@@ -16,6 +16,7 @@
 
 #include "model/LineMode.h"
 #include "model/SchemeFiles.h"
+#include "model/Session.h"
 #include "platform/Files.h"
 #include "platform/Ini.h"
 #include "ui/Ask.h"
@@ -353,7 +354,7 @@ void ApplyPortSettings(TMirvane2Form& form, const TIniFile& ini)
     form.LoadedPortAutoDetect = port.AutoDetect.value_or(0);
     form.SettingsPortName = port.Name;
     if (port.Priority)
-        PollPriority = LimitPollPriority(*port.Priority);
+        form.PortControl().PollPriority = LimitPollPriority(*port.Priority);
 }
 
 void ReadLastFiles(TMirvane2Form& form, const TIniFile& ini)
@@ -363,7 +364,7 @@ void ReadLastFiles(TMirvane2Form& form, const TIniFile& ini)
         const QString value = ini.ReadString(LastFilesSection, LastFileKey(n)).trimmed();
         if (value.isEmpty())
             continue;
-        const QString path = LoadedFileName(value, StartDir);
+        const QString path = LoadedFileName(value, form.StartDir);
         const auto end = form.LastFiles.begin() + std::ptrdiff_t(taken);
         if (std::any_of(form.LastFiles.begin(), end, [&path](const QString& p) { return SameFile(p, path); }))
             continue;
@@ -379,7 +380,7 @@ void OpenStartDocument(TMirvane2Form& form)
     if (!form.LastFiles[0].isEmpty() && form.LoadDocument(form.LastFiles[0]))
         return;
     // A new file is prepared in constructor mode; the command line decides the mode after.
-    ConstructorMode = 1;
+    form.OpenSession().ConstructorMode = 1;
     form.FCreateFileItemClick();
 }
 
@@ -408,9 +409,9 @@ bool SettingsChanged(const TMirvane2Form& form)
         form.LoadedRightPanelShown != form.RightPanel->Visible() || form.LoadedRightPanelWidth != form.RightPanelWidth ||
         form.LoadedInfoPanelShown != form.RightBottomPanel->Visible() ||
         form.LoadedInfoPanelHeight != form.InfoPanelHeight ||
-        form.LoadedCommentPanelHeight != form.CommentPanelHeight || form.LoadedPortOpen != std::uint32_t(PortOpen) ||
-        form.LoadedPortAutoDetect != std::uint32_t(PortAutoDetect.load()) ||
-        form.SettingsPortName != SettingsPortName() || form.LoadedPollPriority != PollPriority ||
+        form.LoadedCommentPanelHeight != form.CommentPanelHeight || form.LoadedPortOpen != std::uint32_t(form.PortControl().PortOpen) ||
+        form.LoadedPortAutoDetect != std::uint32_t(form.PortControl().PortAutoDetect.load()) ||
+        form.SettingsPortName != form.PortControl().SettingsPortName() || form.LoadedPollPriority != form.PortControl().PollPriority ||
         form.LoadedLineMode != LineMode.load() || form.LoadedUpdateTime != form.UpdateTime() ||
         form.LoadedDevicesSort != form.DevicesSortColumn)
         return true;
@@ -454,8 +455,8 @@ void TMirvane2Form::LoadSettings()
         // No settings (or none we can use): the window and the switches as they are, the
         // window inside the screen.
         PlaceWindow(geometry());
-        LoadedPortOpen = PortOpen;
-        LoadedPortAutoDetect = PortAutoDetect;
+        LoadedPortOpen = Ports.PortOpen;
+        LoadedPortAutoDetect = Ports.PortAutoDetect;
         const QRect now = NormalRect(*this);
         LoadedLeft = now.x();
         LoadedTop = now.y();
@@ -482,21 +483,21 @@ void TMirvane2Form::LoadSettings()
     for (QAction* item : VUpdateDataItem->menu()->actions())
         item->setChecked(item->property("Tag").isValid() && item->property("Tag").toInt() == UpdateTime_);
     // Switched off only: a port the program already holds off stays off.
-    if (LoadedPortOpen == 0 && PortOpen)
+    if (LoadedPortOpen == 0 && Ports.PortOpen)
         LPortOpenItemClick();
-    if (LoadedPortAutoDetect == 0 && PortAutoDetect)
+    if (LoadedPortAutoDetect == 0 && Ports.PortAutoDetect)
         LPortAutoDetectItemClick();
     Ports.ConfigurePort(SettingsPortName);
     const QList<QAction*> priorities = LPriorityItem->menu()->actions();
-    if (6 - PollPriority < priorities.size())
-        priorities[6 - PollPriority]->setChecked(true);
-    LoadedPollPriority = PollPriority;
+    if (6 - Ports.PollPriority < priorities.size())
+        priorities[6 - Ports.PollPriority]->setChecked(true);
+    LoadedPollPriority = Ports.PollPriority;
     BIModeItemClick(FindAction(*this, LoadedLineMode != 0 ? "LBIMode2Item" : "LBIMode1Item"));
 
     OpenStartDocument(*this);
     const QStringList arguments = StartArguments();
-    ConstructorMode = !arguments.isEmpty() && arguments.last().toLower() == QLatin1String("/c");
-    if (ConstructorMode)
+    Session.ConstructorMode = !arguments.isEmpty() && arguments.last().toLower() == QLatin1String("/c");
+    if (Session.ConstructorMode)
         ApplyConstructorMode();
     else
         SetStatusText(0, StartHint);
@@ -535,10 +536,10 @@ void TMirvane2Form::SaveSettings()
     ini.WriteInteger(ViewSection, QStringLiteral("UpdateTime"), UpdateTime_);
     ini.WriteBool(ViewSection, QStringLiteral("ClearData"), ClearDataCheckBox->Checked());
     ini.WriteInteger(ViewSection, QStringLiteral("DevicesSort"), DevicesSortColumn);
-    if (const auto port = FormatPortValue(PortOpen, PortAutoDetect, ::SettingsPortName(), PollPriority))
+    if (const auto port = FormatPortValue(Ports.PortOpen, Ports.PortAutoDetect, Ports.SettingsPortName(), Ports.PollPriority))
         values.Write(SetupSection, QStringLiteral("Port"), *port);
     else
-        values.Refuse(SetupSection + QStringLiteral("/Port"), ::SettingsPortName(),
+        values.Refuse(SetupSection + QStringLiteral("/Port"), Ports.SettingsPortName(),
                       QStringLiteral("запятая или пробел по краям в имени порта"));
     ini.WriteInteger(SetupSection, QStringLiteral("Mode"), LineMode.load());
     ini.WriteBool(SetupSection, QStringLiteral("SameAddr"), SameAddrCheckBox->Checked());

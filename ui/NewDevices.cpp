@@ -11,6 +11,7 @@
 
 #include "model/Catalogue.h"
 #include "model/LineMode.h"
+#include "model/Session.h"
 #include "platform/Ticks.h"
 #include "ui/Ask.h"
 #include "ui/Main.h"
@@ -62,7 +63,7 @@ TNewDevicesForm::TNewDevicesForm(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("NewDevicesForm"));
     setWindowTitle(QStringLiteral("Новые датчики"));
-    setWindowIcon(MainIcon);
+    setWindowIcon(MainIcon());
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowContextHelpButtonHint | Qt::WindowCloseButtonHint);
     resize(DesignWidth, 300);
@@ -172,54 +173,52 @@ void TNewDevicesForm::UpdateOkButton()
 
 void TMirvane2Form::DFindDeviceItemClick()
 {
-    if (ReceiveThread)
+    if (Ports.ReceiveThread)
         StartDeviceSearch(1);
 }
 
 void TMirvane2Form::StartDeviceSearch(std::uint8_t byUser)
 {
-    SearchByUser = byUser;
+    Session.SearchByUser = byUser;
     SearchStartTick = GetTickCount();
-    ReceiveThread->StartSearch();
+    Ports.ReceiveThread->StartSearch();
 }
 
 void TMirvane2Form::ShowNewDevices()
 {
-    // A search can end while a scheme is being opened: there is nothing to add to then.
-    if (!CurrentScheme || (!SearchByUser && !CurrentScheme->Objects.empty()))
+    if (!Session.SearchEndShows())
         return;
     TNewDevicesForm form(this);
     form.DevicesListView->setUpdatesEnabled(false);
     // Polling every free catalogue row takes longer than the window of a listening search, and
     // every row that answered its poll is offered.
     const std::uint32_t now = GetTickCount();
-    const auto rows = LineMode.load() == LineModeMaster ? HeardNewRows(DevicesByAddr_, now)
-                                                        : HeardNewRows(DevicesByAddr_, now, SearchStartTick);
+    const auto rows = LineMode.load() == LineModeMaster ? HeardNewRows(Session.DevicesByAddr, now)
+                                                        : HeardNewRows(Session.DevicesByAddr, now, SearchStartTick);
     for (int row : rows)
         form.AddRow(row);
     form.DevicesListView->setUpdatesEnabled(true);
     if (form.DevicesListView->topLevelItemCount() == 0) {
-        if (SearchByUser)
+        if (Session.SearchByUser)
             MessageBox(this, QStringLiteral("Новые датчики не найдены"), InformationCaption, TButtons::Ok,
                        TBoxIcon::Information);
         return;
     }
     form.SetSortColumn(DevicesSortColumn);
-    if (RunDialog(form) != QDialog::Accepted || !CurrentScheme)
+    if (RunDialog(form) != QDialog::Accepted || !Session.CurrentScheme)
         return;
     // The checked rows join the scheme as the add command adds one.
     for (int row : form.CheckedRows()) {
         const TFrameInfo& info = DeviceCatalogue[row];
-        if (DevicesByAddr_[info.Address])
+        if (Session.DevicesByAddr[info.Address])
             continue;
         const QString name = NewDeviceName(info);
-        CurrentScheme->Objects.push_back(
-            std::make_unique<TSchemeObject>(name, std::uint32_t(row), std::uint8_t(1 - LineMode.load())));
+        TSchemeObject* object = Session.AddObject(name, row);
         QTreeWidgetItem* catalogueItem = nullptr;
         for (int i = 0; i < DevicesListView->topLevelItemCount() && !catalogueItem; ++i)
             if (ItemAt(DevicesListView, i)->Row() == row)
                 catalogueItem = DevicesListView->topLevelItem(i);
-        AddDeviceRow(catalogueItem, CurrentScheme->Objects.back().get());
+        AddDeviceRow(catalogueItem, object);
     }
     GridControl->SelectCurrentCell();
     ShowLineRecordInfo();

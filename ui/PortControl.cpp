@@ -5,17 +5,6 @@
 #include "platform/D2xx.h"
 #include "platform/PortList.h"
 
-TPortControl Ports;
-TPortList& PortList = Ports.PortList;
-std::unique_ptr<TMVPort>& SettingsPort = Ports.SettingsPort;
-bool& PortOpen = Ports.PortOpen;
-std::atomic<bool>& PortAutoDetect = Ports.PortAutoDetect;
-int& PollPriority = Ports.PollPriority;
-IReceiveThread*& ReceiveThread = Ports.ReceiveThread;
-
-QString SettingsPortName() { return Ports.SettingsPortName(); }
-QStringList PortListNames() { return Ports.PortListNames(); }
-
 namespace {
 
 // The serial ports sorted, then "USB" when the FTDI library is loaded.

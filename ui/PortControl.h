@@ -2,8 +2,8 @@
 // The port control: what the program owns and steers of the line apart from the window that
 // shows it. It holds the port list, the configured port, the port switches, the poll priority
 // and the FTDI library, starts and ends the receive thread, and tells a view (the main window's
-// port menus, port button and status bar) what to show. The program has one, `Ports`; the
-// global names the other units use for the ports are its fields.
+// port menus, port button and status bar) what to show. The program makes one and hands it to
+// the window, which knows it as `Ports`.
 #include <QString>
 #include <QStringList>
 #include <atomic>
@@ -92,16 +92,3 @@ private:
     std::unique_ptr<IPortView> view_;
     mutable std::mutex listMutex_;
 };
-
-// The program's port control, and its fields under their global names.
-extern TPortControl Ports;
-extern TPortList& PortList;
-extern std::unique_ptr<TMVPort>& SettingsPort;
-extern bool& PortOpen;
-extern std::atomic<bool>& PortAutoDetect;
-extern int& PollPriority;
-extern IReceiveThread*& ReceiveThread;
-
-// The program's configured port and listed ports, read under the lock (any thread).
-QString SettingsPortName();
-QStringList PortListNames();

@@ -16,6 +16,7 @@
 #include "model/Helpers.h"
 #include "model/LineMode.h"
 #include "model/SchemeFiles.h"
+#include "model/Session.h"
 #include "platform/Abort.h"
 #include "platform/Numbers.h"
 #include "ui/FrameEdits.h"
@@ -204,8 +205,8 @@ bool TSchemeGridDelegate::eventFilter(QObject* object, QEvent* event)
 // ---------------------------------------------------------------------------------------------
 // The control: plumbing.
 
-TSchemeGridControl::TSchemeGridControl(std::unique_ptr<TSchemeGridHost> host, QTableWidget* grid)
-    : QObject(grid), host_(std::move(host)), grid_(grid), delegate_(new TSchemeGridDelegate(this, grid))
+TSchemeGridControl::TSchemeGridControl(TSession& session, std::unique_ptr<TSchemeGridHost> host, QTableWidget* grid)
+    : QObject(grid), session_(session), host_(std::move(host)), grid_(grid), delegate_(new TSchemeGridDelegate(this, grid))
 {
     grid_->setItemDelegate(delegate_);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -404,9 +405,9 @@ std::vector<TDeviceInfo*> TSchemeGridControl::DevicesInSchemeOrder() const
 {
     // Devices holds the creation order; a move changes only the order of the scheme's objects.
     std::vector<TDeviceInfo*> ordered;
-    for (const auto& device : host_->Devices())
+    for (const auto& device : session_.Devices)
         ordered.push_back(device.get());
-    const TDeviceScheme* scheme = host_->Scheme();
+    const TDeviceScheme* scheme = session_.CurrentScheme;
     if (!scheme)
         return ordered;
     const auto& objects = scheme->Objects;
@@ -425,7 +426,7 @@ void TSchemeGridControl::Rebuild()
     TDetach selecting(SelectCellAttached);
     TDetach editing(SetEditTextAttached);
     grid_->clearContents();
-    grid_->setRowCount(std::max<int>(1, int(host_->Devices().size())));
+    grid_->setRowCount(std::max<int>(1, int(session_.Devices.size())));
     const std::vector<TDeviceInfo*> rows = DevicesInSchemeOrder();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         BindDeviceRow(int(i), rows[i]);
@@ -436,7 +437,7 @@ void TSchemeGridControl::Rebuild()
 
 void TSchemeGridControl::RebuildKeepingTexts()
 {
-    const TDeviceList& devices = host_->Devices();
+    const TDeviceList& devices = session_.Devices;
     std::vector<std::array<QString, GridColumnCount>> kept(devices.size());
     std::vector<bool> hadRow(devices.size());
     for (std::size_t i = 0; i < devices.size(); ++i) {
@@ -513,7 +514,7 @@ void TSchemeGridControl::SelectCell(int column, int row, bool& canSelect)
     const QModelIndex editorCell = EditorCell();
     if (editorCell.isValid() && (editorCell.column() != column || editorCell.row() != row))
         CloseEditor(true);
-    if (host_->OpeningScheme() || row < 0 || row >= grid_->rowCount()) {
+    if (session_.OpenSchemeThread || row < 0 || row >= grid_->rowCount()) {
         canSelect = false;
         return;
     }
@@ -533,7 +534,7 @@ void TSchemeGridControl::SelectCell(int column, int row, bool& canSelect)
         chosen = any ? found : column;
     }
     SetCurrentCell(row, chosen);
-    SetEditing(chosen >= 2 || (chosen == 1 && host_->ConstructorMode()));
+    SetEditing(chosen >= 2 || (chosen == 1 && session_.ConstructorMode != 0));
     grid_->viewport()->update();
     if (SelectCellActive)
         host_->SelectDevice(device);
@@ -545,7 +546,7 @@ void TSchemeGridControl::DrawCell(QPainter& canvas, int column, int row, const Q
     const QModelIndex current = grid_->currentIndex();
     const bool currentRow = current.isValid() && current.row() == row;
     const bool currentCell = currentRow && current.column() == column;
-    const bool selected = host_->CurrentDevice() != nullptr;
+    const bool selected = session_.CurrentDevice != nullptr;
     TDeviceInfo* device = RowDevice(row);
 
     QColor background;
@@ -604,7 +605,7 @@ void TSchemeGridControl::KeyDown(int& key, TShiftState shift)
         return;
     const int column = current.column();
     const TFrameInfo& row = *device->FrameInfo;
-    TDeviceInfo* selected = host_->CurrentDevice();
+    TDeviceInfo* selected = session_.CurrentDevice;
 
     if (key >= Qt::Key_1 && key <= Qt::Key_8) {
         const int states = column == 2 ? row.Col2Radix : column == 5 ? row.Col5Radix
@@ -642,7 +643,7 @@ void TSchemeGridControl::KeyDown(int& key, TShiftState shift)
         TSchemeObject& object = *selected->SchemeObject;
         object.Mode = std::uint8_t((object.Mode + (up ? 2 : 1)) % 3);
         host_->ApplyDeviceMode(object.Mode);
-    } else if (column == 1 && host_->ConstructorMode()) {
+    } else if (column == 1 && session_.ConstructorMode != 0) {
         host_->MoveDevice(up);
     } else if (column == 3 || column == 4) {
         double step = column == 3 ? row.Value1Step : row.Value2Step;
@@ -659,7 +660,7 @@ void TSchemeGridControl::KeyUp(int& key, TShiftState)
 {
     if (key == Qt::Key_Control && CtrlTapped) {
         const QModelIndex current = grid_->currentIndex();
-        host_->SelectDevice(host_->CurrentDevice() ? nullptr : RowDevice(current.isValid() ? current.row() : -1));
+        host_->SelectDevice(session_.CurrentDevice ? nullptr : RowDevice(current.isValid() ? current.row() : -1));
     }
     CtrlTapped = false;
 }
@@ -733,7 +734,7 @@ void TSchemeGridControl::MouseDown(Qt::MouseButton, TShiftState, int x, int y)
 void TSchemeGridControl::MouseUp(Qt::MouseButton button, TShiftState, int x, int y)
 {
     const QModelIndex current = grid_->currentIndex();
-    if (button != Qt::LeftButton || !current.isValid() || current.column() != 0 || !host_->CurrentDevice())
+    if (button != Qt::LeftButton || !current.isValid() || current.column() != 0 || !session_.CurrentDevice)
         return;
     const QRect cell = grid_->visualRect(current);
     if (cell.contains(x, y))

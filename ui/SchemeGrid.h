@@ -2,8 +2,8 @@
 // The scheme grid: one row per device of the open scheme. Which cells may be chosen and edited
 // depends on the line mode and the device's mode; the cells are written by the devices' slots
 // through their grid rows, and an edited cell is committed through the same slots, never
-// stored as typed. The grid control owns this and reaches the window through a small host, so
-// that it runs without the main window.
+// stored as typed. The grid control owns this; it reads the open scheme from the session and
+// reaches the window only through its host (TSchemeGridHost), so that it runs without the window.
 #include <QColor>
 #include <QObject>
 #include <QPersistentModelIndex>
@@ -31,6 +31,7 @@ class QTableWidgetItem;
 class TDeviceInfo;
 class TDeviceScheme;
 class TImageList;
+class TSession;
 
 // How a column shows its text: left or right aligned, or as the mode's icon.
 // clang-format off
@@ -73,22 +74,14 @@ private:
     int row_;
 };
 
-// What the grid needs of the window: the open scheme and its devices, the selection, the
-// document's modified flag, and the window's device commands and images. The main window
-// implements it; tests fake it.
+// What the grid needs of the window (the open scheme it reads from the session): the selection
+// as the window shows it, the document's modified flag, and the window's device commands and
+// images. The main window implements it (ui/MainGrid.cpp); tests fake it.
 class TSchemeGridHost {
 public:
     virtual ~TSchemeGridHost() = default;
 
-    // The open scheme's devices in creation order, the scheme shown (none while one opens),
-    // and whether the open-scheme walk is building them.
-    virtual TDeviceList& Devices() = 0;
-    virtual TDeviceScheme* Scheme() const = 0;
-    virtual bool OpeningScheme() const = 0;
-    virtual TDeviceInfo* CurrentDevice() const = 0;
     virtual void SelectDevice(TDeviceInfo* device) = 0;
-    // Scheme editing is on (names editable, devices movable).
-    virtual bool ConstructorMode() const = 0;
     // A device's name was changed: the document is modified and the monitor's decoding reshown.
     virtual void NameChanged() = 0;
     // Columns 7-9 of a device's row as a fresh row shows them.
@@ -126,10 +119,11 @@ private:
 
 // The scheme grid's rows, selection, editing, keys and mouse: the rows the devices write, which
 // cells may be chosen, the in-place editor and how its text is committed through the devices'
-// slots, and the Ctrl commands. It reaches the window only through its host.
+// slots, and the Ctrl commands. It reads the open scheme (devices, the scheme shown, the
+// selection, the editor's switch) from the session and reaches the window only through its host.
 class TSchemeGridControl : public QObject {
 public:
-    TSchemeGridControl(std::unique_ptr<TSchemeGridHost> host, QTableWidget* grid);
+    TSchemeGridControl(TSession& session, std::unique_ptr<TSchemeGridHost> host, QTableWidget* grid);
     ~TSchemeGridControl() override;
 
     // The row object of a grid row: one per row index, alive as long as the grid.
@@ -213,6 +207,7 @@ protected:
 private:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous);
 
+    TSession& session_;
     std::unique_ptr<TSchemeGridHost> host_;
     QTableWidget* grid_;
     TSchemeGridDelegate* delegate_;

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "frames/Registration.h"
 #include "frames/shared/FrameBase.h"
-#include "frames/shared/Registration.h"
 #include "model/DeviceInfo.h"
 #include "model/GridRow.h"
 #include "model/Scheme.h"

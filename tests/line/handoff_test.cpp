@@ -1,8 +1,8 @@
 // The hand-off of settled exchanges to the device objects (statistics, due time, texts, images,
 // slots, grid cells 7 to 9, the watchdog) and to the line log with the monitor's list.
 #include "LineFixture.h"
+#include "frames/Registration.h"
 #include "frames/Terminal.h"
-#include "frames/shared/Registration.h"
 
 const Bytes Pressure = Join(Request(RowPressure6), Answer(RowPressure6, {0x10, 0x20}));
 const Bytes PressureBadAnswer = {0x46, 0x06, 0x10, 0x20, 0x37};

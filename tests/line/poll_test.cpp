@@ -24,7 +24,7 @@ TEST_F(PollTest, DueDevicesInListOrderThenBackedOffOnesWhenNoneIsDue)
     devices.objects[2]->Mode = ModeDisabled;
     silent.NextPollTick = clock.Now() + SilentDeviceBackOffMs;
     EXPECT_EQ(Choices(2), (std::vector<int>{RowLeveller44, RowLeveller44}));
-    EXPECT_EQ(host.CountActiveDevices(), 2);
+    EXPECT_EQ(CountActiveDevices(host.Devices()), 2);
     // Nobody due: the line is not left idle, the backed-off devices take turns.
     due.NextPollTick = clock.Now() + SilentDeviceBackOffMs;
     EXPECT_EQ(Choices(3), (std::vector<int>{RowPressure6, RowLeveller44, RowPressure6}));
@@ -65,7 +65,7 @@ TEST_F(PollTest, DisabledDevicesOrAnOpeningSchemeMeanNoPollAndAnIdleWait)
     EXPECT_EQ(Choices(1), (std::vector<int>{-1}));
     host.opening = false;
     devices.objects[0]->Mode = ModeDisabled;
-    EXPECT_EQ(host.CountActiveDevices(), 0);
+    EXPECT_EQ(CountActiveDevices(host.Devices()), 0);
     EXPECT_EQ(Choices(2), (std::vector<int>{-1, -1}));
 
     ScriptedPort& line = Connect();

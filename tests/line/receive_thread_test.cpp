@@ -211,7 +211,7 @@ TEST_F(ReceiveThreadTest, ConnectionEndResetsThePollPeriod)
     host.SetPortSettings({false, "ttyUSB0", {}});
     thread.CycleTimes.Put(reinterpret_cast<const std::uint8_t*>("\x41\0\0\0"), 4);
     thread.LastCycleTick = clock.Now();
-    host.SetStatusPanelText(1, PollPeriodText(65));
+    host.SetPanelText(1, PollPeriodText(65));
     thread.OnPass = [this] {
         Line("ttyUSB0").HangUp();
         thread.Terminate();

@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "frames/shared/Registration.h"
+#include "frames/Registration.h"
 #include "model/DeviceInfo.h"
 #include "support/FakeHost.h"
 #include "support/RunEvents.h"

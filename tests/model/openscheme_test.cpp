@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "frames/shared/Registration.h"
+#include "frames/Registration.h"
 #include "model/OpenSchemeThread.h"
 #include "support/FakeHost.h"
 #include "support/RunEvents.h"

@@ -14,6 +14,9 @@
 #include "support/HostileFiles.h"
 
 namespace {
+// The file comment the cases read and write.
+QString FileComment;
+
 QByteArray Image(std::initializer_list<int> bytes)
 {
     QByteArray out;
@@ -73,7 +76,7 @@ protected:
 TEST_F(SchemeFiles, SchemeFileIsWrittenByteForByteAndReadBack)
 {
     const QString path = Path("s.mvs");
-    ASSERT_TRUE(SaveSchemeFile(path, Sample()));
+    ASSERT_TRUE(SaveSchemeFile(path, Sample(), FileComment));
     EXPECT_EQ(FileBytes(path), SampleSchemeImage);
     EXPECT_EQ(Sample(false)[0]->Objects[0]->Mode, ModeReceive) << "sensor diagnostics: new devices receive";
     LineMode = LineModeMaster;
@@ -171,7 +174,7 @@ TEST_F(SchemeFiles, ReadersTakeNoMoreThanTheImageLimit)
 {
     ASSERT_TRUE(ReplaceFile(Path("big.mvs"), SampleSchemeImage + QByteArray(70000, '\xEE')));
     TSchemeList schemes;
-    EXPECT_TRUE(LoadSchemeFile(Path("big.mvs"), schemes));
+    EXPECT_TRUE(LoadSchemeFile(Path("big.mvs"), schemes, FileComment));
     // A comment that only ends past the first 65536 bytes does not end at all.
     QString comment;
     EXPECT_FALSE(ParseSchemeImage(QByteArray("MV02") + QByteArray(MaxFileImage, 'a') + Image({0, 0, 0}), schemes,
@@ -202,7 +205,7 @@ TEST_F(SchemeFiles, WritersRefuseWhatTheReadersWouldRejectAndWhatExceedsTheLimit
     ASSERT_TRUE(ReplaceFile(path, "old"));
     auto schemes = Sample();
     schemes[0]->Objects[1]->Type = DeviceCatalogueCount;
-    EXPECT_FALSE(SaveSchemeFile(path, schemes));
+    EXPECT_FALSE(SaveSchemeFile(path, schemes, FileComment));
     schemes[0]->Objects[1]->Type = 60;
     schemes[0]->Objects[1]->Mode = 3;
     EXPECT_FALSE(SaveInfoFile(Path("bad.mvi"), schemes, LineModeSensors, {}));
@@ -220,10 +223,10 @@ TEST_F(SchemeFiles, ImageLimitCountsEncodedBytes)
     // Cyrillic letters take one byte each on disk (two in UTF-8).
     const QString path = Path("limit.mvs");
     FileComment = QString(MaxFileImage - 7, QChar(0x0416));
-    ASSERT_TRUE(SaveSchemeFile(path, {}));
+    ASSERT_TRUE(SaveSchemeFile(path, {}, FileComment));
     EXPECT_EQ(QFileInfo(path).size(), MaxFileImage);
     FileComment += QChar(0x0416);
-    EXPECT_FALSE(SaveSchemeFile(path, {}));
+    EXPECT_FALSE(SaveSchemeFile(path, {}, FileComment));
     EXPECT_EQ(QFileInfo(path).size(), MaxFileImage) << "the old file stays";
     EXPECT_EQ(Files(), QStringList{"limit.mvs"}) << "no temporary left";
 }
@@ -236,7 +239,7 @@ TEST_F(SchemeFiles, ASchemeFileIsSavedThroughALinkAndAStateFileIsNot)
     ASSERT_TRUE(ReplaceFile(target, "old"));
     ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0640), 0);
     ASSERT_TRUE(QFile::link("real/doc.mvs", link));
-    ASSERT_TRUE(SaveSchemeFile(link, Sample()));
+    ASSERT_TRUE(SaveSchemeFile(link, Sample(), FileComment));
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(FileBytes(target), SampleSchemeImage);
     struct stat st {};
@@ -261,7 +264,7 @@ TEST_F(SchemeFiles, AFailedWriteLeavesTheOldFile)
     struct rlimit tight = saved;
     tight.rlim_cur = 16;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
-    const bool written = SaveSchemeFile(path, Sample());
+    const bool written = SaveSchemeFile(path, Sample(), FileComment);
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(written);

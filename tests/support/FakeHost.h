@@ -1,7 +1,7 @@
 #pragma once
 // A host standing in for the main window: device lists, a scheme panel, status-bar widths and
-// progress, and a record of every watchdog message. Installs itself as the program's host for
-// its lifetime.
+// progress, and a record of every watchdog message; it is its own line list and status view.
+// Installs itself as the program's host for its lifetime.
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -15,7 +15,7 @@
 #include "model/DeviceInfo.h"
 #include "model/Host.h"
 
-class FakeHost : public THost {
+class FakeHost : public THost, public ILineListView, public IStatusView {
 public:
     FakeHost() { SetHost(this); }
     ~FakeHost() override
@@ -29,37 +29,41 @@ public:
 
     TDeviceList& Devices() override { return devices; }
     TDevicesByAddr& DevicesByAddr() override { return byAddr; }
-    TDeviceInfo* CurrentDevice() const override { return current; }
-    QWidget* SchemePanel() const override { return panel.get(); }
+    TDeviceInfo* CurrentDevice() const { return current; }
+    QWidget* SchemePanel() const { return panel.get(); }
     // Records the device and, like the window, stops its watchdog.
     void WMTimer(TDeviceInfo* device) override
     {
         timerMessages.push_back(device);
         device->StopTimer();
     }
-    int StatusPanelWidth(int index) const override { return index == 0 ? 300 : index == 1 ? 106
-                                                                                          : 220; }
-    int ProgressX() const override { return progressX; }
-    void SetProgressX(int x) override { progressX = x; }
-    // Records the progress position it is drawn at; then runs OnRedraw.
-    void UpdateStatusBarRegion() override
+    int PanelWidth(int index) const override { return index == 0 ? 300 : index == 1 ? 106
+                                                                                    : 220; }
+    // Records each position the progress moves to; then runs OnRedraw.
+    void ShowProgress(int x) override
     {
+        if (x == progressX)
+            return;
+        progressX = x;
         redraws.push_back(progressX);
         if (OnRedraw)
             OnRedraw();
     }
     bool OpeningScheme() const override { return opening; }
     int UpdateTime() const override { return updateTime; }
-    bool LineLogOn() const override { return lineLogOn; }
-    void ShowHexTexts(const QString& request, const QString& answer) override
+    bool Recording() const override { return lineLogOn; }
+    // The hex fields show the selected device's texts.
+    void ShowDeviceTexts(const TDeviceInfo& device, const QString& request, const QString& answer) override
     {
+        if (&device != current)
+            return;
         hexOut->SetText(request);
         hexIn->SetText(answer);
     }
-    int LineListTopIndex() const override { return listTop; }
-    int LineListItemIndex() const override { return listIndex; }
+    int TopIndex() const override { return listTop; }
+    int ItemIndex() const override { return listIndex; }
     // Selects and, like a list box, scrolls the item into view.
-    void SetLineListItemIndex(int index) override
+    void SetItemIndex(int index) override
     {
         listIndex = index;
         const int visible = listHeight / (listItemHeight > 0 ? listItemHeight : 1);
@@ -68,13 +72,12 @@ public:
         else if (index >= 0 && visible > 0 && index >= listTop + visible)
             listTop = index - visible + 1;
     }
-    int LineListHeight() const override { return listHeight; }
-    int LineListItemHeight() const override { return listItemHeight; }
-    int LineListCount() const override { return listCount; }
-    void SetLineListCount(int count) override { listCount = count; }
-    void BeginLineListUpdate() override { ++listUpdateDepth; }
-    void EndLineListUpdate() override { --listUpdateDepth; }
-    void ShowLineRecordInfo() override { ++recordInfoShown; }
+    // A list box of listHeight pixels with items of listItemHeight.
+    int VisibleCount() const override { return listHeight / (listItemHeight > 0 ? listItemHeight : 1); }
+    void SetCount(int count) override { listCount = count; }
+    void BeginUpdate() override { ++listUpdateDepth; }
+    void EndUpdate() override { --listUpdateDepth; }
+    void ShowRecordInfo() override { ++recordInfoShown; }
     // Receive thread: the port settings are read under a lock.
     TPortSettings PortSettings() const override
     {
@@ -86,7 +89,7 @@ public:
         std::lock_guard lock(portMutex_);
         portSettings_ = settings;
     }
-    void SetStatusPanelText(int index, const QString& text) override
+    void SetPanelText(int index, const QString& text) override
     {
         if (index < 0 || index >= static_cast<int>(statusTexts.size()))
             return;
@@ -94,6 +97,9 @@ public:
         statusHistory[static_cast<std::size_t>(index)].push_back(text);
     }
     void PostSearchEnded() override { ++searchEndPosts; }
+    bool IsClosing() const override { return false; }
+    ILineListView& LineList() override { return *this; }
+    IStatusView& Status() override { return *this; }
 
     TFrameHandlers Handlers() const
     {

@@ -11,9 +11,10 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include "frames/shared/Registration.h"
+#include "frames/Registration.h"
 #include "model/LineMode.h"
 #include "model/SchemeFiles.h"
+#include "model/Session.h"
 #include "platform/Abort.h"
 #include "platform/Files.h"
 #include "support/HostileFiles.h"
@@ -53,16 +54,9 @@ protected:
         qputenv("MIRVANE_TTY_CLASS_DIR", ttyDir.path().toLocal8Bit());
         RegisterFrameClasses();
         SetStartArguments(QStringList{});
-        savedStartDir = StartDir;
         FakeReceiveThread::Log.clear();
         SetReceiveThreadFactory([]() -> IReceiveThread* { return new FakeReceiveThread; });
-        PortOpen = PortAutoDetect = true;
-        PollPriority = 2;
         LineMode = LineModeMaster;
-        ConstructorMode = 0;
-        CurrentScheme = PendingScheme = nullptr;
-        CurrentFileName.clear();
-        FileComment.clear();
         SetMessageBoxHook([this](const QString& text, const QString& caption, TButtons, TBoxIcon) {
             Messages << caption + QLatin1Char('|') + text;
             return Answers.empty() ? DefaultAnswer : Answers.takeFirst();
@@ -76,7 +70,7 @@ protected:
     {
         if (form && ReceiveThread) {
             form->close();
-            RunEventsUntil([] { return ReceiveThread == nullptr; });
+            RunEventsUntil([this] { return ReceiveThread == nullptr; });
         }
         form.reset();
         SetReceiveThreadFactory({});
@@ -84,16 +78,13 @@ protected:
         SetMessageBoxHook({});
         SetFileDialogHook({});
         SetStartArguments(std::nullopt);
-        StartDir = savedStartDir;
-        CurrentScheme = nullptr;
         LineMode = LineModeMaster;
-        ConstructorMode = 0;
     }
     TMirvane2Form& Make()
     {
-        form = std::make_unique<TMirvane2Form>();
+        form = std::make_unique<TMirvane2Form>(session, ports);
         // Settings never go beside the test program, where the next run would read them.
-        IniFileName = Ini();
+        form->IniFileName = Ini();
         return *form;
     }
     TMirvane2Form& StartUp()
@@ -123,10 +114,7 @@ protected:
                 schemes.back()->Objects.push_back(std::make_unique<TSchemeObject>(
                     QString::fromUtf8(DeviceCatalogue[row].Model), std::uint32_t(row), ModeEmulate));
         }
-        const QString saved = FileComment;
-        FileComment = comment;
-        EXPECT_TRUE(SaveSchemeFile(Path(name), schemes));
-        FileComment = saved;
+        EXPECT_TRUE(SaveSchemeFile(Path(name), schemes, comment));
         return Path(name);
     }
     bool WaitOpened()
@@ -174,13 +162,29 @@ protected:
     }
 
     QTemporaryDir ttyDir, settingsDir, dir;
+    // Each case's own document, open scheme and port control, which its windows show; the names
+    // the window's parts know them by.
+    TPortControl ports;
+    TPortList& PortList = ports.PortList;
+    std::unique_ptr<TMVPort>& SettingsPort = ports.SettingsPort;
+    bool& PortOpen = ports.PortOpen;
+    std::atomic<bool>& PortAutoDetect = ports.PortAutoDetect;
+    int& PollPriority = ports.PollPriority;
+    IReceiveThread*& ReceiveThread = ports.ReceiveThread;
+    TDocument document;
+    QString& CurrentFileName = document.FileName;
+    QString& FileComment = document.FileComment;
+    TSession session{document};
+    TDeviceScheme*& CurrentScheme = session.CurrentScheme;
+    TDeviceScheme*& PendingScheme = session.PendingScheme;
+    std::uint8_t& ConstructorMode = session.ConstructorMode;
+    std::uint8_t& SearchByUser = session.SearchByUser;
     std::unique_ptr<TMirvane2Form> form;
     QStringList Messages;   // "caption|text"
     QList<TAnswer> Answers;
     TAnswer DefaultAnswer = TAnswer::Cancel;
     QStringList Chosen;
     QStringList DialogFolders;
-    QString savedStartDir;
 };
 
 // A window made before the test, for the scheme and document commands.

@@ -151,7 +151,7 @@ TEST_F(MainWindowTest, AFailureAtAnyStepOfAnOpenLeavesTheOpenDocumentAsItWas)
     const QString b = WriteSchemeFile(QStringLiteral("b.mvs"), {{QStringLiteral("B1"), {RowAt(2)}}, {QStringLiteral("B2"), {}}},
                                       QStringLiteral("про b"));
     TSchemeList stored;
-    ASSERT_TRUE(LoadSchemeFile(b, stored));
+    ASSERT_TRUE(LoadSchemeFile(b, stored, FileComment));
     ASSERT_TRUE(SaveInfoFile(ChangeFileExt(b, StateFileExt), stored, LineModeSensors, QStringLiteral("B2")));
     Open(a);
     const auto lastFiles = form->LastFiles;
@@ -218,7 +218,7 @@ TEST_F(SchemeWindowTest, ReopeningOrLeavingAModifiedDocumentAsksFirstAndADeleted
         EXPECT_EQ(Action((QByteArray("LastFilePopupItem") + number).constData())->text(), caption);
     }
     TSchemeList saved;
-    ASSERT_TRUE(LoadSchemeFile(a, saved));
+    ASSERT_TRUE(LoadSchemeFile(a, saved, FileComment));
     EXPECT_EQ(saved.at(0)->Name, QStringLiteral("A2"));
 
     // No file dialog, and so nothing listing or watching a folder, before the first is asked for.

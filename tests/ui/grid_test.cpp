@@ -318,3 +318,86 @@ TEST_F(SchemeTest, CtrlCommandsActThroughTheWindowsItems)
     form->GridControl->DblClick();
     EXPECT_EQ(form->Devices().size(), 1u);
 }
+
+namespace {
+
+// The grid's host without a window: what the control asks of it, in order.
+class LoggingGridHost final : public TSchemeGridHost {
+public:
+    LoggingGridHost(TSession& session, QStringList& log) : session_(session), log_(log) {}
+    void SelectDevice(TDeviceInfo* device) override
+    {
+        session_.CurrentDevice = device;
+        log_ << QStringLiteral("select %1").arg(device ? device->SchemeObject->Name : QStringLiteral("none"));
+    }
+    void NameChanged() override { log_ << QStringLiteral("name changed"); }
+    void UpdateDeviceRowStatus(TDeviceInfo*) override {}
+    void ApplyDeviceMode(int mode) override { log_ << QStringLiteral("mode %1").arg(mode); }
+    void Click(const char* name) override { log_ << QStringLiteral("click ") + QLatin1String(name); }
+    void MoveDevice(bool up) override { log_ << (up ? QStringLiteral("move up") : QStringLiteral("move down")); }
+    void PopupDeviceModeMenu(const QPoint&) override { log_ << QStringLiteral("popup"); }
+    const TImageList& ModeImages() const override { return images_; }
+    QColor FixedCellColor() const override { return Qt::gray; }
+
+private:
+    TSession& session_;
+    QStringList& log_;
+    TImageList images_{16};
+};
+
+}   // namespace
+
+// The grid control runs on a session and a grid alone: rows in the scheme's order, a row's
+// device, a committed name, the editor's switch and Ctrl on the mode and name columns.
+TEST(GridControl, RowsNamesAndCtrlCommandsThroughItsSeamsWithoutAWindow)
+{
+    RegisterFrameClasses();
+    const ScopedFrameClass first(1, CreateTestAnswerFrame), second(7, CreateTestAnswerFrame);
+    LineMode = LineModeMaster;
+    TDocument document;
+    TSession session(document);
+    QStringList log;
+    QTableWidget grid(1, GridColumnCount);
+    QWidget panel;
+    TFrameHandlers handlers;
+    handlers.Owner = handlers.Parent = &panel;
+    auto* control = new TSchemeGridControl(session, std::make_unique<LoggingGridHost>(session, log), &grid);
+    document.Schemes.push_back(std::make_unique<TDeviceScheme>(QStringLiteral("S")));
+    session.CurrentScheme = document.Schemes.back().get();
+    TDeviceInfo* a = session.AddDevice(session.AddObject(QStringLiteral("A"), 1), &handlers, nullptr);
+    TDeviceInfo* b = session.AddDevice(session.AddObject(QStringLiteral("B"), 7), &handlers, nullptr);
+    ASSERT_TRUE(session.SwapDevices(b, a));
+    control->Rebuild();
+    ASSERT_EQ(grid.rowCount(), 2);
+    EXPECT_EQ(control->RowDevice(0), b);   // the scheme's order, not the creation order
+    EXPECT_EQ(control->DeviceRow(a), 1);
+    EXPECT_EQ(grid.item(1, 0)->text() + u'|' + grid.item(1, 1)->text(), QStringLiteral("10|A"));
+
+    control->ApplyCellText(1, 1, QStringLiteral("  Кран "));
+    control->ApplyCellText(1, 1, QStringLiteral("Кран"));   // unchanged: no second notice
+    EXPECT_EQ(a->SchemeObject->Name, QStringLiteral("Кран"));
+    EXPECT_EQ(log, QStringList{"name changed"});
+
+    // Ctrl+Up on column 0 steps the selected device's mode; on column 1 it moves the device in
+    // the editor only.
+    const auto ctrlUp = [&](int column) {
+        log.clear();
+        control->SetCurrentCell(1, column);
+        int key = Qt::Key_Up;
+        GuardUi([&] { control->KeyDown(key, Qt::ControlModifier); });
+        return log;
+    };
+    session.CurrentDevice = a;
+    EXPECT_EQ(ctrlUp(0), QStringList{"mode 0"});
+    EXPECT_EQ(ctrlUp(1), QStringList{});
+    session.ConstructorMode = 1;
+    EXPECT_EQ(ctrlUp(1), QStringList{"move up"});
+    // A tapped Ctrl selects the current row's device, or none when one is selected.
+    session.CurrentDevice = nullptr;
+    log.clear();
+    int ctrl = Qt::Key_Control;
+    control->KeyDown(ctrl, Qt::ControlModifier);
+    control->KeyUp(ctrl, Qt::NoModifier);
+    EXPECT_EQ(log, QStringList{"select Кран"});
+    session.ReleaseDevices(nullptr);
+}

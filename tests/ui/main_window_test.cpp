@@ -77,7 +77,7 @@ TEST_F(MainWindowTest, ColourChangeRebuildsTheTintedButtonsAndTheBlend)
     QApplication::setPalette(red);
     QCoreApplication::processEvents();
     EXPECT_NE(f.ShowRightButton->icon().cacheKey(), before);
-    EXPECT_EQ(BlendedColor, QColor(170, 170, 170));
+    EXPECT_EQ(f.BlendedColor, QColor(170, 170, 170));
     QApplication::setPalette(saved);
     QCoreApplication::processEvents();
 }
@@ -96,7 +96,7 @@ TEST_F(MainWindowTest, CloseWithoutThreadsEndsAtOnceAndDestroysDevicesFirst)
     form.reset();   // the device and its frame go before the widget tree
     EXPECT_TRUE(frame.isNull());
     EXPECT_EQ(Host(), nullptr);
-    EXPECT_EQ(Mirvane2Form, nullptr);
+    EXPECT_EQ(Mirvane2Form(), nullptr);
     // Its schemes went with it: a later window never meets them (it opens its start file).
     EXPECT_EQ(CurrentScheme, nullptr);
     EXPECT_EQ(PendingScheme, nullptr);
@@ -113,9 +113,9 @@ TEST_F(MainWindowTest, EachEndingSignalClosesAsTheUserDoes)
     if (!childFolder.isEmpty()) {
         TSchemeList schemes;
         schemes.push_back(std::make_unique<TDeviceScheme>(QStringLiteral("S")));
-        ASSERT_TRUE(SaveSchemeFile(document(childFolder), schemes));
+        ASSERT_TRUE(SaveSchemeFile(document(childFolder), schemes, FileComment));
         Make();
-        IniFileName = childFolder + QStringLiteral("/Mirvane2.ini");
+        form->IniFileName = childFolder + QStringLiteral("/Mirvane2.ini");
         StartUp();
         Open(document(childFolder));
         form->SetModified(true);

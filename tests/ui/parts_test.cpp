@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include "model/Session.h"
 #include "platform/Files.h"
 #include "platform/PortList.h"
 #include "support/HostileFiles.h"
@@ -18,6 +19,7 @@
 #include "ui/Help.h"
 #include "ui/ImageList.h"
 #include "ui/Main.h"
+#include "ui/PortControl.h"
 
 TEST(ImageParts, TintBlendAndMaskedStrips)
 {
@@ -80,7 +82,10 @@ TEST(PortEnumerator, TakesRealUartsOnly)
 // as the subject.
 TEST(HelpAndAbout, TheAboutFormsLinksOpenTheSiteAndAMail)
 {
-    TMirvane2Form main;
+    TDocument document;
+    TSession session(document);
+    TPortControl ports;
+    TMirvane2Form main(session, ports);
     TOpenedLinks opened;
     for (const char* scheme : {"http", "https", "mailto"})
         QDesktopServices::setUrlHandler(QLatin1String(scheme), &opened, "Open");
@@ -97,7 +102,10 @@ TEST(HelpAndAbout, TheAboutFormsLinksOpenTheSiteAndAMail)
 
 TEST(HelpAndAbout, HelpPageInRussianAndTheVersion)
 {
-    TMirvane2Form main;   // registers the resources
+    TDocument document;
+    TSession session(document);
+    TPortControl ports;
+    TMirvane2Form main(session, ports);   // registers the resources
     QTemporaryDir dir;
     const QString page = QString::fromUtf8(FileBytes(WriteHelpPage(dir.path() + QStringLiteral("/help"))));
     ASSERT_FALSE(page.isEmpty());
@@ -119,7 +127,10 @@ TEST(HelpAndAbout, HelpPageInRussianAndTheVersion)
 // on two lines; the panel ends above the "OK" button, inside the form.
 TEST(HelpAndAbout, AboutTextsReadWhole)
 {
-    TMirvane2Form main;
+    TDocument document;
+    TSession session(document);
+    TPortControl ports;
+    TMirvane2Form main(session, ports);
     TAboutForm form(&main);
     const TTextFitReport report = CheckTextsFit(&form);
     EXPECT_GE(report.Checked, 9);

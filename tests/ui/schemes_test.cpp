@@ -326,7 +326,7 @@ TEST_F(SchemeWindowTest, EmulatedAnswersSurviveALineModeRoundTrip)
             schemes[k]->Objects.push_back(
                 std::make_unique<TSchemeObject>(QString::fromUtf8(DeviceCatalogue[row].Model), std::uint32_t(row), ModeEmulate));
         }
-    ASSERT_TRUE(SaveSchemeFile(Path(QStringLiteral("all.mvs")), schemes));
+    ASSERT_TRUE(SaveSchemeFile(Path(QStringLiteral("all.mvs")), schemes, FileComment));
     PortOpen = false;
     form->show();
     form->activateWindow();

@@ -72,7 +72,7 @@ TEST_F(SettingsTest, AFirstStartWaitsForItsMessageUsesDefaultsAndAnUnchangedRunW
 
     EXPECT_FALSE(f.close());   // the thread has not ended yet
     EXPECT_EQ(f.Closing, 1);
-    EXPECT_TRUE(RunEventsUntil([&f] { return !f.isVisible() && ReceiveThread == nullptr; }));
+    EXPECT_TRUE(RunEventsUntil([this, &f] { return !f.isVisible() && ReceiveThread == nullptr; }));
     EXPECT_TRUE(PortOpen);   // closing does not switch the port off
     EXPECT_FALSE(QFile::exists(Ini()));
 }
@@ -114,21 +114,22 @@ TEST_F(SettingsTest, AFileWithoutPortOrModeStartsClosedInSensorDiagnosticsAndOnT
 TEST_F(SettingsTest, RecentFilesAreReadOnceAndWrittenBackInTheirStoredForm)
 {
     QTemporaryDir start;
-    StartDir = start.path() + QLatin1Char('/');
+    Make();
+    const QString startDir = form->StartDir = start.path() + QLatin1Char('/');
     const QByteArray bytes = QFile::encodeName(dir.path()) + "/\xca\xf0\xe0\xed";   // cp1251
     const QString path = WriteSchemeFile(DecodeName("\xca\xf0\xe0\xed.mvs"), {{QStringLiteral("S"), {}}});
     WriteIni("[LASTFILES]\nFile1=a.mvs\nFile2=./a.mvs\nFile3=./sub/b.mvs\nFile4=\nFile5=" + bytes + ".mvs\n");
     TMirvane2Form& f = StartUp();
     EXPECT_EQ(QStringList(f.LastFiles.begin(), f.LastFiles.begin() + 4),
-              (QStringList{StartDir + "a.mvs", StartDir + "sub/b.mvs", path, QString()}));
+              (QStringList{startDir + "a.mvs", startDir + "sub/b.mvs", path, QString()}));
     Open(path);
     f.SetModified(true);
     EXPECT_TRUE(GuardUi([&f] { f.FSaveFileItemClick(); }));
     EXPECT_TRUE(Messages.isEmpty()) << qPrintable(Messages.join(u'\n'));
     CloseAndDrop();
     const QByteArray written = ReadIni();
-    EXPECT_TRUE(written.startsWith("[LASTFILES]\nFile1=" + bytes + ".mvs\nFile2=" + EncodeName(StartDir) +
-                                   "a.mvs\nFile3=" + EncodeName(StartDir) + "sub/b.mvs\n["))
+    EXPECT_TRUE(written.startsWith("[LASTFILES]\nFile1=" + bytes + ".mvs\nFile2=" + EncodeName(startDir) +
+                                   "a.mvs\nFile3=" + EncodeName(startDir) + "sub/b.mvs\n["))
         << written.toHex().constData();
     for (const char* ext : {".mvs", ".mvi"})
         EXPECT_TRUE(RemoveFile(DecodeName(bytes + ext))) << ext << " under its own name";
@@ -144,7 +145,7 @@ TEST_F(SettingsTest, ARecentFileOpensFromAnyStartFolderAndAnOldRelativeEntryAsBe
     WriteIni("[LASTFILES]\nFile1=./docs/crane.mvs\n");
     for (const QString& start : {dir.path(), dir.path(), elsewhere.path()}) {
         Make();   // the first window of a process sets the start folder
-        StartDir = start + QLatin1Char('/');
+        form->StartDir = start + QLatin1Char('/');
         TMirvane2Form& f = StartUp();
         EXPECT_EQ(f.windowTitle(), QStringLiteral("Mirvane2 - crane")) << qPrintable(start);
         if (start == dir.path()) {
@@ -262,7 +263,7 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
     AddTty(QStringLiteral("ttyUSB1"));
     WriteIni("[SETUP]\nPort=1,1,TTYUSB0 ,9\nMode=0\n");
     TMirvane2Form& f = StartUp();
-    EXPECT_EQ(SettingsPortName(), QStringLiteral("ttyUSB0"));
+    EXPECT_EQ(ports.SettingsPortName(), QStringLiteral("ttyUSB0"));
     EXPECT_TRUE(Action("LCriticalPriorityItem")->isChecked());
     ExpectBothMenus({QStringLiteral("ttyUSB&0*-"), QStringLiteral("ttyUSB&1-")});
     FakeReceiveThread::Log.clear();
@@ -282,7 +283,7 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
                                                    "thread reconnect", "thread priority 5", "thread reset stats"}));
 
     AddTty(QStringLiteral("ttyACM1"));   // the folder watch (or the rescan beat) notices it
-    ASSERT_TRUE(RunEventsUntil([] { return PortListNames().contains(QStringLiteral("ttyACM1")); }));
+    ASSERT_TRUE(RunEventsUntil([this] { return ports.PortListNames().contains(QStringLiteral("ttyACM1")); }));
     ExpectBothMenus({QStringLiteral("ttyACM&1"), QStringLiteral("ttyUSB&0"), QStringLiteral("ttyUSB&1*")});
     EXPECT_EQ(FakeReceiveThread::Log.count(QStringLiteral("thread reconnect")), 3);
     EXPECT_EQ(FakeReceiveThread::Log.count(QStringLiteral("thread stop search")), 3);
@@ -294,7 +295,7 @@ TEST_F(SettingsTest, ChoosingAPortAutoDetectionPriorityAndPluggedPorts)
     PortAutoDetect = true;
     PollPriority = 2;
     TMirvane2Form& again = StartUp();
-    EXPECT_EQ(std::tuple(PortAutoDetect.load(), SettingsPortName(), PollPriority), std::tuple(false, QStringLiteral("ttyUSB1"), 5));
+    EXPECT_EQ(std::tuple(PortAutoDetect.load(), ports.SettingsPortName(), PollPriority), std::tuple(false, QStringLiteral("ttyUSB1"), 5));
     EXPECT_TRUE(again.SameAddrCheckBox->Checked());
     CloseAndDrop();
     EXPECT_EQ(ReadIni(), written);   // nothing changed: not rewritten
@@ -336,7 +337,7 @@ TEST_F(SettingsTest, SwitchingThePortEndsOrStartsTheThread)
     f.LPortOpenItemClick();
     EXPECT_EQ(FakeReceiveThread::Log, QStringList{"thread terminate"});
     EXPECT_FALSE(PortOpen || f.PortOpenButton->isChecked() || f.StatusText(2) == PortClosedText);
-    ASSERT_TRUE(RunEventsUntil([] { return ReceiveThread == nullptr; }));
+    ASSERT_TRUE(RunEventsUntil([this] { return ReceiveThread == nullptr; }));
     EXPECT_EQ(f.StatusText(1) + f.StatusText(2), QStringLiteral(" Готов") + PortClosedText);
 
     f.LPortOpenItemClick();
@@ -357,7 +358,7 @@ TEST_F(SettingsTest, AChangedFtdiCountReconnectsOnce)
     ASSERT_NE(LoadFtdiLibrary(FakeFtdi::Path()), nullptr);   // found by the window's own load
     AddTty(QStringLiteral("ttyUSB0"));
     TMirvane2Form& f = StartUp();
-    EXPECT_EQ(PortListNames(), (QStringList{"ttyUSB0", "USB"}));   // the FTDI entry last
+    EXPECT_EQ(ports.PortListNames(), (QStringList{"ttyUSB0", "USB"}));   // the FTDI entry last
     // A plugged tty is the port choices' test.
     // clang-format off
     struct { int devices; std::uint32_t listFails; int reconnects; } const steps[] = {
@@ -409,4 +410,80 @@ TEST_F(SettingsTest, PortsChosenWhileTheThreadReconnectsReachIt)
     detection.join();
     EXPECT_TRUE(RunEventsUntil([&f] { return f.StatusText(2) == QStringLiteral("9ttyMirvaneTest1"); }));
     CloseAndDrop();
+}
+
+namespace {
+
+// The port control's view without a window: every call into one log, with the thread's calls.
+class LoggingPortView final : public IPortView {
+public:
+    explicit LoggingPortView(QStringList& log) : log_(log) {}
+    void ShowPortList() override { log_ << QStringLiteral("view list"); }
+    void CheckPort(int tag) override { log_ << QStringLiteral("view check %1").arg(tag); }
+    void ShowPortOpen(bool open) override { log_ << QStringLiteral("view open %1").arg(open); }
+    void ShowAutoDetect(bool on) override { log_ << QStringLiteral("view auto %1").arg(on); }
+    void ShowReconnect() override { log_ << QStringLiteral("view reconnect"); }
+    void ShowPortClosed() override { log_ << QStringLiteral("view closed"); }
+    bool IsClosing() const override { return Closing; }
+    void CompleteClose() override { log_ << QStringLiteral("view close"); }
+
+    bool Closing = false;
+
+private:
+    QStringList& log_;
+};
+
+}   // namespace
+
+// The switch, the priority, the choice of a port and the thread's end, through the control's
+// seams alone: what the thread is asked and what the view is told, in order.
+TEST(PortControl, SwitchesPriorityPortChoiceAndTheThreadsEndWithoutAWindow)
+{
+    QStringList log;
+    bool makesThread = true;
+    LoggingReceiveThread* thread = nullptr;
+    TPortControl ports([&]() -> IReceiveThread* {
+        thread = makesThread ? new LoggingReceiveThread(log) : nullptr;
+        return thread;
+    });
+    auto view = std::make_unique<LoggingPortView>(log);
+    LoggingPortView& shown = *view;
+    ports.Attach(std::move(view));
+    for (const char* name : {"ttyS0", "ttyUSB0"})
+        ports.PortList.push_back(std::make_unique<TMVPort>(QString::fromLatin1(name)));
+    ports.ConfigurePort(QStringLiteral("TTYS0"));   // takes the listed spelling
+    EXPECT_EQ(ports.SettingsPortName(), QStringLiteral("ttyS0"));
+    const auto step = [&](const std::function<void()>& act) {
+        log.clear();
+        act();
+        return log;
+    };
+    // clang-format off
+    EXPECT_EQ(step([&] { ports.StartReceiveThread(); }), (QStringList{"thread priority 2", "thread resume"}));
+    EXPECT_EQ(step([&] { ports.ChoosePriority(2); }), QStringList{});
+    EXPECT_EQ(step([&] { ports.ChoosePriority(5); }), (QStringList{"thread priority 5", "thread reset stats"}));
+    EXPECT_EQ(step([&] { ports.ChoosePort(0); }), QStringList{"view check 0"});   // the configured one
+    EXPECT_EQ(step([&] { ports.ChoosePort(1); }),
+              (QStringList{"view check 1", "thread stop search", "thread reconnect", "view reconnect"}));
+    EXPECT_EQ(step([&] { ports.ChoosePort(2); }), QStringList{});
+    EXPECT_EQ(step([&] { ports.SwitchAutoDetect(); }),
+              (QStringList{"view auto 0", "thread stop search", "thread reconnect", "view reconnect"}));
+    // Switched off and on again before the thread ended: a fresh one starts from its end.
+    EXPECT_EQ(step([&] { ports.SwitchPortOpen(); ports.SwitchPortOpen(); }),
+              (QStringList{"view open 0", "thread terminate", "view open 1"}));
+    EXPECT_EQ(step([&] { thread->End(); }), (QStringList{"thread priority 5", "thread resume"}));
+    EXPECT_EQ(step([&] { ports.SwitchPortOpen(); thread->End(); }),
+              (QStringList{"view open 0", "thread terminate", "view open 0", "view closed"}));
+    // clang-format on
+    EXPECT_TRUE(!ports.PortOpen && !ports.ReceiveThread);
+    EXPECT_EQ(ports.Settings().SettingsPort, QStringLiteral("ttyUSB0"));
+
+    // A closing window completes its close at the thread's end; no thread made shows the port closed.
+    EXPECT_EQ(step([&] { ports.SwitchPortOpen(); }), (QStringList{"view open 1", "thread priority 5", "thread resume"}));
+    shown.Closing = true;
+    EXPECT_EQ(step([&] { thread->Terminate(); thread->End(); }), (QStringList{"thread terminate", "view close"}));
+    makesThread = false;
+    EXPECT_EQ(step([&] { ports.StartReceiveThread(); }), QStringList{"view closed"});
+    ports.Detach();
+    EXPECT_TRUE(ports.PortList.empty() && !ports.SettingsPort);
 }
