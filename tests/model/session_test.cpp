@@ -33,8 +33,7 @@ protected:
     void SetUp() override
     {
         RegisterFrameClasses();
-        for (int row : {7, 8, 9, 10, 1, 4})
-            bound.push_back(std::make_unique<ScopedFrameClass>(row, CreateTestAnswerFrame));
+        bound = BindTestAnswerFrames({7, 8, 9, 10, 1, 4});
         handlers = host.Handlers();
         LineMode = LineModeMaster;
     }

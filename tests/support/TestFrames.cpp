@@ -73,3 +73,11 @@ TTestRequestFrame::TTestRequestFrame(QWidget* owner, TDeviceInfo* info) : TTestA
     FillSide(s, false, ValueEdit);
     FillSlots(s);
 }
+
+std::vector<std::unique_ptr<ScopedFrameClass>> BindTestAnswerFrames(std::initializer_list<int> rows)
+{
+    std::vector<std::unique_ptr<ScopedFrameClass>> bound;
+    for (int row : rows)
+        bound.push_back(std::make_unique<ScopedFrameClass>(row, CreateTestAnswerFrame));
+    return bound;
+}

@@ -3,6 +3,8 @@
 // UpdatingControls was set) and move byte 1 between the image, an edit and a grid cell.
 #include <QString>
 #include <cstdint>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -66,3 +68,6 @@ private:
     int row_;
     TFrameInfo saved_;
 };
+
+// Test answer frames bound to the rows, each row's own frame class put back when its binding goes.
+std::vector<std::unique_ptr<ScopedFrameClass>> BindTestAnswerFrames(std::initializer_list<int> rows);
