@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QPalette>
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 const QString RequestHeaderCaption = QStringLiteral(" Запрос");
 const QString AnswerHeaderCaption = QStringLiteral(" Ответ");
@@ -300,6 +302,20 @@ void TFrameBase::StartSide(TPanel* side)
         control->SetEnabled(editable || dynamic_cast<TEdit*>(control) || Navigates(control));
 }
 
+namespace {
+// The slot, run after `catchUp`; no slot stays no slot.
+template <class... Args>
+std::function<void(Args...)> AfterCatchUp(const std::function<void(Args...)>& slot, std::function<void()> catchUp)
+{
+    if (!slot)
+        return {};
+    return [slot, catchUp = std::move(catchUp)](Args... args) {
+        catchUp();
+        slot(args...);
+    };
+}
+}   // namespace
+
 void TFrameBase::FillSlots(const TDeviceSlots& s)
 {
     for (TPanel* side : {OutPanel, InPanel})
@@ -315,26 +331,11 @@ void TFrameBase::FillSlots(const TDeviceSlots& s)
         calls.RequestToFrame = [this] { showSide(true); };
     if (s.AnswerToFrame)
         calls.AnswerToFrame = [this] { showSide(false); };
-    if (s.FrameToRequest)
-        calls.FrameToRequest = [this] {
-            catchUp(true, false);
-            own_.FrameToRequest();
-        };
-    if (s.FrameToAnswer)
-        calls.FrameToAnswer = [this] {
-            catchUp(true, true);
-            own_.FrameToAnswer();
-        };
-    if (s.GridToRequest)
-        calls.GridToRequest = [this](const QString& text, int column) {
-            catchUp(true, false);
-            own_.GridToRequest(text, column);
-        };
-    if (s.GridToAnswer)
-        calls.GridToAnswer = [this](const QString& text, int column) {
-            catchUp(true, true);
-            own_.GridToAnswer(text, column);
-        };
+    // What reads the controls reads them once what is behind them is shown.
+    calls.FrameToRequest = AfterCatchUp(s.FrameToRequest, [this] { catchUp(false); });
+    calls.FrameToAnswer = AfterCatchUp(s.FrameToAnswer, [this] { catchUp(true); });
+    calls.GridToRequest = AfterCatchUp(s.GridToRequest, [this] { catchUp(false); });
+    calls.GridToAnswer = AfterCatchUp(s.GridToAnswer, [this] { catchUp(true); });
     static_cast<TDeviceSlots&>(*Info) = calls;
 }
 
@@ -350,11 +351,10 @@ void TFrameBase::showSide(bool request)
     (request ? own_.RequestToFrame : own_.AnswerToFrame)();
 }
 
-void TFrameBase::catchUp(bool request, bool answer)
+void TFrameBase::catchUp(bool answer)
 {
-    const bool sides[2] = {request, answer};
-    for (std::size_t side = 0; side < 2; ++side) {
-        if (!sides[side] || !behind_[side])
+    for (std::size_t side = 0; side < (answer ? 2U : 1U); ++side) {
+        if (!behind_[side])
             continue;
         behind_[side] = false;
         TUpdatingControls updating;   // the program writes: the change handlers stay out
@@ -364,6 +364,6 @@ void TFrameBase::catchUp(bool request, bool answer)
 
 void TFrameBase::showEvent(QShowEvent* event)
 {
-    catchUp(true, true);
+    catchUp(true);
     TFrame::showEvent(event);
 }

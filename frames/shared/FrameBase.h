@@ -144,7 +144,7 @@ private:
     // shows them once it is shown, or before what reads its controls reads them (a frame's
     // answer may follow its request side, so the answer's readers bring both up to date).
     void showSide(bool request);
-    void catchUp(bool request, bool answer);
+    void catchUp(bool answer);       // the request side, and the answer side too when `answer`
     std::array<bool, 2> behind_{};   // the request side, the answer side
     TDeviceSlots own_;               // the frame's own slots, which the device's call through
 
