@@ -5,8 +5,8 @@
 // file asks for, and the open-scheme walk; with the rules that change them without a widget
 // (scheme names, creating, renaming and deleting schemes, adding, removing and moving devices,
 // a line mode's application to the schemes, whether a search's end has anything to offer). The
-// program makes one and hands it to the window, the grid control, the port control and the
-// receive thread; the window shows what it holds.
+// program makes one and hands it to the window and the grid control; the receive thread reaches
+// it through the window's host. The window shows what it holds.
 #include <QString>
 #include <cstdint>
 #include <functional>
